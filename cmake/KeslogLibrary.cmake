@@ -1,0 +1,32 @@
+# Shared compile options for every target of the project.
+add_library(keslog_options INTERFACE)
+target_compile_options(keslog_options INTERFACE -Wall -Wextra -Wpedantic)
+if(KESLOG_WERROR)
+  target_compile_options(keslog_options INTERFACE -Werror)
+endif()
+
+# keslog_library(NAME DIR DEPS...): a static library of every .cpp in DIR
+# (not recursing), its headers reachable as <DIR-relative-to-src/...>.
+function(keslog_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC keslog_options ${ARG_DEPS})
+endfunction()
+
+# keslog_test(NAME DEPS...): one GoogleTest program of every .cpp in the
+# current test folder, each case registered with CTest.
+function(keslog_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE keslog_test_support ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # Tests find the sources (shipped data, fixtures) and the build's program folder.
+  target_compile_definitions(${name} PRIVATE KESLOG_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KESLOG_DATA_DIR="${CMAKE_BINARY_DIR}/bin")
+  add_dependencies(${name} keslog_data)
+endfunction()

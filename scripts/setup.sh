@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing KESLOG need: Debian packages only.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ ccache pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-dejavu-core
+  hamradio-files
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi

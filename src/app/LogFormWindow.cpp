@@ -1,0 +1,307 @@
+#include "app/LogFormWindow.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "app/AboutDialog.h"
+#include "app/NoticeWindow.h"
+
+namespace keslog {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+struct ViewItem {
+    ViewWindow window;
+    const char* name;
+    const char* caption;
+};
+
+constexpr std::array<ViewItem, kViewWindowCount> kViewItems{{
+    {ViewWindow::CACounties, "mnuViewCACounties", "C&A Counties"},
+    {ViewWindow::CWMessages, "mnuViewCW", "&CW Messages"},
+    {ViewWindow::DVK, "mnuViewDvK", "&DVK"},
+    {ViewWindow::Log, "mnuViewLog", "&Log"},
+    {ViewWindow::Multipliers, "mnuViewMults", "&Multipliers"},
+    {ViewWindow::QSOStats, "mnuViewQSOStats", "&QSO Stats"},
+}};
+
+}  // namespace
+
+LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles)
+    : form_(std::make_unique<LogForm>(state, platform, logFiles, *this)),
+      timer1_(platform.timers.createTimer()) {
+    setObjectName("LogForm");
+    buildMenus();
+    buildEntryArea();
+    bkgdForm_ = new NoticeWindow(this);
+    resize(760, 420);
+
+    timer1_->setInterval(1000);
+    timer1_->setHandler([this] {
+        form_->onTimer1Tick();
+        render();
+    });
+    timer1_->setEnabled(true);
+}
+
+LogFormWindow::~LogFormWindow() = default;
+
+QAction* LogFormWindow::addItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void LogFormWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    addItem(file, "mnuFileNewLog", "&New ");
+    addItem(file, "mnuFileOpenLog", "&Open");
+    mnuFileSave_ = addItem(file, "mnuFileSave", "&Save");
+    separator1a_ = file->addSeparator();
+    mnuFileBackup_ = addItem(file, "mnuFileBackup", "&Backup");
+    mnuFileSetup_ = addItem(file, "mnuFileSetup", "&Preferences ");
+    file->addSeparator();
+    addItem(file, "mnuFilePostContest", "Post-Contest . . .");
+    file->addSeparator();
+    QAction* exit = addItem(file, "mnuFileExit", "E&xit");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    separator1d_ = file->addSeparator();
+    for (int i = 0; i < 4; ++i) {
+        QAction* recent = file->addAction(QString());
+        recent->setObjectName(QString("mnuFileArray%1").arg(i + 1));
+        connect(recent, &QAction::triggered, this, [this, i] {
+            form_->onRecentFile(i + 1);
+            render();
+        });
+        mnuFileArray_[static_cast<std::size_t>(i)] = recent;
+    }
+
+    mnuEdit_ = menuBar()->addMenu("&Edit");
+    mnuEdit_->setObjectName("mnuEdit");
+    QAction* editLog = addItem(mnuEdit_, "mnuEditLog", "Log Entries");
+    connect(editLog, &QAction::triggered, this, [this] {
+        form_->onEditLogEntries();
+        render();
+    });
+    addItem(mnuEdit_, "mnuEditLastEntry", "Last Entry");
+    addItem(mnuEdit_, "mnuEditCW", "CW Messages");
+    mnuEdit_->addSeparator();
+    addItem(mnuEdit_, "mnuEditSelectBands", "Select Active Bands");
+    mnuEdit_->addSeparator();
+    addItem(mnuEdit_, "mnuEditKillLastEntry", "Kill Last Entry");
+
+    mnuView_ = menuBar()->addMenu("&View");
+    mnuView_->setObjectName("mnuView");
+    for (std::size_t i = 0; i < kViewItems.size(); ++i) {
+        QAction* item = addItem(mnuView_, kViewItems[i].name, kViewItems[i].caption);
+        item->setCheckable(true);
+        const ViewWindow window = kViewItems[i].window;
+        connect(item, &QAction::triggered, this, [this, window] {
+            form_->onViewItem(window);
+            render();
+        });
+        viewItems_[i] = item;
+    }
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    connect(addItem(help, "mnuHelpContents", "Contents"), &QAction::triggered, this,
+            [this] { form_->onHelpContents(); });
+    connect(addItem(help, "mnuHelpUsing", "Using Help"), &QAction::triggered, this,
+            [this] { form_->onHelpUsing(); });
+    help->addSeparator();
+    connect(addItem(help, "mnuHelpAbout", "About KESLOG"), &QAction::triggered, this,
+            [this] { form_->onHelpAbout(); });
+}
+
+void LogFormWindow::buildEntryArea() {
+    auto* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+    entryArea_ = new QWidget(central);
+    auto* grid = new QGridLayout(entryArea_);
+
+    QFont entryFont("Monospace");
+    entryFont.setStyleHint(QFont::TypeWriter);
+    entryFont.setPointSize(16);
+    entryFont.setBold(true);
+
+    callsignLabel_ = namedLabel(entryArea_, "CallsignLabel", "Callsign");
+    numberLabel_ = namedLabel(entryArea_, "NumberLabel", "Number");
+    qsoNrLabel_ = namedLabel(entryArea_, "QSONrLabel");
+    grid->addWidget(callsignLabel_, 0, 0);
+    grid->addWidget(numberLabel_, 0, 1);
+    grid->addWidget(qsoNrLabel_, 0, 2, 1, 2);
+    for (int i = 0; i < 2; ++i) {
+        auto* box = new QLineEdit(entryArea_);
+        box->setObjectName(QString("InData%1").arg(i));
+        box->setFont(entryFont);
+        inData_[static_cast<std::size_t>(i)] = box;
+        grid->addWidget(box, 1, i);
+    }
+    auto* add = new QPushButton("&Log it", entryArea_);
+    add->setObjectName("AddButton");
+    auto* cancel = new QPushButton("&Cancel", entryArea_);
+    cancel->setObjectName("CancelButton");
+    grid->addWidget(add, 1, 2);
+    grid->addWidget(cancel, 1, 3);
+
+    scoreLabel_ = namedLabel(entryArea_, "ScoreLabel", "Score:");
+    multsLabel_ = namedLabel(entryArea_, "MultsLabel", "Mults: ");
+    needPfxLabel_ = namedLabel(entryArea_, "NeedPfxLabel");
+    lblWpxCountry_ = namedLabel(entryArea_, "LblWpxCountry");
+    grid->addWidget(scoreLabel_, 2, 0);
+    grid->addWidget(multsLabel_, 2, 1);
+    grid->addWidget(needPfxLabel_, 2, 2);
+    grid->addWidget(lblWpxCountry_, 2, 3);
+
+    // Worked-before grid: one label per band under the mode row heading.
+    auto* prev = new QFrame(entryArea_);
+    prev->setFrameShape(QFrame::StyledPanel);
+    auto* prevLayout = new QHBoxLayout(prev);
+    prevLayout->addWidget(namedLabel(prev, "ModeLabel"));
+    for (int i = 0; i < 8; ++i) prevLayout->addWidget(namedLabel(prev, "PrevQSO"));
+    grid->addWidget(prev, 3, 0, 1, 4);
+
+    grid->addWidget(namedLabel(entryArea_, "CallMatchLabel1"), 4, 0);
+    grid->addWidget(namedLabel(entryArea_, "CallMatchLabel2"), 4, 1);
+    grid->addWidget(namedLabel(entryArea_, "OldCallMatchLabel"), 4, 2, 1, 2);
+
+    auto* speedRow = new QHBoxLayout();
+    speedLabel_ = namedLabel(entryArea_, "SpeedLabel");
+    speedDisplayLabel_ = namedLabel(entryArea_, "SpeedDisplayLabel");
+    speedScroll_ = new QScrollBar(Qt::Horizontal, entryArea_);
+    speedScroll_->setObjectName("SpeedScroll");
+    speedScroll_->setRange(10, 60);
+    activeRadioLabel_ = namedLabel(entryArea_, "ActiveRadioLabel");
+    activeLogLabel_ = namedLabel(entryArea_, "ActiveLogLabel");
+    activeRadioLabel_->setStyleSheet("color: blue; font-weight: bold");
+    activeLogLabel_->setStyleSheet("color: blue; font-weight: bold");
+    speedRow->addWidget(speedLabel_);
+    speedRow->addWidget(speedDisplayLabel_);
+    speedRow->addWidget(speedScroll_, 1);
+    speedRow->addSpacing(24);
+    speedRow->addWidget(activeRadioLabel_);
+    speedRow->addWidget(activeLogLabel_);
+    grid->addLayout(speedRow, 5, 0, 1, 4);
+
+    auto* keyboardRow = new QHBoxLayout();
+    keyboardRow->addWidget(
+        namedLabel(entryArea_, "KeyboardCWLabel", "Keyboard CW (Caps Lock to Close):"));
+    auto* keyboardText = new QLineEdit(entryArea_);
+    keyboardText->setObjectName("KeyboardCWText");
+    keyboardRow->addWidget(keyboardText, 1);
+    grid->addLayout(keyboardRow, 6, 0, 1, 4);
+    grid->addWidget(namedLabel(entryArea_, "LabelSendingMsg"), 7, 0, 1, 4);
+
+    outer->addWidget(entryArea_);
+    outer->addStretch(1);
+
+    bottomRow_ = new QWidget(central);
+    auto* bottom = new QVBoxLayout(bottomRow_);
+    auto* line1 = new QFrame(bottomRow_);
+    line1->setObjectName("Line1");
+    line1->setFrameShape(QFrame::HLine);
+    bottom->addWidget(line1);
+    auto* bottomLabels = new QHBoxLayout();
+    fileIdLabel_ = namedLabel(bottomRow_, "FileIDLabel");
+    timeGmtLabel_ = namedLabel(bottomRow_, "TimeGMTLabel");
+    timeLocalLabel_ = namedLabel(bottomRow_, "TimeLocalLabel");
+    bottomLabels->addWidget(fileIdLabel_, 1);
+    bottomLabels->addWidget(timeGmtLabel_);
+    bottomLabels->addSpacing(16);
+    bottomLabels->addWidget(timeLocalLabel_);
+    bottom->addLayout(bottomLabels);
+    outer->addWidget(bottomRow_);
+    setCentralWidget(central);
+}
+
+void LogFormWindow::render() {
+    const LogFormView& v = form_->view();
+    setWindowTitle(q(v.title));
+
+    mnuEdit_->menuAction()->setVisible(v.editMenuVisible);
+    mnuView_->menuAction()->setVisible(v.viewMenuVisible);
+    mnuFileSave_->setVisible(v.saveVisible);
+    mnuFileSetup_->setVisible(v.setupVisible);
+    mnuFileBackup_->setVisible(v.backupVisible);
+    separator1a_->setVisible(v.separator1aVisible);
+    separator1d_->setVisible(v.separator1dVisible);
+    for (std::size_t i = 0; i < 4; ++i) {
+        mnuFileArray_[i]->setText(q(v.recentFiles[i]));
+        mnuFileArray_[i]->setVisible(!v.recentFiles[i].empty());
+    }
+    for (std::size_t i = 0; i < kViewItems.size(); ++i) {
+        viewItems_[i]->setChecked(v.viewTicked[static_cast<std::size_t>(kViewItems[i].window)]);
+        if (kViewItems[i].window == ViewWindow::Multipliers)
+            viewItems_[i]->setEnabled(v.multipliersEnabled);
+    }
+
+    entryArea_->setVisible(v.entryVisible);
+    bottomRow_->setVisible(v.entryVisible);
+    callsignLabel_->setText(q(v.callsignLabel));
+    numberLabel_->setText(q(v.numberLabel));
+    inData_[1]->setMinimumWidth(v.wideExchange ? 260 : 160);
+    qsoNrLabel_->setText(q(v.qsoNrLabel));
+    scoreLabel_->setText(q(v.scoreLabel));
+    multsLabel_->setText(q(v.multsLabel));
+    needPfxLabel_->setVisible(v.wpxLabelsVisible);
+    lblWpxCountry_->setVisible(v.wpxLabelsVisible);
+    speedLabel_->setText(q(v.speedLabel));
+    speedDisplayLabel_->setEnabled(v.speedDisplayEnabled);
+    speedScroll_->setVisible(v.speedScrollVisible);
+    speedScroll_->setEnabled(v.speedScrollVisible);
+    activeRadioLabel_->setText(q(v.activeRadioLabel));
+    activeLogLabel_->setText(q(v.activeLogLabel));
+    fileIdLabel_->setText(q(v.fileIdLabel));
+    timeGmtLabel_->setText(q(v.timeGmtLabel));
+    timeLocalLabel_->setText(q(v.timeLocalLabel));
+}
+
+void LogFormWindow::showWelcome() {
+    AboutDialog welcome(AboutDialog::Mode::Welcome);
+    welcome.exec();
+}
+
+void LogFormWindow::showAbout() {
+    AboutDialog about(AboutDialog::Mode::About, this);
+    about.exec();
+}
+
+void LogFormWindow::setViewWindowVisible(ViewWindow, bool) {
+    // The view windows arrive with their own subsystems; until then the
+    // tick mark is all there is to show.
+}
+
+void LogFormWindow::closeEvent(QCloseEvent* event) {
+    if (exitConfirmed_ || form_->requestExit()) {
+        exitConfirmed_ = true;
+        event->accept();
+        return;
+    }
+    event->ignore();
+    render();
+}
+
+void LogFormWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) form_->onResize(isMinimized());
+    QMainWindow::changeEvent(event);
+}
+
+}  // namespace keslog

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "forms/LogForm.h"
+#include "platform/Timer.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+
+namespace keslog {
+
+class NoticeWindow;
+
+// LogForm on the screen: draws LogFormView and forwards events.
+class LogFormWindow : public QMainWindow, public ILogFormHost {
+public:
+    LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles);
+    ~LogFormWindow() override;
+
+    LogForm& form() { return *form_; }
+    // Draws the current view state.
+    void render();
+
+    // ILogFormHost
+    void showWelcome() override;
+    void showAbout() override;
+    void setViewWindowVisible(ViewWindow window, bool visible) override;
+    void refreshStatistics() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildEntryArea();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption);
+
+    std::unique_ptr<LogForm> form_;
+    std::unique_ptr<ITimer> timer1_;
+    NoticeWindow* bkgdForm_ = nullptr;
+    bool exitConfirmed_ = false;
+
+    QMenu* mnuEdit_ = nullptr;
+    QMenu* mnuView_ = nullptr;
+    QAction* mnuFileSave_ = nullptr;
+    QAction* mnuFileBackup_ = nullptr;
+    QAction* mnuFileSetup_ = nullptr;
+    QAction* separator1a_ = nullptr;
+    QAction* separator1d_ = nullptr;
+    std::array<QAction*, 4> mnuFileArray_{};
+    std::array<QAction*, kViewWindowCount> viewItems_{};
+
+    QWidget* entryArea_ = nullptr;
+    std::array<QLineEdit*, 2> inData_{};
+    QLabel* callsignLabel_ = nullptr;
+    QLabel* numberLabel_ = nullptr;
+    QLabel* qsoNrLabel_ = nullptr;
+    QLabel* scoreLabel_ = nullptr;
+    QLabel* multsLabel_ = nullptr;
+    QLabel* needPfxLabel_ = nullptr;
+    QLabel* lblWpxCountry_ = nullptr;
+    QLabel* speedLabel_ = nullptr;
+    QLabel* speedDisplayLabel_ = nullptr;
+    QScrollBar* speedScroll_ = nullptr;
+    QLabel* activeRadioLabel_ = nullptr;
+    QLabel* activeLogLabel_ = nullptr;
+    QLabel* fileIdLabel_ = nullptr;
+    QLabel* timeGmtLabel_ = nullptr;
+    QLabel* timeLocalLabel_ = nullptr;
+    QWidget* bottomRow_ = nullptr;
+};
+
+}  // namespace keslog

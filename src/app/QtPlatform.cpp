@@ -1,0 +1,184 @@
+#include "app/QtPlatform.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace keslog {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QMessageBox::Icon iconOf(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Stop: return QMessageBox::Critical;
+        case MsgIcon::Exclamation: return QMessageBox::Warning;
+        case MsgIcon::Question: return QMessageBox::Question;
+        case MsgIcon::Information: return QMessageBox::Information;
+        case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonChoice {
+    QMessageBox::StandardButton button;
+    MsgResult result;
+};
+
+std::vector<ButtonChoice> buttonsOf(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::YesNo:
+            return {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}};
+        case MsgButtons::YesNoCancel:
+            return {{QMessageBox::Yes, MsgResult::Yes},
+                    {QMessageBox::No, MsgResult::No},
+                    {QMessageBox::Cancel, MsgResult::Cancel}};
+        case MsgButtons::RetryCancel:
+            return {{QMessageBox::Retry, MsgResult::Retry},
+                    {QMessageBox::Cancel, MsgResult::Cancel}};
+        case MsgButtons::Ok: break;
+    }
+    return {{QMessageBox::Ok, MsgResult::Ok}};
+}
+
+// "Log Files (*.KSL)|*.KSL|All Files|*.*" -> "Log Files (*.KSL);;All Files (*.*)"
+QString qtFilter(const std::string& filter) {
+    const QStringList parts = q(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& name = parts[i];
+        const QString& pattern = parts[i + 1];
+        out << (name.contains('(') ? name : name + " (" + pattern + ")");
+    }
+    return out.join(";;");
+}
+
+QString startPath(const FileDialogRequest& r) {
+    QString name = q(r.fileName);
+    if (name.contains('*')) name.clear();
+    return q(r.startFolder) + (name.isEmpty() ? "" : "/" + name);
+}
+
+class QtTimer : public ITimer {
+public:
+    QtTimer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (onTick_) onTick_();
+        });
+    }
+    void setInterval(int ms) override { timer_.setInterval(ms); }
+    int interval() const override { return timer_.interval(); }
+    void setEnabled(bool enabled) override { enabled ? timer_.start() : timer_.stop(); }
+    bool enabled() const override { return timer_.isActive(); }
+    void setHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+
+private:
+    QTimer timer_;
+    std::function<void()> onTick_;
+};
+
+int qtKeyOf(AsyncKey key) {
+    switch (key) {
+        case AsyncKey::Escape: return Qt::Key_Escape;
+        case AsyncKey::KeypadPlus: return Qt::Key_Plus;
+        case AsyncKey::KeypadMinus: return Qt::Key_Minus;
+    }
+    return 0;
+}
+
+}  // namespace
+
+MsgResult QtMessageBox::show(const MessageRequest& request) {
+    QMessageBox box(iconOf(request.icon), q(request.title), q(request.text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    const auto choices = buttonsOf(request.buttons);
+    for (const ButtonChoice& c : choices) box.addButton(c.button);
+    const auto defaultIndex = static_cast<std::size_t>(request.defaultButton);
+    if (defaultIndex < choices.size()) box.setDefaultButton(choices[defaultIndex].button);
+    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const ButtonChoice& c : choices)
+        if (c.button == pressed) return c.result;
+    // Closing the box without a button answers like its last button (Cancel, No or OK).
+    return choices.back().result;
+}
+
+std::optional<std::string> QtFileDialog::openFile(const FileDialogRequest& r) {
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), q(r.title),
+                                                      startPath(r), qtFilter(r.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> QtFileDialog::saveFile(const FileDialogRequest& r) {
+    QFileDialog dialog(QApplication::activeWindow(), q(r.title), startPath(r), qtFilter(r.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(q(r.defaultExtension));
+    // The callers ask before replacing a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::unique_ptr<ITimer> QtTimerFactory::createTimer() { return std::make_unique<QtTimer>(); }
+
+void QtEventPump::processPendingEvents() { QApplication::processEvents(); }
+
+bool LatchedKeyState::wasPressed(AsyncKey key) { return pressed_.remove(qtKeyOf(key)); }
+
+bool LatchedKeyState::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool keypad = key->modifiers() & Qt::KeypadModifier;
+        if (key->key() == Qt::Key_Escape || (keypad && (key->key() == Qt::Key_Plus ||
+                                                       key->key() == Qt::Key_Minus)))
+            pressed_.insert(key->key());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void QtHelpViewer::show(HelpCommand command) {
+    if (!window_) {
+        window_ = new QWidget(nullptr, Qt::Window);
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+        window_->setWindowTitle("KESLOG Help");
+        window_->resize(640, 520);
+        auto* layout = new QVBoxLayout(window_);
+        auto* contents = new QPushButton("Contents", window_);
+        browser_ = new QTextBrowser(window_);
+        browser_->setSearchPaths({q(helpFolder_)});
+        layout->addWidget(contents);
+        layout->addWidget(browser_);
+        QObject::connect(contents, &QPushButton::clicked, browser_,
+                         [b = browser_] { b->setSource(QUrl("contents.html")); });
+    }
+    browser_->setSource(QUrl(command == HelpCommand::Contents ? "contents.html" : "using.html"));
+    window_->show();
+    window_->raise();
+}
+
+void QtBeep::beep() { QApplication::beep(); }
+
+void QtBusyPointer::setBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+QtPlatform::QtPlatform(const std::string& programDir) : help(programDir + "help") {}
+
+Platform QtPlatform::services() {
+    return {messageBox, fileDialog, timers, events, keys, serial, ports,
+            wavePlayer, clock,      help,   beep,   busy};
+}
+
+}  // namespace keslog

@@ -1,0 +1,53 @@
+#include <QApplication>
+#include <QStringList>
+
+#include "app/LogFormWindow.h"
+#include "app/QtPlatform.h"
+
+namespace {
+
+// Opening and saving logs arrive with the log-file subsystem; until then
+// the operator is told plainly and nothing on disk is touched.
+class LogFilesNotBuilt : public keslog::ILogFiles {
+public:
+    keslog::Status openLog(keslog::MainMod&, const std::string& path) override {
+        return keslog::Status::error(
+            "Opening " + path + " is not possible in this version; the file is kept as it is.",
+            "File Opening Error");
+    }
+    keslog::Status saveLog(keslog::MainMod&) override {
+        return keslog::Status::error("Saving logs is not possible in this version.");
+    }
+};
+
+// The program folder: the shipped data files next to the executable,
+// or the folder given with --program-dir.
+std::string programFolder(const QStringList& args) {
+    const int at = args.indexOf("--program-dir");
+    if (at >= 0 && at + 1 < args.size()) return args[at + 1].toStdString();
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("KESLOG");
+
+    const std::string programDir = keslog::withTrailingSlash(programFolder(app.arguments()));
+    keslog::QtPlatform qtPlatform(programDir);
+    keslog::Platform platform = qtPlatform.services();
+    app.installEventFilter(&qtPlatform.keys);
+
+    keslog::MainMod state;
+    LogFilesNotBuilt logFiles;
+    keslog::LogFormWindow window(state, platform, logFiles);
+    if (!window.form().startUp(programDir)) return 1;
+
+    window.form().load();
+    window.render();
+    window.show();
+    window.form().checkWorkingFile();
+    window.render();
+    return app.exec();
+}

@@ -1,0 +1,216 @@
+#include "forms/LogForm.h"
+
+#include "model/Stamp.h"
+#include "model/Text.h"
+#include "model/Version.h"
+#include "platform/Files.h"
+
+namespace keslog {
+
+namespace {
+
+const std::string kStartupError =
+    std::string("Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  ") +
+    "Move them to same drive/directory used to start program " + "and restart program.";
+
+const std::string kRecoveryQuestion =
+    std::string("KESLOG has detected a backup file indicating the program was") +
+    " terminated abnormally.  Do you want to open it as a log file?";
+
+std::size_t indexOf(ViewWindow w) { return static_cast<std::size_t>(w); }
+
+}  // namespace
+
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+LogForm::LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFormHost& host)
+    : state_(state), platform_(platform), logFiles_(logFiles), host_(host) {}
+
+bool LogForm::startUp(const std::string& programDir) {
+    host_.showWelcome();
+    state_.logOpen = false;
+    platform_.busy.setBusy(true);
+    state_.settings.RepeatIntervalCW = 1000;
+    state_.settings.RepeatIntervalSSB = 1000;
+    state_.programDir = withTrailingSlash(programDir);
+
+    const Status read = readStartupFiles(state_);
+    platform_.busy.setBusy(false);
+    if (!read) {
+        platform_.messageBox.show({kStartupError + "\n\n" + read.message(),
+                                   "Error Reading Initiation Files", MsgButtons::Ok,
+                                   MsgIcon::Stop});
+        return false;
+    }
+    state_.currentLogPath = state_.workingFilePath();
+    return true;
+}
+
+void LogForm::checkWorkingFile() {
+    const std::string working = state_.workingFilePath();
+    if (!fileExists(working)) return;
+    const MsgResult answer = platform_.messageBox.show(
+        {kRecoveryQuestion, "KESLOG", MsgButtons::YesNo, MsgIcon::Question});
+    if (answer == MsgResult::Yes) {
+        openLogFile(working);
+        return;
+    }
+    const Status removed = removeFile(working);
+    if (!removed)
+        platform_.messageBox.show(
+            {removed.message(), "File or Disk Error", MsgButtons::Ok, MsgIcon::Exclamation});
+}
+
+void LogForm::openLogFile(const std::string& path) {
+    const Status opened = logFiles_.openLog(state_, path);
+    if (!opened) {
+        platform_.messageBox.show({opened.message(),
+                                   opened.title().empty() ? "File Opening Error" : opened.title(),
+                                   MsgButtons::Ok, MsgIcon::Exclamation});
+        return;
+    }
+    state_.logOpen = true;
+    load();
+}
+
+void LogForm::load() {
+    showRecentFiles();
+    if (state_.logOpen)
+        layOutOpenLog();
+    else
+        layOutNoLog();
+    updateClocks();
+}
+
+void LogForm::showRecentFiles() {
+    const Settings& s = state_.settings;
+    view_.recentFiles = {s.RecentFile1, s.RecentFile2, s.RecentFile3, s.RecentFile4};
+    view_.separator1dVisible = false;
+    for (const std::string& f : view_.recentFiles)
+        if (!f.empty()) view_.separator1dVisible = true;
+}
+
+void LogForm::layOutNoLog() {
+    view_.title = kProgramName;
+    view_.editMenuVisible = false;
+    view_.viewMenuVisible = false;
+    view_.saveVisible = false;
+    view_.setupVisible = false;
+    view_.backupVisible = false;
+    view_.separator1aVisible = false;
+    view_.entryVisible = false;
+}
+
+void LogForm::layOutOpenLog() {
+    const auto info = findContest(state_.contestNr);
+    view_.editMenuVisible = true;
+    view_.viewMenuVisible = true;
+    view_.saveVisible = true;
+    view_.setupVisible = true;
+    view_.backupVisible = true;
+    view_.separator1aVisible = true;
+    view_.entryVisible = true;
+
+    view_.activeRadioLabel = "TX R1";
+    view_.activeLogLabel = "Log R1";
+    view_.multipliersEnabled = state_.contestNr != contest::Aa;
+    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
+
+    const bool mixed = info && info->mixedMode;
+    const bool cwUnavailable = state_.phoneMode() || (!mixed && !state_.ModeFlag[1]);
+    view_.speedDisplayEnabled = !cwUnavailable;
+    view_.speedScrollVisible = !cwUnavailable;
+    view_.speedLabel = cwUnavailable ? "" : "CW Speed:";
+
+    view_.numberLabel = info ? std::string(info->numberHeading) : "Number";
+    view_.wideExchange = mixed;
+    view_.wpxLabelsVisible = state_.contestNr == contest::Wpx;
+
+    const std::string contestName = info ? trim(info->shortName) : "";
+    view_.fileIdLabel = fileNameOf(state_.currentLogPath) + "    " + contestName;
+    view_.title = std::string(kProgramName) + " - " + contestName;
+}
+
+void LogForm::updateClocks() {
+    const Settings& s = state_.settings;
+    const DateTime now = platform_.clock.now();
+    if (!s.isGmt()) {
+        view_.timeLocalLabel = "Local Time: " + clockText(now);
+        view_.timeGmtLabel = "GMT: " + clockText(gmtOf(now, false, s.TimeCorrection));
+    } else {
+        view_.timeGmtLabel = "GMT: " + clockText(now);
+        view_.timeLocalLabel = "LocalTime: " + clockText(localOf(now, true, s.TimeCorrection));
+    }
+}
+
+void LogForm::onTimer1Tick() {
+    if (++tickCount_ > 10) {
+        tickCount_ = 1;
+        if (state_.contestNr > contest::None) host_.refreshStatistics();
+    }
+    updateClocks();
+}
+
+bool LogForm::requestExit() {
+    if (state_.logOpen) {
+        const MsgResult answer = platform_.messageBox.show(
+            {"Save current log file?", "Save Log?", MsgButtons::YesNoCancel, MsgIcon::Question});
+        if (answer == MsgResult::Cancel) return false;
+        if (answer == MsgResult::Yes) {
+            const Status saved = logFiles_.saveLog(state_);
+            if (!saved) {
+                // A failed save must not end the program: the log stays open.
+                platform_.messageBox.show({saved.message(), "File or Disk Error", MsgButtons::Ok,
+                                           MsgIcon::Exclamation});
+                return false;
+            }
+        } else if (state_.isWorkingFileOpen()) {
+            removeFile(state_.workingFilePath());
+        }
+    } else {
+        const MsgResult answer = platform_.messageBox.show(
+            {"Exit KESLOG?", "Exit KESLOG?", MsgButtons::YesNo, MsgIcon::Question});
+        if (answer != MsgResult::Yes) return false;
+    }
+    return true;
+}
+
+void LogForm::onRecentFile(int index) {
+    if (index < 1 || index > 4) return;
+    const std::string& path = view_.recentFiles[static_cast<std::size_t>(index - 1)];
+    if (path.empty()) return;
+    if (!isReadableFile(path)) {
+        platform_.messageBox.show({"The selected data file " + path + " doesn't exist." +
+                                       "  Make another selection.",
+                                   "File Opening Error", MsgButtons::Ok, MsgIcon::Exclamation});
+        return;
+    }
+    openLogFile(path);
+}
+
+void LogForm::onHelpContents() { platform_.help.show(HelpCommand::Contents); }
+void LogForm::onHelpUsing() { platform_.help.show(HelpCommand::HelpOnHelp); }
+void LogForm::onHelpAbout() { host_.showAbout(); }
+
+void LogForm::onViewItem(ViewWindow window) {
+    bool& ticked = view_.viewTicked[indexOf(window)];
+    ticked = !ticked;
+    host_.setViewWindowVisible(window, ticked);
+}
+
+void LogForm::onEditLogEntries() {
+    bool& ticked = view_.viewTicked[indexOf(ViewWindow::Log)];
+    ticked = true;
+    host_.setViewWindowVisible(ViewWindow::Log, true);
+}
+
+void LogForm::onResize(bool minimized) {
+    for (int i = 0; i < kViewWindowCount; ++i)
+        if (view_.viewTicked[static_cast<std::size_t>(i)])
+            host_.setViewWindowVisible(static_cast<ViewWindow>(i), !minimized);
+}
+
+}  // namespace keslog

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "forms/LogFiles.h"
+#include "model/MainMod.h"
+#include "platform/Platform.h"
+
+namespace keslog {
+
+// The windows the View menu shows and hides, each with a tick mark.
+enum class ViewWindow { CACounties, CWMessages, DVK, Log, Multipliers, QSOStats };
+inline constexpr int kViewWindowCount = 6;
+
+// What the main window shows: the Qt window draws exactly this.
+struct LogFormView {
+    std::string title = "KESLOG";
+
+    // Menus. In the no-log state only File (New, Open, Post-Contest, Exit,
+    // recent files) and Help remain.
+    bool editMenuVisible = false;
+    bool viewMenuVisible = false;
+    bool saveVisible = false;
+    bool setupVisible = false;
+    bool backupVisible = false;
+    bool separator1aVisible = false;
+    std::array<std::string, 4> recentFiles;  // empty: item hidden
+    bool separator1dVisible = false;
+    bool multipliersEnabled = true;
+    std::array<bool, kViewWindowCount> viewTicked{};
+
+    // Entry area; hidden as a whole in the no-log state.
+    bool entryVisible = false;
+    bool wideExchange = false;       // CQP, PAQP: boxes placed for the longer exchange
+    bool wpxLabelsVisible = false;  // NeedPfxLabel, LblWpxCountry
+    std::string callsignLabel = "Callsign";
+    std::string numberLabel = "Number";
+    std::string qsoNrLabel;
+    std::string scoreLabel = "Score:";
+    std::string multsLabel = "Mults: ";
+    std::string fileIdLabel;
+    std::string activeRadioLabel = "TX R1";
+    std::string activeLogLabel = "Log R1";
+    std::string speedLabel;
+    bool speedDisplayEnabled = false;
+    bool speedScrollVisible = false;
+
+    // Bottom row.
+    std::string timeGmtLabel = "GMT: ";
+    std::string timeLocalLabel = "Local Time: ";
+};
+
+// What the main window needs from its host (the Qt layer or a test).
+class ILogFormHost {
+public:
+    virtual ~ILogFormHost() = default;
+    // The About box as a welcome screen: modal, closed by its own timer.
+    virtual void showWelcome() = 0;
+    virtual void showAbout() = 0;
+    virtual void setViewWindowVisible(ViewWindow window, bool visible) = 0;
+    // The statistics window's live refresh (every tenth clock tick).
+    virtual void refreshStatistics() = 0;
+};
+
+// The behaviour of the main window LogForm: start-up, the menus it owns,
+// the clocks of Timer1 and the end of the program.
+class LogForm {
+public:
+    LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFormHost& host);
+
+    // Start-up steps up to showing the window. False: the start-up files
+    // could not be read, the operator was told, and the program ends.
+    bool startUp(const std::string& programDir);
+    // After the window shows: offers to reopen a working file that survived
+    // an abnormal end, or deletes it.
+    void checkWorkingFile();
+
+    // Lays the window out for the open log or for the no-log state.
+    void load();
+    const LogFormView& view() const { return view_; }
+
+    // File, Exit and closing the window: true when the program may end.
+    bool requestExit();
+    void onRecentFile(int index);  // 1..4
+    void onHelpContents();
+    void onHelpUsing();
+    void onHelpAbout();
+    void onViewItem(ViewWindow window);
+    void onEditLogEntries();
+    void onResize(bool minimized);
+    void onTimer1Tick();
+
+private:
+    void layOutNoLog();
+    void layOutOpenLog();
+    void showRecentFiles();
+    void updateClocks();
+    void openLogFile(const std::string& path);
+
+    MainMod& state_;
+    Platform& platform_;
+    ILogFiles& logFiles_;
+    ILogFormHost& host_;
+    LogFormView view_;
+    int tickCount_ = 0;
+};
+
+// The file name part of a path.
+std::string fileNameOf(const std::string& path);
+
+}  // namespace keslog

@@ -1,0 +1,32 @@
+#include "model/MainMod.h"
+
+#include "model/Text.h"
+
+namespace keslog {
+
+RecordVariant MainMod::recordVariant() const {
+    const auto info = findContest(contestNr);
+    return info ? info->variant : RecordVariant::QSORec;
+}
+
+void MainMod::resetLog() {
+    log.reset(recordVariant());
+    QSONr = 1;
+    CurrentCall.clear();
+    NewMultFlag = false;
+    MultIndex = 0;
+}
+
+std::string qsoNrLabelText(int qsoNr, BandModeCode bandMode) {
+    const int band = isValidBandMode(bandMode) ? bandIndexOf(bandMode) : band::B20;
+    return "QSO Nr " + numberText(qsoNr) + "    (" +
+           std::string(BandNameM[static_cast<std::size_t>(band - 1)]) +
+           (isCw(bandMode) ? " CW" : " SSB") + ")";
+}
+
+std::string withTrailingSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace keslog

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "model/Band.h"
+#include "model/Contest.h"
+#include "model/LogTables.h"
+#include "model/Multipliers.h"
+#include "model/Settings.h"
+
+namespace keslog {
+
+// The working file that holds a log until it is saved under a name.
+inline constexpr const char* kWorkingFileName = "!temp%!!.cqb";
+
+// The run-time state of the whole program: one object, created once by the
+// application (or a test) and passed by reference.
+struct MainMod {
+    // Contest choice of the open log.
+    ContestNr contestNr = contest::None;
+    // ModeFlag[0]: phone selected, ModeFlag[1]: CW selected.
+    std::array<bool, 2> ModeFlag{false, false};
+    bool InStateFlag = false;
+    bool QTHUSAFlag = false;
+    bool QTHCanadaFlag = false;
+    std::string MyContinent = "NA";
+    bool CancelFlag = false;  // the contest-choice dialog was cancelled
+
+    BandModeCode CurrentBandMode = bandModeCode(band::B20, false);
+    BandActiveSet BandActive{false, true, true, true, true, true, true, false, false};
+
+    LogTables log;
+    int QSONr = 1;  // the number the next QSO will get
+    std::string CurrentCall;
+    bool NewMultFlag = false;
+    int MultIndex = 0;
+    MultTables mults;
+
+    bool logOpen = false;
+    std::string programDir;      // always ends in "/"
+    std::string currentLogPath;  // the open log file
+    Settings settings;
+
+    std::string workingFilePath() const { return programDir + kWorkingFileName; }
+    bool isWorkingFileOpen() const { return currentLogPath == workingFilePath(); }
+    bool phoneMode() const { return !isCw(CurrentBandMode); }
+    RecordVariant recordVariant() const;
+
+    // Clears the log and its totals for a new or opened log of the
+    // current contest.
+    void resetLog();
+};
+
+// "QSO Nr " + QSONr with its leading blank + "    (" + band + " CW"/" SSB" + ")".
+std::string qsoNrLabelText(int qsoNr, BandModeCode bandMode);
+
+// Program folder as the rest of the program uses it: ending in "/".
+std::string withTrailingSlash(std::string folder);
+
+}  // namespace keslog

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Status.h"
+
+namespace keslog {
+
+// Durable file operations. Every one opens, works and closes; none keeps a
+// file open between calls.
+
+// Replaces the whole file: written to a temporary file in the same folder,
+// flushed and synced, then renamed over the target, so a crash or a full
+// disk leaves the old file or the new one, never half of one.
+Status writeFileAtomically(const std::string& path, std::string_view contents);
+
+// Appends bytes and syncs them to the disk before returning.
+Status appendDurably(const std::string& path, std::string_view contents);
+
+// The whole file, or an error naming it.
+Result<std::string> readWholeFile(const std::string& path);
+
+bool fileExists(const std::string& path);
+bool isReadableFile(const std::string& path);
+Status removeFile(const std::string& path);
+
+}  // namespace keslog

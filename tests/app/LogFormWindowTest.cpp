@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "app/LogFormWindow.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+class NoFiles : public ILogFiles {
+public:
+    Status openLog(MainMod&, const std::string&) override { return Status::error("no"); }
+    Status saveLog(MainMod&) override { return Status::ok(); }
+};
+
+class LogFormWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char arg0[] = "app_tests";
+        static char* argv[] = {arg0, nullptr};
+        if (!QApplication::instance()) new QApplication(argc, argv);
+    }
+    test::FakePlatform fakes;
+    Platform platform = fakes.services();
+    MainMod state;
+    NoFiles files;
+};
+
+bool menuVisible(QWidget& w, const char* name) {
+    auto* menu = w.findChild<QMenu*>(name);
+    return menu && menu->menuAction()->isVisible();
+}
+
+TEST_F(LogFormWindowTest, NoLogStateShowsOnlyFileAndHelp) {
+    LogFormWindow window(state, platform, files);
+    window.form().load();
+    window.render();
+    EXPECT_TRUE(menuVisible(window, "mnuFile"));
+    EXPECT_TRUE(menuVisible(window, "mnuHelp"));
+    EXPECT_FALSE(menuVisible(window, "mnuEdit"));
+    EXPECT_FALSE(menuVisible(window, "mnuView"));
+    EXPECT_FALSE(window.findChild<QAction*>("mnuFileSave")->isVisible());
+    EXPECT_TRUE(window.findChild<QAction*>("mnuFileNewLog")->isVisible());
+    EXPECT_EQ(window.findChild<QAction*>("mnuFilePostContest")->text(), "Post-Contest . . .");
+    EXPECT_FALSE(window.findChild<QAction*>("mnuFileArray1")->isVisible());
+    EXPECT_EQ(window.windowTitle(), "KESLOG");
+}
+
+TEST_F(LogFormWindowTest, OpenLogShowsTheEntryLineWithTheContestHeading) {
+    state.logOpen = true;
+    state.contestNr = contest::Cqww;
+    state.ModeFlag = {false, true};
+    state.currentLogPath = "/logs/N6TR.KSL";
+    state.settings.RecentFile3 = "/logs/OLD.KSL";
+    LogFormWindow window(state, platform, files);
+    window.form().load();
+    window.render();
+    window.show();
+    EXPECT_TRUE(menuVisible(window, "mnuView"));
+    EXPECT_TRUE(window.findChild<QLineEdit*>("InData0")->isVisible());
+    EXPECT_EQ(window.findChild<QLabel*>("NumberLabel")->text(), "  Zone");
+    EXPECT_EQ(window.findChild<QLabel*>("QSONrLabel")->text(), "QSO Nr  1    (20m CW)");
+    EXPECT_FALSE(window.findChild<QAction*>("mnuFileArray1")->isVisible());
+    EXPECT_TRUE(window.findChild<QAction*>("mnuFileArray3")->isVisible());
+    EXPECT_EQ(window.findChild<QAction*>("mnuFileArray3")->text(), "/logs/OLD.KSL");
+    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
+    if (!shot.isEmpty()) window.grab().save(shot + "/logform-open.png");
+}
+
+}  // namespace
+}  // namespace keslog

@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include "forms/LogForm.h"
+#include "platform/Files.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+using test::FakePlatform;
+using test::TempDir;
+
+class RecordingLogFiles : public ILogFiles {
+public:
+    Status openLog(MainMod& state, const std::string& path) override {
+        opened.push_back(path);
+        if (!openResult) return openResult;
+        state.contestNr = contest::Cqww;
+        state.ModeFlag = {false, true};
+        state.currentLogPath = path;
+        state.resetLog();
+        return Status::ok();
+    }
+    Status saveLog(MainMod&) override {
+        ++saves;
+        return saveResult;
+    }
+    std::vector<std::string> opened;
+    int saves = 0;
+    Status openResult;
+    Status saveResult;
+};
+
+class RecordingHost : public ILogFormHost {
+public:
+    void showWelcome() override { ++welcomes; }
+    void showAbout() override { ++abouts; }
+    void setViewWindowVisible(ViewWindow w, bool visible) override {
+        shown.emplace_back(w, visible);
+    }
+    void refreshStatistics() override { ++refreshes; }
+    int welcomes = 0;
+    int abouts = 0;
+    int refreshes = 0;
+    std::vector<std::pair<ViewWindow, bool>> shown;
+};
+
+class LogFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) dir.write(f, "x");
+    }
+    TempDir dir;
+    FakePlatform fakes;
+    Platform platform = fakes.services();
+    MainMod state;
+    RecordingLogFiles logFiles;
+    RecordingHost host;
+    LogForm form{state, platform, logFiles, host};
+};
+
+TEST_F(LogFormTest, StartsInTheNoLogStateWithOnlyFileAndHelp) {
+    ASSERT_TRUE(form.startUp(dir.path().substr(0, dir.path().size() - 1)));
+    EXPECT_EQ(state.programDir, dir.path());
+    EXPECT_EQ(host.welcomes, 1);
+    EXPECT_EQ(fakes.busy.history, (std::vector<bool>{true, false}));
+    form.checkWorkingFile();
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    form.load();
+    const LogFormView& v = form.view();
+    EXPECT_FALSE(v.editMenuVisible);
+    EXPECT_FALSE(v.viewMenuVisible);
+    EXPECT_FALSE(v.saveVisible);
+    EXPECT_FALSE(v.setupVisible);
+    EXPECT_FALSE(v.backupVisible);
+    EXPECT_FALSE(v.entryVisible);
+    EXPECT_FALSE(v.separator1dVisible);
+}
+
+TEST_F(LogFormTest, MissingStartupFileEndsWithTheStartupMessage) {
+    for (const char* missing : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) {
+        SCOPED_TRACE(missing);
+        TempDir other;
+        for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"})
+            if (std::string(f) != missing) other.write(f, "x");
+        fakes.messageBox.shown.clear();
+        EXPECT_FALSE(form.startUp(other.path()));
+        ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+        const MessageRequest& m = fakes.messageBox.shown[0];
+        EXPECT_EQ(m.title, "Error Reading Initiation Files");
+        EXPECT_EQ(m.icon, MsgIcon::Stop);
+        EXPECT_EQ(m.text, "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move "
+                          "them to same drive/directory used to start program and restart "
+                          "program.\n\n" + other.file(missing) + " cannot be read.");
+    }
+}
+
+TEST_F(LogFormTest, SurvivingWorkingFileIsOfferedAndDeletedOnNo) {
+    dir.write("!temp%!!.cqb", "header");
+    ASSERT_TRUE(form.startUp(dir.path()));
+    fakes.messageBox.answer(MsgResult::No);
+    form.checkWorkingFile();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text,
+              "KESLOG has detected a backup file indicating the program was terminated "
+              "abnormally.  Do you want to open it as a log file?");
+    EXPECT_EQ(fakes.messageBox.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
+    EXPECT_TRUE(logFiles.opened.empty());
+
+    // The next start does not ask again.
+    form.checkWorkingFile();
+    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);
+}
+
+TEST_F(LogFormTest, SurvivingWorkingFileOpensAsTheLogOnYes) {
+    dir.write("!temp%!!.cqb", "header");
+    ASSERT_TRUE(form.startUp(dir.path()));
+    fakes.messageBox.answer(MsgResult::Yes);
+    form.checkWorkingFile();
+    EXPECT_EQ(logFiles.opened, std::vector<std::string>{dir.file("!temp%!!.cqb")});
+    EXPECT_TRUE(state.logOpen);
+    EXPECT_TRUE(form.view().entryVisible);
+    EXPECT_EQ(form.view().numberLabel, "  Zone");
+}
+
+TEST_F(LogFormTest, WorkingFileThatFailsToOpenIsKept) {
+    dir.write("!temp%!!.cqb", "header");
+    ASSERT_TRUE(form.startUp(dir.path()));
+    logFiles.openResult = Status::error("The log file is damaged.");
+    fakes.messageBox.answer(MsgResult::Yes);
+    form.checkWorkingFile();
+    EXPECT_FALSE(state.logOpen);
+    EXPECT_TRUE(fileExists(dir.file("!temp%!!.cqb")));
+    ASSERT_EQ(fakes.messageBox.shown.size(), 2u);
+    EXPECT_EQ(fakes.messageBox.shown[1].text, "The log file is damaged.");
+}
+
+TEST_F(LogFormTest, ExitQuestions) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    // No log open: "Exit KESLOG?", No keeps running.
+    fakes.messageBox.answer(MsgResult::No);
+    EXPECT_FALSE(form.requestExit());
+    EXPECT_EQ(fakes.messageBox.shown.back().text, "Exit KESLOG?");
+    EXPECT_EQ(fakes.messageBox.shown.back().title, "Exit KESLOG?");
+    fakes.messageBox.answer(MsgResult::Yes);
+    EXPECT_TRUE(form.requestExit());
+
+    // A log open: Cancel keeps running, nothing saved or deleted.
+    dir.write("!temp%!!.cqb", "header");
+    state.logOpen = true;
+    state.currentLogPath = state.workingFilePath();
+    fakes.messageBox.answer(MsgResult::Cancel);
+    EXPECT_FALSE(form.requestExit());
+    EXPECT_EQ(fakes.messageBox.shown.back().text, "Save current log file?");
+    EXPECT_EQ(fakes.messageBox.shown.back().title, "Save Log?");
+    EXPECT_EQ(fakes.messageBox.shown.back().buttons, MsgButtons::YesNoCancel);
+    EXPECT_TRUE(fileExists(dir.file("!temp%!!.cqb")));
+
+    // A failed save keeps the program running with the log.
+    logFiles.saveResult = Status::error("Disk full.");
+    fakes.messageBox.answer(MsgResult::Yes);
+    EXPECT_FALSE(form.requestExit());
+    EXPECT_EQ(fakes.messageBox.shown.back().text, "Disk full.");
+    logFiles.saveResult = Status::ok();
+    fakes.messageBox.answer(MsgResult::Yes);
+    EXPECT_TRUE(form.requestExit());
+    EXPECT_EQ(logFiles.saves, 2);
+
+    // No: the unnamed working log is deleted.
+    fakes.messageBox.answer(MsgResult::No);
+    EXPECT_TRUE(form.requestExit());
+    EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
+}
+
+TEST_F(LogFormTest, DecliningToSaveANamedLogKeepsIt) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    dir.write("N6TR.KSL", "log");
+    state.logOpen = true;
+    state.currentLogPath = dir.file("N6TR.KSL");
+    fakes.messageBox.answer(MsgResult::No);
+    EXPECT_TRUE(form.requestExit());
+    EXPECT_TRUE(fileExists(dir.file("N6TR.KSL")));
+}
+
+TEST_F(LogFormTest, RecentFilesShowWhereSetAndMissingOnesAreReported) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    dir.write("A.KSL", "log");
+    state.settings.RecentFile1 = dir.file("A.KSL");
+    state.settings.RecentFile2 = dir.file("gone.KSL");
+    state.settings.RecentFile4 = dir.file("D.KSL");
+    form.load();
+    const LogFormView& v = form.view();
+    EXPECT_TRUE(v.separator1dVisible);
+    EXPECT_EQ(v.recentFiles[2], "");
+    EXPECT_EQ(v.recentFiles[3], dir.file("D.KSL"));
+
+    form.onRecentFile(2);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text,
+              "The selected data file " + dir.file("gone.KSL") +
+                  " doesn't exist.  Make another selection.");
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "File Opening Error");
+    EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(state.logOpen);
+
+    form.onRecentFile(1);
+    EXPECT_EQ(logFiles.opened, std::vector<std::string>{dir.file("A.KSL")});
+    EXPECT_TRUE(state.logOpen);
+}
+
+TEST_F(LogFormTest, LayoutFollowsTheContest) {
+    struct Case {
+        ContestNr contest;
+        std::array<bool, 2> modeFlag;
+        BandModeCode bandMode;
+        const char* heading;
+        bool wpxLabels;
+        bool wide;
+        bool multipliers;
+        bool speed;
+    };
+    const Case cases[] = {
+        {contest::ArrlDx, {false, true}, 3, "Power", false, false, true, true},
+        {contest::ArrlDx, {true, false}, 11, "Power", false, false, true, false},
+        {contest::Cqww, {false, true}, 3, "  Zone", false, false, true, true},
+        {contest::Aa, {false, true}, 3, "   Age", false, false, false, true},
+        {contest::Wpx, {false, true}, 4, "Number", true, false, true, true},
+        {contest::Cqp, {true, true}, 3, "Exchange", false, true, true, true},
+        {contest::Cqp, {true, true}, 11, "Exchange", false, true, true, false},
+        {contest::Paqp, {false, false}, 5, "Exchange", false, true, true, true},
+        {contest::Naqp, {false, true}, 3, "Exchange", false, false, true, true},
+    };
+    ASSERT_TRUE(form.startUp(dir.path()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.contest);
+        state.contestNr = c.contest;
+        state.ModeFlag = c.modeFlag;
+        state.CurrentBandMode = c.bandMode;
+        state.logOpen = true;
+        state.currentLogPath = dir.file("TEST.KSL");
+        form.load();
+        const LogFormView& v = form.view();
+        EXPECT_TRUE(v.entryVisible);
+        EXPECT_TRUE(v.viewMenuVisible);
+        EXPECT_EQ(v.numberLabel, c.heading);
+        EXPECT_EQ(v.wpxLabelsVisible, c.wpxLabels);
+        EXPECT_EQ(v.wideExchange, c.wide);
+        EXPECT_EQ(v.multipliersEnabled, c.multipliers);
+        EXPECT_EQ(v.speedScrollVisible, c.speed);
+        EXPECT_EQ(v.speedLabel, c.speed ? "CW Speed:" : "");
+        EXPECT_EQ(v.activeRadioLabel, "TX R1");
+        EXPECT_EQ(v.activeLogLabel, "Log R1");
+        EXPECT_EQ(v.qsoNrLabel, qsoNrLabelText(1, c.bandMode));
+        EXPECT_TRUE(v.fileIdLabel.starts_with("TEST.KSL"));
+    }
+}
+
+TEST_F(LogFormTest, ClocksFromALocalClock) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    fakes.clock.time = {2026, 12, 31, 23, 34, 56};
+    state.settings.IsGMTFlag = "False";
+    state.settings.TimeCorrection = "+2";
+    form.onTimer1Tick();
+    EXPECT_EQ(form.view().timeLocalLabel, "Local Time: 23:34:56");
+    EXPECT_EQ(form.view().timeGmtLabel, "GMT: 01:34:56");
+}
+
+TEST_F(LogFormTest, ClocksFromAGmtClock) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    fakes.clock.time = {2026, 12, 31, 3, 4, 5};
+    state.settings.IsGMTFlag = "True";
+    state.settings.TimeCorrection = "8";
+    form.onTimer1Tick();
+    EXPECT_EQ(form.view().timeGmtLabel, "GMT: 03:04:05");
+    EXPECT_EQ(form.view().timeLocalLabel, "LocalTime: 19:04:05");
+}
+
+TEST_F(LogFormTest, StatisticsRefreshEveryTenthTickWithAContest) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    for (int i = 0; i < 25; ++i) form.onTimer1Tick();
+    EXPECT_EQ(host.refreshes, 0);
+    state.contestNr = contest::Ss;
+    for (int i = 0; i < 25; ++i) form.onTimer1Tick();
+    EXPECT_EQ(host.refreshes, 2);  // ticks 31 and 41 overall
+}
+
+TEST_F(LogFormTest, HelpViewAndAbout) {
+    form.onHelpContents();
+    form.onHelpUsing();
+    EXPECT_EQ(fakes.help.shown,
+              (std::vector<HelpCommand>{HelpCommand::Contents, HelpCommand::HelpOnHelp}));
+    form.onHelpAbout();
+    EXPECT_EQ(host.abouts, 1);
+
+    form.onViewItem(ViewWindow::QSOStats);
+    form.onViewItem(ViewWindow::Multipliers);
+    form.onViewItem(ViewWindow::QSOStats);
+    EXPECT_FALSE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::QSOStats)]);
+    EXPECT_TRUE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::Multipliers)]);
+    host.shown.clear();
+    form.onResize(true);
+    form.onResize(false);
+    using P = std::pair<ViewWindow, bool>;
+    EXPECT_EQ(host.shown, (std::vector<P>{P{ViewWindow::Multipliers, false},
+                                          P{ViewWindow::Multipliers, true}}));
+}
+
+}  // namespace
+}  // namespace keslog

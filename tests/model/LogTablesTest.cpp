@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "model/LogTables.h"
+#include "model/MainMod.h"
+#include "model/Text.h"
+
+namespace keslog {
+namespace {
+
+QSORecName qso(const char* call, const char* name = "") {
+    QSORecName r;
+    r.QCall = call;
+    r.QName = name;
+    return r;
+}
+
+TEST(FixedText, PadsAndCuts) {
+    FixedText<10> call("W1AW");
+    EXPECT_EQ(call.raw(), "W1AW      ");
+    EXPECT_EQ(call.trimmed(), "W1AW");
+    call = "VE3/DL1ABCDE";  // 12 characters: QCall keeps 10
+    EXPECT_EQ(call.raw(), "VE3/DL1ABC");
+    FixedText<1> points("36");
+    EXPECT_EQ(points.raw(), "3");
+}
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {{"12", 12},   {" 12abc", 12}, {"abc", 0},  {"", 0},
+                          {"-5", -5},   {"+2", 2},      {"12.7", 12.7}, {"2.5", 2.5},
+                          {"-", 0},     {" - 3", 0},    {".5", 0.5}};
+    for (const Case& c : cases) EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.value) << c.text;
+}
+
+TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(3.5), 4);
+    EXPECT_EQ(roundHalfEven(-2.5), -2);
+    EXPECT_EQ(roundHalfEven(2.6), 3);
+}
+
+TEST(LogTables, QsoNumberNLivesAtN) {
+    LogTables t;
+    t.reset(RecordVariant::QSORecName);
+    ASSERT_TRUE(t.append(qso("K6AW", "BOB")));
+    ASSERT_TRUE(t.append(qso(" n6tr ", "TREE")));
+    EXPECT_EQ(t.count(), 2);
+    EXPECT_EQ(t.at(1).QName.trimmed(), "BOB");
+    EXPECT_EQ(t.CallList[1], "n6tr");
+    EXPECT_EQ(t.CallSum[0], 'K' + '6' + 'A' + 'W');
+    EXPECT_EQ(t.LogTableName.size(), 2u);
+    EXPECT_TRUE(t.LogTable.empty());
+    t.removeLast();
+    EXPECT_EQ(t.count(), 1);
+}
+
+TEST(LogTables, QsoRecLogsDropTheName) {
+    LogTables t;
+    t.reset(RecordVariant::QSORec);
+    ASSERT_TRUE(t.append(qso("DL1ABC", "HANS")));
+    EXPECT_EQ(t.LogTable.size(), 1u);
+    EXPECT_EQ(t.at(1).QName.trimmed(), "");
+    t.replace(1, qso("DL2XYZ"));
+    EXPECT_EQ(t.at(1).QCall.trimmed(), "DL2XYZ");
+    EXPECT_EQ(t.CallList[0], "DL2XYZ");
+    EXPECT_EQ(t.CallSum[0], callSum("DL2XYZ"));
+}
+
+TEST(LogTables, LogsPastTheOldLimitsAndRefusesAtTheQsoNumberLimit) {
+    for (RecordVariant v : {RecordVariant::QSORec, RecordVariant::QSORecName}) {
+        LogTables t;
+        t.reset(v);
+        for (int i = 0; i < kMaxQsos; ++i) ASSERT_TRUE(t.append(qso("W1AW")));
+        EXPECT_TRUE(t.isFull());
+        const Status refused = t.append(qso("K1ZZ"));
+        EXPECT_FALSE(refused);
+        EXPECT_EQ(refused.message(),
+                  "The log is full: it holds 32767 QSOs, the most a log can hold.  This QSO "
+                  "was not logged; start a new log to go on.");
+        EXPECT_EQ(t.count(), kMaxQsos);
+        EXPECT_EQ(t.at(kMaxQsos).QCall.trimmed(), "W1AW");
+    }
+}
+
+TEST(MainMod, NewLogStartsAtQsoOneWithTheContestsRecord) {
+    MainMod mm;
+    mm.contestNr = contest::Naqp;
+    mm.resetLog();
+    EXPECT_EQ(mm.QSONr, 1);
+    EXPECT_EQ(mm.log.variant(), RecordVariant::QSORecName);
+    mm.contestNr = contest::Cqww;
+    mm.resetLog();
+    EXPECT_EQ(mm.log.variant(), RecordVariant::QSORec);
+}
+
+TEST(MainMod, WorkingFileLivesInTheProgramFolder) {
+    MainMod mm;
+    mm.programDir = withTrailingSlash("/opt/keslog");
+    EXPECT_EQ(mm.workingFilePath(), "/opt/keslog/!temp%!!.cqb");
+    EXPECT_EQ(withTrailingSlash("/x/"), "/x/");
+}
+
+}  // namespace
+}  // namespace keslog

@@ -1,0 +1,134 @@
+#include "support/FakePlatform.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace keslog::test {
+
+MsgResult FakeMessageBox::show(const MessageRequest& request) {
+    shown.push_back(request);
+    if (!answers.empty()) {
+        const MsgResult r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+    switch (request.buttons) {
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoCancel: return MsgResult::Yes;
+        case MsgButtons::RetryCancel: return MsgResult::Retry;
+        case MsgButtons::Ok: break;
+    }
+    return MsgResult::Ok;
+}
+
+namespace {
+std::optional<std::string> nextAnswer(std::deque<std::optional<std::string>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    auto a = answers.front();
+    answers.pop_front();
+    return a;
+}
+}  // namespace
+
+std::optional<std::string> FakeFileDialog::openFile(const FileDialogRequest& request) {
+    requests.push_back(request);
+    return nextAnswer(answers);
+}
+
+std::optional<std::string> FakeFileDialog::saveFile(const FileDialogRequest& request) {
+    requests.push_back(request);
+    return nextAnswer(answers);
+}
+
+std::unique_ptr<ITimer> FakeTimerFactory::createTimer() {
+    auto timer = std::make_unique<FakeTimer>();
+    created.push_back(timer.get());
+    return timer;
+}
+
+bool FakeKeyState::wasPressed(AsyncKey key) {
+    const bool was = pressed[key];
+    pressed[key] = false;
+    return was;
+}
+
+Status FakeSerialLines::open(int port) {
+    events.push_back("open " + std::to_string(port));
+    if (failOpen) return Status::error("Com" + std::to_string(port) + " is missing");
+    openPorts[port] = true;
+    return Status::ok();
+}
+
+void FakeSerialLines::close(int port) {
+    events.push_back("close " + std::to_string(port));
+    openPorts[port] = false;
+}
+
+bool FakeSerialLines::isOpen(int port) const {
+    const auto it = openPorts.find(port);
+    return it != openPorts.end() && it->second;
+}
+
+Status FakeSerialLines::setDtr(int port, bool on) {
+    events.push_back("dtr " + std::to_string(port) + (on ? " on" : " off"));
+    return Status::ok();
+}
+
+Result<std::uint8_t> FakePortIo::readByte(std::uint16_t address) { return registers[address]; }
+
+Status FakePortIo::writeByte(std::uint16_t address, std::uint8_t value) {
+    registers[address] = value;
+    writes.emplace_back(address, value);
+    return Status::ok();
+}
+
+Status FakeWavePlayer::open(const std::string& path) {
+    commands.push_back("Open " + path);
+    if (failOpen) return Status::error("cannot open " + path);
+    mode_ = WaveMode::Stopped;
+    return Status::ok();
+}
+void FakeWavePlayer::play() {
+    commands.push_back("Play");
+    mode_ = WaveMode::Playing;
+}
+void FakeWavePlayer::pause() {
+    commands.push_back("pause");
+    mode_ = WaveMode::Paused;
+}
+void FakeWavePlayer::stop() {
+    commands.push_back("Stop");
+    mode_ = WaveMode::Stopped;
+}
+void FakeWavePlayer::rewind() { commands.push_back("Prev"); }
+void FakeWavePlayer::close() {
+    commands.push_back("Close");
+    mode_ = WaveMode::NotReady;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "keslog-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern + "/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void TempDir::write(const std::string& name, const std::string& contents) const {
+    std::ofstream out(file(name), std::ios::binary);
+    out << contents;
+}
+
+std::string TempDir::read(const std::string& name) const {
+    std::ifstream in(file(name), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace keslog::test

@@ -1,0 +1,188 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace keslog::test {
+
+// Answers message boxes from a queue (OK/first button when empty) and
+// records every request, so tests assert the exact texts.
+class FakeMessageBox : public IMessageBox {
+public:
+    MsgResult show(const MessageRequest& request) override;
+    void answer(MsgResult result) { answers.push_back(result); }
+
+    std::deque<MsgResult> answers;
+    std::vector<MessageRequest> shown;
+};
+
+class FakeFileDialog : public IFileDialog {
+public:
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+
+    std::deque<std::optional<std::string>> answers;  // nullopt: cancelled
+    std::vector<FileDialogRequest> requests;
+};
+
+class FakeTimer : public ITimer {
+public:
+    void setInterval(int ms) override { interval_ = ms; }
+    int interval() const override { return interval_; }
+    void setEnabled(bool on) override { enabled_ = on; }
+    bool enabled() const override { return enabled_; }
+    void setHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+    void tick() {
+        if (enabled_ && onTick_) onTick_();
+    }
+
+private:
+    int interval_ = 0;
+    bool enabled_ = false;
+    std::function<void()> onTick_;
+};
+
+class FakeTimerFactory : public ITimerFactory {
+public:
+    std::unique_ptr<ITimer> createTimer() override;
+    std::vector<FakeTimer*> created;  // owned by the caller
+};
+
+class FakeEventPump : public IEventPump {
+public:
+    void processPendingEvents() override {
+        ++calls;
+        if (onPump) onPump();
+    }
+    int calls = 0;
+    std::function<void()> onPump;
+};
+
+class FakeKeyState : public IKeyState {
+public:
+    bool wasPressed(AsyncKey key) override;
+    void press(AsyncKey key) { pressed[key] = true; }
+    std::map<AsyncKey, bool> pressed;
+};
+
+// Records every line change as "open 1", "dtr 1 on", ...
+class FakeSerialLines : public ISerialLines {
+public:
+    Status open(int port) override;
+    void close(int port) override;
+    bool isOpen(int port) const override;
+    Status setDtr(int port, bool on) override;
+
+    std::vector<std::string> events;
+    std::map<int, bool> openPorts;
+    bool failOpen = false;
+};
+
+class FakePortIo : public IPortIo {
+public:
+    Result<std::uint8_t> readByte(std::uint16_t address) override;
+    Status writeByte(std::uint16_t address, std::uint8_t value) override;
+    std::map<std::uint16_t, std::uint8_t> registers;
+    std::vector<std::pair<std::uint16_t, std::uint8_t>> writes;
+};
+
+class FakeWavePlayer : public IWavePlayer {
+public:
+    Status open(const std::string& path) override;
+    void play() override;
+    void pause() override;
+    void stop() override;
+    void rewind() override;
+    void close() override;
+    WaveMode mode() const override { return mode_; }
+    int lengthMs() const override { return length; }
+    void setPositionHandler(std::function<void(int)> onPosition) override {
+        onPosition_ = std::move(onPosition);
+    }
+    void reportPosition(int ms) {
+        if (onPosition_) onPosition_(ms);
+    }
+
+    std::vector<std::string> commands;
+    int length = 1000;
+    bool failOpen = false;
+
+private:
+    WaveMode mode_ = WaveMode::NotReady;
+    std::function<void(int)> onPosition_;
+};
+
+class FakeClock : public IClock {
+public:
+    DateTime now() const override { return time; }
+    double secondsSinceMidnight() const override {
+        return time.hour * 3600.0 + time.minute * 60.0 + time.second + fraction;
+    }
+    DateTime time{2026, 11, 28, 12, 0, 0};
+    double fraction = 0;
+};
+
+class FakeHelpViewer : public IHelpViewer {
+public:
+    void show(HelpCommand command) override { shown.push_back(command); }
+    std::vector<HelpCommand> shown;
+};
+
+class FakeBeep : public IBeep {
+public:
+    void beep() override { ++count; }
+    int count = 0;
+};
+
+class FakeBusyPointer : public IBusyPointer {
+public:
+    void setBusy(bool busy) override { history.push_back(busy); }
+    std::vector<bool> history;
+};
+
+// Every fake in one place; services() hands them out as a Platform.
+struct FakePlatform {
+    FakeMessageBox messageBox;
+    FakeFileDialog fileDialog;
+    FakeTimerFactory timers;
+    FakeEventPump events;
+    FakeKeyState keys;
+    FakeSerialLines serial;
+    FakePortIo ports;
+    FakeWavePlayer wavePlayer;
+    FakeClock clock;
+    FakeHelpViewer help;
+    FakeBeep beep;
+    FakeBusyPointer busy;
+
+    Platform services() {
+        return {messageBox, fileDialog, timers, events, keys, serial, ports,
+                wavePlayer, clock,      help,   beep,   busy};
+    }
+};
+
+// A fresh empty folder under the system's temporary folder, removed again
+// when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return path_; }  // ends in "/"
+    std::string file(const std::string& name) const { return path_ + name; }
+    void write(const std::string& name, const std::string& contents) const;
+    std::string read(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+}  // namespace keslog::test

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace keslog::cli {
+
+// What every command gets: its own arguments (options already taken out),
+// the program folder and the output streams.
+struct Context {
+    std::vector<std::string> args;
+    std::string programDir;  // ends in "/"
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct Command {
+    std::string name;
+    std::string usage;    // e.g. "lookup CALL..."
+    std::string summary;  // one line for --help
+    std::function<int(Context&)> run;
+};
+
+// The command table; later capabilities add their rows here.
+const std::vector<Command>& commands();
+
+// Runs keslog-cli with argv[1..]; returns the exit code. defaultProgramDir
+// is the folder of the shipped data files next to the executable.
+int runCli(const std::vector<std::string>& args, const std::string& defaultProgramDir,
+           std::ostream& out, std::ostream& err);
+
+}  // namespace keslog::cli
