@@ -43,6 +43,12 @@ struct Settings {
     bool Key2IsMapped = false;
     std::string Key1Mapping;
     std::string Key2Mapping;
+    // Linux device files behind the port names "Com1", "Com2", "LPT1-..." and
+    // "LPT2-...": USB serial adapters are the common case today.
+    std::string Com1Device = "/dev/ttyS0";
+    std::string Com2Device = "/dev/ttyS1";
+    std::string LPT1Device = "/dev/parport0";
+    std::string LPT2Device = "/dev/parport1";
 
     // [File Information]
     std::string OpenFilePath;
