@@ -18,7 +18,9 @@ namespace keslog {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
@@ -210,6 +212,11 @@ void LogFormWindow::buildEntryArea() {
     grid->addLayout(keyboardRow, 6, 0, 1, 4);
     grid->addWidget(namedLabel(entryArea_, "LabelSendingMsg"), 7, 0, 1, 4);
 
+    // With no log open the window would be blank: say how to begin.
+    noLogHint_ =
+        new QLabel("No log is open.\n\nFile, New starts a log; File, Open opens one.", central);
+    noLogHint_->setAlignment(Qt::AlignCenter);
+    outer->addWidget(noLogHint_, 1);
     outer->addWidget(entryArea_);
     outer->addStretch(1);
 
@@ -255,6 +262,7 @@ void LogFormWindow::render() {
 
     entryArea_->setVisible(v.entryVisible);
     bottomRow_->setVisible(v.entryVisible);
+    noLogHint_->setVisible(!v.entryVisible);
     callsignLabel_->setText(q(v.callsignLabel));
     numberLabel_->setText(q(v.numberLabel));
     inData_[1]->setMinimumWidth(v.wideExchange ? 260 : 160);

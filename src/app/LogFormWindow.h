@@ -21,7 +21,7 @@ class NoticeWindow;
 
 // LogForm on the screen: draws LogFormView and forwards events.
 class LogFormWindow : public QMainWindow, public ILogFormHost {
-public:
+  public:
     LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles);
     ~LogFormWindow() override;
 
@@ -35,11 +35,11 @@ public:
     void setViewWindowVisible(ViewWindow window, bool visible) override;
     void refreshStatistics() override {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     void buildEntryArea();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
@@ -77,6 +77,7 @@ private:
     QLabel* timeGmtLabel_ = nullptr;
     QLabel* timeLocalLabel_ = nullptr;
     QWidget* bottomRow_ = nullptr;
+    QLabel* noLogHint_ = nullptr;
 };
 
 }  // namespace keslog

@@ -7,11 +7,11 @@ namespace keslog {
 
 // BkgdForm: the notice shown during slow work ("Please Wait...").
 class NoticeWindow : public QWidget {
-public:
+  public:
     explicit NoticeWindow(QWidget* parent = nullptr);
     void showNotice(const QString& text);
 
-private:
+  private:
     QLabel* label_;
 };
 

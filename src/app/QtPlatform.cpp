@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -14,15 +15,22 @@ namespace keslog {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QMessageBox::Icon iconOf(MsgIcon icon) {
     switch (icon) {
-        case MsgIcon::Stop: return QMessageBox::Critical;
-        case MsgIcon::Exclamation: return QMessageBox::Warning;
-        case MsgIcon::Question: return QMessageBox::Question;
-        case MsgIcon::Information: return QMessageBox::Information;
-        case MsgIcon::None: break;
+        case MsgIcon::Stop:
+            return QMessageBox::Critical;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -43,7 +51,8 @@ std::vector<ButtonChoice> buttonsOf(MsgButtons buttons) {
         case MsgButtons::RetryCancel:
             return {{QMessageBox::Retry, MsgResult::Retry},
                     {QMessageBox::Cancel, MsgResult::Cancel}};
-        case MsgButtons::Ok: break;
+        case MsgButtons::Ok:
+            break;
     }
     return {{QMessageBox::Ok, MsgResult::Ok}};
 }
@@ -67,7 +76,7 @@ QString startPath(const FileDialogRequest& r) {
 }
 
 class QtTimer : public ITimer {
-public:
+  public:
     QtTimer() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (onTick_) onTick_();
@@ -79,16 +88,19 @@ public:
     bool enabled() const override { return timer_.isActive(); }
     void setHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
 
-private:
+  private:
     QTimer timer_;
     std::function<void()> onTick_;
 };
 
 int qtKeyOf(AsyncKey key) {
     switch (key) {
-        case AsyncKey::Escape: return Qt::Key_Escape;
-        case AsyncKey::KeypadPlus: return Qt::Key_Plus;
-        case AsyncKey::KeypadMinus: return Qt::Key_Minus;
+        case AsyncKey::Escape:
+            return Qt::Key_Escape;
+        case AsyncKey::KeypadPlus:
+            return Qt::Key_Plus;
+        case AsyncKey::KeypadMinus:
+            return Qt::Key_Minus;
     }
     return 0;
 }
@@ -126,18 +138,24 @@ std::optional<std::string> QtFileDialog::saveFile(const FileDialogRequest& r) {
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::unique_ptr<ITimer> QtTimerFactory::createTimer() { return std::make_unique<QtTimer>(); }
+std::unique_ptr<ITimer> QtTimerFactory::createTimer() {
+    return std::make_unique<QtTimer>();
+}
 
-void QtEventPump::processPendingEvents() { QApplication::processEvents(); }
+void QtEventPump::processPendingEvents() {
+    QApplication::processEvents();
+}
 
-bool LatchedKeyState::wasPressed(AsyncKey key) { return pressed_.remove(qtKeyOf(key)); }
+bool LatchedKeyState::wasPressed(AsyncKey key) {
+    return pressed_.remove(qtKeyOf(key));
+}
 
 bool LatchedKeyState::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool keypad = key->modifiers() & Qt::KeypadModifier;
-        if (key->key() == Qt::Key_Escape || (keypad && (key->key() == Qt::Key_Plus ||
-                                                       key->key() == Qt::Key_Minus)))
+        if (key->key() == Qt::Key_Escape ||
+            (keypad && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)))
             pressed_.insert(key->key());
     }
     return QObject::eventFilter(watched, event);
@@ -150,20 +168,33 @@ void QtHelpViewer::show(HelpCommand command) {
         window_->setWindowTitle("KESLOG Help");
         window_->resize(640, 520);
         auto* layout = new QVBoxLayout(window_);
+        auto* buttons = new QHBoxLayout();
         auto* contents = new QPushButton("Contents", window_);
+        auto* back = new QPushButton("Back", window_);
+        auto* forward = new QPushButton("Forward", window_);
+        for (QPushButton* b : {contents, back, forward}) buttons->addWidget(b);
+        buttons->addStretch(1);
         browser_ = new QTextBrowser(window_);
         browser_->setSearchPaths({q(helpFolder_)});
-        layout->addWidget(contents);
+        layout->addLayout(buttons);
         layout->addWidget(browser_);
         QObject::connect(contents, &QPushButton::clicked, browser_,
                          [b = browser_] { b->setSource(QUrl("contents.html")); });
+        QObject::connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+        QObject::connect(forward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+        QObject::connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+        QObject::connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
+        back->setEnabled(false);
+        forward->setEnabled(false);
     }
     browser_->setSource(QUrl(command == HelpCommand::Contents ? "contents.html" : "using.html"));
     window_->show();
     window_->raise();
 }
 
-void QtBeep::beep() { QApplication::beep(); }
+void QtBeep::beep() {
+    QApplication::beep();
+}
 
 void QtBusyPointer::setBusy(bool busy) {
     if (busy == busy_) return;
@@ -177,8 +208,8 @@ void QtBusyPointer::setBusy(bool busy) {
 QtPlatform::QtPlatform(const std::string& programDir) : help(programDir + "help") {}
 
 Platform QtPlatform::services() {
-    return {messageBox, fileDialog, timers, events, keys, serial, ports,
-            wavePlayer, clock,      help,   beep,   busy};
+    return {messageBox, fileDialog, timers, events, keys, serial,
+            ports,      wavePlayer, clock,  help,   beep, busy};
 }
 
 }  // namespace keslog

@@ -16,59 +16,59 @@ class QTextBrowser;
 namespace keslog {
 
 class QtMessageBox : public IMessageBox {
-public:
+  public:
     MsgResult show(const MessageRequest& request) override;
 };
 
 class QtFileDialog : public IFileDialog {
-public:
+  public:
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
 };
 
 class QtTimerFactory : public ITimerFactory {
-public:
+  public:
     std::unique_ptr<ITimer> createTimer() override;
 };
 
 class QtEventPump : public IEventPump {
-public:
+  public:
     void processPendingEvents() override;
 };
 
 // Latches the keys the keyer polls: the main window's event filter sees
 // every key press first and records it here.
 class LatchedKeyState : public QObject, public IKeyState {
-public:
+  public:
     bool wasPressed(AsyncKey key) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QSet<int> pressed_;
 };
 
 // The help pages of the program folder's help/ folder in a browser window.
 class QtHelpViewer : public IHelpViewer {
-public:
+  public:
     explicit QtHelpViewer(std::string helpFolder) : helpFolder_(std::move(helpFolder)) {}
     void show(HelpCommand command) override;
 
-private:
+  private:
     std::string helpFolder_;
     QPointer<QWidget> window_;
     QTextBrowser* browser_ = nullptr;
 };
 
 class QtBeep : public IBeep {
-public:
+  public:
     void beep() override;
 };
 
 class QtBusyPointer : public IBusyPointer {
-public:
+  public:
     void setBusy(bool busy) override;
 
-private:
+  private:
     bool busy_ = false;
 };
 

@@ -9,7 +9,7 @@ namespace {
 // Opening and saving logs arrive with the log-file subsystem; until then
 // the operator is told plainly and nothing on disk is touched.
 class LogFilesNotBuilt : public keslog::ILogFiles {
-public:
+  public:
     keslog::Status openLog(keslog::MainMod&, const std::string& path) override {
         return keslog::Status::error(
             "Opening " + path + " is not possible in this version; the file is kept as it is.",

@@ -10,7 +10,7 @@ namespace keslog {
 // What the main window asks of the log-file subsystem: opening a log by
 // path (recent files, crash recovery) and saving the open one.
 class ILogFiles {
-public:
+  public:
     virtual ~ILogFiles() = default;
     virtual Status openLog(MainMod& state, const std::string& path) = 0;
     virtual Status saveLog(MainMod& state) = 0;

@@ -17,7 +17,9 @@ const std::string kRecoveryQuestion =
     std::string("KESLOG has detected a backup file indicating the program was") +
     " terminated abnormally.  Do you want to open it as a log file?";
 
-std::size_t indexOf(ViewWindow w) { return static_cast<std::size_t>(w); }
+std::size_t indexOf(ViewWindow w) {
+    return static_cast<std::size_t>(w);
+}
 
 }  // namespace
 
@@ -163,8 +165,8 @@ bool LogForm::requestExit() {
             const Status saved = logFiles_.saveLog(state_);
             if (!saved) {
                 // A failed save must not end the program: the log stays open.
-                platform_.messageBox.show({saved.message(), "File or Disk Error", MsgButtons::Ok,
-                                           MsgIcon::Exclamation});
+                platform_.messageBox.show(
+                    {saved.message(), "File or Disk Error", MsgButtons::Ok, MsgIcon::Exclamation});
                 return false;
             }
         } else if (state_.isWorkingFileOpen()) {
@@ -183,17 +185,23 @@ void LogForm::onRecentFile(int index) {
     const std::string& path = view_.recentFiles[static_cast<std::size_t>(index - 1)];
     if (path.empty()) return;
     if (!isReadableFile(path)) {
-        platform_.messageBox.show({"The selected data file " + path + " doesn't exist." +
-                                       "  Make another selection.",
-                                   "File Opening Error", MsgButtons::Ok, MsgIcon::Exclamation});
+        platform_.messageBox.show(
+            {"The selected data file " + path + " doesn't exist." + "  Make another selection.",
+             "File Opening Error", MsgButtons::Ok, MsgIcon::Exclamation});
         return;
     }
     openLogFile(path);
 }
 
-void LogForm::onHelpContents() { platform_.help.show(HelpCommand::Contents); }
-void LogForm::onHelpUsing() { platform_.help.show(HelpCommand::HelpOnHelp); }
-void LogForm::onHelpAbout() { host_.showAbout(); }
+void LogForm::onHelpContents() {
+    platform_.help.show(HelpCommand::Contents);
+}
+void LogForm::onHelpUsing() {
+    platform_.help.show(HelpCommand::HelpOnHelp);
+}
+void LogForm::onHelpAbout() {
+    host_.showAbout();
+}
 
 void LogForm::onViewItem(ViewWindow window) {
     bool& ticked = view_.viewTicked[indexOf(window)];

@@ -33,7 +33,7 @@ struct LogFormView {
 
     // Entry area; hidden as a whole in the no-log state.
     bool entryVisible = false;
-    bool wideExchange = false;       // CQP, PAQP: boxes placed for the longer exchange
+    bool wideExchange = false;      // CQP, PAQP: boxes placed for the longer exchange
     bool wpxLabelsVisible = false;  // NeedPfxLabel, LblWpxCountry
     std::string callsignLabel = "Callsign";
     std::string numberLabel = "Number";
@@ -54,7 +54,7 @@ struct LogFormView {
 
 // What the main window needs from its host (the Qt layer or a test).
 class ILogFormHost {
-public:
+  public:
     virtual ~ILogFormHost() = default;
     // The About box as a welcome screen: modal, closed by its own timer.
     virtual void showWelcome() = 0;
@@ -67,7 +67,7 @@ public:
 // The behaviour of the main window LogForm: start-up, the menus it owns,
 // the clocks of Timer1 and the end of the program.
 class LogForm {
-public:
+  public:
     LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFormHost& host);
 
     // Start-up steps up to showing the window. False: the start-up files
@@ -92,7 +92,7 @@ public:
     void onResize(bool minimized);
     void onTimer1Tick();
 
-private:
+  private:
     void layOutNoLog();
     void layOutOpenLog();
     void showRecentFiles();

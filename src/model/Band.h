@@ -31,14 +31,22 @@ inline constexpr std::array<std::string_view, kBandCount> BandName{"10 ", "15 ",
 inline constexpr std::array<std::string_view, kBandCount> BandNameM{"10m", "15m", "20m", "40m",
                                                                     "80m", "160", "6m ", "2m "};
 
-constexpr bool isValidBandMode(int code) { return code >= 1 && code <= 2 * kBandCount; }
-constexpr int bandIndexOf(int code) { return ((code - 1) % kBandCount) + 1; }
-constexpr bool isCw(int code) { return code < 9; }
+constexpr bool isValidBandMode(int code) {
+    return code >= 1 && code <= 2 * kBandCount;
+}
+constexpr int bandIndexOf(int code) {
+    return ((code - 1) % kBandCount) + 1;
+}
+constexpr bool isCw(int code) {
+    return code < 9;
+}
 constexpr BandModeCode bandModeCode(int bandIndex, bool phone) {
     return static_cast<BandModeCode>(bandIndex + (phone ? kPhoneOffset : 0));
 }
 // Scoring's band class: 1..6 for 10..160 m, 7 for 6 m, 0 for 2 m.
-constexpr int bandClass(int code) { return code & 7; }
+constexpr int bandClass(int code) {
+    return code & 7;
+}
 
 // One flag per band index 1..8 (element 0 unused).
 using BandActiveSet = std::array<bool, kBandCount + 1>;

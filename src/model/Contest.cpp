@@ -7,8 +7,8 @@ using enum RecordVariant;
 using enum LocationChoice;
 
 constexpr std::array<ContestInfo, 9> kCatalog{{
-    {contest::ArrlDx, "ARRL DX Contest", "ARRL DX", QSORec, "received power", None, false,
-     "Power", 15},
+    {contest::ArrlDx, "ARRL DX Contest", "ARRL DX", QSORec, "received power", None, false, "Power",
+     15},
     {contest::Cqp, "CQP -- California QSO Party", "CQP", QSORec,
      "serial number and county/state/province", InState, true, "Exchange", 15},
     {contest::Cqww, "CQWW DX Contest", "CQWW DX", QSORec, "CQ zone", UsaCanada, false, "  Zone",
@@ -27,9 +27,13 @@ constexpr std::array<ContestInfo, 9> kCatalog{{
 }};
 }  // namespace
 
-const std::array<ContestInfo, 9>& contestCatalog() { return kCatalog; }
+const std::array<ContestInfo, 9>& contestCatalog() {
+    return kCatalog;
+}
 
-bool isValidContest(ContestNr nr) { return nr >= contest::First && nr <= contest::Last; }
+bool isValidContest(ContestNr nr) {
+    return nr >= contest::First && nr <= contest::Last;
+}
 
 std::optional<ContestInfo> findContest(ContestNr nr) {
     if (!isValidContest(nr)) return std::nullopt;

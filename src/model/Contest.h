@@ -43,9 +43,9 @@ struct ContestInfo {
     RecordVariant variant;
     std::string_view exchange;  // what follows the call
     LocationChoice location;
-    bool mixedMode;               // logs carry both modes (CQP, PAQP)
+    bool mixedMode;                  // logs carry both modes (CQP, PAQP)
     std::string_view numberHeading;  // caption of the exchange box heading
-    int offTimeMinutes;           // a gap this long counts as off time
+    int offTimeMinutes;              // a gap this long counts as off time
 };
 
 // The catalog of the nine contests, indexed by ContestNr - 1.

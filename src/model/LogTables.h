@@ -17,7 +17,7 @@ inline constexpr int kMaxQsos = 32767;
 // contest's record variant; CallSum and CallList run beside it for the dupe
 // and call searches.
 class LogTables {
-public:
+  public:
     // Empties the tables for a log of the given record variant.
     void reset(RecordVariant variant);
 
@@ -41,7 +41,7 @@ public:
     std::vector<int> CallSum;              // sum of the call's character codes
     std::vector<std::string> CallList;     // trimmed calls
 
-private:
+  private:
     RecordVariant variant_ = RecordVariant::QSORec;
 };
 

@@ -25,13 +25,13 @@ struct MultTable {
 
 // The multiplier lists of all contests.
 struct MultTables {
-    MultTable CQPMults;     // 58 rows, 3 forms
-    MultTable CQPInState;   // 58 rows, 3 forms; no flags
-    MultTable SSSections;   // 80 rows, 3 forms
+    MultTable CQPMults;                     // 58 rows, 3 forms
+    MultTable CQPInState;                   // 58 rows, 3 forms; no flags
+    MultTable SSSections;                   // 80 rows, 3 forms
     std::vector<std::string> SSShortForms;  // 80 two-character forms
-    MultTable SprintMults;  // 72 rows, 1 form
-    MultTable NAQPMults;    // 72 rows, 1 form, 6 band columns
-    MultTable PAQPMults;    // 67 rows, 3 forms
+    MultTable SprintMults;                  // 72 rows, 1 form
+    MultTable NAQPMults;                    // 72 rows, 1 form, 6 band columns
+    MultTable PAQPMults;                    // 67 rows, 3 forms
     // AA: prefixes worked per band (10..160 m).
     std::array<std::vector<std::string>, 6> AAPrefixes;
 };

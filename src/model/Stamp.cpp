@@ -53,8 +53,7 @@ QsoStamp stampQso(const DateTime& clock, bool clockIsGmt, std::string_view timeC
 
 std::string clockText(const DateTime& t) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.hour % 100, t.minute % 100,
-                  t.second % 100);
+    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.hour % 100, t.minute % 100, t.second % 100);
     return buf;
 }
 

@@ -6,7 +6,9 @@
 namespace keslog {
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 }  // namespace
 
 std::string trim(std::string_view text) {
@@ -62,6 +64,8 @@ std::string numberText(long value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
-long roundHalfEven(double value) { return std::lrint(value); }
+long roundHalfEven(double value) {
+    return std::lrint(value);
+}
 
 }  // namespace keslog

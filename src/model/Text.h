@@ -29,7 +29,7 @@ long roundHalfEven(double value);
 // right; a longer value is cut.
 template <std::size_t N>
 class FixedText {
-public:
+  public:
     FixedText() { chars_.fill(' '); }
     FixedText(std::string_view text) { assign(text); }  // NOLINT: fields are assigned from text
 
@@ -51,7 +51,7 @@ public:
 
     bool operator==(const FixedText&) const = default;
 
-private:
+  private:
     std::array<char, N> chars_{};
 };
 

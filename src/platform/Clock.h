@@ -15,7 +15,7 @@ struct DateTime {
 };
 
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
     // Local date and time, one sample.
     virtual DateTime now() const = 0;

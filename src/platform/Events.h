@@ -5,7 +5,7 @@ namespace keslog {
 // Handles queued window events (keys, clicks, timer ticks) before it
 // returns; the waiting loops of the keyer and message repetition call it.
 class IEventPump {
-public:
+  public:
     virtual ~IEventPump() = default;
     virtual void processPendingEvents() = 0;
 };
@@ -15,7 +15,7 @@ enum class AsyncKey { Escape, KeypadPlus, KeypadMinus };
 // Key state read outside the event queue: whether the key was pressed since
 // the last query. The window layer latches the presses.
 class IKeyState {
-public:
+  public:
     virtual ~IKeyState() = default;
     virtual bool wasPressed(AsyncKey key) = 0;
 };

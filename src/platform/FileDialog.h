@@ -17,7 +17,7 @@ struct FileDialogRequest {
 // dialog neither checks extensions nor asks before replacing a file; the
 // callers do both.
 class IFileDialog {
-public:
+  public:
     virtual ~IFileDialog() = default;
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;

@@ -9,7 +9,7 @@ namespace keslog {
 // Serial ports 1 and 2: the DTR line keys the transmitter, PTT or the
 // two-radio switch.
 class ISerialLines {
-public:
+  public:
     virtual ~ISerialLines() = default;
     virtual Status open(int port) = 0;
     virtual void close(int port) = 0;
@@ -20,7 +20,7 @@ public:
 // Byte I/O at the classic port addresses: the parallel-port control
 // registers (0x37A, 0x27A) and the speaker port (0x61).
 class IPortIo {
-public:
+  public:
     virtual ~IPortIo() = default;
     virtual Result<std::uint8_t> readByte(std::uint16_t address) = 0;
     virtual Status writeByte(std::uint16_t address, std::uint8_t value) = 0;

@@ -18,7 +18,7 @@ struct MessageRequest {
 
 // Modal message box: returns the button the operator pressed.
 class IMessageBox {
-public:
+  public:
     virtual ~IMessageBox() = default;
     virtual MsgResult show(const MessageRequest& request) = 0;
 };

@@ -10,7 +10,7 @@ namespace keslog {
 // Errors cross module boundaries as values: a Status is either ok or carries
 // the operator-facing message (and, where a Part quotes one, the title).
 class Status {
-public:
+  public:
     Status() = default;
     static Status ok() { return {}; }
     static Status error(std::string message, std::string title = {}) {
@@ -26,7 +26,7 @@ public:
     const std::string& message() const { return message_; }
     const std::string& title() const { return title_; }
 
-private:
+  private:
     bool failed_ = false;
     std::string message_;
     std::string title_;
@@ -35,8 +35,8 @@ private:
 // A value or the Status that explains why there is none.
 template <typename T>
 class Result {
-public:
-    Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+  public:
+    Result(T value) : value_(std::move(value)) {}       // NOLINT: implicit by design
     Result(Status error) : error_(std::move(error)) {}  // NOLINT
 
     bool isOk() const { return value_.has_value(); }
@@ -49,7 +49,7 @@ public:
     const T& operator*() const { return *value_; }
     const Status& status() const { return error_; }
 
-private:
+  private:
     std::optional<T> value_;
     Status error_;
 };

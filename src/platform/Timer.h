@@ -7,7 +7,7 @@ namespace keslog {
 
 // A timer whose ticks arrive on the user-interface thread while enabled.
 class ITimer {
-public:
+  public:
     virtual ~ITimer() = default;
     virtual void setInterval(int milliseconds) = 0;
     virtual int interval() const = 0;
@@ -17,7 +17,7 @@ public:
 };
 
 class ITimerFactory {
-public:
+  public:
     virtual ~ITimerFactory() = default;
     virtual std::unique_ptr<ITimer> createTimer() = 0;
 };

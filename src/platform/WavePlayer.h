@@ -12,7 +12,7 @@ enum class WaveMode { NotReady, Stopped, Playing, Paused };
 // Plays (and rewinds) one wave file at a time while the caller goes on;
 // position events arrive on the user-interface thread.
 class IWavePlayer {
-public:
+  public:
     virtual ~IWavePlayer() = default;
     virtual Status open(const std::string& path) = 0;
     virtual void play() = 0;

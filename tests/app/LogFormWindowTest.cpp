@@ -5,21 +5,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTextBrowser>
 
 #include "app/LogFormWindow.h"
+#include "app/QtPlatform.h"
 #include "support/FakePlatform.h"
 
 namespace keslog {
 namespace {
 
 class NoFiles : public ILogFiles {
-public:
+  public:
     Status openLog(MainMod&, const std::string&) override { return Status::error("no"); }
     Status saveLog(MainMod&) override { return Status::ok(); }
 };
 
 class LogFormWindowTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char arg0[] = "app_tests";
@@ -50,6 +52,8 @@ TEST_F(LogFormWindowTest, NoLogStateShowsOnlyFileAndHelp) {
     EXPECT_EQ(window.findChild<QAction*>("mnuFilePostContest")->text(), "Post-Contest . . .");
     EXPECT_FALSE(window.findChild<QAction*>("mnuFileArray1")->isVisible());
     EXPECT_EQ(window.windowTitle(), "KESLOG");
+    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
+    if (!shot.isEmpty()) window.grab().save(shot + "/logform-nolog.png");
 }
 
 TEST_F(LogFormWindowTest, OpenLogShowsTheEntryLineWithTheContestHeading) {
@@ -71,6 +75,36 @@ TEST_F(LogFormWindowTest, OpenLogShowsTheEntryLineWithTheContestHeading) {
     EXPECT_EQ(window.findChild<QAction*>("mnuFileArray3")->text(), "/logs/OLD.KSL");
     const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
     if (!shot.isEmpty()) window.grab().save(shot + "/logform-open.png");
+}
+
+}  // namespace
+}  // namespace keslog
+
+namespace keslog {
+namespace {
+
+QTextBrowser* helpBrowser() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == "KESLOG Help" && w->isVisible())
+            return w->findChild<QTextBrowser*>();
+    return nullptr;
+}
+
+TEST(QtHelpViewer, OpensTheContentsAndUsingHelpPages) {
+    static int argc = 1;
+    static char arg0[] = "app_tests";
+    static char* argv[] = {arg0, nullptr};
+    if (!QApplication::instance()) new QApplication(argc, argv);
+    QtHelpViewer help(std::string(KESLOG_DATA_DIR) + "/help");
+    help.show(HelpCommand::Contents);
+    QTextBrowser* browser = helpBrowser();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->documentTitle(), "KESLOG Help - Contents");
+    help.show(HelpCommand::HelpOnHelp);
+    EXPECT_EQ(browser->documentTitle(), "KESLOG Help - Using Help");
+    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
+    if (!shot.isEmpty()) browser->window()->grab().save(shot + "/help.png");
+    browser->window()->close();
 }
 
 }  // namespace

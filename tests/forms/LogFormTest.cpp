@@ -11,7 +11,7 @@ using test::FakePlatform;
 using test::TempDir;
 
 class RecordingLogFiles : public ILogFiles {
-public:
+  public:
     Status openLog(MainMod& state, const std::string& path) override {
         opened.push_back(path);
         if (!openResult) return openResult;
@@ -32,7 +32,7 @@ public:
 };
 
 class RecordingHost : public ILogFormHost {
-public:
+  public:
     void showWelcome() override { ++welcomes; }
     void showAbout() override { ++abouts; }
     void setViewWindowVisible(ViewWindow w, bool visible) override {
@@ -46,7 +46,7 @@ public:
 };
 
 class LogFormTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) dir.write(f, "x");
     }
@@ -89,9 +89,11 @@ TEST_F(LogFormTest, MissingStartupFileEndsWithTheStartupMessage) {
         const MessageRequest& m = fakes.messageBox.shown[0];
         EXPECT_EQ(m.title, "Error Reading Initiation Files");
         EXPECT_EQ(m.icon, MsgIcon::Stop);
-        EXPECT_EQ(m.text, "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move "
-                          "them to same drive/directory used to start program and restart "
-                          "program.\n\n" + other.file(missing) + " cannot be read.");
+        EXPECT_EQ(m.text,
+                  "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move "
+                  "them to same drive/directory used to start program and restart "
+                  "program.\n\n" +
+                      other.file(missing) + " cannot be read.");
     }
 }
 
@@ -197,9 +199,8 @@ TEST_F(LogFormTest, RecentFilesShowWhereSetAndMissingOnesAreReported) {
 
     form.onRecentFile(2);
     ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-    EXPECT_EQ(fakes.messageBox.shown[0].text,
-              "The selected data file " + dir.file("gone.KSL") +
-                  " doesn't exist.  Make another selection.");
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "The selected data file " + dir.file("gone.KSL") +
+                                                  " doesn't exist.  Make another selection.");
     EXPECT_EQ(fakes.messageBox.shown[0].title, "File Opening Error");
     EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_FALSE(state.logOpen);

@@ -29,9 +29,9 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
         const char* text;
         double value;
     };
-    const Case cases[] = {{"12", 12},   {" 12abc", 12}, {"abc", 0},  {"", 0},
-                          {"-5", -5},   {"+2", 2},      {"12.7", 12.7}, {"2.5", 2.5},
-                          {"-", 0},     {" - 3", 0},    {".5", 0.5}};
+    const Case cases[] = {{"12", 12}, {" 12abc", 12}, {"abc", 0},     {"", 0},
+                          {"-5", -5}, {"+2", 2},      {"12.7", 12.7}, {"2.5", 2.5},
+                          {"-", 0},   {" - 3", 0},    {".5", 0.5}};
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.value) << c.text;
 }
 

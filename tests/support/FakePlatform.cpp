@@ -16,9 +16,12 @@ MsgResult FakeMessageBox::show(const MessageRequest& request) {
     }
     switch (request.buttons) {
         case MsgButtons::YesNo:
-        case MsgButtons::YesNoCancel: return MsgResult::Yes;
-        case MsgButtons::RetryCancel: return MsgResult::Retry;
-        case MsgButtons::Ok: break;
+        case MsgButtons::YesNoCancel:
+            return MsgResult::Yes;
+        case MsgButtons::RetryCancel:
+            return MsgResult::Retry;
+        case MsgButtons::Ok:
+            break;
     }
     return MsgResult::Ok;
 }
@@ -76,7 +79,9 @@ Status FakeSerialLines::setDtr(int port, bool on) {
     return Status::ok();
 }
 
-Result<std::uint8_t> FakePortIo::readByte(std::uint16_t address) { return registers[address]; }
+Result<std::uint8_t> FakePortIo::readByte(std::uint16_t address) {
+    return registers[address];
+}
 
 Status FakePortIo::writeByte(std::uint16_t address, std::uint8_t value) {
     registers[address] = value;
@@ -102,7 +107,9 @@ void FakeWavePlayer::stop() {
     commands.push_back("Stop");
     mode_ = WaveMode::Stopped;
 }
-void FakeWavePlayer::rewind() { commands.push_back("Prev"); }
+void FakeWavePlayer::rewind() {
+    commands.push_back("Prev");
+}
 void FakeWavePlayer::close() {
     commands.push_back("Close");
     mode_ = WaveMode::NotReady;

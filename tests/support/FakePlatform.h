@@ -14,7 +14,7 @@ namespace keslog::test {
 // Answers message boxes from a queue (OK/first button when empty) and
 // records every request, so tests assert the exact texts.
 class FakeMessageBox : public IMessageBox {
-public:
+  public:
     MsgResult show(const MessageRequest& request) override;
     void answer(MsgResult result) { answers.push_back(result); }
 
@@ -23,7 +23,7 @@ public:
 };
 
 class FakeFileDialog : public IFileDialog {
-public:
+  public:
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
 
@@ -32,7 +32,7 @@ public:
 };
 
 class FakeTimer : public ITimer {
-public:
+  public:
     void setInterval(int ms) override { interval_ = ms; }
     int interval() const override { return interval_; }
     void setEnabled(bool on) override { enabled_ = on; }
@@ -42,20 +42,20 @@ public:
         if (enabled_ && onTick_) onTick_();
     }
 
-private:
+  private:
     int interval_ = 0;
     bool enabled_ = false;
     std::function<void()> onTick_;
 };
 
 class FakeTimerFactory : public ITimerFactory {
-public:
+  public:
     std::unique_ptr<ITimer> createTimer() override;
     std::vector<FakeTimer*> created;  // owned by the caller
 };
 
 class FakeEventPump : public IEventPump {
-public:
+  public:
     void processPendingEvents() override {
         ++calls;
         if (onPump) onPump();
@@ -65,7 +65,7 @@ public:
 };
 
 class FakeKeyState : public IKeyState {
-public:
+  public:
     bool wasPressed(AsyncKey key) override;
     void press(AsyncKey key) { pressed[key] = true; }
     std::map<AsyncKey, bool> pressed;
@@ -73,7 +73,7 @@ public:
 
 // Records every line change as "open 1", "dtr 1 on", ...
 class FakeSerialLines : public ISerialLines {
-public:
+  public:
     Status open(int port) override;
     void close(int port) override;
     bool isOpen(int port) const override;
@@ -85,7 +85,7 @@ public:
 };
 
 class FakePortIo : public IPortIo {
-public:
+  public:
     Result<std::uint8_t> readByte(std::uint16_t address) override;
     Status writeByte(std::uint16_t address, std::uint8_t value) override;
     std::map<std::uint16_t, std::uint8_t> registers;
@@ -93,7 +93,7 @@ public:
 };
 
 class FakeWavePlayer : public IWavePlayer {
-public:
+  public:
     Status open(const std::string& path) override;
     void play() override;
     void pause() override;
@@ -113,13 +113,13 @@ public:
     int length = 1000;
     bool failOpen = false;
 
-private:
+  private:
     WaveMode mode_ = WaveMode::NotReady;
     std::function<void(int)> onPosition_;
 };
 
 class FakeClock : public IClock {
-public:
+  public:
     DateTime now() const override { return time; }
     double secondsSinceMidnight() const override {
         return time.hour * 3600.0 + time.minute * 60.0 + time.second + fraction;
@@ -129,19 +129,19 @@ public:
 };
 
 class FakeHelpViewer : public IHelpViewer {
-public:
+  public:
     void show(HelpCommand command) override { shown.push_back(command); }
     std::vector<HelpCommand> shown;
 };
 
 class FakeBeep : public IBeep {
-public:
+  public:
     void beep() override { ++count; }
     int count = 0;
 };
 
 class FakeBusyPointer : public IBusyPointer {
-public:
+  public:
     void setBusy(bool busy) override { history.push_back(busy); }
     std::vector<bool> history;
 };
@@ -162,15 +162,15 @@ struct FakePlatform {
     FakeBusyPointer busy;
 
     Platform services() {
-        return {messageBox, fileDialog, timers, events, keys, serial, ports,
-                wavePlayer, clock,      help,   beep,   busy};
+        return {messageBox, fileDialog, timers, events, keys, serial,
+                ports,      wavePlayer, clock,  help,   beep, busy};
     }
 };
 
 // A fresh empty folder under the system's temporary folder, removed again
 // when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -181,7 +181,7 @@ public:
     void write(const std::string& name, const std::string& contents) const;
     std::string read(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
 };
 

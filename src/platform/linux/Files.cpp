@@ -13,7 +13,9 @@ namespace keslog {
 
 namespace {
 
-std::string reason() { return std::strerror(errno); }
+std::string reason() {
+    return std::strerror(errno);
+}
 
 Status writeAll(int fd, std::string_view contents, const std::string& path) {
     std::size_t done = 0;
@@ -49,8 +51,10 @@ Status writeFileAtomically(const std::string& path, std::string_view contents) {
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return Status::error("Could not create a file in " + folder + ": " + reason());
     Status status = writeAll(fd, contents, path);
-    if (status && ::fsync(fd) != 0) status = Status::error("Could not write " + path + ": " + reason());
-    if (::close(fd) != 0 && status) status = Status::error("Could not write " + path + ": " + reason());
+    if (status && ::fsync(fd) != 0)
+        status = Status::error("Could not write " + path + ": " + reason());
+    if (::close(fd) != 0 && status)
+        status = Status::error("Could not write " + path + ": " + reason());
     if (status && ::rename(temp.c_str(), path.c_str()) != 0)
         status = Status::error("Could not replace " + path + ": " + reason());
     if (!status) {
@@ -66,8 +70,10 @@ Status appendDurably(const std::string& path, std::string_view contents) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return Status::error("Could not open " + path + ": " + reason());
     Status status = writeAll(fd, contents, path);
-    if (status && ::fsync(fd) != 0) status = Status::error("Could not write " + path + ": " + reason());
-    if (::close(fd) != 0 && status) status = Status::error("Could not write " + path + ": " + reason());
+    if (status && ::fsync(fd) != 0)
+        status = Status::error("Could not write " + path + ": " + reason());
+    if (::close(fd) != 0 && status)
+        status = Status::error("Could not write " + path + ": " + reason());
     if (status && !existed) syncFolder(folderOf(path));
     return status;
 }

@@ -6,7 +6,7 @@ namespace keslog {
 
 // The computer's local clock.
 class SystemClock : public IClock {
-public:
+  public:
     DateTime now() const override;
     double secondsSinceMidnight() const override;
 };

@@ -12,15 +12,23 @@ Status serialUnavailable(int port) {
                          "Port Error");
 }
 Status portUnavailable() {
-    return Status::error(
-        "Parallel-port and speaker lines are not available in this version.", "Port Error");
+    return Status::error("Parallel-port and speaker lines are not available in this version.",
+                         "Port Error");
 }
 }  // namespace
 
-Status UnavailableSerialLines::open(int port) { return serialUnavailable(port); }
-Status UnavailableSerialLines::setDtr(int port, bool) { return serialUnavailable(port); }
+Status UnavailableSerialLines::open(int port) {
+    return serialUnavailable(port);
+}
+Status UnavailableSerialLines::setDtr(int port, bool) {
+    return serialUnavailable(port);
+}
 
-Result<std::uint8_t> UnavailablePortIo::readByte(std::uint16_t) { return portUnavailable(); }
-Status UnavailablePortIo::writeByte(std::uint16_t, std::uint8_t) { return portUnavailable(); }
+Result<std::uint8_t> UnavailablePortIo::readByte(std::uint16_t) {
+    return portUnavailable();
+}
+Status UnavailablePortIo::writeByte(std::uint16_t, std::uint8_t) {
+    return portUnavailable();
+}
 
 }  // namespace keslog

@@ -7,7 +7,7 @@ namespace keslog {
 // Until the keying lines are built on Linux, every attempt to use one says
 // so plainly; logging goes on.
 class UnavailableSerialLines : public ISerialLines {
-public:
+  public:
     Status open(int port) override;
     void close(int) override {}
     bool isOpen(int) const override { return false; }
@@ -15,7 +15,7 @@ public:
 };
 
 class UnavailablePortIo : public IPortIo {
-public:
+  public:
     Result<std::uint8_t> readByte(std::uint16_t address) override;
     Status writeByte(std::uint16_t address, std::uint8_t value) override;
 };

@@ -6,11 +6,11 @@ namespace keslog {
 
 // Until wave playback is built, opening a message says so plainly.
 class UnavailableWavePlayer : public IWavePlayer {
-public:
+  public:
     Status open(const std::string& path) override {
-        return Status::error("Cannot play " + path +
-                                 ": voice messages are not available in this version.",
-                             "Voice Keyer");
+        return Status::error(
+            "Cannot play " + path + ": voice messages are not available in this version.",
+            "Voice Keyer");
     }
     void play() override {}
     void pause() override {}
