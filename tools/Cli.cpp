@@ -1,10 +1,18 @@
 #include "Cli.h"
 
+#include <cmath>
 #include <ostream>
 
+#include "callsign/CountryFile.h"
+#include "callsign/CountryLookup.h"
+#include "callsign/CtyDat.h"
+#include "callsign/NorthAmerica.h"
+#include "callsign/Prefix.h"
 #include "forms/LogFiles.h"
 #include "model/MainMod.h"
+#include "model/Text.h"
 #include "model/Version.h"
+#include "platform/Files.h"
 
 namespace keslog::cli {
 
@@ -19,6 +27,93 @@ int checkStartupFiles(Context& ctx) {
         return 1;
     }
     ctx.out << "start-up files read from " << ctx.programDir << "\n";
+    return 0;
+}
+
+// Takes "--name VALUE..." out of the arguments; false when values are missing.
+bool takeOption(std::vector<std::string>& args, const std::string& name,
+                std::vector<std::string>& values, std::size_t count) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != name) continue;
+        if (i + count >= args.size()) return false;
+        values.assign(args.begin() + static_cast<long>(i) + 1,
+                      args.begin() + static_cast<long>(i + count) + 1);
+        args.erase(args.begin() + static_cast<long>(i),
+                   args.begin() + static_cast<long>(i + count) + 1);
+        return true;
+    }
+    return true;
+}
+
+int convertCty(Context& ctx) {
+    std::vector<std::string> home;
+    GeoPosition position = kDefaultHome;
+    if (!takeOption(ctx.args, "--home", home, 2)) {
+        ctx.err << "keslog-cli: --home needs a latitude and a longitude\n";
+        return 2;
+    }
+    if (!home.empty()) {
+        position = {leadingNumber(home[0]), leadingNumber(home[1])};
+        if (std::abs(position.latitude) > 90 || std::abs(position.longitude) > 180) {
+            ctx.err << "keslog-cli: --home is latitude -90..90 and longitude -180..180\n";
+            return 2;
+        }
+    }
+    if (ctx.args.size() != 2 || ctx.args[0] != "convert") {
+        ctx.err << "usage: keslog-cli cty convert CTY.DAT [--home LAT LON] > arrl.cty\n";
+        return 2;
+    }
+    const Result<std::string> text = readWholeFile(ctx.args[1]);
+    if (!text) {
+        ctx.err << "keslog-cli: " << text.status().message() << "\n";
+        return 1;
+    }
+    const Result<CountryFileConversion> converted = convertCtyDat(*text, position);
+    if (!converted) {
+        ctx.err << "keslog-cli: " << ctx.args[1] << ": " << converted.status().message() << "\n";
+        return 1;
+    }
+    ctx.out << converted->countryFile;
+    for (const std::string& note : converted->notes) ctx.err << "cty convert: " << note << "\n";
+    return 0;
+}
+
+std::string orDash(std::string text) {
+    return text.empty() ? "-" : text;
+}
+
+int lookupCalls(Context& ctx) {
+    std::vector<std::string> cty;
+    if (!takeOption(ctx.args, "--cty", cty, 1)) {
+        ctx.err << "keslog-cli: --cty needs a country file\n";
+        return 2;
+    }
+    if (ctx.args.empty()) {
+        ctx.err << "usage: keslog-cli lookup [--cty FILE] CALL...\n";
+        return 2;
+    }
+    CountryTables tables;
+    const Status read =
+        ReadCountryFile(cty.empty() ? ctx.programDir + kCountryFileName : cty[0], tables);
+    if (!read) {
+        ctx.err << "keslog-cli: " << read.message() << "\n";
+        return 1;
+    }
+    for (const std::string& typed : ctx.args) {
+        const std::string call = toUpper(trim(typed));
+        const std::string prefix = WPXPrefixOf(call);
+        const int nr = CountryOfCall(tables, call);
+        ctx.out << call << '\t' << prefix << '\t' << nr;
+        if (nr == 0) {
+            ctx.out << "\t-\t-\t-\t-\t-";
+        } else {
+            const Country& c = tables.country(nr);
+            ctx.out << '\t' << c.CtyPrefix.trimmed() << '\t' << c.CtyName.trimmed() << '\t'
+                    << orDash(c.CtyZone.trimmed()) << '\t' << orDash(c.CtyContinent.trimmed())
+                    << '\t' << orDash(c.CtyHeading.trimmed());
+        }
+        ctx.out << '\t' << NAClassName(NAClassOf(prefix)) << "\n";
+    }
     return 0;
 }
 
@@ -39,6 +134,10 @@ void printHelp(std::ostream& out) {
 const std::vector<Command>& commands() {
     static const std::vector<Command> table{
         {"check", "check", "read the start-up files as the logger does", checkStartupFiles},
+        {"cty", "cty convert CTY.DAT [--home LAT LON]",
+         "write the country file made from CTY.DAT; notes on stderr", convertCty},
+        {"lookup", "lookup [--cty FILE] CALL...",
+         "call, WPX prefix, country, zone, continent, heading, NA class", lookupCalls},
     };
     return table;
 }

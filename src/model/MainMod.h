@@ -5,6 +5,7 @@
 
 #include "model/Band.h"
 #include "model/Contest.h"
+#include "model/Countries.h"
 #include "model/LogTables.h"
 #include "model/Multipliers.h"
 #include "model/Settings.h"
@@ -36,6 +37,7 @@ struct MainMod {
     bool NewMultFlag = false;
     int MultIndex = 0;
     MultTables mults;
+    CountryTables countries;  // the country file, read at start-up
 
     bool logOpen = false;
     std::string programDir;      // always ends in "/"

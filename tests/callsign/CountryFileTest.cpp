@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include "callsign/CountryFile.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+CountryTables parse(std::string_view text) {
+    Result<CountryTables> read = parseCountryFile(text, "arrl.cty");
+    EXPECT_TRUE(read.isOk()) << read.status().message();
+    return read.isOk() ? std::move(*read) : CountryTables{};
+}
+
+std::vector<std::pair<std::string, int>> aliasesOf(const CountryTables& t) {
+    std::vector<std::pair<std::string, int>> out;
+    for (const CountryAlias& a : t.aliases()) out.emplace_back(a.text, a.countryNr);
+    return out;
+}
+
+TEST(CountryFile, CountryLineFields) {
+    const CountryTables t = parse(
+        "United States(000):05:K:K,W,N;\n"
+        "  Long Name Of A Far Away Country Island(123) :14: dl :DL\n"
+        "No Heading: 9:   vk9x  :VK9X;\n"
+        "Open Paren(42:27:T8:T8;\n");
+    ASSERT_EQ(t.CountryCount(), 4);
+    const Country& usa = t.country(1);
+    EXPECT_EQ(usa.CtyName.raw(), "United States            ");
+    EXPECT_EQ(usa.CtyHeading.raw(), "000");
+    EXPECT_EQ(usa.CtyZone.raw(), "05");
+    EXPECT_EQ(usa.CtyPrefix.raw(), "K    ");
+    EXPECT_EQ(usa.CtyContinent.raw(), "NA");
+
+    const Country& far = t.country(2);
+    EXPECT_EQ(far.CtyName.raw(), "Long Name Of A Far Away C");  // cut to 25
+    EXPECT_EQ(far.CtyHeading.raw(), "123");
+    EXPECT_EQ(far.CtyPrefix.trimmed(), "DL");  // trimmed and upper-cased
+    EXPECT_EQ(far.CtyContinent.raw(), "EU");
+
+    const Country& noHeading = t.country(3);
+    EXPECT_EQ(noHeading.CtyName.trimmed(), "No Heading");
+    EXPECT_EQ(noHeading.CtyHeading.raw(), "   ");
+    EXPECT_EQ(noHeading.CtyZone.raw(), " 9");  // the two characters before the second ":"
+    EXPECT_EQ(noHeading.CtyPrefix.trimmed(), "VK9X");
+    EXPECT_EQ(noHeading.CtyContinent.raw(), "SA");
+
+    // A heading is the three characters after "(", closed or not.
+    EXPECT_EQ(t.country(4).CtyHeading.raw(), "42 ");
+    EXPECT_EQ(t.country(4).CtyName.trimmed(), "Open Paren");
+}
+
+TEST(CountryFile, AliasesWithTerminatorsAndContinuationLines) {
+    const CountryTables t = parse(
+        "\r\n"
+        "A(001):05:K: K , W,,N ,\r\n"
+        "   & KH6ABC, k1abc\r\n"
+        "\t&AA ;\r\n"
+        "\n"
+        "B(002):14:DL:DL,\n"
+        "&DA;\n"
+        "C(003):14:F:\n"
+        "D(004):14:G:G;;\n");
+    EXPECT_EQ(aliasesOf(t), (std::vector<std::pair<std::string, int>>{{"K", 1},
+                                                                      {"W", 1},
+                                                                      {"N", 1},
+                                                                      {"KH6ABC", 1},
+                                                                      {"k1abc", 1},
+                                                                      {"AA", 1},
+                                                                      {"DL", 2},
+                                                                      {"DA", 2},
+                                                                      {"G;", 4}}));
+    EXPECT_EQ(t.AliasCount(), 9);
+    EXPECT_EQ(t.CountryCount(), 4);
+}
+
+TEST(CountryFile, HomeCountriesAreFoundByPrefixLastOneWinning) {
+    const CountryTables t = parse(
+        "Canada(010):05:VE:VE;\n"
+        "United States(000):05: k :K;\n"
+        "Other(000):05:KH6:KH6;\n"
+        "Canada Again(010):05:VE:VA;\n");
+    EXPECT_EQ(t.USACountryNr, 2);
+    EXPECT_EQ(t.CanadaCountryNr, 4);
+    EXPECT_EQ(parse("X(000):05:W:W;\n").USACountryNr, 0);
+}
+
+TEST(CountryFile, EmptyFileHasNoCountries) {
+    const CountryTables t = parse("\n  \r\n");
+    EXPECT_EQ(t.CountryCount(), 0);
+    EXPECT_EQ(t.AliasCount(), 0);
+}
+
+struct ContinentCase {
+    const char* zone;
+    const char* prefix;
+    const char* continent;
+};
+
+TEST(CountryFile, ContinentFromZoneWithItsExceptions) {
+    const ContinentCase cases[] = {
+        {"01", "KL", "NA"},  {" 8", "J6", "NA"},   {"09", "9Y", "SA"},  {"13", "CE", "SA"},
+        {"14", "DL", "EU"},  {"15", "I", "EU"},    {"16", "UA", "EU"},  {"20", "SV", "EU"},
+        {"40", "TF", "EU"},  {"20", "TA", "AS"},   {"20", "4X", "AS"},  {"20", "5B", "AS"},
+        {"20", "E4", "AS"},  {"20", "JY", "AS"},   {"20", "OD", "AS"},  {"20", "YK", "AS"},
+        {"20", "ZC4", "AS"}, {"40", "OX", "NA"},   {"16", "4X", "AS"},  {"20", "TA1", "EU"},
+        {"20", "ta", "EU"},  {"17", "UA9", "AS"},  {"19", "UA0", "AS"}, {"21", "A4", "AS"},
+        {"26", "HS", "AS"},  {"27", "JD/O", "AS"}, {"28", "9M2", "AS"}, {"28", "9V", "AS"},
+        {"28", "9M6", "OC"}, {"31", "KH6", "OC"},  {"32", "ZL", "OC"},  {"33", "EA8", "AF"},
+        {"39", "FR", "AF"},  {"00", "X", ""},      {"41", "X", ""},     {"xx", "X", ""},
+        {"  ", "X", ""},     {"-5", "X", ""},      {"5 ", "X", "NA"},
+    };
+    for (const ContinentCase& c : cases)
+        EXPECT_EQ(continentOfZone(c.zone, c.prefix), c.continent) << c.zone << " " << c.prefix;
+}
+
+TEST(CountryFile, ContinentUsesTheTrimmedUpperCasePrefix) {
+    const CountryTables t = parse("Greenland(010):40: ox :OX;\nTurkey(050):20:TA :TA;\n");
+    EXPECT_EQ(t.country(1).CtyContinent.raw(), "NA");
+    EXPECT_EQ(t.country(2).CtyContinent.raw(), "AS");
+}
+
+struct BadFile {
+    const char* text;
+    const char* message;
+};
+
+TEST(CountryFile, CorruptLineNamesTheFileAndTheLine) {
+    const BadFile cases[] = {
+        {"A(001):05:K:K;\n\nB(002):05\n",
+         "arrl.cty line 3 cannot be read: a country line needs three \":\" "
+         "(name:zone:prefix:aliases)."},
+        {"A(001):05:K;\n",
+         "arrl.cty line 1 cannot be read: a country line needs three \":\" "
+         "(name:zone:prefix:aliases)."},
+        {"\r\n&K,W;\n", "arrl.cty line 2 cannot be read: aliases before the first country."},
+        {"x",
+         "arrl.cty line 1 cannot be read: a country line needs three \":\" "
+         "(name:zone:prefix:aliases)."},
+    };
+    for (const BadFile& c : cases) {
+        const Result<CountryTables> read = parseCountryFile(c.text, "arrl.cty");
+        ASSERT_FALSE(read.isOk()) << c.text;
+        EXPECT_EQ(read.status().message(), c.message);
+    }
+}
+
+TEST(CountryFile, OddBytesNeverBreakTheReader) {
+    // Short fields, missing parts and stray bytes read as far as they go.
+    const std::string texts[] = {
+        ":::",
+        "(:::",
+        "a(:b:c:",
+        "::K:K",
+        "(",
+        "&",
+        std::string(1, '\0') + ":0:K:K",
+        "A(12345678):1:K:,,,;;",
+        "\xff\xfe:\x80:\x81:\x82",
+        "A:B:C:D:E:F",
+        "A(0:0:0:0\n&;\n&,\n&",
+    };
+    for (const std::string& text : texts) {
+        const Result<CountryTables> read = parseCountryFile(text, "arrl.cty");
+        if (read.isOk()) {
+            for (const CountryAlias& a : read->aliases()) EXPECT_FALSE(a.text.empty());
+        }
+    }
+    const CountryTables short1 = parse("::K:K");
+    ASSERT_EQ(short1.CountryCount(), 1);
+    EXPECT_EQ(short1.country(1).CtyZone.raw(), ": ");
+    EXPECT_EQ(short1.country(1).CtyContinent.raw(), "  ");
+}
+
+TEST(CountryFile, ReadingTheFileKeepsOldTablesOnError) {
+    test::TempDir dir;
+    CountryTables tables;
+    EXPECT_EQ(ReadCountryFile(dir.file("arrl.cty"), tables).message(),
+              dir.file("arrl.cty") + " cannot be read.");
+
+    dir.write("arrl.cty", "A(001):05:K:K;\n");
+    ASSERT_TRUE(ReadCountryFile(dir.file("arrl.cty"), tables).isOk());
+    EXPECT_EQ(tables.CountryCount(), 1);
+
+    dir.write("arrl.cty", "B(001):05:VE:VE;\nbroken\n");
+    const Status bad = ReadCountryFile(dir.file("arrl.cty"), tables);
+    EXPECT_EQ(bad.message(), dir.file("arrl.cty") +
+                                 " line 2 cannot be read: a country line needs three \":\" "
+                                 "(name:zone:prefix:aliases).");
+    EXPECT_EQ(tables.CountryCount(), 1);
+    EXPECT_EQ(tables.country(1).CtyPrefix.trimmed(), "K");
+}
+
+TEST(CountryFile, TablesGrowBeyondTheOldFixedSizes) {
+    std::string text;
+    for (int i = 1; i <= 400; ++i) {
+        text += "C" + std::to_string(i) + "(000):14:P" + std::to_string(i) + ":";
+        for (int j = 0; j < 10; ++j)
+            text += "A" + std::to_string(i) + "X" + std::to_string(j) + ",";
+        text += "\n";
+    }
+    const CountryTables t = parse(text);
+    EXPECT_EQ(t.CountryCount(), 400);
+    EXPECT_EQ(t.AliasCount(), 4000);
+    EXPECT_EQ(t.countryOfAlias("A400X9"), 400);
+}
+
+}  // namespace
+}  // namespace keslog
