@@ -39,7 +39,7 @@ std::optional<T> numberOf(std::string_view s) {
 }
 
 std::string atLine(int line) {
-    return "CTY.DAT line " + std::to_string(line) + ": ";
+    return "line " + std::to_string(line) + ": ";
 }
 
 Result<CtyDatAlias> parseAlias(std::string_view item, int line) {
@@ -325,7 +325,7 @@ class Converter {
 };
 
 Result<CountryFileConversion> Converter::run() {
-    if (entities.empty()) return Status::error("CTY.DAT holds no entity.");
+    if (entities.empty()) return Status::error("no entity in the file.");
     if (const Status s = choosePrefixes(); !s) return s;
     aliases.resize(entities.size());
     for (std::size_t i = 0; i < entities.size(); ++i) {

@@ -44,7 +44,8 @@ TEST(Cli, ProgramDirReplacesTheShippedFolder) {
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.err, "keslog-cli: " + dir.file("KESLOG90.INI") + " cannot be read.\n");
 
-    for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) dir.write(f, "x");
+    for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT"}) dir.write(f, "x");
+    dir.write("arrl.cty", "United States(000):05:K:K;\n");
     const std::string noSlash = dir.path().substr(0, dir.path().size() - 1);
     const CliRun ok = run({"check", "--program-dir", noSlash});
     EXPECT_EQ(ok.code, 0);
@@ -53,6 +54,98 @@ TEST(Cli, ProgramDirReplacesTheShippedFolder) {
 
 TEST(Cli, ShippedDataFolderPassesTheStartupCheck) {
     EXPECT_EQ(run({"check"}, KESLOG_DATA_DIR).code, 0);
+}
+
+TEST(Cli, LookupPrintsOneTabSeparatedLinePerCall) {
+    test::TempDir dir;
+    dir.write("arrl.cty",
+              "United States(000):05:K:K,N,W;\n"
+              "Canada(010):05:VE:VE,VA;\n"
+              "Alaska(330):01:KL:KL,AL;\n"
+              "Japan(310):25:JA:JA;\n"
+              "Nowhere:  :XX:XX;\n");
+    const CliRun r = run({"--program-dir", dir.path(), "lookup", "k1abc", "VE3XYZ/P", "AL7RT",
+                          "JA1ABC/4", "XX1A", "ZZ1ZZ"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "K1ABC\tK1\t1\tK\tUnited States\t05\tNA\t000\tUSA\n"
+              "VE3XYZ/P\tVE3\t2\tVE\tCanada\t05\tNA\t010\tCANADA\n"
+              "AL7RT\tAL7\t3\tKL\tAlaska\t01\tNA\t330\tNA\n"
+              "JA1ABC/4\tJA4\t4\tJA\tJapan\t25\tAS\t310\t-\n"
+              "XX1A\tXX1\t5\tXX\tNowhere\t-\t-\t-\t-\n"
+              "ZZ1ZZ\tZZ1\t0\t-\t-\t-\t-\t-\t-\n");
+
+    // --cty reads another country file, wherever it stands.
+    dir.write("other.cty", "Somewhere(123):14:ZZ:ZZ;\n");
+    const CliRun other = run({"lookup", "ZZ1ZZ", "--cty", dir.file("other.cty")});
+    EXPECT_EQ(other.out, "ZZ1ZZ\tZZ1\t1\tZZ\tSomewhere\t14\tEU\t123\t-\n");
+}
+
+TEST(Cli, LookupRefusesMissingArgumentsAndBadFiles) {
+    test::TempDir dir;
+    EXPECT_EQ(run({"lookup"}, KESLOG_DATA_DIR).code, 2);
+    const CliRun noFile = run({"lookup", "K1ABC", "--cty"});
+    EXPECT_EQ(noFile.code, 2);
+    EXPECT_EQ(noFile.err, "keslog-cli: --cty needs a country file\n");
+    dir.write("bad.cty", "Somewhere(123) 14 ZZ ZZ\n");
+    const CliRun bad = run({"lookup", "K1ABC", "--cty", dir.file("bad.cty")});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_EQ(bad.err, "keslog-cli: " + dir.file("bad.cty") +
+                           " line 1 cannot be read: a country line needs three \":\" "
+                           "(name:zone:prefix:aliases).\n");
+    EXPECT_EQ(bad.out, "");
+}
+
+TEST(Cli, ShippedCountryFileResolvesRealCalls) {
+    const CliRun r = run({"lookup", "W1AW", "VK9NS", "3DA0BP", "4U1ITU", "KH6XX"}, KESLOG_DATA_DIR);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out,
+              "W1AW\tW1\t184\tK\tUnited States of America\t05\tNA\t111\tUSA\n"
+              "VK9NS\tVK9\t289\tVK9N\tNorfolk Island\t32\tOC\t249\t-\n"
+              "3DA0BP\t3DA0\t12\t3DA\tKingdom of Eswatini\t38\tAF\t088\t-\n"
+              "4U1ITU\t4U1\t22\t4U1I\tITU HQ\t14\tEU\t045\t-\n"
+              "KH6XX\tKH6\t192\tKH6\tHawaii\t31\tOC\t268\t-\n");
+}
+
+TEST(Cli, CtyConvertWritesTheCountryFileAndNotesOnStderr) {
+    test::TempDir dir;
+    dir.write("cty.dat",
+              "United States:  05:  08:  NA:   0.00:   -90.00:   5.0:  K:\n"
+              "    K,N,=N1ABC(4);\n"
+              "Canada:         05:  09:  NA:  10.00:     0.00:   5.0:  VE:\n"
+              "    VE;\n");
+    const CliRun r = run({"cty", "convert", dir.file("cty.dat"), "--home", "0", "0"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out,
+              "United States(090):05:K:K,N,N1ABC,KH5K,NH5K,KH7K,NH7K;\nCanada(000):05:VE:VE;\n");
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+              "cty convert: N1ABC (United States): its own CQ zone 4 is not kept; the country's "
+              "zone 05 is used.");
+
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"cty", "convert"}, "usage: keslog-cli cty convert CTY.DAT [--home LAT LON] > arrl.cty\n"},
+        {{"cty", "export", dir.file("cty.dat")},
+         "usage: keslog-cli cty convert CTY.DAT [--home LAT LON] > arrl.cty\n"},
+        {{"cty", "convert", dir.file("cty.dat"), "--home", "1"},
+         "keslog-cli: --home needs a latitude and a longitude\n"},
+        {{"cty", "convert", dir.file("cty.dat"), "--home", "91", "0"},
+         "keslog-cli: --home is latitude -90..90 and longitude -180..180\n"},
+    };
+    for (const auto& [args, message] : refused) {
+        const CliRun bad = run(args);
+        EXPECT_EQ(bad.code, 2);
+        EXPECT_EQ(bad.err, message);
+    }
+
+    dir.write("broken.dat", "United States: 05: 08: NA: 0: 0: 0: K: K\n");
+    const CliRun broken = run({"cty", "convert", dir.file("broken.dat")});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_EQ(broken.err, "keslog-cli: " + dir.file("broken.dat") +
+                              ": line 1: the entity is not ended by \";\".\n");
+    const CliRun missing = run({"cty", "convert", dir.file("none.dat")});
+    EXPECT_EQ(missing.code, 1);
 }
 
 }  // namespace

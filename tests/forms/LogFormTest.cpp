@@ -45,11 +45,16 @@ class RecordingHost : public ILogFormHost {
     std::vector<std::pair<ViewWindow, bool>> shown;
 };
 
+// The start-up files, all but `missing`; the country file holds one country.
+void writeStartupFiles(const TempDir& dir, const std::string& missing = "") {
+    for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT"})
+        if (f != missing) dir.write(f, "x");
+    if (missing != "arrl.cty") dir.write("arrl.cty", "United States(000):05:K:K;\n");
+}
+
 class LogFormTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) dir.write(f, "x");
-    }
+    void SetUp() override { writeStartupFiles(dir); }
     TempDir dir;
     FakePlatform fakes;
     Platform platform = fakes.services();
@@ -81,8 +86,7 @@ TEST_F(LogFormTest, MissingStartupFileEndsWithTheStartupMessage) {
     for (const char* missing : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) {
         SCOPED_TRACE(missing);
         TempDir other;
-        for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"})
-            if (std::string(f) != missing) other.write(f, "x");
+        writeStartupFiles(other, missing);
         fakes.messageBox.shown.clear();
         EXPECT_FALSE(form.startUp(other.path()));
         ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
@@ -95,6 +99,26 @@ TEST_F(LogFormTest, MissingStartupFileEndsWithTheStartupMessage) {
                   "program.\n\n" +
                       other.file(missing) + " cannot be read.");
     }
+}
+
+TEST_F(LogFormTest, CountryFileIsReadAtStartUp) {
+    dir.write("arrl.cty", "Japan(330):25:JA:JA;\nCanada(010):05:VE:VE,VA;\n");
+    ASSERT_TRUE(form.startUp(dir.path()));
+    EXPECT_EQ(state.countries.CountryCount(), 2);
+    EXPECT_EQ(state.countries.CanadaCountryNr, 2);
+}
+
+TEST_F(LogFormTest, CorruptCountryLineEndsWithTheStartupMessageNamingTheLine) {
+    dir.write("arrl.cty", "Japan(330):25:JA:JA;\r\n&JE,JR\r\nCanada(010) 05 VE VE\r\n");
+    EXPECT_FALSE(form.startUp(dir.path()));
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "Error Reading Initiation Files");
+    EXPECT_EQ(fakes.messageBox.shown[0].text,
+              "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move them to same "
+              "drive/directory used to start program and restart program.\n\n" +
+                  dir.file("arrl.cty") +
+                  " line 3 cannot be read: a country line needs three \":\" "
+                  "(name:zone:prefix:aliases).");
 }
 
 TEST_F(LogFormTest, SurvivingWorkingFileIsOfferedAndDeletedOnNo) {
