@@ -51,6 +51,8 @@ Result<CtyDatAlias> parseAlias(std::string_view item, int line) {
     static constexpr std::string_view kOpen = "([<{~";
     static constexpr std::string_view kClose = ")]>}~";
     for (std::size_t i = 0; i < item.size(); ++i) {
+        // Line breaks and blanks inside an entry are no part of it.
+        if (isSpace(item[i])) continue;
         const std::size_t kind = kOpen.find(item[i]);
         if (kind == std::string_view::npos) {
             alias.text += item[i];
@@ -95,7 +97,11 @@ Result<CtyDatEntity> parseEntity(std::string_view record, int line) {
     const auto lat = numberOf<double>(field[4]);
     const auto lon = numberOf<double>(field[5]);
     const auto utc = numberOf<double>(field[6]);
-    if (e.name.empty() || e.primaryPrefix.empty() || !cq || !itu || !lat || !lon || !utc)
+    const auto within = [](const std::optional<double>& v, double limit) {
+        return v && std::abs(*v) <= limit;  // false for NaN as well
+    };
+    if (e.name.empty() || e.primaryPrefix.empty() || !cq || !itu || !within(lat, 90) ||
+        !within(lon, 180) || !utc)
         return Status::error(atLine(line) + "bad name, zone, position or prefix of an entity.");
     e.cqZone = *cq;
     e.ituZone = *itu;
@@ -175,11 +181,16 @@ std::string threeDigits(int n) {
     return std::string(n < 100 ? (n < 10 ? "00" : "0") : "") + std::to_string(n);
 }
 
-// The name may not hold the characters that end it or open the heading.
+bool isControl(char c) {
+    return static_cast<unsigned char>(c) < ' ';
+}
+
+// The name may not hold the characters that end it or open the heading,
+// nor break its line.
 std::string countryName(std::string_view name) {
     std::string out;
     for (char c : name)
-        if (c != '(' && c != ')' && c != ':') out += c;
+        if (c != '(' && c != ')' && c != ':' && !isControl(c)) out += c;
     while (!out.empty() && out.front() == '&') out.erase(0, 1);
     return trim(out);
 }
@@ -235,7 +246,8 @@ class Converter {
             if (p.front() == '*') p.remove_prefix(1);
             std::string prefix = toUpper(p);
             if (prefix.empty() || prefix.size() > 5 ||
-                prefix.find_first_of(":,;") != std::string::npos)
+                prefix.find_first_of(":,;") != std::string::npos ||
+                std::any_of(prefix.begin(), prefix.end(), isControl))
                 return Status::error(atLine(e.line) + "prefix " + e.primaryPrefix +
                                      " does not fit the country file's five characters.");
             if (!seen.insert(prefix).second)

@@ -139,6 +139,35 @@ TEST(CtyDatConversion, LongAliasListsContinueOnFurtherLines) {
     EXPECT_EQ(tables->AliasCount(), 41);
 }
 
+TEST(CtyDatConversion, LineBreaksNeverEndUpInsideALine) {
+    const CountryFileConversion c = convert(
+        "Two\nLines (Main):  05:  08:  NA:  0: 0: 0:  K:\n"
+        "    K,N1\n AB, W\t;\n");
+    EXPECT_EQ(c.countryFile, "TwoLines Main(000):05:K:K,N1AB,W,KH5K,KH7K;\n");
+}
+
+TEST(CtyDatConversion, OddBytesAreConvertedOrRefusedNeverMisread) {
+    const std::string texts[] = {
+        ";;;",
+        ":::::::::;",
+        "A:1:1:EU:0:0:0:A:=;",
+        "A:1:1:EU:0:0:0:A:~;",
+        std::string("A:1:1:EU:0:0:0:A:") + '\0' + ";",
+        "A:1:1:EU:1e999:0:0:A:A;",
+        "A:99999999999:1:EU:0:0:0:A:A;",
+        "A:1:1:EU:0:0:0:K\x01:A;",
+        "&&:1:1:EU:0:0:0:&&:&&,&;",
+    };
+    for (const std::string& text : texts) {
+        const Result<CountryFileConversion> converted = convertCtyDat(text, kDefaultHome);
+        if (!converted.isOk()) continue;
+        // Whatever is converted reads back as the same number of countries.
+        const Result<CountryTables> back = parseCountryFile(converted->countryFile, "arrl.cty");
+        ASSERT_TRUE(back.isOk()) << text << "\n" << converted->countryFile;
+        EXPECT_EQ(back->CountryCount(), 1) << text;
+    }
+}
+
 TEST(CtyDatConversion, BadInputIsRefusedWithItsLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "no entity in the file."},
@@ -149,6 +178,12 @@ TEST(CtyDatConversion, BadInputIsRefusedWithItsLine) {
         {"A: 1: 2: EU: 0: 0: 0: A: A;\nB: 1: 2: EU: 0: north: 0: B: B;",
          "line 2: bad name, zone, position or prefix of an entity."},
         {"A: 1: 2: EU: A;", "line 1: an entity needs eight fields ended by \":\"."},
+        {"A: 1: 2: EU: nan: 0: 0: A: A;",
+         "line 1: bad name, zone, position or prefix of an entity."},
+        {"A: 1: 2: EU: 0: 180.5: 0: A: A;",
+         "line 1: bad name, zone, position or prefix of an entity."},
+        {"A: 1: 2: EU: -90.01: 0: 0: A: A;",
+         "line 1: bad name, zone, position or prefix of an entity."},
         {"A: 1: 2: EU: 0: 0: 0: A: A(4;", "line 1: unclosed \"(\" in A(4."},
         {"A: 1: 2: EU: 0: 0: 0: A: A(x);", "line 1: bad zone in A(x)."},
         {"A: 1: 2: EU: 0: 0: 0: A: =(4);", "line 1: an entry without a call."},
