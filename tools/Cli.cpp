@@ -135,7 +135,7 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table{
         {"check", "check", "read the start-up files as the logger does", checkStartupFiles},
         {"cty", "cty convert CTY.DAT [--home LAT LON]",
-         "write the country file made from CTY.DAT; notes on stderr", convertCty},
+         "country file from CTY.DAT; LAT LON in degrees, north/east +", convertCty},
         {"lookup", "lookup [--cty FILE] CALL...",
          "call, WPX prefix, country, zone, continent, heading, NA class", lookupCalls},
     };
