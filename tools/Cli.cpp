@@ -13,6 +13,8 @@
 #include "model/Text.h"
 #include "model/Version.h"
 #include "platform/Files.h"
+#include "storage/DataFile.h"
+#include "storage/SettingsFile.h"
 
 namespace keslog::cli {
 
@@ -117,6 +119,35 @@ int lookupCalls(Context& ctx) {
     return 0;
 }
 
+// Scripts want plain line ends.
+std::string withLineFeeds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '\r') out += c;
+    return out;
+}
+
+// "show settings": the settings as read, in the settings file's own form;
+// "show data": the reference tables as read, in the data file's own form.
+int show(Context& ctx) {
+    const std::string what = ctx.args.size() == 1 ? ctx.args[0] : "";
+    if (what != "settings" && what != "data") {
+        ctx.err << "keslog-cli: usage: show settings|data\n";
+        return 2;
+    }
+    MainMod state;
+    state.programDir = ctx.programDir;
+    const Status read = what == "settings" ? ReadSettings(state) : ReadDataFile(state);
+    if (!read) {
+        ctx.err << "keslog-cli: " << read.message() << "\n";
+        return 1;
+    }
+    ctx.out << withLineFeeds(what == "settings" ? settingsText(state.settings)
+                                                : dataFileText(state.reference));
+    return 0;
+}
+
 void printHelp(std::ostream& out) {
     out << "usage: keslog-cli [--program-dir DIR] COMMAND [ARGS...]\n"
            "       keslog-cli --version | --help\n\n"
@@ -138,6 +169,7 @@ const std::vector<Command>& commands() {
          "country file from CTY.DAT; LAT LON in degrees, north/east +", convertCty},
         {"lookup", "lookup [--cty FILE] CALL...",
          "call, WPX prefix, country, zone, continent, heading, NA class", lookupCalls},
+        {"show", "show settings|data", "print the settings or the reference tables as read", show},
     };
     return table;
 }

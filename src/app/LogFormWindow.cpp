@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
+#include "app/BandModeDialog.h"
+#include "app/ChCoFormDialog.h"
 #include "app/NoticeWindow.h"
 
 namespace keslog {
@@ -21,6 +25,9 @@ namespace {
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+// Window places are stored in twips: 15 to the pixel at 96 dpi.
+constexpr int kTwipsPerPixel = 15;
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
@@ -51,6 +58,7 @@ LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logF
     setObjectName("LogForm");
     buildMenus();
     buildEntryArea();
+    addBandStepKeys();
     bkgdForm_ = new NoticeWindow(this);
     resize(760, 420);
 
@@ -105,7 +113,11 @@ void LogFormWindow::buildMenus() {
     addItem(mnuEdit_, "mnuEditLastEntry", "Last Entry");
     addItem(mnuEdit_, "mnuEditCW", "CW Messages");
     mnuEdit_->addSeparator();
-    addItem(mnuEdit_, "mnuEditSelectBands", "Select Active Bands");
+    connect(addItem(mnuEdit_, "mnuEditSelectBands", "Select Active Bands"), &QAction::triggered,
+            this, [this] {
+                form_->onEditSelectBands();
+                render();
+            });
     mnuEdit_->addSeparator();
     addItem(mnuEdit_, "mnuEditKillLastEntry", "Kill Last Entry");
 
@@ -131,6 +143,24 @@ void LogFormWindow::buildMenus() {
     help->addSeparator();
     connect(addItem(help, "mnuHelpAbout", "About KESLOG"), &QAction::triggered, this,
             [this] { form_->onHelpAbout(); });
+}
+
+void LogFormWindow::addBandStepKeys() {
+    const auto addStep = [this](const char* name, QKeySequence keys, void (LogForm::*step)()) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, step] {
+            if (!form_->view().entryVisible) return;
+            ((*form_).*step)();
+            render();
+        });
+        addAction(action);
+    };
+    addStep("NextActiveBand", QKeySequence(Qt::CTRL | Qt::Key_Down), &LogForm::onNextActiveBand);
+    addStep("PreviousActiveBand", QKeySequence(Qt::CTRL | Qt::Key_Up),
+            &LogForm::onPreviousActiveBand);
 }
 
 void LogFormWindow::buildEntryArea() {
@@ -290,6 +320,37 @@ void LogFormWindow::showWelcome() {
 void LogFormWindow::showAbout() {
     AboutDialog about(AboutDialog::Mode::About, this);
     about.exec();
+}
+
+void LogFormWindow::showChCoForm(ChCoForm& dialog) {
+    ChCoFormDialog window(dialog, this);
+    window.exec();
+    activateWindow();
+}
+
+void LogFormWindow::showBandMode(BandMode& dialog) {
+    BandModeDialog window(dialog, this);
+    window.exec();
+    activateWindow();
+}
+
+void LogFormWindow::storeWindowCoordinates(Settings& settings) {
+    const QRect place = geometry();
+    settings.WindowCoords[window_row::LogForm] = {
+        place.x() * kTwipsPerPixel, place.y() * kTwipsPerPixel, place.width() * kTwipsPerPixel,
+        place.height() * kTwipsPerPixel};
+}
+
+void LogFormWindow::restorePlace(const Settings& settings) {
+    const WindowCoordinates& c = settings.WindowCoords[window_row::LogForm];
+    if (c.width <= 0 || c.height <= 0) return;
+    const QRect place(c.left / kTwipsPerPixel, c.top / kTwipsPerPixel, c.width / kTwipsPerPixel,
+                      c.height / kTwipsPerPixel);
+    // A place on a screen that is no longer there keeps only its size.
+    if (QGuiApplication::screenAt(place.center()))
+        setGeometry(place);
+    else
+        resize(place.size());
 }
 
 void LogFormWindow::setViewWindowVisible(ViewWindow, bool) {

@@ -28,12 +28,17 @@ class LogFormWindow : public QMainWindow, public ILogFormHost {
     LogForm& form() { return *form_; }
     // Draws the current view state.
     void render();
+    // Puts the window where the settings say it was left.
+    void restorePlace(const Settings& settings);
 
     // ILogFormHost
     void showWelcome() override;
     void showAbout() override;
     void setViewWindowVisible(ViewWindow window, bool visible) override;
     void refreshStatistics() override {}
+    void showChCoForm(ChCoForm& dialog) override;
+    void showBandMode(BandMode& dialog) override;
+    void storeWindowCoordinates(Settings& settings) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -43,6 +48,7 @@ class LogFormWindow : public QMainWindow, public ILogFormHost {
     void buildMenus();
     void buildEntryArea();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
+    void addBandStepKeys();
 
     std::unique_ptr<LogForm> form_;
     std::unique_ptr<ITimer> timer1_;

@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
 
     window.form().load();
     window.render();
+    window.restorePlace(state.settings);
     window.show();
     window.form().checkWorkingFile();
     window.render();

@@ -4,6 +4,8 @@
 
 #include "model/MainMod.h"
 #include "platform/Status.h"
+#include "storage/DataFile.h"
+#include "storage/SettingsFile.h"
 
 namespace keslog {
 
@@ -18,8 +20,6 @@ class ILogFiles {
 
 // The start-up files every run needs, read under one trap: KESLOG90.INI,
 // the country file and KESLOG90.DAT, in that order.
-inline constexpr const char* kSettingsFileName = "KESLOG90.INI";
-inline constexpr const char* kDataFileName = "KESLOG90.DAT";
 inline constexpr const char* kCountryFileName = "arrl.cty";
 
 Status readStartupFiles(MainMod& state);

@@ -4,6 +4,7 @@
 #include "model/Text.h"
 #include "model/Version.h"
 #include "platform/Files.h"
+#include "storage/SettingsFile.h"
 
 namespace keslog {
 
@@ -177,7 +178,40 @@ bool LogForm::requestExit() {
             {"Exit KESLOG?", "Exit KESLOG?", MsgButtons::YesNo, MsgIcon::Question});
         if (answer != MsgResult::Yes) return false;
     }
+    // A failed write has been reported and leaves the old file whole; the
+    // operator must still be able to end the program.
+    writeSettings();
     return true;
+}
+
+bool LogForm::chooseContest() {
+    ChCoForm dialog(state_);
+    dialog.load();
+    host_.showChCoForm(dialog);
+    if (!dialog.view().closed) dialog.onCancel();
+    return !state_.CancelFlag;
+}
+
+Status LogForm::writeSettings() {
+    host_.storeWindowCoordinates(state_.settings);
+    return WriteSettings(state_, platform_.messageBox);
+}
+
+void LogForm::onEditSelectBands() {
+    BandMode dialog(state_, platform_.messageBox);
+    dialog.load();
+    host_.showBandMode(dialog);
+    if (!dialog.view().closed) dialog.onCancel();
+}
+
+void LogForm::onNextActiveBand() {
+    state_.CurrentBandMode = nextActiveBand(state_.CurrentBandMode, state_.BandActive);
+    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
+}
+
+void LogForm::onPreviousActiveBand() {
+    state_.CurrentBandMode = previousActiveBand(state_.CurrentBandMode, state_.BandActive);
+    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
 }
 
 void LogForm::onRecentFile(int index) {

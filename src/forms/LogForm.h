@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/BandMode.h"
+#include "forms/ChCoForm.h"
 #include "forms/LogFiles.h"
 #include "model/MainMod.h"
 #include "platform/Platform.h"
@@ -62,6 +64,12 @@ class ILogFormHost {
     virtual void setViewWindowVisible(ViewWindow window, bool visible) = 0;
     // The statistics window's live refresh (every tenth clock tick).
     virtual void refreshStatistics() = 0;
+    // Shows a loaded dialog modally until its view says it is closed.
+    virtual void showChCoForm(ChCoForm& dialog) = 0;
+    virtual void showBandMode(BandMode& dialog) = 0;
+    // Stores the place of every open window into its coordinate row, just
+    // before the settings file is written.
+    virtual void storeWindowCoordinates(Settings& settings) = 0;
 };
 
 // The behaviour of the main window LogForm: start-up, the menus it owns,
@@ -83,6 +91,16 @@ class LogForm {
 
     // File, Exit and closing the window: true when the program may end.
     bool requestExit();
+    // The contest-choice dialog of a new log: false when it was cancelled,
+    // else the contest, mode and location choices are in the state.
+    bool chooseContest();
+    // Rewrites the settings file with the windows' places; a failure has
+    // been shown to the operator when this returns.
+    Status writeSettings();
+    void onEditSelectBands();
+    // Ctrl+Down and Ctrl+Up: the next or previous active band, same mode.
+    void onNextActiveBand();
+    void onPreviousActiveBand();
     void onRecentFile(int index);  // 1..4
     void onHelpContents();
     void onHelpUsing();

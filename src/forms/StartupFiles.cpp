@@ -1,23 +1,19 @@
 #include "callsign/CountryFile.h"
 #include "forms/LogFiles.h"
-#include "platform/Files.h"
+#include "storage/DataFile.h"
+#include "storage/SettingsFile.h"
 
 namespace keslog {
 
-namespace {
-
-Status checkReadable(const std::string& path) {
-    if (!isReadableFile(path)) return Status::error(path + " cannot be read.");
-    return Status::ok();
-}
-
-}  // namespace
-
 Status readStartupFiles(MainMod& state) {
-    if (Status s = checkReadable(state.programDir + kSettingsFileName); !s) return s;
+    if (Status s = ReadSettings(state); !s) return s;
     if (Status s = ReadCountryFile(state.programDir + kCountryFileName, state.countries); !s)
         return s;
-    return checkReadable(state.programDir + kDataFileName);
+    if (Status s = ReadDataFile(state); !s) return s;
+    // Until a log sets them up, the tables are those of a station outside
+    // California, so that nothing reads an empty table.
+    ExpandMultTables(state.reference, false, state.mults);
+    return Status::ok();
 }
 
 }  // namespace keslog

@@ -8,6 +8,7 @@
 #include "model/Countries.h"
 #include "model/LogTables.h"
 #include "model/Multipliers.h"
+#include "model/ReferenceData.h"
 #include "model/Settings.h"
 
 namespace keslog {
@@ -38,6 +39,7 @@ struct MainMod {
     int MultIndex = 0;
     MultTables mults;
     CountryTables countries;  // the country file, read at start-up
+    ReferenceData reference;  // KESLOG90.DAT
 
     bool logOpen = false;
     std::string programDir;      // always ends in "/"

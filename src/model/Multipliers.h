@@ -6,6 +6,9 @@
 
 namespace keslog {
 
+// Form columns that hold no form: a text that no input equals.
+inline constexpr const char* kNoForm = "@";
+
 // One multiplier: up to three accepted forms (the first is the abbreviation
 // operators send) and a worked flag per flag column.
 struct MultRow {
@@ -18,6 +21,14 @@ struct MultTable {
     std::vector<MultRow> rows;
     int flagColumns = 1;
 
+    // rowCount rows with empty first forms, kNoForm in columns 2 and 3 and
+    // every flag cleared.
+    void reset(int rowCount, int flags) {
+        flagColumns = flags;
+        rows.assign(static_cast<std::size_t>(rowCount), MultRow{{"", kNoForm, kNoForm}, {}});
+        clearWorked();
+    }
+
     void clearWorked() {
         for (MultRow& row : rows) row.worked.assign(static_cast<std::size_t>(flagColumns), false);
     }
@@ -25,13 +36,12 @@ struct MultTable {
 
 // The multiplier lists of all contests.
 struct MultTables {
-    MultTable CQPMults;                     // 58 rows, 3 forms
-    MultTable CQPInState;                   // 58 rows, 3 forms; no flags
-    MultTable SSSections;                   // 80 rows, 3 forms
-    std::vector<std::string> SSShortForms;  // 80 two-character forms
-    MultTable SprintMults;                  // 72 rows, 1 form
-    MultTable NAQPMults;                    // 72 rows, 1 form, 6 band columns
-    MultTable PAQPMults;                    // 67 rows, 3 forms
+    MultTable CQPMults;     // 58 rows, 3 forms
+    MultTable CQPInState;   // 58 rows, 3 forms; no flags
+    MultTable SSSections;   // 80 rows, 3 forms; short forms in ReferenceData
+    MultTable SprintMults;  // 72 rows, 1 form
+    MultTable NAQPMults;    // 72 rows, 1 form, 6 band columns
+    MultTable PAQPMults;    // 67 rows, 3 forms
     // AA: prefixes worked per band (10..160 m).
     std::array<std::vector<std::string>, 6> AAPrefixes;
 };

@@ -1,9 +1,42 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 namespace keslog {
+
+inline constexpr int kMacroCount = 54;     // six sets of nine function-key messages
+inline constexpr int kMacrosPerSet = 9;
+inline constexpr int kExchangeCount = 18;  // two per contest, in ContestNr order
+inline constexpr int kWindowRowCount = 16;
+
+// Every stored function-key message begins with this prefix: no radio
+// change, played once.
+inline constexpr const char* kDefaultMacroPrefix = "[RADIO0][PLAY1]";
+
+// A window's place on the screen in twips (15 twips are one pixel at 96 dpi).
+struct WindowCoordinates {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    bool operator==(const WindowCoordinates&) const = default;
+};
+
+// Which window-coordinate row belongs to which window; rows 8..15 are kept
+// as read for windows that do not store a place.
+namespace window_row {
+inline constexpr int LogForm = 0;
+inline constexpr int Viewlog = 1;
+inline constexpr int ViewMult = 2;
+inline constexpr int CACTY = 3;
+inline constexpr int QSOStats = 4;
+inline constexpr int ViewMac = 5;
+inline constexpr int Audio = 6;
+inline constexpr int Partial = 7;
+}  // namespace window_row
 
 // The settings of KESLOG90.INI as the program holds them for the whole run.
 // Some flags are kept as the texts "True"/"False" because that is how every
@@ -57,7 +90,52 @@ struct Settings {
     std::string RecentFile3;
     std::string RecentFile4;
 
+    // CW macros and their display forms: entry k (0-based) is slot
+    // (k % 9) + 1 of set k / 9, the sets in the order CQP, SS, WPX, Sprint,
+    // PAQP, NAQP.
+    std::array<std::string, kMacroCount> CWMacros = defaultMacros();
+    std::array<std::string, kMacroCount> CWMacroLabels{};
+    // Entry 2c - 2 is the CQ-mode exchange of contest c, 2c - 1 the S/P one.
+    std::array<std::string, kExchangeCount> CWExchanges{};
+    std::string DupeMessage;
+    std::array<WindowCoordinates, kWindowRowCount> WindowCoords{};
+
+    // [User Exchange - ...]
+    std::string ExchangeARRLMult;
+    std::string ExchangeAAMult;
+    std::string ExchangeCQPMult;
+    std::string ExchangePAQPMult;
+    std::string ExchangeCQWWMult;
+    std::string ExchangeSSPrec;
+    std::string ExchangeSSCall;
+    std::string ExchangeSSCheck;
+    std::string ExchangeSSSection;
+    std::string ExchangeSprintName;
+    std::string ExchangeSprintMult;
+    std::string ExchangeNAQPName;
+    std::string ExchangeNAQPMult;
+
+    // [User Information], for the post-contest files.
+    std::string UserCallsign;
+    std::string UserOperator;
+    std::string UserName;
+    std::string UserAddress;
+    std::string UserCity;
+    std::string UserCountry;
+    std::string UserClub;
+    std::string UserRig;
+    std::string UserAnt;
+
     bool isGmt() const { return IsGMTFlag == "True"; }
+
+    bool operator==(const Settings&) const = default;
+
+private:
+    static std::array<std::string, kMacroCount> defaultMacros() {
+        std::array<std::string, kMacroCount> macros;
+        macros.fill(kDefaultMacroPrefix);
+        return macros;
+    }
 };
 
 }  // namespace keslog

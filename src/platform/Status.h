@@ -21,13 +21,23 @@ class Status {
         return s;
     }
 
+    // A failure of the operating system, with its errno value kept so that
+    // callers can tell a missing disk from a full one.
+    static Status systemError(int errnoValue, std::string message) {
+        Status s = error(std::move(message));
+        s.systemError_ = errnoValue;
+        return s;
+    }
+
     bool isOk() const { return !failed_; }
     explicit operator bool() const { return isOk(); }
     const std::string& message() const { return message_; }
     const std::string& title() const { return title_; }
+    int systemError() const { return systemError_; }  // 0: not a system failure
 
   private:
     bool failed_ = false;
+    int systemError_ = 0;
     std::string message_;
     std::string title_;
 };

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "forms/LogForm.h"
 #include "platform/Files.h"
+#include "storage/SettingsFile.h"
 #include "support/FakePlatform.h"
 
 namespace keslog {
@@ -39,22 +42,27 @@ class RecordingHost : public ILogFormHost {
         shown.emplace_back(w, visible);
     }
     void refreshStatistics() override { ++refreshes; }
+    void showChCoForm(ChCoForm& dialog) override {
+        if (onChCoForm) onChCoForm(dialog);
+    }
+    void showBandMode(BandMode& dialog) override {
+        if (onBandMode) onBandMode(dialog);
+    }
+    void storeWindowCoordinates(Settings& settings) override {
+        settings.WindowCoords[window_row::LogForm] = place;
+    }
+    std::function<void(ChCoForm&)> onChCoForm;
+    std::function<void(BandMode&)> onBandMode;
+    WindowCoordinates place{1500, 900, 11400, 6300};
     int welcomes = 0;
     int abouts = 0;
     int refreshes = 0;
     std::vector<std::pair<ViewWindow, bool>> shown;
 };
 
-// The start-up files, all but `missing`; the country file holds one country.
-void writeStartupFiles(const TempDir& dir, const std::string& missing = "") {
-    for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT"})
-        if (f != missing) dir.write(f, "x");
-    if (missing != "arrl.cty") dir.write("arrl.cty", "United States(000):05:K:K;\n");
-}
-
 class LogFormTest : public ::testing::Test {
   protected:
-    void SetUp() override { writeStartupFiles(dir); }
+    void SetUp() override { test::copyShippedStartupFiles(dir); }
     TempDir dir;
     FakePlatform fakes;
     Platform platform = fakes.services();
@@ -82,11 +90,42 @@ TEST_F(LogFormTest, StartsInTheNoLogStateWithOnlyFileAndHelp) {
     EXPECT_FALSE(v.separator1dVisible);
 }
 
-TEST_F(LogFormTest, MissingStartupFileEndsWithTheStartupMessage) {
-    for (const char* missing : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) {
-        SCOPED_TRACE(missing);
-        TempDir other;
-        writeStartupFiles(other, missing);
+TEST_F(LogFormTest, StartUpReadsTheSettingsAndTheReferenceData) {
+    dir.write("KESLOG90.INI", "[Preferences]\r\nYourCall=N6TR\r\n");
+    ASSERT_TRUE(form.startUp(dir.path()));
+    EXPECT_EQ(state.settings.YourCall, "N6TR");
+    EXPECT_EQ(state.settings.OpenFilePath, dir.path());
+    EXPECT_EQ(state.reference.CWCharacters[0], "13");
+    // Until a log sets them up, the tables are those of a station outside
+    // California: the CQP table holds the counties.
+    ASSERT_EQ(state.mults.CQPMults.rows.size(), 58u);
+    EXPECT_EQ(state.mults.CQPMults.rows[0].forms[0], "ALAM");
+    EXPECT_EQ(state.mults.SSSections.rows.size(), 80u);
+}
+
+TEST_F(LogFormTest, MissingOrDamagedStartupFileEndsWithTheStartupMessage) {
+    struct Case {
+        const char* file;
+        const char* contents;  // nullptr: missing
+        std::string detail;
+    };
+    TempDir other;
+    const Case cases[] = {
+        {"KESLOG90.INI", nullptr, other.file("KESLOG90.INI") + " cannot be read."},
+        {"arrl.cty", nullptr, other.file("arrl.cty") + " cannot be read."},
+        {"KESLOG90.DAT", nullptr, other.file("KESLOG90.DAT") + " cannot be read."},
+        {"KESLOG90.DAT", "[SS Short Forms]\r\nEM,WM\r\n",
+         other.file("KESLOG90.DAT") +
+             ": The reference data file ends inside the section [SS Short Forms] after 2 of its "
+             "80 items."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.detail);
+        test::copyShippedStartupFiles(other);
+        if (c.contents)
+            other.write(c.file, c.contents);
+        else
+            removeFile(other.file(c.file));
         fakes.messageBox.shown.clear();
         EXPECT_FALSE(form.startUp(other.path()));
         ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
@@ -94,10 +133,9 @@ TEST_F(LogFormTest, MissingStartupFileEndsWithTheStartupMessage) {
         EXPECT_EQ(m.title, "Error Reading Initiation Files");
         EXPECT_EQ(m.icon, MsgIcon::Stop);
         EXPECT_EQ(m.text,
-                  "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move "
-                  "them to same drive/directory used to start program and restart "
-                  "program.\n\n" +
-                      other.file(missing) + " cannot be read.");
+                  "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move them to "
+                  "same drive/directory used to start program and restart program.\n\n" +
+                      c.detail);
     }
 }
 
@@ -197,6 +235,65 @@ TEST_F(LogFormTest, ExitQuestions) {
     fakes.messageBox.answer(MsgResult::No);
     EXPECT_TRUE(form.requestExit());
     EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
+}
+
+TEST_F(LogFormTest, ExitWritesTheSettingsWithTheWindowPlace) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    state.settings.YourCall = "K6AW";
+    fakes.messageBox.answer(MsgResult::Yes);
+    ASSERT_TRUE(form.requestExit());
+    MainMod reread;
+    reread.programDir = dir.path();
+    ASSERT_TRUE(ReadSettings(reread));
+    EXPECT_EQ(reread.settings.YourCall, "K6AW");
+    EXPECT_EQ(reread.settings.WindowCoords[window_row::LogForm], (WindowCoordinates{1500, 900, 11400, 6300}));
+}
+
+TEST_F(LogFormTest, AFailedSettingsWriteAtExitIsReported) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    state.programDir = dir.path() + "unplugged/";
+    fakes.messageBox.answer(MsgResult::Yes);     // Exit KESLOG?
+    fakes.messageBox.answer(MsgResult::Cancel);  // the file-error dialog
+    EXPECT_TRUE(form.requestExit());
+    ASSERT_EQ(fakes.messageBox.shown.size(), 2u);
+    EXPECT_EQ(fakes.messageBox.shown[1].text,
+              "Drive unavailable.  If it's a removable disk drive, insert a disk.");
+    EXPECT_EQ(fakes.messageBox.shown[1].title, "File or Disk Error");
+    EXPECT_EQ(fakes.messageBox.shown[1].buttons, MsgButtons::RetryCancel);
+}
+
+TEST_F(LogFormTest, ContestChoiceAndActiveBandsGoThroughTheirDialogs) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    host.onChCoForm = [](ChCoForm& dialog) {
+        dialog.onList1Click(7);  // SS
+        dialog.onButtonMode(0);  // phone
+        dialog.onOK();
+    };
+    EXPECT_TRUE(form.chooseContest());
+    EXPECT_EQ(state.contestNr, contest::Ss);
+    EXPECT_EQ(state.ModeFlag, (std::array<bool, 2>{true, false}));
+
+    // A dialog closed without OK counts as cancelled.
+    host.onChCoForm = [](ChCoForm&) {};
+    EXPECT_FALSE(form.chooseContest());
+    EXPECT_TRUE(state.CancelFlag);
+
+    // Only 20 and 40 m active: stepping follows the new set at once.
+    state.logOpen = true;
+    state.CurrentBandMode = bandModeCode(band::B20, true);
+    form.load();
+    host.onBandMode = [](BandMode& dialog) {
+        for (int b : {band::B10, band::B15, band::B80, band::B160}) dialog.onBandBox(b, false);
+        dialog.onOK();
+    };
+    form.onEditSelectBands();
+    form.onNextActiveBand();
+    EXPECT_EQ(state.CurrentBandMode, bandModeCode(band::B40, true));
+    EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  1    (40m SSB)");
+    form.onNextActiveBand();
+    EXPECT_EQ(state.CurrentBandMode, bandModeCode(band::B20, true));
+    form.onPreviousActiveBand();
+    EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  1    (40m SSB)");
 }
 
 TEST_F(LogFormTest, DecliningToSaveANamedLogKeepsIt) {

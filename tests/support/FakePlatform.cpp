@@ -138,4 +138,17 @@ std::string TempDir::read(const std::string& name) const {
     return s.str();
 }
 
+std::string shippedFile(const std::string& name) {
+    std::ifstream in(std::string(KESLOG_SOURCE_DIR) + "/data/" + name, std::ios::binary);
+    if (!in) throw std::runtime_error("shipped file missing: " + name);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void copyShippedStartupFiles(const TempDir& dir) {
+    for (const char* name : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"})
+        dir.write(name, shippedFile(name));
+}
+
 }  // namespace keslog::test

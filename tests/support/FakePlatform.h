@@ -185,4 +185,11 @@ class TempDir {
     std::string path_;
 };
 
+// Copies the shipped start-up files (settings, reference data, country
+// file) from the source tree's data folder into dir.
+void copyShippedStartupFiles(const TempDir& dir);
+
+// A shipped data file's bytes, read from the source tree.
+std::string shippedFile(const std::string& name);
+
 }  // namespace keslog::test

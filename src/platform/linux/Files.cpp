@@ -13,8 +13,10 @@ namespace keslog {
 
 namespace {
 
-std::string reason() {
-    return std::strerror(errno);
+// The failure of the last system call: its errno and its text.
+Status failure(const std::string& what) {
+    const int err = errno;
+    return Status::systemError(err, what + ": " + std::strerror(err));
 }
 
 Status writeAll(int fd, std::string_view contents, const std::string& path) {
@@ -23,7 +25,7 @@ Status writeAll(int fd, std::string_view contents, const std::string& path) {
         const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return Status::error("Could not write " + path + ": " + reason());
+            return failure("Could not write " + path);
         }
         done += static_cast<std::size_t>(n);
     }
@@ -49,14 +51,12 @@ Status writeFileAtomically(const std::string& path, std::string_view contents) {
     const std::string folder = folderOf(path);
     std::string temp = folder + "/.keslog-XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return Status::error("Could not create a file in " + folder + ": " + reason());
+    if (fd < 0) return failure("Could not create a file in " + folder);
     Status status = writeAll(fd, contents, path);
-    if (status && ::fsync(fd) != 0)
-        status = Status::error("Could not write " + path + ": " + reason());
-    if (::close(fd) != 0 && status)
-        status = Status::error("Could not write " + path + ": " + reason());
+    if (status && ::fsync(fd) != 0) status = failure("Could not write " + path);
+    if (::close(fd) != 0 && status) status = failure("Could not write " + path);
     if (status && ::rename(temp.c_str(), path.c_str()) != 0)
-        status = Status::error("Could not replace " + path + ": " + reason());
+        status = failure("Could not replace " + path);
     if (!status) {
         ::unlink(temp.c_str());
         return status;
@@ -68,19 +68,17 @@ Status writeFileAtomically(const std::string& path, std::string_view contents) {
 Status appendDurably(const std::string& path, std::string_view contents) {
     const bool existed = fileExists(path);
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return Status::error("Could not open " + path + ": " + reason());
+    if (fd < 0) return failure("Could not open " + path);
     Status status = writeAll(fd, contents, path);
-    if (status && ::fsync(fd) != 0)
-        status = Status::error("Could not write " + path + ": " + reason());
-    if (::close(fd) != 0 && status)
-        status = Status::error("Could not write " + path + ": " + reason());
+    if (status && ::fsync(fd) != 0) status = failure("Could not write " + path);
+    if (::close(fd) != 0 && status) status = failure("Could not write " + path);
     if (status && !existed) syncFolder(folderOf(path));
     return status;
 }
 
 Result<std::string> readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return Status::error("Could not open " + path + ": " + reason());
+    if (!in) return failure("Could not open " + path);
     std::ostringstream out;
     out << in.rdbuf();
     if (in.bad()) return Status::error("Could not read " + path);
@@ -97,8 +95,7 @@ bool isReadableFile(const std::string& path) {
 }
 
 Status removeFile(const std::string& path) {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-        return Status::error("Could not delete " + path + ": " + reason());
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return failure("Could not delete " + path);
     return Status::ok();
 }
 
