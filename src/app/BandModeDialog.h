@@ -16,8 +16,6 @@ class BandModeDialog : public QDialog {
 public:
     explicit BandModeDialog(BandMode& form, QWidget* parent = nullptr);
     void render();
-
-protected:
     void reject() override;  // Esc and the close box: Cancel
 
 private:

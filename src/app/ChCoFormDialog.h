@@ -18,8 +18,6 @@ class ChCoFormDialog : public QDialog {
 public:
     explicit ChCoFormDialog(ChCoForm& form, QWidget* parent = nullptr);
     void render();
-
-protected:
     void reject() override;  // Esc and the close box: Cancel
 
 private:

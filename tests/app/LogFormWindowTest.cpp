@@ -77,6 +77,34 @@ TEST_F(LogFormWindowTest, OpenLogShowsTheEntryLineWithTheContestHeading) {
     if (!shot.isEmpty()) window.grab().save(shot + "/logform-open.png");
 }
 
+TEST_F(LogFormWindowTest, CtrlDownAndUpStepThroughTheActiveBands) {
+    state.logOpen = true;
+    state.contestNr = contest::Ss;
+    state.ModeFlag = {false, true};
+    state.BandActive = {false, false, false, true, true, false, false, false, false};
+    LogFormWindow window(state, platform, files);
+    window.form().load();
+    window.render();
+    auto* next = window.findChild<QAction*>("NextActiveBand");
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Down));
+    next->trigger();
+    EXPECT_EQ(window.findChild<QLabel*>("QSONrLabel")->text(), "QSO Nr  1    (40m CW)");
+    window.findChild<QAction*>("PreviousActiveBand")->trigger();
+    EXPECT_EQ(window.findChild<QLabel*>("QSONrLabel")->text(), "QSO Nr  1    (20m CW)");
+}
+
+TEST_F(LogFormWindowTest, WindowPlaceIsStoredInTwips) {
+    LogFormWindow window(state, platform, files);
+    window.setGeometry(100, 60, 700, 400);
+    window.storeWindowCoordinates(state.settings);
+    EXPECT_EQ(state.settings.WindowCoords[window_row::LogForm],
+              (WindowCoordinates{1500, 900, 10500, 6000}));
+    state.settings.WindowCoords[window_row::LogForm] = {3000, 1500, 9000, 7500};
+    window.restorePlace(state.settings);
+    EXPECT_EQ(window.size(), QSize(600, 500));
+}
+
 }  // namespace
 }  // namespace keslog
 

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "storage/DataFile.h"
 #include "support/FakePlatform.h"
 
 namespace keslog::cli {
@@ -44,12 +45,52 @@ TEST(Cli, ProgramDirReplacesTheShippedFolder) {
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.err, "keslog-cli: " + dir.file("KESLOG90.INI") + " cannot be read.\n");
 
-    for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT"}) dir.write(f, "x");
-    dir.write("arrl.cty", "United States(000):05:K:K;\n");
+    test::copyShippedStartupFiles(dir);
     const std::string noSlash = dir.path().substr(0, dir.path().size() - 1);
     const CliRun ok = run({"check", "--program-dir", noSlash});
     EXPECT_EQ(ok.code, 0);
     EXPECT_EQ(ok.out, "start-up files read from " + dir.path() + "\n");
+}
+
+TEST(Cli, ShowSettingsPrintsThemAsRead) {
+    test::TempDir dir;
+    dir.write("KESLOG90.INI", "[Preferences]\r\nYourCall=N6TR\r\nRadio1Delay=2.7\r\n");
+    const CliRun shown = run({"--program-dir", dir.path(), "show", "settings"});
+    EXPECT_EQ(shown.code, 0);
+    EXPECT_TRUE(shown.out.starts_with("[Preferences]\nDupeBeepFlag=False\nYourCall=N6TR\n"));
+    EXPECT_NE(shown.out.find("\nRadio1Delay=2\n"), std::string::npos);
+    EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
+    EXPECT_EQ(shown.out.find('\r'), std::string::npos);
+    EXPECT_TRUE(shown.out.ends_with("UserAnt=\n\n"));
+}
+
+TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {
+    const CliRun shown = run({"show", "data"}, KESLOG_DATA_DIR);
+    EXPECT_EQ(shown.code, 0);
+    EXPECT_TRUE(shown.out.starts_with("[CQP, SS Mults]\nAK/ALASKA\nAL/ALABAMA/ALA\n"));
+    EXPECT_NE(shown.out.find("\n\n[CW Characters]\n13\n3111\n"), std::string::npos);
+    // What it prints is a data file that loads the same tables.
+    MainMod shipped;
+    shipped.programDir = std::string(KESLOG_DATA_DIR) + "/";
+    ASSERT_TRUE(ReadDataFile(shipped));
+    ReferenceData reread;
+    ASSERT_TRUE(ReadDataFile(shown.out, reread));
+    EXPECT_EQ(reread, shipped.reference);
+}
+
+TEST(Cli, ShowSaysWhatIsWrong) {
+    test::TempDir dir;
+    const CliRun noWhat = run({"show"});
+    EXPECT_EQ(noWhat.code, 2);
+    EXPECT_EQ(noWhat.err, "keslog-cli: usage: show settings|data\n");
+    EXPECT_EQ(run({"show", "country"}).code, 2);
+    dir.write("KESLOG90.DAT", "[CW Characters]\r\n13\r\n");
+    const CliRun damaged = run({"--program-dir", dir.path(), "show", "data"});
+    EXPECT_EQ(damaged.code, 1);
+    EXPECT_EQ(damaged.err, "keslog-cli: " + dir.file("KESLOG90.DAT") +
+                               ": The reference data file ends inside the section [CW Characters] "
+                               "after 1 of its 42 items.\n");
+    EXPECT_TRUE(damaged.out.empty());
 }
 
 TEST(Cli, ShippedDataFolderPassesTheStartupCheck) {

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "forms/ChCoForm.h"
+
+namespace keslog {
+namespace {
+
+class ChCoFormTest : public ::testing::Test {
+protected:
+    void SetUp() override { form.load(); }
+    MainMod state;
+    ChCoForm form{state};
+};
+
+TEST_F(ChCoFormTest, OpensOnCqpWithTheListSortedIgnoringCase) {
+    const ChCoFormView& v = form.view();
+    EXPECT_EQ(v.list1, (std::vector<std::string>{
+                           "AA -- JARL All Asian Contest", "ARRL DX Contest",
+                           "CQP -- California QSO Party", "CQWW DX Contest",
+                           "NAQP -- North American QSO Party", "PAQP -- Pennsylvania QSO Party",
+                           "Sprint -- North American Sprint", "SS -- ARRL Sweepstakes",
+                           "WPX -- CQ Prefix Contest"}));
+    EXPECT_EQ(v.list1Index, 2);
+    EXPECT_EQ(v.title, "Choose Type of Contest");
+    EXPECT_EQ(v.label1, "   Select Contest");
+    EXPECT_EQ(v.frame1Caption, "   Location   ");
+    EXPECT_EQ(v.buttonModeCaptions, (std::array<std::string, 2>{" In California", " Out of State"}));
+    EXPECT_FALSE(v.frame2Enabled);
+    EXPECT_EQ(v.comboQTH[static_cast<std::size_t>(v.comboQTHIndex)], "NA");
+    EXPECT_FALSE(state.CancelFlag);
+}
+
+TEST_F(ChCoFormTest, TheContestComesFromTheChosenText) {
+    const ContestNr expected[] = {contest::Aa,   contest::ArrlDx, contest::Cqp,
+                                  contest::Cqww, contest::Naqp,   contest::Paqp,
+                                  contest::Sprint, contest::Ss,   contest::Wpx};
+    for (int position = 0; position < 9; ++position) {
+        SCOPED_TRACE(position);
+        form.load();
+        form.onList1Click(position);
+        form.onOK();
+        EXPECT_EQ(state.contestNr, expected[position]);
+        EXPECT_TRUE(form.view().closed);
+    }
+}
+
+TEST_F(ChCoFormTest, FramesFollowTheContest) {
+    struct Case {
+        int position;
+        const char* frame1;
+        const char* option0;
+        bool frame2;
+        bool other;
+    };
+    const Case cases[] = {
+        {2, "   Location   ", " In California", false, false},
+        {5, "   Location   ", " In Penna.", false, false},
+        {3, "   Mode  ", "  Phone", true, false},  // CQWW: USA or Canada only
+        {8, "   Mode  ", "  Phone", true, true},   // WPX
+        {0, "   Mode  ", "  Phone", false, false},
+        {6, "   Mode  ", "  Phone", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.position);
+        form.onList1Click(c.position);
+        const ChCoFormView& v = form.view();
+        EXPECT_EQ(v.frame1Caption, c.frame1);
+        EXPECT_EQ(v.buttonModeCaptions[0], c.option0);
+        EXPECT_EQ(v.frame2Enabled, c.frame2);
+        EXPECT_EQ(v.otherEnabled, c.other);
+        EXPECT_FALSE(v.comboQTHEnabled);
+    }
+}
+
+TEST_F(ChCoFormTest, TheContinentListWorksOnlyForWpxOther) {
+    form.onList1Click(8);
+    form.onButtonQTH(2);
+    EXPECT_TRUE(form.view().comboQTHEnabled);
+    form.onButtonQTH(1);
+    EXPECT_FALSE(form.view().comboQTHEnabled);
+    form.onButtonQTH(2);
+    // CQWW has no "Other": switching to it goes back to the USA.
+    form.onList1Click(3);
+    EXPECT_EQ(form.view().buttonQTH, 0);
+    EXPECT_FALSE(form.view().comboQTHEnabled);
+    form.onButtonQTH(2);
+    EXPECT_EQ(form.view().buttonQTH, 0);
+}
+
+TEST_F(ChCoFormTest, OkSetsTheModeAndLocationFlags) {
+    struct Case {
+        const char* name;
+        int position;
+        int mode;
+        int qth;
+        int continent;
+        std::array<bool, 2> modeFlag;
+        bool inState;
+        bool usa;
+        bool canada;
+        const char* myContinent;
+    };
+    const Case cases[] = {
+        // CQP and PAQP logs are mixed-mode from the start.
+        {"CQP in California", 2, 0, 0, 3, {true, true}, true, false, false, "NA"},
+        {"CQP out of state", 2, 1, 0, 3, {true, true}, false, false, false, "NA"},
+        {"PAQP in Penna.", 5, 0, 0, 3, {true, true}, true, false, false, "NA"},
+        {"SS phone", 7, 0, 0, 3, {true, false}, false, false, false, "NA"},
+        {"Sprint CW", 6, 1, 0, 3, {false, true}, false, false, false, "NA"},
+        {"CQWW USA", 3, 1, 0, 3, {false, true}, false, true, false, "NA"},
+        {"CQWW Canada", 3, 1, 1, 3, {false, true}, false, false, true, "NA"},
+        {"WPX USA", 8, 1, 0, 2, {false, true}, false, true, false, "NA"},
+        {"WPX Canada", 8, 0, 1, 2, {true, false}, false, false, true, "NA"},
+        {"WPX Europe", 8, 1, 2, 2, {false, true}, false, false, false, "EU"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        state = MainMod{};
+        form.load();
+        form.onList1Click(c.position);
+        form.onButtonMode(c.mode);
+        form.onButtonQTH(c.qth);
+        form.onComboQTH(c.continent);
+        form.onOK();
+        EXPECT_EQ(state.ModeFlag, c.modeFlag);
+        EXPECT_EQ(state.InStateFlag, c.inState);
+        EXPECT_EQ(state.QTHUSAFlag, c.usa);
+        EXPECT_EQ(state.QTHCanadaFlag, c.canada);
+        EXPECT_EQ(state.MyContinent, c.myContinent);
+        EXPECT_FALSE(state.CancelFlag);
+    }
+}
+
+TEST_F(ChCoFormTest, CancelLeavesTheChoicesAndSetsTheFlag) {
+    state.contestNr = contest::Naqp;
+    form.onList1Click(7);
+    form.onCancel();
+    EXPECT_TRUE(state.CancelFlag);
+    EXPECT_EQ(state.contestNr, contest::Naqp);
+    EXPECT_TRUE(form.view().closed);
+    form.load();
+    EXPECT_FALSE(state.CancelFlag);
+}
+
+}  // namespace
+}  // namespace keslog

@@ -1,0 +1,412 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include "model/Text.h"
+#include "storage/DataFile.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+struct SectionSpec {
+    std::string header;
+    int items;
+    bool numbers;
+};
+
+const std::vector<SectionSpec> kSections{
+    {"[CQP, SS Mults]", 196, false},      {"[SS Short Forms]", 80, false},
+    {"[Sprint Mults]", 72, false},        {"[PAQP Mults]", 67, false},
+    {"[NAQP Mults]", 72, false},          {"[CQP County Neighbors]", 58, false},
+    {"[CQP X Coordinates]", 72, true},    {"[CQP Y Coordinates]", 72, true},
+    {"[SS X Coordinates]", 80, true},     {"[SS Y Coordinates]", 80, true},
+    {"[CW Characters]", 42, false},
+};
+
+// A section with items "<tag><k>" (or the numbers k * 10), one per line.
+std::string section(const SectionSpec& s, const std::string& tag = "") {
+    std::string out = s.header + "\r\n";
+    for (int k = 1; k <= s.items; ++k)
+        out += (s.numbers ? std::to_string(k * 10) : tag + s.header.substr(1, 2) + std::to_string(k)) +
+               "\r\n";
+    return out;
+}
+
+std::string allSections(const std::vector<SectionSpec>& order, const std::string& tag = "") {
+    std::string out;
+    for (const SectionSpec& s : order) out += section(s, tag);
+    return out;
+}
+
+ReferenceData readOk(const std::string& text) {
+    ReferenceData data;
+    const Status read = ReadDataFile(text, data);
+    EXPECT_TRUE(read) << read.message();
+    return data;
+}
+
+Status readError(const std::string& text) {
+    ReferenceData data;
+    data.CWCharacters[0] = "untouched";
+    const Status read = ReadDataFile(text, data);
+    EXPECT_EQ(data.CWCharacters[0], "untouched");  // a failed read changes nothing
+    return read;
+}
+
+TEST(DataFile, EverySectionFillsItsTable) {
+    const ReferenceData d = readOk(allSections(kSections));
+    EXPECT_EQ(d.CQPSSMults[0], "CQ1");
+    EXPECT_EQ(d.CQPSSMults[195], "CQ196");
+    EXPECT_EQ(d.SSShortForms[79], "SS80");
+    EXPECT_EQ(d.SprintMults[71], "Sp72");
+    EXPECT_EQ(d.PAQPMults[66], "PA67");
+    EXPECT_EQ(d.NAQPMults[0], "NA1");
+    EXPECT_EQ(d.CQPCountyNeighbors[57], "CQ58");
+    EXPECT_EQ(d.CQPXCoord[71], 720);
+    EXPECT_EQ(d.SSYCoord[0], 10);
+    EXPECT_EQ(d.CWCharacters[41], "CW42");
+}
+
+TEST(DataFile, SectionsInAnyOrderLoadTheSameTables) {
+    std::vector<SectionSpec> reversed(kSections.rbegin(), kSections.rend());
+    EXPECT_EQ(readOk(allSections(reversed)), readOk(allSections(kSections)));
+}
+
+TEST(DataFile, CommentsBlankLinesAndIndentedHeaders) {
+    std::string text = "KESLOG reference data\r\n\r\n";
+    for (const SectionSpec& s : kSections) {
+        std::string block = section(s);
+        if (s.header == "[SS Short Forms]") block = "  \t" + block.substr(0, s.header.size()) +
+                                                     "   " + block.substr(s.header.size());
+        text += "A note that is no header.\r\n\r\n" + block + "\r\n";
+    }
+    EXPECT_EQ(readOk(text), readOk(allSections(kSections)));
+}
+
+TEST(DataFile, AHeaderInOtherLetterCaseIsNotASection) {
+    std::string text = allSections(kSections);
+    const auto at = text.find("[SS Short Forms]");
+    text.replace(at, 16, "[ss short forms]");
+    const Status read = readError(text);
+    EXPECT_EQ(read.message(), "The reference data file lacks the section [SS Short Forms].");
+}
+
+TEST(DataFile, AMissingSectionIsAnError) {
+    std::vector<SectionSpec> without(kSections.begin(), kSections.end() - 1);
+    EXPECT_EQ(readError(allSections(without)).message(),
+              "The reference data file lacks the section [CW Characters].");
+    EXPECT_EQ(readError("").message(),
+              "The reference data file lacks the section [CQP, SS Mults].");
+}
+
+TEST(DataFile, EndOfFileInsideASection) {
+    std::string text = allSections(kSections);
+    text += "[SS Short Forms]\r\nEM,WM,\r\n";
+    EXPECT_EQ(readError(text).message(),
+              "The reference data file ends inside the section [SS Short Forms] after 2 of its "
+              "80 items.");
+    // An unclosed quote runs to the end of the file.
+    EXPECT_EQ(readError(allSections(kSections) + "[CW Characters]\r\n13,\"3111\r\n").message(),
+              "The reference data file ends inside the section [CW Characters] after 1 of its "
+              "42 items.");
+}
+
+TEST(DataFile, FreeFormatItems) {
+    struct Case {
+        const char* name;
+        std::string items;  // the start of the [Sprint Mults] section
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"several on a line", "AL, AK ,AZ\r\nAR\r\n", {"AL", "AK", "AZ", "AR"}},
+        {"blanks and tabs before, blanks after", "  \tAL   ,\t AK\t\r\n", {"AL", "AK"}},
+        {"quoted item with a comma", "\"MDC, DC\",AK\r\n", {"MDC, DC", "AK"}},
+        {"quoted item keeps its blanks", "\"  A B  \"\r\nAK\r\n", {"  A B  ", "AK"}},
+        {"text after the closing quote is dropped", "\"AL\"xyz,AK\r\n", {"AL", "AK"}},
+        {"empty items between commas", "AL,,AK\r\n", {"AL", "", "AK"}},
+        {"quoted empty item", "\"\"\r\nAK\r\n", {"", "AK"}},
+        {"a comma at the line end ends only its item", "AL,\r\nAK\r\n", {"AL", "AK"}},
+        {"blank lines between items", "AL\r\n\r\n\r\nAK\r\n", {"AL", "AK"}},
+        {"LF and CR line ends", "AL\nAK\rAZ\r\n", {"AL", "AK", "AZ"}},
+        {"a quote inside an item", "A\"B,AK\r\n", {"A\"B", "AK"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<SectionSpec> others;
+        for (const SectionSpec& s : kSections)
+            if (s.header != "[Sprint Mults]") others.push_back(s);
+        std::string text = allSections(others) + "[Sprint Mults]\r\n" + c.items;
+        for (std::size_t k = c.expected.size(); k < 72; ++k) text += "X\r\n";
+        const ReferenceData d = readOk(text);
+        for (std::size_t k = 0; k < c.expected.size(); ++k) EXPECT_EQ(d.SprintMults[k], c.expected[k]);
+        EXPECT_EQ(d.SprintMults[c.expected.size()], "X");
+    }
+}
+
+TEST(DataFile, ReadingGoesOnAfterTheLastItem) {
+    // The header of the next section may follow the last item directly, and
+    // a section that stands twice is read twice: the second wins.
+    std::string text = allSections(kSections);
+    text += "[CW Characters]\r\n";
+    for (int k = 1; k <= 42; ++k) text += "1" + std::string(k == 42 ? "\r\n" : ",");
+    text += "[SS Y Coordinates]\r\n";
+    for (int k = 1; k <= 80; ++k) text += "-" + std::to_string(k) + ",";
+    const ReferenceData d = readOk(text);
+    EXPECT_EQ(d.CWCharacters[41], "1");
+    EXPECT_EQ(d.SSYCoord[79], -80);
+}
+
+TEST(DataFile, PositionsMustBe16BitNumbers) {
+    struct Case {
+        const char* item;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"12a", "12a"}, Case{"40000", "40000"}, Case{"1.5", "1.5"},
+                          Case{"", ""}, Case{"- 5", "- 5"}}) {
+        SCOPED_TRACE(c.item);
+        std::string text =
+            allSections(kSections) + "[SS X Coordinates]\r\n5," + c.item + ",0\r\n";
+        for (int k = 4; k <= 80; ++k) text += "0\r\n";
+        EXPECT_EQ(readError(text).message(),
+                  std::string("Item 2 of the section [SS X Coordinates] is not a whole number from "
+                              "-32768 to 32767: \"") +
+                      c.shown + "\".");
+    }
+    std::string text = allSections(kSections) + "[SS X Coordinates]\r\n+5,-32768,32767,\"7\"\r\n";
+    for (int k = 5; k <= 80; ++k) text += "0\r\n";
+    const ReferenceData d = readOk(text);
+    EXPECT_EQ(d.SSXCoord[0], 5);
+    EXPECT_EQ(d.SSXCoord[1], -32768);
+    EXPECT_EQ(d.SSXCoord[2], 32767);
+    EXPECT_EQ(d.SSXCoord[3], 7);
+}
+
+TEST(DataFile, AnyBytesGiveATableOrAnError) {
+    const std::string good = allSections(kSections);
+    std::mt19937 random(19);
+    for (int round = 0; round < 300; ++round) {
+        std::string text = good;
+        const int changes = 1 + static_cast<int>(random() % 20);
+        for (int i = 0; i < changes; ++i) {
+            const std::size_t at = random() % text.size();
+            switch (random() % 3) {
+                case 0: text[at] = static_cast<char>(random() % 256); break;
+                case 1: text.erase(at, random() % 40); break;
+                default: text.insert(at, std::string(1 + random() % 5, "\",\r\n\0"[random() % 5]));
+            }
+        }
+        ReferenceData d;
+        ReadDataFile(text, d);
+    }
+    SUCCEED();
+}
+
+TEST(DataFile, WrittenFormReadsBackTheSameTables) {
+    ReferenceData d = readOk(test::shippedFile("KESLOG90.DAT"));
+    d.SprintMults[0] = "A, B";
+    d.SprintMults[1] = "";
+    d.SprintMults[2] = " padded ";
+    d.SprintMults[3] = "A\"B";
+    d.SSXCoord[0] = -32768;
+    EXPECT_EQ(readOk(dataFileText(d)), d);
+}
+
+TEST(SplitMultForms, FormsOfAnEntry) {
+    struct Case {
+        std::string entry;
+        std::array<std::string, 3> forms;
+    };
+    const Case cases[] = {
+        {"SCLA", {"SCLA", "@", "@"}},
+        {"SF / SAN FRANCISCO", {"SF", "SAN FRANCISCO", "@"}},
+        {"KERN/", {"KERN", "@", "@"}},
+        {"  CA/CALIFORNIA/CALIF  ", {"CA", "CALIFORNIA", "CALIF"}},
+        {"A/B/C/D", {"A", "B", "C"}},
+        {"A//C", {"A", "", "C"}},
+        {"", {"", "@", "@"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        MultTable table;
+        table.reset(1, 1);
+        const std::vector<std::string> list{c.entry};
+        SplitMultForms(list, 1, table);
+        EXPECT_EQ(table.rows[0].forms, c.forms);
+        EXPECT_EQ(table.rows[0].worked, std::vector<bool>{false});
+    }
+}
+
+TEST(SplitMultForms, TakesAsManyEntriesAsTheTableHasRows) {
+    const std::vector<std::string> list{"A", "B/BB", "C", "D", "E"};
+    MultTable table;
+    table.reset(2, 1);
+    SplitMultForms(list, 2, table);
+    EXPECT_EQ(table.rows[0].forms, (std::array<std::string, 3>{"B", "BB", "@"}));
+    EXPECT_EQ(table.rows[1].forms[0], "C");
+    // Entries past the end of the list leave their rows as they were.
+    table.reset(3, 1);
+    SplitMultForms(list, 4, table);
+    EXPECT_EQ(table.rows[1].forms[0], "E");
+    EXPECT_EQ(table.rows[2].forms, (std::array<std::string, 3>{"", "@", "@"}));
+}
+
+// --- The shipped KESLOG90.DAT ------------------------------------------
+
+class ShippedData : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { data_ = new ReferenceData(readOk(test::shippedFile("KESLOG90.DAT"))); }
+    static void TearDownTestSuite() { delete data_; }
+    const ReferenceData& data() const { return *data_; }
+
+    static MultTables expanded(bool inCalifornia) {
+        MultTables mults;
+        ExpandMultTables(*data_, inCalifornia, mults);
+        return mults;
+    }
+
+private:
+    static inline ReferenceData* data_ = nullptr;
+};
+
+// Every item of a section stands between its header and the next blank
+// line, so the counts can be checked without the reader.
+TEST_F(ShippedData, EverySectionHasExactlyItsItemCount) {
+    std::istringstream in(test::shippedFile("KESLOG90.DAT"));
+    std::map<std::string, int> counted;
+    std::string line, current;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) {
+            current.clear();
+            continue;
+        }
+        const bool header = std::any_of(kSections.begin(), kSections.end(),
+                                        [&](const SectionSpec& s) { return s.header == line; });
+        if (header) {
+            current = line;
+            counted[current] = 0;
+            continue;
+        }
+        if (!current.empty()) counted[current] += static_cast<int>(std::count(line.begin(), line.end(), ',')) + 1;
+    }
+    for (const SectionSpec& s : kSections) EXPECT_EQ(counted[s.header], s.items) << s.header;
+}
+
+void expectDistinctForms(const MultTable& table, std::size_t rows, const char* name) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(table.rows.size(), rows);
+    std::set<std::string> seen;
+    for (const MultRow& row : table.rows) {
+        EXPECT_FALSE(row.forms[0].empty());
+        for (const std::string& form : row.forms) {
+            if (form == "@") continue;
+            EXPECT_FALSE(form.empty());
+            EXPECT_EQ(form, toUpper(form)) << "typed input is upper case";
+            EXPECT_TRUE(seen.insert(form).second) << "twice: " << form;
+        }
+    }
+}
+
+TEST_F(ShippedData, MultiplierListsHaveNoDuplicates) {
+    const MultTables in = expanded(true);
+    const MultTables out = expanded(false);
+    expectDistinctForms(in.CQPMults, 58, "states and provinces");
+    expectDistinctForms(out.CQPMults, 58, "counties");
+    expectDistinctForms(in.SSSections, 80, "SS sections");
+    expectDistinctForms(in.PAQPMults, 67, "PAQP");
+    expectDistinctForms(in.SprintMults, 72, "Sprint");
+    expectDistinctForms(in.NAQPMults, 72, "NAQP");
+
+    // An in-state station's county list is looked at before the states, so
+    // no county form may hide a state or province.
+    std::set<std::string> states;
+    for (const MultRow& row : in.CQPMults.rows) states.insert(row.forms.begin(), row.forms.end());
+    for (const MultRow& row : in.CQPInState.rows)
+        for (const std::string& form : row.forms)
+            if (form != "@") {
+                EXPECT_EQ(states.count(form), 0u) << form;
+            }
+}
+
+TEST_F(ShippedData, FirstFormsAreTheAbbreviationsSent) {
+    const MultTables in = expanded(true);
+    // A county worked by an in-state station counts as row 5: California.
+    EXPECT_EQ(in.CQPMults.rows[4].forms, (std::array<std::string, 3>{"CA", "CALIFORNIA", "CALIF"}));
+    EXPECT_EQ(in.CQPInState.rows[42].forms[0], "SCLA");
+    EXPECT_EQ(in.SSSections.rows[0].forms[0], "CT");
+    EXPECT_EQ(in.PAQPMults.rows[50].forms, (std::array<std::string, 3>{"PHI", "PHILADELPHIA", "PHILA"}));
+    for (const MultRow& row : in.CQPMults.rows) EXPECT_LE(row.forms[0].size(), 2u);
+    for (const MultRow& row : in.CQPInState.rows) EXPECT_EQ(row.forms[0].size(), 4u);
+    for (const MultRow& row : in.SSSections.rows) EXPECT_LE(row.forms[0].size(), 3u);
+}
+
+TEST_F(ShippedData, SSShortFormsAreDistinctAndTwoCharacters) {
+    std::set<std::string> seen;
+    for (const std::string& s : data().SSShortForms) {
+        EXPECT_EQ(s.size(), 2u) << s;
+        EXPECT_TRUE(seen.insert(s).second) << s;
+    }
+    // A two-character section is its own short form.
+    const MultTables mults = expanded(false);
+    for (std::size_t k = 0; k < 80; ++k)
+        if (mults.SSSections.rows[k].forms[0].size() == 2) {
+            EXPECT_EQ(data().SSShortForms[k], mults.SSSections.rows[k].forms[0]);
+        }
+}
+
+TEST_F(ShippedData, LabelPositionsDoNotOverlap) {
+    const auto distinct = [](const auto& xs, const auto& ys, std::size_t n) {
+        std::set<std::pair<int, int>> places;
+        for (std::size_t k = 0; k < n; ++k) places.insert({xs[k], ys[k]});
+        return places.size() == n;
+    };
+    EXPECT_TRUE(distinct(data().CQPXCoord, data().CQPYCoord, 72));
+    EXPECT_TRUE(distinct(data().SSXCoord, data().SSYCoord, 80));
+    // NAQP labels stand under the call-area headings of the display.
+    const std::set<int> headings{240, 720, 1200, 1680, 2160, 2640, 3060, 3540, 4220, 5020};
+    for (const std::int16_t x : data().CQPXCoord) EXPECT_EQ(headings.count(x + 120), 1u) << x;
+    // The "3" and "9" headings stand at 900 and 1125 in the 2 and 8 columns.
+    for (std::size_t k = 0; k < 72; ++k) {
+        const int heading = data().CQPXCoord[k] + 120;
+        const int y = data().CQPYCoord[k];
+        EXPECT_FALSE((heading == 720 && y == 900) || (heading == 3060 && y == 1125)) << k;
+    }
+}
+
+TEST_F(ShippedData, CountyNeighboursAreMutual) {
+    const MultTables mults = expanded(false);
+    std::map<std::string, std::set<std::string>> neighbours;
+    for (std::size_t k = 0; k < 58; ++k) {
+        std::istringstream words(data().CQPCountyNeighbors[k]);
+        std::string county, other;
+        words >> county;
+        EXPECT_EQ(county, mults.CQPMults.rows[k].forms[0] + ":");
+        while (words >> other) neighbours[county.substr(0, 4)].insert(other);
+    }
+    for (const auto& [county, others] : neighbours)
+        for (const std::string& other : others)
+            EXPECT_EQ(neighbours[other].count(county), 1u) << county << " " << other;
+}
+
+TEST_F(ShippedData, MorsePatterns) {
+    const std::map<char, std::string> known{{'A', "13"},  {'N', "31"},     {'Q', "3313"},
+                                            {'1', "13333"}, {'0', "33333"}, {',', "331133"},
+                                            {'.', "131313"}, {'/', "31131"}, {'?', "113311"},
+                                            {' ', "0"},   {'*', "2"}};
+    for (const auto& [c, pattern] : known)
+        EXPECT_EQ(data().CWCharacters[kKeyerAlphabet.find(c)], pattern) << c;
+    std::set<std::string> seen;
+    for (std::size_t k = 0; k < 40; ++k) {
+        const std::string& p = data().CWCharacters[k];
+        EXPECT_EQ(p.find_first_not_of("13"), std::string::npos) << kKeyerAlphabet[k];
+        EXPECT_TRUE(seen.insert(p).second) << kKeyerAlphabet[k];
+    }
+}
+
+}  // namespace
+}  // namespace keslog

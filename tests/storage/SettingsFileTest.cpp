@@ -1,0 +1,363 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/Files.h"
+#include "storage/SettingsFile.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+const std::string kProgramDir = "/opt/keslog/";
+
+Settings read(const std::string& text) {
+    Settings s;
+    ReadSettings(text, kProgramDir, s);
+    return s;
+}
+
+// Lines joined with CR LF, as the program writes them.
+std::string crlf(std::initializer_list<std::string_view> lines) {
+    std::string out;
+    for (std::string_view l : lines) out.append(l).append("\r\n");
+    return out;
+}
+
+TEST(SettingsFile, ShippedFileRoundTripsByteForByte) {
+    const std::string shipped = test::shippedFile("KESLOG90.INI");
+    const Settings first = read(shipped);
+    const std::string written = settingsText(first);
+    // Only the empty start folder of the log dialogs is filled in on reading.
+    std::string expected = shipped;
+    const std::string empty = "\r\nOpenFilePath=\r\n";
+    expected.replace(expected.find(empty), empty.size(),
+                     "\r\nOpenFilePath=" + kProgramDir + "\r\n");
+    EXPECT_EQ(written, expected);
+
+    const Settings second = read(written);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(settingsText(second), written);
+}
+
+TEST(SettingsFile, ShippedFileStartsCleanly) {
+    const Settings s = read(test::shippedFile("KESLOG90.INI"));
+    for (const std::string* port : {&s.CWComport, &s.CWPTTComport, &s.SSBPTTComport, &s.F9Comport})
+        EXPECT_EQ(*port, "[none]");
+    EXPECT_EQ(s.BackUpDrive, "[none]");
+    EXPECT_EQ(s.RepeatIntervalCW, 1000);
+    EXPECT_EQ(s.RepeatIntervalSSB, 1000);
+    EXPECT_FALSE(s.CWActivated);
+    EXPECT_EQ(s.Com1Device, "/dev/ttyS0");
+    EXPECT_EQ(s.LPT2Device, "/dev/parport1");
+    // Every macro carries its prefix and has a text and a display form.
+    for (int k = 0; k < kMacroCount; ++k) {
+        SCOPED_TRACE(k);
+        const std::string& macro = s.CWMacros[static_cast<std::size_t>(k)];
+        EXPECT_TRUE(macro.starts_with("[RADIO0][PLAY1]"));
+        EXPECT_GT(macro.size(), 15u);
+        EXPECT_FALSE(s.CWMacroLabels[static_cast<std::size_t>(k)].empty());
+    }
+    for (const std::string& exchange : s.CWExchanges) EXPECT_FALSE(exchange.empty());
+    EXPECT_FALSE(s.DupeMessage.empty());
+    // The SS CQ-mode exchange is entry 9, the WPX S/P one entry 12.
+    EXPECT_EQ(s.CWExchanges[8], "@ # A $");
+    EXPECT_EQ(s.CWExchanges[11], "TU 5NN #");
+}
+
+TEST(SettingsFile, WrittenLayout) {
+    Settings s;
+    s.YourCall = "N6TR";
+    s.Radio1Delay = -3;
+    s.Weight = "3.50";
+    s.WindowCoords[0] = {120, -45, 9000, 6000};
+    s.DupeMessage = "QSO B4";
+    const std::string text = settingsText(s);
+    EXPECT_TRUE(text.starts_with(crlf({"[Preferences]", "DupeBeepFlag=False", "YourCall=N6TR",
+                                       "BackUpDrive=[none]", "CWActivated=False"})));
+    for (const std::string& part :
+         {crlf({"Radio1Delay=-3", "Radio2Delay=0", "RepeatIntervalCW=1000"}),
+          crlf({"Weight=3.5", "TimeCorrection=0"}),
+          crlf({"Key2Mapping=", "Com1Device=/dev/ttyS0", "Com2Device=/dev/ttyS1",
+                "LPT1Device=/dev/parport0", "LPT2Device=/dev/parport1", "", "[File Information]",
+                "OpenFilePath=", "RecentFile1="}),
+          crlf({"RecentFile4=", "", "[CW Macros - CQP, SS, WPX, SPRINT, PA, NA]",
+                "[RADIO0][PLAY1]"}),
+          crlf({"", "QSO B4", "", "[Window Coordinates - CQP, SS, WPX]", " 120 -45  9000  6000 ",
+                " 0  0  0  0 "}),
+          crlf({" 0  0  0  0 ", "", "[User Exchange - ARRL]", "ExchangeARRLMult=", "",
+                "[User Exchange - AA]"}),
+          crlf({"ExchangeSprintMult=", "[User Exchange - NAQP]", "ExchangeNAQPName=",
+                "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    EXPECT_TRUE(text.ends_with(crlf({"UserRig=", "UserAnt=", ""})));
+}
+
+TEST(SettingsFile, KeyLineRules) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::function<bool(const Settings&)> holds;
+    };
+    const Case cases[] = {
+        {"exact True sets a flag", crlf({"[Preferences]", "CWActivated=True"}),
+         [](const Settings& s) { return s.CWActivated; }},
+        {"lower-case true clears it", crlf({"[Preferences]", "CWActivated=True", "CWActivated=true"}),
+         [](const Settings& s) { return !s.CWActivated; }},
+        {"blanks around key and value", crlf({"[Preferences]", "  CWActivated  =   True  "}),
+         [](const Settings& s) { return s.CWActivated; }},
+        {"last value wins", crlf({"[Preferences]", "YourCall=N6TR", "YourCall=K6AW"}),
+         [](const Settings& s) { return s.YourCall == "K6AW"; }},
+        {"value with =", crlf({"[Preferences]", "Key1Mapping=a=b"}),
+         [](const Settings& s) { return s.Key1Mapping == "a=b"; }},
+        {"unknown keys ignored", crlf({"[Preferences]", "Frobnicate=1", "yourcall=X"}),
+         [](const Settings& s) { return s == read(""); }},
+        {"line without =", crlf({"[Preferences]", "YourCall"}),
+         [](const Settings& s) { return s == read(""); }},
+        {"lines before the first header", crlf({"YourCall=N6TR", "[Preferences]"}),
+         [](const Settings& s) { return s.YourCall.empty(); }},
+        {"key of another section", crlf({"[File Information]", "YourCall=N6TR"}),
+         [](const Settings& s) { return s.YourCall.empty(); }},
+        {"header in other letter case", crlf({"[preferences]", "YourCall=N6TR"}),
+         [](const Settings& s) { return s.YourCall.empty(); }},
+        {"LF line ends", "[Preferences]\nYourCall=N6TR\n",
+         [](const Settings& s) { return s.YourCall == "N6TR"; }},
+        {"whole part", crlf({"[Preferences]", "Radio1Delay=12.7", "Radio2Delay=-2.5"}),
+         [](const Settings& s) { return s.Radio1Delay == 12 && s.Radio2Delay == -3; }},
+        {"rounded, halves to even",
+         crlf({"[Preferences]", "RepeatIntervalCW=2.5", "RepeatIntervalSSB=3.5",
+               "DualCQsRepeatInterval=1500.4", "DualCQsPlayNumber=-0.5"}),
+         [](const Settings& s) {
+             return s.RepeatIntervalCW == 2 && s.RepeatIntervalSSB == 4 &&
+                    s.DualCQsRepeatInterval == 1500 && s.DualCQsPlayNumber == 0;
+         }},
+        {"leading number", crlf({"[Preferences]", "Radio1Delay=12abc", "Radio2Delay=abc"}),
+         [](const Settings& s) { return s.Radio1Delay == 12 && s.Radio2Delay == 0; }},
+        {"numbers beyond 16 bits are held at the limit",
+         crlf({"[Preferences]", "RepeatIntervalCW=99999999999999999999999",
+               "Radio1Delay=-40000"}),
+         [](const Settings& s) { return s.RepeatIntervalCW == 32767 && s.Radio1Delay == -32768; }},
+        {"repeat intervals keep 1000 when absent", crlf({"[Preferences]"}),
+         [](const Settings& s) { return s.RepeatIntervalCW == 1000 && s.RepeatIntervalSSB == 1000; }},
+        {"weight is kept as text", crlf({"[Preferences]", "Weight=3.0"}),
+         [](const Settings& s) { return s.Weight == "3.0"; }},
+        {"empty start folder is the program folder", crlf({"[File Information]", "OpenFilePath="}),
+         [](const Settings& s) { return s.OpenFilePath == kProgramDir; }},
+        {"start folder kept", crlf({"[File Information]", "OpenFilePath=/home/op/logs/"}),
+         [](const Settings& s) { return s.OpenFilePath == "/home/op/logs/"; }},
+        {"user exchange and information",
+         crlf({"[User Exchange - SS]", "ExchangeSSCheck=72", "[User Exchange - NAQP]",
+               "ExchangeNAQPName=TREE", "[User Information]", "UserAnt=KT34XA"}),
+         [](const Settings& s) {
+             return s.ExchangeSSCheck == "72" && s.ExchangeNAQPName == "TREE" &&
+                    s.UserAnt == "KT34XA";
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(c.holds(read(c.text)));
+    }
+}
+
+TEST(SettingsFile, WeightIsWrittenAsItsNumber) {
+    for (const auto& [text, written] : std::vector<std::pair<std::string, std::string>>{
+             {"3.0", "Weight=3\r\n"}, {"3.25", "Weight=3.25\r\n"}, {"", "Weight=0\r\n"},
+             {"abc", "Weight=0\r\n"}, {"4.5x", "Weight=4.5\r\n"}}) {
+        Settings s;
+        s.Weight = text;
+        EXPECT_NE(settingsText(s).find("\r\n" + written), std::string::npos) << text;
+    }
+}
+
+TEST(SettingsFile, ListSectionsAreReadByPosition) {
+    const std::string text = crlf({"[CW Macros - CQP, SS, WPX, SPRINT, PA, NA]",
+                                   "CQ TEST $ $ TEST", "", "[RADIO2][PLAY3]CQ $",
+                                   "[CW Macros Display Forms - CQP, SS, WPX, SPRINT, PA, NA]", "",
+                                   "", "Third"});
+    const Settings s = read(text);
+    EXPECT_EQ(s.CWMacros[0], "[RADIO0][PLAY1]CQ TEST $ $ TEST");
+    EXPECT_EQ(s.CWMacros[1], "[RADIO0][PLAY1]");  // the empty line is entry 2
+    EXPECT_EQ(s.CWMacros[2], "[RADIO2][PLAY3]CQ $");
+    EXPECT_EQ(s.CWMacroLabels[0], "");
+    EXPECT_EQ(s.CWMacroLabels[2], "Third");
+}
+
+TEST(SettingsFile, EveryListRoundTripsWithEmptyEntries) {
+    Settings s;
+    for (int k = 0; k < kMacroCount; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        s.CWMacros[i] = k % 3 == 0 ? "[RADIO1][PLAY6]" : "[RADIO0][PLAY1]M" + std::to_string(k);
+        s.CWMacroLabels[i] = k % 4 == 1 ? "" : "L" + std::to_string(k);
+    }
+    for (int k = 0; k < kExchangeCount; ++k)
+        s.CWExchanges[static_cast<std::size_t>(k)] = k % 5 == 2 ? "" : "X" + std::to_string(k);
+    s.DupeMessage = "";
+    for (int k = 0; k < kWindowRowCount; ++k)
+        s.WindowCoords[static_cast<std::size_t>(k)] = {k * 15, -k, 0, k * 1000};
+    s.OpenFilePath = "/logs/";
+    s.Weight = "3.5";  // a weight is written as its number
+
+    const Settings back = read(settingsText(s));
+    EXPECT_EQ(back.CWMacros, s.CWMacros);
+    EXPECT_EQ(back.CWMacroLabels, s.CWMacroLabels);
+    EXPECT_EQ(back.CWExchanges, s.CWExchanges);
+    EXPECT_EQ(back.DupeMessage, "");
+    EXPECT_EQ(back.WindowCoords, s.WindowCoords);
+    EXPECT_EQ(back, s);
+}
+
+TEST(SettingsFile, ExchangeLinesAfterTheEighteenthSetTheDupeMessage) {
+    std::vector<std::string> lines{
+        "[CW Exchanges - ARRL, CQP, CQWW, SPRINT, SS, WPX, AA, PA, NA, Dupe]"};
+    for (int k = 1; k <= 18; ++k) lines.push_back("E" + std::to_string(k));
+    lines.push_back("FIRST DUPE");
+    lines.push_back("QSO B4");  // the 20th line wins
+    lines.push_back("");        // the blank before the next section does not
+    lines.push_back("[Window Coordinates - CQP, SS, WPX]");
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    const Settings s = read(text);
+    EXPECT_EQ(s.CWExchanges[0], "E1");
+    EXPECT_EQ(s.CWExchanges[17], "E18");
+    EXPECT_EQ(s.DupeMessage, "QSO B4");
+}
+
+TEST(SettingsFile, WindowCoordinateLines) {
+    struct Case {
+        const char* line;
+        WindowCoordinates expected;
+    };
+    const Case cases[] = {
+        {"120 450 3000 2000", {120, 450, 3000, 2000}},
+        {" 120   450   3000   2000 ", {120, 450, 3000, 2000}},
+        {"-15 -30  9000  6000", {-15, -30, 9000, 6000}},
+        {"120", {120, 0, 0, 0}},  // no blank: the missing numbers are 0
+        {"120 450", {120, 450, 0, 0}},
+        {"", {0, 0, 0, 0}},
+        {"1 2 3 4 5", {1, 2, 3, 4}},
+        {"x 7.6 y 99999999999", {0, 8, 0, 2147483647}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const Settings s =
+            read(crlf({"[Window Coordinates - CQP, SS, WPX]", "1 1 1 1", c.line}));
+        EXPECT_EQ(s.WindowCoords[0], (WindowCoordinates{1, 1, 1, 1}));
+        EXPECT_EQ(s.WindowCoords[1], c.expected);
+    }
+}
+
+TEST(SettingsFile, LinesBeyondATableAreIgnored) {
+    std::string text = "[Window Coordinates - CQP, SS, WPX]\r\n";
+    for (int k = 1; k <= 20; ++k) text += std::to_string(k) + " 0 0 0\r\n";
+    const Settings s = read(text);
+    EXPECT_EQ(s.WindowCoords[15].left, 16);
+}
+
+TEST(SettingsFile, AnyBytesReadWithoutHarm) {
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 7919 + i / 13) % 256);
+    const std::string headers = settingsText(Settings{});
+    for (std::size_t cut = 0; cut < headers.size(); cut += 97) {
+        Settings s;
+        ReadSettings(headers.substr(0, cut) + bytes + headers.substr(cut), kProgramDir, s);
+    }
+    SUCCEED();
+}
+
+class SettingsWriteTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    test::FakeMessageBox box;
+    std::string path = dir.file("KESLOG90.INI");
+};
+
+TEST_F(SettingsWriteTest, WritesTheWholeFile) {
+    Settings s;
+    s.YourCall = "N6TR";
+    dir.write("KESLOG90.INI", "old");
+    ASSERT_TRUE(WriteSettings(s, path, box));
+    EXPECT_EQ(dir.read("KESLOG90.INI"), settingsText(s));
+    EXPECT_TRUE(box.shown.empty());
+}
+
+// Keeps writes above a few bytes from succeeding, as a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_{};
+};
+
+TEST_F(SettingsWriteTest, AFailedWriteLeavesTheOldFileWhole) {
+    dir.write("KESLOG90.INI", "[Preferences]\r\nYourCall=OLD\r\n");
+    Status written;
+    {
+        FileSizeLimit limit(64);
+        written = WriteSettings(Settings{}, path, box);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(dir.read("KESLOG90.INI"), "[Preferences]\r\nYourCall=OLD\r\n");
+    // Told once, with the reason, and given up: never passed as success.
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].title, "File or Disk Error");
+    EXPECT_NE(box.shown[0].text.find("File too large"), std::string::npos);
+    EXPECT_EQ(box.shown[0].buttons, MsgButtons::Ok);
+    // No temporary file is left behind.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+class ActingMessageBox : public IMessageBox {
+public:
+    MsgResult show(const MessageRequest& request) override {
+        shown.push_back(request);
+        return onShow();
+    }
+    std::function<MsgResult()> onShow;
+    std::vector<MessageRequest> shown;
+};
+
+TEST_F(SettingsWriteTest, RetryWritesAgainAndCancelGivesUp) {
+    const std::string folder = dir.path() + "stick/";
+    ActingMessageBox acting;
+    // The operator plugs the disk in and presses Retry.
+    acting.onShow = [&] {
+        std::filesystem::create_directory(folder);
+        return MsgResult::Retry;
+    };
+    ASSERT_TRUE(WriteSettings(Settings{}, folder + "KESLOG90.INI", acting));
+    ASSERT_EQ(acting.shown.size(), 1u);
+    EXPECT_EQ(acting.shown[0].text,
+              "Drive unavailable.  If it's a removable disk drive, insert a disk.");
+    EXPECT_TRUE(fileExists(folder + "KESLOG90.INI"));
+
+    box.answer(MsgResult::Retry);
+    box.answer(MsgResult::Cancel);
+    EXPECT_FALSE(WriteSettings(Settings{}, dir.path() + "gone/KESLOG90.INI", box));
+    EXPECT_EQ(box.shown.size(), 2u);
+}
+
+TEST_F(SettingsWriteTest, ReadingAMissingFileIsAnError) {
+    MainMod state;
+    state.programDir = dir.path();
+    const Status read = ReadSettings(state);
+    EXPECT_FALSE(read);
+    EXPECT_EQ(read.message(), path + " cannot be read.");
+}
+
+}  // namespace
+}  // namespace keslog
