@@ -10,7 +10,9 @@
 namespace keslog {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 }  // namespace
 
 BandModeDialog::BandModeDialog(BandMode& form, QWidget* parent) : QDialog(parent), form_(form) {

@@ -13,12 +13,12 @@ namespace keslog {
 
 // BandMode on the screen: draws BandModeView and forwards the clicks.
 class BandModeDialog : public QDialog {
-public:
+  public:
     explicit BandModeDialog(BandMode& form, QWidget* parent = nullptr);
     void render();
     void reject() override;  // Esc and the close box: Cancel
 
-private:
+  private:
     void afterEvent();
 
     BandMode& form_;

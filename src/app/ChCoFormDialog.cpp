@@ -13,7 +13,9 @@
 namespace keslog {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 }  // namespace
 
 ChCoFormDialog::ChCoFormDialog(ChCoForm& form, QWidget* parent) : QDialog(parent), form_(form) {

@@ -15,12 +15,12 @@ namespace keslog {
 
 // ChCoForm on the screen: draws ChCoFormView and forwards the clicks.
 class ChCoFormDialog : public QDialog {
-public:
+  public:
     explicit ChCoFormDialog(ChCoForm& form, QWidget* parent = nullptr);
     void render();
     void reject() override;  // Esc and the close box: Cancel
 
-private:
+  private:
     void afterEvent();
 
     ChCoForm& form_;

@@ -4,12 +4,12 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 

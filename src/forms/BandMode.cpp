@@ -44,7 +44,8 @@ void BandMode::onOK() {
         return;
     }
     for (int b = band::B10; b <= band::B2; ++b)
-        state_.BandActive[static_cast<std::size_t>(b)] = view_.boxTicked[static_cast<std::size_t>(b)];
+        state_.BandActive[static_cast<std::size_t>(b)] =
+            view_.boxTicked[static_cast<std::size_t>(b)];
     const auto current = static_cast<std::size_t>(bandIndexOf(state_.CurrentBandMode));
     if (!view_.boxTicked[current]) {
         refuse("No fair -- Can't delete current band.");

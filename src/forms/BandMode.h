@@ -12,9 +12,9 @@ namespace keslog {
 struct BandModeView {
     std::string title = "Select Active Bands";
     std::string label1;
-    std::array<std::string, kBandCount + 1> boxCaptions{
-        "",           "10 Meters",  "15 Meters",  "20 Meters", "40 Meters",
-        "80 Meters",  "160 Meters", " 6  Meters", " 2  Meters"};
+    std::array<std::string, kBandCount + 1> boxCaptions{"",           "10 Meters",  "15 Meters",
+                                                        "20 Meters",  "40 Meters",  "80 Meters",
+                                                        "160 Meters", " 6  Meters", " 2  Meters"};
     std::array<bool, kBandCount + 1> boxTicked{};
     std::array<bool, kBandCount + 1> boxVisible{};
     bool tallFrame = false;  // CQP: room for the 6 m and 2 m boxes
@@ -24,7 +24,7 @@ struct BandModeView {
 // The behaviour of BandMode: which of the eight bands are active. The
 // active set never becomes empty and always holds the current band.
 class BandMode {
-public:
+  public:
     BandMode(MainMod& state, IMessageBox& messageBox);
 
     void load();
@@ -34,7 +34,7 @@ public:
     void onOK();
     void onCancel();
 
-private:
+  private:
     void refuse(const char* text);
 
     MainMod& state_;

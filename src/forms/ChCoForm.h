@@ -34,7 +34,7 @@ struct ChCoFormView {
 // the mode or the station's location, and for WPX the continent. After it
 // closes the caller reads the choices, or CancelFlag, from the state.
 class ChCoForm {
-public:
+  public:
     explicit ChCoForm(MainMod& state);
 
     void load();
@@ -50,7 +50,7 @@ public:
     // The contest of a list position, taken from its text.
     ContestNr contestAt(int index) const;
 
-private:
+  private:
     void relabel();
 
     MainMod& state_;

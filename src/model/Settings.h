@@ -6,7 +6,7 @@
 
 namespace keslog {
 
-inline constexpr int kMacroCount = 54;     // six sets of nine function-key messages
+inline constexpr int kMacroCount = 54;  // six sets of nine function-key messages
 inline constexpr int kMacrosPerSet = 9;
 inline constexpr int kExchangeCount = 18;  // two per contest, in ContestNr order
 inline constexpr int kWindowRowCount = 16;

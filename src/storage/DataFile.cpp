@@ -36,13 +36,17 @@ std::array<DataSection, kSectionCount> sectionsOf(ReferenceData& d) {
     }};
 }
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Free-format items: separated by commas or line ends, blanks and line ends
 // before an item skipped, a quoted item running to the next quote.
 class ItemReader {
-public:
+  public:
     ItemReader(std::string_view text, std::size_t pos) : text_(text), pos_(pos) {}
 
     // The next item, or nothing at the end of the text.
@@ -60,7 +64,7 @@ public:
 
     std::size_t position() const { return pos_; }
 
-private:
+  private:
     std::optional<std::string> quoted() {
         const std::size_t close = text_.find('"', pos_ + 1);
         if (close == std::string_view::npos) return std::nullopt;
@@ -114,8 +118,8 @@ Status readSection(std::string_view text, std::size_t& pos, const DataSection& s
                 } else {
                     const std::optional<std::int16_t> number = numberOf(*item);
                     if (!number) {
-                        status = Status::error("Item " + std::to_string(i + 1) + " of the section " +
-                                               std::string(section.header) +
+                        status = Status::error("Item " + std::to_string(i + 1) +
+                                               " of the section " + std::string(section.header) +
                                                " is not a whole number from -32768 to 32767: \"" +
                                                *item + "\".");
                         return;

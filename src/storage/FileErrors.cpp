@@ -30,8 +30,8 @@ int fileErrorNumber(int systemError) {
 
 FileErrorAction FileErrors(IMessageBox& messageBox, int errorNumber, const std::string& reason) {
     const auto retryOrCancel = [&](const char* text) {
-        const MsgResult answer = messageBox.show(
-            {text, kTitle, MsgButtons::RetryCancel, MsgIcon::Exclamation});
+        const MsgResult answer =
+            messageBox.show({text, kTitle, MsgButtons::RetryCancel, MsgIcon::Exclamation});
         return answer == MsgResult::Retry ? FileErrorAction::Retry : FileErrorAction::Cancel;
     };
     switch (errorNumber) {

@@ -152,9 +152,9 @@ std::int16_t toInt16(double value) {
 }
 
 std::int32_t wholeNumber32(std::string_view text) {
-    return static_cast<std::int32_t>(roundHalfEven(
-        clampedNumber(leadingNumber(text), std::numeric_limits<std::int32_t>::min(),
-                      std::numeric_limits<std::int32_t>::max())));
+    return static_cast<std::int32_t>(
+        roundHalfEven(clampedNumber(leadingNumber(text), std::numeric_limits<std::int32_t>::min(),
+                                    std::numeric_limits<std::int32_t>::max())));
 }
 
 void applyKey(const Key& key, const std::string& value, Settings& s) {
@@ -297,8 +297,7 @@ void writeKeySection(const KeySection& section, const Settings& s, std::string& 
 }
 
 template <std::size_t N>
-void writeList(std::string_view header, const std::array<std::string, N>& lines,
-               std::string& out) {
+void writeList(std::string_view header, const std::array<std::string, N>& lines, std::string& out) {
     out.append(kCrLf).append(header).append(kCrLf);
     for (const std::string& line : lines) out.append(line).append(kCrLf);
 }

@@ -17,7 +17,7 @@ namespace keslog {
 namespace {
 
 class DialogsTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char arg0[] = "app_tests";

@@ -7,7 +7,7 @@ namespace keslog {
 namespace {
 
 class BandModeTest : public ::testing::Test {
-protected:
+  protected:
     void open(ContestNr contest, BandModeCode current) {
         state.contestNr = contest;
         state.CurrentBandMode = current;

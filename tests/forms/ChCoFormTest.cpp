@@ -6,7 +6,7 @@ namespace keslog {
 namespace {
 
 class ChCoFormTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { form.load(); }
     MainMod state;
     ChCoForm form{state};
@@ -14,26 +14,27 @@ protected:
 
 TEST_F(ChCoFormTest, OpensOnCqpWithTheListSortedIgnoringCase) {
     const ChCoFormView& v = form.view();
-    EXPECT_EQ(v.list1, (std::vector<std::string>{
-                           "AA -- JARL All Asian Contest", "ARRL DX Contest",
-                           "CQP -- California QSO Party", "CQWW DX Contest",
-                           "NAQP -- North American QSO Party", "PAQP -- Pennsylvania QSO Party",
-                           "Sprint -- North American Sprint", "SS -- ARRL Sweepstakes",
-                           "WPX -- CQ Prefix Contest"}));
+    EXPECT_EQ(v.list1,
+              (std::vector<std::string>{
+                  "AA -- JARL All Asian Contest", "ARRL DX Contest", "CQP -- California QSO Party",
+                  "CQWW DX Contest", "NAQP -- North American QSO Party",
+                  "PAQP -- Pennsylvania QSO Party", "Sprint -- North American Sprint",
+                  "SS -- ARRL Sweepstakes", "WPX -- CQ Prefix Contest"}));
     EXPECT_EQ(v.list1Index, 2);
     EXPECT_EQ(v.title, "Choose Type of Contest");
     EXPECT_EQ(v.label1, "   Select Contest");
     EXPECT_EQ(v.frame1Caption, "   Location   ");
-    EXPECT_EQ(v.buttonModeCaptions, (std::array<std::string, 2>{" In California", " Out of State"}));
+    EXPECT_EQ(v.buttonModeCaptions,
+              (std::array<std::string, 2>{" In California", " Out of State"}));
     EXPECT_FALSE(v.frame2Enabled);
     EXPECT_EQ(v.comboQTH[static_cast<std::size_t>(v.comboQTHIndex)], "NA");
     EXPECT_FALSE(state.CancelFlag);
 }
 
 TEST_F(ChCoFormTest, TheContestComesFromTheChosenText) {
-    const ContestNr expected[] = {contest::Aa,   contest::ArrlDx, contest::Cqp,
-                                  contest::Cqww, contest::Naqp,   contest::Paqp,
-                                  contest::Sprint, contest::Ss,   contest::Wpx};
+    const ContestNr expected[] = {contest::Aa,     contest::ArrlDx, contest::Cqp,
+                                  contest::Cqww,   contest::Naqp,   contest::Paqp,
+                                  contest::Sprint, contest::Ss,     contest::Wpx};
     for (int position = 0; position < 9; ++position) {
         SCOPED_TRACE(position);
         form.load();

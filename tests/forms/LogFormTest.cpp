@@ -246,7 +246,8 @@ TEST_F(LogFormTest, ExitWritesTheSettingsWithTheWindowPlace) {
     reread.programDir = dir.path();
     ASSERT_TRUE(ReadSettings(reread));
     EXPECT_EQ(reread.settings.YourCall, "K6AW");
-    EXPECT_EQ(reread.settings.WindowCoords[window_row::LogForm], (WindowCoordinates{1500, 900, 11400, 6300}));
+    EXPECT_EQ(reread.settings.WindowCoords[window_row::LogForm],
+              (WindowCoordinates{1500, 900, 11400, 6300}));
 }
 
 TEST_F(LogFormTest, AFailedSettingsWriteAtExitIsReported) {

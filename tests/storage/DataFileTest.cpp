@@ -20,11 +20,11 @@ struct SectionSpec {
 };
 
 const std::vector<SectionSpec> kSections{
-    {"[CQP, SS Mults]", 196, false},      {"[SS Short Forms]", 80, false},
-    {"[Sprint Mults]", 72, false},        {"[PAQP Mults]", 67, false},
-    {"[NAQP Mults]", 72, false},          {"[CQP County Neighbors]", 58, false},
-    {"[CQP X Coordinates]", 72, true},    {"[CQP Y Coordinates]", 72, true},
-    {"[SS X Coordinates]", 80, true},     {"[SS Y Coordinates]", 80, true},
+    {"[CQP, SS Mults]", 196, false},   {"[SS Short Forms]", 80, false},
+    {"[Sprint Mults]", 72, false},     {"[PAQP Mults]", 67, false},
+    {"[NAQP Mults]", 72, false},       {"[CQP County Neighbors]", 58, false},
+    {"[CQP X Coordinates]", 72, true}, {"[CQP Y Coordinates]", 72, true},
+    {"[SS X Coordinates]", 80, true},  {"[SS Y Coordinates]", 80, true},
     {"[CW Characters]", 42, false},
 };
 
@@ -32,8 +32,9 @@ const std::vector<SectionSpec> kSections{
 std::string section(const SectionSpec& s, const std::string& tag = "") {
     std::string out = s.header + "\r\n";
     for (int k = 1; k <= s.items; ++k)
-        out += (s.numbers ? std::to_string(k * 10) : tag + s.header.substr(1, 2) + std::to_string(k)) +
-               "\r\n";
+        out +=
+            (s.numbers ? std::to_string(k * 10) : tag + s.header.substr(1, 2) + std::to_string(k)) +
+            "\r\n";
     return out;
 }
 
@@ -81,8 +82,9 @@ TEST(DataFile, CommentsBlankLinesAndIndentedHeaders) {
     std::string text = "KESLOG reference data\r\n\r\n";
     for (const SectionSpec& s : kSections) {
         std::string block = section(s);
-        if (s.header == "[SS Short Forms]") block = "  \t" + block.substr(0, s.header.size()) +
-                                                     "   " + block.substr(s.header.size());
+        if (s.header == "[SS Short Forms]")
+            block =
+                "  \t" + block.substr(0, s.header.size()) + "   " + block.substr(s.header.size());
         text += "A note that is no header.\r\n\r\n" + block + "\r\n";
     }
     EXPECT_EQ(readOk(text), readOk(allSections(kSections)));
@@ -143,7 +145,8 @@ TEST(DataFile, FreeFormatItems) {
         std::string text = allSections(others) + "[Sprint Mults]\r\n" + c.items;
         for (std::size_t k = c.expected.size(); k < 72; ++k) text += "X\r\n";
         const ReferenceData d = readOk(text);
-        for (std::size_t k = 0; k < c.expected.size(); ++k) EXPECT_EQ(d.SprintMults[k], c.expected[k]);
+        for (std::size_t k = 0; k < c.expected.size(); ++k)
+            EXPECT_EQ(d.SprintMults[k], c.expected[k]);
         EXPECT_EQ(d.SprintMults[c.expected.size()], "X");
     }
 }
@@ -169,8 +172,7 @@ TEST(DataFile, PositionsMustBe16BitNumbers) {
     for (const Case& c : {Case{"12a", "12a"}, Case{"40000", "40000"}, Case{"1.5", "1.5"},
                           Case{"", ""}, Case{"- 5", "- 5"}}) {
         SCOPED_TRACE(c.item);
-        std::string text =
-            allSections(kSections) + "[SS X Coordinates]\r\n5," + c.item + ",0\r\n";
+        std::string text = allSections(kSections) + "[SS X Coordinates]\r\n5," + c.item + ",0\r\n";
         for (int k = 4; k <= 80; ++k) text += "0\r\n";
         EXPECT_EQ(readError(text).message(),
                   std::string("Item 2 of the section [SS X Coordinates] is not a whole number from "
@@ -195,9 +197,14 @@ TEST(DataFile, AnyBytesGiveATableOrAnError) {
         for (int i = 0; i < changes; ++i) {
             const std::size_t at = random() % text.size();
             switch (random() % 3) {
-                case 0: text[at] = static_cast<char>(random() % 256); break;
-                case 1: text.erase(at, random() % 40); break;
-                default: text.insert(at, std::string(1 + random() % 5, "\",\r\n\0"[random() % 5]));
+                case 0:
+                    text[at] = static_cast<char>(random() % 256);
+                    break;
+                case 1:
+                    text.erase(at, random() % 40);
+                    break;
+                default:
+                    text.insert(at, std::string(1 + random() % 5, "\",\r\n\0"[random() % 5]));
             }
         }
         ReferenceData d;
@@ -222,12 +229,9 @@ TEST(SplitMultForms, FormsOfAnEntry) {
         std::array<std::string, 3> forms;
     };
     const Case cases[] = {
-        {"SCLA", {"SCLA", "@", "@"}},
-        {"SF / SAN FRANCISCO", {"SF", "SAN FRANCISCO", "@"}},
-        {"KERN/", {"KERN", "@", "@"}},
-        {"  CA/CALIFORNIA/CALIF  ", {"CA", "CALIFORNIA", "CALIF"}},
-        {"A/B/C/D", {"A", "B", "C"}},
-        {"A//C", {"A", "", "C"}},
+        {"SCLA", {"SCLA", "@", "@"}},  {"SF / SAN FRANCISCO", {"SF", "SAN FRANCISCO", "@"}},
+        {"KERN/", {"KERN", "@", "@"}}, {"  CA/CALIFORNIA/CALIF  ", {"CA", "CALIFORNIA", "CALIF"}},
+        {"A/B/C/D", {"A", "B", "C"}},  {"A//C", {"A", "", "C"}},
         {"", {"", "@", "@"}},
     };
     for (const Case& c : cases) {
@@ -258,8 +262,10 @@ TEST(SplitMultForms, TakesAsManyEntriesAsTheTableHasRows) {
 // --- The shipped KESLOG90.DAT ------------------------------------------
 
 class ShippedData : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { data_ = new ReferenceData(readOk(test::shippedFile("KESLOG90.DAT"))); }
+  protected:
+    static void SetUpTestSuite() {
+        data_ = new ReferenceData(readOk(test::shippedFile("KESLOG90.DAT")));
+    }
     static void TearDownTestSuite() { delete data_; }
     const ReferenceData& data() const { return *data_; }
 
@@ -269,7 +275,7 @@ protected:
         return mults;
     }
 
-private:
+  private:
     static inline ReferenceData* data_ = nullptr;
 };
 
@@ -292,7 +298,8 @@ TEST_F(ShippedData, EverySectionHasExactlyItsItemCount) {
             counted[current] = 0;
             continue;
         }
-        if (!current.empty()) counted[current] += static_cast<int>(std::count(line.begin(), line.end(), ',')) + 1;
+        if (!current.empty())
+            counted[current] += static_cast<int>(std::count(line.begin(), line.end(), ',')) + 1;
     }
     for (const SectionSpec& s : kSections) EXPECT_EQ(counted[s.header], s.items) << s.header;
 }
@@ -339,7 +346,8 @@ TEST_F(ShippedData, FirstFormsAreTheAbbreviationsSent) {
     EXPECT_EQ(in.CQPMults.rows[4].forms, (std::array<std::string, 3>{"CA", "CALIFORNIA", "CALIF"}));
     EXPECT_EQ(in.CQPInState.rows[42].forms[0], "SCLA");
     EXPECT_EQ(in.SSSections.rows[0].forms[0], "CT");
-    EXPECT_EQ(in.PAQPMults.rows[50].forms, (std::array<std::string, 3>{"PHI", "PHILADELPHIA", "PHILA"}));
+    EXPECT_EQ(in.PAQPMults.rows[50].forms,
+              (std::array<std::string, 3>{"PHI", "PHILADELPHIA", "PHILA"}));
     for (const MultRow& row : in.CQPMults.rows) EXPECT_LE(row.forms[0].size(), 2u);
     for (const MultRow& row : in.CQPInState.rows) EXPECT_EQ(row.forms[0].size(), 4u);
     for (const MultRow& row : in.SSSections.rows) EXPECT_LE(row.forms[0].size(), 3u);
@@ -394,10 +402,10 @@ TEST_F(ShippedData, CountyNeighboursAreMutual) {
 }
 
 TEST_F(ShippedData, MorsePatterns) {
-    const std::map<char, std::string> known{{'A', "13"},  {'N', "31"},     {'Q', "3313"},
-                                            {'1', "13333"}, {'0', "33333"}, {',', "331133"},
+    const std::map<char, std::string> known{{'A', "13"},     {'N', "31"},    {'Q', "3313"},
+                                            {'1', "13333"},  {'0', "33333"}, {',', "331133"},
                                             {'.', "131313"}, {'/', "31131"}, {'?', "113311"},
-                                            {' ', "0"},   {'*', "2"}};
+                                            {' ', "0"},      {'*', "2"}};
     for (const auto& [c, pattern] : known)
         EXPECT_EQ(data().CWCharacters[kKeyerAlphabet.find(c)], pattern) << c;
     std::set<std::string> seen;

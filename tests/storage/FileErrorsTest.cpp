@@ -19,8 +19,7 @@ TEST(FileErrors, EachErrorHasItsMessageButtonsAndAction) {
     const Case cases[] = {
         {52, MsgResult::Ok, "Illegal file name.", MsgButtons::Ok, FileErrorAction::GoOn},
         {64, MsgResult::Ok, "Illegal file name.", MsgButtons::Ok, FileErrorAction::GoOn},
-        {68, MsgResult::Retry,
-         "Drive unavailable.  If it's a removable disk drive, insert a disk.",
+        {68, MsgResult::Retry, "Drive unavailable.  If it's a removable disk drive, insert a disk.",
          MsgButtons::RetryCancel, FileErrorAction::Retry},
         {68, MsgResult::Cancel,
          "Drive unavailable.  If it's a removable disk drive, insert a disk.",

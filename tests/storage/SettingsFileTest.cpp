@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -91,8 +90,8 @@ TEST(SettingsFile, WrittenLayout) {
                 " 0  0  0  0 "}),
           crlf({" 0  0  0  0 ", "", "[User Exchange - ARRL]", "ExchangeARRLMult=", "",
                 "[User Exchange - AA]"}),
-          crlf({"ExchangeSprintMult=", "[User Exchange - NAQP]", "ExchangeNAQPName=",
-                "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
+          crlf({"ExchangeSprintMult=", "[User Exchange - NAQP]",
+                "ExchangeNAQPName=", "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
         EXPECT_NE(text.find(part), std::string::npos) << part;
     EXPECT_TRUE(text.ends_with(crlf({"UserRig=", "UserAnt=", ""})));
 }
@@ -106,7 +105,8 @@ TEST(SettingsFile, KeyLineRules) {
     const Case cases[] = {
         {"exact True sets a flag", crlf({"[Preferences]", "CWActivated=True"}),
          [](const Settings& s) { return s.CWActivated; }},
-        {"lower-case true clears it", crlf({"[Preferences]", "CWActivated=True", "CWActivated=true"}),
+        {"lower-case true clears it",
+         crlf({"[Preferences]", "CWActivated=True", "CWActivated=true"}),
          [](const Settings& s) { return !s.CWActivated; }},
         {"blanks around key and value", crlf({"[Preferences]", "  CWActivated  =   True  "}),
          [](const Settings& s) { return s.CWActivated; }},
@@ -138,11 +138,12 @@ TEST(SettingsFile, KeyLineRules) {
         {"leading number", crlf({"[Preferences]", "Radio1Delay=12abc", "Radio2Delay=abc"}),
          [](const Settings& s) { return s.Radio1Delay == 12 && s.Radio2Delay == 0; }},
         {"numbers beyond 16 bits are held at the limit",
-         crlf({"[Preferences]", "RepeatIntervalCW=99999999999999999999999",
-               "Radio1Delay=-40000"}),
+         crlf({"[Preferences]", "RepeatIntervalCW=99999999999999999999999", "Radio1Delay=-40000"}),
          [](const Settings& s) { return s.RepeatIntervalCW == 32767 && s.Radio1Delay == -32768; }},
         {"repeat intervals keep 1000 when absent", crlf({"[Preferences]"}),
-         [](const Settings& s) { return s.RepeatIntervalCW == 1000 && s.RepeatIntervalSSB == 1000; }},
+         [](const Settings& s) {
+             return s.RepeatIntervalCW == 1000 && s.RepeatIntervalSSB == 1000;
+         }},
         {"weight is kept as text", crlf({"[Preferences]", "Weight=3.0"}),
          [](const Settings& s) { return s.Weight == "3.0"; }},
         {"empty start folder is the program folder", crlf({"[File Information]", "OpenFilePath="}),
@@ -164,9 +165,12 @@ TEST(SettingsFile, KeyLineRules) {
 }
 
 TEST(SettingsFile, WeightIsWrittenAsItsNumber) {
-    for (const auto& [text, written] : std::vector<std::pair<std::string, std::string>>{
-             {"3.0", "Weight=3\r\n"}, {"3.25", "Weight=3.25\r\n"}, {"", "Weight=0\r\n"},
-             {"abc", "Weight=0\r\n"}, {"4.5x", "Weight=4.5\r\n"}}) {
+    for (const auto& [text, written] :
+         std::vector<std::pair<std::string, std::string>>{{"3.0", "Weight=3\r\n"},
+                                                          {"3.25", "Weight=3.25\r\n"},
+                                                          {"", "Weight=0\r\n"},
+                                                          {"abc", "Weight=0\r\n"},
+                                                          {"4.5x", "Weight=4.5\r\n"}}) {
         Settings s;
         s.Weight = text;
         EXPECT_NE(settingsText(s).find("\r\n" + written), std::string::npos) << text;
@@ -174,10 +178,10 @@ TEST(SettingsFile, WeightIsWrittenAsItsNumber) {
 }
 
 TEST(SettingsFile, ListSectionsAreReadByPosition) {
-    const std::string text = crlf({"[CW Macros - CQP, SS, WPX, SPRINT, PA, NA]",
-                                   "CQ TEST $ $ TEST", "", "[RADIO2][PLAY3]CQ $",
-                                   "[CW Macros Display Forms - CQP, SS, WPX, SPRINT, PA, NA]", "",
-                                   "", "Third"});
+    const std::string text =
+        crlf({"[CW Macros - CQP, SS, WPX, SPRINT, PA, NA]", "CQ TEST $ $ TEST", "",
+              "[RADIO2][PLAY3]CQ $", "[CW Macros Display Forms - CQP, SS, WPX, SPRINT, PA, NA]", "",
+              "", "Third"});
     const Settings s = read(text);
     EXPECT_EQ(s.CWMacros[0], "[RADIO0][PLAY1]CQ TEST $ $ TEST");
     EXPECT_EQ(s.CWMacros[1], "[RADIO0][PLAY1]");  // the empty line is entry 2
@@ -243,8 +247,7 @@ TEST(SettingsFile, WindowCoordinateLines) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        const Settings s =
-            read(crlf({"[Window Coordinates - CQP, SS, WPX]", "1 1 1 1", c.line}));
+        const Settings s = read(crlf({"[Window Coordinates - CQP, SS, WPX]", "1 1 1 1", c.line}));
         EXPECT_EQ(s.WindowCoords[0], (WindowCoordinates{1, 1, 1, 1}));
         EXPECT_EQ(s.WindowCoords[1], c.expected);
     }
@@ -269,7 +272,7 @@ TEST(SettingsFile, AnyBytesReadWithoutHarm) {
 }
 
 class SettingsWriteTest : public ::testing::Test {
-protected:
+  protected:
     test::TempDir dir;
     test::FakeMessageBox box;
     std::string path = dir.file("KESLOG90.INI");
@@ -286,7 +289,7 @@ TEST_F(SettingsWriteTest, WritesTheWholeFile) {
 
 // Keeps writes above a few bytes from succeeding, as a full disk does.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         ::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &old_);
@@ -296,7 +299,7 @@ public:
     }
     ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
 
-private:
+  private:
     rlimit old_{};
 };
 
@@ -322,7 +325,7 @@ TEST_F(SettingsWriteTest, AFailedWriteLeavesTheOldFileWhole) {
 }
 
 class ActingMessageBox : public IMessageBox {
-public:
+  public:
     MsgResult show(const MessageRequest& request) override {
         shown.push_back(request);
         return onShow();
