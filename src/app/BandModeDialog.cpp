@@ -4,20 +4,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace keslog {
 
-namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-}  // namespace
-
-BandModeDialog::BandModeDialog(BandMode& form, QWidget* parent) : QDialog(parent), form_(form) {
+BandModeDialog::BandModeDialog(BandMode& form, QWidget* parent) : FormDialog(form, parent) {
     setObjectName("BandMode");
-    setModal(true);
     auto* outer = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout();
 
@@ -42,23 +34,7 @@ BandModeDialog::BandModeDialog(BandMode& form, QWidget* parent) : QDialog(parent
     columns->addWidget(label1_);
     outer->addLayout(columns);
 
-    auto* buttons = new QHBoxLayout();
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("Command1");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("Command2");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    outer->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        form_.onOK();
-        afterEvent();
-    });
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        form_.onCancel();
-        afterEvent();
-    });
+    addOkCancel(outer, "Command1", "Command2");
     render();
 }
 
@@ -74,19 +50,6 @@ void BandModeDialog::render() {
     }
     frame_->setMinimumHeight(v.tallFrame ? 250 : 190);
     adjustSize();
-}
-
-void BandModeDialog::afterEvent() {
-    if (form_.view().closed) {
-        QDialog::accept();
-        return;
-    }
-    render();
-}
-
-void BandModeDialog::reject() {
-    if (!form_.view().closed) form_.onCancel();
-    QDialog::reject();
 }
 
 }  // namespace keslog

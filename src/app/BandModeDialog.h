@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 
+#include "app/DialogParts.h"
 #include "forms/BandMode.h"
 
 class QCheckBox;
@@ -12,16 +12,12 @@ class QLabel;
 namespace keslog {
 
 // BandMode on the screen: draws BandModeView and forwards the clicks.
-class BandModeDialog : public QDialog {
+class BandModeDialog : public FormDialog<BandMode> {
   public:
     explicit BandModeDialog(BandMode& form, QWidget* parent = nullptr);
-    void render();
-    void reject() override;  // Esc and the close box: Cancel
+    void render() override;
 
   private:
-    void afterEvent();
-
-    BandMode& form_;
     QGroupBox* frame_;
     QLabel* label1_;
     std::array<QCheckBox*, kBandCount + 1> bandBox_{};

@@ -5,22 +5,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace keslog {
 
-namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-}  // namespace
-
-ChCoFormDialog::ChCoFormDialog(ChCoForm& form, QWidget* parent) : QDialog(parent), form_(form) {
+ChCoFormDialog::ChCoFormDialog(ChCoForm& form, QWidget* parent) : FormDialog(form, parent) {
     setObjectName("ChCoForm");
-    setModal(true);
     auto* outer = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout();
 
@@ -78,16 +70,7 @@ ChCoFormDialog::ChCoFormDialog(ChCoForm& form, QWidget* parent) : QDialog(parent
     columns->addLayout(right);
     outer->addLayout(columns);
 
-    auto* buttons = new QHBoxLayout();
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("CmdOK");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("CmdCancel");
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    outer->addLayout(buttons);
+    addOkCancel(outer, "CmdOK", "CmdCancel");
 
     connect(list1_, &QListWidget::currentRowChanged, this, [this](int row) {
         form_.onList1Click(row);
@@ -95,14 +78,6 @@ ChCoFormDialog::ChCoFormDialog(ChCoForm& form, QWidget* parent) : QDialog(parent
     });
     connect(list1_, &QListWidget::itemDoubleClicked, this, [this] {
         form_.onOK();
-        afterEvent();
-    });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        form_.onOK();
-        afterEvent();
-    });
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        form_.onCancel();
         afterEvent();
     });
     render();
@@ -133,19 +108,6 @@ void ChCoFormDialog::render() {
     buttonQTH_[2]->setEnabled(v.otherEnabled);
     comboQTH_->setCurrentIndex(v.comboQTHIndex);
     comboQTH_->setEnabled(v.comboQTHEnabled);
-}
-
-void ChCoFormDialog::afterEvent() {
-    if (form_.view().closed) {
-        QDialog::accept();
-        return;
-    }
-    render();
-}
-
-void ChCoFormDialog::reject() {
-    if (!form_.view().closed) form_.onCancel();
-    QDialog::reject();
 }
 
 }  // namespace keslog

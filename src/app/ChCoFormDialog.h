@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 
+#include "app/DialogParts.h"
 #include "forms/ChCoForm.h"
 
 class QComboBox;
@@ -14,16 +14,12 @@ class QRadioButton;
 namespace keslog {
 
 // ChCoForm on the screen: draws ChCoFormView and forwards the clicks.
-class ChCoFormDialog : public QDialog {
+class ChCoFormDialog : public FormDialog<ChCoForm> {
   public:
     explicit ChCoFormDialog(ChCoForm& form, QWidget* parent = nullptr);
-    void render();
-    void reject() override;  // Esc and the close box: Cancel
+    void render() override;
 
   private:
-    void afterEvent();
-
-    ChCoForm& form_;
     QLabel* label1_;
     QListWidget* list1_;
     QGroupBox* frame1_;

@@ -16,15 +16,12 @@
 #include "app/AboutDialog.h"
 #include "app/BandModeDialog.h"
 #include "app/ChCoFormDialog.h"
+#include "app/DialogParts.h"
 #include "app/NoticeWindow.h"
 
 namespace keslog {
 
 namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Window places are stored in twips: 15 to the pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;

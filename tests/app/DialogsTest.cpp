@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "QtTestApp.h"
 #include "app/BandModeDialog.h"
 #include "app/ChCoFormDialog.h"
 #include "support/FakePlatform.h"
@@ -18,12 +19,7 @@ namespace {
 
 class DialogsTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char arg0[] = "app_tests";
-        static char* argv[] = {arg0, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::ensureQApplication(); }
     static void screenshot(QWidget& w, const char* name) {
         const QString dir = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
         if (!dir.isEmpty()) w.grab().save(dir + "/" + name);

@@ -9,6 +9,7 @@
 
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
+#include "QtTestApp.h"
 #include "support/FakePlatform.h"
 
 namespace keslog {
@@ -22,12 +23,7 @@ class NoFiles : public ILogFiles {
 
 class LogFormWindowTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char arg0[] = "app_tests";
-        static char* argv[] = {arg0, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::ensureQApplication(); }
     test::FakePlatform fakes;
     Platform platform = fakes.services();
     MainMod state;
@@ -119,10 +115,7 @@ QTextBrowser* helpBrowser() {
 }
 
 TEST(QtHelpViewer, OpensTheContentsAndUsingHelpPages) {
-    static int argc = 1;
-    static char arg0[] = "app_tests";
-    static char* argv[] = {arg0, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    test::ensureQApplication();
     QtHelpViewer help(std::string(KESLOG_DATA_DIR) + "/help");
     help.show(HelpCommand::Contents);
     QTextBrowser* browser = helpBrowser();

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <string>
+
+class QBoxLayout;
+class QWidget;
+
+namespace keslog {
+
+inline QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The OK and "&Cancel" buttons at the foot of a dialog, OK the default.
+void addOkCancel(QWidget* dialog, QBoxLayout* layout, const char* okName, const char* cancelName,
+                 std::function<void()> onOk, std::function<void()> onCancel);
+
+// A modal dialog that draws a behaviour class's view and forwards events to
+// it; the form has view().closed and onCancel().
+template <typename Form>
+class FormDialog : public QDialog {
+  public:
+    FormDialog(Form& form, QWidget* parent) : QDialog(parent), form_(form) { setModal(true); }
+
+    virtual void render() = 0;
+
+    // Esc and the close box: Cancel.
+    void reject() override {
+        if (!form_.view().closed) form_.onCancel();
+        QDialog::reject();
+    }
+
+  protected:
+    // OK and Cancel go to the form's onOK() and onCancel().
+    void addOkCancel(QBoxLayout* layout, const char* okName, const char* cancelName) {
+        keslog::addOkCancel(
+            this, layout, okName, cancelName,
+            [this] {
+                form_.onOK();
+                afterEvent();
+            },
+            [this] {
+                form_.onCancel();
+                afterEvent();
+            });
+    }
+
+    // After every forwarded event: close when the form says so, else redraw.
+    void afterEvent() {
+        if (form_.view().closed)
+            QDialog::accept();
+        else
+            render();
+    }
+
+    Form& form_;
+};
+
+}  // namespace keslog
