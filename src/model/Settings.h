@@ -45,7 +45,7 @@ struct Settings {
     // [Preferences]
     std::string DupeBeepFlag = "False";
     std::string YourCall;
-    std::string BackUpDrive = "[none]";
+    std::string BackUpDrive = "[none]";  // folder for the backup copy, or "[none]"
     bool CWActivated = false;
     bool CWPTTActivated = false;
     bool SSBPTTActivated = false;
