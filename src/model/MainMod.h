@@ -10,6 +10,7 @@
 #include "model/Multipliers.h"
 #include "model/ReferenceData.h"
 #include "model/Settings.h"
+#include "model/Transmit.h"
 
 namespace keslog {
 
@@ -45,6 +46,14 @@ struct MainMod {
     std::string programDir;      // always ends in "/"
     std::string currentLogPath;  // the open log file
     Settings settings;
+
+    // Transmit side: the keyer and the two radios. TXRadio transmits;
+    // LogRadio's band-mode is CurrentBandMode, RadioBandMode keeps the other's.
+    CWState cw;
+    std::int16_t TXRadio = 1;
+    std::int16_t LogRadio = 1;
+    std::array<BandModeCode, 2> RadioBandMode{bandModeCode(band::B20, false),
+                                              bandModeCode(band::B20, false)};
 
     std::string workingFilePath() const { return programDir + kWorkingFileName; }
     bool isWorkingFileOpen() const { return currentLogPath == workingFilePath(); }

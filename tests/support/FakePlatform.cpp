@@ -1,5 +1,6 @@
 #include "support/FakePlatform.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -76,6 +77,40 @@ bool FakeSerialLines::isOpen(int port) const {
 
 Status FakeSerialLines::setDtr(int port, bool on) {
     events.push_back("dtr " + std::to_string(port) + (on ? " on" : " off"));
+    if (failDtr) return Status::error("Com" + std::to_string(port) + " stopped answering");
+    return Status::ok();
+}
+
+void FakeKeyingScheduler::advanceTo(KeyTime target) {
+    for (;;) {
+        // The earliest due edge or action; edges first at equal times.
+        auto edge = std::min_element(pending_.begin(), pending_.end(),
+                                     [](const Edge& a, const Edge& b) { return a.at < b.at; });
+        auto action = std::min_element(actions_.begin(), actions_.end(),
+                                       [](const auto& a, const auto& b) { return a.first < b.first; });
+        const bool edgeDue = edge != pending_.end() && edge->at <= target;
+        const bool actionDue = action != actions_.end() && action->first <= target;
+        if (edgeDue && (!actionDue || edge->at <= action->first)) {
+            const Edge e = *edge;
+            pending_.erase(edge);
+            clock = std::max(clock, e.at);
+            edges.push_back(e);
+            if (onEdge_) onEdge_(e.keyDown);
+        } else if (actionDue) {
+            auto run = std::move(action->second);
+            clock = std::max(clock, action->first);
+            actions_.erase(action);
+            run();
+        } else {
+            break;
+        }
+    }
+    clock = std::max(clock, target);
+}
+
+Status FakeSidetone::prepare() {
+    events.push_back("prepare");
+    if (failPrepare) return Status::error("No sound output device was found.");
     return Status::ok();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Keying.h"
 #include "platform/Platform.h"
 
 namespace keslog::test {
@@ -82,6 +83,7 @@ class FakeSerialLines : public ISerialLines {
     std::vector<std::string> events;
     std::map<int, bool> openPorts;
     bool failOpen = false;
+    bool failDtr = false;  // the device went away after opening
 };
 
 class FakePortIo : public IPortIo {
@@ -144,6 +146,51 @@ class FakeBusyPointer : public IBusyPointer {
   public:
     void setBusy(bool busy) override { history.push_back(busy); }
     std::vector<bool> history;
+};
+
+// The keyer's time base on demand: scheduled edges run when the keyer waits
+// past them, in time order, with the clock set to each edge's time; timed
+// actions (a key pressed at 100 ms) run the same way.
+class FakeKeyingScheduler : public IKeyingScheduler {
+public:
+    struct Edge {
+        KeyTime at;
+        bool keyDown;
+        bool operator==(const Edge&) const = default;
+    };
+
+    KeyTime now() const override { return clock; }
+    KeyTime startTime() const override { return clock; }
+    void setEdgeHandler(std::function<void(bool)> onEdge) override { onEdge_ = std::move(onEdge); }
+    void schedule(KeyTime at, bool keyDown) override { pending_.push_back({at, keyDown}); }
+    void awaitTurn(KeyTime at) override { advanceTo(at); }
+    void finish(KeyTime at) override {
+        advanceTo(at);
+        ++finishes;
+    }
+    void at(KeyTime when, std::function<void()> action) {
+        actions_.emplace_back(when, std::move(action));
+    }
+    void advanceTo(KeyTime at);
+
+    KeyTime clock = 0;
+    std::vector<Edge> edges;  // the edges that ran
+    int finishes = 0;
+
+private:
+    std::function<void(bool)> onEdge_;
+    std::vector<Edge> pending_;
+    std::vector<std::pair<KeyTime, std::function<void()>>> actions_;
+};
+
+// Records "prepare", "on", "off" and "stop".
+class FakeSidetone : public ISidetone {
+public:
+    Status prepare() override;
+    void setTone(bool on) override { events.push_back(on ? "on" : "off"); }
+    void stop() override { events.push_back("stop"); }
+    std::vector<std::string> events;
+    bool failPrepare = false;
 };
 
 // Every fake in one place; services() hands them out as a Platform.

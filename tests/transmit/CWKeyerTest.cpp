@@ -1,0 +1,515 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "support/FakePlatform.h"
+#include "support/StandardMorse.h"
+#include "transmit/CWKeyer.h"
+
+namespace keslog {
+namespace {
+
+constexpr KeyTime kMs = 1'000'000;
+
+class FakeHost : public ICWKeyerHost {
+public:
+    std::string callBoxText() const override { return callBox; }
+    std::string exchangeBoxText() const override { return exchangeBox; }
+    bool callBoxActive() const override { return inCallBox; }
+    void showTxRadio(int radio) override { shown.push_back("TX " + std::to_string(radio)); }
+    void showSpeed(int wpm) override { shown.push_back("speed " + std::to_string(wpm)); }
+    void sendingChanged(bool sending) override {
+        shown.push_back(sending ? "sending" : "done");
+    }
+    void showCalibrationNotice(bool on) override {
+        shown.push_back(on ? "notice" : "notice gone");
+    }
+
+    std::string callBox;
+    std::string exchangeBox;
+    bool inCallBox = true;
+    std::vector<std::string> shown;
+};
+
+class CWKeyerTest : public ::testing::Test {
+protected:
+    CWKeyerTest() {
+        Settings& s = state.settings;
+        s.CWActivated = true;
+        s.CWComport = "Com1";
+        state.CurrentBandMode = bandModeCode(band::B20, false);
+        keyer.setHost(host);
+        keyer.setCharacters(test::standardMorse());
+    }
+
+    // Edge times in milliseconds, key down and up in turn.
+    std::vector<double> edgeMs() const {
+        std::vector<double> out;
+        for (const auto& e : scheduler.edges) out.push_back(static_cast<double>(e.at) / kMs);
+        return out;
+    }
+
+    std::vector<KeyTime> edgeNs() const {
+        std::vector<KeyTime> out;
+        for (const auto& e : scheduler.edges) out.push_back(e.at);
+        return out;
+    }
+
+    // What a listener hears, read back from the edges at a dot of `dot`.
+    std::string heard(KeyTime dot) const {
+        std::map<std::string, char> letters;
+        const auto table = test::standardMorse();
+        for (std::size_t i = 0; i < 40; ++i) letters[table[i]] = kKeyerAlphabet[i];
+        std::string text;
+        std::string pattern;
+        const auto& e = scheduler.edges;
+        for (std::size_t i = 0; i + 1 < e.size(); i += 2) {
+            if (i > 0) {
+                const double gap = static_cast<double>(e[i].at - e[i - 1].at) / dot;
+                if (gap > 2) {
+                    text += letters.count(pattern) ? letters[pattern] : '#';
+                    pattern.clear();
+                }
+                if (gap > 5.5) text += ' ';
+            }
+            pattern += static_cast<double>(e[i + 1].at - e[i].at) / dot < 2 ? '1' : '3';
+        }
+        if (!pattern.empty()) text += letters.count(pattern) ? letters[pattern] : '#';
+        return text;
+    }
+
+    test::FakePlatform fakes;
+    Platform platform = fakes.services();
+    MainMod state;
+    PortLines lines{fakes.serial, fakes.ports};
+    test::FakeKeyingScheduler scheduler;
+    test::FakeSidetone soundCard;
+    test::FakeSidetone pcSpeaker;
+    FakeHost host;
+    CWKeyer keyer{state, platform, lines, {scheduler, soundCard, pcSpeaker}};
+};
+
+TEST_F(CWKeyerTest, DotDashAtTwentyEightWordsPerMinuteAndWeightThree) {
+    keyer.SendCW("A", false);  // "13"
+    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 85, 212.5}));
+    EXPECT_EQ(scheduler.clock, 340 * kMs);  // the letter space ends the message
+    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "dtr 1 on", "dtr 1 off",
+                                                             "dtr 1 on", "dtr 1 off", "close 1"}));
+    EXPECT_FALSE(state.cw.CWSendingFlag);
+}
+
+TEST_F(CWKeyerTest, DotLengthFollowsTheSpeed) {
+    const struct {
+        int speed;
+        KeyTime dot;
+    } cases[] = {{28, 42'500'000}, {18, 66'111'111}, {50, 23'800'000}, {40, 29'750'000}};
+    for (const auto& c : cases) {
+        keyer.onSpeedScroll(c.speed);
+        EXPECT_EQ(state.cw.DotCount, c.dot) << c.speed;
+        EXPECT_EQ(state.cw.DashCount, 3 * c.dot) << c.speed;
+    }
+}
+
+TEST_F(CWKeyerTest, WeightComesFromTheSettingOnlyBetweenTwoAndAHalfAndFourAndAHalf) {
+    const struct {
+        const char* weight;
+        float expected;
+    } cases[] = {{"3.0", 3.0F}, {"2.5", 2.5F}, {"4.5", 4.5F}, {"3.7", 3.7F}, {"5", 3.0F},
+                 {"2", 3.0F},   {"", 3.0F},    {"x", 3.0F},   {"2.4", 3.0F}};
+    for (const auto& c : cases) EXPECT_EQ(weightFromSetting(c.weight), c.expected) << c.weight;
+
+    state.settings.Weight = "4";
+    keyer.CalibrateCWTiming();
+    keyer.SendCW("T", false);  // one dash of 4 dots, then the letter space of 4
+    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 170}));
+    EXPECT_EQ(scheduler.clock, 340 * kMs);
+}
+
+TEST_F(CWKeyerTest, PausesOfTheBlankAndTheLetterSpaces) {
+    keyer.SendCW("E E", false);
+    // E, letter space 3, blank 4 (no letter space after a pause), E.
+    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 340, 382.5}));
+    EXPECT_EQ(scheduler.clock, 510 * kMs);
+}
+
+TEST_F(CWKeyerTest, CharactersOutsideTheAlphabetGoAsBlanks) {
+    keyer.SendCW("E!E", false);
+    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 340, 382.5}));
+    scheduler.edges.clear();
+    keyer.SendCW("e", false);  // lower case is not in the alphabet
+    EXPECT_TRUE(scheduler.edges.empty());
+}
+
+TEST_F(CWKeyerTest, SubstitutionsOfCallOwnCallNumberAndPeriod) {
+    host.callBox = " K1AB ";
+    state.QSONr = 12;
+    state.settings.YourCall = "N6TR";
+    keyer.SendCW("@ 5NN #", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "K1AB 5NN 12");
+    EXPECT_TRUE(state.cw.CallSentFlag);
+
+    scheduler.edges.clear();
+    keyer.SendCW("TU. $", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "TU? N6TR");
+    EXPECT_FALSE(state.cw.CallSentFlag);
+}
+
+TEST_F(CWKeyerTest, CallComesFromTheCurrentCallOutsideTheCallBox) {
+    state.CurrentCall = "W9XY";
+    host.callBox = "K1AB";
+    host.inCallBox = false;
+    keyer.SendCW("@", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "W9XY");
+
+    scheduler.edges.clear();
+    host.inCallBox = true;
+    host.callBox = "";
+    keyer.SendCW("@", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "W9XY");
+}
+
+TEST_F(CWKeyerTest, SweepstakesTakesTheCallFromTheExchangeBox) {
+    state.contestNr = contest::Ss;
+    state.mults.SSSections.rows.push_back({{"SCV", "SANTA CLARA", ""}, {}});
+    state.CurrentCall = "K1AB";
+    host.callBox = "K1AB";
+    host.inCallBox = false;
+    host.exchangeBox = "12a w6xyz 73 scv";
+    keyer.SendCW("@", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "W6XYZ");
+
+    scheduler.edges.clear();
+    host.exchangeBox = "12A 73 SCV";  // no call in the exchange
+    keyer.SendCW("@", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "K1AB");
+}
+
+TEST(SSExchangeCall, FindsTheCallBetweenPrecedenceAndCheck) {
+    MultTable sections;
+    sections.rows.push_back({{"SCV", "", ""}, {}});
+    sections.rows.push_back({{"WWA", "WASHINGTON", "WA"}, {}});
+    const struct {
+        const char* box;
+        const char* callBox;
+        const char* call;
+    } cases[] = {
+        {"12A W6XYZ 73 SCV", "", "W6XYZ"},
+        {"1234B K1AB/6 99 WA", "", "K1AB/6"},
+        {"1234B K1AB/6 99 WA", "K1AB/6", ""},  // the call box already has it
+        {"12A K1AB 73 SC/V", "", "K1AB"},     // a slash too near the end goes
+        {"1/2A W6XYZ 73 SCV", "", "W6XYZ"},   // and one too near the start
+        {"12A K1A 73 SCV", "", ""},           // three characters are no call
+        {"A12 W6XYZ 73 SCV", "", ""},         // starts with a letter
+        {"12345A W6XYZ 73 SCV", "", ""},      // five-digit number
+        {"12X W6XYZ 73 SCV", "", ""},         // no such precedence
+        {"12A W6XYZ 73 XYZ", "", ""},         // no such section
+        {"12A W6XYZ 7 SCV", "", ""},          // check of one digit
+        {"12A W6XYZ 73 S3V", "", ""},         // digit at the second-last place
+        {"12 73", "", ""},                    // all number
+        {"", "", ""},
+        {"12A", "", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ssExchangeCall(c.box, c.callBox, sections), c.call) << c.box;
+}
+
+TEST_F(CWKeyerTest, SpeedStepsInsideAMessageAreUndoneAfterIt) {
+    keyer.onSpeedScroll(48);
+    keyer.SendCW("++E", false);  // 48 + 5 exceeds 50: both refused
+    EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 24'791'667}));  // 1190 ms / 48
+    EXPECT_EQ(state.cw.CWSpeed, 48);
+
+    scheduler.edges.clear();
+    scheduler.clock = 0;
+    keyer.onSpeedScroll(40);
+    keyer.SendCW("+E", false);
+    EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 26'444'444}));  // at 45
+    EXPECT_EQ(state.cw.CWSpeed, 40);
+    EXPECT_EQ(state.cw.DotCount, 29'750'000);
+    EXPECT_EQ(host.shown.back(), "speed 40");
+
+    scheduler.edges.clear();
+    scheduler.clock = 0;
+    keyer.SendCW("E-", false);  // a step as the last character only ends the message
+    EXPECT_EQ(scheduler.edges.size(), 2U);
+    EXPECT_EQ(state.cw.CWSpeed, 40);
+}
+
+TEST_F(CWKeyerTest, ChangeCWSpeedRefusesStepsOutsideEighteenToFifty) {
+    const struct {
+        int from;
+        int delta;
+        int to;
+    } cases[] = {{48, 2, 50}, {49, 2, 49}, {50, 5, 50}, {20, -2, 18},
+                 {19, -2, 19}, {18, -5, 18}, {28, 5, 33}, {28, -5, 23}};
+    for (const auto& c : cases) {
+        state.cw.CWSpeed = static_cast<std::int16_t>(c.from);
+        keyer.ChangeCWSpeed(c.delta);
+        EXPECT_EQ(state.cw.CWSpeed, c.to) << c.from << " " << c.delta;
+    }
+}
+
+TEST_F(CWKeyerTest, KeypadStepsWhileSendingActAtOnceAndStay) {
+    // Keypad plus pressed during the first dot of "EE": polled after that dot,
+    // so the letter space and the second E go at 30.
+    scheduler.at(10 * kMs, [&] { fakes.keys.press(AsyncKey::KeypadPlus); });
+    keyer.SendCW("EE", false);
+    const KeyTime dot30 = 39'666'667;
+    const KeyTime secondOn = 42'500'000 + 3 * dot30;
+    EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 42'500'000, secondOn, secondOn + dot30}));
+    EXPECT_EQ(state.cw.CWSpeed, 30);
+    EXPECT_EQ(host.shown.back(), "speed 30");
+}
+
+TEST_F(CWKeyerTest, KeypadStepsAreUndoneWhenTheMessageStepsTooAndKeysPressedBeforeAreForgotten) {
+    fakes.keys.press(AsyncKey::Escape);  // pressed before the message: cleared at its start
+    scheduler.at(10 * kMs, [&] { fakes.keys.press(AsyncKey::KeypadMinus); });
+    keyer.SendCW("E+E", false);
+    EXPECT_EQ(scheduler.edges.size(), 4U);
+    EXPECT_FALSE(state.cw.CWAbortFlag);
+    EXPECT_EQ(state.cw.CWSpeed, 28);
+}
+
+TEST_F(CWKeyerTest, EscapeStopsAfterTheCurrentElementAndItsSpace) {
+    Settings& s = state.settings;
+    s.CWPTTActivated = true;
+    s.CWPTTComport = "Com2";
+    scheduler.at(50 * kMs, [&] { fakes.keys.press(AsyncKey::Escape); });
+    keyer.SendCW("OOO", false);
+    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 127.5}));
+    EXPECT_EQ(scheduler.clock, 170 * kMs);
+    EXPECT_TRUE(state.cw.CWAbortFlag);
+    EXPECT_FALSE(state.cw.CWSendingFlag);
+    EXPECT_EQ(fakes.serial.events,
+              (std::vector<std::string>{"open 1", "open 2", "dtr 2 on", "dtr 1 on", "dtr 1 off",
+                                        "close 1", "dtr 2 off", "close 2"}));
+}
+
+TEST_F(CWKeyerTest, PttLeadTimeOfTheTransmittingRadio) {
+    Settings& s = state.settings;
+    s.CWPTTActivated = true;
+    s.CWPTTComport = "LPT1-pin 16";
+    s.Radio1Delay = 3;
+    s.Radio2Delay = 5;
+    fakes.ports.registers[0x37A] = 0x00;
+    keyer.SendCW("E", false);
+    EXPECT_EQ(edgeMs(), (std::vector<double>{127.5, 170}));
+    // PTT: prepared (bit 0), raised (pin 16), lowered after the letter space.
+    EXPECT_EQ(fakes.ports.writes,
+              (std::vector<std::pair<std::uint16_t, std::uint8_t>>{{0x37A, 0x01}, {0x37A, 0x05},
+                                                                   {0x37A, 0x01}}));
+
+    scheduler.edges.clear();
+    scheduler.clock = 0;
+    state.TXRadio = 2;
+    keyer.SendCW("E", false);
+    EXPECT_EQ(edgeMs(), (std::vector<double>{212.5, 255}));
+}
+
+TEST_F(CWKeyerTest, PttDelayIsClampedToTheDialogsRange) {
+    const struct {
+        std::int16_t delay;
+        double firstEdgeMs;
+    } cases[] = {{12, 382.5}, {9, 382.5}, {-4, 0}, {32767, 382.5}};
+    for (const auto& c : cases) {
+        scheduler.edges.clear();
+        scheduler.clock = 0;
+        state.settings.Radio1Delay = c.delay;
+        keyer.SendCW("E", false);
+        ASSERT_FALSE(scheduler.edges.empty());
+        EXPECT_EQ(static_cast<double>(scheduler.edges.front().at) / kMs, c.firstEdgeMs) << c.delay;
+    }
+}
+
+TEST_F(CWKeyerTest, EmptyMessageSwitchesPttAndKeysNothing) {
+    state.settings.CWPTTActivated = true;
+    state.settings.CWPTTComport = "Com2";
+    state.settings.Radio1Delay = 2;
+    keyer.SendCW("", false);
+    EXPECT_TRUE(scheduler.edges.empty());
+    EXPECT_EQ(scheduler.clock, 85 * kMs);  // the lead time is still waited
+    EXPECT_EQ(fakes.serial.events,
+              (std::vector<std::string>{"open 1", "open 2", "dtr 2 on", "close 1", "dtr 2 off",
+                                        "close 2"}));
+}
+
+TEST_F(CWKeyerTest, PhoneBandOrKeyingOffDropsTheMessage) {
+    state.settings.CWPTTActivated = true;
+    state.settings.CWPTTComport = "Com2";
+    state.CurrentBandMode = bandModeCode(band::B20, true);
+    keyer.SendCW("@ TEST", false);
+    EXPECT_TRUE(scheduler.edges.empty());
+    EXPECT_FALSE(state.cw.CallSentFlag);
+    // Only the end-of-keying steps: the PTT line is made sure to be off.
+    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 2", "dtr 2 off", "close 2"}));
+
+    fakes.serial.events.clear();
+    state.CurrentBandMode = bandModeCode(band::B20, false);
+    state.settings.CWActivated = false;
+    keyer.SendCW("TEST", false);
+    EXPECT_TRUE(scheduler.edges.empty());
+    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 2", "dtr 2 off", "close 2"}));
+}
+
+TEST_F(CWKeyerTest, ParallelKeyingPreparesThePortAndKeysItsPin) {
+    state.settings.CWComport = "LPT2-pin 14";
+    fakes.ports.registers[0x27A] = 0x00;
+    keyer.SendCW("E", false);
+    EXPECT_EQ(fakes.ports.writes,
+              (std::vector<std::pair<std::uint16_t, std::uint8_t>>{
+                  {0x27A, 0x01}, {0x27A, 0x03}, {0x27A, 0x01}, {0x27A, 0x03}}));
+    EXPECT_TRUE(fakes.serial.events.empty());
+}
+
+TEST_F(CWKeyerTest, NoKeyingPortStillSoundsTheSidetone) {
+    state.settings.CWComport = "[none]";
+    state.settings.CWSpeakerEnabled = true;
+    state.settings.UseSoundcardSpeaker = true;
+    keyer.SendCW("EE", false);
+    EXPECT_TRUE(fakes.ports.registers.empty());
+    EXPECT_TRUE(fakes.ports.writes.empty());
+    EXPECT_TRUE(fakes.serial.events.empty());
+    EXPECT_EQ(soundCard.events,
+              (std::vector<std::string>{"prepare", "on", "off", "on", "off", "stop"}));
+    EXPECT_TRUE(pcSpeaker.events.empty());
+}
+
+TEST_F(CWKeyerTest, PcSpeakerSidetoneAndItsAbsenceToldOnce) {
+    state.settings.CWSpeakerEnabled = true;
+    state.settings.UsePCSpeaker = true;
+    pcSpeaker.failPrepare = true;
+    keyer.SendCW("E", false);
+    keyer.SendCW("E", false);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "CW Sidetone");
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "No sound output device was found.");
+    EXPECT_EQ(scheduler.edges.size(), 4U);  // keying goes on without the tone
+    EXPECT_EQ(pcSpeaker.events, (std::vector<std::string>{"prepare", "prepare"}));
+    EXPECT_FALSE(state.cw.CWAbortFlag);
+}
+
+TEST_F(CWKeyerTest, MissingKeyingDeviceIsToldAndNothingIsKeyed) {
+    fakes.serial.failOpen = true;
+    keyer.SendCW("TEST", false);
+    EXPECT_TRUE(scheduler.edges.empty());
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "Port Error");
+    EXPECT_TRUE(state.cw.CWAbortFlag);  // a repetition stops here
+}
+
+TEST_F(CWKeyerTest, DeviceLostWhileSendingEndsTheMessageWithOneMessage) {
+    scheduler.at(100 * kMs, [&] { fakes.serial.failDtr = true; });
+    keyer.SendCW("EEEE", false);
+    EXPECT_EQ(scheduler.edges.size(), 4U);  // the third E fails at its first edge
+    EXPECT_TRUE(state.cw.CWAbortFlag);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 stopped answering");
+}
+
+TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioAndIsNotSent) {
+    Settings& s = state.settings;
+    s.F9Activated = true;
+    s.F9Comport = "Com2";
+    keyer.SendCW("[RADIO2][PLAY1]CQ", false);
+    EXPECT_EQ(state.TXRadio, 2);
+    EXPECT_EQ(heard(state.cw.DotCount), "CQ");
+    EXPECT_EQ(std::vector<std::string>(fakes.serial.events.begin(), fakes.serial.events.begin() + 2),
+              (std::vector<std::string>{"open 2", "dtr 2 on"}));
+    EXPECT_EQ(host.shown.front(), "TX 2");
+    EXPECT_GE(fakes.events.calls, 1);
+
+    // Back to radio 1: the SO2R line goes off.
+    fakes.serial.events.clear();
+    keyer.SendCW("[RADIO1][PLAY3]CQ", false);
+    EXPECT_EQ(state.TXRadio, 1);
+    EXPECT_EQ(fakes.serial.events.front(), "dtr 2 off");
+}
+
+TEST_F(CWKeyerTest, RadioPrefixIsIgnoredWithoutRadioSwitchAndWhenNotExact) {
+    keyer.SendCW("[RADIO2][PLAY1]E", true);
+    EXPECT_EQ(state.TXRadio, 1);
+    EXPECT_EQ(scheduler.edges.size(), 2U);
+
+    for (const char* shortPrefix : {"[RADIO2]", "[R", "[RADIO2][PLAY1", "[RADIOX][PLAY1]E"}) {
+        keyer.SendCW(shortPrefix, false);
+        EXPECT_EQ(state.TXRadio, 1) << shortPrefix;
+    }
+}
+
+TEST_F(CWKeyerTest, TypingOnExtendsTheCallBeingSent) {
+    state.settings.TypingEnabled = true;
+    host.callBox = "K1AB";
+    // The operator types C while K1AB goes out.
+    scheduler.at(500 * kMs, [&] { host.callBox = "K1ABC"; });
+    keyer.SendCW("@ 5NN", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "K1ABC 5NN");
+}
+
+TEST_F(CWKeyerTest, CallIsExtendedOnlyWhenTheMessageBeginsWithIt) {
+    state.settings.TypingEnabled = true;
+    host.callBox = "K1AB";
+    scheduler.at(100 * kMs, [&] { host.callBox = "K1ABC"; });
+    keyer.SendCW("TU @", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "TU K1AB");
+
+    // Outside the call box "@" is CurrentCall, not the call being typed.
+    scheduler.edges.clear();
+    state.CurrentCall = "W9XY";
+    host.inCallBox = false;
+    host.callBox = "W9X";
+    scheduler.at(scheduler.clock + 100 * kMs, [&] { host.callBox = "W9XYZ"; });
+    keyer.SendCW("@ 5NN", false);
+    EXPECT_EQ(heard(state.cw.DotCount), "W9XY 5NN");
+}
+
+TEST_F(CWKeyerTest, MessagesDoNotNestWhenEventsAreProcessedDuringOne) {
+    state.settings.TypingEnabled = true;
+    int nested = 0;
+    fakes.events.onPump = [&] {
+        ++nested;
+        keyer.SendCW("TTTTT", false);  // F1 pressed while typing is enabled
+    };
+    keyer.SendCW("EE", false);
+    EXPECT_GE(nested, 1);
+    EXPECT_EQ(scheduler.edges.size(), 4U);
+}
+
+TEST_F(CWKeyerTest, SendingIsAnnouncedToTheWindowAroundTheKeying) {
+    keyer.SendCW("E", false);
+    EXPECT_EQ(host.shown, (std::vector<std::string>{"sending", "done", "speed 28"}));
+}
+
+TEST_F(CWKeyerTest, CalibrationOpensTheConfiguredKeyingPort) {
+    state.settings.CWComport = "Com2";
+    state.settings.Weight = "3.5";
+    state.cw.CWSpeed = 35;
+    keyer.prepareTiming(true);
+    EXPECT_TRUE(state.cw.CWCalibrated);
+    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 2"}));
+    EXPECT_EQ(state.cw.DotCount, 34'000'000);  // for the speed already shown
+    EXPECT_EQ(state.cw.DashCount, 119'000'000);
+    EXPECT_EQ(host.shown, (std::vector<std::string>{"notice", "notice gone"}));
+
+    keyer.prepareTiming(true);  // once per run
+    EXPECT_EQ(fakes.serial.events.size(), 1U);
+}
+
+TEST_F(CWKeyerTest, LogWithoutCwSetsTheUncalibratedTiming) {
+    state.settings.Weight = "4.0";
+    keyer.prepareTiming(false);
+    EXPECT_FALSE(state.cw.CWCalibrated);
+    EXPECT_EQ(state.cw.CWWeight, 3.0F);
+    EXPECT_EQ(state.cw.DashCount, 127'500'000);
+    EXPECT_TRUE(fakes.serial.events.empty());
+}
+
+TEST_F(CWKeyerTest, CalibrationTellsOfAMissingKeyingPort) {
+    fakes.serial.failOpen = true;
+    keyer.CalibrateCWTiming();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
+    EXPECT_TRUE(state.cw.CWCalibrated);
+}
+
+}  // namespace
+}  // namespace keslog
