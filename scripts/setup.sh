@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   hamradio-files

@@ -1,16 +1,19 @@
 #include "app/LogFormWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
@@ -18,6 +21,8 @@
 #include "app/ChCoFormDialog.h"
 #include "app/DialogParts.h"
 #include "app/NoticeWindow.h"
+#include "app/QtPlatform.h"
+#include "model/Text.h"
 
 namespace keslog {
 
@@ -25,6 +30,14 @@ namespace {
 
 // Window places are stored in twips: 15 to the pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
+
+// The program's &HBBGGRR colours as a style sheet colour.
+QString cssColour(std::uint32_t bgr) {
+    return QString("rgb(%1, %2, %3)")
+        .arg(bgr & 0xFF)
+        .arg((bgr >> 8) & 0xFF)
+        .arg((bgr >> 16) & 0xFF);
+}
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
@@ -50,7 +63,8 @@ constexpr std::array<ViewItem, kViewWindowCount> kViewItems{{
 }  // namespace
 
 LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles)
-    : form_(std::make_unique<LogForm>(state, platform, logFiles, *this)),
+    : state_(state),
+      form_(std::make_unique<LogForm>(state, platform, logFiles, *this)),
       timer1_(platform.timers.createTimer()) {
     setObjectName("LogForm");
     buildMenus();
@@ -181,6 +195,7 @@ void LogFormWindow::buildEntryArea() {
         auto* box = new QLineEdit(entryArea_);
         box->setObjectName(QString("InData%1").arg(i));
         box->setFont(entryFont);
+        box->installEventFilter(this);
         inData_[static_cast<std::size_t>(i)] = box;
         grid->addWidget(box, 1, i);
     }
@@ -217,10 +232,11 @@ void LogFormWindow::buildEntryArea() {
     speedDisplayLabel_ = namedLabel(entryArea_, "SpeedDisplayLabel");
     speedScroll_ = new QScrollBar(Qt::Horizontal, entryArea_);
     speedScroll_->setObjectName("SpeedScroll");
-    speedScroll_->setRange(10, 60);
+    speedScroll_->setRange(kMinCWSpeed, kMaxCWSpeed);
+    speedScroll_->setPageStep(2);
+    speedScroll_->installEventFilter(this);
     activeRadioLabel_ = namedLabel(entryArea_, "ActiveRadioLabel");
     activeLogLabel_ = namedLabel(entryArea_, "ActiveLogLabel");
-    activeRadioLabel_->setStyleSheet("color: blue; font-weight: bold");
     activeLogLabel_->setStyleSheet("color: blue; font-weight: bold");
     speedRow->addWidget(speedLabel_);
     speedRow->addWidget(speedDisplayLabel_);
@@ -231,11 +247,14 @@ void LogFormWindow::buildEntryArea() {
     grid->addLayout(speedRow, 5, 0, 1, 4);
 
     auto* keyboardRow = new QHBoxLayout();
-    keyboardRow->addWidget(
-        namedLabel(entryArea_, "KeyboardCWLabel", "Keyboard CW (Caps Lock to Close):"));
-    auto* keyboardText = new QLineEdit(entryArea_);
-    keyboardText->setObjectName("KeyboardCWText");
-    keyboardRow->addWidget(keyboardText, 1);
+    keyboardCWLabel_ = namedLabel(entryArea_, "KeyboardCWLabel", q(KeyboardCW::kLabel));
+    keyboardCWText_ = new QLineEdit(entryArea_);
+    keyboardCWText_->setObjectName("KeyboardCWText");
+    keyboardCWText_->installEventFilter(this);
+    keyboardCWLabel_->hide();
+    keyboardCWText_->hide();
+    keyboardRow->addWidget(keyboardCWLabel_);
+    keyboardRow->addWidget(keyboardCWText_, 1);
     grid->addLayout(keyboardRow, 6, 0, 1, 4);
     grid->addWidget(namedLabel(entryArea_, "LabelSendingMsg"), 7, 0, 1, 4);
 
@@ -249,10 +268,12 @@ void LogFormWindow::buildEntryArea() {
 
     bottomRow_ = new QWidget(central);
     auto* bottom = new QVBoxLayout(bottomRow_);
-    auto* line1 = new QFrame(bottomRow_);
-    line1->setObjectName("Line1");
-    line1->setFrameShape(QFrame::HLine);
-    bottom->addWidget(line1);
+    line1_ = new QFrame(bottomRow_);
+    line1_->setObjectName("Line1");
+    line1_->setFrameShape(QFrame::HLine);
+    line1_->setFrameShadow(QFrame::Plain);
+    line1_->setLineWidth(2);
+    bottom->addWidget(line1_);
     auto* bottomLabels = new QHBoxLayout();
     fileIdLabel_ = namedLabel(bottomRow_, "FileIDLabel");
     timeGmtLabel_ = namedLabel(bottomRow_, "TimeGMTLabel");
@@ -303,10 +324,112 @@ void LogFormWindow::render() {
     speedScroll_->setVisible(v.speedScrollVisible);
     speedScroll_->setEnabled(v.speedScrollVisible);
     activeRadioLabel_->setText(q(v.activeRadioLabel));
+    activeRadioLabel_->setStyleSheet("font-weight: bold; color: " + cssColour(v.activeRadioColour));
     activeLogLabel_->setText(q(v.activeLogLabel));
     fileIdLabel_->setText(q(v.fileIdLabel));
     timeGmtLabel_->setText(q(v.timeGmtLabel));
     timeLocalLabel_->setText(q(v.timeLocalLabel));
+    renderSpeed();
+    renderKeyboardCW();
+}
+
+void LogFormWindow::renderSpeed() {
+    const int speed = state_.cw.CWSpeed;
+    speedDisplayLabel_->setText(QString::number(speed));
+    const QSignalBlocker quiet(speedScroll_);
+    speedScroll_->setValue(speed);
+}
+
+void LogFormWindow::renderKeyboardCW() {
+    const bool open = keyboardCW_ && keyboardCW_->view().open;
+    keyboardCWLabel_->setVisible(open);
+    keyboardCWText_->setVisible(open);
+    fileIdLabel_->setVisible(!open);
+    const std::uint32_t line1 = keyboardCW_ ? keyboardCW_->view().line1Colour : colour::Blue;
+    line1_->setStyleSheet("color: " + cssColour(line1));
+}
+
+void LogFormWindow::attachKeyer(CWKeyer& keyer, LatchedKeyState& keys) {
+    keyer_ = &keyer;
+    keys_ = &keys;
+    keyboardCW_ = std::make_unique<KeyboardCW>(state_, keyer);
+    keyer.setHost(*this);
+    connect(speedScroll_, &QScrollBar::valueChanged, this, [this](int value) {
+        keyer_->onSpeedScroll(value);
+        if (isActiveWindow()) inData_[0]->setFocus();
+    });
+    connect(keyboardCWText_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        keyboardCW_->onTextEdited(text.toStdString());
+        keyboardCWText_->setFocus();
+        render();
+    });
+}
+
+bool LogFormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_CapsLock && keyboardCW_) {
+            onCapsLock(watched);
+            return true;
+        }
+        // A key on the speed bar sends the focus back to the call box.
+        if (watched == speedScroll_)
+            QMetaObject::invokeMethod(inData_[0], qOverload<>(&QWidget::setFocus),
+                                      Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void LogFormWindow::onCapsLock(QObject* box) {
+    if (box == keyboardCWText_) {
+        const EntryCaret back = keyboardCW_->close();
+        QLineEdit* entry = inData_[static_cast<std::size_t>(back.box)];
+        entry->setFocus();
+        entry->setCursorPosition(back.caret);
+    } else {
+        for (int i = 0; i < 2; ++i) {
+            QLineEdit* entry = inData_[static_cast<std::size_t>(i)];
+            if (box != entry) continue;
+            if (keyboardCW_->open({i, entry->cursorPosition()})) {
+                keyboardCWText_->clear();
+                renderKeyboardCW();
+                keyboardCWText_->setFocus();
+            }
+        }
+    }
+    renderKeyboardCW();
+}
+
+std::string LogFormWindow::callBoxText() const {
+    return inData_[0]->text().toStdString();
+}
+std::string LogFormWindow::exchangeBoxText() const {
+    return inData_[1]->text().toStdString();
+}
+bool LogFormWindow::callBoxActive() const {
+    return QApplication::focusWidget() == inData_[0];
+}
+
+void LogFormWindow::showTxRadio(int radio) {
+    form_->showTxRadio(radio);
+    render();
+}
+
+void LogFormWindow::showSpeed(int) {
+    renderSpeed();
+}
+
+void LogFormWindow::sendingChanged(bool sending) {
+    if (keys_) keys_->holdInput(sending);
+}
+
+void LogFormWindow::showCalibrationNotice(bool shown) {
+    if (!shown) {
+        bkgdForm_->hide();
+        return;
+    }
+    bkgdForm_->showNotice("Please Wait...\nInitializing CW keying");
+    bkgdForm_->repaint();
 }
 
 void LogFormWindow::showWelcome() {

@@ -6,6 +6,8 @@
 
 #include "forms/LogForm.h"
 #include "platform/Timer.h"
+#include "transmit/CWKeyer.h"
+#include "transmit/KeyboardCW.h"
 
 class QAction;
 class QFrame;
@@ -17,15 +19,19 @@ class QScrollBar;
 
 namespace keslog {
 
+class LatchedKeyState;
 class NoticeWindow;
 
 // LogForm on the screen: draws LogFormView and forwards events.
-class LogFormWindow : public QMainWindow, public ILogFormHost {
+class LogFormWindow : public QMainWindow, public ILogFormHost, public ICWKeyerHost {
   public:
     LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles);
     ~LogFormWindow() override;
 
     LogForm& form() { return *form_; }
+    // The CW keyer behind the speed controls and keyboard CW; `keys` holds
+    // the window's input back while a message is keyed.
+    void attachKeyer(CWKeyer& keyer, LatchedKeyState& keys);
     // Draws the current view state.
     void render();
     // Puts the window where the settings say it was left.
@@ -40,17 +46,34 @@ class LogFormWindow : public QMainWindow, public ILogFormHost {
     void showBandMode(BandMode& dialog) override;
     void storeWindowCoordinates(Settings& settings) override;
 
+    // ICWKeyerHost
+    std::string callBoxText() const override;
+    std::string exchangeBoxText() const override;
+    bool callBoxActive() const override;
+    void showTxRadio(int radio) override;
+    void showSpeed(int wpm) override;
+    void sendingChanged(bool sending) override;
+    void showCalibrationNotice(bool shown) override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildMenus();
     void buildEntryArea();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
     void addBandStepKeys();
+    void renderSpeed();
+    void renderKeyboardCW();
+    void onCapsLock(QObject* box);
 
+    MainMod& state_;
     std::unique_ptr<LogForm> form_;
+    CWKeyer* keyer_ = nullptr;
+    LatchedKeyState* keys_ = nullptr;
+    std::unique_ptr<KeyboardCW> keyboardCW_;
     std::unique_ptr<ITimer> timer1_;
     NoticeWindow* bkgdForm_ = nullptr;
     bool exitConfirmed_ = false;
@@ -80,6 +103,9 @@ class LogFormWindow : public QMainWindow, public ILogFormHost {
     QLabel* activeRadioLabel_ = nullptr;
     QLabel* activeLogLabel_ = nullptr;
     QLabel* fileIdLabel_ = nullptr;
+    QLabel* keyboardCWLabel_ = nullptr;
+    QLineEdit* keyboardCWText_ = nullptr;
+    QFrame* line1_ = nullptr;
     QLabel* timeGmtLabel_ = nullptr;
     QLabel* timeLocalLabel_ = nullptr;
     QWidget* bottomRow_ = nullptr;

@@ -93,6 +93,23 @@ class QtTimer : public ITimer {
     std::function<void()> onTick_;
 };
 
+// Input that waits while a message is keyed: keys, clicks and closing the
+// window (which would ask questions nobody could answer meanwhile).
+bool isHeldEvent(QEvent::Type type) {
+    switch (type) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::Close:
+            return true;
+        default:
+            return false;
+    }
+}
+
 int qtKeyOf(AsyncKey key) {
     switch (key) {
         case AsyncKey::Escape:
@@ -143,7 +160,10 @@ std::unique_ptr<ITimer> QtTimerFactory::createTimer() {
 }
 
 void QtEventPump::processPendingEvents() {
+    const bool holding = keys_.holdingInput();
+    keys_.holdInput(false);
     QApplication::processEvents();
+    keys_.holdInput(holding);
 }
 
 bool LatchedKeyState::wasPressed(AsyncKey key) {
@@ -158,7 +178,19 @@ bool LatchedKeyState::eventFilter(QObject* watched, QEvent* event) {
             (keypad && (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)))
             pressed_.insert(key->key());
     }
+    if (holding_ && watched->isWindowType() && isHeldEvent(event->type())) {
+        held_.emplace_back(watched, std::unique_ptr<QEvent>(event->clone()));
+        return true;
+    }
     return QObject::eventFilter(watched, event);
+}
+
+void LatchedKeyState::holdInput(bool hold) {
+    holding_ = hold;
+    if (hold) return;
+    for (auto& [receiver, event] : held_)
+        if (receiver) QCoreApplication::postEvent(receiver, event.release());
+    held_.clear();
 }
 
 void QtHelpViewer::show(HelpCommand command) {
@@ -205,7 +237,20 @@ void QtBusyPointer::setBusy(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-QtPlatform::QtPlatform(const std::string& programDir) : help(programDir + "help") {}
+QtPlatform::QtPlatform(const std::string& programDir)
+    : serial(deviceCalls,
+             [this](int port) {
+                 if (!settings) return std::string();
+                 return port == 1 ? settings->Com1Device : settings->Com2Device;
+             }),
+      ports(deviceCalls,
+            [this](int port) {
+                if (!settings) return std::string();
+                return port == 1 ? settings->LPT1Device : settings->LPT2Device;
+            }),
+      scheduler([] { QApplication::processEvents(); }),
+      pcSpeakerTone(deviceCalls, pcSpeakerCandidates),
+      help(programDir + "help") {}
 
 Platform QtPlatform::services() {
     return {messageBox, fileDialog, timers, events, keys, serial,

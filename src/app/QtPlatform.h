@@ -4,11 +4,19 @@
 #include <QPointer>
 #include <QSet>
 #include <memory>
+#include <vector>
 
+#include "app/QtSidetone.h"
+#include "model/Settings.h"
 #include "platform/Platform.h"
+#include "platform/linux/DeviceCalls.h"
+#include "platform/linux/ParallelPorts.h"
+#include "platform/linux/PcSpeaker.h"
+#include "platform/linux/RealtimeScheduler.h"
+#include "platform/linux/SerialLines.h"
 #include "platform/linux/SystemClock.h"
-#include "platform/linux/UnavailableLines.h"
 #include "platform/linux/UnavailableWavePlayer.h"
+#include "transmit/CWKeyer.h"
 
 class QWidget;
 class QTextBrowser;
@@ -31,20 +39,31 @@ class QtTimerFactory : public ITimerFactory {
     std::unique_ptr<ITimer> createTimer() override;
 };
 
-class QtEventPump : public IEventPump {
-  public:
-    void processPendingEvents() override;
-};
-
-// Latches the keys the keyer polls: the main window's event filter sees
-// every key press first and records it here.
+// Latches the keys the keyer polls: the application's event filter sees
+// every key press first and records it here. While a message is keyed the
+// window's input waits (Esc and the keypad keys are latched all the same)
+// and is handed on after the message, in the order it came.
 class LatchedKeyState : public QObject, public IKeyState {
   public:
     bool wasPressed(AsyncKey key) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void holdInput(bool hold);
+    bool holdingInput() const { return holding_; }
 
   private:
     QSet<int> pressed_;
+    bool holding_ = false;
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
+};
+
+// Processes pending events, input held back during a message included.
+class QtEventPump : public IEventPump {
+  public:
+    explicit QtEventPump(LatchedKeyState& keys) : keys_(keys) {}
+    void processPendingEvents() override;
+
+  private:
+    LatchedKeyState& keys_;
 };
 
 // The help pages of the program folder's help/ folder in a browser window.
@@ -76,13 +95,21 @@ class QtBusyPointer : public IBusyPointer {
 struct QtPlatform {
     explicit QtPlatform(const std::string& programDir);
 
+    // The device files behind the port names; the settings are read after
+    // the platform exists.
+    const Settings* settings = nullptr;
+
     QtMessageBox messageBox;
     QtFileDialog fileDialog;
     QtTimerFactory timers;
-    QtEventPump events;
     LatchedKeyState keys;
-    UnavailableSerialLines serial;
-    UnavailablePortIo ports;
+    QtEventPump events{keys};
+    SystemDeviceCalls deviceCalls;
+    TermiosSerialLines serial;
+    PpdevPortIo ports;
+    RealtimeKeyingScheduler scheduler;
+    QtSidetone soundCardTone;
+    PcSpeakerTone pcSpeakerTone;
     UnavailableWavePlayer wavePlayer;
     SystemClock clock;
     QtHelpViewer help;
@@ -90,6 +117,7 @@ struct QtPlatform {
     QtBusyPointer busy;
 
     Platform services();
+    KeyerDevices keyerDevices() { return {scheduler, soundCardTone, pcSpeakerTone}; }
 };
 
 }  // namespace keslog

@@ -40,8 +40,12 @@ int main(int argc, char** argv) {
     app.installEventFilter(&qtPlatform.keys);
 
     keslog::MainMod state;
+    qtPlatform.settings = &state.settings;
+    keslog::PortLines lines(qtPlatform.serial, qtPlatform.ports);
+    keslog::CWKeyer keyer(state, platform, lines, qtPlatform.keyerDevices());
     LogFilesNotBuilt logFiles;
     keslog::LogFormWindow window(state, platform, logFiles);
+    window.attachKeyer(keyer, qtPlatform.keys);
     if (!window.form().startUp(programDir)) return 1;
 
     window.form().load();

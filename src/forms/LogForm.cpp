@@ -117,7 +117,7 @@ void LogForm::layOutOpenLog() {
     view_.separator1aVisible = true;
     view_.entryVisible = true;
 
-    view_.activeRadioLabel = "TX R1";
+    showTxRadio(1);
     view_.activeLogLabel = "Log R1";
     view_.multipliersEnabled = state_.contestNr != contest::Aa;
     view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
@@ -155,6 +155,11 @@ void LogForm::onTimer1Tick() {
         if (state_.contestNr > contest::None) host_.refreshStatistics();
     }
     updateClocks();
+}
+
+void LogForm::showTxRadio(int radio) {
+    view_.activeRadioLabel = txRadioLabel(radio);
+    view_.activeRadioColour = radioColour(radio);
 }
 
 bool LogForm::requestExit() {

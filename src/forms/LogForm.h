@@ -8,6 +8,7 @@
 #include "forms/ChCoForm.h"
 #include "forms/LogFiles.h"
 #include "model/MainMod.h"
+#include "model/Transmit.h"
 #include "platform/Platform.h"
 
 namespace keslog {
@@ -44,6 +45,7 @@ struct LogFormView {
     std::string multsLabel = "Mults: ";
     std::string fileIdLabel;
     std::string activeRadioLabel = "TX R1";
+    std::uint32_t activeRadioColour = colour::Blue;
     std::string activeLogLabel = "Log R1";
     std::string speedLabel;
     bool speedDisplayEnabled = false;
@@ -109,6 +111,8 @@ class LogForm {
     void onEditLogEntries();
     void onResize(bool minimized);
     void onTimer1Tick();
+    // ActiveRadioLabel for the transmitting radio.
+    void showTxRadio(int radio);
 
   private:
     void layOutNoLog();

@@ -88,9 +88,16 @@ void RealtimeKeyingScheduler::waitUntil(KeyTime deadline) {
     }
 }
 
+// Sleeps in naps so that going away never waits for a distant edge, then
+// spins the last stretch: waking from a sleep is the least exact part.
 void RealtimeKeyingScheduler::sleepUntil(KeyTime deadline) const {
-    if (deadline - options_.spin > now()) sleepToAbsolute(deadline - options_.spin);
-    while (now() < deadline) {
+    constexpr KeyTime kNap = 50'000'000;
+    const KeyTime wake = deadline - options_.spin;
+    while (wake > now()) {
+        if (stopping_) return;
+        sleepToAbsolute(std::min(wake, now() + kNap));
+    }
+    while (now() < deadline && !stopping_) {
     }
 }
 
@@ -102,11 +109,10 @@ void RealtimeKeyingScheduler::run() {
         const Edge edge = edges_.front();
         busy_ = true;
         const std::function<void(bool)> onEdge = onEdge_;
-        const bool stopping = stopping_;
         lock.unlock();
         // On the way out the remaining edges run at once: a key is never
         // left down.
-        if (!stopping) sleepUntil(edge.at);
+        sleepUntil(edge.at);
         if (onEdge) onEdge(edge.keyDown);
         lock.lock();
         edges_.pop_front();

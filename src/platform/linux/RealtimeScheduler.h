@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -17,7 +18,11 @@ namespace keslog {
 class RealtimeKeyingScheduler : public IKeyingScheduler {
 public:
     struct Options {
-        KeyTime lead = 4'000'000;         // the caller schedules this far ahead
+        // The caller schedules this far ahead, so that a busy machine
+        // delaying the window's thread does not delay an edge. Esc and the
+        // keypad keys are polled this much before an element ends.
+        KeyTime lead = 30'000'000;
+        KeyTime startMargin = 2'000'000;  // before a message's first edge
         KeyTime spin = 200'000;           // spun, not slept, before an edge
         KeyTime pumpSlice = 1'000'000;    // sleep between two pumps
         bool realtimePriority = true;     // SCHED_FIFO when the system allows it
@@ -30,7 +35,7 @@ public:
     RealtimeKeyingScheduler& operator=(const RealtimeKeyingScheduler&) = delete;
 
     KeyTime now() const override;
-    KeyTime startTime() const override { return now() + options_.lead; }
+    KeyTime startTime() const override { return now() + options_.startMargin; }
     void setEdgeHandler(std::function<void(bool)> onEdge) override;
     void schedule(KeyTime at, bool keyDown) override;
     void awaitTurn(KeyTime at) override;
@@ -56,7 +61,7 @@ private:
     std::condition_variable drained_;
     std::deque<Edge> edges_;
     bool busy_ = false;  // an edge is being waited for or run
-    bool stopping_ = false;
+    std::atomic<bool> stopping_{false};
     bool realtime_ = false;
     std::function<void(bool)> onEdge_;
     std::thread thread_;
