@@ -26,7 +26,7 @@ KeyTime monotonicNow() {
 
 // A keying line that notes when each of its edges really happened.
 class RecordingSerial : public keslog::ISerialLines {
-public:
+  public:
     keslog::Status open(int) override {
         open_ = true;
         return keslog::Status::ok();
@@ -39,13 +39,13 @@ public:
     }
     std::vector<KeyTime> happened;
 
-private:
+  private:
     bool open_ = false;
 };
 
 // The real scheduler, noting when each edge was due.
 class NotingScheduler : public keslog::IKeyingScheduler {
-public:
+  public:
     explicit NotingScheduler(keslog::RealtimeKeyingScheduler& real) : real_(real) {}
     KeyTime now() const override { return real_.now(); }
     KeyTime startTime() const override { return real_.startTime(); }
@@ -62,13 +62,13 @@ public:
     std::vector<KeyTime> due;
     int scheduledLate = 0;  // handed over after they were due
 
-private:
+  private:
     keslog::RealtimeKeyingScheduler& real_;
 };
 
 // Another process keeps one core busy for as long as it lives.
 class LoadedCore {
-public:
+  public:
     LoadedCore() : pid_(fork()) {
         if (pid_ == 0) {
             volatile unsigned long spin = 0;
@@ -84,7 +84,7 @@ public:
     LoadedCore(const LoadedCore&) = delete;
     LoadedCore& operator=(const LoadedCore&) = delete;
 
-private:
+  private:
     pid_t pid_;
 };
 

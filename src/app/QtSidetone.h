@@ -14,7 +14,7 @@ namespace keslog {
 // The output opens at the first message and stays open; between marks it
 // plays silence.
 class QtSidetone : public ISidetone {
-public:
+  public:
     QtSidetone();
     ~QtSidetone() override;
 
@@ -22,18 +22,18 @@ public:
     void setTone(bool on) override { generator_.setKeyed(on); }
     void stop() override { generator_.setKeyed(false); }
 
-private:
+  private:
     class ToneSource : public QIODevice {
-    public:
+      public:
         explicit ToneSource(SidetoneGenerator& generator) : generator_(generator) {}
         bool isSequential() const override { return true; }
         qint64 bytesAvailable() const override { return 1 << 16; }
 
-    protected:
+      protected:
         qint64 readData(char* data, qint64 maxSize) override;
         qint64 writeData(const char*, qint64) override { return -1; }
 
-    private:
+      private:
         SidetoneGenerator& generator_;
     };
 

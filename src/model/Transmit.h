@@ -14,9 +14,15 @@ inline constexpr std::uint32_t DarkRed = 0x0000C0;
 }  // namespace colour
 
 // Radio 1 is blue and radio 2 red everywhere.
-constexpr std::uint32_t radioColour(int radio) { return radio == 2 ? colour::Red : colour::Blue; }
-inline std::string txRadioLabel(int radio) { return radio == 2 ? "TX R2" : "TX R1"; }
-inline std::string logRadioLabel(int radio) { return radio == 2 ? "Log R2" : "Log R1"; }
+constexpr std::uint32_t radioColour(int radio) {
+    return radio == 2 ? colour::Red : colour::Blue;
+}
+inline std::string txRadioLabel(int radio) {
+    return radio == 2 ? "TX R2" : "TX R1";
+}
+inline std::string logRadioLabel(int radio) {
+    return radio == 2 ? "Log R2" : "Log R1";
+}
 
 // One dot at 28 words per minute: the unit of the keyer's timing and of the
 // PTT lead (Radio1Delay, Radio2Delay).

@@ -15,7 +15,7 @@ using KeyTime = std::int64_t;
 // is due and waits for its turn in between; while it waits the window stays
 // painted.
 class IKeyingScheduler {
-public:
+  public:
     virtual ~IKeyingScheduler() = default;
     virtual KeyTime now() const = 0;
     // Where a new message's timeline may begin: late enough for its first
@@ -35,7 +35,7 @@ public:
 // A sidetone: a tone while the key is down. setTone may be called from the
 // keyer's own thread, at the key edges.
 class ISidetone {
-public:
+  public:
     virtual ~ISidetone() = default;
     // Makes the tone ready (opens its device); a clear error when it cannot.
     virtual Status prepare() = 0;

@@ -13,7 +13,7 @@ constexpr const char* kPortErrorTitle = "Port Error";
 // Until the window attaches itself, the keyer reads empty boxes and shows
 // nothing.
 class NoHost : public ICWKeyerHost {
-public:
+  public:
     std::string callBoxText() const override { return {}; }
     std::string exchangeBoxText() const override { return {}; }
     bool callBoxActive() const override { return true; }
@@ -47,7 +47,9 @@ void replaceAll(std::string& text, char what, const std::string& with) {
     text = std::move(out);
 }
 
-bool isMark(char code) { return code == '1' || code == '3'; }
+bool isMark(char code) {
+    return code == '1' || code == '3';
+}
 
 }  // namespace
 
@@ -59,7 +61,8 @@ float weightFromSetting(const std::string& weight) {
 void recomputeCWCounts(CWState& cw) {
     const int speed = std::max<int>(cw.CWSpeed, 1);
     cw.DotCount = roundHalfEven(static_cast<double>(cw.BaseCount) * 28.0 / speed);
-    cw.DashCount = roundHalfEven(static_cast<double>(cw.CWWeight) * static_cast<double>(cw.DotCount));
+    cw.DashCount =
+        roundHalfEven(static_cast<double>(cw.CWWeight) * static_cast<double>(cw.DotCount));
 }
 
 // One message on its way: what SendCW works out step by step.
@@ -245,8 +248,8 @@ void CWKeyer::keyCharacters(Run& run) {
     }
     host_->sendingChanged(true);
     run.keyed = true;
-    const int delay = std::clamp<int>(state_.TXRadio == 1 ? s.Radio1Delay : s.Radio2Delay, 0,
-                                      kMaxRadioDelay);
+    const int delay =
+        std::clamp<int>(state_.TXRadio == 1 ? s.Radio1Delay : s.Radio2Delay, 0, kMaxRadioDelay);
     run.t = scheduler.startTime() + delay * cw.BaseCount;
 
     for (std::size_t i = 0; i < run.message.size(); ++i) {
@@ -351,7 +354,8 @@ void CWKeyer::endKeying(Run& run) {
     if (!run.failure.isOk()) {
         // Repetitions stop as they do after Esc; the operator hears of it once.
         cw.CWAbortFlag = true;
-        const std::string title = run.failure.title().empty() ? kPortErrorTitle : run.failure.title();
+        const std::string title =
+            run.failure.title().empty() ? kPortErrorTitle : run.failure.title();
         platform_.messageBox.show(
             {run.failure.message(), title, MsgButtons::Ok, MsgIcon::Exclamation});
     }

@@ -21,7 +21,7 @@ struct KeyerDevices {
 
 // What the keyer reads from and shows in the main window.
 class ICWKeyerHost {
-public:
+  public:
     virtual ~ICWKeyerHost() = default;
     virtual std::string callBoxText() const = 0;      // InData(0)
     virtual std::string exchangeBoxText() const = 0;  // InData(1)
@@ -47,7 +47,7 @@ void recomputeCWCounts(CWState& cw);
 
 // The CW keying engine: every CW transmission goes through SendCW.
 class CWKeyer {
-public:
+  public:
     CWKeyer(MainMod& state, Platform& platform, PortLines& lines, KeyerDevices devices);
 
     void setHost(ICWKeyerHost& host) { host_ = &host; }
@@ -68,7 +68,7 @@ public:
     // SpeedScroll moved to `wpm`.
     void onSpeedScroll(int wpm);
 
-private:
+  private:
     struct Run;
 
     void substitute(Run& run);

@@ -15,7 +15,8 @@ bool KeyboardCW::open(EntryCaret from) {
 void KeyboardCW::onTextEdited(const std::string& text) {
     // An emptied box sends an empty message: the PTT switches, nothing is keyed.
     const char last =
-        text.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+        text.empty() ? '\0'
+                     : static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
     if (last == '+') {
         keyer_.ChangeCWSpeed(2);
     } else if (last == '-') {

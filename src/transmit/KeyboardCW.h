@@ -24,7 +24,7 @@ struct EntryCaret {
 
 // Keyboard CW: each character typed into KeyboardCWText goes out at once.
 class KeyboardCW {
-public:
+  public:
     inline static const std::string kLabel = "Keyboard CW (Caps Lock to Close):";
 
     KeyboardCW(MainMod& state, CWKeyer& keyer) : state_(state), keyer_(keyer) {}
@@ -39,7 +39,7 @@ public:
 
     const KeyboardCWView& view() const { return view_; }
 
-private:
+  private:
     MainMod& state_;
     CWKeyer& keyer_;
     KeyboardCWView view_;

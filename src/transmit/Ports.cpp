@@ -77,8 +77,12 @@ Status PortLines::PrepareParallelPort(std::string_view name) {
     return ports_.writeByte(line.address, preparedControl(*control));
 }
 
-Status PortLines::LineOn(std::string_view name) { return setLine(name, true); }
-Status PortLines::LineOff(std::string_view name) { return setLine(name, false); }
+Status PortLines::LineOn(std::string_view name) {
+    return setLine(name, true);
+}
+Status PortLines::LineOff(std::string_view name) {
+    return setLine(name, false);
+}
 
 Status PortLines::setLine(std::string_view name, bool on) {
     const PortLine line = parsePortName(name);
@@ -93,11 +97,14 @@ Status PortLines::setLine(std::string_view name, bool on) {
             if (!control) return control.status();
             return ports_.writeByte(line.address, controlWithPin(*control, line.pin, on));
         }
-        case PortKind::None: break;
+        case PortKind::None:
+            break;
     }
     return Status::ok();
 }
 
-Status PortLines::testSerialLine(bool on) { return setLine("Com1", on); }
+Status PortLines::testSerialLine(bool on) {
+    return setLine("Com1", on);
+}
 
 }  // namespace keslog

@@ -46,7 +46,7 @@ constexpr std::uint8_t preparedControl(std::uint8_t control) {
 // and the window's: every operation is one step under a lock, and a
 // parallel-port change is a read-modify-write of the whole register.
 class PortLines {
-public:
+  public:
     PortLines(ISerialLines& serial, IPortIo& ports) : serial_(serial), ports_(ports) {}
 
     Status OpenSerialPort(std::string_view name);
@@ -61,7 +61,7 @@ public:
     // DTR of the first serial port.
     Status testSerialLine(bool on);
 
-private:
+  private:
     Status setLine(std::string_view name, bool on);
     Status openSerial(int port);
 

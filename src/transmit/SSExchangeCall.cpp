@@ -6,8 +6,12 @@ namespace keslog {
 
 namespace {
 
-bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Letters, digits and the slash of a portable call; a slash only well inside
 // the text (position 3 on, at least 5 places before the end).
@@ -17,8 +21,7 @@ std::string callCharacters(const std::string& box) {
     for (std::size_t i = 0; i < n; ++i) {
         const char c = box[i];
         const std::size_t position = i + 1;
-        if (isLetter(c) || isDigit(c) || (c == '/' && position >= 3 && n - position >= 5))
-            out += c;
+        if (isLetter(c) || isDigit(c) || (c == '/' && position >= 3 && n - position >= 5)) out += c;
     }
     return out;
 }

@@ -10,7 +10,7 @@ namespace keslog {
 // few milliseconds so that it does not click. The key may be set from any
 // thread; render() is called by the audio output.
 class SidetoneGenerator {
-public:
+  public:
     struct Shape {
         int sampleRate = 48000;
         double frequency = 700.0;
@@ -27,7 +27,7 @@ public:
     void render(std::span<std::int16_t> out);
     const Shape& shape() const { return shape_; }
 
-private:
+  private:
     Shape shape_;
     double phaseStep_;
     double envelopeStep_;

@@ -16,7 +16,7 @@ namespace keslog {
 namespace {
 
 class NoLogFiles : public ILogFiles {
-public:
+  public:
     Status openLog(MainMod&, const std::string&) override { return Status::error("no"); }
     Status saveLog(MainMod&) override { return Status::ok(); }
 };
@@ -29,7 +29,7 @@ void press(QObject* target, int key, const QString& text = {}) {
 }
 
 class KeyerWindowTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char arg0[] = "app_tests";

@@ -20,7 +20,7 @@ namespace {
 
 // Records every system call as text and answers from its settings.
 class FakeDeviceCalls : public IDeviceCalls {
-public:
+  public:
     int open(const std::string& path, int flags) override {
         std::string text = "open " + path;
         if (flags & O_RDWR) text += " rw";
@@ -53,8 +53,8 @@ public:
             text << "PPWCONTROL " << static_cast<int>(control);
         } else if (request == EVIOCGBIT(EV_SND, sizeof(unsigned long))) {
             text << "EVIOCGBIT EV_SND";
-            *static_cast<unsigned long*>(arg) = toneDevices.contains(fdPaths[fd]) ? 1UL << SND_TONE
-                                                                                 : 1UL << SND_BELL;
+            *static_cast<unsigned long*>(arg) =
+                toneDevices.contains(fdPaths[fd]) ? 1UL << SND_TONE : 1UL << SND_BELL;
         } else {
             text << "request " << request;
         }
@@ -97,16 +97,21 @@ public:
 
 using Calls = std::vector<std::string>;
 
-std::string serialPath(int port) { return port == 1 ? "/dev/ttyUSB0" : "/dev/ttyS1"; }
-std::string parallelPath(int port) { return port == 1 ? "/dev/parport0" : "/dev/parport1"; }
+std::string serialPath(int port) {
+    return port == 1 ? "/dev/ttyUSB0" : "/dev/ttyS1";
+}
+std::string parallelPath(int port) {
+    return port == 1 ? "/dev/parport0" : "/dev/parport1";
+}
 
 TEST(SerialLines, OpeningNeverKeysTheTransmitter) {
     FakeDeviceCalls calls;
     TermiosSerialLines serial(calls, serialPath);
     ASSERT_TRUE(serial.open(1).isOk());
     EXPECT_TRUE(serial.isOpen(1));
-    EXPECT_EQ(calls.calls, (Calls{"open /dev/ttyUSB0 rw noctty nonblock", "ioctl 3 TIOCMBIC DTR RTS",
-                                  "tcgetattr 3", "tcsetattr 3 -HUPCL CLOCAL CREAD"}));
+    EXPECT_EQ(calls.calls,
+              (Calls{"open /dev/ttyUSB0 rw noctty nonblock", "ioctl 3 TIOCMBIC DTR RTS",
+                     "tcgetattr 3", "tcsetattr 3 -HUPCL CLOCAL CREAD"}));
     calls.calls.clear();
     ASSERT_TRUE(serial.open(1).isOk());  // already open: nothing happens
     EXPECT_TRUE(calls.calls.empty());
@@ -182,9 +187,9 @@ TEST(SerialLines, KeyingThroughPortNamesOpensWithoutKeyingFirst) {
     PpdevPortIo ports(calls, parallelPath);
     PortLines lines(serial, ports);
     EXPECT_TRUE(lines.LineOn("Com2").isOk());
-    EXPECT_EQ(calls.calls, (Calls{"open /dev/ttyS1 rw noctty nonblock", "ioctl 3 TIOCMBIC DTR RTS",
-                                  "tcgetattr 3", "tcsetattr 3 -HUPCL CLOCAL CREAD",
-                                  "ioctl 3 TIOCMBIS DTR"}));
+    EXPECT_EQ(calls.calls,
+              (Calls{"open /dev/ttyS1 rw noctty nonblock", "ioctl 3 TIOCMBIC DTR RTS",
+                     "tcgetattr 3", "tcsetattr 3 -HUPCL CLOCAL CREAD", "ioctl 3 TIOCMBIS DTR"}));
 }
 
 TEST(ParallelPorts, ClaimedOnceThenTheControlRegisterIsReadAndWritten) {
@@ -198,11 +203,10 @@ TEST(ParallelPorts, ClaimedOnceThenTheControlRegisterIsReadAndWritten) {
         EXPECT_TRUE(lines.LineOn("LPT1-pin 16").isOk());
         EXPECT_TRUE(lines.LineOff("LPT1-pin 17").isOk());
     }
-    EXPECT_EQ(calls.calls,
-              (Calls{"open /dev/parport0 rw", "ioctl 3 PPCLAIM", "ioctl 3 PPRCONTROL",
-                     "ioctl 3 PPWCONTROL 193", "ioctl 3 PPRCONTROL", "ioctl 3 PPWCONTROL 197",
-                     "ioctl 3 PPRCONTROL", "ioctl 3 PPWCONTROL 205", "ioctl 3 PPRELEASE",
-                     "close 3"}));
+    EXPECT_EQ(calls.calls, (Calls{"open /dev/parport0 rw", "ioctl 3 PPCLAIM", "ioctl 3 PPRCONTROL",
+                                  "ioctl 3 PPWCONTROL 193", "ioctl 3 PPRCONTROL",
+                                  "ioctl 3 PPWCONTROL 197", "ioctl 3 PPRCONTROL",
+                                  "ioctl 3 PPWCONTROL 205", "ioctl 3 PPRELEASE", "close 3"}));
 }
 
 TEST(ParallelPorts, TheSecondPortsAddressMapsToItsDevice) {
@@ -259,11 +263,10 @@ TEST(PcSpeaker, FindsTheDeviceThatSoundsTones) {
     ASSERT_TRUE(speaker.prepare().isOk());
     speaker.setTone(true);
     speaker.setTone(false);
-    EXPECT_EQ(calls.calls,
-              (Calls{"open /dev/input/by-path/platform-pcspkr-event-spkr w",
-                     "open /dev/input/event1 w", "ioctl 3 EVIOCGBIT EV_SND", "close 3",
-                     "open /dev/input/event4 w", "ioctl 4 EVIOCGBIT EV_SND", "write 4 tone 700",
-                     "write 4 tone 0"}));
+    EXPECT_EQ(calls.calls, (Calls{"open /dev/input/by-path/platform-pcspkr-event-spkr w",
+                                  "open /dev/input/event1 w", "ioctl 3 EVIOCGBIT EV_SND", "close 3",
+                                  "open /dev/input/event4 w", "ioctl 4 EVIOCGBIT EV_SND",
+                                  "write 4 tone 700", "write 4 tone 0"}));
 }
 
 TEST(PcSpeaker, SaysClearlyWhenThereIsNone) {

@@ -12,18 +12,14 @@ namespace {
 constexpr KeyTime kMs = 1'000'000;
 
 class FakeHost : public ICWKeyerHost {
-public:
+  public:
     std::string callBoxText() const override { return callBox; }
     std::string exchangeBoxText() const override { return exchangeBox; }
     bool callBoxActive() const override { return inCallBox; }
     void showTxRadio(int radio) override { shown.push_back("TX " + std::to_string(radio)); }
     void showSpeed(int wpm) override { shown.push_back("speed " + std::to_string(wpm)); }
-    void sendingChanged(bool sending) override {
-        shown.push_back(sending ? "sending" : "done");
-    }
-    void showCalibrationNotice(bool on) override {
-        shown.push_back(on ? "notice" : "notice gone");
-    }
+    void sendingChanged(bool sending) override { shown.push_back(sending ? "sending" : "done"); }
+    void showCalibrationNotice(bool on) override { shown.push_back(on ? "notice" : "notice gone"); }
 
     std::string callBox;
     std::string exchangeBox;
@@ -32,7 +28,7 @@ public:
 };
 
 class CWKeyerTest : public ::testing::Test {
-protected:
+  protected:
     CWKeyerTest() {
         Settings& s = state.settings;
         s.CWActivated = true;
@@ -196,25 +192,26 @@ TEST(SSExchangeCall, FindsTheCallBetweenPrecedenceAndCheck) {
         {"12A W6XYZ 73 SCV", "", "W6XYZ"},
         {"1234B K1AB/6 99 WA", "", "K1AB/6"},
         {"1234B K1AB/6 99 WA", "K1AB/6", ""},  // the call box already has it
-        {"12A K1AB 73 SC/V", "", "K1AB"},     // a slash too near the end goes
-        {"1/2A W6XYZ 73 SCV", "", "W6XYZ"},   // and one too near the start
-        {"12A K1A 73 SCV", "", ""},           // three characters are no call
-        {"A12 W6XYZ 73 SCV", "", ""},         // starts with a letter
-        {"12345A W6XYZ 73 SCV", "", ""},      // five-digit number
-        {"12X W6XYZ 73 SCV", "", ""},         // no such precedence
-        {"12A W6XYZ 73 XYZ", "", ""},         // no such section
-        {"12A W6XYZ 7 SCV", "", ""},          // check of one digit
-        {"12A W6XYZ 73 S3V", "", ""},         // digit at the second-last place
-        {"12 73", "", ""},                    // all number
+        {"12A K1AB 73 SC/V", "", "K1AB"},      // a slash too near the end goes
+        {"1/2A W6XYZ 73 SCV", "", "W6XYZ"},    // and one too near the start
+        {"12A K1A 73 SCV", "", ""},            // three characters are no call
+        {"A12 W6XYZ 73 SCV", "", ""},          // starts with a letter
+        {"12345A W6XYZ 73 SCV", "", ""},       // five-digit number
+        {"12X W6XYZ 73 SCV", "", ""},          // no such precedence
+        {"12A W6XYZ 73 XYZ", "", ""},          // no such section
+        {"12A W6XYZ 7 SCV", "", ""},           // check of one digit
+        {"12A W6XYZ 73 S3V", "", ""},          // digit at the second-last place
+        {"12 73", "", ""},                     // all number
         {"", "", ""},
         {"12A", "", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ssExchangeCall(c.box, c.callBox, sections), c.call) << c.box;
+    for (const auto& c : cases)
+        EXPECT_EQ(ssExchangeCall(c.box, c.callBox, sections), c.call) << c.box;
 }
 
 TEST_F(CWKeyerTest, SpeedStepsInsideAMessageAreUndoneAfterIt) {
     keyer.onSpeedScroll(48);
-    keyer.SendCW("++E", false);  // 48 + 5 exceeds 50: both refused
+    keyer.SendCW("++E", false);                                  // 48 + 5 exceeds 50: both refused
     EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 24'791'667}));  // 1190 ms / 48
     EXPECT_EQ(state.cw.CWSpeed, 48);
 
@@ -239,7 +236,7 @@ TEST_F(CWKeyerTest, ChangeCWSpeedRefusesStepsOutsideEighteenToFifty) {
         int from;
         int delta;
         int to;
-    } cases[] = {{48, 2, 50}, {49, 2, 49}, {50, 5, 50}, {20, -2, 18},
+    } cases[] = {{48, 2, 50},  {49, 2, 49},  {50, 5, 50}, {20, -2, 18},
                  {19, -2, 19}, {18, -5, 18}, {28, 5, 33}, {28, -5, 23}};
     for (const auto& c : cases) {
         state.cw.CWSpeed = static_cast<std::int16_t>(c.from);
@@ -294,9 +291,8 @@ TEST_F(CWKeyerTest, PttLeadTimeOfTheTransmittingRadio) {
     keyer.SendCW("E", false);
     EXPECT_EQ(edgeMs(), (std::vector<double>{127.5, 170}));
     // PTT: prepared (bit 0), raised (pin 16), lowered after the letter space.
-    EXPECT_EQ(fakes.ports.writes,
-              (std::vector<std::pair<std::uint16_t, std::uint8_t>>{{0x37A, 0x01}, {0x37A, 0x05},
-                                                                   {0x37A, 0x01}}));
+    EXPECT_EQ(fakes.ports.writes, (std::vector<std::pair<std::uint16_t, std::uint8_t>>{
+                                      {0x37A, 0x01}, {0x37A, 0x05}, {0x37A, 0x01}}));
 
     scheduler.edges.clear();
     scheduler.clock = 0;
@@ -327,9 +323,8 @@ TEST_F(CWKeyerTest, EmptyMessageSwitchesPttAndKeysNothing) {
     keyer.SendCW("", false);
     EXPECT_TRUE(scheduler.edges.empty());
     EXPECT_EQ(scheduler.clock, 85 * kMs);  // the lead time is still waited
-    EXPECT_EQ(fakes.serial.events,
-              (std::vector<std::string>{"open 1", "open 2", "dtr 2 on", "close 1", "dtr 2 off",
-                                        "close 2"}));
+    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "open 2", "dtr 2 on",
+                                                             "close 1", "dtr 2 off", "close 2"}));
 }
 
 TEST_F(CWKeyerTest, PhoneBandOrKeyingOffDropsTheMessage) {
@@ -354,9 +349,8 @@ TEST_F(CWKeyerTest, ParallelKeyingPreparesThePortAndKeysItsPin) {
     state.settings.CWComport = "LPT2-pin 14";
     fakes.ports.registers[0x27A] = 0x00;
     keyer.SendCW("E", false);
-    EXPECT_EQ(fakes.ports.writes,
-              (std::vector<std::pair<std::uint16_t, std::uint8_t>>{
-                  {0x27A, 0x01}, {0x27A, 0x03}, {0x27A, 0x01}, {0x27A, 0x03}}));
+    EXPECT_EQ(fakes.ports.writes, (std::vector<std::pair<std::uint16_t, std::uint8_t>>{
+                                      {0x27A, 0x01}, {0x27A, 0x03}, {0x27A, 0x01}, {0x27A, 0x03}}));
     EXPECT_TRUE(fakes.serial.events.empty());
 }
 
@@ -413,8 +407,9 @@ TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioAndIsNotSent) {
     keyer.SendCW("[RADIO2][PLAY1]CQ", false);
     EXPECT_EQ(state.TXRadio, 2);
     EXPECT_EQ(heard(state.cw.DotCount), "CQ");
-    EXPECT_EQ(std::vector<std::string>(fakes.serial.events.begin(), fakes.serial.events.begin() + 2),
-              (std::vector<std::string>{"open 2", "dtr 2 on"}));
+    EXPECT_EQ(
+        std::vector<std::string>(fakes.serial.events.begin(), fakes.serial.events.begin() + 2),
+        (std::vector<std::string>{"open 2", "dtr 2 on"}));
     EXPECT_EQ(host.shown.front(), "TX 2");
     EXPECT_GE(fakes.events.calls, 1);
 

@@ -55,7 +55,7 @@ TEST(ParallelRegister, PinsFollowTheHardwareInversions) {
 }
 
 class PortLinesTest : public ::testing::Test {
-protected:
+  protected:
     test::FakeSerialLines serial;
     test::FakePortIo ports;
     PortLines lines{serial, ports};
@@ -69,8 +69,8 @@ TEST_F(PortLinesTest, ParallelChangesReadModifyWriteTheirPortsRegister) {
     EXPECT_TRUE(lines.LineOff("LPT1-pin 14").isOk());
     EXPECT_TRUE(lines.LineOn("LPT2-pin 16").isOk());
     EXPECT_TRUE(lines.LineOff("LPT2-pin 17").isOk());
-    EXPECT_EQ(ports.writes, (Writes{{0x37A, 0xC1}, {0x37A, 0xC1}, {0x37A, 0xC3}, {0x27A, 0x04},
-                                    {0x27A, 0x0C}}));
+    EXPECT_EQ(ports.writes,
+              (Writes{{0x37A, 0xC1}, {0x37A, 0xC1}, {0x37A, 0xC3}, {0x27A, 0x04}, {0x27A, 0x0C}}));
 }
 
 TEST_F(PortLinesTest, NoneAndUnknownNamesTouchNothing) {

@@ -58,8 +58,8 @@ TEST(Sidetone, NoStepAtTheEdges) {
     // No sample moves further than the full-level sine itself does between
     // two samples: the rise and fall add no click.
     const SidetoneGenerator::Shape& shape = tone.shape();
-    const double sineStep = 32767 * shape.level * 2 * std::numbers::pi * shape.frequency /
-                            shape.sampleRate;
+    const double sineStep =
+        32767 * shape.level * 2 * std::numbers::pi * shape.frequency / shape.sampleRate;
     int largest = 0;
     for (std::size_t i = 1; i < s.size(); ++i)
         largest = std::max(largest, std::abs(s[i] - s[i - 1]));

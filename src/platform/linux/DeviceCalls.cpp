@@ -9,7 +9,9 @@
 namespace keslog {
 
 namespace {
-int result(int r) { return r < 0 ? -errno : r; }
+int result(int r) {
+    return r < 0 ? -errno : r;
+}
 }  // namespace
 
 int SystemDeviceCalls::open(const std::string& path, int flags) {
@@ -20,7 +22,9 @@ int SystemDeviceCalls::open(const std::string& path, int flags) {
     return result(fd);
 }
 
-void SystemDeviceCalls::close(int fd) { ::close(fd); }
+void SystemDeviceCalls::close(int fd) {
+    ::close(fd);
+}
 
 int SystemDeviceCalls::ioctl(int fd, unsigned long request, void* arg) {
     return result(::ioctl(fd, request, arg));

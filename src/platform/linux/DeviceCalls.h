@@ -10,7 +10,7 @@ namespace keslog {
 // The system calls the device lines make, behind one seam so their exact
 // sequence can be checked without hardware. Failures return -errno.
 class IDeviceCalls {
-public:
+  public:
     virtual ~IDeviceCalls() = default;
     virtual int open(const std::string& path, int flags) = 0;  // a descriptor
     virtual void close(int fd) = 0;
@@ -21,7 +21,7 @@ public:
 };
 
 class SystemDeviceCalls : public IDeviceCalls {
-public:
+  public:
     int open(const std::string& path, int flags) override;
     void close(int fd) override;
     int ioctl(int fd, unsigned long request, void* arg) override;

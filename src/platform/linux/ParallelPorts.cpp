@@ -13,20 +13,25 @@ namespace {
 
 constexpr const char* kTitle = "Port Error";
 
-std::string lptName(int port) { return "LPT" + std::to_string(port); }
+std::string lptName(int port) {
+    return "LPT" + std::to_string(port);
+}
 
 int portOf(std::uint16_t address) {
     switch (address) {
-        case 0x37A: return 1;
-        case 0x27A: return 2;
-        default: return 0;
+        case 0x37A:
+            return 1;
+        case 0x27A:
+            return 2;
+        default:
+            return 0;
     }
 }
 
 Status noSuchAddress(std::uint16_t address) {
-    return Status::error("There is no parallel-port register at I/O address " +
-                             std::to_string(address) + ".",
-                         kTitle);
+    return Status::error(
+        "There is no parallel-port register at I/O address " + std::to_string(address) + ".",
+        kTitle);
 }
 
 }  // namespace

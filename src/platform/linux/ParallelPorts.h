@@ -15,7 +15,7 @@ namespace keslog {
 // (/dev/parport0, /dev/parport1 by default). A port is claimed on first use
 // and kept for the run.
 class PpdevPortIo : public IPortIo {
-public:
+  public:
     // The device file behind parallel port 1 or 2 (LPT1Device, LPT2Device).
     using DevicePath = std::function<std::string(int port)>;
 
@@ -28,7 +28,7 @@ public:
     Result<std::uint8_t> readByte(std::uint16_t address) override;
     Status writeByte(std::uint16_t address, std::uint8_t value) override;
 
-private:
+  private:
     Result<int> claimed(int port);
     Status failed(int port, int error);
 

@@ -12,7 +12,7 @@ namespace keslog {
 // The PC speaker as a sidetone, through the pcspkr input device (EV_SND,
 // SND_TONE). Where the machine has none, prepare() says so.
 class PcSpeakerTone : public ISidetone {
-public:
+  public:
     // The input devices to try, best first.
     using Candidates = std::function<std::vector<std::string>()>;
 
@@ -26,7 +26,7 @@ public:
     void setTone(bool on) override;
     void stop() override { setTone(false); }
 
-private:
+  private:
     IDeviceCalls& calls_;
     Candidates candidates_;
     int frequency_;

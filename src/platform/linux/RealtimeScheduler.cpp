@@ -49,7 +49,9 @@ RealtimeKeyingScheduler::~RealtimeKeyingScheduler() {
     thread_.join();
 }
 
-KeyTime RealtimeKeyingScheduler::now() const { return monotonicNow(); }
+KeyTime RealtimeKeyingScheduler::now() const {
+    return monotonicNow();
+}
 
 void RealtimeKeyingScheduler::setEdgeHandler(std::function<void(bool)> onEdge) {
     std::lock_guard lock(mutex_);
@@ -64,7 +66,9 @@ void RealtimeKeyingScheduler::schedule(KeyTime at, bool keyDown) {
     wake_.notify_one();
 }
 
-void RealtimeKeyingScheduler::awaitTurn(KeyTime at) { waitUntil(at - options_.lead); }
+void RealtimeKeyingScheduler::awaitTurn(KeyTime at) {
+    waitUntil(at - options_.lead);
+}
 
 void RealtimeKeyingScheduler::finish(KeyTime at) {
     waitUntil(at);

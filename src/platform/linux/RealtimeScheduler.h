@@ -16,7 +16,7 @@ namespace keslog {
 // millisecond. The caller stays one edge ahead and, while it waits for its
 // turn, keeps the window alive through `pump`.
 class RealtimeKeyingScheduler : public IKeyingScheduler {
-public:
+  public:
     struct Options {
         // The caller schedules this far ahead, so that a busy machine
         // delaying the window's thread does not delay an edge. Esc and the
@@ -44,7 +44,7 @@ public:
     // Whether the edge thread got real-time priority.
     bool realtime() const { return realtime_; }
 
-private:
+  private:
     struct Edge {
         KeyTime at;
         bool keyDown;

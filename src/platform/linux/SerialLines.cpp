@@ -12,7 +12,9 @@ namespace {
 
 constexpr const char* kTitle = "Port Error";
 
-std::string comName(int port) { return "Com" + std::to_string(port); }
+std::string comName(int port) {
+    return "Com" + std::to_string(port);
+}
 
 Status openError(int port, const std::string& path, int error) {
     const std::string com = comName(port);
@@ -43,7 +45,8 @@ Status openError(int port, const std::string& path, int error) {
                                      ", which is not a serial port. Name the serial device as " +
                                      com + "Device in KESLOG90.INI.",
                                  kTitle);
-        default: break;
+        default:
+            break;
     }
     return Status::error(device + " cannot be opened: " + std::strerror(error) + ".", kTitle);
 }
@@ -105,9 +108,8 @@ Status TermiosSerialLines::setDtr(int port, bool on) {
     // opens the device afresh and says what is wrong with it.
     calls_.close(it->second);
     fds_.erase(it);
-    return Status::error(deviceName(com, devicePath_(port)) +
-                             " stopped answering: " + std::strerror(-r) +
-                             ". Check that the adapter is still plugged in.",
+    return Status::error(deviceName(com, devicePath_(port)) + " stopped answering: " +
+                             std::strerror(-r) + ". Check that the adapter is still plugged in.",
                          kTitle);
 }
 

@@ -14,7 +14,7 @@ namespace keslog {
 // ioctls. Opening a port never keys the transmitter: DTR and RTS are cleared
 // and hang-up on close is turned off right after the open.
 class TermiosSerialLines : public ISerialLines {
-public:
+  public:
     // The device file behind port 1 or 2 (the settings Com1Device, Com2Device).
     using DevicePath = std::function<std::string(int port)>;
 
@@ -29,7 +29,7 @@ public:
     bool isOpen(int port) const override;
     Status setDtr(int port, bool on) override;
 
-private:
+  private:
     mutable std::mutex mutex_;
     IDeviceCalls& calls_;
     DevicePath devicePath_;
