@@ -86,8 +86,9 @@ void FakeKeyingScheduler::advanceTo(KeyTime target) {
         // The earliest due edge or action; edges first at equal times.
         auto edge = std::min_element(pending_.begin(), pending_.end(),
                                      [](const Edge& a, const Edge& b) { return a.at < b.at; });
-        auto action = std::min_element(actions_.begin(), actions_.end(),
-                                       [](const auto& a, const auto& b) { return a.first < b.first; });
+        auto action =
+            std::min_element(actions_.begin(), actions_.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
         const bool edgeDue = edge != pending_.end() && edge->at <= target;
         const bool actionDue = action != actions_.end() && action->first <= target;
         if (edgeDue && (!actionDue || edge->at <= action->first)) {
