@@ -152,7 +152,7 @@ class FakeBusyPointer : public IBusyPointer {
 // past them, in time order, with the clock set to each edge's time; timed
 // actions (a key pressed at 100 ms) run the same way.
 class FakeKeyingScheduler : public IKeyingScheduler {
-public:
+  public:
     struct Edge {
         KeyTime at;
         bool keyDown;
@@ -177,7 +177,7 @@ public:
     std::vector<Edge> edges;  // the edges that ran
     int finishes = 0;
 
-private:
+  private:
     std::function<void(bool)> onEdge_;
     std::vector<Edge> pending_;
     std::vector<std::pair<KeyTime, std::function<void()>>> actions_;
@@ -185,7 +185,7 @@ private:
 
 // Records "prepare", "on", "off" and "stop".
 class FakeSidetone : public ISidetone {
-public:
+  public:
     Status prepare() override;
     void setTone(bool on) override { events.push_back(on ? "on" : "off"); }
     void stop() override { events.push_back("stop"); }
