@@ -7,19 +7,14 @@
 #include <QScrollBar>
 #include <QWindow>
 
+#include "app/AppTestSupport.h"
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
-#include "support/FakePlatform.h"
-#include "support/StandardMorse.h"
+#include "QtTestApp.h"
+#include "transmit/KeyerRig.h"
 
 namespace keslog {
 namespace {
-
-class NoLogFiles : public ILogFiles {
-  public:
-    Status openLog(MainMod&, const std::string&) override { return Status::error("no"); }
-    Status saveLog(MainMod&) override { return Status::ok(); }
-};
 
 void press(QObject* target, int key, const QString& text = {}) {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -28,24 +23,15 @@ void press(QObject* target, int key, const QString& text = {}) {
     QCoreApplication::sendEvent(target, &up);
 }
 
-class KeyerWindowTest : public ::testing::Test {
+class KeyerWindowTest : public ::testing::Test, protected test::KeyerRig {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char arg0[] = "app_tests";
-        static char* argv[] = {arg0, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::ensureQApplication(); }
 
     KeyerWindowTest() {
         state.logOpen = true;
         state.contestNr = contest::Cqww;
         state.ModeFlag = {false, true};
-        state.CurrentBandMode = bandModeCode(band::B20, false);
         state.currentLogPath = "/logs/N6TR.KSL";
-        state.settings.CWActivated = true;
-        state.settings.CWComport = "Com1";
-        keyer.setCharacters(test::standardMorse());
         window.attachKeyer(keyer, keys);
         window.form().load();
         window.render();
@@ -59,15 +45,8 @@ class KeyerWindowTest : public ::testing::Test {
         return window.findChild<T*>(name);
     }
 
-    test::FakePlatform fakes;
-    Platform platform = fakes.services();
-    MainMod state;
-    PortLines lines{fakes.serial, fakes.ports};
-    test::FakeKeyingScheduler scheduler;
-    test::FakeSidetone tone;
-    CWKeyer keyer{state, platform, lines, {scheduler, tone, tone}};
     LatchedKeyState keys;
-    NoLogFiles files;
+    test::NoLogFiles files;
     LogFormWindow window{state, platform, files};
 };
 

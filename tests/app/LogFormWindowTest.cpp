@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QTextBrowser>
 
+#include "app/AppTestSupport.h"
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
 #include "QtTestApp.h"
@@ -15,19 +16,13 @@
 namespace keslog {
 namespace {
 
-class NoFiles : public ILogFiles {
-  public:
-    Status openLog(MainMod&, const std::string&) override { return Status::error("no"); }
-    Status saveLog(MainMod&) override { return Status::ok(); }
-};
-
 class LogFormWindowTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { test::ensureQApplication(); }
     test::FakePlatform fakes;
     Platform platform = fakes.services();
     MainMod state;
-    NoFiles files;
+    test::NoLogFiles files;
 };
 
 bool menuVisible(QWidget& w, const char* name) {

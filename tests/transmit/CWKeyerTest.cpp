@@ -2,9 +2,8 @@
 
 #include <map>
 
-#include "support/FakePlatform.h"
 #include "support/StandardMorse.h"
-#include "transmit/CWKeyer.h"
+#include "transmit/KeyerRig.h"
 
 namespace keslog {
 namespace {
@@ -27,16 +26,9 @@ class FakeHost : public ICWKeyerHost {
     std::vector<std::string> shown;
 };
 
-class CWKeyerTest : public ::testing::Test {
+class CWKeyerTest : public ::testing::Test, protected test::KeyerRig {
   protected:
-    CWKeyerTest() {
-        Settings& s = state.settings;
-        s.CWActivated = true;
-        s.CWComport = "Com1";
-        state.CurrentBandMode = bandModeCode(band::B20, false);
-        keyer.setHost(host);
-        keyer.setCharacters(test::standardMorse());
-    }
+    CWKeyerTest() { keyer.setHost(host); }
 
     // Edge times in milliseconds, key down and up in turn.
     std::vector<double> edgeMs() const {
@@ -74,15 +66,7 @@ class CWKeyerTest : public ::testing::Test {
         return text;
     }
 
-    test::FakePlatform fakes;
-    Platform platform = fakes.services();
-    MainMod state;
-    PortLines lines{fakes.serial, fakes.ports};
-    test::FakeKeyingScheduler scheduler;
-    test::FakeSidetone soundCard;
-    test::FakeSidetone pcSpeaker;
     FakeHost host;
-    CWKeyer keyer{state, platform, lines, {scheduler, soundCard, pcSpeaker}};
 };
 
 TEST_F(CWKeyerTest, DotDashAtTwentyEightWordsPerMinuteAndWeightThree) {
