@@ -46,7 +46,7 @@ Status QtSidetone::prepare() {
                              kTitle);
     sink_ = std::make_unique<QAudioSink>(device, format);
     sink_->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
-    source_.open(QIODevice::ReadOnly);
+    if (!source_.isOpen()) source_.open(QIODevice::ReadOnly);
     sink_->start(&source_);
     if (sink_->error() != QAudio::NoError) {
         sink_.reset();
