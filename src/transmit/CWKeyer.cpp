@@ -203,6 +203,7 @@ void CWKeyer::substitute(Run& run) {
     replaceAll(m, '$', state_.settings.YourCall);
     replaceAll(m, '#', std::to_string(state_.QSONr));
     std::replace(m.begin(), m.end(), '.', '?');
+    run.extendable = run.extendable && m.starts_with(run.sentCall);
     if (run.extendable) run.tail = m.substr(run.sentCall.size());
 }
 

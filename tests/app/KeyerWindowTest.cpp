@@ -5,12 +5,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWindow>
 
 #include "app/AppTestSupport.h"
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
 #include "QtTestApp.h"
+#include "platform/linux/RealtimeScheduler.h"
 #include "transmit/KeyerRig.h"
 
 namespace keslog {
@@ -108,6 +110,31 @@ TEST_F(KeyerWindowTest, InputWaitsWhileAMessageIsKeyedButEscapeIsSeenAtOnce) {
     keys.holdInput(false);
     QApplication::processEvents();
     EXPECT_EQ(call->text(), "X");  // handed on after the message
+    qApp->removeEventFilter(&keys);
+}
+
+TEST_F(KeyerWindowTest, WhileTheRealSchedulerKeysTheWindowLivesAndTypingWaits) {
+    RealtimeKeyingScheduler real([] { QApplication::processEvents(); });
+    CWKeyer realKeyer(state, platform, lines, {real, soundCard, pcSpeaker});
+    realKeyer.setCharacters(test::standardMorse());
+    realKeyer.setHost(window);
+    auto* call = find<QLineEdit>("InData0");
+    call->setFocus();
+    QApplication::processEvents();
+    qApp->installEventFilter(&keys);
+
+    bool ticked = false;
+    QTimer::singleShot(40, [&] {
+        ticked = true;
+        press(window.windowHandle(), Qt::Key_X, "X");
+    });
+    realKeyer.SendCW("EE", false);
+    EXPECT_TRUE(ticked);          // events were processed while sending
+    EXPECT_EQ(call->text(), "");  // but the typed key waited
+    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "dtr 1 on", "dtr 1 off",
+                                                             "dtr 1 on", "dtr 1 off", "close 1"}));
+    QApplication::processEvents();
+    EXPECT_EQ(call->text(), "X");
     qApp->removeEventFilter(&keys);
 }
 
