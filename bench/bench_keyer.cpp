@@ -113,6 +113,7 @@ void BM_KeyerEdgeTiming(benchmark::State& state) {
     keslog::MainMod mainMod;
     mainMod.settings.CWActivated = true;
     mainMod.settings.CWComport = "Com1";
+    mainMod.reference.CWCharacters = keslog::test::standardMorse();
     RecordingSerial line;
     keslog::PortLines lines(line, fakes.ports);
     keslog::RealtimeKeyingScheduler::Options options;
@@ -121,7 +122,6 @@ void BM_KeyerEdgeTiming(benchmark::State& state) {
     NotingScheduler scheduler(real);
     keslog::test::FakeSidetone tone;
     keslog::CWKeyer keyer(mainMod, platform, lines, {scheduler, tone, tone});
-    keyer.setCharacters(keslog::test::standardMorse());
     keyer.onSpeedScroll(40);
 
     LoadedCore load;

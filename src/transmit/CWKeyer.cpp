@@ -265,7 +265,9 @@ void CWKeyer::keyCharacters(Run& run) {
             position = kBlankPosition;
         }
         cw.CWSendingFlag = true;
-        if (!keyPattern(characters_[static_cast<std::size_t>(position - 1)], run)) return;
+        const std::string& pattern =
+            state_.reference.CWCharacters[static_cast<std::size_t>(position - 1)];
+        if (!keyPattern(pattern, run)) return;
         if (s.TypingEnabled && run.extendable && i + 1 == run.sentCall.size()) extendCall(run);
         if (s.TypingEnabled) {
             scheduler.awaitTurn(run.t);

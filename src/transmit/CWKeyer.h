@@ -51,8 +51,6 @@ class CWKeyer {
     CWKeyer(MainMod& state, Platform& platform, PortLines& lines, KeyerDevices devices);
 
     void setHost(ICWKeyerHost& host) { host_ = &host; }
-    // The Morse patterns of the reference data file.
-    void setCharacters(const CWCharacterTable& characters) { characters_ = characters; }
 
     // Sends one message; the caller looks at CWAbortFlag afterwards. A call
     // made while a message is being sent (from events processed during it)
@@ -87,7 +85,6 @@ class CWKeyer {
     PortLines& lines_;
     KeyerDevices devices_;
     ICWKeyerHost* host_ = nullptr;
-    CWCharacterTable characters_{};
     bool busy_ = false;
     bool sidetoneFailureShown_ = false;
 

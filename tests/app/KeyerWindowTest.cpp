@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "QtTestApp.h"
 #include "app/AppTestSupport.h"
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
-#include "QtTestApp.h"
 #include "platform/linux/RealtimeScheduler.h"
 #include "transmit/KeyerRig.h"
 
@@ -116,7 +116,6 @@ TEST_F(KeyerWindowTest, InputWaitsWhileAMessageIsKeyedButEscapeIsSeenAtOnce) {
 TEST_F(KeyerWindowTest, WhileTheRealSchedulerKeysTheWindowLivesAndTypingWaits) {
     RealtimeKeyingScheduler real([] { QApplication::processEvents(); });
     CWKeyer realKeyer(state, platform, lines, {real, soundCard, pcSpeaker});
-    realKeyer.setCharacters(test::standardMorse());
     realKeyer.setHost(window);
     auto* call = find<QLineEdit>("InData0");
     call->setFocus();

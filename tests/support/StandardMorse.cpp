@@ -2,7 +2,7 @@
 
 namespace keslog::test {
 
-std::array<std::string, 42> standardMorse() {
+std::array<std::string, kCWCharacterCount> standardMorse() {
     return {"13",     "3111",   "3131",  "311",    "1",     "1131",  "331",   "1111",  "11",
             "1333",   "313",    "1311",  "33",     "31",    "333",   "1331",  "3313",  "131",
             "111",    "3",      "113",   "1113",   "133",   "3113",  "3133",  "3311",  "13333",

@@ -14,7 +14,7 @@ struct KeyerRig {
         state.settings.CWActivated = true;
         state.settings.CWComport = "Com1";
         state.CurrentBandMode = bandModeCode(band::B20, false);
-        keyer.setCharacters(standardMorse());
+        state.reference.CWCharacters = standardMorse();
     }
 
     FakePlatform fakes;
