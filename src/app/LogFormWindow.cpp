@@ -22,7 +22,6 @@
 #include "app/DialogParts.h"
 #include "app/NoticeWindow.h"
 #include "app/QtPlatform.h"
-#include "model/Text.h"
 
 namespace keslog {
 
