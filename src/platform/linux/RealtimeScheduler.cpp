@@ -2,10 +2,13 @@
 
 #include <pthread.h>
 #include <sched.h>
+#include <sys/syscall.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 namespace keslog {
 
@@ -25,6 +28,32 @@ void sleepToAbsolute(KeyTime deadline) {
     }
 }
 
+// Real-time priority for the calling thread, where the system allows it.
+bool makeRealtime() {
+    sched_param param{};
+    param.sched_priority = std::min(20, sched_get_priority_max(SCHED_FIFO));
+    return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+}
+
+// Otherwise the shortest time slice a normal thread may ask for: the
+// scheduler then lets it in sooner when it wakes (ignored by older kernels).
+void askShortSlice() {
+    struct {  // the kernel's struct sched_attr, first version
+        std::uint32_t size;
+        std::uint32_t policy;
+        std::uint64_t flags;
+        std::int32_t nice;
+        std::uint32_t priority;
+        std::uint64_t runtime;
+        std::uint64_t deadline;
+        std::uint64_t period;
+    } attributes{};
+    attributes.size = sizeof(attributes);
+    attributes.policy = SCHED_OTHER;
+    attributes.runtime = 100'000;
+    syscall(SYS_sched_setattr, 0, &attributes, 0U);
+}
+
 }  // namespace
 
 RealtimeKeyingScheduler::RealtimeKeyingScheduler(std::function<void()> pump)
@@ -33,11 +62,8 @@ RealtimeKeyingScheduler::RealtimeKeyingScheduler(std::function<void()> pump)
 RealtimeKeyingScheduler::RealtimeKeyingScheduler(std::function<void()> pump, Options options)
     : pump_(std::move(pump)), options_(options) {
     thread_ = std::thread([this] { run(); });
-    if (options_.realtimePriority) {
-        sched_param param{};
-        param.sched_priority = std::min(20, sched_get_priority_max(SCHED_FIFO));
-        realtime_ = pthread_setschedparam(thread_.native_handle(), SCHED_FIFO, &param) == 0;
-    }
+    std::unique_lock lock(mutex_);
+    wake_.wait(lock, [this] { return started_; });
 }
 
 RealtimeKeyingScheduler::~RealtimeKeyingScheduler() {
@@ -106,7 +132,12 @@ void RealtimeKeyingScheduler::sleepUntil(KeyTime deadline) const {
 }
 
 void RealtimeKeyingScheduler::run() {
+    const bool realtime = options_.realtimePriority && makeRealtime();
+    if (!realtime) askShortSlice();
     std::unique_lock lock(mutex_);
+    realtime_ = realtime;
+    started_ = true;
+    wake_.notify_all();
     for (;;) {
         wake_.wait(lock, [this] { return stopping_ || !edges_.empty(); });
         if (edges_.empty()) return;  // stopping, nothing left to run

@@ -62,6 +62,7 @@ class RealtimeKeyingScheduler : public IKeyingScheduler {
     std::deque<Edge> edges_;
     bool busy_ = false;  // an edge is being waited for or run
     std::atomic<bool> stopping_{false};
+    bool started_ = false;  // the thread runs at its priority
     bool realtime_ = false;
     std::function<void(bool)> onEdge_;
     std::thread thread_;
