@@ -5,14 +5,12 @@
 #include <functional>
 #include <string>
 
+#include "app/QtText.h"
+
 class QBoxLayout;
 class QWidget;
 
 namespace keslog {
-
-inline QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // The OK and "&Cancel" buttons at the foot of a dialog, OK the default.
 void addOkCancel(QWidget* dialog, QBoxLayout* layout, const char* okName, const char* cancelName,

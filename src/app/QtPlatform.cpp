@@ -1,4 +1,5 @@
 #include "app/QtPlatform.h"
+#include "app/QtText.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -14,10 +15,6 @@
 namespace keslog {
 
 namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QMessageBox::Icon iconOf(MsgIcon icon) {
     switch (icon) {
