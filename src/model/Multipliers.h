@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace keslog {
@@ -27,6 +28,16 @@ struct MultTable {
         flagColumns = flags;
         rows.assign(static_cast<std::size_t>(rowCount), MultRow{{"", kNoForm, kNoForm}, {}});
         clearWorked();
+    }
+
+    // The 1-based row whose forms include the text, or 0. Empty text and
+    // rows without forms never match.
+    int findRow(std::string_view text) const {
+        if (text.empty()) return 0;
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            for (const std::string& form : rows[i].forms)
+                if (form == text && form != kNoForm) return static_cast<int>(i + 1);
+        return 0;
     }
 
     void clearWorked() {

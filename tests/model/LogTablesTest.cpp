@@ -105,3 +105,23 @@ TEST(MainMod, WorkingFileLivesInTheProgramFolder) {
 
 }  // namespace
 }  // namespace keslog
+
+namespace keslog {
+namespace {
+
+TEST(MultTable, FindsTheRowOfAnyFormButNeverEmptyText) {
+    MultTable t;
+    t.reset(3, 1);
+    t.rows[0].forms = {"SCLA", "SANTA CLARA", kNoForm};
+    t.rows[1].forms = {"ALAM", "ALAMEDA", "ALA"};
+    // Row 3 keeps its empty first form from reset.
+    EXPECT_EQ(t.findRow("SCLA"), 1);
+    EXPECT_EQ(t.findRow("ALA"), 2);
+    EXPECT_EQ(t.findRow("ALAMEDA"), 2);
+    EXPECT_EQ(t.findRow("SCL"), 0);
+    EXPECT_EQ(t.findRow(""), 0);
+    EXPECT_EQ(t.findRow(kNoForm), 0);
+}
+
+}  // namespace
+}  // namespace keslog
