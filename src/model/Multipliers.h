@@ -53,7 +53,7 @@ struct MultTables {
     MultTable SprintMults;  // 72 rows, 1 form
     MultTable NAQPMults;    // 72 rows, 1 form, 6 band columns
     MultTable PAQPMults;    // 67 rows, 3 forms
-    // AA: prefixes worked per band (10..160 m).
+    // AA: prefixes worked per band (10..160 m), each band in ascending order.
     std::array<std::vector<std::string>, 6> AAPrefixes;
 };
 
