@@ -31,6 +31,8 @@ struct ScoreTotals {
     std::vector<std::string> wpxPrefixes;  // ascending text order
     int sameAreaCount = 0;                 // WPX
     bool wpxPrefixNeeded = false;          // the call being typed has a new prefix
+
+    bool operator==(const ScoreTotals&) const = default;
 };
 
 // One logged QSO in the sorted call index.
@@ -38,6 +40,8 @@ struct CallIndexEntry {
     std::string call;
     BandModeCode bandMode = 0;
     int qsoNr = 0;
+
+    bool operator==(const CallIndexEntry&) const = default;
 };
 
 // Ordered by call, then band-mode, then QSO number, so that all QSOs with
