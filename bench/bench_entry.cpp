@@ -103,9 +103,8 @@ void keystrokes(benchmark::State& bench, ContestNr nr) {
                 ++keys;
             }
     }
-    bench.counters["per_key"] = benchmark::Counter(static_cast<double>(keys),
-                                                   benchmark::Counter::kIsRate |
-                                                       benchmark::Counter::kInvert);
+    bench.counters["per_key"] = benchmark::Counter(
+        static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_KeystrokeCqww(benchmark::State& bench) {
@@ -131,9 +130,8 @@ void BM_OldCallMatches(benchmark::State& bench) {
                     partialMatches(state, std::string_view(call).substr(0, length)));
                 ++keys;
             }
-    bench.counters["per_key"] = benchmark::Counter(static_cast<double>(keys),
-                                                   benchmark::Counter::kIsRate |
-                                                       benchmark::Counter::kInvert);
+    bench.counters["per_key"] = benchmark::Counter(
+        static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_OldCallMatches)->Arg(5000)->Arg(50000)->Arg(500000)->Unit(benchmark::kMillisecond);
 
@@ -161,9 +159,8 @@ void dupeAndScore(benchmark::State& bench, ContestNr nr) {
         state = MainMod{};
         bench.ResumeTiming();
     }
-    bench.counters["per_qso"] = benchmark::Counter(static_cast<double>(qsos),
-                                                   benchmark::Counter::kIsRate |
-                                                       benchmark::Counter::kInvert);
+    bench.counters["per_qso"] = benchmark::Counter(
+        static_cast<double>(qsos), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_DupeAndScoreCqww(benchmark::State& bench) {

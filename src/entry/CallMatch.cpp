@@ -69,13 +69,15 @@ std::optional<std::string> fromOldCall(const MainMod& state, std::string_view re
         case contest::Paqp: {
             const auto name = rowName(*contestMultTable(state), rest);
             if (name) return " " + *name;
-            return rest.empty() ? std::nullopt : std::optional<std::string>(" " + std::string(rest));
+            return rest.empty() ? std::nullopt
+                                : std::optional<std::string>(" " + std::string(rest));
         }
         case contest::Sprint:
         case contest::Naqp: {
             if (rest.size() < 2) return std::nullopt;
             const std::string_view name = rest.substr(0, rest.size() - 2);
-            const MultTable& table = state.contestNr == contest::Sprint ? m.SprintMults : m.NAQPMults;
+            const MultTable& table =
+                state.contestNr == contest::Sprint ? m.SprintMults : m.NAQPMults;
             const auto mult = rowName(table, rest.substr(rest.size() - 2));
             if (!mult) return std::nullopt;
             const std::string both = std::string(name) + " " + *mult;
@@ -108,7 +110,8 @@ CallMatchLabels partialMatches(const MainMod& state, std::string_view typed) {
         (entry->bandMode == state.CurrentBandMode ? thisBand : otherBands) += entry->call + " ";
     }
     const bool mixed = isMixedMode(state.contestNr);
-    if (!thisBand.empty()) labels.CallMatchLabel1 = (mixed ? "This bd/md: " : "This band: ") + thisBand;
+    if (!thisBand.empty())
+        labels.CallMatchLabel1 = (mixed ? "This bd/md: " : "This band: ") + thisBand;
     if (!otherBands.empty())
         labels.CallMatchLabel2 = (mixed ? "Other bd/mds: " : "Other bands: ") + otherBands;
     if (state.lookbackCalls.loaded) {
@@ -149,16 +152,26 @@ std::optional<std::string> exchangePrefill(const MainMod& state, std::string_vie
 
 std::string_view oldCallCode(ContestNr nr) {
     switch (nr) {
-        case contest::ArrlDx: return "AR";
-        case contest::Cqp: return "CQ";
-        case contest::Cqww: return "WW";
-        case contest::Sprint: return "SP";
-        case contest::Ss: return "SS";
-        case contest::Wpx: return "WP";
-        case contest::Aa: return "AA";
-        case contest::Paqp: return "PA";
-        case contest::Naqp: return "NA";
-        default: return "";
+        case contest::ArrlDx:
+            return "AR";
+        case contest::Cqp:
+            return "CQ";
+        case contest::Cqww:
+            return "WW";
+        case contest::Sprint:
+            return "SP";
+        case contest::Ss:
+            return "SS";
+        case contest::Wpx:
+            return "WP";
+        case contest::Aa:
+            return "AA";
+        case contest::Paqp:
+            return "PA";
+        case contest::Naqp:
+            return "NA";
+        default:
+            return "";
     }
 }
 
@@ -171,8 +184,9 @@ void addOldCall(LookbackCalls& list, std::string call, std::string exchange) {
 void loadOldCalls(LookbackCalls& list, std::vector<OldCall> rows) {
     std::stable_sort(rows.begin(), rows.end(),
                      [](const OldCall& a, const OldCall& b) { return a.call < b.call; });
-    const auto end = std::unique(rows.begin(), rows.end(),
-                                 [](const OldCall& a, const OldCall& b) { return a.call == b.call; });
+    const auto end = std::unique(rows.begin(), rows.end(), [](const OldCall& a, const OldCall& b) {
+        return a.call == b.call;
+    });
     rows.erase(end, rows.end());
     list.rows = std::move(rows);
     list.loaded = true;

@@ -49,8 +49,8 @@ std::string exchangeItem(const MainMod& state, const QSORecName& q) {
 }
 
 bool showsHisNumber(ContestNr nr) {
-    return nr == contest::Cqp || nr == contest::Sprint || nr == contest::Ss ||
-           nr == contest::Wpx || nr == contest::Paqp;
+    return nr == contest::Cqp || nr == contest::Sprint || nr == contest::Ss || nr == contest::Wpx ||
+           nr == contest::Paqp;
 }
 
 }  // namespace
@@ -108,10 +108,11 @@ DupeCheck checkDupe(const MainMod& state, std::string_view call) {
 std::optional<MessageRequest> portableNotice(const DupeCheck& check) {
     if (check.otherFormInLog.empty()) return std::nullopt;
     const bool typedPortable = check.call.find('/') != std::string::npos;
-    return MessageRequest{"This station is also in the log\n" +
-                              std::string(typedPortable ? "as a nonportable:  " : "as a portable:  ") +
-                              check.otherFormInLog,
-                          "Portable Station?", MsgButtons::Ok, MsgIcon::Information, 0};
+    return MessageRequest{
+        "This station is also in the log\n" +
+            std::string(typedPortable ? "as a nonportable:  " : "as a portable:  ") +
+            check.otherFormInLog,
+        "Portable Station?", MsgButtons::Ok, MsgIcon::Information, 0};
 }
 
 std::string dateText(int qDate) {

@@ -52,12 +52,18 @@ int findMultRow(const MultTable& table, std::string_view text) {
 
 const MultTable* contestMultTable(const MainMod& state) {
     switch (state.contestNr) {
-        case contest::Cqp: return &state.mults.CQPMults;
-        case contest::Paqp: return &state.mults.PAQPMults;
-        case contest::Ss: return &state.mults.SSSections;
-        case contest::Sprint: return &state.mults.SprintMults;
-        case contest::Naqp: return &state.mults.NAQPMults;
-        default: return nullptr;
+        case contest::Cqp:
+            return &state.mults.CQPMults;
+        case contest::Paqp:
+            return &state.mults.PAQPMults;
+        case contest::Ss:
+            return &state.mults.SSSections;
+        case contest::Sprint:
+            return &state.mults.SprintMults;
+        case contest::Naqp:
+            return &state.mults.NAQPMults;
+        default:
+            return nullptr;
     }
 }
 

@@ -27,10 +27,10 @@ MultTable* contestMultTable(MainMod& state);
 
 // What a stored QSO counts as, read from its record alone.
 struct StoredMult {
-    int row = 0;        // row of the contest's table; 0: none
-    int countryNr = 0;  // ARRL DX, CQWW; 0: none
-    int zone = 0;       // CQWW: the received zone, 0 when outside 1..40
-    std::string prefix; // WPX, AA
+    int row = 0;         // row of the contest's table; 0: none
+    int countryNr = 0;   // ARRL DX, CQWW; 0: none
+    int zone = 0;        // CQWW: the received zone, 0 when outside 1..40
+    std::string prefix;  // WPX, AA
 };
 
 StoredMult storedMult(const MainMod& state, const QSORec& record);

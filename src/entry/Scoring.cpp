@@ -147,7 +147,7 @@ NewMults markMults(MainMod& state, const QSORec& record) {
                 if (place != 0) found.add(place);
             }
             if (isSameArea(state, record)) ++totals.sameAreaCount;
-            totals.wpxPrefixNeeded = false;
+            totals.prefixNeeded = false;
             break;
         case contest::Aa:
             if (!mult.prefix.empty() && column != 0) {
@@ -203,8 +203,8 @@ std::string QSOPoints(const MainMod& state, const QSORec& record, bool endsInSla
             return isCw(code) ? "3" : "2";
         case contest::Cqww: {
             // The contest-choice dialog always sets one location for CQWW.
-            const std::string points =
-                NAPoints(WPXPrefixOf(record.QCall.trimmed()), contest::Cqww, ownStation(state), code);
+            const std::string points = NAPoints(WPXPrefixOf(record.QCall.trimmed()), contest::Cqww,
+                                                ownStation(state), code);
             return points.empty() ? "0" : points;
         }
         case contest::Sprint:
@@ -311,12 +311,17 @@ void removeLastQso(MainMod& state) {
 
 bool checkPrefixNeeded(MainMod& state, std::string_view call) {
     bool needed = false;
-    if (state.contestNr == contest::Wpx && !call.empty()) {
-        const std::string prefix = WPXPrefixOf(call);
+    if (!call.empty() && state.contestNr == contest::Wpx) {
         needed = !std::binary_search(state.totals.wpxPrefixes.begin(),
-                                     state.totals.wpxPrefixes.end(), prefix);
+                                     state.totals.wpxPrefixes.end(), WPXPrefixOf(call));
+    } else if (!call.empty() && state.contestNr == contest::Aa) {
+        const int column = bandColumn(state.CurrentBandMode);
+        if (column != 0) {
+            const auto& worked = state.mults.AAPrefixes[static_cast<std::size_t>(column - 1)];
+            needed = !std::binary_search(worked.begin(), worked.end(), WPXPrefixOf(call));
+        }
     }
-    state.totals.wpxPrefixNeeded = needed;
+    state.totals.prefixNeeded = needed;
     return needed;
 }
 

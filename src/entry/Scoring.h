@@ -11,11 +11,11 @@ namespace keslog {
 
 // What the exchange parsers hand to scoring for a QSO being logged.
 struct ReceivedExchange {
-    std::string multText;       // CQP, PAQP, Sprint, NAQP: the multiplier as received
-    bool endsInSlash = false;   // CQP: the exchange ended in "/", a QSO for no points
-    std::string ssPrecedence;   // SS: one letter
-    std::string ssCheck;        // SS: two digits
-    std::string ssSection;      // SS: the section as received (any of its forms)
+    std::string multText;      // CQP, PAQP, Sprint, NAQP: the multiplier as received
+    bool endsInSlash = false;  // CQP: the exchange ended in "/", a QSO for no points
+    std::string ssPrecedence;  // SS: one letter
+    std::string ssCheck;       // SS: two digits
+    std::string ssSection;     // SS: the section as received (any of its forms)
 };
 
 // QSO points of a QSO that is not a dupe, as its one digit: from the
@@ -50,8 +50,9 @@ void replayLog(MainMod& state);
 // no multiplier stays marked by the QSO that is gone.
 void removeLastQso(MainMod& state);
 
-// WPX, while the call is typed: whether its prefix is still needed. Sets
-// totals.wpxPrefixNeeded; always false in other contests.
+// WPX and AA, while the call is typed: whether its prefix is still needed
+// (AA: on the current band). Sets totals.prefixNeeded; always false in
+// other contests and on bands without a multiplier.
 bool checkPrefixNeeded(MainMod& state, std::string_view call);
 
 // "Mults:  " and the multiplier count.

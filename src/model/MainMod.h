@@ -47,8 +47,8 @@ struct MainMod {
     CallIndex callIndex;
     PortableCalls portableCalls;
     LookbackCalls lookbackCalls;  // former logs, for call matching
-    CountryTables countries;  // the country file, read at start-up
-    ReferenceData reference;  // KESLOG90.DAT
+    CountryTables countries;      // the country file, read at start-up
+    ReferenceData reference;      // KESLOG90.DAT
 
     bool logOpen = false;
     std::string programDir;      // always ends in "/"

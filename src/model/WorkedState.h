@@ -22,15 +22,15 @@ struct ScoreTotals {
     std::int32_t qsoPoints = 0;  // PAQP: in tenths of a point
     int multCount = 0;
     std::int32_t score = 0;
-    std::array<int, kBandCount + 1> multsPerBand{};          // by band index 1..8
+    std::array<int, kBandCount + 1> multsPerBand{};         // by band index 1..8
     std::array<int, 2 * kBandCount + 1> qsosPerBandMode{};  // by band-mode code 1..16
-    std::vector<BandCounts> countryQsos;                     // by country number; 0 unused
-    std::array<BandCounts, 41> zoneQsos{};                   // by zone 1..40; 0 unused
+    std::vector<BandCounts> countryQsos;                    // by country number; 0 unused
+    std::array<BandCounts, 41> zoneQsos{};                  // by zone 1..40; 0 unused
     BandCounts countriesPerBand{};
     BandCounts zonesPerBand{};
     std::vector<std::string> wpxPrefixes;  // ascending text order
     int sameAreaCount = 0;                 // WPX
-    bool wpxPrefixNeeded = false;          // the call being typed has a new prefix
+    bool prefixNeeded = false;             // WPX, AA: the call being typed has a new prefix
 
     bool operator==(const ScoreTotals&) const = default;
 };

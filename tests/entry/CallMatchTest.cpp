@@ -76,8 +76,8 @@ TEST_F(PartialMatches, LooksAtMostAHundredAndOneLogEntries) {
 
 TEST_F(PartialMatches, FormerLogsShowUpToSixCallsFromTheirPlace) {
     std::vector<OldCall> rows;
-    for (const char* call : {"K6AAH", "K6AAA", "K6AAC", "K6AAB", "K6AAD", "K6AAE", "K6AAF",
-                             "K6AAG", "K5ZZZ", "K6AB"})
+    for (const char* call :
+         {"K6AAH", "K6AAA", "K6AAC", "K6AAB", "K6AAD", "K6AAE", "K6AAF", "K6AAG", "K5ZZZ", "K6AB"})
         rows.push_back({call, "WW3"});
     loadOldCalls(state.lookbackCalls, rows);
     EXPECT_EQ(partialMatches(state, "K6AA").OldCallMatchLabel,
@@ -110,7 +110,8 @@ TEST(LookbackCalls, EachCallOnceInOrder) {
     addOldCall(list, "K1AR", "AR1000");
     addOldCall(list, "W1AW", "WW5");
     addOldCall(list, "N1MM", "WW5");
-    EXPECT_EQ(list.rows, (std::vector<OldCall>{{"K1AR", "AR1000"}, {"N1MM", "WW5"}, {"W1AW", "AR100"}}));
+    EXPECT_EQ(list.rows,
+              (std::vector<OldCall>{{"K1AR", "AR1000"}, {"N1MM", "WW5"}, {"W1AW", "AR100"}}));
     EXPECT_FALSE(list.loaded);
 
     loadOldCalls(list, {{"W1AW", "SS1"}, {"DL1ABC", "WW14"}, {"W1AW", "SS2"}});
@@ -133,22 +134,58 @@ TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
         {contest::ArrlDx,
          {{"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1},
           {"DL1ABC", CW40, 400, {}, "", false, "DL", "3", 1}},
-         {}, "DL1ABC", "", " 400"},
-        {contest::Aa, {{"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1}}, {}, "JA1XYZ", "", " 35"},
-        {contest::Cqp, {{"K6AAA", CW20, 1, mult("SCLA"), "", false, " 43", "3", 1}}, {}, "K6AAA", "",
+         {},
+         "DL1ABC",
+         "",
+         " 400"},
+        {contest::Aa,
+         {{"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1}},
+         {},
+         "JA1XYZ",
+         "",
+         " 35"},
+        {contest::Cqp,
+         {{"K6AAA", CW20, 1, mult("SCLA"), "", false, " 43", "3", 1}},
+         {},
+         "K6AAA",
+         "",
          " SCLA"},
-        {contest::Paqp, {{"W3AAA", CW20, 1, mult("ALL"), "", false, " 2", "3", 1}}, {}, "W3AAA", "",
+        {contest::Paqp,
+         {{"W3AAA", CW20, 1, mult("ALL"), "", false, " 2", "3", 1}},
+         {},
+         "W3AAA",
+         "",
          " ALL"},
-        {contest::Sprint, {{"K6XX", CW20, 1, mult("CA"), "BOB", false, " 5", "1", 1}}, {}, "K6XX", "",
+        {contest::Sprint,
+         {{"K6XX", CW20, 1, mult("CA"), "BOB", false, " 5", "1", 1}},
+         {},
+         "K6XX",
+         "",
          "  BOB CA"},
-        {contest::Sprint, {{"K6XX", CW20, 1, mult("ZZ"), "BOB", false, "ZZ", "1", 0}}, {}, "K6XX", "",
+        {contest::Sprint,
+         {{"K6XX", CW20, 1, mult("ZZ"), "BOB", false, "ZZ", "1", 0}},
+         {},
+         "K6XX",
+         "",
          "  BOB ZZ"},
-        {contest::Naqp, {{"K6XX", CW20, 0, mult("CA"), "BOB", false, " 27", "1", 1}},
-         {{"K6XX", "NAROB27"}}, "K6XX", "", std::nullopt},
-        // Not when the box begins with a digit, nor in CQWW.
-        {contest::ArrlDx, {{"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1}}, {}, "DL1ABC", "5",
+        {contest::Naqp,
+         {{"K6XX", CW20, 0, mult("CA"), "BOB", false, " 27", "1", 1}},
+         {{"K6XX", "NAROB27"}},
+         "K6XX",
+         "",
          std::nullopt},
-        {contest::ArrlDx, {{"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1}}, {}, "DL1ABC", "K",
+        // Not when the box begins with a digit, nor in CQWW.
+        {contest::ArrlDx,
+         {{"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1}},
+         {},
+         "DL1ABC",
+         "5",
+         std::nullopt},
+        {contest::ArrlDx,
+         {{"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1}},
+         {},
+         "DL1ABC",
+         "K",
          " 100"},
         {contest::Cqww, {}, {{"DL1ABC", "WW14"}}, "DL1ABC", "", std::nullopt},
         // From the former logs, only rows of this contest.

@@ -60,7 +60,8 @@ TEST(DupeRule, SameBandModeOrAnyBandInSweepstakes) {
 
 TEST(DupeCheck, RemembersTheEarlierContacts) {
     MainMod state = newLog(contest::Cqww);
-    logCalls(state, {{"K6XX", CW20}, {"W1AW", CW20}, {"K6XX", CW40}, {"K6XX", CW20}, {"K6XY", CW20}});
+    logCalls(state,
+             {{"K6XX", CW20}, {"W1AW", CW20}, {"K6XX", CW40}, {"K6XX", CW20}, {"K6XY", CW20}});
     state.CurrentBandMode = CW20;
     const DupeCheck check = checkDupe(state, "K6XX");
     EXPECT_EQ(check.earlierContact, 4);
@@ -85,12 +86,13 @@ TEST(PortableNotice, TellsTheOtherFormInTheLog) {
         std::optional<std::string> text;
     };
     const std::vector<Case> cases{
-        {{{"W6XYZ", CW20}}, "W6XYZ/7",
-         "This station is also in the log\nas a nonportable:  W6XYZ"},
-        {{{"W6XYZ", CW20}}, "DL/W6XYZ",
+        {{{"W6XYZ", CW20}}, "W6XYZ/7", "This station is also in the log\nas a nonportable:  W6XYZ"},
+        {{{"W6XYZ", CW20}},
+         "DL/W6XYZ",
          "This station is also in the log\nas a nonportable:  W6XYZ"},
         {{{"W6XYZ/7", CW20}}, "W6XYZ", "This station is also in the log\nas a portable:  W6XYZ/7"},
-        {{{"W6XYZ/7", CW20}, {"W6XYZ/6", CW40}}, "W6XYZ",
+        {{{"W6XYZ/7", CW20}, {"W6XYZ/6", CW40}},
+         "W6XYZ",
          "This station is also in the log\nas a portable:  W6XYZ/7"},
         {{{"W6XYZ", CW20}}, "W6XYZ", std::nullopt},      // worked as it is: the grid tells
         {{{"W6XYZ/7", CW20}}, "W6XYZ/6", std::nullopt},  // two portable forms: not compared
@@ -137,28 +139,61 @@ TEST(DupeQuestion, TextOfEachContest) {
     const std::string b15(15, ' ');
     const std::string b10(10, ' ');
     const std::vector<Case> cases{
-        {contest::ArrlDx, {"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1}, {},
-         b15 + "DL1ABC    100", "11/04/01  1201  My #1"},
-        {contest::Aa, {"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1}, {},
-         b15 + "JA1XYZ    35", "11/04/01  1201  My #1"},
-        {contest::Cqp, {"K6AAA", CW20, 12, mult("SCLA"), "", false, " 43", "3", 1}, {},
-         b15 + "K6AAA     SCLA", "11/04/01  1201  His #12  My #1"},
-        {contest::Cqp, {"K6AAA", CW20, 12, mult("XYZ"), "", false, "XYZ", "3", 0}, {.inState = true},
-         b15 + "K6AAA     (No Mult)", "11/04/01  1201  His #12  My #1"},
-        {contest::Cqp, {"K6AAA", CW20, 12, mult("SF"), "", false, "SFRA", "3", 1}, {.inState = true},
-         b15 + "K6AAA     SFRA", "11/04/01  1201  His #12  My #1"},
-        {contest::Paqp, {"W3AAA", CW20, 7, mult("PHILA"), "", false, " 51", "3", 1}, {},
-         b15 + "W3AAA     PHI", "11/04/01  1201  His #7  My #1"},
-        {contest::Ss, {"W1AW", CW20, 123, ss("A", "72", "EMA"), "", false, "A72EM", "2", 1}, {},
-         b15 + "W1AW      A 72 EMA", "11/04/01  1201  His #123  My #1"},
-        {contest::Sprint, {"K6XX", CW20, 45, mult("CA"), "BOB", false, " 5", "1", 1}, {},
-         b10 + "K6XX      BOB CA", "11/04/01  1201  His #45  My #1"},
-        {contest::Naqp, {"K6XX", CW20, 0, mult("CA"), "BOB", false, " 27", "1", 1}, {},
-         b10 + "K6XX      BOB CA", "11/04/01  1201  My #1"},
-        {contest::Cqww, {"DL1ABC", CW20, 14, {}, "", false, "DL", "3", 2}, {.usa = true},
-         b15 + "DL1ABC    ", "11/04/01  1201  My #1"},
-        {contest::Wpx, {"DL1ABC", CW20, 5, {}, "", false, "DL1", "3", 1}, {.usa = true},
-         b15 + "DL1ABC    ", "11/04/01  1201  His #5  My #1"},
+        {contest::ArrlDx,
+         {"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1},
+         {},
+         b15 + "DL1ABC    100",
+         "11/04/01  1201  My #1"},
+        {contest::Aa,
+         {"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1},
+         {},
+         b15 + "JA1XYZ    35",
+         "11/04/01  1201  My #1"},
+        {contest::Cqp,
+         {"K6AAA", CW20, 12, mult("SCLA"), "", false, " 43", "3", 1},
+         {},
+         b15 + "K6AAA     SCLA",
+         "11/04/01  1201  His #12  My #1"},
+        {contest::Cqp,
+         {"K6AAA", CW20, 12, mult("XYZ"), "", false, "XYZ", "3", 0},
+         {.inState = true},
+         b15 + "K6AAA     (No Mult)",
+         "11/04/01  1201  His #12  My #1"},
+        {contest::Cqp,
+         {"K6AAA", CW20, 12, mult("SF"), "", false, "SFRA", "3", 1},
+         {.inState = true},
+         b15 + "K6AAA     SFRA",
+         "11/04/01  1201  His #12  My #1"},
+        {contest::Paqp,
+         {"W3AAA", CW20, 7, mult("PHILA"), "", false, " 51", "3", 1},
+         {},
+         b15 + "W3AAA     PHI",
+         "11/04/01  1201  His #7  My #1"},
+        {contest::Ss,
+         {"W1AW", CW20, 123, ss("A", "72", "EMA"), "", false, "A72EM", "2", 1},
+         {},
+         b15 + "W1AW      A 72 EMA",
+         "11/04/01  1201  His #123  My #1"},
+        {contest::Sprint,
+         {"K6XX", CW20, 45, mult("CA"), "BOB", false, " 5", "1", 1},
+         {},
+         b10 + "K6XX      BOB CA",
+         "11/04/01  1201  His #45  My #1"},
+        {contest::Naqp,
+         {"K6XX", CW20, 0, mult("CA"), "BOB", false, " 27", "1", 1},
+         {},
+         b10 + "K6XX      BOB CA",
+         "11/04/01  1201  My #1"},
+        {contest::Cqww,
+         {"DL1ABC", CW20, 14, {}, "", false, "DL", "3", 2},
+         {.usa = true},
+         b15 + "DL1ABC    ",
+         "11/04/01  1201  My #1"},
+        {contest::Wpx,
+         {"DL1ABC", CW20, 5, {}, "", false, "DL1", "3", 1},
+         {.usa = true},
+         b15 + "DL1ABC    ",
+         "11/04/01  1201  His #5  My #1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line2);
@@ -198,8 +233,8 @@ TEST(WorkedBeforeGrid, BandColumnsWithTheEarlierQsoNumbers) {
     WorkedBeforeGrid grid = workedBeforeGrid(cqww, checkDupe(cqww, "K6XX"));
     EXPECT_TRUE(grid.visible);
     EXPECT_EQ(grid.modeLabel, "\n CW:");
-    EXPECT_EQ(grid.prevQso, (std::array<std::string, 8>{"", "", "20m\n1 4", "40m\n3", "", "", "",
-                                                        "2m \n5"}));
+    EXPECT_EQ(grid.prevQso,
+              (std::array<std::string, 8>{"", "", "20m\n1 4", "40m\n3", "", "", "", "2m \n5"}));
     EXPECT_FALSE(workedBeforeGrid(cqww, checkDupe(cqww, "K6XY")).visible);
 
     MainMod phone = newLog(contest::Wpx, false, {.usa = true});

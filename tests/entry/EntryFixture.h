@@ -63,10 +63,10 @@ struct LoggedQso {
     int rcvd = 0;
     ReceivedExchange exchange{};
     std::string name{};
-    bool dupe = false;       // the dupe check finds it a dupe; it is logged anyway
-    std::string qmult{};     // QMult as stored, trailing blanks dropped
-    std::string points{};    // QPoints
-    int newMults = 0;        // multipliers this QSO is first to work
+    bool dupe = false;     // the dupe check finds it a dupe; it is logged anyway
+    std::string qmult{};   // QMult as stored, trailing blanks dropped
+    std::string points{};  // QPoints
+    int newMults = 0;      // multipliers this QSO is first to work
 };
 
 // Logs the QSOs one after another as the entry line does: dupe check on
@@ -99,9 +99,9 @@ inline void logQsos(MainMod& state, const std::vector<LoggedQso>& qsos) {
 // only the records, then the replay. Everything worked must agree with the
 // state that logged them one by one.
 inline void expectReplayAgrees(const MainMod& logged) {
-    MainMod opened = newLog(logged.contestNr, logged.ModeFlag[1],
-                            {logged.InStateFlag, logged.QTHUSAFlag, logged.QTHCanadaFlag,
-                             logged.MyContinent});
+    MainMod opened =
+        newLog(logged.contestNr, logged.ModeFlag[1],
+               {logged.InStateFlag, logged.QTHUSAFlag, logged.QTHCanadaFlag, logged.MyContinent});
     for (int n = 1; n <= logged.log.count(); ++n)
         ASSERT_TRUE(opened.log.append(logged.log.at(n)).isOk());
     replayLog(opened);
@@ -136,8 +136,7 @@ inline ReceivedExchange ss(std::string precedence, std::string check, std::strin
 
 // Band-mode codes.
 namespace bm {
-inline constexpr int CW10 = 1, CW15 = 2, CW20 = 3, CW40 = 4, CW80 = 5, CW160 = 6, CW6 = 7,
-                     CW2 = 8;
+inline constexpr int CW10 = 1, CW15 = 2, CW20 = 3, CW40 = 4, CW80 = 5, CW160 = 6, CW6 = 7, CW2 = 8;
 inline constexpr int PH10 = 9, PH15 = 10, PH20 = 11, PH40 = 12, PH80 = 13, PH160 = 14, PH6 = 15,
                      PH2 = 16;
 }  // namespace bm

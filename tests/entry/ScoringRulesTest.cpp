@@ -8,8 +8,13 @@ using namespace bm;
 
 TEST(ScoreLabel, CommasForFourToSevenDigits) {
     const std::vector<std::pair<long, std::string>> cases{
-        {0, "0"},          {999, "999"},          {1000, "1,000"},       {65432, "65,432"},
-        {123456, "123,456"}, {1234567, "1,234,567"}, {12345678, "12345678"},
+        {0, "0"},
+        {999, "999"},
+        {1000, "1,000"},
+        {65432, "65,432"},
+        {123456, "123,456"},
+        {1234567, "1,234,567"},
+        {12345678, "12345678"},
     };
     for (const auto& [score, text] : cases) EXPECT_EQ(scoreText(score), text) << score;
     ScoreTotals totals;
@@ -65,11 +70,11 @@ TEST(PaqpScore, TenCwQsosOnTwentyWithThreeCountiesScore45) {
 
 TEST(StoredRowNumber, OnlyDigitsInsideTheTable) {
     const std::vector<std::pair<std::string, std::optional<int>>> cases{
-        {" 12  ", 12},        {"12   ", 12},        {" 1   ", 1},       {" 72  ", 72},
-        {" 73  ", std::nullopt}, {" 0   ", std::nullopt}, {"  12 ", std::nullopt},
-        {"-3   ", std::nullopt}, {" 1.5 ", std::nullopt}, {" 12A ", std::nullopt},
-        {"     ", std::nullopt}, {"99999", std::nullopt}, {"CA   ", std::nullopt},
-        {"#12  ", std::nullopt},
+        {" 12  ", 12},           {"12   ", 12},           {" 1   ", 1},
+        {" 72  ", 72},           {" 73  ", std::nullopt}, {" 0   ", std::nullopt},
+        {"  12 ", std::nullopt}, {"-3   ", std::nullopt}, {" 1.5 ", std::nullopt},
+        {" 12A ", std::nullopt}, {"     ", std::nullopt}, {"99999", std::nullopt},
+        {"CA   ", std::nullopt}, {"#12  ", std::nullopt},
     };
     for (const auto& [qmult, row] : cases) EXPECT_EQ(storedRowNumber(qmult, 72), row) << qmult;
 }
@@ -84,14 +89,14 @@ TEST(Replay, DamagedRecordsMarkNothingOutsideTheTables) {
         int rcvd;
     };
     const std::vector<Case> cases{
-        {contest::Naqp, " 99", CW20, 0},    {contest::Naqp, " 5", 0, 0},
-        {contest::Naqp, " 5", 99, 0},       {contest::Naqp, " 5", -7, 0},
-        {contest::Paqp, " 68", CW20, 0},    {contest::Paqp, "-1", CW20, 0},
-        {contest::Cqp, "1.5", CW20, 0},     {contest::Sprint, " 0", CW20, 0},
-        {contest::ArrlDx, "", CW20, 0},     {contest::ArrlDx, "ZZZ", CW20, 0},
-        {contest::Cqww, "", CW20, 41},      {contest::Cqww, "", CW20, -3},
-        {contest::Ss, "A", CW20, 0},        {contest::Ss, "A99ZZ", CW20, 0},
-        {contest::Aa, "", CW20, 0},         {contest::Wpx, "", CW20, 0},
+        {contest::Naqp, " 99", CW20, 0}, {contest::Naqp, " 5", 0, 0},
+        {contest::Naqp, " 5", 99, 0},    {contest::Naqp, " 5", -7, 0},
+        {contest::Paqp, " 68", CW20, 0}, {contest::Paqp, "-1", CW20, 0},
+        {contest::Cqp, "1.5", CW20, 0},  {contest::Sprint, " 0", CW20, 0},
+        {contest::ArrlDx, "", CW20, 0},  {contest::ArrlDx, "ZZZ", CW20, 0},
+        {contest::Cqww, "", CW20, 41},   {contest::Cqww, "", CW20, -3},
+        {contest::Ss, "A", CW20, 0},     {contest::Ss, "A99ZZ", CW20, 0},
+        {contest::Aa, "", CW20, 0},      {contest::Wpx, "", CW20, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.contest) + " '" + c.qmult + "'");
@@ -115,9 +120,9 @@ TEST(Replay, DamagedRecordsMarkNothingOutsideTheTables) {
 TEST(Replay, RemovingTheLastQsoUnmarksItsMultiplier) {
     MainMod state = newLog(contest::Sprint);
     logQsos(state, {
-        {"K6XX", CW20, 1, mult("CA"), "BOB", false, " 5", "1", 1},
-        {"W1AW", CW20, 2, mult("CT"), "HAM", false, " 7", "1", 1},
-    });
+                       {"K6XX", CW20, 1, mult("CA"), "BOB", false, " 5", "1", 1},
+                       {"W1AW", CW20, 2, mult("CT"), "HAM", false, " 7", "1", 1},
+                   });
     removeLastQso(state);
     EXPECT_EQ(state.QSONr, 2);
     EXPECT_EQ(state.totals.multCount, 1);
@@ -176,9 +181,9 @@ TEST(QsoPoints, NorthAmericanEdgeCases) {
 TEST(WorkedCountries, MarksTheBandsWorked) {
     MainMod state = newLog(contest::Cqww, true, {.usa = true});
     logQsos(state, {
-        {"DL1ABC", CW20, 14, {}, "", false, "DL", "3", 2},
-        {"DL2XYZ", CW160, 15, {}, "", false, "DL", "3", 2},
-    });
+                       {"DL1ABC", CW20, 14, {}, "", false, "DL", "3", 2},
+                       {"DL2XYZ", CW160, 15, {}, "", false, "DL", "3", 2},
+                   });
     const WorkedCountries worked(state.totals);
     EXPECT_EQ(worked.countryWorked(5), (BandMarks{false, false, true, false, false, true}));
     EXPECT_EQ(worked.countryWorked(6), BandMarks{});
@@ -198,14 +203,26 @@ TEST(WorkedCountries, MarksTheBandsWorked) {
 TEST(WpxPrefix, NeededUntilWorked) {
     MainMod state = newLog(contest::Wpx, true, {.usa = true});
     EXPECT_TRUE(checkPrefixNeeded(state, "DL1ABC"));
-    EXPECT_TRUE(state.totals.wpxPrefixNeeded);
+    EXPECT_TRUE(state.totals.prefixNeeded);
     logQsos(state, {{"DL1ABC", CW20, 1, {}, "", false, "DL1", "3", 1}});
-    EXPECT_FALSE(state.totals.wpxPrefixNeeded);
+    EXPECT_FALSE(state.totals.prefixNeeded);
     EXPECT_FALSE(checkPrefixNeeded(state, "DL1XYZ"));
     EXPECT_TRUE(checkPrefixNeeded(state, "DL2XYZ"));
 
     MainMod other = newLog(contest::Cqww, true, {.usa = true});
     EXPECT_FALSE(checkPrefixNeeded(other, "DL1ABC"));
+}
+
+TEST(AaPrefix, NeededOnTheCurrentBand) {
+    MainMod state = newLog(contest::Aa);
+    logQsos(state, {{"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1}});
+    state.CurrentBandMode = CW20;
+    EXPECT_FALSE(checkPrefixNeeded(state, "JA1ABC"));
+    EXPECT_TRUE(checkPrefixNeeded(state, "JA2ABC"));
+    state.CurrentBandMode = CW40;
+    EXPECT_TRUE(checkPrefixNeeded(state, "JA1ABC"));
+    state.CurrentBandMode = CW6;  // no multipliers on 6 m
+    EXPECT_FALSE(checkPrefixNeeded(state, "JA1ABC"));
 }
 
 // Former fixed tables: a log may work more prefixes than they held.
