@@ -138,7 +138,10 @@ std::optional<std::string> exchangePrefill(const MainMod& state, std::string_vie
     if (!exchangeBox.empty() && std::isdigit(static_cast<unsigned char>(exchangeBox[0])))
         return std::nullopt;
     const DupeCheck check = checkDupe(state, call);
-    if (check.workedBefore) return fromThisLog(state, state.log.at(check.lastContact));
+    if (check.workedBefore) {
+        if (check.lastContact > state.log.count()) return std::nullopt;
+        return fromThisLog(state, state.log.at(check.lastContact));
+    }
 
     const LookbackCalls& list = state.lookbackCalls;
     if (!list.loaded) return std::nullopt;

@@ -104,6 +104,17 @@ TEST_F(PartialMatches, KeystrokeShowsTheGridForACallWorkedBefore) {
     EXPECT_FALSE(view.prefixNeeded);
 }
 
+// The former list held 4001 calls; a list of the public call database is
+// far longer.
+TEST(LookbackCalls, HoldsFarMoreThanFourThousandCalls) {
+    MainMod state = newLog(contest::Cqww, true, {.usa = true});
+    std::vector<OldCall> rows;
+    for (int n = 0; n < 20000; ++n) rows.push_back({"W" + std::to_string(n) + "X", "WW5"});
+    loadOldCalls(state.lookbackCalls, std::move(rows));
+    EXPECT_EQ(state.lookbackCalls.rows.size(), 20000U);
+    EXPECT_EQ(partialMatches(state, "W19999").OldCallMatchLabel, "Old logs:  W19999X");
+}
+
 TEST(LookbackCalls, EachCallOnceInOrder) {
     LookbackCalls list;
     addOldCall(list, "W1AW", "AR100");
