@@ -42,14 +42,6 @@ std::optional<int> storedRowNumber(std::string_view qmult, int rowCount) {
     return value;
 }
 
-int findMultRow(const MultTable& table, std::string_view text) {
-    if (text.empty()) return 0;
-    for (std::size_t r = 0; r < table.rows.size(); ++r)
-        for (const std::string& form : table.rows[r].forms)
-            if (form == text) return static_cast<int>(r) + 1;
-    return 0;
-}
-
 const MultTable* contestMultTable(const MainMod& state) {
     switch (state.contestNr) {
         case contest::Cqp:
@@ -99,7 +91,7 @@ StoredMult storedMult(const MainMod& state, const QSORec& record) {
             // A station inside California logs a county by its name: that is
             // California worked.
             if (m.row == 0 && state.contestNr == contest::Cqp && state.InStateFlag &&
-                findMultRow(state.mults.CQPInState, text) != 0)
+                state.mults.CQPInState.findRow(text) != 0)
                 m.row = kCaliforniaRow;
             break;
         }

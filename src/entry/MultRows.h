@@ -17,9 +17,6 @@ inline constexpr int kCaliforniaRow = 5;
 // decimal point, a row outside the table) names no row.
 std::optional<int> storedRowNumber(std::string_view qmult, int rowCount);
 
-// The 1-based row of the table with a form equal to the text; 0 when none.
-int findMultRow(const MultTable& table, std::string_view text);
-
 // The row-based multiplier table of the contest (CQP, PAQP, SS, Sprint,
 // NAQP); nullptr for the others.
 const MultTable* contestMultTable(const MainMod& state);

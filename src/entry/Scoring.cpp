@@ -239,7 +239,7 @@ void setMultAndPoints(const MainMod& state, QSORecName& record, const ReceivedEx
             record.QMult = WPXPrefixOf(call);
             break;
         case contest::Ss: {
-            const int row = findMultRow(state.mults.SSSections, exchange.ssSection);
+            const int row = state.mults.SSSections.findRow(exchange.ssSection);
             const std::string section =
                 row != 0 ? state.reference.SSShortForms[static_cast<std::size_t>(row - 1)]
                          : exchange.ssSection;
@@ -248,7 +248,7 @@ void setMultAndPoints(const MainMod& state, QSORecName& record, const ReceivedEx
         }
         case contest::Cqp:
             if (state.InStateFlag) {
-                const int county = findMultRow(state.mults.CQPInState, exchange.multText);
+                const int county = state.mults.CQPInState.findRow(exchange.multText);
                 if (county != 0) {
                     record.QMult =
                         state.mults.CQPInState.rows[static_cast<std::size_t>(county - 1)].forms[0];
@@ -259,7 +259,7 @@ void setMultAndPoints(const MainMod& state, QSORecName& record, const ReceivedEx
         case contest::Paqp:
         case contest::Sprint:
         case contest::Naqp: {
-            const int row = findMultRow(*contestMultTable(state), exchange.multText);
+            const int row = contestMultTable(state)->findRow(exchange.multText);
             record.QMult = row != 0 ? numberText(row) : exchange.multText;
             break;
         }
