@@ -4,6 +4,8 @@ namespace keslog {
 
 int CountryTables::addCountry(const Country& country) {
     countries_.push_back(country);
+    const std::string prefix = country.CtyPrefix.trimmed();
+    if (!prefix.empty()) firstCountryOfPrefix_.try_emplace(prefix, CountryCount());
     return CountryCount();
 }
 
@@ -16,6 +18,11 @@ void CountryTables::addAlias(std::string text, int countryNr) {
 int CountryTables::countryOfAlias(std::string_view text) const {
     const auto found = firstCountryOfAlias_.find(text);
     return found == firstCountryOfAlias_.end() ? 0 : found->second;
+}
+
+int CountryTables::countryOfPrefix(std::string_view prefix) const {
+    const auto found = firstCountryOfPrefix_.find(prefix);
+    return found == firstCountryOfPrefix_.end() ? 0 : found->second;
 }
 
 }  // namespace keslog

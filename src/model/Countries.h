@@ -52,6 +52,11 @@ class CountryTables {
     // a call resolves in a few look-ups whatever the size of the file.
     int countryOfAlias(std::string_view text) const;
 
+    // The first country, in file order, whose trimmed CtyPrefix equals the
+    // text; 0 when none does, and always for an empty text. Stored QSOs
+    // name their country this way.
+    int countryOfPrefix(std::string_view prefix) const;
+
     int USACountryNr = 0;
     int CanadaCountryNr = 0;
 
@@ -66,6 +71,7 @@ class CountryTables {
     std::vector<Country> countries_;
     std::vector<CountryAlias> aliases_;
     std::unordered_map<std::string, int, TextHash, std::equal_to<>> firstCountryOfAlias_;
+    std::unordered_map<std::string, int, TextHash, std::equal_to<>> firstCountryOfPrefix_;
 };
 
 }  // namespace keslog

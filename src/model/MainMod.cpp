@@ -15,6 +15,18 @@ void MainMod::resetLog() {
     CurrentCall.clear();
     NewMultFlag = false;
     MultIndex = 0;
+    clearWorked();
+}
+
+void MainMod::clearWorked() {
+    totals = ScoreTotals{};
+    totals.countryQsos.assign(static_cast<std::size_t>(countries.CountryCount()) + 1, BandCounts{});
+    callIndex.clear();
+    portableCalls.clear();
+    for (MultTable* table : {&mults.CQPMults, &mults.CQPInState, &mults.SSSections,
+                             &mults.SprintMults, &mults.NAQPMults, &mults.PAQPMults})
+        table->clearWorked();
+    for (auto& prefixes : mults.AAPrefixes) prefixes.clear();
 }
 
 std::string qsoNrLabelText(int qsoNr, BandModeCode bandMode) {

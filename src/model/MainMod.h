@@ -7,10 +7,12 @@
 #include "model/Contest.h"
 #include "model/Countries.h"
 #include "model/LogTables.h"
+#include "model/LookbackCalls.h"
 #include "model/Multipliers.h"
 #include "model/ReferenceData.h"
 #include "model/Settings.h"
 #include "model/Transmit.h"
+#include "model/WorkedState.h"
 
 namespace keslog {
 
@@ -39,8 +41,14 @@ struct MainMod {
     bool NewMultFlag = false;
     int MultIndex = 0;
     MultTables mults;
-    CountryTables countries;  // the country file, read at start-up
-    ReferenceData reference;  // KESLOG90.DAT
+    // What the log has worked: totals, the sorted call index and the
+    // portable calls. Kept by logging, rebuilt by replaying the log.
+    ScoreTotals totals;
+    CallIndex callIndex;
+    PortableCalls portableCalls;
+    LookbackCalls lookbackCalls;  // former logs, for call matching
+    CountryTables countries;      // the country file, read at start-up
+    ReferenceData reference;      // KESLOG90.DAT
 
     bool logOpen = false;
     std::string programDir;      // always ends in "/"
@@ -63,6 +71,9 @@ struct MainMod {
     // Clears the log and its totals for a new or opened log of the
     // current contest.
     void resetLog();
+    // Clears what the log has worked (totals, worked flags, call index,
+    // portable calls) and sizes the country counts by the country file.
+    void clearWorked();
 };
 
 // "QSO Nr " + QSONr with its leading blank + "    (" + band + " CW"/" SSB" + ")".

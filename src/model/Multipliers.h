@@ -15,6 +15,8 @@ inline constexpr const char* kNoForm = "@";
 struct MultRow {
     std::array<std::string, 3> forms;
     std::vector<bool> worked;
+
+    bool operator==(const MultRow&) const = default;
 };
 
 // A contest family's multiplier list, loaded from the reference data file.
@@ -43,6 +45,8 @@ struct MultTable {
     void clearWorked() {
         for (MultRow& row : rows) row.worked.assign(static_cast<std::size_t>(flagColumns), false);
     }
+
+    bool operator==(const MultTable&) const = default;
 };
 
 // The multiplier lists of all contests.
@@ -53,8 +57,10 @@ struct MultTables {
     MultTable SprintMults;  // 72 rows, 1 form
     MultTable NAQPMults;    // 72 rows, 1 form, 6 band columns
     MultTable PAQPMults;    // 67 rows, 3 forms
-    // AA: prefixes worked per band (10..160 m).
+    // AA: prefixes worked per band (10..160 m), each band in ascending order.
     std::array<std::vector<std::string>, 6> AAPrefixes;
+
+    bool operator==(const MultTables&) const = default;
 };
 
 }  // namespace keslog

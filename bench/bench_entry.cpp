@@ -1,0 +1,183 @@
+// The keystroke path of the call box and the logging of one QSO, on a
+// 10,000-QSO log and former-logs lists of 5,000 to 500,000 calls.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "callsign/CountryFile.h"
+#include "callsign/CountryPanel.h"
+#include "entry/CallMatch.h"
+#include "entry/Dupes.h"
+#include "entry/Scoring.h"
+#include "platform/Files.h"
+#include "storage/DataFile.h"
+
+namespace {
+
+using namespace keslog;
+
+constexpr int kLogQsos = 10000;
+
+// The calls of the public MASTER.SCP, as operators type them.
+const std::vector<std::string>& realCalls() {
+    static const std::vector<std::string> calls = [] {
+        std::ifstream in("/usr/share/hamradio-files/MASTER.SCP");
+        std::vector<std::string> out;
+        std::string line;
+        while (std::getline(in, line))
+            if (!line.empty() && line.front() != '#' && line.size() <= 10) out.push_back(line);
+        if (out.size() < 50000) throw std::runtime_error("MASTER.SCP missing or short");
+        return out;
+    }();
+    return calls;
+}
+
+// A former-logs list of n calls: the real calls, then the same calls with
+// portable designators for the larger lists.
+std::vector<OldCall> oldCalls(std::size_t n) {
+    static const std::vector<std::string> designators{"", "/P", "/M", "/QRP", "/1", "/2", "/3"};
+    std::vector<OldCall> rows;
+    for (const std::string& designator : designators)
+        for (const std::string& call : realCalls()) {
+            if (rows.size() == n) return rows;
+            rows.push_back({call + designator, "WW5"});
+        }
+    return rows;
+}
+
+// A log of 10,000 QSOs over the six bands, calls taken from the middle of
+// the list so that the typed calls below find some of them.
+MainMod loggedState(ContestNr nr, std::size_t oldListSize) {
+    MainMod state;
+    if (!ReadCountryFile(std::string(KESLOG_SOURCE_DIR) + "/data/arrl.cty", state.countries))
+        throw std::runtime_error("arrl.cty");
+    const Result<std::string> data =
+        readWholeFile(std::string(KESLOG_SOURCE_DIR) + "/data/KESLOG90.DAT");
+    if (!data || !ReadDataFile(*data, state.reference)) throw std::runtime_error("KESLOG90.DAT");
+    state.contestNr = nr;
+    state.ModeFlag = {false, true};
+    state.QTHUSAFlag = true;
+    state.resetLog();
+    replayLog(state);
+    const auto& calls = realCalls();
+    for (int n = 0; n < kLogQsos; ++n) {
+        QSORecName q;
+        q.QCall = calls[static_cast<std::size_t>(n * 7) % calls.size()];
+        q.QBandMode = static_cast<BandModeCode>(1 + n % 6);
+        q.QRcvd = static_cast<std::int16_t>(1 + n % 40);
+        q.QNr = static_cast<std::int16_t>(n + 1);
+        setMultAndPoints(state, q, {}, false);
+        if (!addLoggedQso(state, q)) throw std::runtime_error("log full");
+    }
+    if (oldListSize != 0) loadOldCalls(state.lookbackCalls, oldCalls(oldListSize));
+    state.CurrentBandMode = 3;
+    return state;
+}
+
+// Calls the operator types: every 97th of the list, some in the log.
+std::vector<std::string> typedCalls() {
+    std::vector<std::string> out;
+    const auto& calls = realCalls();
+    for (std::size_t i = 0; out.size() < 300; i += 97) out.push_back(calls[i % calls.size()]);
+    return out;
+}
+
+// Every key of typing each call: partial matches in this log and the former
+// logs, the worked-before grid, the needed prefix and the country panel.
+void keystrokes(benchmark::State& bench, ContestNr nr) {
+    MainMod state = loggedState(nr, static_cast<std::size_t>(bench.range(0)));
+    const std::vector<std::string> calls = typedCalls();
+    CountryPanel panel;
+    long keys = 0;
+    for (auto _ : bench) {
+        for (const std::string& call : calls)
+            for (std::size_t length = 1; length <= call.size(); ++length) {
+                const CallBoxView view = callTyped(state, std::string_view(call).substr(0, length));
+                panel.clear();
+                panel.ShowCountryHeadings(state);
+                panel.ShowCountryInfo(state, WorkedCountries(state.totals), view.countryNr, 0);
+                benchmark::DoNotOptimize(view);
+                ++keys;
+            }
+    }
+    bench.counters["per_key"] = benchmark::Counter(
+        static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_KeystrokeCqww(benchmark::State& bench) {
+    keystrokes(bench, contest::Cqww);
+}
+BENCHMARK(BM_KeystrokeCqww)->Arg(5000)->Arg(50000)->Arg(500000)->Unit(benchmark::kMillisecond);
+
+void BM_KeystrokeWpx(benchmark::State& bench) {
+    keystrokes(bench, contest::Wpx);
+}
+BENCHMARK(BM_KeystrokeWpx)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+// The former-logs search alone, to show how it grows with the list.
+void BM_OldCallMatches(benchmark::State& bench) {
+    MainMod state;
+    loadOldCalls(state.lookbackCalls, oldCalls(static_cast<std::size_t>(bench.range(0))));
+    const std::vector<std::string> calls = typedCalls();
+    long keys = 0;
+    for (auto _ : bench)
+        for (const std::string& call : calls)
+            for (std::size_t length = 1; length <= call.size(); ++length) {
+                benchmark::DoNotOptimize(
+                    partialMatches(state, std::string_view(call).substr(0, length)));
+                ++keys;
+            }
+    bench.counters["per_key"] = benchmark::Counter(
+        static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_OldCallMatches)->Arg(5000)->Arg(50000)->Arg(500000)->Unit(benchmark::kMillisecond);
+
+// Logging one QSO onto the 10,000: dupe check, QMult and points, marking.
+void dupeAndScore(benchmark::State& bench, ContestNr nr) {
+    const MainMod pristine = loggedState(nr, 0);
+    const std::vector<std::string> calls = typedCalls();
+    long qsos = 0;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        MainMod state = pristine;
+        bench.ResumeTiming();
+        for (const std::string& call : calls) {
+            const DupeCheck check = checkDupe(state, call);
+            QSORecName q;
+            q.QCall = call;
+            q.QBandMode = state.CurrentBandMode;
+            q.QRcvd = 5;
+            q.QNr = static_cast<std::int16_t>(state.QSONr);
+            setMultAndPoints(state, q, {}, check.dupe);
+            benchmark::DoNotOptimize(addLoggedQso(state, q));
+            ++qsos;
+        }
+        bench.PauseTiming();
+        state = MainMod{};
+        bench.ResumeTiming();
+    }
+    bench.counters["per_qso"] = benchmark::Counter(
+        static_cast<double>(qsos), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_DupeAndScoreCqww(benchmark::State& bench) {
+    dupeAndScore(bench, contest::Cqww);
+}
+BENCHMARK(BM_DupeAndScoreCqww)->Unit(benchmark::kMicrosecond);
+
+void BM_DupeAndScoreWpx(benchmark::State& bench) {
+    dupeAndScore(bench, contest::Wpx);
+}
+BENCHMARK(BM_DupeAndScoreWpx)->Unit(benchmark::kMicrosecond);
+
+// Opening a log replays it whole.
+void BM_ReplayLog(benchmark::State& bench) {
+    MainMod state = loggedState(static_cast<ContestNr>(bench.range(0)), 0);
+    for (auto _ : bench) replayLog(state);
+}
+BENCHMARK(BM_ReplayLog)->Arg(contest::Cqww)->Arg(contest::Wpx)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "entry/Dupes.h"
+#include "model/MainMod.h"
+
+namespace keslog {
+
+// The three call-match labels of the main window; an empty text is hidden.
+struct CallMatchLabels {
+    std::string CallMatchLabel1;    // this band (CQP, PAQP: this band and mode)
+    std::string CallMatchLabel2;    // other bands
+    std::string OldCallMatchLabel;  // the former logs
+};
+
+// Calls of this log and of the former logs that begin with the typed text.
+CallMatchLabels partialMatches(const MainMod& state, std::string_view typed);
+
+// Everything the call box shows while a call is typed.
+struct CallBoxView {
+    CallMatchLabels matches;  // empty when the call was worked before
+    WorkedBeforeGrid grid;
+    int countryNr = 0;          // ARRL DX, CQWW: the country panel's country
+    bool prefixNeeded = false;  // WPX: NeedPfxLabel
+};
+
+// One keystroke in the call box: the partial matches or, for a call worked
+// before, the worked-before grid; the country of the call in the DX
+// contests; whether its WPX prefix is needed.
+CallBoxView callTyped(MainMod& state, std::string_view typed);
+
+// The exchange box's text when it gets the focus, from the last earlier
+// contact with the call or else from the former logs; nullopt leaves the
+// box as it is (CQWW, a box that begins with a digit, nothing known).
+std::optional<std::string> exchangePrefill(const MainMod& state, std::string_view call,
+                                           std::string_view exchangeBox);
+
+// The two-letter code of the contest in the former-logs list.
+std::string_view oldCallCode(ContestNr nr);
+
+// Adds a call of a former log, keeping the list in order; a call already
+// listed keeps its first exchange.
+void addOldCall(LookbackCalls& list, std::string call, std::string exchange);
+
+// Replaces the list with the given rows, in order, each call once (the
+// first row of a call wins), and marks it loaded.
+void loadOldCalls(LookbackCalls& list, std::vector<OldCall> rows);
+
+}  // namespace keslog

@@ -1,0 +1,367 @@
+#include "entry/Scoring.h"
+
+#include <algorithm>
+
+#include "callsign/CountryLookup.h"
+#include "callsign/NorthAmerica.h"
+#include "callsign/Prefix.h"
+#include "entry/Dupes.h"
+#include "entry/MultRows.h"
+#include "storage/DataFile.h"
+
+namespace keslog {
+
+namespace {
+
+// Per-band tables have columns for 10..160 m only: a QSO on 6 m or 2 m has
+// no column there, so it never counts a per-band multiplier.
+int bandColumn(BandModeCode code) {
+    if (!isValidBandMode(code)) return 0;
+    const int band = bandIndexOf(code);
+    return band <= band::B160 ? band : 0;
+}
+
+OwnStation ownStation(const MainMod& state) {
+    return {state.QTHUSAFlag, state.QTHCanadaFlag};
+}
+
+bool isNorthAmericanRule(const MainMod& state) {
+    return state.QTHUSAFlag || state.QTHCanadaFlag;
+}
+
+std::string continentOf(const MainMod& state, std::string_view call) {
+    const int nr = CountryOfCall(state.countries, call);
+    return state.countries.isCountry(nr) ? state.countries.country(nr).CtyContinent.trimmed()
+                                         : std::string();
+}
+
+// WPX: a QSO with the own country (North American rule) or the own
+// continent.
+bool isSameArea(const MainMod& state, const QSORec& record) {
+    if (isNorthAmericanRule(state)) {
+        const std::string points =
+            NAPoints(record.QMult.trimmed(), contest::Wpx, ownStation(state), record.QBandMode);
+        return points == "1" || points == "0";
+    }
+    return continentOf(state, record.QCall.trimmed()) == state.MyContinent;
+}
+
+std::string wpxContinentPoints(const MainMod& state, const QSORec& record) {
+    const bool lowBand = bandClass(record.QBandMode) >= 4;
+    if (continentOf(state, record.QCall.trimmed()) != state.MyContinent) return lowBand ? "6" : "3";
+    if (state.MyContinent == "NA") return lowBand ? "4" : "2";
+    return lowBand ? "2" : "1";
+}
+
+std::string paqpPoints(BandModeCode code) {
+    if (!isCw(code)) return "1";
+    const int band = bandIndexOf(code);
+    return band == band::B80 || band == band::B160 ? "2" : "3";
+}
+
+std::string aaPoints(const MainMod& state, const QSORec& record) {
+    if (continentOf(state, record.QCall.trimmed()) != "AS") return "0";
+    const int band = bandIndexOf(record.QBandMode);
+    if (band == band::B160) return "3";
+    return band == band::B80 ? "2" : "1";
+}
+
+// The value a QSO adds to the total points; PAQP counts in tenths, and its
+// digit "3" stands for one and a half points.
+int pointsValue(const MainMod& state, const QSORec& record) {
+    const std::string digit = record.QPoints.trimmed();
+    const int value = digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9' ? digit[0] - '0' : 0;
+    if (state.contestNr != contest::Paqp) return value;
+    return value == 3 ? 15 : value * 10;
+}
+
+std::string countryPrefixOf(const MainMod& state, std::string_view call) {
+    const int nr = CountryOfCall(state.countries, call);
+    return state.countries.isCountry(nr) ? state.countries.country(nr).CtyPrefix.trimmed()
+                                         : std::string();
+}
+
+// Marking one QSO's multipliers: how many are new, and which one.
+struct NewMults {
+    int count = 0;
+    int index = 0;
+
+    void add(int which) {
+        if (count == 0) index = which;
+        ++count;
+    }
+};
+
+// A first QSO with the country or zone on the band.
+bool countOnBand(BandCounts& counts, int column) {
+    return counts[static_cast<std::size_t>(column - 1)]++ == 0;
+}
+
+// Inserts into an ascending list; the 1-based place when new, else 0.
+int insertSorted(std::vector<std::string>& list, const std::string& text) {
+    const auto at = std::lower_bound(list.begin(), list.end(), text);
+    if (at != list.end() && *at == text) return 0;
+    const auto place = list.insert(at, text);
+    return static_cast<int>(place - list.begin()) + 1;
+}
+
+// Sets a row's worked flag; true when it was not set before.
+bool markRow(MultTable& table, int row, int flagColumn) {
+    if (row < 1 || row > static_cast<int>(table.rows.size())) return false;
+    std::vector<bool>& flags = table.rows[static_cast<std::size_t>(row - 1)].worked;
+    const auto column = static_cast<std::size_t>(flagColumn);
+    if (column >= flags.size() || flags[column]) return false;
+    flags[column] = true;
+    return true;
+}
+
+NewMults markMults(MainMod& state, const QSORec& record) {
+    NewMults found;
+    ScoreTotals& totals = state.totals;
+    const StoredMult mult = storedMult(state, record);
+    const int column = bandColumn(record.QBandMode);
+    switch (state.contestNr) {
+        case contest::ArrlDx:
+        case contest::Cqww: {
+            const auto countries = static_cast<int>(totals.countryQsos.size());
+            if (mult.countryNr >= 1 && mult.countryNr < countries && column != 0 &&
+                countOnBand(totals.countryQsos[static_cast<std::size_t>(mult.countryNr)], column)) {
+                const bool counts = state.contestNr == contest::Cqww ||
+                                    (mult.countryNr != state.countries.USACountryNr &&
+                                     mult.countryNr != state.countries.CanadaCountryNr);
+                if (counts) {
+                    ++totals.countriesPerBand[static_cast<std::size_t>(column - 1)];
+                    found.add(mult.countryNr);
+                }
+            }
+            if (mult.zone != 0 && column != 0 &&
+                countOnBand(totals.zoneQsos[static_cast<std::size_t>(mult.zone)], column)) {
+                ++totals.zonesPerBand[static_cast<std::size_t>(column - 1)];
+                found.add(mult.zone);
+            }
+            break;
+        }
+        case contest::Wpx:
+            if (!mult.prefix.empty()) {
+                const int place = insertSorted(totals.wpxPrefixes, mult.prefix);
+                if (place != 0) found.add(place);
+            }
+            if (isSameArea(state, record)) ++totals.sameAreaCount;
+            totals.prefixNeeded = false;
+            break;
+        case contest::Aa:
+            if (!mult.prefix.empty() && column != 0) {
+                const int place = insertSorted(
+                    state.mults.AAPrefixes[static_cast<std::size_t>(column - 1)], mult.prefix);
+                if (place != 0) found.add(place);
+            }
+            break;
+        case contest::Naqp:
+            if (column != 0 && markRow(state.mults.NAQPMults, mult.row, column - 1))
+                found.add(mult.row);
+            break;
+        case contest::Cqp:
+        case contest::Paqp:
+        case contest::Ss:
+        case contest::Sprint: {
+            if (markRow(*contestMultTable(state), mult.row, 0)) found.add(mult.row);
+            break;
+        }
+        default:
+            break;
+    }
+    return found;
+}
+
+void updateScore(MainMod& state) {
+    ScoreTotals& t = state.totals;
+    const long long product = static_cast<long long>(t.qsoPoints) * t.multCount;
+    if (state.contestNr != contest::Paqp) {
+        t.score = static_cast<std::int32_t>(product);
+        return;
+    }
+    // Tenths of a point: divide by ten, ties to the even score.
+    long long whole = product / 10;
+    const long long rest = product % 10;
+    if (rest > 5 || (rest == 5 && whole % 2 != 0)) ++whole;
+    t.score = static_cast<std::int32_t>(whole);
+}
+
+}  // namespace
+
+std::string QSOPoints(const MainMod& state, const QSORec& record, bool endsInSlash) {
+    const BandModeCode code = record.QBandMode;
+    switch (state.contestNr) {
+        case contest::ArrlDx: {
+            const int nr = state.countries.countryOfPrefix(record.QMult.trimmed());
+            const bool wve = nr != 0 && (nr == state.countries.USACountryNr ||
+                                         nr == state.countries.CanadaCountryNr);
+            return wve ? "0" : "3";
+        }
+        case contest::Cqp:
+            if (endsInSlash) return "0";
+            return isCw(code) ? "3" : "2";
+        case contest::Cqww: {
+            // The contest-choice dialog always sets one location for CQWW.
+            const std::string points = NAPoints(WPXPrefixOf(record.QCall.trimmed()), contest::Cqww,
+                                                ownStation(state), code);
+            return points.empty() ? "0" : points;
+        }
+        case contest::Sprint:
+        case contest::Naqp:
+            return "1";
+        case contest::Ss:
+            return "2";
+        case contest::Wpx:
+            if (isNorthAmericanRule(state))
+                return NAPoints(WPXPrefixOf(record.QCall.trimmed()), contest::Wpx,
+                                ownStation(state), code);
+            return wpxContinentPoints(state, record);
+        case contest::Aa:
+            return aaPoints(state, record);
+        case contest::Paqp:
+            return paqpPoints(code);
+        default:
+            return "0";
+    }
+}
+
+void setMultAndPoints(const MainMod& state, QSORecName& record, const ReceivedExchange& exchange,
+                      bool acceptedDupe) {
+    const std::string call = record.QCall.trimmed();
+    switch (state.contestNr) {
+        case contest::ArrlDx:
+        case contest::Cqww:
+            record.QMult = countryPrefixOf(state, call);
+            break;
+        case contest::Wpx:
+        case contest::Aa:
+            record.QMult = WPXPrefixOf(call);
+            break;
+        case contest::Ss: {
+            const int row = state.mults.SSSections.findRow(exchange.ssSection);
+            const std::string section =
+                row != 0 ? state.reference.SSShortForms[static_cast<std::size_t>(row - 1)]
+                         : exchange.ssSection;
+            record.QMult = exchange.ssPrecedence + exchange.ssCheck + section;
+            break;
+        }
+        case contest::Cqp:
+            if (state.InStateFlag) {
+                const int county = state.mults.CQPInState.findRow(exchange.multText);
+                if (county != 0) {
+                    record.QMult =
+                        state.mults.CQPInState.rows[static_cast<std::size_t>(county - 1)].forms[0];
+                    break;
+                }
+            }
+            [[fallthrough]];
+        case contest::Paqp:
+        case contest::Sprint:
+        case contest::Naqp: {
+            const int row = contestMultTable(state)->findRow(exchange.multText);
+            record.QMult = row != 0 ? numberText(row) : exchange.multText;
+            break;
+        }
+        default:
+            break;
+    }
+    record.QPoints = acceptedDupe ? "0" : QSOPoints(state, record, exchange.endsInSlash);
+}
+
+void markQso(MainMod& state, int qsoNr, const QSORecName& record) {
+    indexCall(state, qsoNr, record);
+    ScoreTotals& totals = state.totals;
+    if (isValidBandMode(record.QBandMode))
+        ++totals.qsosPerBandMode[static_cast<std::size_t>(record.QBandMode)];
+    totals.qsoPoints += pointsValue(state, record);
+
+    const NewMults found = markMults(state, record);
+    state.NewMultFlag = found.count != 0;
+    state.MultIndex = found.index;
+    totals.multCount += found.count;
+    if (isValidBandMode(record.QBandMode))
+        totals.multsPerBand[static_cast<std::size_t>(bandIndexOf(record.QBandMode))] += found.count;
+    updateScore(state);
+}
+
+Status addLoggedQso(MainMod& state, const QSORecName& record) {
+    const Status appended = state.log.append(record);
+    if (!appended) return appended;
+    markQso(state, state.log.count(), record);
+    state.QSONr = state.log.count() + 1;
+    return Status::ok();
+}
+
+void replayLog(MainMod& state) {
+    ExpandMultTables(state.reference, state.contestNr == contest::Cqp && state.InStateFlag,
+                     state.mults);
+    state.clearWorked();
+    const int count = state.log.count();
+    for (int n = 1; n <= count; ++n) markQso(state, n, state.log.at(n));
+    state.QSONr = count + 1;
+    state.NewMultFlag = false;
+    state.MultIndex = 0;
+}
+
+void removeLastQso(MainMod& state) {
+    state.log.removeLast();
+    replayLog(state);
+}
+
+bool checkPrefixNeeded(MainMod& state, std::string_view call) {
+    bool needed = false;
+    if (!call.empty() && state.contestNr == contest::Wpx) {
+        needed = !std::binary_search(state.totals.wpxPrefixes.begin(),
+                                     state.totals.wpxPrefixes.end(), WPXPrefixOf(call));
+    } else if (!call.empty() && state.contestNr == contest::Aa) {
+        const int column = bandColumn(state.CurrentBandMode);
+        if (column != 0) {
+            const auto& worked = state.mults.AAPrefixes[static_cast<std::size_t>(column - 1)];
+            needed = !std::binary_search(worked.begin(), worked.end(), WPXPrefixOf(call));
+        }
+    }
+    state.totals.prefixNeeded = needed;
+    return needed;
+}
+
+std::string multsLabelText(const ScoreTotals& totals) {
+    return "Mults:  " + std::to_string(totals.multCount);
+}
+
+std::string scoreLabelText(const ScoreTotals& totals) {
+    return "Score: " + scoreText(totals.score);
+}
+
+std::string scoreText(long score) {
+    std::string digits = std::to_string(score);
+    const std::size_t length = digits.size();
+    if (length < 4 || length > 7) return digits;
+    digits.insert(length - 3, ",");
+    if (length == 7) digits.insert(1, ",");
+    return digits;
+}
+
+std::string pointsText(const MainMod& state) {
+    const long points = state.totals.qsoPoints;
+    if (state.contestNr != contest::Paqp) return std::to_string(points);
+    return std::to_string(points / 10) + "." + std::to_string(points % 10);
+}
+
+BandMarks WorkedCountries::countryWorked(int countryNr) const {
+    BandMarks marks{};
+    if (countryNr < 1 || countryNr >= static_cast<int>(totals_.countryQsos.size())) return marks;
+    const BandCounts& counts = totals_.countryQsos[static_cast<std::size_t>(countryNr)];
+    for (std::size_t b = 0; b < marks.size(); ++b) marks[b] = counts[b] > 0;
+    return marks;
+}
+
+BandMarks WorkedCountries::zoneWorked(int zone) const {
+    BandMarks marks{};
+    if (zone < 1 || zone > 40) return marks;
+    const BandCounts& counts = totals_.zoneQsos[static_cast<std::size_t>(zone)];
+    for (std::size_t b = 0; b < marks.size(); ++b) marks[b] = counts[b] > 0;
+    return marks;
+}
+
+}  // namespace keslog

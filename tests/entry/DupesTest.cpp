@@ -1,0 +1,263 @@
+#include "EntryFixture.h"
+
+namespace keslog::test {
+namespace {
+
+using namespace bm;
+
+struct Logged {
+    std::string call;
+    int bandMode;
+};
+
+// Puts QSOs into the log without scoring concerns: only call and band-mode.
+void logCalls(MainMod& state, const std::vector<Logged>& qsos) {
+    for (const Logged& l : qsos) {
+        QSORecName q;
+        q.QCall = l.call;
+        q.QBandMode = static_cast<BandModeCode>(l.bandMode);
+        q.QNr = static_cast<std::int16_t>(state.QSONr);
+        ASSERT_TRUE(addLoggedQso(state, q).isOk());
+    }
+}
+
+TEST(DupeRule, SameBandModeOrAnyBandInSweepstakes) {
+    struct Case {
+        ContestNr contest;
+        std::vector<Logged> log;
+        std::string call;
+        int current;
+        bool workedBefore;
+        bool dupe;
+    };
+    const std::vector<Case> cases{
+        {contest::Cqww, {{"DL1ABC", CW20}}, "DL1ABC", PH20, true, false},
+        {contest::Cqww, {{"DL1ABC", CW20}}, "DL1ABC", CW20, true, true},
+        {contest::Cqww, {{"DL1ABC", CW20}}, "DL1ABD", CW20, false, false},
+        {contest::Cqww, {{"DL1ABC", CW20}}, "DL1AB", CW20, false, false},
+        {contest::Ss, {{"W1AW", CW20}}, "W1AW", CW40, true, true},
+        {contest::Ss, {{"W1AW", CW20}}, "W1AW", CW20, true, true},
+        {contest::Cqp, {{"K6AAA", CW20}}, "K6AAA", PH20, true, false},
+        {contest::Cqp, {{"K6AAA", PH20}}, "K6AAA", PH20, true, true},
+        {contest::Cqp, {{"K6AAA", CW20}}, "K6AAA", CW40, true, false},
+        {contest::Paqp, {{"W3AAA", PH40}}, "W3AAA", CW40, true, false},
+        {contest::Paqp, {{"W3AAA", CW40}}, "W3AAA", CW40, true, true},
+        {contest::Naqp, {{"K6XX", CW6}}, "K6XX", CW6, true, true},
+        {contest::Naqp, {{"K6XX", CW6}}, "K6XX", CW2, true, false},
+        // The portable form is another station as far as dupes go.
+        {contest::Wpx, {{"W6XYZ", CW20}}, "W6XYZ/7", CW20, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.contest) + " " + c.call + " on " + std::to_string(c.current));
+        MainMod state = newLog(c.contest);
+        logCalls(state, c.log);
+        state.CurrentBandMode = static_cast<BandModeCode>(c.current);
+        const DupeCheck check = checkDupe(state, c.call);
+        EXPECT_EQ(check.workedBefore, c.workedBefore);
+        EXPECT_EQ(check.dupe, c.dupe);
+    }
+}
+
+TEST(DupeCheck, RemembersTheEarlierContacts) {
+    MainMod state = newLog(contest::Cqww);
+    logCalls(state,
+             {{"K6XX", CW20}, {"W1AW", CW20}, {"K6XX", CW40}, {"K6XX", CW20}, {"K6XY", CW20}});
+    state.CurrentBandMode = CW20;
+    const DupeCheck check = checkDupe(state, "K6XX");
+    EXPECT_EQ(check.earlierContact, 4);
+    EXPECT_EQ(check.lastContact, 4);
+    EXPECT_EQ(check.contactsByBandMode[CW20], (std::vector<int>{1, 4}));
+    EXPECT_EQ(check.contactsByBandMode[CW40], (std::vector<int>{3}));
+
+    state.CurrentBandMode = CW80;
+    EXPECT_FALSE(checkDupe(state, "K6XX").dupe);
+    EXPECT_EQ(checkDupe(state, "K6XX").earlierContact, 0);
+
+    MainMod ss = newLog(contest::Ss);
+    logCalls(ss, {{"K6XX", CW40}, {"K6XX", CW20}, {"W1AW", CW10}});
+    ss.CurrentBandMode = CW80;
+    EXPECT_EQ(checkDupe(ss, "K6XX").earlierContact, 2);
+}
+
+TEST(PortableNotice, TellsTheOtherFormInTheLog) {
+    struct Case {
+        std::vector<Logged> log;
+        std::string call;
+        std::optional<std::string> text;
+    };
+    const std::vector<Case> cases{
+        {{{"W6XYZ", CW20}}, "W6XYZ/7", "This station is also in the log\nas a nonportable:  W6XYZ"},
+        {{{"W6XYZ", CW20}},
+         "DL/W6XYZ",
+         "This station is also in the log\nas a nonportable:  W6XYZ"},
+        {{{"W6XYZ/7", CW20}}, "W6XYZ", "This station is also in the log\nas a portable:  W6XYZ/7"},
+        {{{"W6XYZ/7", CW20}, {"W6XYZ/6", CW40}},
+         "W6XYZ",
+         "This station is also in the log\nas a portable:  W6XYZ/7"},
+        {{{"W6XYZ", CW20}}, "W6XYZ", std::nullopt},      // worked as it is: the grid tells
+        {{{"W6XYZ/7", CW20}}, "W6XYZ/6", std::nullopt},  // two portable forms: not compared
+        {{{"W6ABC", CW20}}, "W6XYZ/7", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        MainMod state = newLog(contest::Wpx, true, {.usa = true});
+        logCalls(state, c.log);
+        const auto notice = portableNotice(checkDupe(state, c.call));
+        ASSERT_EQ(notice.has_value(), c.text.has_value()) << c.call;
+        if (!notice) continue;
+        EXPECT_EQ(notice->text, *c.text);
+        EXPECT_EQ(notice->title, "Portable Station?");
+        EXPECT_EQ(notice->buttons, MsgButtons::Ok);
+        EXPECT_EQ(notice->icon, MsgIcon::Information);
+    }
+}
+
+TEST(CallWithoutDesignator, TheLongestPart) {
+    EXPECT_EQ(callWithoutDesignator("W6XYZ/7"), "W6XYZ");
+    EXPECT_EQ(callWithoutDesignator("DL/W6XYZ"), "W6XYZ");
+    EXPECT_EQ(callWithoutDesignator("VE3/W1AB/P"), "W1AB");
+    EXPECT_EQ(callWithoutDesignator("W1AW"), "W1AW");
+    EXPECT_EQ(callWithoutDesignator("/"), "");
+}
+
+TEST(DateText, MonthDayAndTwoDigitYear) {
+    EXPECT_EQ(dateText(31041), "11/04/01");
+    EXPECT_EQ(dateText(11049), "11/04/99");
+    EXPECT_EQ(dateText(2179), "02/17/99");
+    EXPECT_EQ(dateText(22171), "02/17/01");
+    EXPECT_EQ(dateText(32319), "12/31/09");
+}
+
+// The earlier contact as the dupe question shows it, contest by contest.
+TEST(DupeQuestion, TextOfEachContest) {
+    struct Case {
+        ContestNr contest;
+        LoggedQso earlier;
+        Location where;
+        std::string line2;
+        std::string line3;
+    };
+    const std::string b15(15, ' ');
+    const std::string b10(10, ' ');
+    const std::vector<Case> cases{
+        {contest::ArrlDx,
+         {"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1},
+         {},
+         b15 + "DL1ABC    100",
+         "11/04/01  1201  My #1"},
+        {contest::Aa,
+         {"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1},
+         {},
+         b15 + "JA1XYZ    35",
+         "11/04/01  1201  My #1"},
+        {contest::Cqp,
+         {"K6AAA", CW20, 12, mult("SCLA"), "", false, " 43", "3", 1},
+         {},
+         b15 + "K6AAA     SCLA",
+         "11/04/01  1201  His #12  My #1"},
+        {contest::Cqp,
+         {"K6AAA", CW20, 12, mult("XYZ"), "", false, "XYZ", "3", 0},
+         {.inState = true},
+         b15 + "K6AAA     (No Mult)",
+         "11/04/01  1201  His #12  My #1"},
+        {contest::Cqp,
+         {"K6AAA", CW20, 12, mult("SF"), "", false, "SFRA", "3", 1},
+         {.inState = true},
+         b15 + "K6AAA     SFRA",
+         "11/04/01  1201  His #12  My #1"},
+        {contest::Paqp,
+         {"W3AAA", CW20, 7, mult("PHILA"), "", false, " 51", "3", 1},
+         {},
+         b15 + "W3AAA     PHI",
+         "11/04/01  1201  His #7  My #1"},
+        {contest::Ss,
+         {"W1AW", CW20, 123, ss("A", "72", "EMA"), "", false, "A72EM", "2", 1},
+         {},
+         b15 + "W1AW      A 72 EMA",
+         "11/04/01  1201  His #123  My #1"},
+        {contest::Sprint,
+         {"K6XX", CW20, 45, mult("CA"), "BOB", false, " 5", "1", 1},
+         {},
+         b10 + "K6XX      BOB CA",
+         "11/04/01  1201  His #45  My #1"},
+        {contest::Naqp,
+         {"K6XX", CW20, 0, mult("CA"), "BOB", false, " 27", "1", 1},
+         {},
+         b10 + "K6XX      BOB CA",
+         "11/04/01  1201  My #1"},
+        {contest::Cqww,
+         {"DL1ABC", CW20, 14, {}, "", false, "DL", "3", 2},
+         {.usa = true},
+         b15 + "DL1ABC    ",
+         "11/04/01  1201  My #1"},
+        {contest::Wpx,
+         {"DL1ABC", CW20, 5, {}, "", false, "DL1", "3", 1},
+         {.usa = true},
+         b15 + "DL1ABC    ",
+         "11/04/01  1201  His #5  My #1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line2);
+        MainMod state = newLog(c.contest, true, c.where);
+        logQsos(state, {c.earlier});
+        const DupeCheck check = checkDupe(state, c.earlier.call);
+        ASSERT_TRUE(check.dupe);
+        const MessageRequest q = dupeQuestion(state, check);
+        EXPECT_EQ(q.text, "DUPE - OK to Log Anyway?\n" + c.line2 + "\n" + c.line3);
+        EXPECT_EQ(q.title, "DUPE!");
+        EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
+        EXPECT_EQ(q.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(q.defaultButton, 1);  // No
+    }
+}
+
+TEST(DupeQuestion, BeepsWhenWantedAndReturnsTheAnswer) {
+    for (const auto& [beepFlag, beeps] : {std::pair{"True", 1}, std::pair{"False", 0}}) {
+        MainMod state = newLog(contest::Cqww, true, {.usa = true});
+        state.settings.DupeBeepFlag = beepFlag;
+        logCalls(state, {{"DL1ABC", CW20}});
+        FakePlatform platform;
+        for (MsgResult answer : {MsgResult::Yes, MsgResult::No, MsgResult::Cancel}) {
+            platform.messageBox.answer(answer);
+            EXPECT_EQ(askDupeQuestion(state, checkDupe(state, "DL1ABC"), platform.messageBox,
+                                      platform.beep),
+                      answer);
+        }
+        EXPECT_EQ(platform.beep.count, 3 * beeps);
+        EXPECT_EQ(platform.messageBox.shown.size(), 3U);
+    }
+}
+
+TEST(WorkedBeforeGrid, BandColumnsWithTheEarlierQsoNumbers) {
+    MainMod cqww = newLog(contest::Cqww, true, {.usa = true});
+    logCalls(cqww, {{"K6XX", CW20}, {"W1AW", CW20}, {"K6XX", CW40}, {"K6XX", CW20}, {"K6XX", CW2}});
+    WorkedBeforeGrid grid = workedBeforeGrid(cqww, checkDupe(cqww, "K6XX"));
+    EXPECT_TRUE(grid.visible);
+    EXPECT_EQ(grid.modeLabel, "\n CW:");
+    EXPECT_EQ(grid.prevQso,
+              (std::array<std::string, 8>{"", "", "20m\n1 4", "40m\n3", "", "", "", "2m \n5"}));
+    EXPECT_FALSE(workedBeforeGrid(cqww, checkDupe(cqww, "K6XY")).visible);
+
+    MainMod phone = newLog(contest::Wpx, false, {.usa = true});
+    phone.CurrentBandMode = PH20;
+    logCalls(phone, {{"K6XX", PH160}});
+    grid = workedBeforeGrid(phone, checkDupe(phone, "K6XX"));
+    EXPECT_EQ(grid.modeLabel, "\nSSB:");
+    EXPECT_EQ(grid.prevQso[5], "160\n1");
+
+    // Mixed mode: a phone row over a CW row.
+    MainMod cqp = newLog(contest::Cqp);
+    logCalls(cqp, {{"K6AAA", CW20}, {"K6AAA", PH20}, {"K6AAA", PH40}, {"K6AAA", CW20}});
+    grid = workedBeforeGrid(cqp, checkDupe(cqp, "K6AAA"));
+    EXPECT_EQ(grid.modeLabel, "\nSSB:\n CW:");
+    EXPECT_EQ(grid.prevQso[2], "20m\n2\n1 4");
+    EXPECT_EQ(grid.prevQso[3], "40m\n3\n");
+
+    MainMod naqp = newLog(contest::Naqp);
+    logCalls(naqp, {{"K6XX", CW20}});
+    grid = workedBeforeGrid(naqp, checkDupe(naqp, "K6XX"));
+    EXPECT_TRUE(grid.visible);
+    EXPECT_EQ(grid.modeLabel, "");
+}
+
+}  // namespace
+}  // namespace keslog::test
