@@ -117,10 +117,11 @@ void LogForm::layOutOpenLog() {
     view_.separator1aVisible = true;
     view_.entryVisible = true;
 
+    // Radio 2's band-mode would otherwise be whatever was left before.
+    state_.resetRadios();
     showTxRadio(1);
-    view_.activeLogLabel = "Log R1";
+    showLogRadio(1);
     view_.multipliersEnabled = state_.contestNr != contest::Aa;
-    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
 
     const bool mixed = info && info->mixedMode;
     const bool cwUnavailable = state_.phoneMode() || (!mixed && !state_.ModeFlag[1]);
@@ -160,6 +161,13 @@ void LogForm::onTimer1Tick() {
 void LogForm::showTxRadio(int radio) {
     view_.activeRadioLabel = txRadioLabel(radio);
     view_.activeRadioColour = radioColour(radio);
+}
+
+void LogForm::showLogRadio(int radio) {
+    view_.activeLogLabel = logRadioLabel(radio);
+    view_.activeLogColour = radioColour(radio);
+    view_.qsoNrColour = radioColour(radio);
+    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
 }
 
 bool LogForm::requestExit() {

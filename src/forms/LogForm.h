@@ -41,12 +41,14 @@ struct LogFormView {
     std::string callsignLabel = "Callsign";
     std::string numberLabel = "Number";
     std::string qsoNrLabel;
+    std::uint32_t qsoNrColour = colour::Blue;  // the log radio's colour
     std::string scoreLabel = "Score:";
     std::string multsLabel = "Mults: ";
     std::string fileIdLabel;
     std::string activeRadioLabel = "TX R1";
     std::uint32_t activeRadioColour = colour::Blue;
     std::string activeLogLabel = "Log R1";
+    std::uint32_t activeLogColour = colour::Blue;
     std::string speedLabel;
     bool speedDisplayEnabled = false;
     bool speedScrollVisible = false;
@@ -113,6 +115,8 @@ class LogForm {
     void onTimer1Tick();
     // ActiveRadioLabel for the transmitting radio.
     void showTxRadio(int radio);
+    // ActiveLogLabel and QSONrLabel for the log radio, QSONrLabel rewritten.
+    void showLogRadio(int radio);
 
   private:
     void layOutNoLog();

@@ -29,6 +29,12 @@ void MainMod::clearWorked() {
     for (auto& prefixes : mults.AAPrefixes) prefixes.clear();
 }
 
+void MainMod::resetRadios() {
+    TXRadio = 1;
+    LogRadio = 1;
+    RadioBandMode = {CurrentBandMode, CurrentBandMode};
+}
+
 std::string qsoNrLabelText(int qsoNr, BandModeCode bandMode) {
     const int band = isValidBandMode(bandMode) ? bandIndexOf(bandMode) : band::B20;
     return "QSO Nr " + numberText(qsoNr) + "    (" +

@@ -74,6 +74,9 @@ struct MainMod {
     // Clears what the log has worked (totals, worked flags, call index,
     // portable calls) and sizes the country counts by the country file.
     void clearWorked();
+    // A log was opened or created: radio 1 transmits and logs, and both
+    // radios start on the log's band-mode.
+    void resetRadios();
 };
 
 // "QSO Nr " + QSONr with its leading blank + "    (" + band + " CW"/" SSB" + ")".

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/Text.h"
+#include "transmit/CWMessages.h"
 
 namespace keslog {
 
@@ -24,16 +25,6 @@ class NoHost : public ICWKeyerHost {
 };
 
 NoHost noHost;
-
-// "[RADIO" d "][PLAY" d "]": only the exact form carries a radio.
-constexpr std::size_t kPrefixLength = 15;
-
-bool hasRadioPrefix(const std::string& message) {
-    if (message.size() < kPrefixLength) return false;
-    const auto digit = [&](std::size_t i) { return message[i] >= '0' && message[i] <= '9'; };
-    return message.compare(0, 6, "[RADIO") == 0 && digit(6) &&
-           message.compare(7, 6, "][PLAY") == 0 && digit(13) && message[14] == ']';
-}
 
 void replaceAll(std::string& text, char what, const std::string& with) {
     std::string out;
@@ -145,7 +136,7 @@ void CWKeyer::SendCW(std::string message, bool noRadioSwitch) {
     char radioDigit = '0';
     if (hasRadioPrefix(message)) {
         radioDigit = message[6];
-        message.erase(0, kPrefixLength);
+        message.erase(0, kMacroPrefixLength);
     }
     if (noRadioSwitch) radioDigit = '0';
     run.message = std::move(message);
