@@ -20,8 +20,10 @@
 #include "app/BandModeDialog.h"
 #include "app/ChCoFormDialog.h"
 #include "app/DialogParts.h"
+#include "app/EditMacDialog.h"
 #include "app/NoticeWindow.h"
 #include "app/QtPlatform.h"
+#include "app/ViewMacWindow.h"
 
 namespace keslog {
 
@@ -29,14 +31,6 @@ namespace {
 
 // Window places are stored in twips: 15 to the pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
-
-// The program's &HBBGGRR colours as a style sheet colour.
-QString cssColour(std::uint32_t bgr) {
-    return QString("rgb(%1, %2, %3)")
-        .arg(bgr & 0xFF)
-        .arg((bgr >> 8) & 0xFF)
-        .arg((bgr >> 16) & 0xFF);
-}
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
@@ -64,6 +58,7 @@ constexpr std::array<ViewItem, kViewWindowCount> kViewItems{{
 LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles)
     : state_(state),
       form_(std::make_unique<LogForm>(state, platform, logFiles, *this)),
+      viewMac_(state, *this),
       timer1_(platform.timers.createTimer()) {
     setObjectName("LogForm");
     buildMenus();
@@ -121,7 +116,8 @@ void LogFormWindow::buildMenus() {
         render();
     });
     addItem(mnuEdit_, "mnuEditLastEntry", "Last Entry");
-    addItem(mnuEdit_, "mnuEditCW", "CW Messages");
+    connect(addItem(mnuEdit_, "mnuEditCW", "CW Messages"), &QAction::triggered, this,
+            [this] { onEditCW(); });
     mnuEdit_->addSeparator();
     connect(addItem(mnuEdit_, "mnuEditSelectBands", "Select Active Bands"), &QAction::triggered,
             this, [this] {
@@ -236,7 +232,6 @@ void LogFormWindow::buildEntryArea() {
     speedScroll_->installEventFilter(this);
     activeRadioLabel_ = namedLabel(entryArea_, "ActiveRadioLabel");
     activeLogLabel_ = namedLabel(entryArea_, "ActiveLogLabel");
-    activeLogLabel_->setStyleSheet("color: blue; font-weight: bold");
     speedRow->addWidget(speedLabel_);
     speedRow->addWidget(speedDisplayLabel_);
     speedRow->addWidget(speedScroll_, 1);
@@ -255,7 +250,9 @@ void LogFormWindow::buildEntryArea() {
     keyboardRow->addWidget(keyboardCWLabel_);
     keyboardRow->addWidget(keyboardCWText_, 1);
     grid->addLayout(keyboardRow, 6, 0, 1, 4);
-    grid->addWidget(namedLabel(entryArea_, "LabelSendingMsg"), 7, 0, 1, 4);
+    labelSendingMsg_ = namedLabel(entryArea_, "LabelSendingMsg");
+    labelSendingMsg_->hide();
+    grid->addWidget(labelSendingMsg_, 7, 0, 1, 4);
 
     // With no log open the window would be blank: say how to begin.
     noLogHint_ =
@@ -314,6 +311,7 @@ void LogFormWindow::render() {
     numberLabel_->setText(q(v.numberLabel));
     inData_[1]->setMinimumWidth(v.wideExchange ? 260 : 160);
     qsoNrLabel_->setText(q(v.qsoNrLabel));
+    qsoNrLabel_->setStyleSheet("color: " + cssColour(v.qsoNrColour));
     scoreLabel_->setText(q(v.scoreLabel));
     multsLabel_->setText(q(v.multsLabel));
     needPfxLabel_->setVisible(v.wpxLabelsVisible);
@@ -325,11 +323,14 @@ void LogFormWindow::render() {
     activeRadioLabel_->setText(q(v.activeRadioLabel));
     activeRadioLabel_->setStyleSheet("font-weight: bold; color: " + cssColour(v.activeRadioColour));
     activeLogLabel_->setText(q(v.activeLogLabel));
+    activeLogLabel_->setStyleSheet("font-weight: bold; color: " + cssColour(v.activeLogColour));
     fileIdLabel_->setText(q(v.fileIdLabel));
     timeGmtLabel_->setText(q(v.timeGmtLabel));
     timeLocalLabel_->setText(q(v.timeLocalLabel));
     renderSpeed();
     renderKeyboardCW();
+    renderRepeat();
+    renderViewMac();
 }
 
 void LogFormWindow::renderSpeed() {
@@ -458,6 +459,12 @@ void LogFormWindow::storeWindowCoordinates(Settings& settings) {
     settings.WindowCoords[window_row::LogForm] = {
         place.x() * kTwipsPerPixel, place.y() * kTwipsPerPixel, place.width() * kTwipsPerPixel,
         place.height() * kTwipsPerPixel};
+    if (viewMacWindow_ && viewMacWindow_->isVisible()) {
+        const QRect mac = viewMacWindow_->geometry();
+        settings.WindowCoords[window_row::ViewMac] = {
+            mac.x() * kTwipsPerPixel, mac.y() * kTwipsPerPixel, mac.width() * kTwipsPerPixel,
+            mac.height() * kTwipsPerPixel};
+    }
 }
 
 void LogFormWindow::restorePlace(const Settings& settings) {
@@ -472,9 +479,110 @@ void LogFormWindow::restorePlace(const Settings& settings) {
         resize(place.size());
 }
 
-void LogFormWindow::setViewWindowVisible(ViewWindow, bool) {
-    // The view windows arrive with their own subsystems; until then the
-    // tick mark is all there is to show.
+void LogFormWindow::setViewWindowVisible(ViewWindow window, bool visible) {
+    // The other view windows arrive with their own subsystems; until then
+    // the tick mark is all there is to show.
+    if (window != ViewWindow::CWMessages) return;
+    if (!visible) {
+        if (viewMacWindow_) viewMacWindow_->hide();
+        return;
+    }
+    if (!viewMacWindow_) {
+        viewMac_.refresh();
+        viewMacWindow_ = new ViewMacWindow(viewMac_, this);
+        viewMacWindow_->setOnClosed([this] {
+            form_->onViewWindowClosed(ViewWindow::CWMessages);
+            render();
+        });
+        const WindowCoordinates& c = state_.settings.WindowCoords[window_row::ViewMac];
+        if (c.width > 0 && c.height > 0)
+            viewMacWindow_->setGeometry(c.left / kTwipsPerPixel, c.top / kTwipsPerPixel,
+                                        c.width / kTwipsPerPixel, c.height / kTwipsPerPixel);
+    }
+    renderViewMac();
+    viewMacWindow_->show();
+}
+
+void LogFormWindow::renderViewMac() {
+    if (!viewMacWindow_ || !viewMacWindow_->isVisible()) return;
+    viewMac_.refresh();
+    viewMacWindow_->render();
+}
+
+void LogFormWindow::onEditCW() {
+    showEditMac(1, true);
+}
+
+void LogFormWindow::editMessage(int slot) {
+    showEditMac(slot, false);
+}
+
+// One EditMac at a time: asked again, the open one comes to the front.
+void LogFormWindow::showEditMac(int focusSlot, bool modal) {
+    if (editMacDialog_) {
+        editMacDialog_->raise();
+        editMacDialog_->activateWindow();
+        return;
+    }
+    editMac_ = std::make_unique<EditMac>(state_, *this);
+    editMac_->load(focusSlot);
+    auto* dialog = new EditMacDialog(*editMac_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    editMacDialog_ = dialog;
+    if (modal) {
+        dialog->exec();
+        activateWindow();
+    } else {
+        dialog->setModal(false);
+        dialog->show();
+    }
+}
+
+void LogFormWindow::messagesChanged() {
+    form_->writeSettings();
+    renderViewMac();
+}
+
+void LogFormWindow::attachRadios(RadioSwitch& radios, MessageRepeater& repeater) {
+    radios_ = &radios;
+    repeater_ = &repeater;
+    radios.setDisplay(*this);
+    repeater.setDisplay(*this);
+    addRadioKeys();
+}
+
+void LogFormWindow::addRadioKeys() {
+    const auto addKey = [this](const char* name, Qt::Key key, std::function<void()> act) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(key));
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, act] {
+            if (form_->view().entryVisible) act();
+        });
+        addAction(action);
+    };
+    addKey("TXRadioKey", Qt::Key_F9, [this] { radios_->SelectRadio(0); });
+    addKey("LogRadioKey", Qt::Key_F10, [this] { radios_->switchLogRadio(); });
+}
+
+void LogFormWindow::showLogRadio(int radio) {
+    form_->showLogRadio(radio);
+    render();
+}
+
+void LogFormWindow::showRepeat(const RepeatView&) {
+    renderRepeat();
+}
+
+// While a repetition runs, LabelSendingMsg stands where the local time was.
+void LogFormWindow::renderRepeat() {
+    const RepeatView none;
+    const RepeatView& r = repeater_ ? repeater_->view() : none;
+    labelSendingMsg_->setVisible(r.running);
+    labelSendingMsg_->setText(q(r.label));
+    labelSendingMsg_->setStyleSheet("font-weight: bold; color: " + cssColour(r.colour));
+    timeLocalLabel_->setVisible(!r.running);
 }
 
 void LogFormWindow::closeEvent(QCloseEvent* event) {

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
 #include "forms/LogForm.h"
 #include "platform/Timer.h"
 #include "transmit/CWKeyer.h"
+#include "transmit/EditMac.h"
 #include "transmit/KeyboardCW.h"
+#include "transmit/Radios.h"
+#include "transmit/Repetition.h"
+#include "transmit/ViewMac.h"
 
 class QAction;
 class QFrame;
@@ -19,11 +24,18 @@ class QScrollBar;
 
 namespace keslog {
 
+class EditMacDialog;
 class LatchedKeyState;
 class NoticeWindow;
+class ViewMacWindow;
 
 // LogForm on the screen: draws LogFormView and forwards events.
-class LogFormWindow : public QMainWindow, public ILogFormHost, public ICWKeyerHost {
+class LogFormWindow : public QMainWindow,
+                      public ILogFormHost,
+                      public ICWKeyerHost,
+                      public IRadioDisplay,
+                      public IRepeatDisplay,
+                      public IMessagesHost {
   public:
     LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles);
     ~LogFormWindow() override;
@@ -32,6 +44,9 @@ class LogFormWindow : public QMainWindow, public ILogFormHost, public ICWKeyerHo
     // The CW keyer behind the speed controls and keyboard CW; `keys` holds
     // the window's input back while a message is keyed.
     void attachKeyer(CWKeyer& keyer, LatchedKeyState& keys);
+    // The radio keys F9 (transmit on the other radio) and F10 (log on the
+    // other radio), and the repetition's LabelSendingMsg.
+    void attachRadios(RadioSwitch& radios, MessageRepeater& repeater);
     // Draws the current view state.
     void render();
     // Puts the window where the settings say it was left.
@@ -55,6 +70,16 @@ class LogFormWindow : public QMainWindow, public ILogFormHost, public ICWKeyerHo
     void sendingChanged(bool sending) override;
     void showCalibrationNotice(bool shown) override;
 
+    // IRadioDisplay (showTxRadio above serves both)
+    void showLogRadio(int radio) override;
+
+    // IRepeatDisplay
+    void showRepeat(const RepeatView& view) override;
+
+    // IMessagesHost
+    void messagesChanged() override;
+    void editMessage(int slot) override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -68,12 +93,23 @@ class LogFormWindow : public QMainWindow, public ILogFormHost, public ICWKeyerHo
     void renderSpeed();
     void renderKeyboardCW();
     void onCapsLock(QObject* box);
+    void addRadioKeys();
+    void onEditCW();
+    void showEditMac(int focusSlot, bool modal);
+    void renderRepeat();
+    void renderViewMac();
 
     MainMod& state_;
     std::unique_ptr<LogForm> form_;
     CWKeyer* keyer_ = nullptr;
     LatchedKeyState* keys_ = nullptr;
     std::unique_ptr<KeyboardCW> keyboardCW_;
+    RadioSwitch* radios_ = nullptr;
+    MessageRepeater* repeater_ = nullptr;
+    ViewMac viewMac_;
+    ViewMacWindow* viewMacWindow_ = nullptr;
+    std::unique_ptr<EditMac> editMac_;
+    QPointer<EditMacDialog> editMacDialog_;
     std::unique_ptr<ITimer> timer1_;
     NoticeWindow* bkgdForm_ = nullptr;
     bool exitConfirmed_ = false;
@@ -108,6 +144,7 @@ class LogFormWindow : public QMainWindow, public ILogFormHost, public ICWKeyerHo
     QFrame* line1_ = nullptr;
     QLabel* timeGmtLabel_ = nullptr;
     QLabel* timeLocalLabel_ = nullptr;
+    QLabel* labelSendingMsg_ = nullptr;
     QWidget* bottomRow_ = nullptr;
     QLabel* noLogHint_ = nullptr;
 };

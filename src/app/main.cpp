@@ -43,9 +43,12 @@ int main(int argc, char** argv) {
     qtPlatform.settings = &state.settings;
     keslog::PortLines lines(qtPlatform.serial, qtPlatform.ports);
     keslog::CWKeyer keyer(state, platform, lines, qtPlatform.keyerDevices());
+    keslog::RadioSwitch radios(state, lines, platform.messageBox);
+    keslog::MessageRepeater repeater(state, platform, keyer, radios);
     LogFilesNotBuilt logFiles;
     keslog::LogFormWindow window(state, platform, logFiles);
     window.attachKeyer(keyer, qtPlatform.keys);
+    window.attachRadios(radios, repeater);
     if (!window.form().startUp(programDir)) return 1;
 
     window.form().load();

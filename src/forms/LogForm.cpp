@@ -256,6 +256,10 @@ void LogForm::onViewItem(ViewWindow window) {
     host_.setViewWindowVisible(window, ticked);
 }
 
+void LogForm::onViewWindowClosed(ViewWindow window) {
+    view_.viewTicked[indexOf(window)] = false;
+}
+
 void LogForm::onEditLogEntries() {
     bool& ticked = view_.viewTicked[indexOf(ViewWindow::Log)];
     ticked = true;

@@ -110,6 +110,8 @@ class LogForm {
     void onHelpUsing();
     void onHelpAbout();
     void onViewItem(ViewWindow window);
+    // The window was closed by its close box: it is hidden, its tick goes.
+    void onViewWindowClosed(ViewWindow window);
     void onEditLogEntries();
     void onResize(bool minimized);
     void onTimer1Tick();

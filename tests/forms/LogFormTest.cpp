@@ -379,6 +379,32 @@ TEST_F(LogFormTest, LayoutFollowsTheContest) {
     }
 }
 
+TEST_F(LogFormTest, OpeningALogPutsBothRadiosOnItsBandModeOnRadioOne) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    state.TXRadio = 2;
+    state.LogRadio = 2;
+    state.RadioBandMode = {0, 0};
+    state.contestNr = contest::Cqww;
+    state.ModeFlag = {true, false};
+    state.CurrentBandMode = bandModeCode(band::B40, true);
+    state.QSONr = 12;
+    state.logOpen = true;
+    form.load();
+    EXPECT_EQ(state.TXRadio, 1);
+    EXPECT_EQ(state.LogRadio, 1);
+    EXPECT_EQ(state.RadioBandMode[0], bandModeCode(band::B40, true));
+    EXPECT_EQ(state.RadioBandMode[1], bandModeCode(band::B40, true));
+    EXPECT_EQ(form.view().qsoNrColour, colour::Blue);
+
+    form.showLogRadio(2);
+    const LogFormView& v = form.view();
+    EXPECT_EQ(v.activeLogLabel, "Log R2");
+    EXPECT_EQ(v.activeLogColour, colour::Red);
+    EXPECT_EQ(v.qsoNrColour, colour::Red);
+    EXPECT_EQ(v.qsoNrLabel, "QSO Nr  12    (40m SSB)");
+    EXPECT_EQ(v.activeRadioLabel, "TX R1");  // the transmitter is the other label
+}
+
 TEST_F(LogFormTest, ClocksFromALocalClock) {
     ASSERT_TRUE(form.startUp(dir.path()));
     fakes.clock.time = {2026, 12, 31, 23, 34, 56};

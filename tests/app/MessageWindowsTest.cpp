@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+#include "QtTestApp.h"
+#include "app/AppTestSupport.h"
+#include "app/EditMacDialog.h"
+#include "app/LogFormWindow.h"
+#include "app/QtPlatform.h"
+#include "app/ViewMacWindow.h"
+#include "storage/SettingsFile.h"
+#include "transmit/KeyerRig.h"
+
+namespace keslog {
+namespace {
+
+void screenshot(QWidget& w, const char* name) {
+    const QString dir = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) w.grab().save(dir + "/" + name);
+}
+
+class MessageWindowsAppTest : public ::testing::Test, protected test::KeyerRig {
+  protected:
+    static void SetUpTestSuite() { test::ensureQApplication(); }
+
+    MessageWindowsAppTest() {
+        test::copyShippedStartupFiles(dir);
+        state.programDir = dir.path();
+        ReadSettings(state);
+        state.settings.YourCall = "N6TR";
+        state.settings.CWMacros[18] = "[RADIO1][PLAY3]CQ TEST $ $ TEST";
+        state.settings.CWMacros[20] = "[RADIO2][PLAY1]@";
+        state.logOpen = true;
+        state.contestNr = contest::Wpx;
+        state.ModeFlag = {false, true};
+        state.currentLogPath = "/logs/N6TR.KSL";
+        window.attachKeyer(keyer, keys);
+        window.attachRadios(radios, repeater);
+        window.form().load();
+        window.render();
+        window.show();
+    }
+    ~MessageWindowsAppTest() override {
+        if (auto* mac = viewMac()) mac->close();
+    }
+
+    template <typename T>
+    T* find(const char* name) {
+        return window.findChild<T*>(name);
+    }
+    ViewMacWindow* viewMac() {
+        return dynamic_cast<ViewMacWindow*>(window.findChild<QWidget*>("ViewMac"));
+    }
+    QString labelColour(const char* name) { return find<QLabel>(name)->styleSheet(); }
+
+    test::TempDir dir;
+    LatchedKeyState keys;
+    test::NoLogFiles files;
+    LogFormWindow window{state, platform, files};
+    RadioSwitch radios{state, lines, fakes.messageBox};
+    MessageRepeater repeater{state, platform, keyer, radios};
+};
+
+TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesInTheirRadioColours) {
+    find<QAction>("mnuViewCW")->trigger();
+    ViewMacWindow* mac = viewMac();
+    ASSERT_NE(mac, nullptr);
+    EXPECT_TRUE(mac->isVisible());
+    EXPECT_TRUE(find<QAction>("mnuViewCW")->isChecked());
+    EXPECT_EQ(mac->windowTitle(), "CW Messages");
+    auto* f1 = mac->findChild<QLabel*>("DisplayMac0");
+    EXPECT_EQ(f1->text(), "F1-[3]CQ");
+    EXPECT_TRUE(f1->styleSheet().contains("rgb(0, 0, 255)"));
+    EXPECT_EQ(mac->findChild<QLabel*>("DisplayMac1")->text(), "F2-My Call");
+    EXPECT_TRUE(mac->findChild<QLabel*>("DisplayMac2")->styleSheet().contains("rgb(255, 0, 0)"));
+    EXPECT_EQ(mac->findChild<QLabel*>("DisplayMac8")->text(), "F12-QRL?");
+    EXPECT_GE(mac->height(), 217);  // 3255 twips
+    screenshot(*mac, "viewmac.png");
+
+    // The close box hides the window and takes the tick away.
+    mac->close();
+    EXPECT_FALSE(mac->isVisible());
+    EXPECT_FALSE(find<QAction>("mnuViewCW")->isChecked());
+}
+
+TEST_F(MessageWindowsAppTest, RightClickMenuSetsPlaysAndStoresTheSettings) {
+    find<QAction>("mnuViewCW")->trigger();
+    ViewMacWindow* mac = viewMac();
+    ASSERT_NE(mac, nullptr);
+    QStringList ticked;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) {
+            if (a->isChecked()) ticked << a->text();
+            if (a->text() == "Play Message 6 times") a->trigger();
+        }
+        menu->close();
+    });
+    mac->openMenu(0, mac->mapToGlobal(QPoint(10, 10)));
+    EXPECT_EQ(ticked, (QStringList{"Radio 1", "Play Message 3 times"}));
+    EXPECT_EQ(state.settings.CWMacros[18], "[RADIO1][PLAY6]CQ TEST $ $ TEST");
+    EXPECT_EQ(mac->findChild<QLabel*>("DisplayMac0")->text(), "F1-[6]CQ");
+    Settings disk;
+    ReadSettings(dir.read("KESLOG90.INI"), dir.path(), disk);
+    EXPECT_EQ(disk.CWMacros[18], "[RADIO1][PLAY6]CQ TEST $ $ TEST");
+}
+
+TEST_F(MessageWindowsAppTest, EditMenuOpensTheEditorModallyAndOkStoresUpperCase) {
+    find<QAction>("mnuViewCW")->trigger();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<EditMacDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        EXPECT_EQ(dialog->windowTitle(), "Edit CW Messages");
+        auto* text = dialog->findChild<QLineEdit*>("FullMacro0");
+        EXPECT_EQ(text->text(), "CQ TEST $ $ TEST");
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("ShMacro2")->text(), "His Call");
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("Exchange0")->text(), "@ 5NN #");
+        EXPECT_EQ(dialog->findChild<QLabel*>("FLabel7")->text(), "F11");
+        screenshot(*dialog, "editmac.png");
+        text->setFocus();
+        text->selectAll();
+        text->insert("cq wpx $");
+        auto* shown = dialog->findChild<QLineEdit*>("ShMacro0");
+        shown->selectAll();
+        shown->insert("cq wpx");
+        EXPECT_EQ(text->text(), "CQ WPX $");
+        dialog->findChild<QPushButton*>("OKButton")->click();
+    });
+    find<QAction>("mnuEditCW")->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(state.settings.CWMacros[18], "[RADIO1][PLAY3]CQ WPX $");
+    EXPECT_EQ(viewMac()->findChild<QLabel*>("DisplayMac0")->text(), "F1-[3]CQ WPX");
+    Settings disk;
+    ReadSettings(dir.read("KESLOG90.INI"), dir.path(), disk);
+    EXPECT_EQ(disk.CWMacros[18], "[RADIO1][PLAY3]CQ WPX $");
+    EXPECT_EQ(disk.CWMacroLabels[18], "CQ WPX");
+}
+
+TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabels) {
+    state.RadioBandMode[1] = bandModeCode(band::B40, false);
+    auto* f9 = find<QAction>("TXRadioKey");
+    ASSERT_NE(f9, nullptr);
+    EXPECT_EQ(f9->shortcut(), QKeySequence(Qt::Key_F9));
+    f9->trigger();
+    EXPECT_EQ(find<QLabel>("ActiveRadioLabel")->text(), "TX R2");
+    EXPECT_EQ(find<QLabel>("ActiveLogLabel")->text(), "Log R2");
+    EXPECT_TRUE(labelColour("ActiveLogLabel").contains("rgb(255, 0, 0)"));
+    EXPECT_TRUE(labelColour("QSONrLabel").contains("rgb(255, 0, 0)"));
+    EXPECT_EQ(find<QLabel>("QSONrLabel")->text(), "QSO Nr  1    (40m CW)");
+    screenshot(window, "logform-radio2.png");
+
+    find<QAction>("LogRadioKey")->trigger();
+    EXPECT_EQ(find<QLabel>("ActiveRadioLabel")->text(), "TX R2");
+    EXPECT_EQ(find<QLabel>("ActiveLogLabel")->text(), "Log R1");
+    EXPECT_TRUE(labelColour("QSONrLabel").contains("rgb(0, 0, 255)"));
+    EXPECT_EQ(find<QLabel>("QSONrLabel")->text(), "QSO Nr  1    (20m CW)");
+}
+
+TEST_F(MessageWindowsAppTest, SendingLabelStandsInForTheLocalTimeDuringARepetition) {
+    state.settings.CWMacros[18] = "[RADIO0][PLAY3]E";
+    repeater.SendFunctionKeyMessage(112, false);
+    auto* sending = find<QLabel>("LabelSendingMsg");
+    EXPECT_TRUE(sending->isVisible());
+    EXPECT_EQ(sending->text(), "Sending Msg 1 of 3 [Pause]");
+    EXPECT_FALSE(find<QLabel>("TimeLocalLabel")->isVisible());
+    repeater.cancel();
+    EXPECT_FALSE(sending->isVisible());
+    EXPECT_TRUE(find<QLabel>("TimeLocalLabel")->isVisible());
+}
+
+}  // namespace
+}  // namespace keslog
