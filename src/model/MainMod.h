@@ -10,6 +10,7 @@
 #include "model/LookbackCalls.h"
 #include "model/Multipliers.h"
 #include "model/ReferenceData.h"
+#include "model/QsoRecord.h"
 #include "model/Settings.h"
 #include "model/Transmit.h"
 #include "model/WorkedState.h"
@@ -37,6 +38,12 @@ struct MainMod {
 
     LogTables log;
     int QSONr = 1;  // the number the next QSO will get
+    // The open log's header record as it stands in the file; whole-log
+    // writes (backup, Save As) put it first.
+    QSORec logHeader;
+    // 97 for SS logs of the current section list; 95 or 96 after an older
+    // SS log was converted.
+    std::int16_t SSYear = 97;
     std::string CurrentCall;
     bool NewMultFlag = false;
     int MultIndex = 0;

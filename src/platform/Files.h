@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,14 @@ Status writeFileAtomically(const std::string& path, std::string_view contents);
 
 // Appends bytes and syncs them to the disk before returning.
 Status appendDurably(const std::string& path, std::string_view contents);
+
+// Writes bytes at a byte offset (creating the file when missing) and syncs
+// them, and the folder entry of a new file, to the disk before returning.
+// Fixed-size records are rewritten or added in place this way.
+Status writeDurablyAt(const std::string& path, std::uint64_t offset, std::string_view contents);
+
+// The length of a file in bytes; 0 when it does not exist.
+Result<std::uint64_t> fileSize(const std::string& path);
 
 // The whole file, or an error naming it.
 Result<std::string> readWholeFile(const std::string& path);

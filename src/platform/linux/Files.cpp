@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,10 +20,14 @@ Status failure(const std::string& what) {
     return Status::systemError(err, what + ": " + std::strerror(err));
 }
 
-Status writeAll(int fd, std::string_view contents, const std::string& path) {
+// Writes everything, at the file position or, with an offset, from there on.
+Status writeAll(int fd, std::string_view contents, const std::string& path, off_t offset = -1) {
     std::size_t done = 0;
     while (done < contents.size()) {
-        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+        const char* from = contents.data() + done;
+        const std::size_t left = contents.size() - done;
+        const ssize_t n = offset < 0 ? ::write(fd, from, left)
+                                     : ::pwrite(fd, from, left, offset + static_cast<off_t>(done));
         if (n < 0) {
             if (errno == EINTR) continue;
             return failure("Could not write " + path);
@@ -65,15 +70,38 @@ Status writeFileAtomically(const std::string& path, std::string_view contents) {
     return Status::ok();
 }
 
-Status appendDurably(const std::string& path, std::string_view contents) {
+namespace {
+
+// Opens with the given flags, writes, syncs the file and, when it was
+// created, its folder entry.
+Status writeSynced(const std::string& path, int flags, std::string_view contents, off_t offset) {
     const bool existed = fileExists(path);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0644);
     if (fd < 0) return failure("Could not open " + path);
-    Status status = writeAll(fd, contents, path);
+    Status status = writeAll(fd, contents, path, offset);
     if (status && ::fsync(fd) != 0) status = failure("Could not write " + path);
     if (::close(fd) != 0 && status) status = failure("Could not write " + path);
     if (status && !existed) syncFolder(folderOf(path));
     return status;
+}
+
+}  // namespace
+
+Status appendDurably(const std::string& path, std::string_view contents) {
+    return writeSynced(path, O_APPEND, contents, -1);
+}
+
+Status writeDurablyAt(const std::string& path, std::uint64_t offset, std::string_view contents) {
+    return writeSynced(path, 0, contents, static_cast<off_t>(offset));
+}
+
+Result<std::uint64_t> fileSize(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT) return std::uint64_t{0};
+        return failure("Could not read " + path);
+    }
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 Result<std::string> readWholeFile(const std::string& path) {

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/MainMod.h"
+#include "platform/Status.h"
+#include "storage/LogRecord.h"
+
+namespace keslog {
+
+// A log file's contents as read, before anything in memory changes.
+struct LogFileContents {
+    QSORec header;
+    HeaderFields fields;
+    std::vector<QSORecName> qsos;  // whole records only
+    std::size_t partialBytes = 0;  // bytes of an incomplete last record
+};
+
+// The bytes of a log file, refusing files too large to be a log.
+Result<std::string> readLogBytes(const std::string& path);
+// Checks the header and reads every whole QSO record; path names the file
+// in messages.
+Result<LogFileContents> parseLogFile(std::string_view bytes, const std::string& path);
+
+// Starts the open log's file anew with the header of the contest choices
+// (any old file of that name is replaced) and keeps the header in memory.
+Status createLogFile(MainMod& state);
+
+// Adds a QSO to the log and writes it to the log file, synced to the disk.
+// The QSO stays in memory even when the write fails; the next write then
+// also puts every QSO the file is missing.
+Status appendQso(MainMod& state, const QSORecName& qso);
+// Writes QSO n (already replaced in the log tables) over its record.
+Status rewriteQso(const MainMod& state, int n);
+
+// The whole log as a file holds it: header, then every QSO in order.
+std::string wholeLogBytes(const MainMod& state);
+// Replaces the file at path with the whole log; a crash or a full disk
+// leaves the old file or the complete new one.
+Status writeWholeLog(const MainMod& state, const std::string& path);
+
+}  // namespace keslog

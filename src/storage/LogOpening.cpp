@@ -1,0 +1,145 @@
+#include "storage/LogOpening.h"
+
+namespace keslog {
+
+namespace {
+
+enum class Conversion { None, Wpx, Ss };
+
+const std::string kSsQuestion =
+    std::string("This SS file is for a pre-1997 contest. KESLOG will convert it to ") +
+    "ver. 5 log format.  In order to display the " +
+    "sections correctly, please press YES if the contest " +
+    "was in 1996 (78 sections) or NO for pre-1996 (77 sections).";
+
+const std::string kLocationQuestion =
+    std::string("This CQP file was produced with ver. 2.0 or earlier of this program or") +
+    " ver. 4.5 or earlier of the DOS program.  The log file header " +
+    "does not indicate whether or not the log was produced by a California" +
+    " or out of state station." + "\n\n" + "       Was the station in California?";
+
+std::string wpxConversionNotice(const std::string& path) {
+    return "The File selected,  " + path + ", is in the format for versions 6.5 and earlier" +
+           " of KESLOG.  It will be converted to new format readable only by version 7.0 and" +
+           " later.  The old file will be saved as  " + oldLogName(path);
+}
+
+bool ask(IMessageBox& box, const std::string& text, const std::string& title) {
+    return box.show({text, title, MsgButtons::YesNo, MsgIcon::Question}) == MsgResult::Yes;
+}
+
+// Location and mode from the header; which conversion the layout needs.
+Conversion readChoices(const HeaderFields& f, LogChoices& c) {
+    c.contest = f.contest;
+    Conversion conversion = Conversion::None;
+    if (f.contest == contest::Ss && f.identifier[2] != '9') conversion = Conversion::Ss;
+    if (f.contest == contest::Wpx) {
+        const char d = f.location;
+        c.QTHUSAFlag = d == '2' || d == '0' || d < '0' || d > '9';
+        c.QTHCanadaFlag = d == '3' || d == '1';
+        if (d >= '4' && d <= '9') {
+            static const char* const continents[] = {"AF", "AS", "EU", "NA", "OC", "SA"};
+            c.MyContinent = continents[d - '4'];
+        }
+        if (d == '0' || d == '1' || d < '0' || d > '9') conversion = Conversion::Wpx;
+    }
+    if (f.contest == contest::Cqww) {
+        c.QTHUSAFlag = f.location == '2';
+        c.QTHCanadaFlag = f.location == '3';
+    }
+    const bool mixed = findContest(f.contest)->mixedMode;
+    if (mixed)
+        c.ModeFlag = {true, true};
+    else if (f.qualifier == "CW")
+        c.ModeFlag = {false, true};
+    else
+        c.ModeFlag = {true, false};
+    return conversion;
+}
+
+// Converts the file in place (the original kept under its old-file name)
+// and reads the converted log back, header included.
+Result<LogFileContents> convert(const std::string& path, const std::string& bytes,
+                                const LogFileContents& old, Conversion conversion,
+                                LogChoices& choices, const OpenServices& services) {
+    const Status free = checkOldNameFree(path);
+    if (!free) return free;
+    Result<std::string> converted = std::string();
+    if (conversion == Conversion::Ss) {
+        choices.SSYear =
+            ask(services.messageBox, kSsQuestion, "Pre-1997 SS Log.  How Many Sections?") ? 96 : 95;
+        converted = convertSsLog(old, choices.SSYear, services.ssShortForms);
+    } else {
+        converted = convertWpxLog(old, services.wpxPrefixOf);
+        if (converted)
+            services.messageBox.show({wpxConversionNotice(path), "WPX File Conversion",
+                                      MsgButtons::Ok, MsgIcon::Information});
+    }
+    if (!converted) return converted.status();
+    const Status replaced = replaceWithConverted(path, bytes, *converted);
+    if (!replaced) return replaced;
+    const Result<std::string> reread = readLogBytes(path);
+    if (!reread) return reread.status();
+    return parseLogFile(*reread, path);
+}
+
+}  // namespace
+
+Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices& services) {
+    const Result<std::string> bytes = readLogBytes(path);
+    if (!bytes) return bytes.status();
+    Result<LogFileContents> contents = parseLogFile(*bytes, path);
+    if (!contents) return contents.status();
+
+    OpenedLog log;
+    log.path = path;
+    const Conversion conversion = readChoices(contents->fields, log.choices);
+    if (conversion != Conversion::None) {
+        contents = convert(path, *bytes, *contents, conversion, log.choices, services);
+        if (!contents) return contents.status();
+    }
+    if (log.choices.contest == contest::Cqp || log.choices.contest == contest::Paqp) {
+        const std::string& q = contents->fields.qualifier;
+        log.choices.InStateFlag =
+            q == "IN" || (q != "OS" && ask(services.messageBox, kLocationQuestion,
+                                           "Need Station Location Info"));
+    }
+    log.contents = std::move(*contents);
+    return log;
+}
+
+void adoptOpenedLog(MainMod& state, OpenedLog&& log) {
+    const LogChoices& c = log.choices;
+    state.contestNr = c.contest;
+    state.ModeFlag = c.ModeFlag;
+    state.InStateFlag = c.InStateFlag;
+    state.QTHUSAFlag = c.QTHUSAFlag;
+    state.QTHCanadaFlag = c.QTHCanadaFlag;
+    state.MyContinent = c.MyContinent;
+    state.SSYear = c.SSYear;
+    state.currentLogPath = log.path;
+    state.logHeader = log.contents.header;
+
+    state.resetLog();
+    for (const QSORecName& q : log.contents.qsos) state.log.append(q);
+    state.QSONr = state.log.count() + 1;
+
+    const BandModeCode twenty = bandModeCode(band::B20, !c.ModeFlag[1]);
+    const BandModeCode last =
+        log.contents.qsos.empty() ? twenty : log.contents.qsos.back().QBandMode;
+    state.CurrentBandMode = isValidBandMode(last) ? last : twenty;
+}
+
+std::string partialRecordNotice(const OpenedLog& log) {
+    const std::size_t partial = log.contents.partialBytes;
+    if (partial == 0) return {};
+    const std::size_t size = recordSize(findContest(log.choices.contest)->variant);
+    return "The last record of " + log.path + " is incomplete (" + std::to_string(partial) +
+           " of " + std::to_string(size) +
+           " bytes), most likely because the program ended while writing it.  All " +
+           std::to_string(log.contents.qsos.size()) +
+           " whole QSOs were loaded; the next QSO logged takes the place of the incomplete "
+           "record.";
+}
+
+}  // namespace keslog

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/MainMod.h"
+#include "platform/MessageBox.h"
+#include "platform/Status.h"
+#include "storage/LogConversion.h"
+#include "storage/LogFile.h"
+
+namespace keslog {
+
+// The contest, mode and location a log's header restores.
+struct LogChoices {
+    ContestNr contest = contest::None;
+    std::array<bool, 2> ModeFlag{false, false};
+    bool InStateFlag = false;
+    bool QTHUSAFlag = false;
+    bool QTHCanadaFlag = false;
+    std::string MyContinent = "NA";
+    std::int16_t SSYear = 97;
+};
+
+// A log read from its file and ready to replace the log in memory.
+struct OpenedLog {
+    std::string path;
+    LogChoices choices;
+    LogFileContents contents;
+};
+
+// What opening needs beyond the file: the operator (questions about older
+// logs), the SS short forms and WPX prefixes that conversions use.
+struct OpenServices {
+    IMessageBox& messageBox;
+    const std::vector<std::string>& ssShortForms;
+    CallPrefixFn wpxPrefixOf;
+};
+
+// Reads and checks a log file, converting an older WPX or SS layout on the
+// way (the operator is asked or told first). Nothing in memory changes; a
+// refusal leaves the file as it was.
+Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices& services);
+
+// Makes the opened log the log in memory: contest and location choices,
+// header copy, log tables, QSONr and the band-mode of the last QSO.
+void adoptOpenedLog(MainMod& state, OpenedLog&& log);
+
+// The notice for a log whose last record is incomplete; empty when whole.
+std::string partialRecordNotice(const OpenedLog& log);
+
+}  // namespace keslog

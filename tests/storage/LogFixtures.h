@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include "model/MainMod.h"
+#include "model/QsoRecord.h"
+
+namespace keslog::test {
+
+// A log in memory for a contest, writing to path.
+inline MainMod logFor(ContestNr contest, const std::string& path, bool cw = true) {
+    MainMod state;
+    state.contestNr = contest;
+    state.ModeFlag = {!cw, cw};
+    state.currentLogPath = path;
+    state.resetLog();
+    return state;
+}
+
+// QSO number n of a test log: every field depends on n, so a record in the
+// wrong place or with a wrong field shows.
+inline QSORecName sampleQso(int n) {
+    QSORecName q;
+    q.QDate = 31041;
+    q.QTime = static_cast<std::int16_t>(1200 + n % 60);
+    q.QBandMode = static_cast<std::int16_t>(1 + n % 16);
+    q.QCall = "K" + std::to_string(n) + "ABC";
+    q.QNr = static_cast<std::int16_t>(n);
+    q.QRcvd = static_cast<std::int16_t>(n % 40 + 1);
+    q.QMult = " " + std::to_string(n % 72 + 1);
+    q.QPoints = std::to_string(n % 7);
+    q.QName = "NAME" + std::to_string(n);
+    return q;
+}
+
+// The same QSO as a 26-byte log keeps it (no name).
+inline QSORecName withoutName(QSORecName q) {
+    q.QName = "";
+    return q;
+}
+
+}  // namespace keslog::test

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "LogFixtures.h"
+#include "storage/LogRecord.h"
+
+namespace keslog {
+namespace {
+
+using test::sampleQso;
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string out;
+    for (int v : values) out += static_cast<char>(v);
+    return out;
+}
+
+// A header: date, time and band-mode 0, a blank call, marker 0, received 0.
+std::string header(const std::string& mult, char location) {
+    return std::string(6, '\0') + std::string(10, ' ') + std::string(4, '\0') + mult + location;
+}
+
+TEST(LogRecord, HeaderOfEveryContestAndChoice) {
+    struct Case {
+        ContestNr contest;
+        bool cw;
+        bool inState;
+        bool usa;
+        bool canada;
+        const char* continent;
+        const char* mult;
+        char location;
+    };
+    const Case cases[] = {
+        {contest::ArrlDx, true, false, false, false, "NA", "ARLCW", ' '},
+        {contest::ArrlDx, false, false, false, false, "NA", "ARLSB", ' '},
+        {contest::Cqp, true, true, false, false, "NA", "CQPIN", ' '},
+        {contest::Cqp, false, false, false, false, "NA", "CQPOS", ' '},
+        {contest::Cqww, true, false, true, false, "NA", "WW CW", '2'},
+        {contest::Cqww, false, false, false, true, "NA", "WW SB", '3'},
+        {contest::Cqww, true, false, false, false, "EU", "WW CW", ' '},
+        {contest::Sprint, true, false, false, false, "NA", "SP CW", ' '},
+        {contest::Ss, false, false, false, false, "NA", "SS9SB", ' '},
+        {contest::Wpx, true, false, true, false, "NA", "WPXCW", '2'},
+        {contest::Wpx, true, false, false, true, "NA", "WPXCW", '3'},
+        {contest::Wpx, false, false, false, false, "AF", "WPXSB", '4'},
+        {contest::Wpx, false, false, false, false, "AS", "WPXSB", '5'},
+        {contest::Wpx, false, false, false, false, "EU", "WPXSB", '6'},
+        {contest::Wpx, false, false, false, false, "NA", "WPXSB", '7'},
+        {contest::Wpx, false, false, false, false, "OC", "WPXSB", '8'},
+        {contest::Wpx, true, false, false, false, "SA", "WPXCW", '9'},
+        {contest::Aa, true, false, false, false, "AS", "AA CW", ' '},
+        {contest::Paqp, true, true, false, false, "NA", "PAQIN", ' '},
+        {contest::Paqp, false, false, false, false, "NA", "PAQOS", ' '},
+        {contest::Naqp, false, false, false, false, "NA", "NA SB", ' '},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mult + std::string("/") + c.location);
+        MainMod state;
+        state.contestNr = c.contest;
+        state.ModeFlag = {!c.cw, c.cw};
+        state.InStateFlag = c.inState;
+        state.QTHUSAFlag = c.usa;
+        state.QTHCanadaFlag = c.canada;
+        state.MyContinent = c.continent;
+        EXPECT_EQ(encodeHeader(buildHeader(state)), header(c.mult, c.location));
+    }
+}
+
+TEST(LogRecord, WpxPhoneHeaderOfAEuropeanStationByteByByte) {
+    MainMod state;
+    state.contestNr = contest::Wpx;
+    state.ModeFlag = {true, false};
+    state.MyContinent = "EU";
+    const std::string h = encodeHeader(buildHeader(state));
+    ASSERT_EQ(h.size(), 26u);
+    EXPECT_EQ(h, bytes({0,   0,   0,   0, 0, 0, ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                        ' ', ' ', ' ', 0, 0, 0, 0,   'W', 'P', 'X', 'S', 'B', '6'}));
+    EXPECT_EQ(h[25], '6');
+}
+
+TEST(LogRecord, QsoRecordByteByByte) {
+    QSORecName q;
+    q.QDate = 31041;          // 11/04/2001
+    q.QTime = 2359;           // 0x0937
+    q.QBandMode = 11;         // 20 m phone
+    q.QCall = "W1AWXYZ1234";  // 11 characters: the first 10 are kept
+    q.QNr = 300;              // 0x012C
+    q.QRcvd = -2;
+    q.QMult = "MA";
+    q.QPoints = "3";
+    q.QName = "BOB";
+    const std::string common = bytes({0x41, 0x79, 0x37, 0x09, 0x0B, 0x00}) + "W1AWXYZ123" +
+                               bytes({0x2C, 0x01, 0xFE, 0xFF}) + "MA   " + "3";
+    EXPECT_EQ(encodeQso(q, RecordVariant::QSORec), common);
+    EXPECT_EQ(encodeQso(q, RecordVariant::QSORecName), common + "BOB       ");
+}
+
+TEST(LogRecord, RecordsReadBackAsWritten) {
+    for (int n : {1, 17, 999, 32767}) {
+        const QSORecName q = sampleQso(n);
+        EXPECT_EQ(decodeQso(encodeQso(q, RecordVariant::QSORecName), RecordVariant::QSORecName), q);
+        QSORecName plain = test::withoutName(q);
+        EXPECT_EQ(decodeQso(encodeQso(q, RecordVariant::QSORec), RecordVariant::QSORec), plain);
+    }
+}
+
+TEST(LogRecord, HeaderChecks) {
+    const std::string ok = header("WW CW", '2');
+    std::string marker1 = ok;
+    marker1[16] = 1;
+    std::string negative = ok;
+    negative[16] = '\xFF';
+    negative[17] = '\xFF';
+    const std::string unknown = header("XYZCW", ' ');
+    const std::string garbage(26, 'x');  // marker bytes "xx" read as 30840
+
+    const std::string notALog = "The file /logs/A.KSL is not a KESLOG log: ";
+    const std::string tooShort =
+        notALog + "it is too short to hold a log header.  Nothing was opened.";
+    const std::string incompatible =
+        "The log selected was written with an earlier version of this program or with version "
+        "3.5 or earlier of KSL for DOS.  This program and versions 4.1 and later of KSL for DOS "
+        "use a slightly different file format that is incompatible with earlier versions.  If "
+        "you wish to convert the log file to this new format, load the file into KSL for DOS, "
+        "version 4.5 or later and follow instructions.";
+    struct Case {
+        const char* name;
+        std::string file;
+        std::string message;
+        std::string title;
+    };
+    const Case cases[] = {
+        {"empty", "", tooShort, "File Opening Error"},
+        {"one byte", "W", tooShort, "File Opening Error"},
+        {"25 bytes", ok.substr(0, 25), tooShort, "File Opening Error"},
+        {"format marker 1", marker1, incompatible, "Incompatible file format error"},
+        {"garbage", garbage, incompatible, "Incompatible file format error"},
+        {"negative marker", negative,
+         notALog + "its header is damaged (format marker -1).  Nothing was opened.",
+         "File Opening Error"},
+        {"unknown contest", unknown,
+         notALog + "its header names no contest this program knows.  Nothing was opened.",
+         "File Opening Error"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Result<HeaderFields> r = checkHeader(c.file, "/logs/A.KSL");
+        ASSERT_FALSE(r.isOk());
+        EXPECT_EQ(r.status().message(), c.message);
+        EXPECT_EQ(r.status().title(), c.title);
+    }
+}
+
+TEST(LogRecord, ContestIsRecognisedFromTheFirstTwoCharacters) {
+    struct Case {
+        const char* mult;
+        ContestNr contest;
+    };
+    const Case cases[] = {
+        {"ARLCW", contest::ArrlDx}, {"CQPIN", contest::Cqp},    {"WW SB", contest::Cqww},
+        {"SP CW", contest::Sprint}, {"SS9CW", contest::Ss},     {"SS SB", contest::Ss},
+        {"WPXCW", contest::Wpx},    {"AA SB", contest::Aa},     {"PAQOS", contest::Paqp},
+        {"NA CW", contest::Naqp},   {"ARXCW", contest::ArrlDx},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mult);
+        const Result<HeaderFields> r = checkHeader(header(c.mult, '7') + "trailing", "x");
+        ASSERT_TRUE(r.isOk());
+        EXPECT_EQ(r->contest, c.contest);
+        EXPECT_EQ(r->identifier, std::string(c.mult).substr(0, 3));
+        EXPECT_EQ(r->qualifier, std::string(c.mult).substr(3, 2));
+        EXPECT_EQ(r->location, '7');
+    }
+}
+
+TEST(LogRecord, WholeRecordsOnly) {
+    struct Case {
+        std::uint64_t length;
+        RecordVariant variant;
+        std::size_t records;
+        std::size_t partial;
+    };
+    const auto S = RecordVariant::QSORec;
+    const auto N = RecordVariant::QSORecName;
+    const Case cases[] = {
+        {0, S, 0, 0},    {25, S, 0, 0},  {26, S, 1, 0},  {38, S, 1, 12}, {51, S, 1, 25},
+        {52, S, 2, 0},   {78, S, 3, 0},  {0, N, 0, 0},   {25, N, 0, 0},  {26, N, 1, 0},
+        {35, N, 1, 0},   {36, N, 1, 0},  {54, N, 1, 18}, {71, N, 1, 35}, {72, N, 2, 0},
+        {107, N, 2, 35}, {108, N, 3, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.length) + (c.variant == N ? " name" : " plain"));
+        EXPECT_EQ(wholeRecordCount(c.length, c.variant), c.records);
+        EXPECT_EQ(partialRecordBytes(c.length, c.variant), c.partial);
+    }
+}
+
+}  // namespace
+}  // namespace keslog
