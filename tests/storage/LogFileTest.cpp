@@ -14,10 +14,12 @@ using test::logFor;
 using test::sampleQso;
 using test::TempDir;
 
-std::string blanks(std::size_t n) { return std::string(n, ' '); }
+std::string blanks(std::size_t n) {
+    return std::string(n, ' ');
+}
 
 class LogFileTest : public ::testing::Test {
-protected:
+  protected:
     MainMod newLog(ContestNr contest) {
         MainMod state = logFor(contest, dir.file("TEST.KSL"));
         EXPECT_TRUE(createLogFile(state));
@@ -92,8 +94,9 @@ TEST_F(LogFileTest, RewriteReplacesOneRecordInPlace) {
 TEST_F(LogFileTest, WholeLogWriteReplacesTheFile) {
     MainMod state = newLog(contest::Naqp);
     for (int n = 1; n <= 3; ++n) ASSERT_TRUE(appendQso(state, sampleQso(n)));
-    dir.write("COPY.KSL", "an older copy that is longer than the new one will be.........."
-                          "................................................................");
+    dir.write("COPY.KSL",
+              "an older copy that is longer than the new one will be.........."
+              "................................................................");
     ASSERT_TRUE(writeWholeLog(state, dir.file("COPY.KSL")));
     EXPECT_EQ(dir.read("COPY.KSL"), file());
     EXPECT_EQ(dir.read("COPY.KSL").size(), 4u * 36);
@@ -119,8 +122,8 @@ TEST_F(LogFileTest, IncompleteLastRecordIsReportedAndEveryWholeQsoKept) {
             ASSERT_TRUE(read.isOk());
             EXPECT_EQ(read->qsos.size(), 2u);
             EXPECT_EQ(read->partialBytes, size - cut);
-            EXPECT_EQ(read->qsos[1], contest == contest::Naqp ? sampleQso(2)
-                                                              : test::withoutName(sampleQso(2)));
+            EXPECT_EQ(read->qsos[1],
+                      contest == contest::Naqp ? sampleQso(2) : test::withoutName(sampleQso(2)));
         }
     }
 }

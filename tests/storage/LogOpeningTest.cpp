@@ -35,7 +35,9 @@ std::string records(std::initializer_list<QSORecName> qsos) {
 }
 
 // The WPX prefix rule is not this test's business: the first three characters stand for it.
-std::string firstThree(const std::string& call) { return call.substr(0, 3); }
+std::string firstThree(const std::string& call) {
+    return call.substr(0, 3);
+}
 
 std::vector<std::string> shortForms() {
     std::vector<std::string> forms;
@@ -44,7 +46,7 @@ std::vector<std::string> shortForms() {
 }
 
 class LogOpeningTest : public ::testing::Test {
-protected:
+  protected:
     Result<OpenedLog> open(const std::string& name) {
         return readLogForOpening(dir.file(name), {messages, forms, firstThree});
     }
@@ -124,8 +126,8 @@ TEST_F(LogOpeningTest, QsosFillTheLogTablesAndTheLastSetsTheBandMode) {
     EXPECT_EQ(state.CurrentBandMode, sampleQso(3).QBandMode);
 
     // A last QSO with a damaged band-mode leaves the log on 20 m.
-    dir.write("WW.KSL", header("WW SB", '2') + records({qso("DL1AA", "DL", 4),
-                                                        qso("F5AA", "F", 99)}));
+    dir.write("WW.KSL",
+              header("WW SB", '2') + records({qso("DL1AA", "DL", 4), qso("F5AA", "F", 99)}));
     EXPECT_EQ(openIntoState("WW.KSL").CurrentBandMode, 11);
 }
 
@@ -143,8 +145,11 @@ TEST_F(LogOpeningTest, CorruptFilesAreRefusedAndLeftAsTheyWere) {
         h[17] = '\xFF';
         return h;
     }();
-    const std::string files[] = {"", "x", header("WW CW", '2').substr(0, 25),
-                                 std::string(26, '\x01'), damagedMarker,
+    const std::string files[] = {"",
+                                 "x",
+                                 header("WW CW", '2').substr(0, 25),
+                                 std::string(26, '\x01'),
+                                 damagedMarker,
                                  header("ZZZCW", ' ') + records({qso("K1AR", "K")})};
     for (const std::string& f : files) {
         SCOPED_TRACE(f.size());
@@ -192,10 +197,9 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
                           Case{' ', '2', true, false}, Case{'Z', '2', true, false}}) {
         SCOPED_TRACE(c.digit);
         TempDir folder;
-        const std::string old = header("WPXCW", c.digit) +
-                                records({qso("VE3XYZ", ""), qso("K1AR", "K1"),
-                                         qso("W6ABC", "     ")}) +
-                                "part";
+        const std::string old =
+            header("WPXCW", c.digit) +
+            records({qso("VE3XYZ", ""), qso("K1AR", "K1"), qso("W6ABC", "     ")}) + "part";
         folder.write("OLD.KSL", old);
         messages.shown.clear();
         const Result<OpenedLog> log =
@@ -207,14 +211,15 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
                   "The File selected,  " + folder.file("OLD.KSL") +
                       ", is in the format for versions 6.5 and earlier of KESLOG.  It will be "
                       "converted to new format readable only by version 7.0 and later.  The old "
-                      "file will be saved as  " + folder.file("OLD.KSb"));
+                      "file will be saved as  " +
+                      folder.file("OLD.KSb"));
         EXPECT_EQ(messages.shown[0].title, "WPX File Conversion");
         EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
 
         EXPECT_EQ(folder.read("OLD.KSb"), old);
-        const std::string converted = header("WPXCW", c.converted) +
-                                      records({qso("VE3XYZ", "VE3"), qso("K1AR", "K1"),
-                                               qso("W6ABC", "W6A")});
+        const std::string converted =
+            header("WPXCW", c.converted) +
+            records({qso("VE3XYZ", "VE3"), qso("K1AR", "K1"), qso("W6ABC", "W6A")});
         EXPECT_EQ(folder.read("OLD.KSL"), converted);
 
         EXPECT_EQ(log->choices.QTHUSAFlag, c.usa);
@@ -277,10 +282,10 @@ TEST_F(LogOpeningTest, OldSsLogSectionsBecomeShortForms) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.year);
         TempDir folder;
-        const std::string old = header("SS CW", ' ') +
-                                records({qso("K1AR", "A9911"), qso("N6TR", "B0577"),
-                                         qso("W9XX", "Q1271"), qso("K5ZD", "U01 5"),
-                                         qso("AA1K", "M3399")});
+        const std::string old =
+            header("SS CW", ' ') +
+            records({qso("K1AR", "A9911"), qso("N6TR", "B0577"), qso("W9XX", "Q1271"),
+                     qso("K5ZD", "U01 5"), qso("AA1K", "M3399")});
         folder.write("SS.KSL", old);
         messages.shown.clear();
         messages.answer(c.answer);
@@ -317,8 +322,8 @@ TEST_F(LogOpeningTest, SsConversionNeedsTheSectionList) {
 }
 
 TEST_F(LogOpeningTest, IncompleteLastRecordIsNoticed) {
-    dir.write("WW.KSL", header("WW CW", '2') + records({qso("DL1AA", "DL"), qso("F5AA", "F")}) +
-                            "F6ABC");
+    dir.write("WW.KSL",
+              header("WW CW", '2') + records({qso("DL1AA", "DL"), qso("F5AA", "F")}) + "F6ABC");
     const Result<OpenedLog> log = open("WW.KSL");
     ASSERT_TRUE(log.isOk());
     EXPECT_EQ(log->contents.qsos.size(), 2u);

@@ -17,7 +17,7 @@ using test::sampleQso;
 using test::TempDir;
 
 class WorkingFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state = test::logFor(contest::Cqww, "");
         state.programDir = dir.path();
@@ -73,7 +73,8 @@ TEST_F(WorkingFileTest, SaveAsIntoAMissingFolderStaysOnTheWorkingFile) {
 }
 
 TEST(LogExtension, KslInAnyCase) {
-    for (const char* good : {"a.KSL", "/x/a.ksl", "a.Ksl", "KSL"}) EXPECT_TRUE(hasLogExtension(good));
+    for (const char* good : {"a.KSL", "/x/a.ksl", "a.Ksl", "KSL"})
+        EXPECT_TRUE(hasLogExtension(good));
     for (const char* bad : {"a.LOG", "a.KSL.bak", "KS", "", "a.KSb"})
         EXPECT_FALSE(hasLogExtension(bad)) << bad;
 }
