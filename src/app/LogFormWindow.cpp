@@ -24,6 +24,7 @@
 #include "app/NoticeWindow.h"
 #include "app/QtPlatform.h"
 #include "app/ViewMacWindow.h"
+#include "storage/LogNames.h"
 
 namespace keslog {
 
@@ -31,6 +32,9 @@ namespace {
 
 // Window places are stored in twips: 15 to the pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
+
+// Recent-file texts are cut to 3300 twips, 220 pixels at 96 dpi.
+constexpr int kRecentFileTextWidth = 3300 / 15;
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
@@ -87,10 +91,21 @@ void LogFormWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
     addItem(file, "mnuFileNewLog", "&New ");
-    addItem(file, "mnuFileOpenLog", "&Open");
+    connect(addItem(file, "mnuFileOpenLog", "&Open"), &QAction::triggered, this, [this] {
+        form_->onFileOpen();
+        render();
+    });
     mnuFileSave_ = addItem(file, "mnuFileSave", "&Save");
+    connect(mnuFileSave_, &QAction::triggered, this, [this] {
+        form_->onFileSave();
+        render();
+    });
     separator1a_ = file->addSeparator();
     mnuFileBackup_ = addItem(file, "mnuFileBackup", "&Backup");
+    connect(mnuFileBackup_, &QAction::triggered, this, [this] {
+        form_->onFileBackup();
+        inData_[0]->setFocus();
+    });
     mnuFileSetup_ = addItem(file, "mnuFileSetup", "&Preferences ");
     file->addSeparator();
     addItem(file, "mnuFilePostContest", "Post-Contest . . .");
@@ -295,7 +310,11 @@ void LogFormWindow::render() {
     separator1a_->setVisible(v.separator1aVisible);
     separator1d_->setVisible(v.separator1dVisible);
     for (std::size_t i = 0; i < 4; ++i) {
-        mnuFileArray_[i]->setText(q(v.recentFiles[i]));
+        const QFontMetrics metrics(mnuFileArray_[i]->font());
+        const auto fits = [&metrics](std::string_view text) {
+            return metrics.horizontalAdvance(q(std::string(text))) <= kRecentFileTextWidth;
+        };
+        mnuFileArray_[i]->setText(q(fitPath("", v.recentFiles[i], fits)));
         mnuFileArray_[i]->setVisible(!v.recentFiles[i].empty());
     }
     for (std::size_t i = 0; i < kViewItems.size(); ++i) {

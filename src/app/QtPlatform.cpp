@@ -45,6 +45,8 @@ std::vector<ButtonChoice> buttonsOf(MsgButtons buttons) {
             return {{QMessageBox::Yes, MsgResult::Yes},
                     {QMessageBox::No, MsgResult::No},
                     {QMessageBox::Cancel, MsgResult::Cancel}};
+        case MsgButtons::OkCancel:
+            return {{QMessageBox::Ok, MsgResult::Ok}, {QMessageBox::Cancel, MsgResult::Cancel}};
         case MsgButtons::RetryCancel:
             return {{QMessageBox::Retry, MsgResult::Retry},
                     {QMessageBox::Cancel, MsgResult::Cancel}};

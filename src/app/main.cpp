@@ -3,22 +3,9 @@
 
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
+#include "forms/StoredLogFiles.h"
 
 namespace {
-
-// Opening and saving logs arrive with the log-file subsystem; until then
-// the operator is told plainly and nothing on disk is touched.
-class LogFilesNotBuilt : public keslog::ILogFiles {
-  public:
-    keslog::Status openLog(keslog::MainMod&, const std::string& path) override {
-        return keslog::Status::error(
-            "Opening " + path + " is not possible in this version; the file is kept as it is.",
-            "File Opening Error");
-    }
-    keslog::Status saveLog(keslog::MainMod&) override {
-        return keslog::Status::error("Saving logs is not possible in this version.");
-    }
-};
 
 // The program folder: the shipped data files next to the executable,
 // or the folder given with --program-dir.
@@ -45,7 +32,7 @@ int main(int argc, char** argv) {
     keslog::CWKeyer keyer(state, platform, lines, qtPlatform.keyerDevices());
     keslog::RadioSwitch radios(state, lines, platform.messageBox);
     keslog::MessageRepeater repeater(state, platform, keyer, radios);
-    LogFilesNotBuilt logFiles;
+    keslog::StoredLogFiles logFiles(platform, {});
     keslog::LogFormWindow window(state, platform, logFiles);
     window.attachKeyer(keyer, qtPlatform.keys);
     window.attachRadios(radios, repeater);

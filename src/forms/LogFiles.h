@@ -9,13 +9,20 @@
 
 namespace keslog {
 
-// What the main window asks of the log-file subsystem: opening a log by
-// path (recent files, crash recovery) and saving the open one.
+enum class SaveOutcome { Saved, Cancelled };
+
+// What the main window asks of the log-file subsystem.
 class ILogFiles {
   public:
     virtual ~ILogFiles() = default;
+    // Makes the log file at path the open log; a refusal leaves the log in
+    // memory as it was.
     virtual Status openLog(MainMod& state, const std::string& path) = 0;
-    virtual Status saveLog(MainMod& state) = 0;
+    // Names the unnamed log (Save As); a named log is on disk already.
+    // Cancelled when the operator gave up on the way.
+    virtual Result<SaveOutcome> saveLog(MainMod& state) = 0;
+    // A copy of the whole log in the backup folder, when one is set.
+    virtual Status backupLog(MainMod& state) = 0;
 };
 
 // The start-up files every run needs, read under one trap: KESLOG90.INI,

@@ -5,6 +5,7 @@
 #include "model/Version.h"
 #include "platform/Files.h"
 #include "storage/SettingsFile.h"
+#include "storage/LogNames.h"
 
 namespace keslog {
 
@@ -23,11 +24,6 @@ std::size_t indexOf(ViewWindow w) {
 }
 
 }  // namespace
-
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 LogForm::LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFormHost& host)
     : state_(state), platform_(platform), logFiles_(logFiles), host_(host) {}
@@ -67,7 +63,8 @@ void LogForm::checkWorkingFile() {
             {removed.message(), "File or Disk Error", MsgButtons::Ok, MsgIcon::Exclamation});
 }
 
-void LogForm::openLogFile(const std::string& path) {
+void LogForm::openLogFile(const std::string& path, bool discardWorking) {
+    const std::string previous = state_.currentLogPath;
     const Status opened = logFiles_.openLog(state_, path);
     if (!opened) {
         platform_.messageBox.show({opened.message(),
@@ -75,8 +72,68 @@ void LogForm::openLogFile(const std::string& path) {
                                    MsgButtons::Ok, MsgIcon::Exclamation});
         return;
     }
+    if (discardWorking && previous == state_.workingFilePath() && !state_.isWorkingFileOpen())
+        removeFile(previous);
     state_.logOpen = true;
     load();
+}
+
+bool LogForm::mayReplaceLog(bool& discardWorking) {
+    discardWorking = false;
+    if (!state_.logOpen) return true;
+    if (state_.isWorkingFileOpen()) {
+        const MsgResult answer =
+            platform_.messageBox.show({"Save current log file? ", "Save Current File?",
+                                       MsgButtons::YesNoCancel, MsgIcon::Question});
+        if (answer == MsgResult::Cancel) return false;
+        if (answer == MsgResult::No) {
+            discardWorking = true;
+            return true;
+        }
+        // The unnamed log is given up only once it has been saved.
+        const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
+        if (!saved) showFileError(saved.status());
+        load();
+        return saved.isOk() && *saved == SaveOutcome::Saved;
+    }
+    return platform_.messageBox.show(
+               {"A log file is already open.  Do you want to open a different one?",
+                "Log Already Opened", MsgButtons::YesNo, MsgIcon::Exclamation}) == MsgResult::Yes;
+}
+
+void LogForm::showFileError(const Status& error) {
+    platform_.messageBox.show({error.message(),
+                               error.title().empty() ? "File or Disk Error" : error.title(),
+                               MsgButtons::Ok, MsgIcon::Exclamation});
+}
+
+void LogForm::onFileOpen() {
+    bool discardWorking = false;
+    if (!mayReplaceLog(discardWorking)) return;
+    const std::optional<std::string> chosen =
+        platform_.fileDialog.openFile({"Open Existing KSL Log File", "KSL", "*.KSL",
+                                       "KSL logs (*.KSL)|*.KSL", logDialogFolder(state_)});
+    if (!chosen) return;
+    openLogFile(*chosen, discardWorking);
+}
+
+void LogForm::onFileSave() {
+    if (!state_.logOpen) return;
+    const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
+    if (!saved) showFileError(saved.status());
+    load();
+}
+
+void LogForm::onFileBackup() {
+    if (!state_.logOpen) return;
+    for (;;) {
+        const Status written = logFiles_.backupLog(state_);
+        if (written) return;
+        const MsgResult answer =
+            platform_.messageBox.show({written.message(), "File or Disk Error",
+                                       MsgButtons::RetryCancel, MsgIcon::Exclamation});
+        if (answer != MsgResult::Retry) return;
+    }
 }
 
 void LogForm::load() {
@@ -134,7 +191,7 @@ void LogForm::layOutOpenLog() {
     view_.wpxLabelsVisible = state_.contestNr == contest::Wpx;
 
     const std::string contestName = info ? trim(info->shortName) : "";
-    view_.fileIdLabel = fileNameOf(state_.currentLogPath) + "    " + contestName;
+    view_.fileIdLabel = logCaption(state_);
     view_.title = std::string(kProgramName) + " - " + contestName;
 }
 
@@ -176,11 +233,11 @@ bool LogForm::requestExit() {
             {"Save current log file?", "Save Log?", MsgButtons::YesNoCancel, MsgIcon::Question});
         if (answer == MsgResult::Cancel) return false;
         if (answer == MsgResult::Yes) {
-            const Status saved = logFiles_.saveLog(state_);
+            // A failed save must not end the program: the log stays open. A
+            // cancelled one ends it and the working file stays for next time.
+            const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
             if (!saved) {
-                // A failed save must not end the program: the log stays open.
-                platform_.messageBox.show(
-                    {saved.message(), "File or Disk Error", MsgButtons::Ok, MsgIcon::Exclamation});
+                showFileError(saved.status());
                 return false;
             }
         } else if (state_.isWorkingFileOpen()) {
@@ -229,7 +286,7 @@ void LogForm::onPreviousActiveBand() {
 
 void LogForm::onRecentFile(int index) {
     if (index < 1 || index > 4) return;
-    const std::string& path = view_.recentFiles[static_cast<std::size_t>(index - 1)];
+    const std::string path = view_.recentFiles[static_cast<std::size_t>(index - 1)];
     if (path.empty()) return;
     if (!isReadableFile(path)) {
         platform_.messageBox.show(
@@ -237,7 +294,9 @@ void LogForm::onRecentFile(int index) {
              "File Opening Error", MsgButtons::Ok, MsgIcon::Exclamation});
         return;
     }
-    openLogFile(path);
+    bool discardWorking = false;
+    if (!mayReplaceLog(discardWorking)) return;
+    openLogFile(path, discardWorking);
 }
 
 void LogForm::onHelpContents() {

@@ -105,6 +105,9 @@ class LogForm {
     // Ctrl+Down and Ctrl+Up: the next or previous active band, same mode.
     void onNextActiveBand();
     void onPreviousActiveBand();
+    void onFileOpen();
+    void onFileSave();
+    void onFileBackup();
     void onRecentFile(int index);  // 1..4
     void onHelpContents();
     void onHelpUsing();
@@ -125,7 +128,12 @@ class LogForm {
     void layOutOpenLog();
     void showRecentFiles();
     void updateClocks();
-    void openLogFile(const std::string& path);
+    // Asks what becomes of the open log before another replaces it; false
+    // ends the command. discardWorking is set when the operator declined
+    // to save the unnamed log.
+    bool mayReplaceLog(bool& discardWorking);
+    void openLogFile(const std::string& path, bool discardWorking = false);
+    void showFileError(const Status& error);
 
     MainMod& state_;
     Platform& platform_;
@@ -134,8 +142,5 @@ class LogForm {
     LogFormView view_;
     int tickCount_ = 0;
 };
-
-// The file name part of a path.
-std::string fileNameOf(const std::string& path);
 
 }  // namespace keslog

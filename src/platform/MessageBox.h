@@ -4,7 +4,7 @@
 
 namespace keslog {
 
-enum class MsgButtons { Ok, YesNo, YesNoCancel, RetryCancel };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MsgIcon { None, Stop, Exclamation, Question, Information };
 enum class MsgResult { Ok, Yes, No, Cancel, Retry };
 

@@ -16,6 +16,10 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+std::string logDialogFolder(const MainMod& state) {
+    return state.settings.OpenFilePath.empty() ? state.programDir : state.settings.OpenFilePath;
+}
+
 void rememberRecentFile(Settings& s, const std::string& path) {
     if (path == s.RecentFile1) return;
     s.RecentFile4 = std::move(s.RecentFile3);

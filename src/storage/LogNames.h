@@ -13,6 +13,9 @@ namespace keslog {
 std::string fileNameOf(const std::string& path);
 std::string folderOf(const std::string& path);
 
+// The folder the log file dialogs start in.
+std::string logDialogFolder(const MainMod& state);
+
 // Puts a log first in the recent-file list unless it is first already;
 // the list is not searched for an older copy of the same path.
 void rememberRecentFile(Settings& settings, const std::string& path);

@@ -8,7 +8,8 @@ namespace keslog::test {
 class NoLogFiles : public ILogFiles {
   public:
     Status openLog(MainMod&, const std::string&) override { return Status::error("no"); }
-    Status saveLog(MainMod&) override { return Status::ok(); }
+    Result<SaveOutcome> saveLog(MainMod&) override { return SaveOutcome::Saved; }
+    Status backupLog(MainMod&) override { return Status::ok(); }
 };
 
 }  // namespace keslog::test

@@ -5,6 +5,7 @@
 #include "forms/LogForm.h"
 #include "platform/Files.h"
 #include "storage/SettingsFile.h"
+#include "storage/LogNames.h"
 #include "support/FakePlatform.h"
 
 namespace keslog {
@@ -24,10 +25,12 @@ class RecordingLogFiles : public ILogFiles {
         state.resetLog();
         return Status::ok();
     }
-    Status saveLog(MainMod&) override {
+    Result<SaveOutcome> saveLog(MainMod&) override {
         ++saves;
-        return saveResult;
+        if (!saveResult) return saveResult;
+        return SaveOutcome::Saved;
     }
+    Status backupLog(MainMod&) override { return Status::ok(); }
     std::vector<std::string> opened;
     int saves = 0;
     Status openResult;
@@ -375,7 +378,7 @@ TEST_F(LogFormTest, LayoutFollowsTheContest) {
         EXPECT_EQ(v.activeRadioLabel, "TX R1");
         EXPECT_EQ(v.activeLogLabel, "Log R1");
         EXPECT_EQ(v.qsoNrLabel, qsoNrLabelText(1, c.bandMode));
-        EXPECT_TRUE(v.fileIdLabel.starts_with("TEST.KSL"));
+        EXPECT_EQ(v.fileIdLabel, logCaption(state));
     }
 }
 

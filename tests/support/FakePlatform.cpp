@@ -22,6 +22,7 @@ MsgResult FakeMessageBox::show(const MessageRequest& request) {
         case MsgButtons::RetryCancel:
             return MsgResult::Retry;
         case MsgButtons::Ok:
+        case MsgButtons::OkCancel:
             break;
     }
     return MsgResult::Ok;

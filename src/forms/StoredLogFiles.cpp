@@ -1,0 +1,65 @@
+#include "forms/StoredLogFiles.h"
+
+#include "platform/Files.h"
+#include "storage/Backup.h"
+#include "storage/LogNames.h"
+#include "storage/LogOpening.h"
+#include "storage/WorkingFile.h"
+
+namespace keslog {
+
+StoredLogFiles::StoredLogFiles(Platform& platform, CallPrefixFn wpxPrefixOf)
+    : platform_(platform), wpxPrefixOf_(std::move(wpxPrefixOf)) {}
+
+Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
+    Result<OpenedLog> opened =
+        readLogForOpening(path, {platform_.messageBox, state.mults.SSShortForms, wpxPrefixOf_});
+    if (!opened) return opened.status();
+    const std::string notice = partialRecordNotice(*opened);
+
+    platform_.busy.setBusy(true);
+    adoptOpenedLog(state, std::move(*opened));
+    platform_.busy.setBusy(false);
+
+    if (!state.isWorkingFileOpen()) {
+        state.settings.OpenFilePath = folderOf(path);
+        rememberRecentFile(state.settings, path);
+    }
+    if (!notice.empty())
+        platform_.messageBox.show(
+            {notice, "Incomplete Log Record", MsgButtons::Ok, MsgIcon::Exclamation});
+    return Status::ok();
+}
+
+Result<SaveOutcome> StoredLogFiles::saveLog(MainMod& state) {
+    if (!state.isWorkingFileOpen()) return SaveOutcome::Saved;
+    const std::optional<std::string> chosen = platform_.fileDialog.saveFile(
+        {"Save Current Log As", "KSL", "", "KSL logs (*.KSL)|*.KSL|All files (*.*)|*.*",
+         logDialogFolder(state)});
+    if (!chosen) return SaveOutcome::Cancelled;
+    if (!hasLogExtension(*chosen)) {
+        platform_.messageBox.show(
+            {"Log file must have the extension .KSL", "KESLOG", MsgButtons::Ok, MsgIcon::Stop});
+        return SaveOutcome::Cancelled;
+    }
+    if (fileExists(*chosen)) {
+        const MsgResult answer = platform_.messageBox.show(
+            {"The selected output file " + *chosen + " already exists." + " OK to overwrite it?",
+             "KESLOG", MsgButtons::OkCancel, MsgIcon::Exclamation, 1});
+        if (answer != MsgResult::Ok) return SaveOutcome::Cancelled;
+    }
+    platform_.busy.setBusy(true);
+    const Status saved = saveWorkingLogAs(state, *chosen);
+    platform_.busy.setBusy(false);
+    if (!saved) return saved;
+    return SaveOutcome::Saved;
+}
+
+Status StoredLogFiles::backupLog(MainMod& state) {
+    platform_.busy.setBusy(true);
+    const Status written = keslog::backupLog(state);
+    platform_.busy.setBusy(false);
+    return written;
+}
+
+}  // namespace keslog
