@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "forms/LogForm.h"
+#include "forms/StoredLogFiles.h"
+#include "platform/Files.h"
+#include "storage/LogFile.h"
+#include "storage/LogFixtures.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+using test::FakePlatform;
+using test::sampleQso;
+using test::TempDir;
+
+class NoHost : public ILogFormHost {
+  public:
+    void showWelcome() override {}
+    void showAbout() override {}
+    void setViewWindowVisible(ViewWindow, bool) override {}
+    void refreshStatistics() override {}
+};
+
+// The File menu of the main window on real log files in a temporary
+// program folder; the operator answers through the fakes.
+class FileMenuTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) dir.write(f, "x");
+        ASSERT_TRUE(form.startUp(dir.path()));
+        form.load();
+    }
+
+    // A log file of n QSOs written the way logging writes it.
+    void writeLog(const std::string& name, ContestNr contest, int n) {
+        MainMod log = test::logFor(contest, dir.file(name));
+        log.QTHUSAFlag = contest == contest::Cqww;
+        ASSERT_TRUE(createLogFile(log));
+        for (int i = 1; i <= n; ++i) ASSERT_TRUE(appendQso(log, sampleQso(i)));
+    }
+
+    // An unnamed log of n QSOs, as New leaves it.
+    void startUnnamedLog(int n) {
+        state.contestNr = contest::Naqp;
+        state.ModeFlag = {false, true};
+        state.currentLogPath = state.workingFilePath();
+        ASSERT_TRUE(createLogFile(state));
+        for (int i = 1; i <= n; ++i) ASSERT_TRUE(appendQso(state, sampleQso(i)));
+        state.logOpen = true;
+        form.load();
+    }
+
+    const MessageRequest& lastMessage() const { return fakes.messageBox.shown.back(); }
+
+    TempDir dir;
+    FakePlatform fakes;
+    Platform platform = fakes.services();
+    MainMod state;
+    StoredLogFiles logFiles{platform, {}};
+    NoHost host;
+    LogForm form{state, platform, logFiles, host};
+};
+
+TEST_F(FileMenuTest, OpenAsksForTheFileAndShowsTheLog) {
+    writeLog("K1AR.KSL", contest::Cqww, 3);
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+
+    ASSERT_EQ(fakes.fileDialog.requests.size(), 1u);
+    const FileDialogRequest& r = fakes.fileDialog.requests[0];
+    EXPECT_EQ(r.title, "Open Existing KSL Log File");
+    EXPECT_EQ(r.defaultExtension, "KSL");
+    EXPECT_EQ(r.fileName, "*.KSL");
+    EXPECT_EQ(r.filter, "KSL logs (*.KSL)|*.KSL");
+    EXPECT_EQ(r.startFolder, dir.path());
+
+    EXPECT_TRUE(state.logOpen);
+    EXPECT_EQ(state.contestNr, contest::Cqww);
+    EXPECT_TRUE(state.QTHUSAFlag);
+    EXPECT_EQ(state.QSONr, 4);
+    EXPECT_EQ(state.settings.RecentFile1, dir.file("K1AR.KSL"));
+    EXPECT_EQ(state.settings.OpenFilePath, dir.path().substr(0, dir.path().size() - 1));
+    const LogFormView& v = form.view();
+    EXPECT_TRUE(v.entryVisible);
+    EXPECT_EQ(v.qsoNrLabel, qsoNrLabelText(4, sampleQso(3).QBandMode));
+    EXPECT_EQ(v.recentFiles[0], dir.file("K1AR.KSL"));
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+
+    // The next open starts in the folder of this one.
+    form.onFileOpen();  // "Do you want to open a different one?" Yes, then cancelled
+    EXPECT_EQ(lastMessage().text,
+              "A log file is already open.  Do you want to open a different one?");
+    EXPECT_EQ(lastMessage().title, "Log Already Opened");
+    EXPECT_EQ(fakes.fileDialog.requests.back().startFolder, state.settings.OpenFilePath);
+    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
+}
+
+TEST_F(FileMenuTest, ADamagedFileLeavesTheOpenLogAsItWas) {
+    writeLog("K1AR.KSL", contest::Cqww, 2);
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+    ASSERT_TRUE(state.logOpen);
+
+    dir.write("BAD.KSL", std::string(25, '\0'));
+    fakes.fileDialog.answers.push_back(dir.file("BAD.KSL"));
+    fakes.messageBox.answer(MsgResult::Yes);  // open a different one
+    form.onFileOpen();
+    EXPECT_EQ(lastMessage().text, "The file " + dir.file("BAD.KSL") +
+                                      " is not a KESLOG log: it is too short to hold a log "
+                                      "header.  Nothing was opened.");
+    EXPECT_EQ(lastMessage().title, "File Opening Error");
+    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
+    EXPECT_EQ(state.QSONr, 3);
+    EXPECT_EQ(state.settings.RecentFile1, dir.file("K1AR.KSL"));
+    EXPECT_EQ(state.settings.RecentFile2, "");
+    EXPECT_EQ(dir.read("BAD.KSL"), std::string(25, '\0'));
+}
+
+TEST_F(FileMenuTest, AnIncompleteLastRecordIsShownAfterOpening) {
+    writeLog("K1AR.KSL", contest::Cqww, 2);
+    dir.write("K1AR.KSL", dir.read("K1AR.KSL") + "K1");
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+    EXPECT_TRUE(state.logOpen);
+    EXPECT_EQ(state.QSONr, 3);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Incomplete Log Record");
+    EXPECT_EQ(
+        lastMessage().text.rfind(
+            "The last record of " + dir.file("K1AR.KSL") + " is incomplete (2 of 26 bytes)", 0),
+        0u);
+}
+
+TEST_F(FileMenuTest, UnnamedLogIsGivenUpOnlyOnceSaved) {
+    startUnnamedLog(2);
+    writeLog("K1AR.KSL", contest::Cqww, 1);
+
+    // Cancel at the question ends the command.
+    fakes.messageBox.answer(MsgResult::Cancel);
+    form.onFileOpen();
+    EXPECT_EQ(lastMessage().text, "Save current log file? ");
+    EXPECT_EQ(lastMessage().title, "Save Current File?");
+    EXPECT_EQ(lastMessage().buttons, MsgButtons::YesNoCancel);
+    EXPECT_TRUE(fakes.fileDialog.requests.empty());
+
+    // Yes, and the Save As dialog is cancelled: the command ends too.
+    fakes.messageBox.answer(MsgResult::Yes);
+    fakes.fileDialog.answers.push_back(std::nullopt);
+    form.onFileOpen();
+    ASSERT_EQ(fakes.fileDialog.requests.size(), 1u);
+    EXPECT_EQ(fakes.fileDialog.requests[0].title, "Save Current Log As");
+    EXPECT_TRUE(state.isWorkingFileOpen());
+    EXPECT_TRUE(fileExists(state.workingFilePath()));
+
+    // Yes, saved under a name: then the other log opens.
+    fakes.messageBox.answer(MsgResult::Yes);
+    fakes.fileDialog.answers.push_back(dir.file("NAQP.KSL"));
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+    EXPECT_FALSE(fileExists(state.workingFilePath()));
+    EXPECT_EQ(parseLogFile(dir.read("NAQP.KSL"), "x")->qsos.size(), 2u);
+    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
+    EXPECT_EQ(state.settings.RecentFile1, dir.file("K1AR.KSL"));
+    EXPECT_EQ(state.settings.RecentFile2, dir.file("NAQP.KSL"));
+}
+
+TEST_F(FileMenuTest, DecliningToSaveTheUnnamedLogDeletesItOnceAnotherOpens) {
+    startUnnamedLog(1);
+    writeLog("K1AR.KSL", contest::Cqww, 1);
+    fakes.messageBox.answer(MsgResult::No);
+    fakes.fileDialog.answers.push_back(std::nullopt);
+    form.onFileOpen();  // cancelled: the unnamed log stays
+    EXPECT_TRUE(fileExists(state.workingFilePath()));
+    EXPECT_TRUE(state.isWorkingFileOpen());
+
+    fakes.messageBox.answer(MsgResult::No);
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
+    EXPECT_FALSE(fileExists(state.workingFilePath()));
+}
+
+TEST_F(FileMenuTest, SaveAsChecksTheNameAndAsksBeforeReplacing) {
+    startUnnamedLog(2);
+    const std::string working = dir.read("!temp%!!.cqb");
+
+    fakes.fileDialog.answers.push_back(dir.file("NAQP.LOG"));
+    form.onFileSave();
+    const FileDialogRequest& r = fakes.fileDialog.requests.back();
+    EXPECT_EQ(r.title, "Save Current Log As");
+    EXPECT_EQ(r.defaultExtension, "KSL");
+    EXPECT_EQ(r.filter, "KSL logs (*.KSL)|*.KSL|All files (*.*)|*.*");
+    EXPECT_EQ(r.startFolder, dir.path());
+    EXPECT_EQ(lastMessage().text, "Log file must have the extension .KSL");
+    EXPECT_EQ(lastMessage().icon, MsgIcon::Stop);
+    EXPECT_TRUE(state.isWorkingFileOpen());
+
+    dir.write("NAQP.KSL", "last year's log");
+    fakes.fileDialog.answers.push_back(dir.file("NAQP.KSL"));
+    fakes.messageBox.answer(MsgResult::Cancel);
+    form.onFileSave();
+    EXPECT_EQ(lastMessage().text, "The selected output file " + dir.file("NAQP.KSL") +
+                                      " already exists. OK to "
+                                      "overwrite it?");
+    EXPECT_EQ(lastMessage().buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(lastMessage().defaultButton, 1);
+    EXPECT_EQ(dir.read("NAQP.KSL"), "last year's log");
+    EXPECT_TRUE(state.isWorkingFileOpen());
+
+    fakes.fileDialog.answers.push_back(dir.file("naqp.ksl"));
+    form.onFileSave();
+    EXPECT_EQ(dir.read("naqp.ksl"), working);
+    EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
+    const std::string path = dir.file("naqp.ksl");
+    EXPECT_EQ(form.view().fileIdLabel, "Log: " + path.substr(0, 15) + "..." +
+                                           path.substr(path.size() - 12) + " - - Contest: NAQP CW");
+    // Saving a named log does nothing.
+    const std::size_t dialogs = fakes.fileDialog.requests.size();
+    form.onFileSave();
+    EXPECT_EQ(fakes.fileDialog.requests.size(), dialogs);
+}
+
+TEST_F(FileMenuTest, BackupRetriesUntilTheOperatorGivesUp) {
+    writeLog("K1AR.KSL", contest::Cqww, 2);
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+    state.settings.BackUpDrive = dir.file("stick");
+
+    fakes.messageBox.answer(MsgResult::Retry);
+    fakes.messageBox.answer(MsgResult::Cancel);
+    form.onFileBackup();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 2u);
+    EXPECT_EQ(lastMessage().text, "The backup folder " + dir.file("stick") +
+                                      " does not exist or cannot be reached.  No backup was "
+                                      "written.");
+    EXPECT_EQ(lastMessage().buttons, MsgButtons::RetryCancel);
+
+    // The operator plugs the stick in.
+    std::filesystem::create_directory(dir.file("stick"));
+    form.onFileBackup();
+    EXPECT_EQ(fakes.messageBox.shown.size(), 2u);
+    EXPECT_EQ(dir.read("stick/K1AR.KSL"), dir.read("K1AR.KSL"));
+}
+
+TEST_F(FileMenuTest, CrashRecoveryReopensTheUnnamedLogWithEveryQso) {
+    startUnnamedLog(3);
+    MainMod fresh;
+    FakePlatform freshFakes;
+    Platform freshPlatform = freshFakes.services();
+    StoredLogFiles files{freshPlatform, {}};
+    LogForm restarted{fresh, freshPlatform, files, host};
+    ASSERT_TRUE(restarted.startUp(dir.path()));
+    freshFakes.messageBox.answer(MsgResult::Yes);
+    restarted.checkWorkingFile();
+    EXPECT_TRUE(fresh.logOpen);
+    EXPECT_TRUE(fresh.isWorkingFileOpen());
+    EXPECT_EQ(fresh.QSONr, 4);
+    EXPECT_EQ(fresh.log.at(3), sampleQso(3));
+    EXPECT_EQ(fresh.settings.RecentFile1, "");
+    EXPECT_EQ(restarted.view().fileIdLabel, "Log: [Unnamed] - - Contest: NAQP CW");
+}
+
+}  // namespace
+}  // namespace keslog
