@@ -33,6 +33,13 @@ inline QSORecName sampleQso(int n) {
     return q;
 }
 
+// A header record as a file holds it: date, time and band-mode 0, a blank
+// call, format marker 0, received number 0, then identifier, qualifier and
+// location digit.
+inline std::string header26(const std::string& mult, char location) {
+    return std::string(6, '\0') + std::string(10, ' ') + std::string(4, '\0') + mult + location;
+}
+
 // The same QSO as a 26-byte log keeps it (no name).
 inline QSORecName withoutName(QSORecName q) {
     q.QName = "";

@@ -13,9 +13,7 @@ using test::FakeMessageBox;
 using test::sampleQso;
 using test::TempDir;
 
-std::string header(const std::string& mult, char location) {
-    return std::string(6, '\0') + std::string(10, ' ') + std::string(4, '\0') + mult + location;
-}
+using test::header26;
 
 QSORecName qso(const std::string& call, const std::string& mult, BandModeCode bandMode = 3) {
     QSORecName q;
@@ -96,7 +94,7 @@ TEST_F(LogOpeningTest, HeaderRestoresContestModeAndLocation) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mult + std::string(1, c.location));
-        dir.write("A.KSL", header(c.mult, c.location));
+        dir.write("A.KSL", header26(c.mult, c.location));
         MainMod state = openIntoState("A.KSL");
         EXPECT_EQ(state.contestNr, c.contest);
         EXPECT_EQ(state.ModeFlag, c.modeFlag);
@@ -107,7 +105,7 @@ TEST_F(LogOpeningTest, HeaderRestoresContestModeAndLocation) {
         EXPECT_EQ(state.QSONr, 1);
         EXPECT_EQ(state.log.count(), 0);
         EXPECT_EQ(state.currentLogPath, dir.file("A.KSL"));
-        EXPECT_EQ(encodeHeader(state.logHeader), header(c.mult, c.location));
+        EXPECT_EQ(encodeHeader(state.logHeader), header26(c.mult, c.location));
         // An empty log starts on 20 m, CW unless the CW flag is off.
         EXPECT_EQ(state.CurrentBandMode, c.modeFlag[1] ? 3 : 11);
     }
@@ -115,7 +113,7 @@ TEST_F(LogOpeningTest, HeaderRestoresContestModeAndLocation) {
 }
 
 TEST_F(LogOpeningTest, QsosFillTheLogTablesAndTheLastSetsTheBandMode) {
-    std::string names = header("NA CW", ' ') + std::string(10, ' ');
+    std::string names = header26("NA CW", ' ') + std::string(10, ' ');
     for (int n = 1; n <= 3; ++n) names += encodeQso(sampleQso(n), RecordVariant::QSORecName);
     dir.write("NAQP.KSL", names);
     MainMod state = openIntoState("NAQP.KSL");
@@ -127,12 +125,12 @@ TEST_F(LogOpeningTest, QsosFillTheLogTablesAndTheLastSetsTheBandMode) {
 
     // A last QSO with a damaged band-mode leaves the log on 20 m.
     dir.write("WW.KSL",
-              header("WW SB", '2') + records({qso("DL1AA", "DL", 4), qso("F5AA", "F", 99)}));
+              header26("WW SB", '2') + records({qso("DL1AA", "DL", 4), qso("F5AA", "F", 99)}));
     EXPECT_EQ(openIntoState("WW.KSL").CurrentBandMode, 11);
 }
 
 TEST_F(LogOpeningTest, AThirtySixByteLogOfTheHeaderAloneIsEmpty) {
-    dir.write("SP.KSL", header("SP CW", ' '));
+    dir.write("SP.KSL", header26("SP CW", ' '));
     MainMod state = openIntoState("SP.KSL");
     EXPECT_EQ(state.QSONr, 1);
     EXPECT_EQ(state.log.variant(), RecordVariant::QSORecName);
@@ -140,17 +138,17 @@ TEST_F(LogOpeningTest, AThirtySixByteLogOfTheHeaderAloneIsEmpty) {
 
 TEST_F(LogOpeningTest, CorruptFilesAreRefusedAndLeftAsTheyWere) {
     const std::string damagedMarker = [] {
-        std::string h = header("WW CW", '2');
+        std::string h = header26("WW CW", '2');
         h[16] = '\xFE';
         h[17] = '\xFF';
         return h;
     }();
     const std::string files[] = {"",
                                  "x",
-                                 header("WW CW", '2').substr(0, 25),
+                                 header26("WW CW", '2').substr(0, 25),
                                  std::string(26, '\x01'),
                                  damagedMarker,
-                                 header("ZZZCW", ' ') + records({qso("K1AR", "K")})};
+                                 header26("ZZZCW", ' ') + records({qso("K1AR", "K")})};
     for (const std::string& f : files) {
         SCOPED_TRACE(f.size());
         dir.write("BAD.KSL", f);
@@ -167,7 +165,7 @@ TEST_F(LogOpeningTest, CorruptFilesAreRefusedAndLeftAsTheyWere) {
 
 TEST_F(LogOpeningTest, LocationOfAnOldCqpLogIsAsked) {
     for (MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
-        dir.write("CQP.KSL", header("CQPCW", ' '));
+        dir.write("CQP.KSL", header26("CQPCW", ' '));
         messages.shown.clear();
         messages.answer(answer);
         MainMod state = openIntoState("CQP.KSL");
@@ -198,7 +196,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
         SCOPED_TRACE(c.digit);
         TempDir folder;
         const std::string old =
-            header("WPXCW", c.digit) +
+            header26("WPXCW", c.digit) +
             records({qso("VE3XYZ", ""), qso("K1AR", "K1"), qso("W6ABC", "     ")}) + "part";
         folder.write("OLD.KSL", old);
         messages.shown.clear();
@@ -218,7 +216,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
 
         EXPECT_EQ(folder.read("OLD.KSb"), old);
         const std::string converted =
-            header("WPXCW", c.converted) +
+            header26("WPXCW", c.converted) +
             records({qso("VE3XYZ", "VE3"), qso("K1AR", "K1"), qso("W6ABC", "W6A")});
         EXPECT_EQ(folder.read("OLD.KSL"), converted);
 
@@ -244,7 +242,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
 }
 
 TEST_F(LogOpeningTest, ConversionNeverReplacesAnExistingOldFile) {
-    const std::string old = header("WPXCW", '1') + records({qso("VE3XYZ", "")});
+    const std::string old = header26("WPXCW", '1') + records({qso("VE3XYZ", "")});
     dir.write("OLD.KSL", old);
     dir.write("OLD.KSb", "an earlier original");
     const Result<OpenedLog> log = open("OLD.KSL");
@@ -259,7 +257,7 @@ TEST_F(LogOpeningTest, ConversionNeverReplacesAnExistingOldFile) {
 }
 
 TEST_F(LogOpeningTest, WpxConversionWithoutPrefixesChangesNothing) {
-    const std::string old = header("WPXCW", '0') + records({qso("K1AR", "")});
+    const std::string old = header26("WPXCW", '0') + records({qso("K1AR", "")});
     dir.write("OLD.KSL", old);
     const Result<OpenedLog> log = readLogForOpening(dir.file("OLD.KSL"), {messages, forms, {}});
     ASSERT_FALSE(log.isOk());
@@ -283,7 +281,7 @@ TEST_F(LogOpeningTest, OldSsLogSectionsBecomeShortForms) {
         SCOPED_TRACE(c.year);
         TempDir folder;
         const std::string old =
-            header("SS CW", ' ') +
+            header26("SS CW", ' ') +
             records({qso("K1AR", "A9911"), qso("N6TR", "B0577"), qso("W9XX", "Q1271"),
                      qso("K5ZD", "U01 5"), qso("AA1K", "M3399")});
         folder.write("SS.KSL", old);
@@ -312,7 +310,7 @@ TEST_F(LogOpeningTest, OldSsLogSectionsBecomeShortForms) {
 }
 
 TEST_F(LogOpeningTest, SsConversionNeedsTheSectionList) {
-    const std::string old = header("SS SB", ' ') + records({qso("K1AR", "A9911")});
+    const std::string old = header26("SS SB", ' ') + records({qso("K1AR", "A9911")});
     dir.write("SS.KSL", old);
     const std::vector<std::string> none;
     const Result<OpenedLog> log = readLogForOpening(dir.file("SS.KSL"), {messages, none, {}});
@@ -323,7 +321,7 @@ TEST_F(LogOpeningTest, SsConversionNeedsTheSectionList) {
 
 TEST_F(LogOpeningTest, IncompleteLastRecordIsNoticed) {
     dir.write("WW.KSL",
-              header("WW CW", '2') + records({qso("DL1AA", "DL"), qso("F5AA", "F")}) + "F6ABC");
+              header26("WW CW", '2') + records({qso("DL1AA", "DL"), qso("F5AA", "F")}) + "F6ABC");
     const Result<OpenedLog> log = open("WW.KSL");
     ASSERT_TRUE(log.isOk());
     EXPECT_EQ(log->contents.qsos.size(), 2u);
@@ -333,7 +331,7 @@ TEST_F(LogOpeningTest, IncompleteLastRecordIsNoticed) {
                   "writing it.  All 2 whole QSOs were loaded; the next QSO logged takes the "
                   "place of the incomplete record.");
 
-    dir.write("WW.KSL", header("WW CW", '2') + records({qso("DL1AA", "DL")}));
+    dir.write("WW.KSL", header26("WW CW", '2') + records({qso("DL1AA", "DL")}));
     EXPECT_EQ(partialRecordNotice(*open("WW.KSL")), "");
 }
 

@@ -14,10 +14,7 @@ std::string bytes(std::initializer_list<int> values) {
     return out;
 }
 
-// A header: date, time and band-mode 0, a blank call, marker 0, received 0.
-std::string header(const std::string& mult, char location) {
-    return std::string(6, '\0') + std::string(10, ' ') + std::string(4, '\0') + mult + location;
-}
+using test::header26;
 
 TEST(LogRecord, HeaderOfEveryContestAndChoice) {
     struct Case {
@@ -62,7 +59,7 @@ TEST(LogRecord, HeaderOfEveryContestAndChoice) {
         state.QTHUSAFlag = c.usa;
         state.QTHCanadaFlag = c.canada;
         state.MyContinent = c.continent;
-        EXPECT_EQ(encodeHeader(buildHeader(state)), header(c.mult, c.location));
+        EXPECT_EQ(encodeHeader(buildHeader(state)), header26(c.mult, c.location));
     }
 }
 
@@ -105,13 +102,13 @@ TEST(LogRecord, RecordsReadBackAsWritten) {
 }
 
 TEST(LogRecord, HeaderChecks) {
-    const std::string ok = header("WW CW", '2');
+    const std::string ok = header26("WW CW", '2');
     std::string marker1 = ok;
     marker1[16] = 1;
     std::string negative = ok;
     negative[16] = '\xFF';
     negative[17] = '\xFF';
-    const std::string unknown = header("XYZCW", ' ');
+    const std::string unknown = header26("XYZCW", ' ');
     const std::string garbage(26, 'x');  // marker bytes "xx" read as 30840
 
     const std::string notALog = "The file /logs/A.KSL is not a KESLOG log: ";
@@ -164,7 +161,7 @@ TEST(LogRecord, ContestIsRecognisedFromTheFirstTwoCharacters) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mult);
-        const Result<HeaderFields> r = checkHeader(header(c.mult, '7') + "trailing", "x");
+        const Result<HeaderFields> r = checkHeader(header26(c.mult, '7') + "trailing", "x");
         ASSERT_TRUE(r.isOk());
         EXPECT_EQ(r->contest, c.contest);
         EXPECT_EQ(r->identifier, std::string(c.mult).substr(0, 3));
