@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "QtTestApp.h"
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
 #include "forms/StoredLogFiles.h"
@@ -20,12 +21,7 @@ namespace {
 
 class LogFilesWindowTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char arg0[] = "app_tests";
-        static char* argv[] = {arg0, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::ensureQApplication(); }
     void SetUp() override {
         for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) dir.write(f, "x");
     }
