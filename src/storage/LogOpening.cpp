@@ -34,14 +34,13 @@ Conversion readChoices(const HeaderFields& f, LogChoices& c) {
     Conversion conversion = Conversion::None;
     if (f.contest == contest::Ss && f.identifier[2] != '9') conversion = Conversion::Ss;
     if (f.contest == contest::Wpx) {
+        // "0" (USA), "1" (Canada) and anything but a digit mark the older layout.
         const char d = f.location;
-        c.QTHUSAFlag = d == '2' || d == '0' || d < '0' || d > '9';
+        const bool older = d == '0' || d == '1' || d < '0' || d > '9';
+        c.QTHUSAFlag = d == '2' || (older && d != '1');
         c.QTHCanadaFlag = d == '3' || d == '1';
-        if (d >= '4' && d <= '9') {
-            static const char* const continents[] = {"AF", "AS", "EU", "NA", "OC", "SA"};
-            c.MyContinent = continents[d - '4'];
-        }
-        if (d == '0' || d == '1' || d < '0' || d > '9') conversion = Conversion::Wpx;
+        if (!continentOfLocation(d).empty()) c.MyContinent = continentOfLocation(d);
+        if (older) conversion = Conversion::Wpx;
     }
     if (f.contest == contest::Cqww) {
         c.QTHUSAFlag = f.location == '2';

@@ -80,6 +80,11 @@ const std::string kIncompatibleFormat =
 
 }  // namespace
 
+std::string_view continentOfLocation(char digit) {
+    if (digit < '4' || digit > '9') return {};
+    return kContinents[static_cast<std::size_t>(digit - '4')];
+}
+
 std::size_t recordSize(RecordVariant variant) {
     return variant == RecordVariant::QSORecName ? kNameRecordSize : kHeaderSize;
 }

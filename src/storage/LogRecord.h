@@ -31,6 +31,9 @@ QSORec decodeHeader(std::string_view bytes);
 // The header of a new log from the contest, mode and location choices.
 QSORec buildHeader(const MainMod& state);
 
+// The continent a WPX location digit "4".."9" stands for; empty for others.
+std::string_view continentOfLocation(char digit);
+
 // What a header says, once it has been checked.
 struct HeaderFields {
     ContestNr contest = contest::None;
