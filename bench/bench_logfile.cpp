@@ -58,7 +58,7 @@ void openLog(benchmark::State& bench, ContestNr contest) {
     NoQuestions messages;
     const std::vector<std::string> forms;
     for (auto _ : bench) {
-        Result<OpenedLog> log = readLogForOpening(path, {messages, forms, {}});
+        Result<OpenedLog> log = readLogForOpening(path, {messages, forms});
         if (!log) std::abort();
         MainMod state;
         adoptOpenedLog(state, std::move(*log));

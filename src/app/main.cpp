@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     keslog::CWKeyer keyer(state, platform, lines, qtPlatform.keyerDevices());
     keslog::RadioSwitch radios(state, lines, platform.messageBox);
     keslog::MessageRepeater repeater(state, platform, keyer, radios);
-    keslog::StoredLogFiles logFiles(platform, {});
+    keslog::StoredLogFiles logFiles(platform);
     keslog::LogFormWindow window(state, platform, logFiles);
     window.attachKeyer(keyer, qtPlatform.keys);
     window.attachRadios(radios, repeater);

@@ -8,12 +8,11 @@
 
 namespace keslog {
 
-StoredLogFiles::StoredLogFiles(Platform& platform, CallPrefixFn wpxPrefixOf)
-    : platform_(platform), wpxPrefixOf_(std::move(wpxPrefixOf)) {}
+StoredLogFiles::StoredLogFiles(Platform& platform) : platform_(platform) {}
 
 Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
     Result<OpenedLog> opened =
-        readLogForOpening(path, {platform_.messageBox, state.mults.SSShortForms, wpxPrefixOf_});
+        readLogForOpening(path, {platform_.messageBox, state.mults.SSShortForms});
     if (!opened) return opened.status();
     const std::string notice = partialRecordNotice(*opened);
 

@@ -2,16 +2,13 @@
 
 #include "forms/LogFiles.h"
 #include "platform/Platform.h"
-#include "storage/LogConversion.h"
 
 namespace keslog {
 
 // The log files on disk behind the main window's File menu.
 class StoredLogFiles : public ILogFiles {
   public:
-    // wpxPrefixOf converts WPX logs of the older layout; without it they
-    // are refused.
-    StoredLogFiles(Platform& platform, CallPrefixFn wpxPrefixOf);
+    explicit StoredLogFiles(Platform& platform);
 
     Status openLog(MainMod& state, const std::string& path) override;
     Result<SaveOutcome> saveLog(MainMod& state) override;
@@ -19,7 +16,6 @@ class StoredLogFiles : public ILogFiles {
 
   private:
     Platform& platform_;
-    CallPrefixFn wpxPrefixOf_;
 };
 
 }  // namespace keslog

@@ -1,5 +1,6 @@
 #include "storage/LogConversion.h"
 
+#include "callsign/Prefix.h"
 #include "model/Text.h"
 #include "platform/Files.h"
 
@@ -21,18 +22,12 @@ std::string oldLogName(const std::string& path) {
     return path.empty() ? std::string("b") : path.substr(0, path.size() - 1) + "b";
 }
 
-Result<std::string> convertWpxLog(const LogFileContents& old, const CallPrefixFn& wpxPrefixOf) {
-    if (!wpxPrefixOf)
-        return Status::error(
-            "This WPX log has the layout of KESLOG 6.5 and earlier, and this "
-            "version cannot derive the prefixes its conversion needs.  "
-            "Nothing was changed.",
-            kConversionTitle);
+std::string convertWpxLog(const LogFileContents& old) {
     QSORec header = old.header;
     header.QPoints = old.fields.location == '1' ? "3" : "2";
     std::vector<QSORecName> qsos = old.qsos;
     for (QSORecName& q : qsos)
-        if (q.QMult.trimmed().empty()) q.QMult = wpxPrefixOf(q.QCall.trimmed());
+        if (q.QMult.trimmed().empty()) q.QMult = WPXPrefixOf(q.QCall.trimmed());
     return convertedLog(header, qsos);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,17 +10,14 @@
 
 namespace keslog {
 
-// The WPX prefix of a trimmed callsign.
-using CallPrefixFn = std::function<std::string(const std::string& call)>;
-
 // The name an older log keeps after conversion: its path with the last
 // character replaced by "b".
 std::string oldLogName(const std::string& path);
 
 // A WPX log of the layout of versions 6.5 and earlier in the current layout:
 // location digit "1" (Canada) becomes "3", anything else "2" (USA); a QSO
-// without a stored prefix gets the prefix of its call.
-Result<std::string> convertWpxLog(const LogFileContents& old, const CallPrefixFn& wpxPrefixOf);
+// without a stored prefix gets the WPX prefix of its call.
+std::string convertWpxLog(const LogFileContents& old);
 
 // An SS log of the section lists before 1997 (ssYear 95 or 96) in the
 // current layout: identifier "SS9", each QSO's section number replaced by

@@ -69,10 +69,9 @@ Result<LogFileContents> convert(const std::string& path, const std::string& byte
             ask(services.messageBox, kSsQuestion, "Pre-1997 SS Log.  How Many Sections?") ? 96 : 95;
         converted = convertSsLog(old, choices.SSYear, services.ssShortForms);
     } else {
-        converted = convertWpxLog(old, services.wpxPrefixOf);
-        if (converted)
-            services.messageBox.show({wpxConversionNotice(path), "WPX File Conversion",
-                                      MsgButtons::Ok, MsgIcon::Information});
+        services.messageBox.show({wpxConversionNotice(path), "WPX File Conversion", MsgButtons::Ok,
+                                  MsgIcon::Information});
+        converted = convertWpxLog(old);
     }
     if (!converted) return converted.status();
     const Status replaced = replaceWithConverted(path, bytes, *converted);

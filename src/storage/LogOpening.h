@@ -32,11 +32,10 @@ struct OpenedLog {
 };
 
 // What opening needs beyond the file: the operator (questions about older
-// logs), the SS short forms and WPX prefixes that conversions use.
+// logs) and the SS short forms that converting an older SS log uses.
 struct OpenServices {
     IMessageBox& messageBox;
     const std::vector<std::string>& ssShortForms;
-    CallPrefixFn wpxPrefixOf;
 };
 
 // Reads and checks a log file, converting an older WPX or SS layout on the

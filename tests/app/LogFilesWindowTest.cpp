@@ -47,7 +47,7 @@ class LogFilesWindowTest : public ::testing::Test {
                       fakes.keys,  fakes.serial,     fakes.ports,  fakes.wavePlayer,
                       fakes.clock, fakes.help,       fakes.beep,   fakes.busy};
     MainMod state;
-    StoredLogFiles files{platform, {}};
+    StoredLogFiles files{platform};
     QString seenText;
     QMessageBox::StandardButton seenDefault = QMessageBox::NoButton;
 };

@@ -59,7 +59,7 @@ class FileMenuTest : public ::testing::Test {
     FakePlatform fakes;
     Platform platform = fakes.services();
     MainMod state;
-    StoredLogFiles logFiles{platform, {}};
+    StoredLogFiles logFiles{platform};
     NoHost host;
     LogForm form{state, platform, logFiles, host};
 };
@@ -250,7 +250,7 @@ TEST_F(FileMenuTest, CrashRecoveryReopensTheUnnamedLogWithEveryQso) {
     MainMod fresh;
     FakePlatform freshFakes;
     Platform freshPlatform = freshFakes.services();
-    StoredLogFiles files{freshPlatform, {}};
+    StoredLogFiles files{freshPlatform};
     LogForm restarted{fresh, freshPlatform, files, host};
     ASSERT_TRUE(restarted.startUp(dir.path()));
     freshFakes.messageBox.answer(MsgResult::Yes);

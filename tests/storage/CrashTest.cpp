@@ -67,7 +67,7 @@ TEST(LogCrash, EveryReportedQsoSurvivesAKillAtAnyPoint) {
         if (reported < 0 && !fileExists(path)) continue;  // killed before the log existed
         test::FakeMessageBox messages;
         const std::vector<std::string> noForms;
-        const Result<OpenedLog> log = readLogForOpening(path, {messages, noForms, {}});
+        const Result<OpenedLog> log = readLogForOpening(path, {messages, noForms});
         ASSERT_TRUE(log.isOk()) << log.status().message();
         EXPECT_TRUE(messages.shown.empty());
         const std::vector<QSORecName>& qsos = log->contents.qsos;

@@ -32,11 +32,6 @@ std::string records(std::initializer_list<QSORecName> qsos) {
     return out;
 }
 
-// The WPX prefix rule is not this test's business: the first three characters stand for it.
-std::string firstThree(const std::string& call) {
-    return call.substr(0, 3);
-}
-
 std::vector<std::string> shortForms() {
     std::vector<std::string> forms;
     for (int i = 1; i <= 80; ++i) forms.push_back("S" + std::to_string(i));
@@ -46,7 +41,7 @@ std::vector<std::string> shortForms() {
 class LogOpeningTest : public ::testing::Test {
   protected:
     Result<OpenedLog> open(const std::string& name) {
-        return readLogForOpening(dir.file(name), {messages, forms, firstThree});
+        return readLogForOpening(dir.file(name), {messages, forms});
     }
     MainMod openIntoState(const std::string& name) {
         Result<OpenedLog> log = open(name);
@@ -200,8 +195,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
             records({qso("VE3XYZ", ""), qso("K1AR", "K1"), qso("W6ABC", "     ")}) + "part";
         folder.write("OLD.KSL", old);
         messages.shown.clear();
-        const Result<OpenedLog> log =
-            readLogForOpening(folder.file("OLD.KSL"), {messages, forms, firstThree});
+        const Result<OpenedLog> log = readLogForOpening(folder.file("OLD.KSL"), {messages, forms});
         ASSERT_TRUE(log.isOk()) << log.status().message();
 
         ASSERT_EQ(messages.shown.size(), 1u);
@@ -217,7 +211,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
         EXPECT_EQ(folder.read("OLD.KSb"), old);
         const std::string converted =
             header26("WPXCW", c.converted) +
-            records({qso("VE3XYZ", "VE3"), qso("K1AR", "K1"), qso("W6ABC", "W6A")});
+            records({qso("VE3XYZ", "VE3"), qso("K1AR", "K1"), qso("W6ABC", "W6")});
         EXPECT_EQ(folder.read("OLD.KSL"), converted);
 
         EXPECT_EQ(log->choices.QTHUSAFlag, c.usa);
@@ -236,7 +230,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
 
         // Opening the converted log asks nothing more.
         messages.shown.clear();
-        EXPECT_TRUE(readLogForOpening(folder.file("OLD.KSL"), {messages, forms, firstThree}));
+        EXPECT_TRUE(readLogForOpening(folder.file("OLD.KSL"), {messages, forms}));
         EXPECT_TRUE(messages.shown.empty());
     }
 }
@@ -253,16 +247,6 @@ TEST_F(LogOpeningTest, ConversionNeverReplacesAnExistingOldFile) {
                   " is taken.  Move that file away and open the log again; nothing was changed.");
     EXPECT_EQ(dir.read("OLD.KSL"), old);
     EXPECT_EQ(dir.read("OLD.KSb"), "an earlier original");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(LogOpeningTest, WpxConversionWithoutPrefixesChangesNothing) {
-    const std::string old = header26("WPXCW", '0') + records({qso("K1AR", "")});
-    dir.write("OLD.KSL", old);
-    const Result<OpenedLog> log = readLogForOpening(dir.file("OLD.KSL"), {messages, forms, {}});
-    ASSERT_FALSE(log.isOk());
-    EXPECT_EQ(dir.read("OLD.KSL"), old);
-    EXPECT_FALSE(fileExists(dir.file("OLD.KSb")));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -287,8 +271,7 @@ TEST_F(LogOpeningTest, OldSsLogSectionsBecomeShortForms) {
         folder.write("SS.KSL", old);
         messages.shown.clear();
         messages.answer(c.answer);
-        const Result<OpenedLog> log =
-            readLogForOpening(folder.file("SS.KSL"), {messages, forms, firstThree});
+        const Result<OpenedLog> log = readLogForOpening(folder.file("SS.KSL"), {messages, forms});
         ASSERT_TRUE(log.isOk()) << log.status().message();
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].text,
@@ -313,7 +296,7 @@ TEST_F(LogOpeningTest, SsConversionNeedsTheSectionList) {
     const std::string old = header26("SS SB", ' ') + records({qso("K1AR", "A9911")});
     dir.write("SS.KSL", old);
     const std::vector<std::string> none;
-    const Result<OpenedLog> log = readLogForOpening(dir.file("SS.KSL"), {messages, none, {}});
+    const Result<OpenedLog> log = readLogForOpening(dir.file("SS.KSL"), {messages, none});
     ASSERT_FALSE(log.isOk());
     EXPECT_EQ(dir.read("SS.KSL"), old);
     EXPECT_FALSE(fileExists(dir.file("SS.KSb")));
