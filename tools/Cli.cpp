@@ -8,12 +8,14 @@
 #include "callsign/CtyDat.h"
 #include "callsign/NorthAmerica.h"
 #include "callsign/Prefix.h"
+#include "entry/Scoring.h"
 #include "forms/LogFiles.h"
 #include "model/MainMod.h"
 #include "model/Text.h"
 #include "model/Version.h"
 #include "platform/Files.h"
 #include "storage/DataFile.h"
+#include "storage/LogOpening.h"
 #include "storage/SettingsFile.h"
 
 namespace keslog::cli {
@@ -130,6 +132,50 @@ std::string withLineFeeds(const std::string& text) {
 
 // "show settings": the settings as read, in the settings file's own form;
 // "show data": the reference tables as read, in the data file's own form.
+// Questions an older log asks while it is opened are answered No on the
+// command line; their texts go to stderr.
+class CliMessages : public IMessageBox {
+  public:
+    explicit CliMessages(std::ostream& err) : err_(err) {}
+    MsgResult show(const MessageRequest& request) override {
+        err_ << "keslog-cli: " << request.text << "\n";
+        return request.buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
+    }
+
+  private:
+    std::ostream& err_;
+};
+
+int score(Context& ctx) {
+    if (ctx.args.size() != 1) {
+        ctx.err << "keslog-cli: usage: score LOG.KSL\n";
+        return 2;
+    }
+    MainMod state;
+    state.programDir = ctx.programDir;
+    if (const Status read = readStartupFiles(state); !read) {
+        ctx.err << "keslog-cli: " << read.message() << "\n";
+        return 1;
+    }
+    CliMessages messages(ctx.err);
+    Result<OpenedLog> log =
+        readLogForOpening(ctx.args[0], {messages, state.reference.SSShortForms});
+    if (!log) {
+        ctx.err << "keslog-cli: " << log.status().message() << "\n";
+        return 1;
+    }
+    if (const std::string notice = partialRecordNotice(*log); !notice.empty())
+        ctx.err << "keslog-cli: " << notice << "\n";
+    adoptOpenedLog(state, std::move(*log));
+    replayLog(state);
+    ctx.out << "contest: " << trim(findContest(state.contestNr)->shortName) << "\n"
+            << "qsos: " << state.log.count() << "\n"
+            << "points: " << pointsText(state) << "\n"
+            << "mults: " << state.totals.multCount << "\n"
+            << "score: " << state.totals.score << "\n";
+    return 0;
+}
+
 int show(Context& ctx) {
     const std::string what = ctx.args.size() == 1 ? ctx.args[0] : "";
     if (what != "settings" && what != "data") {
@@ -169,6 +215,7 @@ const std::vector<Command>& commands() {
          "country file from CTY.DAT; LAT LON in degrees, north/east +", convertCty},
         {"lookup", "lookup [--cty FILE] CALL...",
          "call, WPX prefix, country, zone, continent, heading, NA class", lookupCalls},
+        {"score", "score LOG.KSL", "open a log, replay it and print its score", score},
         {"show", "show settings|data", "print the settings or the reference tables as read", show},
     };
     return table;

@@ -90,10 +90,13 @@ QAction* LogFormWindow::addItem(QMenu* menu, const char* name, const QString& ca
 void LogFormWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
-    addItem(file, "mnuFileNewLog", "&New ");
+    connect(addItem(file, "mnuFileNewLog", "&New "), &QAction::triggered, this, [this] {
+        form_->onFileNew();
+        renderAfterFileCommand();
+    });
     connect(addItem(file, "mnuFileOpenLog", "&Open"), &QAction::triggered, this, [this] {
         form_->onFileOpen();
-        render();
+        renderAfterFileCommand();
     });
     mnuFileSave_ = addItem(file, "mnuFileSave", "&Save");
     connect(mnuFileSave_, &QAction::triggered, this, [this] {
@@ -118,7 +121,7 @@ void LogFormWindow::buildMenus() {
         recent->setObjectName(QString("mnuFileArray%1").arg(i + 1));
         connect(recent, &QAction::triggered, this, [this, i] {
             form_->onRecentFile(i + 1);
-            render();
+            renderAfterFileCommand();
         });
         mnuFileArray_[static_cast<std::size_t>(i)] = recent;
     }
@@ -296,6 +299,11 @@ void LogFormWindow::buildEntryArea() {
     bottom->addLayout(bottomLabels);
     outer->addWidget(bottomRow_);
     setCentralWidget(central);
+}
+
+void LogFormWindow::renderAfterFileCommand() {
+    if (state_.logOpen && keyer_) keyer_->prepareTiming(state_.ModeFlag[1]);
+    render();
 }
 
 void LogFormWindow::render() {

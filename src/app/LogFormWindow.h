@@ -49,6 +49,9 @@ class LogFormWindow : public QMainWindow,
     void attachRadios(RadioSwitch& radios, MessageRepeater& repeater);
     // Draws the current view state.
     void render();
+    // Draws the window after a File command; the keyer's timing is made
+    // ready for a log just opened (the first CW log calibrates it).
+    void renderAfterFileCommand();
     // Puts the window where the settings say it was left.
     void restorePlace(const Settings& settings);
 

@@ -43,6 +43,6 @@ int main(int argc, char** argv) {
     window.restorePlace(state.settings);
     window.show();
     window.form().checkWorkingFile();
-    window.render();
+    window.renderAfterFileCommand();
     return app.exec();
 }

@@ -15,6 +15,9 @@ enum class SaveOutcome { Saved, Cancelled };
 class ILogFiles {
   public:
     virtual ~ILogFiles() = default;
+    // Starts the unnamed log of the contest chosen in the state: the
+    // working file is created anew with its header.
+    virtual Status newLog(MainMod& state) = 0;
     // Makes the log file at path the open log; a refusal leaves the log in
     // memory as it was.
     virtual Status openLog(MainMod& state, const std::string& path) = 0;

@@ -1,11 +1,13 @@
 #include "forms/LogForm.h"
 
+#include "entry/Scoring.h"
 #include "model/Stamp.h"
 #include "model/Text.h"
 #include "model/Version.h"
 #include "platform/Files.h"
-#include "storage/SettingsFile.h"
+#include "storage/FileErrors.h"
 #include "storage/LogNames.h"
+#include "storage/SettingsFile.h"
 
 namespace keslog {
 
@@ -18,6 +20,9 @@ const std::string kStartupError =
 const std::string kRecoveryQuestion =
     std::string("KESLOG has detected a backup file indicating the program was") +
     " terminated abnormally.  Do you want to open it as a log file?";
+
+const std::string kOpenAnotherQuestion =
+    "A log file is already open.  Do you want to open a different one?";
 
 std::size_t indexOf(ViewWindow w) {
     return static_cast<std::size_t>(w);
@@ -75,10 +80,11 @@ void LogForm::openLogFile(const std::string& path, bool discardWorking) {
     if (discardWorking && previous == state_.workingFilePath() && !state_.isWorkingFileOpen())
         removeFile(previous);
     state_.logOpen = true;
+    if (!state_.isWorkingFileOpen()) writeSettings();  // the recent-file list
     load();
 }
 
-bool LogForm::mayReplaceLog(bool& discardWorking) {
+bool LogForm::mayReplaceLog(bool& discardWorking, const std::string& namedLogQuestion) {
     discardWorking = false;
     if (!state_.logOpen) return true;
     if (state_.isWorkingFileOpen()) {
@@ -91,14 +97,19 @@ bool LogForm::mayReplaceLog(bool& discardWorking) {
             return true;
         }
         // The unnamed log is given up only once it has been saved.
-        const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
-        if (!saved) showFileError(saved.status());
-        load();
-        return saved.isOk() && *saved == SaveOutcome::Saved;
+        return saveUnnamedLog();
     }
-    return platform_.messageBox.show(
-               {"A log file is already open.  Do you want to open a different one?",
-                "Log Already Opened", MsgButtons::YesNo, MsgIcon::Exclamation}) == MsgResult::Yes;
+    return platform_.messageBox.show({namedLogQuestion, "Log Already Opened", MsgButtons::YesNo,
+                                      MsgIcon::Exclamation, 1}) == MsgResult::Yes;
+}
+
+bool LogForm::saveUnnamedLog() {
+    const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
+    if (!saved) showFileError(saved.status());
+    if (!saved || *saved != SaveOutcome::Saved) return false;
+    writeSettings();
+    load();
+    return true;
 }
 
 void LogForm::showFileError(const Status& error) {
@@ -107,9 +118,23 @@ void LogForm::showFileError(const Status& error) {
                                MsgButtons::Ok, MsgIcon::Exclamation});
 }
 
+void LogForm::onFileNew() {
+    bool discardWorking = false;
+    if (!mayReplaceLog(discardWorking,
+                       "A log file is already open.  Do you want to start a new one? "))
+        return;
+    // Until a contest is chosen the open log stays as it is.
+    if (!chooseContest()) return;
+    // The working file is created anew: an unnamed log given up is gone.
+    const Status created = logFiles_.newLog(state_);
+    state_.logOpen = created.isOk();
+    if (!created) showFileError(created);
+    load();
+}
+
 void LogForm::onFileOpen() {
     bool discardWorking = false;
-    if (!mayReplaceLog(discardWorking)) return;
+    if (!mayReplaceLog(discardWorking, kOpenAnotherQuestion)) return;
     const std::optional<std::string> chosen =
         platform_.fileDialog.openFile({"Open Existing KSL Log File", "KSL", "*.KSL",
                                        "KSL logs (*.KSL)|*.KSL", logDialogFolder(state_)});
@@ -118,21 +143,14 @@ void LogForm::onFileOpen() {
 }
 
 void LogForm::onFileSave() {
-    if (!state_.logOpen) return;
-    const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
-    if (!saved) showFileError(saved.status());
-    load();
+    if (state_.logOpen && state_.isWorkingFileOpen()) saveUnnamedLog();
 }
 
 void LogForm::onFileBackup() {
     if (!state_.logOpen) return;
     for (;;) {
         const Status written = logFiles_.backupLog(state_);
-        if (written) return;
-        const MsgResult answer =
-            platform_.messageBox.show({written.message(), "File or Disk Error",
-                                       MsgButtons::RetryCancel, MsgIcon::Exclamation});
-        if (answer != MsgResult::Retry) return;
+        if (written || FileErrors(platform_.messageBox, written) != FileErrorAction::Retry) return;
     }
 }
 
@@ -179,6 +197,9 @@ void LogForm::layOutOpenLog() {
     showTxRadio(1);
     showLogRadio(1);
     view_.multipliersEnabled = state_.contestNr != contest::Aa;
+    // The totals as logging or the replay of an opened log left them.
+    view_.scoreLabel = scoreLabelText(state_.totals);
+    view_.multsLabel = multsLabelText(state_.totals);
 
     const bool mixed = info && info->mixedMode;
     const bool cwUnavailable = state_.phoneMode() || (!mixed && !state_.ModeFlag[1]);
@@ -295,7 +316,7 @@ void LogForm::onRecentFile(int index) {
         return;
     }
     bool discardWorking = false;
-    if (!mayReplaceLog(discardWorking)) return;
+    if (!mayReplaceLog(discardWorking, kOpenAnotherQuestion)) return;
     openLogFile(path, discardWorking);
 }
 

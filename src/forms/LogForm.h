@@ -105,6 +105,7 @@ class LogForm {
     // Ctrl+Down and Ctrl+Up: the next or previous active band, same mode.
     void onNextActiveBand();
     void onPreviousActiveBand();
+    void onFileNew();
     void onFileOpen();
     void onFileSave();
     void onFileBackup();
@@ -131,7 +132,9 @@ class LogForm {
     // Asks what becomes of the open log before another replaces it; false
     // ends the command. discardWorking is set when the operator declined
     // to save the unnamed log.
-    bool mayReplaceLog(bool& discardWorking);
+    bool mayReplaceLog(bool& discardWorking, const std::string& namedLogQuestion);
+    // Save As for the unnamed log: true once it has its name.
+    bool saveUnnamedLog();
     void openLogFile(const std::string& path, bool discardWorking = false);
     void showFileError(const Status& error);
 

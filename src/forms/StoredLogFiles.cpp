@@ -1,7 +1,9 @@
 #include "forms/StoredLogFiles.h"
 
+#include "entry/Scoring.h"
 #include "platform/Files.h"
 #include "storage/Backup.h"
+#include "storage/LogFile.h"
 #include "storage/LogNames.h"
 #include "storage/LogOpening.h"
 #include "storage/WorkingFile.h"
@@ -10,14 +12,24 @@ namespace keslog {
 
 StoredLogFiles::StoredLogFiles(Platform& platform) : platform_(platform) {}
 
+Status StoredLogFiles::newLog(MainMod& state) {
+    state.currentLogPath = state.workingFilePath();
+    const Status created = createLogFile(state);
+    if (!created) return created;
+    replayLog(state);
+    state.CurrentBandMode = bandModeCode(band::B20, !state.ModeFlag[1]);
+    return Status::ok();
+}
+
 Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
     Result<OpenedLog> opened =
-        readLogForOpening(path, {platform_.messageBox, state.mults.SSShortForms});
+        readLogForOpening(path, {platform_.messageBox, state.reference.SSShortForms});
     if (!opened) return opened.status();
     const std::string notice = partialRecordNotice(*opened);
 
     platform_.busy.setBusy(true);
     adoptOpenedLog(state, std::move(*opened));
+    replayLog(state);
     platform_.busy.setBusy(false);
 
     if (!state.isWorkingFileOpen()) {

@@ -10,6 +10,7 @@ class StoredLogFiles : public ILogFiles {
   public:
     explicit StoredLogFiles(Platform& platform);
 
+    Status newLog(MainMod& state) override;
     Status openLog(MainMod& state, const std::string& path) override;
     Result<SaveOutcome> saveLog(MainMod& state) override;
     Status backupLog(MainMod& state) override;

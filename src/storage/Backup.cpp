@@ -1,5 +1,6 @@
 #include "storage/Backup.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include "model/Text.h"
@@ -21,9 +22,10 @@ Status backupLog(const MainMod& state) {
     const std::string folder = trim(state.settings.BackUpDrive);
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec))
-        return Status::error("The backup folder " + folder +
-                                 " does not exist or cannot be reached.  No backup was written.",
-                             "File or Disk Error");
+        // Like a drive without its disk: the operator may plug it in and retry.
+        return Status::systemError(ENOENT, "The backup folder " + folder +
+                                               " does not exist or cannot be reached.  No "
+                                               "backup was written.");
     if (isSameFile(*target, state.currentLogPath))
         return Status::error("The backup folder " + folder +
                                  " is the folder of the open log, so the backup would replace "

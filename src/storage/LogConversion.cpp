@@ -44,7 +44,7 @@ std::optional<int> ssSectionIndex(int s, int ssYear) {
 }
 
 Result<std::string> convertSsLog(const LogFileContents& old, int ssYear,
-                                 const std::vector<std::string>& sectionShortForms) {
+                                 std::span<const std::string> sectionShortForms) {
     // The old lists reach short form 79.
     if (sectionShortForms.size() < 79)
         return Status::error(

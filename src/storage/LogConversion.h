@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,7 @@ std::string convertWpxLog(const LogFileContents& old);
 // current layout: identifier "SS9", each QSO's section number replaced by
 // the section's short form. sectionShortForms holds the 80 short forms.
 Result<std::string> convertSsLog(const LogFileContents& old, int ssYear,
-                                 const std::vector<std::string>& sectionShortForms);
+                                 std::span<const std::string> sectionShortForms);
 // The position (1-based) in the short-form list of an old section number;
 // nullopt outside the old lists, and such a QSO keeps its QMult.
 std::optional<int> ssSectionIndex(int oldSection, int ssYear);

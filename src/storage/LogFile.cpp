@@ -79,14 +79,7 @@ Status createLogFile(MainMod& state) {
     return writeFileAtomically(state.currentLogPath, encodeHeader(state.logHeader));
 }
 
-Status appendQso(MainMod& state, const QSORecName& qso) {
-    const Status added = state.log.append(qso);
-    if (!added) return added;
-    state.QSONr = state.log.count() + 1;
-    return writeQsos(state, state.log.count(), state.log.count());
-}
-
-Status rewriteQso(const MainMod& state, int n) {
+Status writeQso(const MainMod& state, int n) {
     return writeQsos(state, n, n);
 }
 

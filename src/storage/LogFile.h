@@ -29,12 +29,11 @@ Result<LogFileContents> parseLogFile(std::string_view bytes, const std::string& 
 // (any old file of that name is replaced) and keeps the header in memory.
 Status createLogFile(MainMod& state);
 
-// Adds a QSO to the log and writes it to the log file, synced to the disk.
-// The QSO stays in memory even when the write fails; the next write then
-// also puts every QSO the file is missing.
-Status appendQso(MainMod& state, const QSORecName& qso);
-// Writes QSO n (already replaced in the log tables) over its record.
-Status rewriteQso(const MainMod& state, int n);
+// Writes QSO n of the log tables over its record of the log file, synced
+// to the disk: the QSO just logged, or one edited. Records the file is
+// missing before it (after a write that failed) are written along, so the
+// file never holds a gap and catches up with the log in memory.
+Status writeQso(const MainMod& state, int n);
 
 // The whole log as a file holds it: header, then every QSO in order.
 std::string wholeLogBytes(const MainMod& state);

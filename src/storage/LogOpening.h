@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,7 @@ struct OpenedLog {
 // logs) and the SS short forms that converting an older SS log uses.
 struct OpenServices {
     IMessageBox& messageBox;
-    const std::vector<std::string>& ssShortForms;
+    std::span<const std::string> ssShortForms;
 };
 
 // Reads and checks a log file, converting an older WPX or SS layout on the

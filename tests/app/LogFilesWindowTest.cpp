@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
 #include "forms/StoredLogFiles.h"
+#include "platform/Files.h"
 #include "storage/LogFile.h"
 #include "storage/LogFixtures.h"
 #include "support/FakePlatform.h"
@@ -22,9 +24,7 @@ namespace {
 class LogFilesWindowTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { test::ensureQApplication(); }
-    void SetUp() override {
-        for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) dir.write(f, "x");
-    }
+    void SetUp() override { test::copyShippedStartupFiles(dir); }
 
     // Answers the next modal message box once it shows: saves a picture of
     // it when asked to, records its text and presses the button.
@@ -56,7 +56,7 @@ TEST_F(LogFilesWindowTest, FileOpenShowsTheLogAndItsCaption) {
     MainMod log = test::logFor(contest::Cqww, dir.file("K1AR.KSL"));
     log.QTHUSAFlag = true;
     ASSERT_TRUE(createLogFile(log));
-    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(appendQso(log, test::sampleQso(n)));
+    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(test::logQso(log, test::sampleQso(n)));
 
     LogFormWindow window(state, platform, files);
     ASSERT_TRUE(window.form().startUp(dir.path()));
@@ -77,12 +77,41 @@ TEST_F(LogFilesWindowTest, FileOpenShowsTheLogAndItsCaption) {
     if (!shot.isEmpty()) window.grab().save(shot + "/logform-opened.png");
 }
 
+TEST_F(LogFilesWindowTest, FileNewStartsTheUnnamedLogOfTheChosenContest) {
+    LogFormWindow window(state, platform, files);
+    ASSERT_TRUE(window.form().startUp(dir.path()));
+    window.form().load();
+    window.render();
+    window.show();
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog->objectName() != "ChCoForm") return;
+        auto* list = dialog->findChild<QListWidget*>("List1");
+        for (int row = 0; row < list->count(); ++row)
+            if (list->item(row)->text().startsWith("WPX")) list->setCurrentRow(row);
+        const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
+        if (!shot.isEmpty()) dialog->grab().save(shot + "/new-contest-choice.png");
+        dialog->findChild<QPushButton*>("CmdOK")->click();
+    });
+    window.findChild<QAction*>("mnuFileNewLog")->trigger();
+
+    ASSERT_TRUE(state.logOpen);
+    EXPECT_EQ(state.contestNr, contest::Wpx);
+    EXPECT_TRUE(fileExists(state.workingFilePath()));
+    EXPECT_EQ(
+        window.findChild<QLabel*>("FileIDLabel")->text().toStdString(),
+        std::string("Log: [Unnamed] - - Contest: WPX") + (state.ModeFlag[1] ? " CW" : " SSB"));
+    EXPECT_TRUE(window.findChild<QAction*>("mnuFileSave")->isVisible());
+    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
+    if (!shot.isEmpty()) window.grab().save(shot + "/logform-new.png");
+}
+
 TEST_F(LogFilesWindowTest, RecoveryQuestionReopensTheUnnamedLog) {
     MainMod log = test::logFor(contest::Naqp, "");
     log.programDir = dir.path();
     log.currentLogPath = log.workingFilePath();
     ASSERT_TRUE(createLogFile(log));
-    for (int n = 1; n <= 2; ++n) ASSERT_TRUE(appendQso(log, test::sampleQso(n)));
+    for (int n = 1; n <= 2; ++n) ASSERT_TRUE(test::logQso(log, test::sampleQso(n)));
 
     LogFormWindow window(state, platform, files);
     ASSERT_TRUE(window.form().startUp(dir.path()));

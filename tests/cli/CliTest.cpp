@@ -4,6 +4,7 @@
 
 #include "Cli.h"
 #include "storage/DataFile.h"
+#include "storage/LogFile.h"
 #include "support/FakePlatform.h"
 
 namespace keslog::cli {
@@ -187,6 +188,58 @@ TEST(Cli, CtyConvertWritesTheCountryFileAndNotesOnStderr) {
                               ": line 1: the entity is not ended by \";\".\n");
     const CliRun missing = run({"cty", "convert", dir.file("none.dat")});
     EXPECT_EQ(missing.code, 1);
+}
+
+}  // namespace
+}  // namespace keslog::cli
+
+namespace keslog::cli {
+namespace {
+
+QSORecName naqpQso(const std::string& call, BandModeCode bandMode, const std::string& row) {
+    QSORecName q;
+    q.QDate = 31041;
+    q.QTime = 1800;
+    q.QBandMode = bandMode;
+    q.QCall = call;
+    q.QMult = row;
+    q.QPoints = "1";
+    q.QName = "BOB";
+    return q;
+}
+
+TEST(Cli, ScoreOpensAndReplaysALog) {
+    test::TempDir dir;
+    test::copyShippedStartupFiles(dir);
+    MainMod log;
+    log.contestNr = contest::Naqp;
+    log.ModeFlag = {false, true};
+    log.currentLogPath = dir.file("NAQP.KSL");
+    ASSERT_TRUE(createLogFile(log));
+    // Row 5 on 20 and 40 m, row 7 on 20 m: three band multipliers, one point a QSO.
+    for (const QSORecName& q :
+         {naqpQso("K1AR", 3, " 5"), naqpQso("N6TR", 4, " 5"), naqpQso("W9XX", 3, " 7")}) {
+        ASSERT_TRUE(log.log.append(q));
+        ASSERT_TRUE(writeQso(log, log.log.count()));
+    }
+    const CliRun scored = run({"--program-dir", dir.path(), "score", dir.file("NAQP.KSL")});
+    EXPECT_EQ(scored.err, "");
+    EXPECT_EQ(scored.code, 0);
+    EXPECT_EQ(scored.out, "contest: NAQP\nqsos: 3\npoints: 3\nmults: 3\nscore: 9\n");
+
+    const CliRun missing = run({"--program-dir", dir.path(), "score", dir.file("GONE.KSL")});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(missing.err.starts_with("keslog-cli: Could not open " + dir.file("GONE.KSL")))
+        << missing.err;
+    EXPECT_EQ(missing.out, "");
+
+    dir.write("SHORT.KSL", "NA");
+    const CliRun shortLog = run({"--program-dir", dir.path(), "score", dir.file("SHORT.KSL")});
+    EXPECT_EQ(shortLog.code, 1);
+    EXPECT_EQ(shortLog.err, "keslog-cli: The file " + dir.file("SHORT.KSL") +
+                                " is not a KESLOG log: it is too short to hold a log header.  "
+                                "Nothing was opened.\n");
+    EXPECT_EQ(run({"--program-dir", dir.path(), "score"}).code, 2);
 }
 
 }  // namespace

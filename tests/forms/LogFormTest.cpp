@@ -4,8 +4,8 @@
 
 #include "forms/LogForm.h"
 #include "platform/Files.h"
-#include "storage/SettingsFile.h"
 #include "storage/LogNames.h"
+#include "storage/SettingsFile.h"
 #include "support/FakePlatform.h"
 
 namespace keslog {
@@ -16,6 +16,7 @@ using test::TempDir;
 
 class RecordingLogFiles : public ILogFiles {
   public:
+    Status newLog(MainMod&) override { return Status::error("no new logs here"); }
     Status openLog(MainMod& state, const std::string& path) override {
         opened.push_back(path);
         if (!openResult) return openResult;

@@ -16,12 +16,28 @@ using test::FakePlatform;
 using test::sampleQso;
 using test::TempDir;
 
-class NoHost : public ILogFormHost {
+// Answers the contest-choice dialog with the contest whose list text
+// begins with `contest`, or cancels it when that is empty.
+class ChoosingHost : public ILogFormHost {
   public:
     void showWelcome() override {}
     void showAbout() override {}
     void setViewWindowVisible(ViewWindow, bool) override {}
     void refreshStatistics() override {}
+    void showChCoForm(ChCoForm& dialog) override {
+        ++choices;
+        const auto& list = dialog.view().list1;
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (!contest.empty() && list[i].starts_with(contest)) {
+                dialog.onList1Click(static_cast<int>(i));
+                dialog.onOK();
+            }
+        if (!dialog.view().closed) dialog.onCancel();
+    }
+    void showBandMode(BandMode&) override {}
+    void storeWindowCoordinates(Settings&) override {}
+    std::string contest;
+    int choices = 0;
 };
 
 // The File menu of the main window on real log files in a temporary
@@ -29,7 +45,7 @@ class NoHost : public ILogFormHost {
 class FileMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const char* f : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"}) dir.write(f, "x");
+        test::copyShippedStartupFiles(dir);
         ASSERT_TRUE(form.startUp(dir.path()));
         form.load();
     }
@@ -39,7 +55,7 @@ class FileMenuTest : public ::testing::Test {
         MainMod log = test::logFor(contest, dir.file(name));
         log.QTHUSAFlag = contest == contest::Cqww;
         ASSERT_TRUE(createLogFile(log));
-        for (int i = 1; i <= n; ++i) ASSERT_TRUE(appendQso(log, sampleQso(i)));
+        for (int i = 1; i <= n; ++i) ASSERT_TRUE(test::logQso(log, sampleQso(i)));
     }
 
     // An unnamed log of n QSOs, as New leaves it.
@@ -48,7 +64,7 @@ class FileMenuTest : public ::testing::Test {
         state.ModeFlag = {false, true};
         state.currentLogPath = state.workingFilePath();
         ASSERT_TRUE(createLogFile(state));
-        for (int i = 1; i <= n; ++i) ASSERT_TRUE(appendQso(state, sampleQso(i)));
+        for (int i = 1; i <= n; ++i) ASSERT_TRUE(test::logQso(state, sampleQso(i)));
         state.logOpen = true;
         form.load();
     }
@@ -60,7 +76,7 @@ class FileMenuTest : public ::testing::Test {
     Platform platform = fakes.services();
     MainMod state;
     StoredLogFiles logFiles{platform};
-    NoHost host;
+    ChoosingHost host;
     LogForm form{state, platform, logFiles, host};
 };
 
@@ -233,9 +249,9 @@ TEST_F(FileMenuTest, BackupRetriesUntilTheOperatorGivesUp) {
     fakes.messageBox.answer(MsgResult::Cancel);
     form.onFileBackup();
     ASSERT_EQ(fakes.messageBox.shown.size(), 2u);
-    EXPECT_EQ(lastMessage().text, "The backup folder " + dir.file("stick") +
-                                      " does not exist or cannot be reached.  No backup was "
-                                      "written.");
+    EXPECT_EQ(lastMessage().text,
+              "Drive unavailable.  If it's a removable disk drive, insert a disk.");
+    EXPECT_EQ(lastMessage().title, "File or Disk Error");
     EXPECT_EQ(lastMessage().buttons, MsgButtons::RetryCancel);
 
     // The operator plugs the stick in.
@@ -245,13 +261,74 @@ TEST_F(FileMenuTest, BackupRetriesUntilTheOperatorGivesUp) {
     EXPECT_EQ(dir.read("stick/K1AR.KSL"), dir.read("K1AR.KSL"));
 }
 
+TEST_F(FileMenuTest, NewStartsAnUnnamedLogOfTheChosenContest) {
+    host.contest = "NAQP";
+    form.onFileNew();
+    EXPECT_EQ(host.choices, 1);
+    ASSERT_TRUE(state.logOpen);
+    EXPECT_EQ(state.contestNr, contest::Naqp);
+    EXPECT_TRUE(state.isWorkingFileOpen());
+    EXPECT_EQ(state.QSONr, 1);
+    EXPECT_EQ(dir.read("!temp%!!.cqb"), encodeHeader(buildHeader(state)));
+    EXPECT_EQ(dir.read("!temp%!!.cqb").substr(20, 3), "NA ");
+    EXPECT_EQ(state.mults.NAQPMults.rows.size(), 72u);  // the contest's tables set up
+    EXPECT_EQ(state.CurrentBandMode, state.ModeFlag[1] ? 3 : 11);
+    EXPECT_EQ(form.view().fileIdLabel, std::string("Log: [Unnamed] - - Contest: NAQP") +
+                                           (state.ModeFlag[1] ? " CW" : " SSB"));
+    EXPECT_TRUE(form.view().saveVisible);
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+}
+
+TEST_F(FileMenuTest, NewReplacesAnUnnamedLogGivenUpWithAFreshFile) {
+    startUnnamedLog(3);
+    const std::string working = dir.read("!temp%!!.cqb");
+
+    // Declined to save, then no contest chosen: the unnamed log goes on.
+    fakes.messageBox.answer(MsgResult::No);
+    form.onFileNew();
+    EXPECT_EQ(host.choices, 1);
+    EXPECT_TRUE(state.logOpen);
+    EXPECT_EQ(state.QSONr, 4);
+    EXPECT_EQ(dir.read("!temp%!!.cqb"), working);
+
+    // Yes to saving, Save As cancelled: the command ends there.
+    fakes.messageBox.answer(MsgResult::Yes);
+    fakes.fileDialog.answers.push_back(std::nullopt);
+    form.onFileNew();
+    EXPECT_EQ(host.choices, 1);
+    EXPECT_EQ(dir.read("!temp%!!.cqb"), working);
+
+    // Declined, and a contest chosen: the new log's file holds its header alone.
+    host.contest = "CQWW";
+    fakes.messageBox.answer(MsgResult::No);
+    form.onFileNew();
+    EXPECT_EQ(state.contestNr, contest::Cqww);
+    EXPECT_EQ(state.QSONr, 1);
+    EXPECT_EQ(dir.read("!temp%!!.cqb"), encodeHeader(buildHeader(state)));
+}
+
+TEST_F(FileMenuTest, NewOverANamedLogAsksFirst) {
+    writeLog("K1AR.KSL", contest::Cqww, 1);
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+    fakes.messageBox.answer(MsgResult::No);
+    form.onFileNew();
+    EXPECT_EQ(lastMessage().text, "A log file is already open.  Do you want to start a new one? ");
+    EXPECT_EQ(lastMessage().title, "Log Already Opened");
+    EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(lastMessage().defaultButton, 1);
+    EXPECT_EQ(host.choices, 0);
+    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
+}
+
 TEST_F(FileMenuTest, CrashRecoveryReopensTheUnnamedLogWithEveryQso) {
     startUnnamedLog(3);
     MainMod fresh;
     FakePlatform freshFakes;
+    ChoosingHost freshHost;
     Platform freshPlatform = freshFakes.services();
     StoredLogFiles files{freshPlatform};
-    LogForm restarted{fresh, freshPlatform, files, host};
+    LogForm restarted{fresh, freshPlatform, files, freshHost};
     ASSERT_TRUE(restarted.startUp(dir.path()));
     freshFakes.messageBox.answer(MsgResult::Yes);
     restarted.checkWorkingFile();

@@ -24,7 +24,7 @@ using test::TempDir;
     MainMod state = test::logFor(contest, path);
     if (!createLogFile(state)) ::_exit(2);
     for (int n = 0;; ++n) {
-        if (n > 0 && !appendQso(state, sampleQso(n))) ::_exit(3);
+        if (n > 0 && !test::logQso(state, sampleQso(n))) ::_exit(3);
         if (::write(reportFd, &n, sizeof n) != sizeof n) ::_exit(4);
     }
 }

@@ -52,7 +52,7 @@ class FaultInjectionTest : public ::testing::Test {
         state.programDir = dir.path();
         state.currentLogPath = state.workingFilePath();
         ASSERT_TRUE(createLogFile(state));
-        for (int n = 1; n <= 3; ++n) ASSERT_TRUE(appendQso(state, sampleQso(n)));
+        for (int n = 1; n <= 3; ++n) ASSERT_TRUE(test::logQso(state, sampleQso(n)));
         onDisk = dir.read("!temp%!!.cqb");
     }
 
@@ -64,7 +64,7 @@ class FaultInjectionTest : public ::testing::Test {
 TEST_F(FaultInjectionTest, FailedAppendKeepsTheQsoInMemoryAndTheFileWhole) {
     {
         FileSizeLimit full(onDisk.size() + 10);
-        const Status logged = appendQso(state, sampleQso(4));
+        const Status logged = test::logQso(state, sampleQso(4));
         ASSERT_FALSE(logged.isOk());
         EXPECT_EQ(logged.message().rfind("Could not write " + state.currentLogPath + ": ", 0), 0u)
             << logged.message();
@@ -78,7 +78,7 @@ TEST_F(FaultInjectionTest, FailedAppendKeepsTheQsoInMemoryAndTheFileWhole) {
     EXPECT_EQ(read->qsos.size(), 3u);
 
     // Room again: the next QSO brings the one that failed along.
-    ASSERT_TRUE(appendQso(state, sampleQso(5)));
+    ASSERT_TRUE(test::logQso(state, sampleQso(5)));
     EXPECT_EQ(dir.read("!temp%!!.cqb"), wholeLogBytes(state));
 }
 

@@ -37,12 +37,12 @@ TEST_F(LogFileTest, TwentySixByteLogGrowsOneRecordPerQso) {
     EXPECT_EQ(file(), header);
     EXPECT_EQ(file().size(), 26u);
 
-    ASSERT_TRUE(appendQso(state, sampleQso(1)));
+    ASSERT_TRUE(test::logQso(state, sampleQso(1)));
     EXPECT_EQ(state.QSONr, 2);
     EXPECT_EQ(file().size(), 52u);
     EXPECT_EQ(file().substr(26, 26), encodeQso(sampleQso(1), RecordVariant::QSORec));
 
-    ASSERT_TRUE(appendQso(state, sampleQso(2)));
+    ASSERT_TRUE(test::logQso(state, sampleQso(2)));
     EXPECT_EQ(state.QSONr, 3);
     EXPECT_EQ(file(), header + encodeQso(sampleQso(1), RecordVariant::QSORec) +
                           encodeQso(sampleQso(2), RecordVariant::QSORec));
@@ -52,7 +52,7 @@ TEST_F(LogFileTest, ThirtySixByteLogKeepsItsFirstQsoAtByte36) {
     MainMod state = newLog(contest::Naqp);
     EXPECT_EQ(file().size(), 26u);
 
-    ASSERT_TRUE(appendQso(state, sampleQso(1)));
+    ASSERT_TRUE(test::logQso(state, sampleQso(1)));
     const std::string f = file();
     ASSERT_EQ(f.size(), 72u);
     EXPECT_EQ(f.substr(0, 26), encodeHeader(state.logHeader));
@@ -67,7 +67,7 @@ TEST_F(LogFileTest, ThirtySixByteLogKeepsItsFirstQsoAtByte36) {
 
 TEST_F(LogFileTest, ANewLogReplacesAnOldFileOfTheSameName) {
     MainMod old = newLog(contest::Cqww);
-    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(appendQso(old, sampleQso(n)));
+    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(test::logQso(old, sampleQso(n)));
 
     MainMod fresh = logFor(contest::Ss, dir.file("TEST.KSL"), false);
     ASSERT_TRUE(createLogFile(fresh));
@@ -79,13 +79,13 @@ TEST_F(LogFileTest, RewriteReplacesOneRecordInPlace) {
     for (ContestNr contest : {contest::Cqww, contest::Sprint}) {
         SCOPED_TRACE(contest);
         MainMod state = newLog(contest);
-        for (int n = 1; n <= 4; ++n) ASSERT_TRUE(appendQso(state, sampleQso(n)));
+        for (int n = 1; n <= 4; ++n) ASSERT_TRUE(test::logQso(state, sampleQso(n)));
         const std::size_t length = file().size();
         QSORecName edited = sampleQso(2);
         edited.QCall = "N6TR";
         edited.QName = "TREE";
         state.log.replace(2, edited);
-        ASSERT_TRUE(rewriteQso(state, 2));
+        ASSERT_TRUE(writeQso(state, 2));
         EXPECT_EQ(file().size(), length);
         EXPECT_EQ(file(), wholeLogBytes(state));
         EXPECT_EQ(parseLogFile(file(), "x")->qsos[1].QCall.trimmed(), "N6TR");
@@ -94,7 +94,7 @@ TEST_F(LogFileTest, RewriteReplacesOneRecordInPlace) {
 
 TEST_F(LogFileTest, WholeLogWriteReplacesTheFile) {
     MainMod state = newLog(contest::Naqp);
-    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(appendQso(state, sampleQso(n)));
+    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(test::logQso(state, sampleQso(n)));
     dir.write("COPY.KSL",
               "an older copy that is longer than the new one will be.........."
               "................................................................");
@@ -113,7 +113,7 @@ TEST_F(LogFileTest, IncompleteLastRecordIsReportedAndEveryWholeQsoKept) {
     for (ContestNr contest : {contest::Cqww, contest::Naqp}) {
         SCOPED_TRACE(contest);
         MainMod state = newLog(contest);
-        for (int n = 1; n <= 3; ++n) ASSERT_TRUE(appendQso(state, sampleQso(n)));
+        for (int n = 1; n <= 3; ++n) ASSERT_TRUE(test::logQso(state, sampleQso(n)));
         const std::string whole = file();
         const std::size_t size = whole.size() / 4;
         for (std::size_t cut : {std::size_t{1}, size / 2, size - 1}) {
@@ -131,22 +131,22 @@ TEST_F(LogFileTest, IncompleteLastRecordIsReportedAndEveryWholeQsoKept) {
 
 TEST_F(LogFileTest, NextQsoTakesThePlaceOfAnIncompleteRecord) {
     MainMod state = newLog(contest::Cqww);
-    for (int n = 1; n <= 2; ++n) ASSERT_TRUE(appendQso(state, sampleQso(n)));
+    for (int n = 1; n <= 2; ++n) ASSERT_TRUE(test::logQso(state, sampleQso(n)));
     dir.write("TEST.KSL", file() + "half a rec");  // a write cut short by a crash
-    ASSERT_TRUE(appendQso(state, sampleQso(3)));
+    ASSERT_TRUE(test::logQso(state, sampleQso(3)));
     EXPECT_EQ(file(), wholeLogBytes(state));
 }
 
 TEST_F(LogFileTest, QsosTheFileIsMissingAreWrittenWithTheNextOne) {
     MainMod state = newLog(contest::Sprint);
-    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(appendQso(state, sampleQso(n)));
+    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(test::logQso(state, sampleQso(n)));
     // The file lost its last QSO (a write that failed), then the whole file.
     dir.write("TEST.KSL", file().substr(0, 3 * 36));
-    ASSERT_TRUE(appendQso(state, sampleQso(4)));
+    ASSERT_TRUE(test::logQso(state, sampleQso(4)));
     EXPECT_EQ(file(), wholeLogBytes(state));
 
     std::filesystem::remove(dir.file("TEST.KSL"));
-    ASSERT_TRUE(appendQso(state, sampleQso(5)));
+    ASSERT_TRUE(test::logQso(state, sampleQso(5)));
     EXPECT_EQ(file(), wholeLogBytes(state));
     EXPECT_EQ(parseLogFile(file(), "x")->qsos.size(), 5u);
 }

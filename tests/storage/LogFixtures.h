@@ -4,6 +4,7 @@
 
 #include "model/MainMod.h"
 #include "model/QsoRecord.h"
+#include "storage/LogFile.h"
 
 namespace keslog::test {
 
@@ -15,6 +16,14 @@ inline MainMod logFor(ContestNr contest, const std::string& path, bool cw = true
     state.currentLogPath = path;
     state.resetLog();
     return state;
+}
+
+// Logs a QSO as the entry line does, without scoring: into the log tables,
+// then onto the disk.
+inline Status logQso(MainMod& state, const QSORecName& qso) {
+    if (Status added = state.log.append(qso); !added) return added;
+    state.QSONr = state.log.count() + 1;
+    return writeQso(state, state.log.count());
 }
 
 // QSO number n of a test log: every field depends on n, so a record in the
