@@ -5,6 +5,7 @@
 #include "Cli.h"
 #include "storage/DataFile.h"
 #include "storage/LogFile.h"
+#include "storage/LogFixtures.h"
 #include "support/FakePlatform.h"
 
 namespace keslog::cli {
@@ -196,18 +197,6 @@ TEST(Cli, CtyConvertWritesTheCountryFileAndNotesOnStderr) {
 namespace keslog::cli {
 namespace {
 
-QSORecName naqpQso(const std::string& call, BandModeCode bandMode, const std::string& row) {
-    QSORecName q;
-    q.QDate = 31041;
-    q.QTime = 1800;
-    q.QBandMode = bandMode;
-    q.QCall = call;
-    q.QMult = row;
-    q.QPoints = "1";
-    q.QName = "BOB";
-    return q;
-}
-
 TEST(Cli, ScoreOpensAndReplaysALog) {
     test::TempDir dir;
     test::copyShippedStartupFiles(dir);
@@ -218,10 +207,8 @@ TEST(Cli, ScoreOpensAndReplaysALog) {
     ASSERT_TRUE(createLogFile(log));
     // Row 5 on 20 and 40 m, row 7 on 20 m: three band multipliers, one point a QSO.
     for (const QSORecName& q :
-         {naqpQso("K1AR", 3, " 5"), naqpQso("N6TR", 4, " 5"), naqpQso("W9XX", 3, " 7")}) {
-        ASSERT_TRUE(log.log.append(q));
-        ASSERT_TRUE(writeQso(log, log.log.count()));
-    }
+         {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4), test::qsoOf("W9XX", " 7", 3)})
+        ASSERT_TRUE(test::logQso(log, q));
     const CliRun scored = run({"--program-dir", dir.path(), "score", dir.file("NAQP.KSL")});
     EXPECT_EQ(scored.err, "");
     EXPECT_EQ(scored.code, 0);

@@ -26,6 +26,19 @@ inline Status logQso(MainMod& state, const QSORecName& qso) {
     return writeQso(state, state.log.count());
 }
 
+// A QSO worth one point of a call, band-mode and multiplier text.
+inline QSORecName qsoOf(const std::string& call, const std::string& mult,
+                        BandModeCode bandMode = 3) {
+    QSORecName q;
+    q.QDate = 31041;
+    q.QTime = 1234;
+    q.QBandMode = bandMode;
+    q.QCall = call;
+    q.QMult = mult;
+    q.QPoints = "1";
+    return q;
+}
+
 // QSO number n of a test log: every field depends on n, so a record in the
 // wrong place or with a wrong field shows.
 inline QSORecName sampleQso(int n) {

@@ -16,14 +16,7 @@ using test::TempDir;
 using test::header26;
 
 QSORecName qso(const std::string& call, const std::string& mult, BandModeCode bandMode = 3) {
-    QSORecName q;
-    q.QDate = 31041;
-    q.QTime = 1234;
-    q.QBandMode = bandMode;
-    q.QCall = call;
-    q.QMult = mult;
-    q.QPoints = "1";
-    return q;
+    return test::qsoOf(call, mult, bandMode);
 }
 
 std::string records(std::initializer_list<QSORecName> qsos) {
