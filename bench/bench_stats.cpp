@@ -6,12 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "callsign/CountryFile.h"
+#include "ShippedData.h"
 #include "entry/Scoring.h"
 #include "model/Stamp.h"
-#include "platform/Files.h"
 #include "stats/QSOStats.h"
-#include "storage/DataFile.h"
 
 namespace {
 
@@ -38,12 +36,7 @@ QSORecName qso(const MainMod& state, int n) {
 }
 
 MainMod longLog() {
-    MainMod state;
-    if (!ReadCountryFile(std::string(KESLOG_SOURCE_DIR) + "/data/arrl.cty", state.countries))
-        throw std::runtime_error("arrl.cty");
-    const Result<std::string> data =
-        readWholeFile(std::string(KESLOG_SOURCE_DIR) + "/data/KESLOG90.DAT");
-    if (!data || !ReadDataFile(*data, state.reference)) throw std::runtime_error("KESLOG90.DAT");
+    MainMod state = bench::stateWithShippedData();
     state.contestNr = contest::Cqww;
     state.ModeFlag = {false, true};
     state.QTHUSAFlag = true;

@@ -12,13 +12,6 @@ namespace keslog {
 
 namespace {
 
-QFont statsFont() {
-    QFont font("DejaVu Sans");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(10);
-    return font;
-}
-
 // One colour per band in the graph, 10 m first.
 constexpr int kBandColours[kBandCount] = {12, 6, 2, 9, 5, 3, 8, 4};
 
@@ -57,7 +50,7 @@ void QSOStatsWindow::render() {
 void QSOStatsWindow::paintEvent(QPaintEvent*) {
     const QSOStatsView& v = form_.statsView();
     QPainter painter(this);
-    painter.setFont(statsFont());
+    painter.setFont(printFont(QFont::SansSerif));
     painter.setPen(Qt::black);
     for (const StatsLabel* label : {&v.Modelabel, &v.LabelAll, &v.RatesLabel, &v.Last10Label,
                                     &v.LastHrLabel, &v.OverallLabel, &v.TimeLabel, &v.OnTimeLabel,

@@ -7,6 +7,13 @@
 
 namespace keslog {
 
+QFont printFont(QFont::StyleHint hint) {
+    QFont font(hint == QFont::TypeWriter ? "DejaVu Sans Mono" : "DejaVu Sans");
+    font.setStyleHint(hint);
+    font.setPixelSize(10);
+    return font;
+}
+
 QColor paletteColour(int index) {
     static const std::array<QColor, 16> colours{
         QColor(0, 0, 0),       QColor(0, 0, 128),   QColor(0, 128, 0),   QColor(0, 128, 128),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 
 #include "model/Settings.h"
 
@@ -14,6 +15,10 @@ inline constexpr int kTwipsPerPixel = 15;
 inline int pixels(int twips) {
     return twips / kTwipsPerPixel;
 }
+
+// The small font the statistics and multiplier windows print in: 10
+// pixels high, so that their lines stand 12 pixels (180 twips) apart.
+QFont printFont(QFont::StyleHint hint);
 
 // A colour of the standard sixteen-colour palette, by its index.
 QColor paletteColour(int index);

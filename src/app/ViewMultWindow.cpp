@@ -12,13 +12,6 @@ namespace keslog {
 
 namespace {
 
-QFont labelFont() {
-    QFont font("DejaVu Sans Mono");
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(10);
-    return font;
-}
-
 constexpr int kScrollWidth = 16;  // pixels
 
 }  // namespace
@@ -55,7 +48,7 @@ void ViewMultWindow::render() {
 
 void ViewMultWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setFont(labelFont());
+    painter.setFont(printFont(QFont::TypeWriter));
     const int ascent = painter.fontMetrics().ascent();
     for (const PrintedText& t : form_.multView().texts) {
         painter.setPen(paletteColour(t.colour));
