@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "callsign/CountryFile.h"
+#include "ShippedData.h"
 #include "callsign/CountryPanel.h"
 #include "entry/CallMatch.h"
 #include "entry/Dupes.h"
 #include "entry/Scoring.h"
-#include "platform/Files.h"
-#include "storage/DataFile.h"
 
 namespace {
 
@@ -51,12 +49,7 @@ std::vector<OldCall> oldCalls(std::size_t n) {
 // A log of 10,000 QSOs over the six bands, calls taken from the middle of
 // the list so that the typed calls below find some of them.
 MainMod loggedState(ContestNr nr, std::size_t oldListSize) {
-    MainMod state;
-    if (!ReadCountryFile(std::string(KESLOG_SOURCE_DIR) + "/data/arrl.cty", state.countries))
-        throw std::runtime_error("arrl.cty");
-    const Result<std::string> data =
-        readWholeFile(std::string(KESLOG_SOURCE_DIR) + "/data/KESLOG90.DAT");
-    if (!data || !ReadDataFile(*data, state.reference)) throw std::runtime_error("KESLOG90.DAT");
+    MainMod state = bench::stateWithShippedData();
     state.contestNr = nr;
     state.ModeFlag = {false, true};
     state.QTHUSAFlag = true;

@@ -4,37 +4,36 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
 #include "app/BandModeDialog.h"
+#include "app/CACTYWindow.h"
 #include "app/ChCoFormDialog.h"
 #include "app/DialogParts.h"
 #include "app/EditMacDialog.h"
 #include "app/NoticeWindow.h"
+#include "app/QSOStatsWindow.h"
 #include "app/QtPlatform.h"
+#include "app/Twips.h"
 #include "app/ViewMacWindow.h"
+#include "app/ViewMultWindow.h"
 #include "storage/LogNames.h"
 
 namespace keslog {
 
 namespace {
 
-// Window places are stored in twips: 15 to the pixel at 96 dpi.
-constexpr int kTwipsPerPixel = 15;
-
 // Recent-file texts are cut to 3300 twips, 220 pixels at 96 dpi.
-constexpr int kRecentFileTextWidth = 3300 / 15;
+constexpr int kRecentFileTextWidth = 3300 / kTwipsPerPixel;
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
@@ -69,6 +68,7 @@ LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logF
     buildEntryArea();
     addBandStepKeys();
     bkgdForm_ = new NoticeWindow(this);
+    buildViewWindows();
     resize(760, 420);
 
     timer1_->setInterval(1000);
@@ -482,34 +482,23 @@ void LogFormWindow::showBandMode(BandMode& dialog) {
 }
 
 void LogFormWindow::storeWindowCoordinates(Settings& settings) {
-    const QRect place = geometry();
-    settings.WindowCoords[window_row::LogForm] = {
-        place.x() * kTwipsPerPixel, place.y() * kTwipsPerPixel, place.width() * kTwipsPerPixel,
-        place.height() * kTwipsPerPixel};
-    if (viewMacWindow_ && viewMacWindow_->isVisible()) {
-        const QRect mac = viewMacWindow_->geometry();
-        settings.WindowCoords[window_row::ViewMac] = {
-            mac.x() * kTwipsPerPixel, mac.y() * kTwipsPerPixel, mac.width() * kTwipsPerPixel,
-            mac.height() * kTwipsPerPixel};
-    }
+    settings.WindowCoords[window_row::LogForm] = twipPlace(*this);
+    if (viewMacWindow_ && viewMacWindow_->isVisible())
+        settings.WindowCoords[window_row::ViewMac] = twipPlace(*viewMacWindow_);
+    settings.WindowCoords[window_row::QSOStats] = twipPlace(*qsoStats_);
+    settings.WindowCoords[window_row::ViewMult] = twipPlace(*viewMult_);
+    settings.WindowCoords[window_row::CACTY] = twipPlace(*cacty_);
 }
 
 void LogFormWindow::restorePlace(const Settings& settings) {
-    const WindowCoordinates& c = settings.WindowCoords[window_row::LogForm];
-    if (c.width <= 0 || c.height <= 0) return;
-    const QRect place(c.left / kTwipsPerPixel, c.top / kTwipsPerPixel, c.width / kTwipsPerPixel,
-                      c.height / kTwipsPerPixel);
-    // A place on a screen that is no longer there keeps only its size.
-    if (QGuiApplication::screenAt(place.center()))
-        setGeometry(place);
-    else
-        resize(place.size());
+    restoreTwipPlace(*this, settings.WindowCoords[window_row::LogForm], true);
+    // The view windows are sized by what they show: only their places.
+    restoreTwipPlace(*qsoStats_, settings.WindowCoords[window_row::QSOStats], false);
+    restoreTwipPlace(*viewMult_, settings.WindowCoords[window_row::ViewMult], false);
+    restoreTwipPlace(*cacty_, settings.WindowCoords[window_row::CACTY], false);
 }
 
-void LogFormWindow::setViewWindowVisible(ViewWindow window, bool visible) {
-    // The other view windows arrive with their own subsystems; until then
-    // the tick mark is all there is to show.
-    if (window != ViewWindow::CWMessages) return;
+void LogFormWindow::showViewMac(bool visible) {
     if (!visible) {
         if (viewMacWindow_) viewMacWindow_->hide();
         return;
@@ -521,10 +510,7 @@ void LogFormWindow::setViewWindowVisible(ViewWindow window, bool visible) {
             form_->onViewWindowClosed(ViewWindow::CWMessages);
             render();
         });
-        const WindowCoordinates& c = state_.settings.WindowCoords[window_row::ViewMac];
-        if (c.width > 0 && c.height > 0)
-            viewMacWindow_->setGeometry(c.left / kTwipsPerPixel, c.top / kTwipsPerPixel,
-                                        c.width / kTwipsPerPixel, c.height / kTwipsPerPixel);
+        restoreTwipPlace(*viewMacWindow_, state_.settings.WindowCoords[window_row::ViewMac], true);
     }
     renderViewMac();
     viewMacWindow_->show();
@@ -610,6 +596,55 @@ void LogFormWindow::renderRepeat() {
     labelSendingMsg_->setText(q(r.label));
     labelSendingMsg_->setStyleSheet("font-weight: bold; color: " + cssColour(r.colour));
     timeLocalLabel_->setVisible(!r.running);
+}
+
+void LogFormWindow::buildViewWindows() {
+    const auto closed = [this](ViewWindow window) {
+        return [this, window] {
+            form_->onViewWindowClosed(window);
+            render();
+        };
+    };
+    qsoStats_ = new QSOStatsWindow(*form_, closed(ViewWindow::QSOStats), this);
+    viewMult_ = new ViewMultWindow(*form_, closed(ViewWindow::Multipliers), this);
+    cacty_ = new CACTYWindow(*form_, closed(ViewWindow::CACounties), this);
+}
+
+QWidget* LogFormWindow::viewWindow(ViewWindow window) const {
+    switch (window) {
+        case ViewWindow::QSOStats:
+            return qsoStats_;
+        case ViewWindow::Multipliers:
+            return viewMult_;
+        case ViewWindow::CACounties:
+            return cacty_;
+        default:
+            return nullptr;
+    }
+}
+
+void LogFormWindow::setViewWindowVisible(ViewWindow window, bool visible) {
+    if (window == ViewWindow::CWMessages) {
+        showViewMac(visible);
+        return;
+    }
+    // The DVK and log windows arrive with their own subsystems; until then
+    // the tick mark is all there is to show.
+    QWidget* shown = viewWindow(window);
+    if (!shown) return;
+    refreshStatistics();
+    shown->setVisible(visible);
+    // The operator goes on typing in the entry line.
+    if (visible && isVisible()) {
+        activateWindow();
+        inData_[0]->setFocus();
+    }
+}
+
+void LogFormWindow::refreshStatistics() {
+    qsoStats_->render();
+    viewMult_->render();
+    cacty_->render();
 }
 
 void LogFormWindow::closeEvent(QCloseEvent* event) {

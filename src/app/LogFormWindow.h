@@ -24,10 +24,13 @@ class QScrollBar;
 
 namespace keslog {
 
+class CACTYWindow;
 class EditMacDialog;
 class LatchedKeyState;
 class NoticeWindow;
+class QSOStatsWindow;
 class ViewMacWindow;
+class ViewMultWindow;
 
 // LogForm on the screen: draws LogFormView and forwards events.
 class LogFormWindow : public QMainWindow,
@@ -59,7 +62,7 @@ class LogFormWindow : public QMainWindow,
     void showWelcome() override;
     void showAbout() override;
     void setViewWindowVisible(ViewWindow window, bool visible) override;
-    void refreshStatistics() override {}
+    void refreshStatistics() override;
     void showChCoForm(ChCoForm& dialog) override;
     void showBandMode(BandMode& dialog) override;
     void storeWindowCoordinates(Settings& settings) override;
@@ -101,6 +104,9 @@ class LogFormWindow : public QMainWindow,
     void showEditMac(int focusSlot, bool modal);
     void renderRepeat();
     void renderViewMac();
+    void showViewMac(bool visible);
+    void buildViewWindows();
+    QWidget* viewWindow(ViewWindow window) const;
 
     MainMod& state_;
     std::unique_ptr<LogForm> form_;
@@ -115,6 +121,9 @@ class LogFormWindow : public QMainWindow,
     QPointer<EditMacDialog> editMacDialog_;
     std::unique_ptr<ITimer> timer1_;
     NoticeWindow* bkgdForm_ = nullptr;
+    QSOStatsWindow* qsoStats_ = nullptr;
+    ViewMultWindow* viewMult_ = nullptr;
+    CACTYWindow* cacty_ = nullptr;
     bool exitConfirmed_ = false;
 
     QMenu* mnuEdit_ = nullptr;

@@ -6,12 +6,11 @@
 #include <QVBoxLayout>
 
 #include "app/QtText.h"
+#include "app/Twips.h"
 
 namespace keslog {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 QLabel* colouredLabel(const std::string& text, std::uint32_t colour, QWidget* parent) {
     auto* label = new QLabel(q(text), parent);

@@ -156,10 +156,12 @@ void LogForm::onFileBackup() {
 
 void LogForm::load() {
     showRecentFiles();
-    if (state_.logOpen)
+    if (state_.logOpen) {
         layOutOpenLog();
-    else
+        refreshAfterLoad();
+    } else {
         layOutNoLog();
+    }
     updateClocks();
 }
 
@@ -231,7 +233,10 @@ void LogForm::updateClocks() {
 void LogForm::onTimer1Tick() {
     if (++tickCount_ > 10) {
         tickCount_ = 1;
-        if (state_.contestNr > contest::None) host_.refreshStatistics();
+        if (state_.contestNr > contest::None) {
+            qsoStats_.refresh(state_, platform_.clock.now(), true);
+            host_.refreshStatistics();
+        }
     }
     updateClocks();
 }
@@ -298,11 +303,13 @@ void LogForm::onEditSelectBands() {
 void LogForm::onNextActiveBand() {
     state_.CurrentBandMode = nextActiveBand(state_.CurrentBandMode, state_.BandActive);
     view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
+    if (state_.contestNr == contest::Naqp) redrawMultipliers();
 }
 
 void LogForm::onPreviousActiveBand() {
     state_.CurrentBandMode = previousActiveBand(state_.CurrentBandMode, state_.BandActive);
     view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
+    if (state_.contestNr == contest::Naqp) redrawMultipliers();
 }
 
 void LogForm::onRecentFile(int index) {
@@ -344,6 +351,47 @@ void LogForm::onEditLogEntries() {
     bool& ticked = view_.viewTicked[indexOf(ViewWindow::Log)];
     ticked = true;
     host_.setViewWindowVisible(ViewWindow::Log, true);
+}
+
+void LogForm::refreshAfterQso() {
+    qsoStats_.refresh(state_, platform_.clock.now(), false);
+    viewMult_.draw(state_);
+    host_.refreshStatistics();
+}
+
+void LogForm::refreshAfterLoad() {
+    qsoStats_.load(state_);
+    qsoStats_.refresh(state_, platform_.clock.now(), false);
+    viewMult_.unload();
+    viewMult_.draw(state_);
+    counties_ = countiesWindow(state_);
+    host_.refreshStatistics();
+}
+
+void LogForm::redrawMultipliers() {
+    viewMult_.draw(state_);
+    host_.refreshStatistics();
+}
+
+void LogForm::showCountryPanel(int countryNr, int zone) {
+    viewMult_.showCountry(state_, countryNr, zone);
+    host_.refreshStatistics();
+}
+
+void LogForm::onMultScroll(int value) {
+    viewMult_.onScroll(state_, value);
+    host_.refreshStatistics();
+}
+
+void LogForm::closeDisplays() {
+    for (ViewWindow w : {ViewWindow::QSOStats, ViewWindow::Multipliers, ViewWindow::CACounties}) {
+        onViewWindowClosed(w);
+        host_.setViewWindowVisible(w, false);
+    }
+    qsoStats_ = QSOStats{};
+    viewMult_.unload();
+    counties_ = CACTYView{};
+    host_.refreshStatistics();
 }
 
 void LogForm::onResize(bool minimized) {

@@ -10,6 +10,8 @@
 #include "model/MainMod.h"
 #include "model/Transmit.h"
 #include "platform/Platform.h"
+#include "stats/QSOStats.h"
+#include "stats/ViewMult.h"
 
 namespace keslog {
 
@@ -66,7 +68,8 @@ class ILogFormHost {
     virtual void showWelcome() = 0;
     virtual void showAbout() = 0;
     virtual void setViewWindowVisible(ViewWindow window, bool visible) = 0;
-    // The statistics window's live refresh (every tenth clock tick).
+    // Draws the statistics, multiplier and county windows again from their
+    // views: they have changed.
     virtual void refreshStatistics() = 0;
     // Shows a loaded dialog modally until its view says it is closed.
     virtual void showChCoForm(ChCoForm& dialog) = 0;
@@ -124,6 +127,24 @@ class LogForm {
     // ActiveLogLabel and QSONrLabel for the log radio, QSONrLabel rewritten.
     void showLogRadio(int radio);
 
+    // The statistics and multiplier windows. After each logged QSO the
+    // entry line calls refreshAfterQso(); opening or reloading a log calls
+    // refreshAfterLoad() (load() does it for an open log).
+    void refreshAfterQso();
+    void refreshAfterLoad();
+    // The multiplier window anew, as NAQP needs on F10, Insert and a band
+    // change.
+    void redrawMultipliers();
+    // ARRL DX and CQWW, while a call is typed: its country (and, in CQWW,
+    // the received zone, 0 for the country's own) in the multiplier window.
+    void showCountryPanel(int countryNr, int zone);
+    void onMultScroll(int value);
+    // Clearing the log: the statistics, multiplier and county windows go.
+    void closeDisplays();
+    const QSOStatsView& statsView() const { return qsoStats_.view(); }
+    const ViewMultView& multView() const { return viewMult_.view(); }
+    const CACTYView& countiesView() const { return counties_; }
+
   private:
     void layOutNoLog();
     void layOutOpenLog();
@@ -144,6 +165,9 @@ class LogForm {
     ILogFormHost& host_;
     LogFormView view_;
     int tickCount_ = 0;
+    QSOStats qsoStats_;
+    ViewMult viewMult_;
+    CACTYView counties_;
 };
 
 }  // namespace keslog

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "model/Contest.h"
 #include "model/Text.h"
 
 namespace keslog {
@@ -26,5 +27,10 @@ struct QSORecName : QSORec {
 
     bool operator==(const QSORecName&) const = default;
 };
+
+// What a QSO adds to the total points: the value of its points digit (no
+// digit counts 0). PAQP counts in tenths, its "3" standing for one and a
+// half points.
+int pointValue(ContestNr nr, const QSORec& record);
 
 }  // namespace keslog

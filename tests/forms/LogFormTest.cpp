@@ -2,7 +2,9 @@
 
 #include <functional>
 
+#include "entry/Scoring.h"
 #include "forms/LogForm.h"
+#include "model/Stamp.h"
 #include "platform/Files.h"
 #include "storage/LogNames.h"
 #include "storage/SettingsFile.h"
@@ -457,6 +459,101 @@ TEST_F(LogFormTest, HelpViewAndAbout) {
     using P = std::pair<ViewWindow, bool>;
     EXPECT_EQ(host.shown, (std::vector<P>{P{ViewWindow::Multipliers, false},
                                           P{ViewWindow::Multipliers, true}}));
+}
+
+// A log of the contest, open, with its multiplier tables set up.
+void openEmptyLog(MainMod& state, ContestNr nr) {
+    state.contestNr = nr;
+    state.ModeFlag = {false, true};
+    state.logOpen = true;
+    state.settings.IsGMTFlag = "True";
+    state.resetLog();
+    replayLog(state);
+}
+
+void logAt(MainMod& state, int hhmm) {
+    QSORecName q;
+    q.QDate = dateCode(2026, 11, 28);  // the fake clock's day
+    q.QTime = static_cast<std::int16_t>(hhmm);
+    q.QBandMode = 3;
+    q.QCall = "DL1ABC";
+    q.QMult = "DL";
+    q.QPoints = "3";
+    ASSERT_TRUE(addLoggedQso(state, q).isOk());
+}
+
+TEST_F(LogFormTest, StatisticsAfterEachQsoAndLiveFromTheClock) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    openEmptyLog(state, contest::ArrlDx);
+    form.load();
+    EXPECT_EQ(form.statsView().LabelAll.text, "All\n--\n--\n--\n--");
+    logAt(state, 1100);
+    for (int i = 2; i <= 10; ++i) logAt(state, 1200);
+    logAt(state, 1210);
+    const int before = host.refreshes;
+    form.refreshAfterQso();
+    EXPECT_EQ(host.refreshes, before + 1);
+    EXPECT_EQ(form.statsView().Last10Label.text, "Last 10: 60");
+    EXPECT_EQ(form.statsView().LabelAll.text, "All\n11\n0:10\n66\n1");
+
+    // The clock timer: the rates fall while the operator waits, until the
+    // wait is off time.
+    const auto tickUntilRefreshed = [this] {
+        const int refreshes = host.refreshes;
+        for (int i = 0; i < 11 && host.refreshes == refreshes; ++i) form.onTimer1Tick();
+        EXPECT_EQ(host.refreshes, refreshes + 1);
+    };
+    fakes.clock.time = {2026, 11, 28, 12, 14, 0};
+    tickUntilRefreshed();
+    EXPECT_EQ(form.statsView().Last10Label.text, "Last 10: 43");
+    fakes.clock.time = {2026, 11, 28, 12, 25, 0};
+    tickUntilRefreshed();
+    EXPECT_EQ(form.statsView().Last10Label.text, "Last 10: 60");
+    // The country panel of the last QSO.
+    EXPECT_EQ(form.multView().caption, "ARRL DX Multipliers");
+    EXPECT_EQ(form.multView().texts.size(), 4u);
+}
+
+TEST_F(LogFormTest, ViewWindowsCloseByTheirCloseBoxAndWithTheLog) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    openEmptyLog(state, contest::Cqp);
+    form.load();
+    const auto ticked = [this](ViewWindow w) {
+        return form.view().viewTicked[static_cast<std::size_t>(w)];
+    };
+    form.onViewItem(ViewWindow::QSOStats);
+    EXPECT_TRUE(ticked(ViewWindow::QSOStats));
+    form.onViewWindowClosed(ViewWindow::QSOStats);
+    EXPECT_FALSE(ticked(ViewWindow::QSOStats));
+    // Shown again, its figures are intact.
+    form.onViewItem(ViewWindow::QSOStats);
+    EXPECT_EQ(form.statsView().width, 8100);
+
+    form.onViewItem(ViewWindow::Multipliers);
+    form.onViewItem(ViewWindow::CACounties);
+    EXPECT_EQ(form.countiesView().lines.size(), 10u);
+    host.shown.clear();
+    form.closeDisplays();
+    using P = std::pair<ViewWindow, bool>;
+    EXPECT_EQ(host.shown,
+              (std::vector<P>{P(ViewWindow::QSOStats, false), P(ViewWindow::Multipliers, false),
+                              P(ViewWindow::CACounties, false)}));
+    for (ViewWindow w : {ViewWindow::QSOStats, ViewWindow::Multipliers, ViewWindow::CACounties})
+        EXPECT_FALSE(ticked(w));
+    EXPECT_TRUE(form.countiesView().lines.empty());
+    EXPECT_TRUE(form.multView().texts.empty());
+}
+
+TEST_F(LogFormTest, NaqpGridFollowsTheBand) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    openEmptyLog(state, contest::Naqp);
+    form.load();
+    EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 20m");
+    form.onNextActiveBand();
+    EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 40m");
+    form.onPreviousActiveBand();
+    form.onPreviousActiveBand();
+    EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 15m");
 }
 
 }  // namespace

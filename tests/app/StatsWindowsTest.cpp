@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "QtTestApp.h"
+#include "app/AppTestSupport.h"
+#include "app/LogFormWindow.h"
+#include "callsign/CountryFile.h"
+#include "callsign/CountryLookup.h"
+#include "entry/Scoring.h"
+#include "model/Stamp.h"
+#include "storage/DataFile.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+struct Where {
+    bool inState = false;
+    bool usa = false;
+};
+
+// An open log of the contest with a few hundred QSOs over an afternoon
+// and the next morning, on the shipped reference data and country file.
+class StatsWindowsTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { test::ensureQApplication(); }
+
+    void openLog(ContestNr nr, int qsos, const Where& where = {}) {
+        ASSERT_TRUE(ReadDataFile(test::shippedFile("KESLOG90.DAT"), state.reference).isOk());
+        Result<CountryTables> countries =
+            parseCountryFile(test::shippedFile("arrl.cty"), "arrl.cty");
+        ASSERT_TRUE(countries.isOk());
+        state.countries = std::move(*countries);
+        state.contestNr = nr;
+        state.ModeFlag = {false, true};
+        state.InStateFlag = where.inState;
+        state.QTHUSAFlag = where.usa;
+        state.logOpen = true;
+        state.currentLogPath = "/logs/TEST.KSL";
+        state.settings.IsGMTFlag = "True";
+        state.resetLog();
+        replayLog(state);
+        for (int i = 0; i < qsos; ++i) logOne(i);
+        fakes.clock.time = {2026, 11, 29, 3, 0, 0};
+    }
+
+    void logOne(int i) {
+        static const char* const dx[] = {"DL1ABC", "G3XYZ", "JA1AA", "W1AW",  "VE3XX",
+                                         "PY2AA",  "ZS6AA", "VK2AA", "UA3AA", "F5AA",
+                                         "I2AA",   "EA3AA", "K6AA",  "OH2AA", "LU1AA",
+                                         "9A1AA",  "YB0AA", "HS0AA", "4X4AA", "CT1AA"};
+        // 2.5 minutes a QSO, an hour's break after the 150th, bands in turns.
+        const int minute = 18 * 60 + i * 5 / 2 + (i >= 150 ? 60 : 0);
+        const int day = minute / 1440;
+        QSORecName q;
+        q.QDate = dateCode(2026, 11, 28 + day);
+        q.QTime = static_cast<std::int16_t>((minute % 1440) / 60 * 100 + minute % 60);
+        q.QBandMode = static_cast<BandModeCode>(1 + (i / 40) % 5);
+        q.QNr = static_cast<std::int16_t>(state.QSONr);
+        ReceivedExchange exchange;
+        const std::size_t k = static_cast<std::size_t>(i * 7);
+        switch (state.contestNr) {
+            case contest::Ss:
+                q.QCall = "K" + std::to_string(i % 10) + "S" + std::string(1, 'A' + i % 26);
+                exchange.ssPrecedence = "A";
+                exchange.ssCheck = "72";
+                exchange.ssSection = state.reference.SSShortForms[k % kSSRows];
+                break;
+            case contest::Naqp:
+                q.QCall = "N" + std::to_string(i % 10) + "Q" + std::string(1, 'A' + i % 26);
+                exchange.multText = state.reference.NAQPMults[k % kNAQPRows];
+                break;
+            case contest::Cqp:
+                q.QCall = "W" + std::to_string(i % 10) + "C" + std::string(1, 'A' + i % 26);
+                exchange.multText = state.mults.CQPInState.rows[k % kCQPRows].forms[0];
+                break;
+            default: {
+                const std::string call = dx[k % std::size(dx)];
+                q.QCall = call;
+                const int country = CountryOfCall(state.countries, call);
+                q.QRcvd = static_cast<std::int16_t>(
+                    leadingNumber(state.countries.country(country).CtyZone.raw()));
+            }
+        }
+        state.CurrentBandMode = q.QBandMode;
+        setMultAndPoints(state, q, exchange, false);
+        ASSERT_TRUE(addLoggedQso(state, q).isOk());
+    }
+
+    void chooseView(LogFormWindow& window, const char* item) {
+        window.findChild<QAction*>(item)->trigger();
+    }
+
+    static void screenshot(QWidget& widget, const QString& name) {
+        const QString dir = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) widget.grab().save(dir + "/" + name + ".png");
+    }
+
+    test::FakePlatform fakes;
+    Platform platform = fakes.services();
+    MainMod state;
+    test::NoLogFiles files;
+};
+
+TEST_F(StatsWindowsTest, ViewMenuShowsAndTheCloseBoxHidesTheStatistics) {
+    openLog(contest::Cqww, 400, {.usa = true});
+    LogFormWindow window(state, platform, files);
+    window.form().load();
+    window.render();
+    window.show();
+    auto* stats = window.findChild<QWidget*>("QSOStats");
+    ASSERT_NE(stats, nullptr);
+    EXPECT_FALSE(stats->isVisible());
+
+    chooseView(window, "mnuViewQSOStats");
+    EXPECT_TRUE(stats->isVisible());
+    EXPECT_TRUE(window.findChild<QAction*>("mnuViewQSOStats")->isChecked());
+    EXPECT_EQ(stats->windowTitle(), "QSO Stats");
+    EXPECT_EQ(stats->width(), 5200 / 15);
+    screenshot(*stats, "qsostats-cqww");
+
+    stats->close();
+    EXPECT_FALSE(stats->isVisible());
+    EXPECT_FALSE(window.findChild<QAction*>("mnuViewQSOStats")->isChecked());
+    chooseView(window, "mnuViewQSOStats");
+    EXPECT_TRUE(stats->isVisible());
+}
+
+TEST_F(StatsWindowsTest, MultiplierWindowOfEachContest) {
+    struct Case {
+        ContestNr nr;
+        Where where;
+        const char* shot;
+        const char* title;
+        int qsos;
+    };
+    const Case cases[] = {
+        {contest::Cqww, {.usa = true}, "viewmult-cqww", "CQWW DX Multipliers", 90},
+        {contest::Ss, {}, "viewmult-ss", "SS Multipliers", 40},
+        {contest::Naqp, {}, "viewmult-naqp", "NAQP Multipliers on 20m", 90},
+        {contest::Cqp, {}, "viewmult-cqp", "CQP Multipliers", 30},
+        {contest::Wpx, {.usa = true}, "viewmult-wpx", "WPX Prefixes", 90},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shot);
+        state = MainMod{};
+        openLog(c.nr, c.qsos, c.where);
+        LogFormWindow window(state, platform, files);
+        window.form().load();
+        window.render();
+        chooseView(window, "mnuViewMults");
+        auto* mults = window.findChild<QWidget*>("ViewMult");
+        ASSERT_NE(mults, nullptr);
+        EXPECT_TRUE(mults->isVisible());
+        EXPECT_EQ(mults->windowTitle(), c.title);
+        auto* scroll = mults->findChild<QScrollBar*>("VScroll1");
+        EXPECT_EQ(scroll->isVisible(), c.nr == contest::Wpx);
+        screenshot(*mults, c.shot);
+        if (c.nr == contest::Wpx) {
+            scroll->setValue(6);
+            EXPECT_EQ(window.form().multView().scrollValue, 6);
+        }
+    }
+}
+
+TEST_F(StatsWindowsTest, CountiesWindowGoesAwayOnAClick) {
+    openLog(contest::Cqp, 50, {.inState = true});
+    LogFormWindow window(state, platform, files);
+    window.form().load();
+    window.render();
+    window.show();
+    chooseView(window, "mnuViewCACounties");
+    auto* counties = window.findChild<QWidget*>("CACTY");
+    ASSERT_NE(counties, nullptr);
+    EXPECT_TRUE(counties->isVisible());
+    EXPECT_EQ(counties->windowTitle(), "CA Counties ");
+    screenshot(*counties, "cacty");
+    chooseView(window, "mnuViewQSOStats");
+    screenshot(*window.findChild<QWidget*>("QSOStats"), "qsostats-cqp");
+
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(counties, &press);
+    EXPECT_FALSE(counties->isVisible());
+    EXPECT_FALSE(window.findChild<QAction*>("mnuViewCACounties")->isChecked());
+}
+
+}  // namespace
+}  // namespace keslog
