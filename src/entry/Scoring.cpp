@@ -66,15 +66,6 @@ std::string aaPoints(const MainMod& state, const QSORec& record) {
     return band == band::B80 ? "2" : "1";
 }
 
-// The value a QSO adds to the total points; PAQP counts in tenths, and its
-// digit "3" stands for one and a half points.
-int pointsValue(const MainMod& state, const QSORec& record) {
-    const std::string digit = record.QPoints.trimmed();
-    const int value = digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9' ? digit[0] - '0' : 0;
-    if (state.contestNr != contest::Paqp) return value;
-    return value == 3 ? 15 : value * 10;
-}
-
 std::string countryPrefixOf(const MainMod& state, std::string_view call) {
     const int nr = CountryOfCall(state.countries, call);
     return state.countries.isCountry(nr) ? state.countries.country(nr).CtyPrefix.trimmed()
@@ -274,7 +265,7 @@ void markQso(MainMod& state, int qsoNr, const QSORecName& record) {
     ScoreTotals& totals = state.totals;
     if (isValidBandMode(record.QBandMode))
         ++totals.qsosPerBandMode[static_cast<std::size_t>(record.QBandMode)];
-    totals.qsoPoints += pointsValue(state, record);
+    totals.qsoPoints += pointValue(state.contestNr, record);
 
     const NewMults found = markMults(state, record);
     state.NewMultFlag = found.count != 0;
