@@ -1,0 +1,686 @@
+#include <gtest/gtest.h>
+
+#include "EntryRig.h"
+
+namespace keslog {
+namespace {
+
+using test::EntryRig;
+using test::Location;
+using namespace test::bm;
+
+// ---------------------------------------------------------------- typing
+
+TEST(EntryTyping, CharactersAreUpperCasedAndPlusMinusNeverReachTheBoxes) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("k6a+b-c");
+    EXPECT_EQ(rig.box(0), "K6ABC");
+}
+
+TEST(EntryTyping, BlanksAreRefusedWhereTheContestHasNoUseForThem) {
+    struct Case {
+        ContestNr contest;
+        bool blankInExchange;
+    };
+    const Case cases[] = {
+        {contest::ArrlDx, false}, {contest::Cqww, false}, {contest::Wpx, false},
+        {contest::Aa, false},     {contest::Cqp, true},   {contest::Sprint, true},
+        {contest::Ss, true},      {contest::Paqp, true},  {contest::Naqp, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.contest);
+        EntryRig rig(c.contest, true, {.usa = true});
+        rig.type("Q 1\tAB C");  // a call of no country: CQWW fills in no zone
+        EXPECT_EQ(rig.box(0), "Q1");
+        EXPECT_EQ(rig.box(1), c.blankInExchange ? "AB C" : "ABC");
+    }
+}
+
+TEST(EntryTyping, MappedKeysActAsInsertAndF9AndLeaveNoCharacter) {
+    struct Case {
+        bool key1;
+        const char* mapping;
+        char typed;  // 0: the Up key
+        const char* sent;
+    };
+    const Case cases[] = {
+        {true, "backslash", '\\', "exchange <>"}, {true, "rightbracket", ']', "exchange <>"},
+        {true, "uparrow", 0, "exchange <>"},      {false, "backslash", '\\', "radio 0"},
+        {false, "rightbracket", ']', "radio 0"},  {false, "uparrow", 0, "radio 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mapping);
+        EntryRig rig(contest::Sprint);
+        Settings& s = rig.state.settings;
+        (c.key1 ? s.Key1IsMapped : s.Key2IsMapped) = true;
+        (c.key1 ? s.Key1Mapping : s.Key2Mapping) = c.mapping;
+        rig.type("K6XX");
+        if (c.typed)
+            rig.entry.onChar(0, c.typed);
+        else
+            rig.key(EntryKey::Up);
+        EXPECT_EQ(rig.box(0), "K6XX");
+        EXPECT_EQ(rig.transmit.sent, std::vector<std::string>{c.sent});
+    }
+}
+
+TEST(EntryTyping, UnmappedBracketsAreSwallowedAndShiftUpIsNoInsert) {
+    EntryRig rig(contest::Sprint);
+    rig.state.settings.Key1IsMapped = true;
+    rig.state.settings.Key1Mapping = "uparrow";
+    rig.type("K6]XX\\");
+    rig.key(EntryKey::Up, {.shift = true});
+    EXPECT_EQ(rig.box(0), "K6XX");
+    EXPECT_TRUE(rig.transmit.sent.empty());
+}
+
+TEST(EntryTyping, EditingKeysWorkAtTheCaret) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("W6XYZ");
+    rig.key(EntryKey::Left);
+    rig.key(EntryKey::Left);
+    rig.key(EntryKey::Backspace);  // W6YZ
+    rig.key(EntryKey::Home);
+    rig.key(EntryKey::Delete);  // 6YZ
+    rig.type("K");
+    rig.key(EntryKey::End);
+    rig.type("A");
+    EXPECT_EQ(rig.box(0), "K6YZA");
+}
+
+// ------------------------------------------------------ call box displays
+
+TEST(EntryDisplays, DxCountryCheckAndCqwwZoneFollowTheCall) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("DL1AB");
+    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Country Ck\n     DL\n NEEDED");
+    EXPECT_EQ(rig.entry.view().needPfxColour, kNeededColour);
+    EXPECT_EQ(rig.entry.view().countryNr, 5);
+    EXPECT_EQ(rig.box(1), " 14");
+    rig.type("C\t\n");  // zone 14 as filled in
+    ASSERT_EQ(rig.state.log.count(), 1);
+
+    rig.type("DK2XX");
+    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Country Ck\n     DL\n Worked");
+    EXPECT_EQ(rig.entry.view().needPfxColour, kWorkedColour);
+    rig.key(EntryKey::Down, {.ctrl = true});  // 40 m
+    rig.key(EntryKey::Backspace);
+    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Country Ck\n     DL\n NEEDED");
+}
+
+TEST(EntryDisplays, WpxShowsTheCountryAndWhetherThePrefixIsNeeded) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    rig.type("JA1XYZ\t5\n");
+    rig.type("JA1A");
+    EXPECT_EQ(rig.entry.view().LblWpxCountry, "Japan");
+    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Prefix Ck\n    JA1\n Worked");
+    rig.type("\b");
+    rig.key(EntryKey::Escape);
+    rig.type("JA2B");
+    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Prefix Ck\n    JA2\n NEEDED");
+}
+
+TEST(EntryDisplays, WorkedCallsShowTheGridOthersThePartialMatches) {
+    EntryRig rig(contest::Sprint);
+    rig.type("K6XX\t1 BOB CA\n");
+    rig.type("K6");
+    EXPECT_EQ(rig.entry.view().matches.CallMatchLabel1, "This band: K6XX ");
+    EXPECT_EQ(rig.entry.view().ModeLabel, "");
+    rig.type("XX");
+    EXPECT_EQ(rig.entry.view().matches.CallMatchLabel1, "");
+    EXPECT_EQ(rig.entry.view().ModeLabel, "\n CW:");
+    EXPECT_EQ(rig.entry.view().PrevQSO[2], "20m\n1");
+}
+
+TEST(EntryDisplays, NaqpExchangeBoxShowsTheBandsTheMultiplierIsNeededOn) {
+    EntryRig rig(contest::Naqp);
+    rig.type("K6XX\tBOB CA\n");               // CA on 20 m
+    rig.key(EntryKey::Down, {.ctrl = true});  // 40 m
+    rig.type("N6TR\tDAN CA");
+    EXPECT_EQ(rig.entry.view().ModeLabel, "CA needed on   10m 15m [40m] 80m 160");
+    rig.type("X");
+    EXPECT_EQ(rig.entry.view().ModeLabel, "");
+}
+
+// ------------------------------------------------------------- logging
+
+TEST(EntryLogging, OneQsoIsStampedStoredAndTheLineCleared) {
+    EntryRig rig(contest::ArrlDx);
+    rig.type("dl1abc\t100\n");
+    ASSERT_EQ(rig.state.log.count(), 1);
+    const QSORecName q = rig.state.log.at(1);
+    EXPECT_EQ(q.QDate, 31041);  // 11-04-2001
+    EXPECT_EQ(q.QTime, 2330);
+    EXPECT_EQ(q.QBandMode, 3);
+    EXPECT_EQ(q.QCall.raw(), "DL1ABC    ");
+    EXPECT_EQ(q.QNr, 1);
+    EXPECT_EQ(q.QRcvd, 100);
+    EXPECT_EQ(q.QMult.raw(), "DL   ");
+    EXPECT_EQ(q.QPoints.raw(), "3");
+    EXPECT_EQ(rig.store.written, std::vector<int>{1});
+    EXPECT_EQ(rig.state.QSONr, 2);
+    EXPECT_EQ(rig.box(0), "");
+    EXPECT_EQ(rig.box(1), "");
+    EXPECT_EQ(rig.entry.view().focus, kCallBox);
+    EXPECT_EQ(rig.entry.view().lastQso, "Last: 20  CW  2330 DL1ABC        1  100 DL    3");
+    EXPECT_EQ(rig.host.events, std::vector<std::string>{"log"});
+    EXPECT_TRUE(rig.fakes.messageBox.shown.empty());
+}
+
+TEST(EntryLogging, TheClockIsCorrectedToGmt) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    rig.state.settings.TimeCorrection = "+2";  // 23:30 local is 01:30 GMT the next day
+    rig.type("K1AR\t1\n");
+    EXPECT_EQ(rig.state.log.at(1).QTime, 130);
+    EXPECT_EQ(rig.state.log.at(1).QDate, 31051);
+}
+
+TEST(EntryLogging, LastQsoLineOfEachContest) {
+    struct Case {
+        ContestNr contest;
+        bool cw;
+        Location where;
+        const char* keys;
+        const char* line;
+    };
+    const Case cases[] = {
+        {contest::ArrlDx,
+         true,
+         {},
+         "JA1XYZ\tKW\n",
+         "Last: 20  CW  2330 JA1XYZ        1 1000 JA    3"},
+        {contest::ArrlDx,
+         true,
+         {},
+         "JA1XYZ\t0\n",
+         "Last: 20  CW  2330 JA1XYZ        1 1000 JA    3"},
+        {contest::Cqww,
+         false,
+         {.usa = true},
+         "DL1ABC\t\n",
+         "Last: 20  SSB 2330 DL1ABC        1   14 DL    3"},
+        {contest::Cqp,
+         true,
+         {},
+         "K6AAA\t12 SCLA\n",
+         "Last: 20  CW  2330 K6AAA         1   12 SCLA  3"},
+        {contest::Sprint,
+         true,
+         {},
+         "K6XX\t123BOBCA\n",
+         "Last: 20  CW  2330 K6XX          1  123 BOB CA    1"},
+        {contest::Ss,
+         true,
+         {},
+         "W1AW\t123 A 72 EMA\n",
+         "Last: 20  CW  2330 W1AW          1  123 A 72 EMA 2"},
+        {contest::Wpx,
+         true,
+         {.usa = true},
+         "VE3XX\t7\n",
+         "Last: 20  CW  2330 VE3XX         1    7 VE3   2"},
+        {contest::Aa, true, {}, "JA1XYZ\t35\n", "Last: 20  CW  2330 JA1XYZ        1   35 JA1   1"},
+        {contest::Paqp,
+         true,
+         {},
+         "W3AAA\t1 ALL\n",
+         "Last: 20  CW  2330 W3AAA         1    1 ALL   1.5"},
+        {contest::Naqp,
+         true,
+         {},
+         "K6XX\tBOB CA\n",
+         "Last: 20  CW  2330 K6XX          1      BOB CA    1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        EntryRig rig(c.contest, c.cw, c.where);
+        rig.type(c.keys);
+        EXPECT_EQ(rig.entry.view().lastQso, c.line);
+        EXPECT_EQ(rig.messages(), std::vector<std::string>{});
+    }
+}
+
+TEST(EntryLogging, ExchangeRefusalsStopWithTheirMessageAndSelection) {
+    struct Case {
+        ContestNr contest;
+        const char* exchange;
+        const char* message;
+        int selStart;
+        int selLength;
+    };
+    const Case cases[] = {
+        {contest::ArrlDx, "", "Must Enter Rcvd Power | Enter Power between 0 and 9999.", 0, 0},
+        {contest::Cqww, "41", "Must Enter Rcvd Zone | Enter zone between 1 and 40.", 0, 2},
+        {contest::Wpx, "0", "Invalid Entry | Number must be between 1 and 9999.", 0, 1},
+        {contest::Aa, "100", "Must Enter Received Age | Enter two-digit age between 00 and 99.", 0,
+         3},
+        {contest::Cqp, "SCLA 12", "Exchange Error | Exchange must begin with a number", 0, 1},
+        {contest::Cqp, "12 XXXX", "Exchange Error | Multiplier is Invalid.", 3, 4},
+        {contest::Sprint, "12", "Exchange Error | Incomplete Exchange", 2, 0},
+        {contest::Ss, "123X99SF",
+         "Exchange Error | Precedence Error -- Must be A, B, M, Q, S, or U", 3, 1},
+        {contest::Naqp, "", "Exchange Error | No Exchange", 0, 0},
+        {contest::Naqp, "BOB", "Exchange Error | Incomplete Exchange", 0, 3},
+        {contest::Naqp, "BOB N CA", "Exchange Error | Exchange Error", 4, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.contest) + " " + c.exchange);
+        EntryRig rig(c.contest, true, {.usa = true});
+        rig.type("Q1AR\t");  // no country: CQWW fills in no zone
+        rig.type(c.exchange);
+        rig.key(EntryKey::Enter);
+        EXPECT_EQ(rig.messages(), std::vector<std::string>{c.message});
+        EXPECT_EQ(rig.fakes.messageBox.shown[0].icon, MsgIcon::Stop);
+        EXPECT_EQ(rig.state.log.count(), 0);
+        EXPECT_TRUE(rig.store.written.empty());
+        EXPECT_EQ(rig.box(0), "Q1AR");
+        EXPECT_EQ(rig.box(1), c.exchange);
+        EXPECT_EQ(rig.entry.view().focus, kExchangeBox);
+        EXPECT_EQ(rig.entry.view().InData[1].selStart, c.selStart);
+        EXPECT_EQ(rig.entry.view().InData[1].selLength, c.selLength);
+    }
+}
+
+TEST(EntryLogging, AnEmptyCallBoxSendsF1UnlessShiftIsHeld) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.key(EntryKey::Enter);
+    EXPECT_TRUE(rig.transmit.sent.empty());
+    rig.state.settings.SendF1Enabled = true;
+    rig.key(EntryKey::Enter, {.shift = true});
+    EXPECT_TRUE(rig.transmit.sent.empty());
+    rig.key(EntryKey::Enter);
+    rig.entry.onKeyDown(kExchangeBox, EntryKey::Enter);
+    EXPECT_EQ(rig.transmit.sent, (std::vector<std::string>{"F1", "F1"}));
+    EXPECT_EQ(rig.entry.view().focus, kCallBox);
+    EXPECT_TRUE(rig.fakes.messageBox.shown.empty());
+    EXPECT_EQ(rig.state.log.count(), 0);
+}
+
+TEST(EntryLogging, LongCallsAreCutOnlyWithConsentBeforeAnythingElse) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    rig.type("W6ABCDEFGHIJ\t0");  // the exchange is bad too, but the call comes first
+    rig.fakes.messageBox.answer(MsgResult::No);
+    rig.key(EntryKey::Enter);
+    EXPECT_EQ(rig.messages(),
+              std::vector<std::string>{"Entry Too Long | Only 10 characters allowed for Callsign.  "
+                                       "Truncate entry to W6ABCDEFGH?"});
+    EXPECT_EQ(rig.entry.view().focus, kCallBox);
+    EXPECT_EQ(rig.box(0), "W6ABCDEFGHIJ");
+
+    rig.entry.setFocus(kExchangeBox);
+    rig.key(EntryKey::Backspace);
+    rig.type("5");
+    rig.fakes.messageBox.answer(MsgResult::Yes);
+    rig.key(EntryKey::Enter);
+    ASSERT_EQ(rig.state.log.count(), 1);
+    EXPECT_EQ(rig.state.log.at(1).QCall.raw(), "W6ABCDEFGH");
+    EXPECT_EQ(rig.state.log.CallList[0], "W6ABCDEFGH");
+    EXPECT_EQ(rig.state.callIndex.begin()->call, "W6ABCDEFGH");
+}
+
+// A dupe: the question comes before the exchange is looked at.
+TEST(EntryLogging, TheDupeQuestionComesBeforeTheExchangeCheck) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("DL1ABC\t\n");
+    rig.type("DL1ABC");
+    rig.entry.view();
+    rig.fakes.messageBox.answer(MsgResult::Cancel);  // Cancel after Enter in the call box: log it
+    rig.key(EntryKey::Enter);                        // from the call box, exchange " 14"
+    ASSERT_EQ(rig.fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(rig.fakes.messageBox.shown[0].title, "DUPE!");
+    ASSERT_EQ(rig.state.log.count(), 2);
+    EXPECT_EQ(rig.state.log.at(2).QPoints.raw(), "0");
+
+    rig.type("DL1ABC");
+    rig.fakes.messageBox.answer(MsgResult::No);
+    rig.key(EntryKey::Enter);
+    EXPECT_EQ(rig.state.log.count(), 2);
+    EXPECT_EQ(rig.box(0), "");
+    EXPECT_EQ(rig.box(1), "");
+}
+
+TEST(EntryLogging, CancelToTheDupeQuestionOnTheWayToTheExchangeClearsTheEntry) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("DL1ABC\t\n");
+    rig.type("DL1ABC");
+    rig.fakes.messageBox.answer(MsgResult::Cancel);
+    rig.key(EntryKey::Tab);
+    EXPECT_EQ(rig.box(0), "");
+    EXPECT_EQ(rig.entry.view().focus, kCallBox);
+
+    rig.type("DL1ABC");
+    rig.fakes.messageBox.answer(MsgResult::Yes);
+    rig.type("\t\n");  // answered once for this call: not asked again
+    EXPECT_EQ(rig.fakes.messageBox.shown.size(), 2U);
+    EXPECT_EQ(rig.state.log.count(), 2);
+    EXPECT_EQ(rig.state.log.at(2).QPoints.raw(), "0");
+}
+
+// Typing a call and clicking Log it without leaving the call box used to log
+// a stale call without a dupe check.
+TEST(EntryLogging, LogItTakesTheCallBoxAndChecksDupesEvenIfTheBoxWasNeverLeft) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("DL1ABC\t\n");
+    rig.state.CurrentCall = "W1AW";
+    rig.type("DL1ABC");
+    rig.fakes.messageBox.answer(MsgResult::No);
+    rig.entry.onLogIt();
+    EXPECT_EQ(rig.messages().size(), 1U);
+    EXPECT_EQ(rig.state.log.count(), 1);
+
+    rig.type("G3XYZ");
+    rig.entry.onLogIt();
+    ASSERT_EQ(rig.state.log.count(), 2);
+    EXPECT_EQ(rig.state.log.at(2).QCall.trimmed(), "G3XYZ");
+    EXPECT_EQ(rig.state.CurrentCall, "G3XYZ");
+}
+
+TEST(EntryLogging, SsTakesTheCallSentInTheExchange) {
+    EntryRig rig(contest::Ss);
+    rig.type("W1AW\t1 A 72 EMA\n");
+    rig.type("K6ABC\t2 B W1AW 72 EMA");
+    rig.fakes.messageBox.answer(MsgResult::No);  // W1AW is a dupe in SS
+    rig.key(EntryKey::Enter);
+    EXPECT_EQ(rig.messages().size(), 1U);
+    EXPECT_EQ(rig.state.log.count(), 1);
+    EXPECT_EQ(rig.box(0), "");
+
+    rig.type("K6ABC\t2 B N6TR 85 SF\n");
+    ASSERT_EQ(rig.state.log.count(), 2);
+    EXPECT_EQ(rig.state.log.at(2).QCall.trimmed(), "N6TR");
+    EXPECT_EQ(rig.state.log.at(2).QMult.trimmed(), "B85SF");
+}
+
+TEST(EntryLogging, MessagesAroundLoggingFollowLogFirst) {
+    for (bool logFirst : {false, true}) {
+        EntryRig rig(contest::Wpx, true, {.usa = true});
+        rig.state.settings.LogandSendF5Enabled = true;
+        rig.state.settings.LogFirst = logFirst;
+        rig.state.cw.CallSentFlag = true;
+        rig.type("K1AR\t1");
+        std::size_t sentBeforeLogging = 99;
+        rig.host.events.clear();
+        rig.key(EntryKey::Enter);
+        sentBeforeLogging = rig.transmit.sent.size();
+        EXPECT_EQ(rig.transmit.sent, std::vector<std::string>{"F5"});
+        EXPECT_EQ(sentBeforeLogging, 1U);
+        rig.type("K1XX\t2");
+        rig.key(EntryKey::Enter, {.shift = true});  // Shift: no message
+        EXPECT_EQ(rig.transmit.sent.size(), 1U);
+        EXPECT_EQ(rig.state.log.count(), 2);
+    }
+}
+
+// A QSO that did not reach the disk must not look logged without a word.
+TEST(EntryLogging, AFailedWriteIsToldAndTheQsoKept) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    rig.store.failWrites = true;
+    rig.type("K1AR\t1\n");
+    EXPECT_EQ(rig.messages(),
+              std::vector<std::string>{
+                  "File or Disk Error | QSO 1 with K1AR could not be written to the log file "
+                  "/logs/TEST.KSL:  No space left on device\nIt is kept in the log and goes to "
+                  "the file with the next QSO; File, Save or Backup writes the whole log."});
+    EXPECT_EQ(rig.fakes.messageBox.shown[0].icon, MsgIcon::Stop);
+    EXPECT_EQ(rig.state.log.count(), 1);
+    EXPECT_EQ(rig.state.QSONr, 2);
+    EXPECT_EQ(rig.state.totals.score, 1);
+}
+
+TEST(EntryLogging, AFullLogRefusesTheQso) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    QSORecName q;
+    q.QCall = "K1AR";
+    for (int n = 1; n <= kMaxQsos; ++n) ASSERT_TRUE(rig.state.log.append(q).isOk());
+    rig.state.QSONr = kMaxQsos + 1;
+    rig.type("W1AW\t1\n");
+    EXPECT_EQ(rig.messages(), std::vector<std::string>{"Log Full | " + logFullMessage()});
+    EXPECT_EQ(rig.state.log.count(), kMaxQsos);
+    EXPECT_TRUE(rig.store.written.empty());
+    EXPECT_EQ(rig.box(0), "W1AW");
+}
+
+// ------------------------------------------------------- command words
+
+TEST(EntryCommands, CommandWordsOfTheCallBox) {
+    EXPECT_EQ(entryCommand(" r "), EntryCommand::Repeat);
+    EXPECT_EQ(entryCommand("RPT"), EntryCommand::Repeat);
+    EXPECT_EQ(entryCommand("DTRCLEAR1"), EntryCommand::DtrClear);
+    EXPECT_EQ(entryCommand("DTRSET1"), EntryCommand::DtrSet);
+    EXPECT_EQ(entryCommand("RR"), EntryCommand::None);
+    EXPECT_EQ(entryCommand(""), EntryCommand::None);
+}
+
+TEST(EntryCommands, NaqpRepeatPutsTheLastQsoBackWithoutLogging) {
+    EntryRig rig(contest::Naqp);
+    rig.type("K6XX\tBOB CA\n");
+    rig.type("RPT\n");
+    EXPECT_EQ(rig.box(0), "K6XX");
+    EXPECT_EQ(rig.box(1), "BOB CA");
+    EXPECT_EQ(rig.entry.view().focus, kExchangeBox);
+    EXPECT_EQ(rig.state.log.count(), 1);
+    EXPECT_TRUE(rig.fakes.messageBox.shown.empty());
+}
+
+TEST(EntryCommands, RepeatIsAnOrdinaryCallOnAnEmptyNaqpLog) {
+    EntryRig rig(contest::Naqp);
+    rig.type("R\n");
+    EXPECT_EQ(rig.messages(), std::vector<std::string>{"Exchange Error | No Exchange"});
+}
+
+TEST(EntryCommands, LineTestsSwitchDtrAndEmptyTheCallBox) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("DTRSET1\n");
+    rig.type("dtrclear1\n");
+    EXPECT_EQ(rig.transmit.sent, (std::vector<std::string>{"dtr on", "dtr off"}));
+    EXPECT_EQ(rig.box(0), "");
+    EXPECT_EQ(rig.state.log.count(), 0);
+}
+
+// ------------------------------------------------------------ keys
+
+TEST(EntryKeys, FunctionKeysSendTheirMessagesShiftForDualCq) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    for (EntryKey k : {EntryKey::F1, EntryKey::F2, EntryKey::F3, EntryKey::F4, EntryKey::F5,
+                       EntryKey::F6, EntryKey::F7, EntryKey::F11, EntryKey::F12})
+        rig.key(k);
+    rig.key(EntryKey::F3, {.shift = true});
+    EXPECT_EQ(rig.transmit.sent, (std::vector<std::string>{"F1", "F2", "F3", "F4", "F5", "F6", "F7",
+                                                           "F11", "F12", "dual F3"}));
+}
+
+TEST(EntryKeys, RadioKeysAndTheNaqpMultiplierDisplay) {
+    EntryRig rig(contest::Naqp);
+    rig.key(EntryKey::F9);
+    rig.key(EntryKey::F10);
+    EXPECT_EQ(rig.transmit.sent, (std::vector<std::string>{"radio 0", "log radio"}));
+    EXPECT_EQ(rig.host.events, (std::vector<std::string>{"multipliers", "multipliers"}));
+}
+
+TEST(EntryKeys, TabMovesBetweenTheBoxes) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.key(EntryKey::Tab);
+    EXPECT_EQ(rig.entry.view().focus, kExchangeBox);
+    rig.key(EntryKey::Tab);
+    EXPECT_EQ(rig.entry.view().focus, kCallBox);
+}
+
+TEST(EntryKeys, TheExchangeBoxIsPrefilledFromTheLastContact) {
+    EntryRig rig(contest::Sprint);
+    rig.state.CurrentBandMode = CW40;
+    rig.type("K6XX\t1 BOB CA\n");
+    rig.state.CurrentBandMode = CW20;
+    rig.type("K6XX\t");
+    EXPECT_EQ(rig.box(1), "  BOB CA");
+    EXPECT_EQ(rig.entry.view().InData[1].caret, 0);
+    rig.type("2\n");
+    ASSERT_EQ(rig.state.log.count(), 2);
+    EXPECT_EQ(rig.state.log.at(2).QRcvd, 2);
+    EXPECT_EQ(rig.state.log.at(2).QName.trimmed(), "BOB");
+}
+
+TEST(EntryKeys, BandStepsStayOnTheOnlyActiveBand) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.state.BandActive = {false, false, false, true, false, false, false, false, false};
+    rig.key(EntryKey::Down, {.ctrl = true});
+    EXPECT_EQ(rig.state.CurrentBandMode, CW20);
+    rig.state.BandActive[4] = true;
+    rig.key(EntryKey::Down, {.ctrl = true});
+    EXPECT_EQ(rig.state.CurrentBandMode, CW40);
+    rig.key(EntryKey::Up, {.ctrl = true});
+    EXPECT_EQ(rig.state.CurrentBandMode, CW20);
+    EXPECT_EQ(rig.host.events.size(), 3U);
+}
+
+TEST(EntryKeys, ModeSwitchOnlyWhereTheContestHasTheOtherMode) {
+    EntryRig cwOnly(contest::Cqww, true, {.usa = true});
+    cwOnly.key(EntryKey::Right, {.ctrl = true});
+    EXPECT_EQ(cwOnly.state.CurrentBandMode, CW20);
+    EXPECT_TRUE(cwOnly.host.events.empty());
+
+    EntryRig mixed(contest::Cqp);
+    mixed.key(EntryKey::Right, {.ctrl = true});
+    EXPECT_EQ(mixed.state.CurrentBandMode, PH20);
+    mixed.key(EntryKey::Left, {.ctrl = true});
+    EXPECT_EQ(mixed.state.CurrentBandMode, CW20);
+    EXPECT_EQ(mixed.host.events, (std::vector<std::string>{"band-mode", "band-mode"}));
+}
+
+TEST(EntryKeys, InsertSendsTheExchangeOrTheDupeMessage) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("DL1ABC");
+    rig.key(EntryKey::Insert);
+    EXPECT_EQ(rig.transmit.sent, std::vector<std::string>{"exchange < 14>"});
+    EXPECT_EQ(rig.entry.view().focus, kExchangeBox);
+    rig.key(EntryKey::Enter);
+
+    rig.state.settings.AutoDupeFlag = "True";
+    rig.state.settings.DupeBeepFlag = "True";
+    rig.type("DL1ABC");
+    rig.key(EntryKey::Insert);
+    EXPECT_EQ(rig.transmit.sent, (std::vector<std::string>{"exchange < 14>", "dupe", "cancel"}));
+    EXPECT_EQ(rig.fakes.beep.count, 1);
+    EXPECT_EQ(rig.box(0), "");
+
+    EntryRig phone(contest::Cqww, false, {.usa = true});
+    phone.type("DL1ABC");
+    phone.key(EntryKey::Insert);
+    EXPECT_EQ(phone.transmit.sent, std::vector<std::string>{"voice"});
+    EXPECT_EQ(phone.entry.view().focus, kCallBox);
+}
+
+TEST(EntryKeys, CapsLockOpensKeyboardCwOnCwOnly) {
+    EntryRig rig(contest::Cqp);
+    rig.type("K6A");
+    rig.key(EntryKey::CapsLock);
+    rig.key(EntryKey::Right, {.ctrl = true});
+    rig.key(EntryKey::CapsLock);
+    EXPECT_EQ(rig.transmit.sent, std::vector<std::string>{"keyboard 0 3"});
+}
+
+TEST(EntryKeys, SearchKeyLooksForCallsOrCountiesOrBeeps) {
+    EntryRig rig(contest::Cqp);
+    rig.type("K6AAA\t1 SCLA\n");
+    rig.type("AAA");
+    rig.key(EntryKey::F8);
+    EXPECT_EQ(rig.entry.partial().view().Match[0], "K6AAA");
+    EXPECT_EQ(rig.host.events.back(), "partial");
+    rig.key(EntryKey::Escape);
+    rig.key(EntryKey::Tab);
+    rig.type("SCLA");
+    rig.key(EntryKey::Tab);
+    rig.key(EntryKey::F8);
+    EXPECT_EQ(rig.entry.partial().view().Match[0], "K6AAA");
+
+    EntryRig other(contest::Cqww, true, {.usa = true});
+    other.key(EntryKey::F8);
+    EXPECT_EQ(other.fakes.beep.count, 1);
+}
+
+TEST(EntryKeys, CancelClearsTheEntryUnlessEscEndedAMessage) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("DL1ABC");
+    rig.transmit.escEndsMessage = true;
+    rig.key(EntryKey::Escape);
+    EXPECT_EQ(rig.box(0), "DL1ABC");
+    rig.transmit.escEndsMessage = false;
+    rig.key(EntryKey::Escape);
+    EXPECT_EQ(rig.box(0), "");
+    EXPECT_EQ(rig.box(1), "");
+    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "");
+    EXPECT_EQ(rig.entry.view().countryNr, 0);
+    EXPECT_EQ(rig.transmit.sent, (std::vector<std::string>{"cancel", "cancel"}));
+}
+
+// ------------------------------------------------------ Edit menu
+
+TEST(EntryEdits, KillLastEntryRemovesTheQsoFromLogFileAndTotals) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    for (const char* keys : {"K1AR\t1\n", "W1AW\t2\n", "VE3XX\t3\n", "DL1ABC\t4\n", "JA1XYZ\t5\n"})
+        rig.type(keys);
+    ASSERT_EQ(rig.state.QSONr, 6);
+    rig.fakes.messageBox.answer(MsgResult::No);
+    rig.entry.onKillLastEntry();
+    EXPECT_EQ(rig.state.QSONr, 6);
+
+    rig.fakes.messageBox.answer(MsgResult::Yes);
+    rig.entry.onKillLastEntry();
+    EXPECT_EQ(rig.messages()[1], "Confirm kill | Kill last log entry?");
+    EXPECT_EQ(rig.state.QSONr, 5);
+    EXPECT_EQ(rig.store.cuts, std::vector<int>{4});
+    // K1 W1 VE3 DL1 worked for 1+1+2+3 points.
+    EXPECT_EQ(rig.state.totals.multCount, 4);
+    EXPECT_EQ(rig.state.totals.score, 28);
+    rig.type("JA1XYZ\t6\n");
+    EXPECT_EQ(rig.state.log.at(5).QNr, 5);
+    EXPECT_EQ(rig.store.written.back(), 5);
+}
+
+TEST(EntryEdits, KillAndEditOnAnEmptyLogAreRefused) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    rig.entry.onKillLastEntry();
+    rig.entry.onLastEntry();
+    EXPECT_EQ(rig.messages(),
+              (std::vector<std::string>{
+                  "No Log Entries | No Entries in Log, so can't kill last entry.",
+                  "No Log Entries | No Entries in Log, so can't edit last entry."}));
+    EXPECT_EQ(rig.state.QSONr, 1);
+    EXPECT_TRUE(rig.store.cuts.empty());
+    EXPECT_TRUE(rig.host.events.empty());
+}
+
+TEST(EntryEdits, AFailedCutIsTold) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    rig.type("K1AR\t1\n");
+    rig.store.failCuts = true;
+    rig.fakes.messageBox.answer(MsgResult::Yes);
+    rig.entry.onKillLastEntry();
+    ASSERT_EQ(rig.messages().size(), 2U);
+    EXPECT_EQ(rig.messages()[1],
+              "File or Disk Error | The last QSO is gone from the log, but the log file "
+              "/logs/TEST.KSL could not be shortened:  Permission denied\nThe next QSO logged "
+              "takes its place in the file.");
+    EXPECT_EQ(rig.state.QSONr, 1);
+}
+
+TEST(EntryEdits, LastEntryOpensTheEditorAndRebuildsTotalsAfterAChange) {
+    EntryRig rig(contest::Wpx, true, {.usa = true});
+    rig.type("K1AR\t1\n");
+    rig.host.events.clear();
+    rig.entry.onLastEntry();
+    EXPECT_EQ(rig.host.events, std::vector<std::string>{"edit last"});
+    rig.host.editChanges = true;
+    rig.state.log.replace(1, [&] {
+        QSORecName q = rig.state.log.at(1);
+        q.QCall = "DL1ABC";
+        q.QMult = "DL1";
+        q.QPoints = "3";
+        return q;
+    }());
+    rig.entry.onLastEntry();
+    EXPECT_EQ(rig.state.totals.score, 3);
+    EXPECT_EQ(rig.state.totals.wpxPrefixes, std::vector<std::string>{"DL1"});
+}
+
+}  // namespace
+}  // namespace keslog
