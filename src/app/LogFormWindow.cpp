@@ -22,6 +22,7 @@
 #include "app/EditMacDialog.h"
 #include "app/NoticeWindow.h"
 #include "app/QSOStatsWindow.h"
+#include "app/PartialWindow.h"
 #include "app/QtPlatform.h"
 #include "app/Twips.h"
 #include "app/ViewMacWindow.h"
@@ -66,9 +67,16 @@ LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logF
     setObjectName("LogForm");
     buildMenus();
     buildEntryArea();
-    addBandStepKeys();
     bkgdForm_ = new NoticeWindow(this);
     buildViewWindows();
+    partialWindow_ = new PartialWindow(
+        form_->entry().partial(),
+        [this](const std::string& call) {
+            form_->entry().onPartialCallChosen(call);
+            render();
+        },
+        this);
+    form_->entry().setTransmit(*this);
     resize(760, 420);
 
     timer1_->setInterval(1000);
@@ -133,7 +141,8 @@ void LogFormWindow::buildMenus() {
         form_->onEditLogEntries();
         render();
     });
-    addItem(mnuEdit_, "mnuEditLastEntry", "Last Entry");
+    connect(addItem(mnuEdit_, "mnuEditLastEntry", "Last Entry"), &QAction::triggered, this,
+            [this] { entryCommand(&EntryLine::onLastEntry); });
     connect(addItem(mnuEdit_, "mnuEditCW", "CW Messages"), &QAction::triggered, this,
             [this] { onEditCW(); });
     mnuEdit_->addSeparator();
@@ -143,7 +152,8 @@ void LogFormWindow::buildMenus() {
                 render();
             });
     mnuEdit_->addSeparator();
-    addItem(mnuEdit_, "mnuEditKillLastEntry", "Kill Last Entry");
+    connect(addItem(mnuEdit_, "mnuEditKillLastEntry", "Kill Last Entry"), &QAction::triggered, this,
+            [this] { entryCommand(&EntryLine::onKillLastEntry); });
 
     mnuView_ = menuBar()->addMenu("&View");
     mnuView_->setObjectName("mnuView");
@@ -169,24 +179,6 @@ void LogFormWindow::buildMenus() {
             [this] { form_->onHelpAbout(); });
 }
 
-void LogFormWindow::addBandStepKeys() {
-    const auto addStep = [this](const char* name, QKeySequence keys, void (LogForm::*step)()) {
-        auto* action = new QAction(this);
-        action->setObjectName(name);
-        action->setShortcut(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [this, step] {
-            if (!form_->view().entryVisible) return;
-            ((*form_).*step)();
-            render();
-        });
-        addAction(action);
-    };
-    addStep("NextActiveBand", QKeySequence(Qt::CTRL | Qt::Key_Down), &LogForm::onNextActiveBand);
-    addStep("PreviousActiveBand", QKeySequence(Qt::CTRL | Qt::Key_Up),
-            &LogForm::onPreviousActiveBand);
-}
-
 void LogFormWindow::buildEntryArea() {
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
@@ -209,6 +201,15 @@ void LogFormWindow::buildEntryArea() {
         box->setObjectName(QString("InData%1").arg(i));
         box->setFont(entryFont);
         box->installEventFilter(this);
+        // Edits the key handler does not see (paste, the mouse) reach the
+        // entry line here.
+        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            if (rendering_) return;
+            form_->entry().onTextEdited(i, text.toStdString());
+            render();
+        });
+        connect(box, &QLineEdit::selectionChanged, this, [this, i] { onCaretMoved(i); });
+        connect(box, &QLineEdit::cursorPositionChanged, this, [this, i] { onCaretMoved(i); });
         inData_[static_cast<std::size_t>(i)] = box;
         grid->addWidget(box, 1, i);
     }
@@ -216,6 +217,11 @@ void LogFormWindow::buildEntryArea() {
     add->setObjectName("AddButton");
     auto* cancel = new QPushButton("&Cancel", entryArea_);
     cancel->setObjectName("CancelButton");
+    // The buttons never take the focus from the entry boxes.
+    add->setFocusPolicy(Qt::NoFocus);
+    cancel->setFocusPolicy(Qt::NoFocus);
+    connect(add, &QPushButton::clicked, this, [this] { entryCommand(&EntryLine::onLogIt); });
+    connect(cancel, &QPushButton::clicked, this, [this] { entryCommand(&EntryLine::onCancel); });
     grid->addWidget(add, 1, 2);
     grid->addWidget(cancel, 1, 3);
 
@@ -232,13 +238,22 @@ void LogFormWindow::buildEntryArea() {
     auto* prev = new QFrame(entryArea_);
     prev->setFrameShape(QFrame::StyledPanel);
     auto* prevLayout = new QHBoxLayout(prev);
-    prevLayout->addWidget(namedLabel(prev, "ModeLabel"));
-    for (int i = 0; i < 8; ++i) prevLayout->addWidget(namedLabel(prev, "PrevQSO"));
+    modeLabel_ = namedLabel(prev, "ModeLabel");
+    prevLayout->addWidget(modeLabel_);
+    for (std::size_t i = 0; i < prevQso_.size(); ++i) {
+        prevQso_[i] = namedLabel(prev, "PrevQSO");
+        prevQso_[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        prevLayout->addWidget(prevQso_[i]);
+    }
+    prevLayout->addStretch(1);
     grid->addWidget(prev, 3, 0, 1, 4);
 
-    grid->addWidget(namedLabel(entryArea_, "CallMatchLabel1"), 4, 0);
-    grid->addWidget(namedLabel(entryArea_, "CallMatchLabel2"), 4, 1);
-    grid->addWidget(namedLabel(entryArea_, "OldCallMatchLabel"), 4, 2, 1, 2);
+    callMatchLabel1_ = namedLabel(entryArea_, "CallMatchLabel1");
+    callMatchLabel2_ = namedLabel(entryArea_, "CallMatchLabel2");
+    oldCallMatchLabel_ = namedLabel(entryArea_, "OldCallMatchLabel");
+    grid->addWidget(callMatchLabel1_, 4, 0);
+    grid->addWidget(callMatchLabel2_, 4, 1);
+    grid->addWidget(oldCallMatchLabel_, 4, 2, 1, 2);
 
     auto* speedRow = new QHBoxLayout();
     speedLabel_ = namedLabel(entryArea_, "SpeedLabel");
@@ -288,6 +303,12 @@ void LogFormWindow::buildEntryArea() {
     line1_->setFrameShadow(QFrame::Plain);
     line1_->setLineWidth(2);
     bottom->addWidget(line1_);
+    lastQsoLabel_ = namedLabel(bottomRow_, "LastQSOLabel");
+    QFont lastFont("Monospace");
+    lastFont.setStyleHint(QFont::TypeWriter);
+    lastFont.setBold(true);
+    lastQsoLabel_->setFont(lastFont);
+    bottom->addWidget(lastQsoLabel_);
     auto* bottomLabels = new QHBoxLayout();
     fileIdLabel_ = namedLabel(bottomRow_, "FileIDLabel");
     timeGmtLabel_ = namedLabel(bottomRow_, "TimeGMTLabel");
@@ -341,8 +362,6 @@ void LogFormWindow::render() {
     qsoNrLabel_->setStyleSheet("color: " + cssColour(v.qsoNrColour));
     scoreLabel_->setText(q(v.scoreLabel));
     multsLabel_->setText(q(v.multsLabel));
-    needPfxLabel_->setVisible(v.wpxLabelsVisible);
-    lblWpxCountry_->setVisible(v.wpxLabelsVisible);
     speedLabel_->setText(q(v.speedLabel));
     speedDisplayLabel_->setEnabled(v.speedDisplayEnabled);
     speedScroll_->setVisible(v.speedScrollVisible);
@@ -358,6 +377,55 @@ void LogFormWindow::render() {
     renderKeyboardCW();
     renderRepeat();
     renderViewMac();
+    renderEntry();
+}
+
+void LogFormWindow::renderEntry() {
+    const EntryView& e = form_->entry().view();
+    rendering_ = true;
+    for (std::size_t i = 0; i < inData_.size(); ++i) {
+        QLineEdit* box = inData_[i];
+        const EntryBox& b = e.InData[i];
+        if (box->text().toStdString() != b.text) box->setText(q(b.text));
+        if (b.selLength > 0)
+            box->setSelection(b.selStart, b.selLength);
+        else
+            box->setCursorPosition(b.caret);
+    }
+    rendering_ = false;
+    const auto show = [](QLabel* label, const std::string& text) {
+        label->setText(q(text));
+        label->setVisible(!text.empty());
+    };
+    show(modeLabel_, e.ModeLabel);
+    for (std::size_t i = 0; i < prevQso_.size(); ++i) show(prevQso_[i], e.PrevQSO[i]);
+    show(callMatchLabel1_, e.matches.CallMatchLabel1);
+    show(callMatchLabel2_, e.matches.CallMatchLabel2);
+    show(oldCallMatchLabel_, e.matches.OldCallMatchLabel);
+    show(needPfxLabel_, e.NeedPfxLabel);
+    needPfxLabel_->setStyleSheet("font-weight: bold; color: " + cssColour(e.needPfxColour));
+    show(lblWpxCountry_, e.LblWpxCountry);
+    lastQsoLabel_->setText(q(e.lastQso));
+    if (e.focus == kCallBox || e.focus == kExchangeBox) {
+        QLineEdit* focused = inData_[static_cast<std::size_t>(e.focus)];
+        if (entryArea_->isVisible() && !focused->hasFocus() &&
+            !(keyboardCW_ && keyboardCW_->view().open))
+            focused->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void LogFormWindow::onCaretMoved(int box) {
+    if (rendering_) return;
+    QLineEdit* b = inData_[static_cast<std::size_t>(box)];
+    const int start = b->hasSelectedText() ? b->selectionStart() : b->cursorPosition();
+    form_->entry().onCaret(box, b->cursorPosition(), start,
+                           static_cast<int>(b->selectedText().size()));
+}
+
+void LogFormWindow::entryCommand(void (EntryLine::*command)()) {
+    if (!form_->view().entryVisible) return;
+    (form_->entry().*command)();
+    render();
 }
 
 void LogFormWindow::renderSpeed() {
@@ -383,7 +451,10 @@ void LogFormWindow::attachKeyer(CWKeyer& keyer, LatchedKeyState& keys) {
     keyer.setHost(*this);
     connect(speedScroll_, &QScrollBar::valueChanged, this, [this](int value) {
         keyer_->onSpeedScroll(value);
-        if (isActiveWindow()) inData_[0]->setFocus();
+        if (isActiveWindow()) {
+            form_->entry().setFocus(kCallBox);
+            render();
+        }
     });
     connect(keyboardCWText_, &QLineEdit::textEdited, this, [this](const QString& text) {
         keyboardCW_->onTextEdited(text.toStdString());
@@ -392,49 +463,161 @@ void LogFormWindow::attachKeyer(CWKeyer& keyer, LatchedKeyState& keys) {
     });
 }
 
+namespace {
+
+EntryKey entryKeyOf(int key) {
+    switch (key) {
+        case Qt::Key_F1:
+            return EntryKey::F1;
+        case Qt::Key_F2:
+            return EntryKey::F2;
+        case Qt::Key_F3:
+            return EntryKey::F3;
+        case Qt::Key_F4:
+            return EntryKey::F4;
+        case Qt::Key_F5:
+            return EntryKey::F5;
+        case Qt::Key_F6:
+            return EntryKey::F6;
+        case Qt::Key_F7:
+            return EntryKey::F7;
+        case Qt::Key_F8:
+            return EntryKey::F8;
+        case Qt::Key_F9:
+            return EntryKey::F9;
+        case Qt::Key_F10:
+            return EntryKey::F10;
+        case Qt::Key_F11:
+            return EntryKey::F11;
+        case Qt::Key_F12:
+            return EntryKey::F12;
+        case Qt::Key_Insert:
+            return EntryKey::Insert;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return EntryKey::Enter;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return EntryKey::Tab;
+        case Qt::Key_Escape:
+            return EntryKey::Escape;
+        case Qt::Key_Up:
+            return EntryKey::Up;
+        case Qt::Key_Down:
+            return EntryKey::Down;
+        case Qt::Key_Left:
+            return EntryKey::Left;
+        case Qt::Key_Right:
+            return EntryKey::Right;
+        case Qt::Key_Home:
+            return EntryKey::Home;
+        case Qt::Key_End:
+            return EntryKey::End;
+        case Qt::Key_Backspace:
+            return EntryKey::Backspace;
+        case Qt::Key_Delete:
+            return EntryKey::Delete;
+        case Qt::Key_PageUp:
+            return EntryKey::PageUp;
+        case Qt::Key_PageDown:
+            return EntryKey::PageDown;
+        case Qt::Key_CapsLock:
+            return EntryKey::CapsLock;
+        default:
+            return EntryKey::None;
+    }
+}
+
+}  // namespace
+
+// Keys of the entry boxes go to the entry line, which owns their text;
+// what it does not handle (copy and paste, selecting with Shift) the box
+// does itself.
+bool LogFormWindow::entryKey(int box, const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    const KeyMods held{(mods & Qt::ShiftModifier) != 0, (mods & Qt::ControlModifier) != 0,
+                       (mods & Qt::AltModifier) != 0};
+    const EntryKey k = entryKeyOf(key.key());
+    const bool selecting = held.shift && (k == EntryKey::Left || k == EntryKey::Right ||
+                                          k == EntryKey::Home || k == EntryKey::End);
+    if (k != EntryKey::None && !selecting) {
+        form_->entry().onKeyDown(box, k, held);
+    } else {
+        const QString text = key.text();
+        if (held.ctrl || held.alt || text.size() != 1 || text[0].unicode() < 0x20 ||
+            text[0].unicode() > 0x7E)
+            return false;
+        form_->entry().onChar(box, static_cast<char>(text[0].unicode()));
+    }
+    render();
+    return true;
+}
+
 bool LogFormWindow::eventFilter(QObject* watched, QEvent* event) {
+    const int box = watched == inData_[0]   ? kCallBox
+                    : watched == inData_[1] ? kExchangeBox
+                                            : kNoBox;
+    if (box != kNoBox && event->type() == QEvent::KeyPress &&
+        entryKey(box, *static_cast<QKeyEvent*>(event)))
+        return true;
+    // A click into a box moves the entry line's focus there, with what that
+    // means for the dupe question; later, so no question interrupts Qt's own
+    // focus change.
+    if (box != kNoBox && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+        QMetaObject::invokeMethod(
+            this,
+            [this, box] {
+                form_->entry().setFocus(box);
+                render();
+            },
+            Qt::QueuedConnection);
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_CapsLock && keyboardCW_) {
-            onCapsLock(watched);
+        if (key->key() == Qt::Key_CapsLock && watched == keyboardCWText_ && keyboardCW_) {
+            closeKeyboardCW();
             return true;
         }
         // A key on the speed bar sends the focus back to the call box.
         if (watched == speedScroll_)
-            QMetaObject::invokeMethod(inData_[0], qOverload<>(&QWidget::setFocus),
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    form_->entry().setFocus(kCallBox);
+                    render();
+                },
+                Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void LogFormWindow::onCapsLock(QObject* box) {
-    if (box == keyboardCWText_) {
-        const EntryCaret back = keyboardCW_->close();
-        QLineEdit* entry = inData_[static_cast<std::size_t>(back.box)];
-        entry->setFocus();
-        entry->setCursorPosition(back.caret);
-    } else {
-        for (int i = 0; i < 2; ++i) {
-            QLineEdit* entry = inData_[static_cast<std::size_t>(i)];
-            if (box != entry) continue;
-            if (keyboardCW_->open({i, entry->cursorPosition()})) {
-                keyboardCWText_->clear();
-                renderKeyboardCW();
-                keyboardCWText_->setFocus();
-            }
-        }
-    }
+void LogFormWindow::closeKeyboardCW() {
+    const EntryCaret back = keyboardCW_->close();
+    // Hiding the focused text box lets Qt pass the focus on and select the
+    // text it lands in; the caret comes back from where it was instead.
+    rendering_ = true;
     renderKeyboardCW();
+    rendering_ = false;
+    form_->entry().setFocus(back.box);
+    form_->entry().onCaret(back.box, back.caret, back.caret, 0);
+    render();
+}
+
+void LogFormWindow::openKeyboardCW(int box, int caret) {
+    if (!keyboardCW_ || !keyboardCW_->open({box, caret})) return;
+    keyboardCWText_->clear();
+    renderKeyboardCW();
+    keyboardCWText_->setFocus();
 }
 
 std::string LogFormWindow::callBoxText() const {
-    return inData_[0]->text().toStdString();
+    return form_->entry().view().InData[kCallBox].text;
 }
 std::string LogFormWindow::exchangeBoxText() const {
-    return inData_[1]->text().toStdString();
+    return form_->entry().view().InData[kExchangeBox].text;
 }
 bool LogFormWindow::callBoxActive() const {
-    return QApplication::focusWidget() == inData_[0];
+    return form_->entry().view().focus == kCallBox;
 }
 
 void LogFormWindow::showTxRadio(int radio) {
@@ -556,27 +739,60 @@ void LogFormWindow::messagesChanged() {
     renderViewMac();
 }
 
+void LogFormWindow::attachLines(PortLines& lines) {
+    lines_ = &lines;
+}
+
 void LogFormWindow::attachRadios(RadioSwitch& radios, MessageRepeater& repeater) {
     radios_ = &radios;
     repeater_ = &repeater;
     radios.setDisplay(*this);
     repeater.setDisplay(*this);
-    addRadioKeys();
 }
 
-void LogFormWindow::addRadioKeys() {
-    const auto addKey = [this](const char* name, Qt::Key key, std::function<void()> act) {
-        auto* action = new QAction(this);
-        action->setObjectName(name);
-        action->setShortcut(QKeySequence(key));
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [this, act] {
-            if (form_->view().entryVisible) act();
-        });
-        addAction(action);
-    };
-    addKey("TXRadioKey", Qt::Key_F9, [this] { radios_->SelectRadio(0); });
-    addKey("LogRadioKey", Qt::Key_F10, [this] { radios_->switchLogRadio(); });
+void LogFormWindow::sendFunctionKeyMessage(int keyCode, bool dual) {
+    if (repeater_) repeater_->SendFunctionKeyMessage(keyCode, dual);
+}
+
+void LogFormWindow::sendExchange(const std::string& exchangeBox) {
+    if (keyer_)
+        keyer_->SendCW(exchangeMessage(state_.settings, state_.contestNr, exchangeBox), false);
+}
+
+void LogFormWindow::sendDupeMessage() {
+    if (keyer_) keyer_->SendCW(state_.settings.DupeMessage, false);
+}
+
+void LogFormWindow::playExchangeVoice() {
+    // The voice keyer arrives with its own window; until then phone has no
+    // recorded exchange to play.
+}
+
+void LogFormWindow::selectRadio(int which) {
+    if (radios_) radios_->SelectRadio(which);
+}
+
+void LogFormWindow::switchLogRadio() {
+    if (radios_) radios_->switchLogRadio();
+}
+
+Status LogFormWindow::testSerialLine(bool on) {
+    if (!lines_) return Status::error("No serial line is set up.", "Serial Port Error");
+    return lines_->testSerialLine(on);
+}
+
+bool LogFormWindow::cancelSending() {
+    return repeater_ && repeater_->cancel();
+}
+
+void LogFormWindow::showPartial() {
+    partialWindow_->render();
+    partialWindow_->raise();
+}
+
+void LogFormWindow::mousePressEvent(QMouseEvent* event) {
+    if (form_->view().entryVisible) entryCommand(&EntryLine::onBackgroundClick);
+    QMainWindow::mousePressEvent(event);
 }
 
 void LogFormWindow::showLogRadio(int radio) {

@@ -16,6 +16,8 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
+class QMouseEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -26,6 +28,7 @@ namespace keslog {
 
 class CACTYWindow;
 class EditMacDialog;
+class PartialWindow;
 class LatchedKeyState;
 class NoticeWindow;
 class QSOStatsWindow;
@@ -38,7 +41,8 @@ class LogFormWindow : public QMainWindow,
                       public ICWKeyerHost,
                       public IRadioDisplay,
                       public IRepeatDisplay,
-                      public IMessagesHost {
+                      public IMessagesHost,
+                      public IEntryTransmit {
   public:
     LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles);
     ~LogFormWindow() override;
@@ -50,6 +54,8 @@ class LogFormWindow : public QMainWindow,
     // The radio keys F9 (transmit on the other radio) and F10 (log on the
     // other radio), and the repetition's LabelSendingMsg.
     void attachRadios(RadioSwitch& radios, MessageRepeater& repeater);
+    // Serial port 1 for the line tests typed into the call box.
+    void attachLines(PortLines& lines);
     // Draws the current view state.
     void render();
     // Draws the window after a File command; the keyer's timing is made
@@ -66,6 +72,8 @@ class LogFormWindow : public QMainWindow,
     void showChCoForm(ChCoForm& dialog) override;
     void showBandMode(BandMode& dialog) override;
     void storeWindowCoordinates(Settings& settings) override;
+    void showPartial() override;
+    void refreshLogWindows() override {}
 
     // ICWKeyerHost
     std::string callBoxText() const override;
@@ -86,20 +94,34 @@ class LogFormWindow : public QMainWindow,
     void messagesChanged() override;
     void editMessage(int slot) override;
 
+    // IEntryTransmit
+    void sendFunctionKeyMessage(int keyCode, bool dual) override;
+    void sendExchange(const std::string& exchangeBox) override;
+    void sendDupeMessage() override;
+    void playExchangeVoice() override;
+    void selectRadio(int which) override;
+    void switchLogRadio() override;
+    void openKeyboardCW(int box, int caret) override;
+    Status testSerialLine(bool on) override;
+    bool cancelSending() override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void buildMenus();
     void buildEntryArea();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
-    void addBandStepKeys();
     void renderSpeed();
     void renderKeyboardCW();
-    void onCapsLock(QObject* box);
-    void addRadioKeys();
+    void closeKeyboardCW();
+    void renderEntry();
+    bool entryKey(int box, const QKeyEvent& key);
+    void onCaretMoved(int box);
+    void entryCommand(void (EntryLine::*command)());
     void onEditCW();
     void showEditMac(int focusSlot, bool modal);
     void renderRepeat();
@@ -114,6 +136,7 @@ class LogFormWindow : public QMainWindow,
     LatchedKeyState* keys_ = nullptr;
     std::unique_ptr<KeyboardCW> keyboardCW_;
     RadioSwitch* radios_ = nullptr;
+    PortLines* lines_ = nullptr;
     MessageRepeater* repeater_ = nullptr;
     ViewMac viewMac_;
     ViewMacWindow* viewMacWindow_ = nullptr;
@@ -157,6 +180,14 @@ class LogFormWindow : public QMainWindow,
     QLabel* timeGmtLabel_ = nullptr;
     QLabel* timeLocalLabel_ = nullptr;
     QLabel* labelSendingMsg_ = nullptr;
+    QLabel* modeLabel_ = nullptr;
+    std::array<QLabel*, kBandCount> prevQso_{};
+    QLabel* callMatchLabel1_ = nullptr;
+    QLabel* callMatchLabel2_ = nullptr;
+    QLabel* oldCallMatchLabel_ = nullptr;
+    QLabel* lastQsoLabel_ = nullptr;
+    PartialWindow* partialWindow_ = nullptr;
+    bool rendering_ = false;  // box signals caused by drawing are not edits
     QWidget* bottomRow_ = nullptr;
     QLabel* noLogHint_ = nullptr;
 };

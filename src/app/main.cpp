@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     keslog::LogFormWindow window(state, platform, logFiles);
     window.attachKeyer(keyer, qtPlatform.keys);
     window.attachRadios(radios, repeater);
+    window.attachLines(lines);
     if (!window.form().startUp(programDir)) return 1;
 
     window.form().load();

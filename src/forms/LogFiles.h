@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "entry/EntryLine.h"
 #include "model/MainMod.h"
 #include "platform/Status.h"
 #include "storage/DataFile.h"
@@ -11,8 +12,9 @@ namespace keslog {
 
 enum class SaveOutcome { Saved, Cancelled };
 
-// What the main window asks of the log-file subsystem.
-class ILogFiles {
+// What the main window asks of the log-file subsystem, and where the entry
+// line writes the QSOs it logs or removes.
+class ILogFiles : public IQsoStore {
   public:
     virtual ~ILogFiles() = default;
     // Starts the unnamed log of the contest chosen in the state: the

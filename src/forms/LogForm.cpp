@@ -31,7 +31,11 @@ std::size_t indexOf(ViewWindow w) {
 }  // namespace
 
 LogForm::LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFormHost& host)
-    : state_(state), platform_(platform), logFiles_(logFiles), host_(host) {}
+    : state_(state),
+      platform_(platform),
+      logFiles_(logFiles),
+      host_(host),
+      entry_(state, platform, logFiles, *this) {}
 
 bool LogForm::startUp(const std::string& programDir) {
     host_.showWelcome();
@@ -200,22 +204,60 @@ void LogForm::layOutOpenLog() {
     showLogRadio(1);
     view_.multipliersEnabled = state_.contestNr != contest::Aa;
     // The totals as logging or the replay of an opened log left them.
-    view_.scoreLabel = scoreLabelText(state_.totals);
-    view_.multsLabel = multsLabelText(state_.totals);
-
-    const bool mixed = info && info->mixedMode;
-    const bool cwUnavailable = state_.phoneMode() || (!mixed && !state_.ModeFlag[1]);
-    view_.speedDisplayEnabled = !cwUnavailable;
-    view_.speedScrollVisible = !cwUnavailable;
-    view_.speedLabel = cwUnavailable ? "" : "CW Speed:";
+    showSpeedControls();
+    showTotals();
+    entry_.reset();
 
     view_.numberLabel = info ? std::string(info->numberHeading) : "Number";
-    view_.wideExchange = mixed;
+    view_.wideExchange = info && info->mixedMode;
     view_.wpxLabelsVisible = state_.contestNr == contest::Wpx;
 
     const std::string contestName = info ? trim(info->shortName) : "";
     view_.fileIdLabel = logCaption(state_);
     view_.title = std::string(kProgramName) + " - " + contestName;
+}
+
+// The CW speed controls work only where the log can send CW now.
+void LogForm::showSpeedControls() {
+    const auto info = findContest(state_.contestNr);
+    const bool mixed = info && info->mixedMode;
+    const bool cwUnavailable = state_.phoneMode() || (!mixed && !state_.ModeFlag[1]);
+    view_.speedDisplayEnabled = !cwUnavailable;
+    view_.speedScrollVisible = !cwUnavailable;
+    view_.speedLabel = cwUnavailable ? "" : "CW Speed:";
+}
+
+void LogForm::showTotals() {
+    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
+    view_.multsLabel = multsLabelText(state_.totals);
+    view_.scoreLabel = scoreLabelText(state_.totals);
+}
+
+void LogForm::bandModeChanged() {
+    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
+    showSpeedControls();
+    // NAQP's multiplier window shows the current band.
+    if (state_.contestNr == contest::Naqp) redrawMultipliers();
+}
+
+void LogForm::qsoLogged() {
+    showTotals();
+    refreshAfterQso();
+}
+
+void LogForm::logRebuilt() {
+    showTotals();
+    refreshAfterLoad();
+}
+
+void LogForm::showPartial() {
+    host_.showPartial();
+}
+
+bool LogForm::editLastEntry() {
+    // The entry editor arrives with the log viewer; until then nothing
+    // changes the last QSO.
+    return false;
 }
 
 void LogForm::updateClocks() {
@@ -298,18 +340,6 @@ void LogForm::onEditSelectBands() {
     dialog.load();
     host_.showBandMode(dialog);
     if (!dialog.view().closed) dialog.onCancel();
-}
-
-void LogForm::onNextActiveBand() {
-    state_.CurrentBandMode = nextActiveBand(state_.CurrentBandMode, state_.BandActive);
-    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
-    if (state_.contestNr == contest::Naqp) redrawMultipliers();
-}
-
-void LogForm::onPreviousActiveBand() {
-    state_.CurrentBandMode = previousActiveBand(state_.CurrentBandMode, state_.BandActive);
-    view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
-    if (state_.contestNr == contest::Naqp) redrawMultipliers();
 }
 
 void LogForm::onRecentFile(int index) {

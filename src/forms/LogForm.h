@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/EntryLine.h"
 #include "forms/BandMode.h"
 #include "forms/ChCoForm.h"
 #include "forms/LogFiles.h"
@@ -77,11 +78,13 @@ class ILogFormHost {
     // Stores the place of every open window into its coordinate row, just
     // before the settings file is written.
     virtual void storeWindowCoordinates(Settings& settings) = 0;
+    // The entry line's search has hits for the search window.
+    virtual void showPartial() = 0;
 };
 
 // The behaviour of the main window LogForm: start-up, the menus it owns,
-// the clocks of Timer1 and the end of the program.
-class LogForm {
+// the clocks of Timer1, the entry line and the end of the program.
+class LogForm : private IEntryHost {
   public:
     LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFormHost& host);
 
@@ -95,6 +98,7 @@ class LogForm {
     // Lays the window out for the open log or for the no-log state.
     void load();
     const LogFormView& view() const { return view_; }
+    EntryLine& entry() { return entry_; }
 
     // File, Exit and closing the window: true when the program may end.
     bool requestExit();
@@ -105,9 +109,6 @@ class LogForm {
     // been shown to the operator when this returns.
     Status writeSettings();
     void onEditSelectBands();
-    // Ctrl+Down and Ctrl+Up: the next or previous active band, same mode.
-    void onNextActiveBand();
-    void onPreviousActiveBand();
     void onFileNew();
     void onFileOpen();
     void onFileSave();
@@ -134,10 +135,10 @@ class LogForm {
     void refreshAfterLoad();
     // The multiplier window anew, as NAQP needs on F10, Insert and a band
     // change.
-    void redrawMultipliers();
+    void redrawMultipliers() override;
     // ARRL DX and CQWW, while a call is typed: its country (and, in CQWW,
     // the received zone, 0 for the country's own) in the multiplier window.
-    void showCountryPanel(int countryNr, int zone);
+    void showCountryPanel(int countryNr, int zone) override;
     void onMultScroll(int value);
     // Clearing the log: the statistics, multiplier and county windows go.
     void closeDisplays();
@@ -158,12 +159,22 @@ class LogForm {
     bool saveUnnamedLog();
     void openLogFile(const std::string& path, bool discardWorking = false);
     void showFileError(const Status& error);
+    void showSpeedControls();
+    void showTotals();
+
+    // IEntryHost
+    void bandModeChanged() override;
+    void qsoLogged() override;
+    void logRebuilt() override;
+    void showPartial() override;
+    bool editLastEntry() override;
 
     MainMod& state_;
     Platform& platform_;
     ILogFiles& logFiles_;
     ILogFormHost& host_;
     LogFormView view_;
+    EntryLine entry_;
     int tickCount_ = 0;
     QSOStats qsoStats_;
     ViewMult viewMult_;

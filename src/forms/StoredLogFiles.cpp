@@ -6,6 +6,7 @@
 #include "storage/LogFile.h"
 #include "storage/LogNames.h"
 #include "storage/LogOpening.h"
+#include "storage/LogRecord.h"
 #include "storage/WorkingFile.h"
 
 namespace keslog {
@@ -43,7 +44,14 @@ Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
 }
 
 Result<SaveOutcome> StoredLogFiles::saveLog(MainMod& state) {
-    if (!state.isWorkingFileOpen()) return SaveOutcome::Saved;
+    if (!state.isWorkingFileOpen()) {
+        // A named log is on disk already, unless a QSO could not be
+        // written: the last record's write puts every one it lacks.
+        if (state.log.count() == 0) return SaveOutcome::Saved;
+        const Status written = rewriteQso(state, state.log.count());
+        if (!written) return written;
+        return SaveOutcome::Saved;
+    }
     const std::optional<std::string> chosen = platform_.fileDialog.saveFile(
         {"Save Current Log As", "KSL", "", "KSL logs (*.KSL)|*.KSL|All files (*.*)|*.*",
          logDialogFolder(state)});
@@ -64,6 +72,17 @@ Result<SaveOutcome> StoredLogFiles::saveLog(MainMod& state) {
     platform_.busy.setBusy(false);
     if (!saved) return saved;
     return SaveOutcome::Saved;
+}
+
+Status StoredLogFiles::writeQso(MainMod& state, int n) {
+    return rewriteQso(state, n);
+}
+
+// Kill Last Entry: the file ends after the last QSO left, so the removed
+// one does not come back when the log is opened again.
+Status StoredLogFiles::cutAfterLastQso(MainMod& state) {
+    const std::uint64_t records = static_cast<std::uint64_t>(state.log.count()) + 1;
+    return shortenDurably(state.currentLogPath, records * recordSize(state.log.variant()));
 }
 
 Status StoredLogFiles::backupLog(MainMod& state) {

@@ -14,6 +14,8 @@ class StoredLogFiles : public ILogFiles {
     Status openLog(MainMod& state, const std::string& path) override;
     Result<SaveOutcome> saveLog(MainMod& state) override;
     Status backupLog(MainMod& state) override;
+    Status writeQso(MainMod& state, int n) override;
+    Status cutAfterLastQso(MainMod& state) override;
 
   private:
     Platform& platform_;

@@ -24,6 +24,10 @@ Status appendDurably(const std::string& path, std::string_view contents);
 // Fixed-size records are rewritten or added in place this way.
 Status writeDurablyAt(const std::string& path, std::uint64_t offset, std::string_view contents);
 
+// Cuts an existing file to `length` bytes (a longer length leaves it as it
+// is) and syncs it to the disk before returning.
+Status shortenDurably(const std::string& path, std::uint64_t length);
+
 // The length of a file in bytes; 0 when it does not exist.
 Result<std::uint64_t> fileSize(const std::string& path);
 

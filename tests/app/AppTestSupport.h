@@ -11,6 +11,8 @@ class NoLogFiles : public ILogFiles {
     Status openLog(MainMod&, const std::string&) override { return Status::error("no"); }
     Result<SaveOutcome> saveLog(MainMod&) override { return SaveOutcome::Saved; }
     Status backupLog(MainMod&) override { return Status::ok(); }
+    Status writeQso(MainMod&, int) override { return Status::ok(); }
+    Status cutAfterLastQso(MainMod&) override { return Status::ok(); }
 };
 
 }  // namespace keslog::test

@@ -56,10 +56,15 @@ TEST_F(KeyerWindowTest, KeyboardCwOpensWithCapsLockAndSendsEachCharacter) {
     auto* call = find<QLineEdit>("InData0");
     auto* typed = find<QLineEdit>("KeyboardCWText");
     EXPECT_FALSE(typed->isVisible());
-    call->setText("K1AB");
     call->setFocus();
-    call->setCursorPosition(2);
+    for (const char* c : {"k", "1", "a", "b"}) press(call, QChar(c[0]).toUpper().unicode(), c);
+    press(call, Qt::Key_Left);
+    press(call, Qt::Key_Left);
+    EXPECT_EQ(call->text(), "K1AB");
+    EXPECT_EQ(call->cursorPosition(), 2);
+    EXPECT_EQ(window.form().entry().view().InData[0].caret, 2);
     press(call, Qt::Key_CapsLock);
+    EXPECT_EQ(window.form().entry().view().InData[0].caret, 2);
     EXPECT_TRUE(typed->isVisible());
     EXPECT_TRUE(find<QLabel>("KeyboardCWLabel")->isVisible());
     EXPECT_EQ(find<QLabel>("KeyboardCWLabel")->text(), "Keyboard CW (Caps Lock to Close):");
@@ -102,8 +107,8 @@ TEST_F(KeyerWindowTest, InputWaitsWhileAMessageIsKeyedButEscapeIsSeenAtOnce) {
     qApp->installEventFilter(&keys);
 
     keys.holdInput(true);
-    press(handle, Qt::Key_X, "X");
     press(handle, Qt::Key_Escape);
+    press(handle, Qt::Key_X, "X");
     EXPECT_EQ(call->text(), "");  // held back
     EXPECT_TRUE(keys.wasPressed(AsyncKey::Escape));
 

@@ -2,15 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTextBrowser>
 
+#include "QtTestApp.h"
 #include "app/AppTestSupport.h"
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
-#include "QtTestApp.h"
 #include "support/FakePlatform.h"
 
 namespace keslog {
@@ -76,12 +77,14 @@ TEST_F(LogFormWindowTest, CtrlDownAndUpStepThroughTheActiveBands) {
     LogFormWindow window(state, platform, files);
     window.form().load();
     window.render();
-    auto* next = window.findChild<QAction*>("NextActiveBand");
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Down));
-    next->trigger();
+    auto* call = window.findChild<QLineEdit*>("InData0");
+    const auto press = [call](int key) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::ControlModifier);
+        QCoreApplication::sendEvent(call, &down);
+    };
+    press(Qt::Key_Down);
     EXPECT_EQ(window.findChild<QLabel*>("QSONrLabel")->text(), "QSO Nr  1    (40m CW)");
-    window.findChild<QAction*>("PreviousActiveBand")->trigger();
+    press(Qt::Key_Up);
     EXPECT_EQ(window.findChild<QLabel*>("QSONrLabel")->text(), "QSO Nr  1    (20m CW)");
 }
 

@@ -34,6 +34,12 @@ class RecordingLogFiles : public ILogFiles {
         return SaveOutcome::Saved;
     }
     Status backupLog(MainMod&) override { return Status::ok(); }
+    Status writeQso(MainMod&, int n) override {
+        written.push_back(n);
+        return Status::ok();
+    }
+    Status cutAfterLastQso(MainMod&) override { return Status::ok(); }
+    std::vector<int> written;
     std::vector<std::string> opened;
     int saves = 0;
     Status openResult;
@@ -57,6 +63,10 @@ class RecordingHost : public ILogFormHost {
     void storeWindowCoordinates(Settings& settings) override {
         settings.WindowCoords[window_row::LogForm] = place;
     }
+    void showPartial() override { ++partials; }
+    void refreshLogWindows() override { ++logRefreshes; }
+    int partials = 0;
+    int logRefreshes = 0;
     std::function<void(ChCoForm&)> onChCoForm;
     std::function<void(BandMode&)> onBandMode;
     WindowCoordinates place{1500, 900, 11400, 6300};
@@ -294,12 +304,15 @@ TEST_F(LogFormTest, ContestChoiceAndActiveBandsGoThroughTheirDialogs) {
         dialog.onOK();
     };
     form.onEditSelectBands();
-    form.onNextActiveBand();
+    const auto step = [this](EntryKey key) {
+        form.entry().onKeyDown(kCallBox, key, {.ctrl = true});
+    };
+    step(EntryKey::Down);
     EXPECT_EQ(state.CurrentBandMode, bandModeCode(band::B40, true));
     EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  1    (40m SSB)");
-    form.onNextActiveBand();
+    step(EntryKey::Down);
     EXPECT_EQ(state.CurrentBandMode, bandModeCode(band::B20, true));
-    form.onPreviousActiveBand();
+    step(EntryKey::Up);
     EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  1    (40m SSB)");
 }
 

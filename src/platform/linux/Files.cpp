@@ -95,6 +95,20 @@ Status writeDurablyAt(const std::string& path, std::uint64_t offset, std::string
     return writeSynced(path, 0, contents, static_cast<off_t>(offset));
 }
 
+Status shortenDurably(const std::string& path, std::uint64_t length) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return failure("Could not open " + path);
+    Status status;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) status = failure("Could not read " + path);
+    if (status && static_cast<std::uint64_t>(info.st_size) > length &&
+        ::ftruncate(fd, static_cast<off_t>(length)) != 0)
+        status = failure("Could not shorten " + path);
+    if (status && ::fsync(fd) != 0) status = failure("Could not write " + path);
+    if (::close(fd) != 0 && status) status = failure("Could not write " + path);
+    return status;
+}
+
 Result<std::uint64_t> fileSize(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
