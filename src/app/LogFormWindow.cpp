@@ -228,6 +228,10 @@ void LogFormWindow::buildEntryArea() {
     scoreLabel_ = namedLabel(entryArea_, "ScoreLabel", "Score:");
     multsLabel_ = namedLabel(entryArea_, "MultsLabel", "Mults: ");
     needPfxLabel_ = namedLabel(entryArea_, "NeedPfxLabel");
+    // Its lines are centred with blanks: a fixed pitch keeps them so.
+    QFont fixed("Monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    needPfxLabel_->setFont(fixed);
     lblWpxCountry_ = namedLabel(entryArea_, "LblWpxCountry");
     grid->addWidget(scoreLabel_, 2, 0);
     grid->addWidget(multsLabel_, 2, 1);

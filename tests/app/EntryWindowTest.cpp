@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWindow>
+
+#include "QtTestApp.h"
+#include "app/AppTestSupport.h"
+#include "app/LogFormWindow.h"
+#include "entry/Scoring.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+// The operator at the keyboard: keys go to whatever has the focus.
+void press(QWindow* window, int key, const QString& text = {},
+           Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent down(QEvent::KeyPress, key, mods, text);
+    QCoreApplication::sendEvent(window, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
+    QCoreApplication::sendEvent(window, &up);
+}
+
+void typeText(QWindow* window, const QString& text) {
+    for (QChar c : text) press(window, c.toUpper().unicode(), QString(c));
+}
+
+class EntryWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { test::ensureQApplication(); }
+
+    EntryWindowTest() {
+        test::copyShippedStartupFiles(dir);
+        state.programDir = dir.path();
+        EXPECT_TRUE(readStartupFiles(state).isOk());
+        state.logOpen = true;
+        state.contestNr = contest::Cqww;
+        state.ModeFlag = {false, true};
+        state.QTHUSAFlag = true;
+        state.currentLogPath = dir.file("N6TR.KSL");
+        state.resetLog();
+        replayLog(state);
+        window.form().load();
+        window.render();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QApplication::processEvents();
+    }
+
+    template <typename T>
+    T* find(const char* name) {
+        return window.findChild<T*>(name);
+    }
+    QString text(const char* label) { return find<QLabel>(label)->text(); }
+
+    test::TempDir dir;
+    test::FakePlatform fakes;
+    Platform platform = fakes.services();
+    MainMod state;
+    test::NoLogFiles files;
+    LogFormWindow window{state, platform, files};
+};
+
+TEST_F(EntryWindowTest, ThreeQsosLoggedFromTheKeyboard) {
+    QWindow* keys = window.windowHandle();
+    ASSERT_NE(keys, nullptr);
+    auto* call = find<QLineEdit>("InData0");
+    auto* exchange = find<QLineEdit>("InData1");
+    EXPECT_EQ(QApplication::focusWidget(), call);
+
+    typeText(keys, "w1aw");
+    EXPECT_EQ(call->text(), "W1AW");
+    EXPECT_EQ(exchange->text(), " 05");  // the zone of the call's country
+    EXPECT_EQ(text("NeedPfxLabel"), "Country Ck\n      K\n NEEDED");
+    press(keys, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), exchange);
+    press(keys, Qt::Key_Return);
+    EXPECT_EQ(call->text(), "");
+    EXPECT_EQ(QApplication::focusWidget(), call);
+
+    typeText(keys, "dl1abc");  // logged from the call box, zone as filled in
+    press(keys, Qt::Key_Return);
+
+    typeText(keys, "ja1xy");
+    press(keys, Qt::Key_Backspace);
+    typeText(keys, "yz");
+    press(keys, Qt::Key_Tab);
+    find<QPushButton>("AddButton")->click();
+
+    // W1AW 0 points (USA), DL and JA 3 each; K, DL, JA and zones 5, 14, 25.
+    EXPECT_EQ(state.log.count(), 3);
+    EXPECT_EQ(text("QSONrLabel"), "QSO Nr  4    (20m CW)");
+    EXPECT_EQ(text("MultsLabel"), "Mults:  6");
+    EXPECT_EQ(text("ScoreLabel"), "Score: 36");
+    EXPECT_EQ(text("LastQSOLabel"), "Last: 20  CW  1200 JA1XYZ        3   25 JA    3");
+    EXPECT_EQ(call->text(), "");
+    EXPECT_EQ(exchange->text(), "");
+
+    typeText(keys, "dl1a");
+    EXPECT_EQ(text("CallMatchLabel1"), "This band: DL1ABC ");
+    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
+    if (!shot.isEmpty()) window.grab().save(shot + "/logform-three-qsos.png");
+
+    typeText(keys, "bc");  // worked: the grid instead of the matches
+    EXPECT_FALSE(find<QLabel>("CallMatchLabel1")->isVisible());
+    EXPECT_TRUE(find<QLabel>("ModeLabel")->isVisible());
+    press(keys, Qt::Key_Escape);
+    EXPECT_EQ(call->text(), "");
+    EXPECT_FALSE(find<QLabel>("ModeLabel")->isVisible());
+}
+
+TEST_F(EntryWindowTest, ARefusedExchangeIsSelectedInItsBox) {
+    QWindow* keys = window.windowHandle();
+    typeText(keys, "q1ab");  // a call of no country: no zone filled in
+    press(keys, Qt::Key_Tab);
+    typeText(keys, "41");
+    press(keys, Qt::Key_Return);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Enter zone between 1 and 40.");
+    auto* exchange = find<QLineEdit>("InData1");
+    EXPECT_EQ(QApplication::focusWidget(), exchange);
+    EXPECT_EQ(exchange->selectedText(), "41");
+    EXPECT_EQ(state.log.count(), 0);
+}
+
+TEST_F(EntryWindowTest, KillLastEntryFromTheEditMenu) {
+    QWindow* keys = window.windowHandle();
+    typeText(keys, "dl1abc");
+    press(keys, Qt::Key_Return);
+    fakes.messageBox.answer(MsgResult::Yes);
+    window.findChild<QAction*>("mnuEditKillLastEntry")->trigger();
+    EXPECT_EQ(fakes.messageBox.shown.back().text, "Kill last log entry?");
+    EXPECT_EQ(state.log.count(), 0);
+    EXPECT_EQ(text("QSONrLabel"), "QSO Nr  1    (20m CW)");
+    EXPECT_EQ(text("ScoreLabel"), "Score: 0");
+}
+
+}  // namespace
+}  // namespace keslog
