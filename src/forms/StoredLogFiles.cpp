@@ -48,7 +48,7 @@ Result<SaveOutcome> StoredLogFiles::saveLog(MainMod& state) {
         // A named log is on disk already, unless a QSO could not be
         // written: the last record's write puts every one it lacks.
         if (state.log.count() == 0) return SaveOutcome::Saved;
-        const Status written = rewriteQso(state, state.log.count());
+        const Status written = keslog::writeQso(state, state.log.count());
         if (!written) return written;
         return SaveOutcome::Saved;
     }
@@ -75,7 +75,7 @@ Result<SaveOutcome> StoredLogFiles::saveLog(MainMod& state) {
 }
 
 Status StoredLogFiles::writeQso(MainMod& state, int n) {
-    return rewriteQso(state, n);
+    return keslog::writeQso(state, n);
 }
 
 // Kill Last Entry: the file ends after the last QSO left, so the removed

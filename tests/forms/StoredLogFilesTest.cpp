@@ -36,6 +36,8 @@ class ChoosingHost : public ILogFormHost {
     }
     void showBandMode(BandMode&) override {}
     void storeWindowCoordinates(Settings&) override {}
+    void showPartial() override {}
+    void refreshLogWindows() override {}
     std::string contest;
     int choices = 0;
 };
