@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "forms/LogForm.h"
+#include "forms/StoredLogFiles.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+using test::FakePlatform;
+using test::TempDir;
+
+// Chooses WPX with the dialog's defaults: CW, station in the USA.
+class WpxHost : public ILogFormHost {
+  public:
+    void showWelcome() override {}
+    void showAbout() override {}
+    void setViewWindowVisible(ViewWindow, bool) override {}
+    void refreshStatistics() override {}
+    void showChCoForm(ChCoForm& dialog) override {
+        const auto& list = dialog.view().list1;
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (list[i].starts_with("WPX")) dialog.onList1Click(static_cast<int>(i));
+        dialog.onOK();
+    }
+    void showBandMode(BandMode&) override {}
+    void storeWindowCoordinates(Settings&) override {}
+    void showPartial() override {}
+    void refreshLogWindows() override { ++refreshes; }
+    int refreshes = 0;
+};
+
+// The header of a WPX CW log of a station in the USA, and QSOs as stored.
+const std::string kHeader = std::string(6, '\0') + "          " + std::string(4, '\0') + "WPXCW2";
+const std::string kK1AR = std::string("\x41\x79\x1A\x09\x03\x00", 6) + "K1AR      " +
+                          std::string("\x01\x00\x05\x00", 4) + "K1   1";
+const std::string kW1AWAsFirst = std::string("\x41\x79\x1A\x09\x03\x00", 6) + "W1AW      " +
+                                 std::string("\x01\x00\x07\x00", 4) + "W1   1";
+
+class EntryLoggingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::copyShippedStartupFiles(dir);
+        ASSERT_TRUE(form.startUp(dir.path()));
+        form.load();
+        fakes.clock.time = {2001, 11, 4, 23, 30, 0};
+        form.onFileNew();
+        ASSERT_TRUE(state.logOpen);
+    }
+
+    void type(const std::string& keys) {
+        EntryLine& entry = form.entry();
+        for (char c : keys) {
+            const int box = entry.view().focus;
+            if (c == '\t')
+                entry.onKeyDown(box, EntryKey::Tab);
+            else if (c == '\n')
+                entry.onKeyDown(box, EntryKey::Enter);
+            else
+                entry.onChar(box, c);
+        }
+    }
+
+    std::string logBytes() const { return dir.read("!temp%!!.cqb"); }
+
+    TempDir dir;
+    FakePlatform fakes;
+    Platform platform = fakes.services();
+    MainMod state;
+    StoredLogFiles logFiles{platform};
+    WpxHost host;
+    LogForm form{state, platform, logFiles, host};
+};
+
+TEST_F(EntryLoggingTest, ALoggedQsoIsInTheFileAndTheLabels) {
+    EXPECT_EQ(logBytes(), kHeader);
+    type("k1ar\t5\n");
+    EXPECT_EQ(logBytes(), kHeader + kK1AR);
+    EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  2    (20m CW)");
+    EXPECT_EQ(form.view().multsLabel, "Mults:  1");
+    EXPECT_EQ(form.view().scoreLabel, "Score: 1");
+    EXPECT_EQ(host.refreshes, 1);
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+}
+
+// Killing the last QSO used to leave its record in the file, so it came
+// back when the log was opened again.
+TEST_F(EntryLoggingTest, KillLastEntryShortensTheFile) {
+    type("k1ar\t5\n");
+    fakes.messageBox.answer(MsgResult::Yes);
+    form.entry().onKillLastEntry();
+    EXPECT_EQ(logBytes(), kHeader);
+    EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  1    (20m CW)");
+    EXPECT_EQ(form.view().scoreLabel, "Score: 0");
+
+    type("w1aw\t7\n");
+    EXPECT_EQ(logBytes(), kHeader + kW1AWAsFirst);
+    MainMod reopened;
+    reopened.programDir = dir.path();
+    ASSERT_TRUE(readStartupFiles(reopened).isOk());
+    ASSERT_TRUE(logFiles.openLog(reopened, state.currentLogPath).isOk());
+    EXPECT_EQ(reopened.log.count(), 1);
+    EXPECT_EQ(reopened.totals, state.totals);
+}
+
+// A QSO that could not be written stays in the log and reaches the file
+// with the next write.
+TEST_F(EntryLoggingTest, AFailedWriteIsCaughtUpByTheNextQso) {
+    const std::string working = state.currentLogPath;
+    state.currentLogPath = dir.file("gone");
+    std::filesystem::create_directory(state.currentLogPath);  // no file can be written there
+    type("k1ar\t5\n");
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "File or Disk Error");
+    EXPECT_EQ(state.log.count(), 1);
+    EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  2    (20m CW)");
+
+    state.currentLogPath = working;  // the disk is back
+    type("w1aw\t7\n");
+    const std::string bytes = logBytes();
+    ASSERT_EQ(bytes.size(), 3 * 26U);
+    EXPECT_EQ(bytes.substr(26, 26), kK1AR);
+    EXPECT_EQ(bytes.substr(52 + 6, 10), "W1AW      ");
+}
+
+}  // namespace
+}  // namespace keslog
