@@ -76,7 +76,6 @@ LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logF
             render();
         },
         this);
-    form_->entry().setTransmit(*this);
     resize(760, 420);
 
     timer1_->setInterval(1000);
@@ -743,10 +742,6 @@ void LogFormWindow::messagesChanged() {
     renderViewMac();
 }
 
-void LogFormWindow::attachLines(PortLines& lines) {
-    lines_ = &lines;
-}
-
 void LogFormWindow::attachRadios(RadioSwitch& radios, MessageRepeater& repeater) {
     radios_ = &radios;
     repeater_ = &repeater;
@@ -754,39 +749,9 @@ void LogFormWindow::attachRadios(RadioSwitch& radios, MessageRepeater& repeater)
     repeater.setDisplay(*this);
 }
 
-void LogFormWindow::sendFunctionKeyMessage(int keyCode, bool dual) {
-    if (repeater_) repeater_->SendFunctionKeyMessage(keyCode, dual);
-}
-
-void LogFormWindow::sendExchange(const std::string& exchangeBox) {
-    if (keyer_)
-        keyer_->SendCW(exchangeMessage(state_.settings, state_.contestNr, exchangeBox), false);
-}
-
-void LogFormWindow::sendDupeMessage() {
-    if (keyer_) keyer_->SendCW(state_.settings.DupeMessage, false);
-}
-
-void LogFormWindow::playExchangeVoice() {
-    // The voice keyer arrives with its own window; until then phone has no
-    // recorded exchange to play.
-}
-
-void LogFormWindow::selectRadio(int which) {
-    if (radios_) radios_->SelectRadio(which);
-}
-
-void LogFormWindow::switchLogRadio() {
-    if (radios_) radios_->switchLogRadio();
-}
-
-Status LogFormWindow::testSerialLine(bool on) {
-    if (!lines_) return Status::error("No serial line is set up.", "Serial Port Error");
-    return lines_->testSerialLine(on);
-}
-
-bool LogFormWindow::cancelSending() {
-    return repeater_ && repeater_->cancel();
+void LogFormWindow::attachTransmit(EntryTransmit& transmit) {
+    transmit.setKeyboardCW([this](int box, int caret) { openKeyboardCW(box, caret); });
+    form_->entry().setTransmit(transmit);
 }
 
 void LogFormWindow::showPartial() {

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "forms/EntryTransmit.h"
 #include "forms/LogForm.h"
 #include "platform/Timer.h"
 #include "transmit/CWKeyer.h"
@@ -41,8 +42,7 @@ class LogFormWindow : public QMainWindow,
                       public ICWKeyerHost,
                       public IRadioDisplay,
                       public IRepeatDisplay,
-                      public IMessagesHost,
-                      public IEntryTransmit {
+                      public IMessagesHost {
   public:
     LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles);
     ~LogFormWindow() override;
@@ -54,8 +54,8 @@ class LogFormWindow : public QMainWindow,
     // The radio keys F9 (transmit on the other radio) and F10 (log on the
     // other radio), and the repetition's LabelSendingMsg.
     void attachRadios(RadioSwitch& radios, MessageRepeater& repeater);
-    // Serial port 1 for the line tests typed into the call box.
-    void attachLines(PortLines& lines);
+    // The sending side of the entry keys; keyboard CW opens in this window.
+    void attachTransmit(EntryTransmit& transmit);
     // Draws the current view state.
     void render();
     // Draws the window after a File command; the keyer's timing is made
@@ -94,17 +94,6 @@ class LogFormWindow : public QMainWindow,
     void messagesChanged() override;
     void editMessage(int slot) override;
 
-    // IEntryTransmit
-    void sendFunctionKeyMessage(int keyCode, bool dual) override;
-    void sendExchange(const std::string& exchangeBox) override;
-    void sendDupeMessage() override;
-    void playExchangeVoice() override;
-    void selectRadio(int which) override;
-    void switchLogRadio() override;
-    void openKeyboardCW(int box, int caret) override;
-    Status testSerialLine(bool on) override;
-    bool cancelSending() override;
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -117,6 +106,7 @@ class LogFormWindow : public QMainWindow,
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
     void renderSpeed();
     void renderKeyboardCW();
+    void openKeyboardCW(int box, int caret);
     void closeKeyboardCW();
     void renderEntry();
     bool entryKey(int box, const QKeyEvent& key);
@@ -136,7 +126,6 @@ class LogFormWindow : public QMainWindow,
     LatchedKeyState* keys_ = nullptr;
     std::unique_ptr<KeyboardCW> keyboardCW_;
     RadioSwitch* radios_ = nullptr;
-    PortLines* lines_ = nullptr;
     MessageRepeater* repeater_ = nullptr;
     ViewMac viewMac_;
     ViewMacWindow* viewMacWindow_ = nullptr;

@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     keslog::LogFormWindow window(state, platform, logFiles);
     window.attachKeyer(keyer, qtPlatform.keys);
     window.attachRadios(radios, repeater);
-    window.attachLines(lines);
+    keslog::EntryTransmit transmit(state, keyer, lines, radios, repeater);
+    window.attachTransmit(transmit);
     if (!window.form().startUp(programDir)) return 1;
 
     window.form().load();

@@ -35,6 +35,8 @@ class KeyerWindowTest : public ::testing::Test, protected test::KeyerRig {
         state.ModeFlag = {false, true};
         state.currentLogPath = "/logs/N6TR.KSL";
         window.attachKeyer(keyer, keys);
+        window.attachRadios(radios, repeater);
+        window.attachTransmit(transmit);
         window.form().load();
         window.render();
         window.show();
@@ -50,6 +52,9 @@ class KeyerWindowTest : public ::testing::Test, protected test::KeyerRig {
     LatchedKeyState keys;
     test::NoLogFiles files;
     LogFormWindow window{state, platform, files};
+    RadioSwitch radios{state, lines, fakes.messageBox};
+    MessageRepeater repeater{state, platform, keyer, radios};
+    EntryTransmit transmit{state, keyer, lines, radios, repeater};
 };
 
 TEST_F(KeyerWindowTest, KeyboardCwOpensWithCapsLockAndSendsEachCharacter) {

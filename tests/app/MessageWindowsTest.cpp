@@ -43,6 +43,7 @@ class MessageWindowsAppTest : public ::testing::Test, protected test::KeyerRig {
         state.currentLogPath = "/logs/N6TR.KSL";
         window.attachKeyer(keyer, keys);
         window.attachRadios(radios, repeater);
+        window.attachTransmit(transmit);
         window.form().load();
         window.render();
         window.show();
@@ -66,6 +67,7 @@ class MessageWindowsAppTest : public ::testing::Test, protected test::KeyerRig {
     LogFormWindow window{state, platform, files};
     RadioSwitch radios{state, lines, fakes.messageBox};
     MessageRepeater repeater{state, platform, keyer, radios};
+    EntryTransmit transmit{state, keyer, lines, radios, repeater};
 };
 
 TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesInTheirRadioColours) {
