@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "TypeSession.h"
 #include "callsign/CountryFile.h"
 #include "callsign/CountryLookup.h"
 #include "callsign/CtyDat.h"
@@ -32,21 +33,6 @@ int checkStartupFiles(Context& ctx) {
     }
     ctx.out << "start-up files read from " << ctx.programDir << "\n";
     return 0;
-}
-
-// Takes "--name VALUE..." out of the arguments; false when values are missing.
-bool takeOption(std::vector<std::string>& args, const std::string& name,
-                std::vector<std::string>& values, std::size_t count) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != name) continue;
-        if (i + count >= args.size()) return false;
-        values.assign(args.begin() + static_cast<long>(i) + 1,
-                      args.begin() + static_cast<long>(i + count) + 1);
-        args.erase(args.begin() + static_cast<long>(i),
-                   args.begin() + static_cast<long>(i + count) + 1);
-        return true;
-    }
-    return true;
 }
 
 int convertCty(Context& ctx) {
@@ -168,11 +154,7 @@ int score(Context& ctx) {
         ctx.err << "keslog-cli: " << notice << "\n";
     adoptOpenedLog(state, std::move(*log));
     replayLog(state);
-    ctx.out << "contest: " << trim(findContest(state.contestNr)->shortName) << "\n"
-            << "qsos: " << state.log.count() << "\n"
-            << "points: " << pointsText(state) << "\n"
-            << "mults: " << state.totals.multCount << "\n"
-            << "score: " << state.totals.score << "\n";
+    printScore(ctx.out, state);
     return 0;
 }
 
@@ -204,9 +186,32 @@ void printHelp(std::ostream& out) {
         for (std::size_t i = c.usage.size(); i < 28; ++i) out << ' ';
         out << ' ' << c.summary << "\n";
     }
+    out << "\n" << keyScriptHelp();
 }
 
 }  // namespace
+
+bool takeOption(std::vector<std::string>& args, const std::string& name,
+                std::vector<std::string>& values, std::size_t count) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != name) continue;
+        if (i + count >= args.size()) return false;
+        values.assign(args.begin() + static_cast<long>(i) + 1,
+                      args.begin() + static_cast<long>(i + count) + 1);
+        args.erase(args.begin() + static_cast<long>(i),
+                   args.begin() + static_cast<long>(i + count) + 1);
+        return true;
+    }
+    return true;
+}
+
+void printScore(std::ostream& out, const MainMod& state) {
+    out << "contest: " << trim(findContest(state.contestNr)->shortName) << "\n"
+        << "qsos: " << state.log.count() << "\n"
+        << "points: " << pointsText(state) << "\n"
+        << "mults: " << state.totals.multCount << "\n"
+        << "score: " << state.totals.score << "\n";
+}
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table{
@@ -216,6 +221,8 @@ const std::vector<Command>& commands() {
         {"lookup", "lookup [--cty FILE] CALL...",
          "call, WPX prefix, country, zone, continent, heading, NA class", lookupCalls},
         {"score", "score LOG.KSL", "open a log, replay it and print its score", score},
+        {"type", "type --log PATH [--new ...] --keys FILE",
+         "the entry line driven from a key script (see below)", typeSession},
         {"show", "show settings|data", "print the settings or the reference tables as read", show},
     };
     return table;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/MainMod.h"
+
 namespace keslog::cli {
 
 // What every command gets: its own arguments (options already taken out),
@@ -22,6 +24,14 @@ struct Command {
     std::string summary;  // one line for --help
     std::function<int(Context&)> run;
 };
+
+// Takes "--name VALUE..." out of the arguments; false when values are
+// missing.
+bool takeOption(std::vector<std::string>& args, const std::string& name,
+                std::vector<std::string>& values, std::size_t count);
+
+// The lines "keslog-cli score" prints for the open log.
+void printScore(std::ostream& out, const MainMod& state);
 
 // The command table; later capabilities add their rows here.
 const std::vector<Command>& commands();

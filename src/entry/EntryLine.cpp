@@ -285,9 +285,15 @@ void EntryLine::handleKey(int box, EntryKey key, KeyMods mods) {
         case EntryKey::End:
             b.moveCaret(static_cast<int>(b.text.size()));
             break;
-        case EntryKey::Tab:
-            setFocus(box == kCallBox ? kExchangeBox : kCallBox);
+        case EntryKey::Tab: {
+            // As in any edit box, Tab selects the text it lands in, so a
+            // filled-in exchange is typed over or taken as it stands.
+            const int to = box == kCallBox ? kExchangeBox : kCallBox;
+            EntryBox& next = view_.InData[static_cast<std::size_t>(to)];
+            next.select(0, static_cast<int>(next.text.size()));
+            setFocus(to);
             break;
+        }
         case EntryKey::Enter:
             logEntry(box, mods.shift);
             break;

@@ -13,13 +13,17 @@ namespace keslog {
 
 StoredLogFiles::StoredLogFiles(Platform& platform) : platform_(platform) {}
 
-Status StoredLogFiles::newLog(MainMod& state) {
-    state.currentLogPath = state.workingFilePath();
+Status startLog(MainMod& state, const std::string& path) {
+    state.currentLogPath = path;
     const Status created = createLogFile(state);
     if (!created) return created;
     replayLog(state);
     state.CurrentBandMode = bandModeCode(band::B20, !state.ModeFlag[1]);
     return Status::ok();
+}
+
+Status StoredLogFiles::newLog(MainMod& state) {
+    return startLog(state, state.workingFilePath());
 }
 
 Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {

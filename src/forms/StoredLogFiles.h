@@ -5,6 +5,10 @@
 
 namespace keslog {
 
+// Starts the log of the contest chosen in the state at path: the file is
+// created anew with its header, the totals are empty, the band is 20 m.
+Status startLog(MainMod& state, const std::string& path);
+
 // The log files on disk behind the main window's File menu.
 class StoredLogFiles : public ILogFiles {
   public:

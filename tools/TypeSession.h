@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "Cli.h"
+#include "entry/EntryLine.h"
+#include "platform/Status.h"
+
+namespace keslog::cli {
+
+// One step of a key script.
+struct TypedChar {
+    char c;
+};
+struct PressedKey {
+    EntryKey key;
+    KeyMods mods;
+};
+enum class EntryButton { LogIt, Cancel, LastEntry, KillLastEntry, Background };
+struct ClockStep {
+    int seconds;
+};
+using ScriptStep = std::variant<TypedChar, PressedKey, EntryButton, ClockStep>;
+
+// Reads a key script: plain text is typed, "{Name}" presses a key
+// ("{Shift+F1}", "{Ctrl+Down}"), "{Clock +90s}" moves the clock on. Line
+// ends only separate lines of the script.
+Result<std::vector<ScriptStep>> parseKeyScript(const std::string& script);
+
+// The key names of a script, for --help.
+std::string keyScriptHelp();
+
+// keslog-cli type: the main window's entry line driven from a key script.
+int typeSession(Context& ctx);
+
+}  // namespace keslog::cli
