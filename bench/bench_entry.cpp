@@ -1,7 +1,10 @@
 // The keystroke path of the call box and the logging of one QSO, on a
 // 10,000-QSO log and former-logs lists of 5,000 to 500,000 calls.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -11,7 +14,12 @@
 #include "callsign/CountryPanel.h"
 #include "entry/CallMatch.h"
 #include "entry/Dupes.h"
+#include "entry/EntryLine.h"
 #include "entry/Scoring.h"
+#include "forms/StoredLogFiles.h"
+#include "storage/LogFile.h"
+#include "storage/LogRecord.h"
+#include "support/FakePlatform.h"
 
 namespace {
 
@@ -165,6 +173,82 @@ void BM_DupeAndScoreWpx(benchmark::State& bench) {
     dupeAndScore(bench, contest::Wpx);
 }
 BENCHMARK(BM_DupeAndScoreWpx)->Unit(benchmark::kMicrosecond);
+
+// The record written into the file the way logging writes it, but left in
+// the page cache: open, write, close, no sync.
+class PageCacheStore : public IQsoStore {
+  public:
+    Status writeQso(MainMod& state, int n) override {
+        const RecordVariant variant = state.log.variant();
+        const std::string record = encodeQso(state.log.at(n), variant);
+        const int fd = ::open(state.currentLogPath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return Status::error("open");
+        const auto at = static_cast<off_t>(n) * static_cast<off_t>(recordSize(variant));
+        const bool written =
+            ::pwrite(fd, record.data(), record.size(), at) == static_cast<ssize_t>(record.size());
+        return ::close(fd) == 0 && written ? Status::ok() : Status::error("write");
+    }
+    Status cutAfterLastQso(MainMod&) override { return Status::ok(); }
+};
+
+class NoHost : public IEntryHost {
+  public:
+    void bandModeChanged() override {}
+    void logChanged() override {}
+    void redrawMultipliers() override {}
+    void showPartial() override {}
+    bool editLastEntry() override { return false; }
+};
+
+// Enter in the exchange box of the entry line on the 10,000-QSO log: the
+// exchange parsed, the dupe check, QMult and points, marking, the record
+// written to the log file, the line cleared. The store decides whether the
+// write waits for the disk.
+void enterPath(benchmark::State& bench, MainMod& state, IQsoStore& store) {
+    test::FakePlatform fakes;
+    Platform platform = fakes.services();
+    NoHost host;
+    EntryLine entry(state, platform, store, host);
+    const std::vector<std::string> calls = typedCalls();
+    std::size_t next = 0;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        entry.onTextEdited(kCallBox, calls[next++ % calls.size()]);
+        entry.onTextEdited(kExchangeBox, "5");
+        bench.ResumeTiming();
+        entry.logEntry(kExchangeBox, false);
+    }
+    if (state.log.count() != kLogQsos + static_cast<int>(bench.iterations()))
+        bench.SkipWithError("a QSO was not logged");
+}
+
+std::string benchLogPath(const char* name) {
+    return (std::filesystem::current_path() / name).string();
+}
+
+void BM_EnterPageCache(benchmark::State& bench) {
+    MainMod state = loggedState(contest::Cqww, 0);
+    state.currentLogPath = benchLogPath("bench-enter.KSL");
+    if (!writeWholeLog(state, state.currentLogPath)) bench.SkipWithError("log file");
+    PageCacheStore store;
+    enterPath(bench, state, store);
+    removeFile(state.currentLogPath);
+}
+// Each iteration adds a QSO: the log stays well inside what it can hold.
+BENCHMARK(BM_EnterPageCache)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+
+// The same with the record synced to the disk, as the program logs.
+void BM_EnterSynced(benchmark::State& bench) {
+    MainMod state = loggedState(contest::Cqww, 0);
+    state.currentLogPath = benchLogPath("bench-enter-sync.KSL");
+    if (!writeWholeLog(state, state.currentLogPath)) bench.SkipWithError("log file");
+    test::FakePlatform fakes;
+    Platform platform = fakes.services();
+    StoredLogFiles store(platform);
+    enterPath(bench, state, store);
+    removeFile(state.currentLogPath);
+}
+BENCHMARK(BM_EnterSynced)->Iterations(500)->Unit(benchmark::kMicrosecond);
 
 // Opening a log replays it whole.
 void BM_ReplayLog(benchmark::State& bench) {
