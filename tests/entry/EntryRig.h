@@ -68,6 +68,20 @@ class RecordingTransmit : public IEntryTransmit {
     bool escEndsMessage = false;
 };
 
+// Typed characters go to the box with the focus; "\t" is Tab and "\n"
+// Enter.
+inline void typeKeys(EntryLine& entry, const std::string& keys) {
+    for (char c : keys) {
+        const int box = entry.view().focus;
+        if (c == '\t')
+            entry.onKeyDown(box, EntryKey::Tab);
+        else if (c == '\n')
+            entry.onKeyDown(box, EntryKey::Enter);
+        else
+            entry.onChar(box, c);
+    }
+}
+
 // An entry line on a new log of the contest, with every collaborator
 // recording what it was asked.
 struct EntryRig {
@@ -80,19 +94,7 @@ struct EntryRig {
         entry.setTransmit(transmit);
     }
 
-    // Typed characters go to the box with the focus; "\t" is Tab and "\n"
-    // Enter.
-    void type(const std::string& keys) {
-        for (char c : keys) {
-            const int box = entry.view().focus;
-            if (c == '\t')
-                entry.onKeyDown(box, EntryKey::Tab);
-            else if (c == '\n')
-                entry.onKeyDown(box, EntryKey::Enter);
-            else
-                entry.onChar(box, c);
-        }
-    }
+    void type(const std::string& keys) { typeKeys(entry, keys); }
     void key(EntryKey k, KeyMods mods = {}) { entry.onKeyDown(entry.view().focus, k, mods); }
 
     const std::string& box(int i) const {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "entry/EntryRig.h"
 #include "forms/LogForm.h"
 #include "forms/StoredLogFiles.h"
 #include "support/FakePlatform.h"
@@ -50,18 +51,7 @@ class EntryLoggingTest : public ::testing::Test {
         ASSERT_TRUE(state.logOpen);
     }
 
-    void type(const std::string& keys) {
-        EntryLine& entry = form.entry();
-        for (char c : keys) {
-            const int box = entry.view().focus;
-            if (c == '\t')
-                entry.onKeyDown(box, EntryKey::Tab);
-            else if (c == '\n')
-                entry.onKeyDown(box, EntryKey::Enter);
-            else
-                entry.onChar(box, c);
-        }
-    }
+    void type(const std::string& keys) { test::typeKeys(form.entry(), keys); }
 
     std::string logBytes() const { return dir.read("!temp%!!.cqb"); }
 
