@@ -445,8 +445,11 @@ void EntryLine::placeFocus(int box) {
 // --- dupes ----------------------------------------------------------------
 
 const DupeCheck& EntryLine::dupeCheck(const std::string& call) {
-    if (entry_.checked && entry_.call == call) return entry_.check;
+    // Whether a call is a dupe depends on the band and mode too.
+    if (entry_.checked && entry_.call == call && entry_.bandMode == state_.CurrentBandMode)
+        return entry_.check;
     entry_.call = call;
+    entry_.bandMode = state_.CurrentBandMode;
     entry_.check = checkDupe(state_, call);
     entry_.checked = true;
     entry_.answered = false;
@@ -562,6 +565,7 @@ void EntryLine::onLastEntry() {
     }
     if (host_.editLastEntry()) {
         replayLog(state_);
+        entry_ = PerEntry{};
         host_.logChanged();
     }
     placeFocus(kCallBox);
@@ -578,6 +582,7 @@ void EntryLine::onKillLastEntry() {
         {"Kill last log entry?", "Confirm kill", MsgButtons::YesNo, MsgIcon::Question});
     if (answer != MsgResult::Yes) return;
     removeLastQso(state_);
+    entry_ = PerEntry{};
     const Status cut = store_.cutAfterLastQso(state_);
     if (!cut)
         platform_.messageBox.show({"The last QSO is gone from the log, but the log file " +

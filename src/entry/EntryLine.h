@@ -191,7 +191,8 @@ class EntryLine {
 
   private:
     struct PerEntry {
-        std::string call;  // the call the dupe check ran for
+        std::string call;  // the call and band-mode the dupe check ran for
+        BandModeCode bandMode = 0;
         DupeCheck check;
         bool checked = false;
         bool answered = false;

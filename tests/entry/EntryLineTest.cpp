@@ -356,6 +356,22 @@ TEST(EntryLogging, CancelToTheDupeQuestionOnTheWayToTheExchangeClearsTheEntry) {
     EXPECT_EQ(rig.state.log.at(2).QPoints.raw(), "0");
 }
 
+// The dupe answer belongs to the call on its band: on another band the
+// same call is a new QSO with its points.
+TEST(EntryLogging, ABandChangeAfterTheDupeQuestionMakesItNoDupe) {
+    EntryRig rig(contest::Cqww, true, {.usa = true});
+    rig.type("DL1ABC\t\n");
+    rig.type("DL1ABC");
+    rig.fakes.messageBox.answer(MsgResult::Yes);
+    rig.key(EntryKey::Tab);
+    rig.key(EntryKey::Down, {.ctrl = true});
+    rig.key(EntryKey::Enter);
+    ASSERT_EQ(rig.state.log.count(), 2);
+    EXPECT_EQ(rig.state.log.at(2).QBandMode, CW40);
+    EXPECT_EQ(rig.state.log.at(2).QPoints.raw(), "3");
+    EXPECT_EQ(rig.fakes.messageBox.shown.size(), 1U);
+}
+
 // Typing a call and clicking Log it without leaving the call box used to log
 // a stale call without a dupe check.
 TEST(EntryLogging, LogItTakesTheCallBoxAndChecksDupesEvenIfTheBoxWasNeverLeft) {
