@@ -194,7 +194,9 @@ class PageCacheStore : public IQsoStore {
 class NoHost : public IEntryHost {
   public:
     void bandModeChanged() override {}
-    void logChanged() override {}
+    void qsoLogged() override {}
+    void logRebuilt() override {}
+    void showCountryPanel(int, int) override {}
     void redrawMultipliers() override {}
     void showPartial() override {}
     bool editLastEntry() override { return false; }

@@ -220,7 +220,6 @@ class SessionHost : public ILogFormHost, public ICWKeyerHost {
             if (!hit.empty()) out_ << " " << hit;
         out_ << "\n";
     }
-    void refreshLogWindows() override {}
 
     std::string callBoxText() const override { return box(kCallBox); }
     std::string exchangeBoxText() const override { return box(kExchangeBox); }

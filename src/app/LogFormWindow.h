@@ -73,7 +73,6 @@ class LogFormWindow : public QMainWindow,
     void showBandMode(BandMode& dialog) override;
     void storeWindowCoordinates(Settings& settings) override;
     void showPartial() override;
-    void refreshLogWindows() override {}
 
     // ICWKeyerHost
     std::string callBoxText() const override;

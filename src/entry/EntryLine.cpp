@@ -344,6 +344,7 @@ void EntryLine::callBoxChanged() {
     const int band = bandIndexOf(state_.CurrentBandMode);
     if (nr == contest::ArrlDx || nr == contest::Cqww) {
         view_.countryNr = found.countryNr;
+        host_.showCountryPanel(found.countryNr, 0);
         const bool known = state_.countries.isCountry(found.countryNr);
         if (known) {
             const Country& country = state_.countries.country(found.countryNr);
@@ -380,6 +381,7 @@ void EntryLine::exchangeBoxChanged() {
             const BandMarks worked = WorkedCountries(state_.totals).zoneWorked(zone);
             showNeeded("Zone Ck", std::to_string(zone),
                        band > band::B160 || !worked[static_cast<std::size_t>(band - 1)]);
+            host_.showCountryPanel(view_.countryNr, zone);
         }
     } else if (state_.contestNr == contest::Naqp) {
         view_.ModeLabel.clear();
@@ -534,6 +536,8 @@ void EntryLine::clearEntry() {
     view_.NeedPfxLabel.clear();
     view_.LblWpxCountry.clear();
     view_.countryNr = 0;
+    if (state_.contestNr == contest::ArrlDx || state_.contestNr == contest::Cqww)
+        host_.showCountryPanel(0, 0);
     entry_ = PerEntry{};
     placeFocus(kCallBox);
 }
@@ -566,7 +570,7 @@ void EntryLine::onLastEntry() {
     if (host_.editLastEntry()) {
         replayLog(state_);
         entry_ = PerEntry{};
-        host_.logChanged();
+        host_.logRebuilt();
     }
     placeFocus(kCallBox);
 }
@@ -590,7 +594,7 @@ void EntryLine::onKillLastEntry() {
                                        " could not be shortened:  " + cut.message() +
                                        "\nThe next QSO logged takes its place in the file.",
                                    "File or Disk Error", MsgButtons::Ok, MsgIcon::Stop});
-    host_.logChanged();
+    host_.logRebuilt();
     placeFocus(kCallBox);
 }
 
@@ -753,7 +757,7 @@ bool EntryLine::storeQso(const QSORecName& record) {
                  "or Backup writes the whole log.",
              "File or Disk Error", MsgButtons::Ok, MsgIcon::Stop});
     }
-    host_.logChanged();
+    host_.qsoLogged();
     return true;
 }
 

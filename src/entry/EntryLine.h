@@ -133,11 +133,17 @@ class IEntryHost {
     virtual ~IEntryHost() = default;
     // CurrentBandMode changed: QSONrLabel and the CW speed controls.
     virtual void bandModeChanged() = 0;
-    // The log changed (a QSO logged or removed): QSONrLabel, ScoreLabel,
-    // MultsLabel and the windows that show the log.
-    virtual void logChanged() = 0;
+    // A QSO was logged: QSONrLabel, ScoreLabel, MultsLabel and the windows
+    // that show the log.
+    virtual void qsoLogged() = 0;
+    // The log was changed other than by logging (a QSO removed or edited)
+    // and its totals rebuilt: the same, from the whole log.
+    virtual void logRebuilt() = 0;
     // NAQP: the multiplier display for the current band (F9, F10, Insert).
     virtual void redrawMultipliers() = 0;
+    // ARRL DX and CQWW: the country panel of the multiplier window for a
+    // country (0: empty) and, in CQWW, a received zone (0: the country's).
+    virtual void showCountryPanel(int countryNr, int zone) = 0;
     // The search window has hits to show.
     virtual void showPartial() = 0;
     // The entry editor on the last QSO; true when the QSO was changed.

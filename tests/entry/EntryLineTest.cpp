@@ -97,7 +97,8 @@ TEST(EntryDisplays, DxCountryCheckAndCqwwZoneFollowTheCall) {
     EXPECT_EQ(rig.entry.view().needPfxColour, kNeededColour);
     EXPECT_EQ(rig.entry.view().countryNr, 5);
     EXPECT_EQ(rig.box(1), " 14");
-    rig.type("C\t\n");  // zone 14 as filled in
+    EXPECT_EQ(rig.host.panels.back(), "5 0");  // the multiplier window's country panel
+    rig.type("C\t\n");                         // zone 14 as filled in
     ASSERT_EQ(rig.state.log.count(), 1);
 
     rig.type("DK2XX");
@@ -106,6 +107,12 @@ TEST(EntryDisplays, DxCountryCheckAndCqwwZoneFollowTheCall) {
     rig.key(EntryKey::Down, {.ctrl = true});  // 40 m
     rig.key(EntryKey::Backspace);
     EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Country Ck\n     DL\n NEEDED");
+    rig.key(EntryKey::Tab);
+    rig.type("15");  // typed over the filled-in zone: a zone other than the country's
+    EXPECT_EQ(rig.host.panels.back(), "5 15");
+    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Zone Ck\n     15\n NEEDED");
+    rig.key(EntryKey::Escape);
+    EXPECT_EQ(rig.host.panels.back(), "0 0");
 }
 
 TEST(EntryDisplays, WpxShowsTheCountryAndWhetherThePrefixIsNeeded) {

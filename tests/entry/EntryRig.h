@@ -30,7 +30,12 @@ class RecordingStore : public IQsoStore {
 class RecordingEntryHost : public IEntryHost {
   public:
     void bandModeChanged() override { events.push_back("band-mode"); }
-    void logChanged() override { events.push_back("log"); }
+    void qsoLogged() override { events.push_back("log"); }
+    void logRebuilt() override { events.push_back("rebuilt"); }
+    void showCountryPanel(int countryNr, int zone) override {
+        panels.push_back(std::to_string(countryNr) + " " + std::to_string(zone));
+    }
+    std::vector<std::string> panels;
     void redrawMultipliers() override { events.push_back("multipliers"); }
     void showPartial() override { events.push_back("partial"); }
     bool editLastEntry() override {

@@ -19,7 +19,7 @@ class WpxHost : public ILogFormHost {
     void showWelcome() override {}
     void showAbout() override {}
     void setViewWindowVisible(ViewWindow, bool) override {}
-    void refreshStatistics() override {}
+    void refreshStatistics() override { ++refreshes; }
     void showChCoForm(ChCoForm& dialog) override {
         const auto& list = dialog.view().list1;
         for (std::size_t i = 0; i < list.size(); ++i)
@@ -29,7 +29,6 @@ class WpxHost : public ILogFormHost {
     void showBandMode(BandMode&) override {}
     void storeWindowCoordinates(Settings&) override {}
     void showPartial() override {}
-    void refreshLogWindows() override { ++refreshes; }
     int refreshes = 0;
 };
 
@@ -66,6 +65,7 @@ class EntryLoggingTest : public ::testing::Test {
 
 TEST_F(EntryLoggingTest, ALoggedQsoIsInTheFileAndTheLabels) {
     EXPECT_EQ(logBytes(), kHeader);
+    host.refreshes = 0;
     type("k1ar\t5\n");
     EXPECT_EQ(logBytes(), kHeader + kK1AR);
     EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  2    (20m CW)");

@@ -64,9 +64,7 @@ class RecordingHost : public ILogFormHost {
         settings.WindowCoords[window_row::LogForm] = place;
     }
     void showPartial() override { ++partials; }
-    void refreshLogWindows() override { ++logRefreshes; }
     int partials = 0;
-    int logRefreshes = 0;
     std::function<void(ChCoForm&)> onChCoForm;
     std::function<void(BandMode&)> onBandMode;
     WindowCoordinates place{1500, 900, 11400, 6300};
@@ -562,10 +560,13 @@ TEST_F(LogFormTest, NaqpGridFollowsTheBand) {
     openEmptyLog(state, contest::Naqp);
     form.load();
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 20m");
-    form.onNextActiveBand();
+    const auto step = [this](EntryKey key) {
+        form.entry().onKeyDown(kCallBox, key, {.ctrl = true});
+    };
+    step(EntryKey::Down);
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 40m");
-    form.onPreviousActiveBand();
-    form.onPreviousActiveBand();
+    step(EntryKey::Up);
+    step(EntryKey::Up);
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 15m");
 }
 

@@ -37,7 +37,6 @@ class ChoosingHost : public ILogFormHost {
     void showBandMode(BandMode&) override {}
     void storeWindowCoordinates(Settings&) override {}
     void showPartial() override {}
-    void refreshLogWindows() override {}
     std::string contest;
     int choices = 0;
 };
