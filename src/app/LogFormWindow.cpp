@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/AboutDialog.h"
+#include "app/AudioWindow.h"
 #include "app/BandModeDialog.h"
 #include "app/CACTYWindow.h"
 #include "app/ChCoFormDialog.h"
@@ -674,6 +675,8 @@ void LogFormWindow::storeWindowCoordinates(Settings& settings) {
     settings.WindowCoords[window_row::QSOStats] = twipPlace(*qsoStats_);
     settings.WindowCoords[window_row::ViewMult] = twipPlace(*viewMult_);
     settings.WindowCoords[window_row::CACTY] = twipPlace(*cacty_);
+    if (audioWindow_ && audioWindow_->isVisible())
+        settings.WindowCoords[window_row::Audio] = twipPlace(*audioWindow_);
 }
 
 void LogFormWindow::restorePlace(const Settings& settings) {
@@ -700,6 +703,28 @@ void LogFormWindow::showViewMac(bool visible) {
     }
     renderViewMac();
     viewMacWindow_->show();
+}
+
+void LogFormWindow::showAudio(bool visible) {
+    if (!audio_) return;
+    if (!visible) {
+        if (audioWindow_) audioWindow_->hide();
+        return;
+    }
+    if (!audioWindow_) {
+        audioWindow_ = new AudioWindow(*audio_, this);
+        audioWindow_->setOnClosed([this] {
+            form_->onViewWindowClosed(ViewWindow::DVK);
+            render();
+        });
+        // The entry box that had the focus gets it back with the window.
+        audioWindow_->setOnReturnFocus([this] {
+            if (isVisible() && isEnabled()) activateWindow();
+        });
+        restoreTwipPlace(*audioWindow_, state_.settings.WindowCoords[window_row::Audio], true);
+    }
+    audioWindow_->render();
+    audioWindow_->show();
 }
 
 void LogFormWindow::renderViewMac() {
@@ -813,7 +838,11 @@ void LogFormWindow::setViewWindowVisible(ViewWindow window, bool visible) {
         showViewMac(visible);
         return;
     }
-    // The DVK and log windows arrive with their own subsystems; until then
+    if (window == ViewWindow::DVK) {
+        showAudio(visible);
+        return;
+    }
+    // The log window arrives with its own subsystem; until then
     // the tick mark is all there is to show.
     QWidget* shown = viewWindow(window);
     if (!shown) return;

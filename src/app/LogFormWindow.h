@@ -8,6 +8,7 @@
 #include "forms/EntryTransmit.h"
 #include "forms/LogForm.h"
 #include "platform/Timer.h"
+#include "transmit/Audio.h"
 #include "transmit/CWKeyer.h"
 #include "transmit/EditMac.h"
 #include "transmit/KeyboardCW.h"
@@ -27,6 +28,7 @@ class QScrollBar;
 
 namespace keslog {
 
+class AudioWindow;
 class CACTYWindow;
 class EditMacDialog;
 class PartialWindow;
@@ -56,6 +58,8 @@ class LogFormWindow : public QMainWindow,
     void attachRadios(RadioSwitch& radios, MessageRepeater& repeater);
     // The sending side of the entry keys; keyboard CW opens in this window.
     void attachTransmit(EntryTransmit& transmit);
+    // The voice keyer behind View, DVK.
+    void attachVoice(Audio& audio) { audio_ = &audio; }
     // Draws the current view state.
     void render();
     // Draws the window after a File command; the keyer's timing is made
@@ -116,6 +120,7 @@ class LogFormWindow : public QMainWindow,
     void renderRepeat();
     void renderViewMac();
     void showViewMac(bool visible);
+    void showAudio(bool visible);
     void buildViewWindows();
     QWidget* viewWindow(ViewWindow window) const;
 
@@ -128,6 +133,8 @@ class LogFormWindow : public QMainWindow,
     MessageRepeater* repeater_ = nullptr;
     ViewMac viewMac_;
     ViewMacWindow* viewMacWindow_ = nullptr;
+    Audio* audio_ = nullptr;
+    AudioWindow* audioWindow_ = nullptr;
     std::unique_ptr<EditMac> editMac_;
     QPointer<EditMacDialog> editMacDialog_;
     std::unique_ptr<ITimer> timer1_;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/QtSidetone.h"
+#include "app/QtWavePlayer.h"
+#include "app/QtWaveRecorder.h"
 #include "model/Settings.h"
 #include "platform/Platform.h"
 #include "platform/linux/DeviceCalls.h"
@@ -15,7 +17,6 @@
 #include "platform/linux/RealtimeScheduler.h"
 #include "platform/linux/SerialLines.h"
 #include "platform/linux/SystemClock.h"
-#include "platform/linux/UnavailableWavePlayer.h"
 #include "transmit/CWKeyer.h"
 
 class QWidget;
@@ -110,7 +111,8 @@ struct QtPlatform {
     RealtimeKeyingScheduler scheduler;
     QtSidetone soundCardTone;
     PcSpeakerTone pcSpeakerTone;
-    UnavailableWavePlayer wavePlayer;
+    QtWavePlayer wavePlayer;
+    QtWaveRecorder recorder;  // the voice keyer's, outside Platform
     SystemClock clock;
     QtHelpViewer help;
     QtBeep beep;

@@ -32,12 +32,15 @@ int main(int argc, char** argv) {
     keslog::CWKeyer keyer(state, platform, lines, qtPlatform.keyerDevices());
     keslog::RadioSwitch radios(state, lines, platform.messageBox);
     keslog::MessageRepeater repeater(state, platform, keyer, radios);
+    keslog::Audio audio(state, platform, lines, radios, qtPlatform.recorder);
+    audio.setRepeater(repeater);
     keslog::StoredLogFiles logFiles(platform);
     keslog::LogFormWindow window(state, platform, logFiles);
     window.attachKeyer(keyer, qtPlatform.keys);
     window.attachRadios(radios, repeater);
     keslog::EntryTransmit transmit(state, keyer, lines, radios, repeater);
     window.attachTransmit(transmit);
+    window.attachVoice(audio);
     if (!window.form().startUp(programDir)) return 1;
 
     window.form().load();

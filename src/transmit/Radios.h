@@ -32,8 +32,12 @@ class RadioSwitch {
     bool SelectRadio(int which);
     // F10: only the log radio changes; TXRadio and the SO2R line stay.
     void switchLogRadio();
+    // A voice message's own radio: only TXRadio and the SO2R line change,
+    // the log radio stays. False as for SelectRadio.
+    bool transmitOn(int radio);
 
   private:
+    bool setSO2RLine(int radio);
     void moveLogTo(int radio);
 
     MainMod& state_;

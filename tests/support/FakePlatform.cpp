@@ -130,6 +130,7 @@ Status FakeWavePlayer::open(const std::string& path) {
     commands.push_back("Open " + path);
     if (failOpen) return Status::error("cannot open " + path);
     mode_ = WaveMode::Stopped;
+    error_ = Status::ok();
     return Status::ok();
 }
 void FakeWavePlayer::play() {
@@ -150,6 +151,19 @@ void FakeWavePlayer::rewind() {
 void FakeWavePlayer::close() {
     commands.push_back("Close");
     mode_ = WaveMode::NotReady;
+}
+
+Status FakeWaveRecorder::start(const std::string& path) {
+    commands.push_back("start " + path);
+    if (!failStart.empty()) return Status::error(failStart);
+    recording_ = true;
+    return Status::ok();
+}
+Status FakeWaveRecorder::stop() {
+    commands.push_back("stop");
+    recording_ = false;
+    if (!failStop.empty()) return Status::error(failStop);
+    return Status::ok();
 }
 
 TempDir::TempDir() {

@@ -107,8 +107,14 @@ class FakeWavePlayer : public IWavePlayer {
     void setPositionHandler(std::function<void(int)> onPosition) override {
         onPosition_ = std::move(onPosition);
     }
+    Status playbackError() const override { return error_; }
     void reportPosition(int ms) {
         if (onPosition_) onPosition_(ms);
+    }
+    // The file played to its end, or broke off with `error`.
+    void endPlayback(const std::string& error = {}) {
+        mode_ = WaveMode::Stopped;
+        if (!error.empty()) error_ = Status::error(error);
     }
 
     std::vector<std::string> commands;
@@ -117,7 +123,23 @@ class FakeWavePlayer : public IWavePlayer {
 
   private:
     WaveMode mode_ = WaveMode::NotReady;
+    Status error_;
     std::function<void(int)> onPosition_;
+};
+
+// Records "start <path>" and "stop"; the file is written at the stop.
+class FakeWaveRecorder : public IWaveRecorder {
+  public:
+    Status start(const std::string& path) override;
+    Status stop() override;
+    bool recording() const override { return recording_; }
+
+    std::vector<std::string> commands;
+    std::string failStart;  // the reason start fails with, when not empty
+    std::string failStop;
+
+  private:
+    bool recording_ = false;
 };
 
 class FakeClock : public IClock {

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "transmit/VoiceSetup.h"
+
+namespace keslog {
+namespace {
+
+std::string pair(const std::string& file, const std::string& label) {
+    return "\"" + file + "\"\r\n\"" + label + "\"\r\n";
+}
+
+std::string emptyPairs(int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += pair("", "[RADIO0][PLAY1]Empty");
+    return out;
+}
+
+TEST(VoiceSetup, KeyNamesAndCaptions) {
+    EXPECT_EQ(voiceKeyName(0), "F-1 Key");
+    EXPECT_EQ(voiceKeyName(6), "F-7 Key");
+    EXPECT_EQ(voiceKeyName(7), "F-11 Key");
+    EXPECT_EQ(voiceKeyName(8), "F-12 Key");
+    EXPECT_EQ(voiceCaption({"", "CQ", '2', 6}), "[6]CQ");
+    EXPECT_EQ(voiceCaption({"", "CQ", '1', 3}), "[3]CQ");
+    EXPECT_EQ(voiceCaption({"", "[QRZ]", '0', 1}), "[QRZ]");
+}
+
+TEST(VoiceSetup, SavedSetHasEighteenQuotedRecords) {
+    VoiceSet set;
+    set[0] = {"/dvk/cq.wav", "CQ CONTEST", '2', 6};  // red, [6]CQ CONTEST
+    set[1] = {"/dvk/call.wav", "MY CALL", '1', 1};
+    set[2] = {"/dvk/tu.wav", "TU", '0', 3};
+    const std::string expected = pair("/dvk/cq.wav", "[RADIO2][PLAY6]CQ CONTEST") +
+                                 pair("/dvk/call.wav", "[RADIO1][PLAY1]MY CALL") +
+                                 pair("/dvk/tu.wav", "[RADIO0][PLAY3]TU") + emptyPairs(6);
+    EXPECT_EQ(setupFileText(set), expected);
+}
+
+TEST(VoiceSetup, ALabelThatBeganWithABracketKeepsItsText) {
+    VoiceSet set;
+    set[0] = {"/dvk/qrz.wav", "[QRZ] AGAIN", '0', 1};
+    const SetupFileContents read = parseSetupFile(setupFileText(set));
+    EXPECT_EQ(read.voices[0], set[0]);
+}
+
+TEST(VoiceSetup, ReadingTakesRadioPlaysAndLabelFromTheRecord) {
+    struct Case {
+        const char* record;
+        VoiceSlot slot;
+    };
+    const Case cases[] = {
+        {"\"[RADIO2][PLAY6]CQ CONTEST\"", {"/a.wav", "CQ CONTEST", '2', 6}},
+        {"\"[RADIO1][PLAY3]QRZ\"", {"/a.wav", "QRZ", '1', 3}},
+        {"\"CQ TEST\"", {"/a.wav", "CQ TEST", '0', 1}},  // bare: black, one play
+        {"CQ TEST", {"/a.wav", "CQ TEST", '0', 1}},      // not even quoted
+        {"\"[RADIO9][PLAY7]ODD\"", {"/a.wav", "ODD", '0', 1}},
+        {"\"[RAD\"", {"/a.wav", "[RAD", '0', 1}},  // a damaged prefix stays text
+        {"\"\"", {"/a.wav", "", '0', 1}},
+        {"\"He said \"QRZ\"\"", {"/a.wav", "He said \"QRZ\"", '0', 1}},
+    };
+    for (const Case& c : cases) {
+        const SetupFileContents read =
+            parseSetupFile(std::string("\"/a.wav\"\r\n") + c.record + "\r\n");
+        EXPECT_EQ(read.voices[0], c.slot) << c.record;
+        EXPECT_EQ(read.pairs, 1);
+        EXPECT_FALSE(read.truncated) << c.record;
+        EXPECT_EQ(read.voices[1], VoiceSlot{}) << "slots past the file are empty";
+    }
+}
+
+TEST(VoiceSetup, WrittenSetsReadBackTheSame) {
+    VoiceSet set;
+    set[0] = {"/home/op/dvk/cq test.wav", "CQ, CQ \"TEST\"", '1', 6};
+    set[4] = {"C:\\DVK\\TU.WAV", "TU", '2', 1};
+    set[8] = {"/dvk/12.wav", "", '0', 3};
+    const SetupFileContents read = parseSetupFile(setupFileText(set));
+    EXPECT_EQ(read.voices, set);
+    EXPECT_EQ(read.pairs, 9);
+    EXPECT_FALSE(read.tooMany);
+    EXPECT_FALSE(read.truncated);
+}
+
+TEST(VoiceSetup, LineEndsOfAnyKindAndTrailingBlankLines) {
+    const SetupFileContents lf = parseSetupFile("\"/a.wav\"\n\"[RADIO1][PLAY1]A\"\n\n\n");
+    EXPECT_EQ(lf.voices[0], (VoiceSlot{"/a.wav", "A", '1', 1}));
+    EXPECT_EQ(lf.pairs, 1);
+    EXPECT_FALSE(lf.truncated);
+    const SetupFileContents cr = parseSetupFile("\"/a.wav\"\r\"B\"");
+    EXPECT_EQ(cr.voices[0], (VoiceSlot{"/a.wav", "B", '0', 1}));
+}
+
+TEST(VoiceSetup, MoreThanNinePairsReadsOnlyNine) {
+    std::string text =
+        emptyPairs(9) + pair("/tenth.wav", "[RADIO1][PLAY1]TEN") + pair("/eleventh.wav", "ELEVEN");
+    const SetupFileContents read = parseSetupFile(text);
+    EXPECT_TRUE(read.tooMany);
+    EXPECT_EQ(read.pairs, 9);
+    for (const VoiceSlot& slot : read.voices) EXPECT_EQ(slot.file, "");
+}
+
+TEST(VoiceSetup, ACutShortFileKeepsWhatItHolds) {
+    // A path without its label record.
+    const SetupFileContents odd =
+        parseSetupFile(pair("/a.wav", "[RADIO2][PLAY3]A") + "\"/b.wav\"\r\n");
+    EXPECT_TRUE(odd.truncated);
+    EXPECT_EQ(odd.pairs, 2);
+    EXPECT_EQ(odd.voices[0], (VoiceSlot{"/a.wav", "A", '2', 3}));
+    EXPECT_EQ(odd.voices[1], (VoiceSlot{"/b.wav", "", '0', 1}));
+
+    // Cut inside the last field: its closing quote is missing.
+    const SetupFileContents cut = parseSetupFile(pair("/a.wav", "A") + "\"/b.wav\"\r\n\"[RADIO1]");
+    EXPECT_TRUE(cut.truncated);
+    EXPECT_EQ(cut.voices[1].file, "/b.wav");
+    EXPECT_EQ(cut.voices[1].label, "[RADIO1]");
+
+    const SetupFileContents empty = parseSetupFile("");
+    EXPECT_FALSE(empty.truncated);
+    EXPECT_EQ(empty.pairs, 0);
+}
+
+TEST(VoiceSetup, ControlCharactersBecomeBlanks) {
+    const SetupFileContents read = parseSetupFile(std::string("\"/a.wav\"\r\n\"A\tB\0C\"\r\n", 19));
+    EXPECT_EQ(read.voices[0].label, "A B C");
+}
+
+TEST(VoiceSetup, AnyBytesGiveAnAnswer) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 5000; ++round) {
+        std::string bytes(random() % 600, '\0');
+        for (char& c : bytes) c = static_cast<char>(random() % 4 == 0 ? '\n' : random());
+        const SetupFileContents read = parseSetupFile(bytes);
+        EXPECT_LE(read.pairs, 9);
+        for (const VoiceSlot& slot : read.voices) {
+            EXPECT_TRUE(slot.plays == 1 || slot.plays == 3 || slot.plays == 6);
+            EXPECT_EQ(slot.file.find_first_of("\r\n"), std::string::npos);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace keslog

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/FakePlatform.h"
+#include "transmit/WaveFile.h"
+
+namespace keslog {
+namespace {
+
+std::string le32(std::uint32_t v) {
+    std::string out;
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return out;
+}
+
+std::string chunk(const std::string& id, const std::string& body) {
+    return id + le32(static_cast<std::uint32_t>(body.size())) + body +
+           (body.size() % 2 ? std::string(1, '\0') : "");
+}
+
+// fmt body: PCM, mono, 8000 Hz, 16 bits.
+std::string fmtBody(std::uint32_t byteRate = 16000, int channels = 1) {
+    return std::string("\x01\x00", 2) + static_cast<char>(channels) + '\0' + le32(8000) +
+           le32(byteRate) + std::string("\x02\x00\x10\x00", 4);
+}
+
+std::string riff(const std::string& chunks) {
+    return "RIFF" + le32(static_cast<std::uint32_t>(4 + chunks.size())) + "WAVE" + chunks;
+}
+
+TEST(WaveFile, WrittenHeaderIsTheCanonicalFortyFourBytes) {
+    const std::string bytes =
+        waveFileBytes({kWavePcm, 1, 8000, 16}, std::string("\x01\x02\x03", 3));
+    const std::string expected = std::string("RIFF") + le32(36 + 3 + 1) + "WAVEfmt " + le32(16) +
+                                 std::string("\x01\x00\x01\x00", 4) + le32(8000) + le32(16000) +
+                                 std::string("\x02\x00\x10\x00", 4) + "data" + le32(3) +
+                                 std::string("\x01\x02\x03\x00", 4);
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(WaveFile, LengthOfWrittenFilesInMilliseconds) {
+    struct Case {
+        WaveFormat format;
+        std::size_t bytes;
+        int ms;
+    };
+    const Case cases[] = {
+        {{kWavePcm, 1, 8000, 16}, 4800, 300},  // 300 ms at 16 000 bytes a second
+        {{kWavePcm, 2, 44100, 16}, 176400, 1000}, {{kWavePcm, 1, 22050, 8}, 51597, 2340},  // 2.34 s
+        {{kWaveFloat, 1, 48000, 32}, 0, 0},  // no sound at all
+        {{kWavePcm, 1, 8000, 16}, 1, 0},     // less than a millisecond
+    };
+    for (const Case& c : cases) {
+        const std::string file = waveFileBytes(c.format, std::string(c.bytes, '\x40'));
+        const Result<WaveInfo> info = parseWaveHeader(file, file.size());
+        ASSERT_TRUE(info) << info.status().message();
+        EXPECT_EQ(info->format, c.format);
+        EXPECT_EQ(info->dataBytes, c.bytes);
+        EXPECT_EQ(info->lengthMs(), c.ms) << c.bytes;
+    }
+}
+
+TEST(WaveFile, ChunksBeforeTheSoundAreSkippedWithTheirPadding) {
+    const std::string file = riff(chunk("LIST", "odd") + chunk("fmt ", fmtBody()) +
+                                  chunk("data", std::string(1600, 'x')));
+    const Result<WaveInfo> info = parseWaveHeader(file, file.size());
+    ASSERT_TRUE(info) << info.status().message();
+    EXPECT_EQ(info->lengthMs(), 100);
+}
+
+TEST(WaveFile, ACutShortFileCountsOnlyTheSoundItHolds) {
+    std::string file = riff(chunk("fmt ", fmtBody()) + chunk("data", std::string(16000, 'x')));
+    file.resize(file.size() - 8000);
+    const Result<WaveInfo> info = parseWaveHeader(file, file.size());
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->dataBytes, 8000U);
+    EXPECT_EQ(info->lengthMs(), 500);
+}
+
+TEST(WaveFile, DamagedHeadersAreRefusedWithTheirReason) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* message;
+    };
+    const std::string data = chunk("data", std::string(16, 'x'));
+    const Case cases[] = {
+        {"empty", "", "It is not a wave file."},
+        {"text", "Hello, this is no sound at all", "It is not a wave file."},
+        {"RIFF of another kind", "RIFF" + le32(4) + "AVI ", "It is not a wave file."},
+        {"no chunks", riff(""), "Its sound format is missing."},
+        {"data before format", riff(data + chunk("fmt ", fmtBody())),
+         "Its sound format is missing."},
+        {"short format", riff(chunk("fmt ", fmtBody().substr(0, 10)) + data),
+         "Its sound format is damaged."},
+        {"no byte rate", riff(chunk("fmt ", fmtBody(0)) + data), "Its sound format is damaged."},
+        {"no channels", riff(chunk("fmt ", fmtBody(16000, 0)) + data),
+         "Its sound format is damaged."},
+        {"format only", riff(chunk("fmt ", fmtBody())), "It holds no sound data."},
+        {"header cut in a chunk header", riff(chunk("fmt ", fmtBody())).substr(0, 17),
+         "Its sound format is missing."},
+    };
+    for (const Case& c : cases) {
+        const Result<WaveInfo> info = parseWaveHeader(c.bytes, c.bytes.size());
+        ASSERT_FALSE(info) << c.name;
+        EXPECT_EQ(info.status().message(), c.message) << c.name;
+    }
+}
+
+TEST(WaveFile, AnyBytesGiveAnAnswer) {
+    std::mt19937 random(11);
+    const std::string good = riff(chunk("fmt ", fmtBody()) + chunk("data", std::string(64, 'x')));
+    for (int round = 0; round < 20000; ++round) {
+        std::string bytes = good;
+        const int changes = 1 + static_cast<int>(random() % 8);
+        for (int k = 0; k < changes; ++k)
+            bytes[random() % bytes.size()] = static_cast<char>(random());
+        bytes.resize(random() % (bytes.size() + 1));
+        const Result<WaveInfo> info = parseWaveHeader(bytes, random() % 100000);
+        if (info) {
+            EXPECT_GE(info->lengthMs(), 0);
+        }
+    }
+}
+
+TEST(WaveFile, FilesOnDiskAreNamedInTheirErrors) {
+    test::TempDir dir;
+    const Result<WaveInfo> missing = readWaveInfo(dir.file("gone.wav"));
+    ASSERT_FALSE(missing);
+    EXPECT_NE(missing.status().message().find("gone.wav"), std::string::npos);
+
+    dir.write("text.wav", "not a wave");
+    const Result<WaveInfo> text = readWaveInfo(dir.file("text.wav"));
+    ASSERT_FALSE(text);
+    EXPECT_EQ(text.status().message(),
+              "Cannot play " + dir.file("text.wav") + ": It is not a wave file.");
+
+    dir.write("cq.wav", waveFileBytes({kWavePcm, 1, 8000, 16}, std::string(4800, '\0')));
+    const Result<WaveInfo> cq = readWaveInfo(dir.file("cq.wav"));
+    ASSERT_TRUE(cq);
+    EXPECT_EQ(cq->lengthMs(), 300);
+}
+
+}  // namespace
+}  // namespace keslog
