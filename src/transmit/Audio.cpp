@@ -57,10 +57,7 @@ Audio::~Audio() {
     IWavePlayer& player = platform_.wavePlayer;
     player.setPositionHandler({});
     player.close();
-    if (pttPort_) {
-        lines_.LineOff(*pttPort_);
-        lines_.CloseSerialPort(*pttPort_);
-    }
+    releasePtt();
     if (recorder_.recording()) recorder_.stop();
 }
 
@@ -135,12 +132,24 @@ Status Audio::keyPtt() {
     const Settings& s = state_.settings;
     if (!s.SSBPTTActivated) return Status::ok();
     const std::string& port = s.SSBPTTComport;
+    // A line keyed for the message this one replaces, before the port changed.
+    if (pttPort_ && *pttPort_ != port)
+        if (const Status off = releasePtt(); !off) return off;
     const Status prepared =
         isSerialPortName(port) ? lines_.OpenSerialPort(port) : lines_.PrepareParallelPort(port);
     if (!prepared) return prepared;
     // From here the line may be on: every end of the message releases it.
     pttPort_ = port;
     return lines_.LineOn(port);
+}
+
+Status Audio::releasePtt() {
+    if (!pttPort_) return Status::ok();
+    const std::string port = *pttPort_;
+    pttPort_.reset();
+    const Status off = lines_.LineOff(port);
+    lines_.CloseSerialPort(port);
+    return off;
 }
 
 void Audio::onPosition() {
@@ -182,18 +191,13 @@ void Audio::endMessage(bool failed, std::string problem) {
     view_.progressVisible = false;
     view_.notPlayingVisible = true;
     view_.Label1.clear();
-    if (pttPort_) {
-        const std::string port = *pttPort_;
-        pttPort_.reset();
-        const Status off = lines_.LineOff(port);
-        lines_.CloseSerialPort(port);
-        if (!off) {
-            failed = true;
-            if (!problem.empty()) problem += "\n\n";
-            problem += "The SSB PTT line " + port +
-                       " could not be released: check that the transmitter is not keyed.\n\n" +
-                       off.message();
-        }
+    const std::string port = pttPort_.value_or("");
+    if (const Status off = releasePtt(); !off) {
+        failed = true;
+        if (!problem.empty()) problem += "\n\n";
+        problem += "The SSB PTT line " + port +
+                   " could not be released: check that the transmitter is not keyed.\n\n" +
+                   off.message();
     }
     changed();
     // A failure ends the repetition too, before the operator reads of it.

@@ -125,6 +125,7 @@ class Audio : public IVoiceMessages {
 
     bool refuseStart(const std::string& problem);
     Status keyPtt();
+    Status releasePtt();
     // A failed message ends the repetition; `problem` is told when not empty.
     void endMessage(bool failed, std::string problem);
     void finishRecording();

@@ -28,10 +28,7 @@
 namespace keslog {
 namespace {
 
-void screenshot(QWidget& w, const char* name) {
-    const QString dir = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) w.grab().save(dir + "/" + name);
-}
+using test::screenshot;
 
 // 300 ms of a 600 Hz tone, 8 kHz 16-bit mono.
 std::string shortTone() {
@@ -170,17 +167,8 @@ TEST_F(AudioWindowAppTest, AssignedFileTakesItsLabelFromTextOneOnEnter) {
 TEST_F(AudioWindowAppTest, RightClickMenuTicksAndChangesTheLabel) {
     AudioWindow* w = showDvk();
     openSet(w);
-    QStringList ticked;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* a : menu->actions()) {
-            if (a->isChecked()) ticked << a->text();
-            if (a->objectName() == "mnuRightRadio") a->trigger();
-        }
-        menu->close();
-    });
-    w->openMenu(0, w->mapToGlobal(QPoint(10, 10)));
+    const QStringList ticked =
+        test::tickedThenChoose([&] { w->openMenu(0, w->mapToGlobal(QPoint(10, 10))); }, "Radio 2");
     EXPECT_EQ(ticked, (QStringList{"Radio 1", "Play Message 3 Times"}));
     auto* cq = w->findChild<QLabel*>("ButtonLabel0");
     EXPECT_TRUE(cq->styleSheet().contains("rgb(255, 0, 0)"));

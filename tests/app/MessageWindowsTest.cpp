@@ -21,10 +21,7 @@
 namespace keslog {
 namespace {
 
-void screenshot(QWidget& w, const char* name) {
-    const QString dir = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) w.grab().save(dir + "/" + name);
-}
+using test::screenshot;
 
 class MessageWindowsAppTest : public ::testing::Test, protected test::KeyerRig {
   protected:
@@ -96,17 +93,8 @@ TEST_F(MessageWindowsAppTest, RightClickMenuSetsPlaysAndStoresTheSettings) {
     find<QAction>("mnuViewCW")->trigger();
     ViewMacWindow* mac = viewMac();
     ASSERT_NE(mac, nullptr);
-    QStringList ticked;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* a : menu->actions()) {
-            if (a->isChecked()) ticked << a->text();
-            if (a->text() == "Play Message 6 times") a->trigger();
-        }
-        menu->close();
-    });
-    mac->openMenu(0, mac->mapToGlobal(QPoint(10, 10)));
+    const QStringList ticked = test::tickedThenChoose(
+        [&] { mac->openMenu(0, mac->mapToGlobal(QPoint(10, 10))); }, "Play Message 6 times");
     EXPECT_EQ(ticked, (QStringList{"Radio 1", "Play Message 3 times"}));
     EXPECT_EQ(state.settings.CWMacros[18], "[RADIO1][PLAY6]CQ TEST $ $ TEST");
     EXPECT_EQ(mac->findChild<QLabel*>("DisplayMac0")->text(), "F1-[6]CQ");

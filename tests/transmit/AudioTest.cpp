@@ -317,6 +317,21 @@ TEST_F(AudioTest, ParallelPttPinIsPreparedThenRaisedAndLowered) {
     EXPECT_EQ(fakes.ports.registers[0x37A], 0x01);
 }
 
+TEST_F(AudioTest, AMessageThatReplacesAnotherReleasesTheLineOfTheFirst) {
+    openSet(standardSet());
+    audio.PlayVoiceMessage(0, false);
+    forget();
+    audio.PlayVoiceMessage(2, true);  // same line: it stays on
+    EXPECT_EQ(fakes.serial.events, (Lines{"dtr 2 on"}));
+    state.settings.SSBPTTComport = "LPT1-pin 16";  // changed in the Preferences meanwhile
+    forget();
+    audio.PlayVoiceMessage(0, true);
+    EXPECT_EQ(fakes.serial.events, (Lines{"dtr 2 off", "close 2"}));
+    EXPECT_EQ(fakes.ports.registers[0x37A], 0x05);
+    playOut();
+    EXPECT_EQ(fakes.ports.registers[0x37A], 0x01);
+}
+
 TEST_F(AudioTest, ALabelsRadioSwitchesTheTransmitterUnlessTold) {
     state.settings.F9Activated = true;
     state.settings.F9Comport = "Com1";
