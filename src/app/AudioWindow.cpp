@@ -12,17 +12,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/DialogParts.h"
 #include "app/QtText.h"
 
 namespace keslog {
 
 namespace {
-
-QLabel* colouredLabel(const std::string& text, std::uint32_t colour, QWidget* parent) {
-    auto* label = new QLabel(q(text), parent);
-    label->setStyleSheet("color: " + cssColour(colour));
-    return label;
-}
 
 QLabel* namedLabel(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);

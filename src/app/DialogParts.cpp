@@ -1,9 +1,16 @@
 #include "app/DialogParts.h"
 
 #include <QBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 
 namespace keslog {
+
+QLabel* colouredLabel(const std::string& text, std::uint32_t colour, QWidget* parent) {
+    auto* label = new QLabel(q(text), parent);
+    label->setStyleSheet("color: " + cssColour(colour));
+    return label;
+}
 
 void addOkCancel(QWidget* dialog, QBoxLayout* layout, const char* okName, const char* cancelName,
                  std::function<void()> onOk, std::function<void()> onCancel) {

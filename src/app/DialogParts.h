@@ -2,15 +2,20 @@
 
 #include <QDialog>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "app/QtText.h"
 
 class QBoxLayout;
+class QLabel;
 class QWidget;
 
 namespace keslog {
+
+// A label in one of the program's colours (a radio's, say).
+QLabel* colouredLabel(const std::string& text, std::uint32_t colour, QWidget* parent);
 
 // The OK and "&Cancel" buttons at the foot of a dialog, OK the default.
 void addOkCancel(QWidget* dialog, QBoxLayout* layout, const char* okName, const char* cancelName,

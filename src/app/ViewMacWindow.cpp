@@ -5,20 +5,11 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "app/DialogParts.h"
 #include "app/QtText.h"
 #include "app/Twips.h"
 
 namespace keslog {
-
-namespace {
-
-QLabel* colouredLabel(const std::string& text, std::uint32_t colour, QWidget* parent) {
-    auto* label = new QLabel(q(text), parent);
-    label->setStyleSheet("color: " + cssColour(colour));
-    return label;
-}
-
-}  // namespace
 
 ViewMacWindow::ViewMacWindow(ViewMac& form, QWidget* parent)
     : QWidget(parent, Qt::Tool), form_(form) {
