@@ -64,7 +64,7 @@ std::optional<std::string> pointsDigit(ContestNr nr, const std::string& text) {
     const double value = leadingNumber(t);
     if (nr == contest::Paqp) {
         if (value == 1.5) return std::string("3");
-        if (value == 0 || value == 1 || value == 2) return numberText(static_cast<long>(value));
+        if (value == 0 || value == 1 || value == 2) return std::to_string(static_cast<long>(value));
         return std::nullopt;
     }
     const long points = roundHalfEven(value);
@@ -97,7 +97,7 @@ std::optional<std::string> pointsDigit(ContestNr nr, const std::string& text) {
             break;
     }
     if (!ok) return std::nullopt;
-    return numberText(points);
+    return std::to_string(points);
 }
 
 std::string pointsMessage(ContestNr nr) {
