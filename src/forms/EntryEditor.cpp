@@ -129,6 +129,7 @@ bool hasName(ContestNr nr) {
 
 void EntryEditor::load(int entry) {
     entry_ = entry;
+    written_ = false;
     const QSORecName q = state_.log.at(entry);
     const ContestNr nr = state_.contestNr;
     const int code = isValidBandMode(q.QBandMode) ? q.QBandMode : band::B6;
@@ -163,6 +164,7 @@ void EntryEditor::load(int entry) {
 
 void EntryEditor::setText(EditField field, const std::string& value) {
     text(field) = toUpper(value);
+    view_.focus.reset();
 }
 
 bool EntryEditor::fail(EditField field, const std::string& title, const std::string& message) {
@@ -192,6 +194,7 @@ bool EntryEditor::checkPoints() {
 }
 
 bool EntryEditor::checkField(EditField field) {
+    view_.focus.reset();
     const std::string& value = text(field);
     switch (field) {
         case EditField::Date:
@@ -287,7 +290,7 @@ QSORecName EntryEditor::record() const {
     return q;
 }
 
-bool EntryEditor::onOk() {
+bool EntryEditor::onOK() {
     // Every field, not just date and time: a box never left by the focus
     // must not put an unchecked value into the file.
     for (int i = 0; i < kEditFieldCount; ++i)
@@ -302,6 +305,7 @@ bool EntryEditor::onOk() {
         return false;
     }
     view_.closed = true;
+    written_ = true;
     return true;
 }
 

@@ -58,8 +58,10 @@ class EntryEditor {
     // CmdOK: true when the record was written (the dialog closes). A file
     // error has been shown to the operator; the record in memory is kept
     // unchanged then.
-    bool onOk();
+    bool onOK();
     void onCancel() { view_.closed = true; }
+    // OK wrote the record.
+    bool written() const { return written_; }
     // The record the fields describe.
     QSORecName record() const;
 
@@ -76,6 +78,7 @@ class EntryEditor {
     Platform& platform_;
     EntryEditorView view_;
     int entry_ = 0;
+    bool written_ = false;
 };
 
 }  // namespace keslog

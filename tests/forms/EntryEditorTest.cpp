@@ -184,8 +184,9 @@ TEST(EntryEditorOk, DatesAndPointsAreStoredAsTheLogKeepsThem) {
         EditRig rig(c.nr);
         rig.editor.setText(EditField::Date, c.date);
         rig.editor.setText(EditField::Points, c.points);
-        ASSERT_TRUE(rig.editor.onOk());
+        ASSERT_TRUE(rig.editor.onOK());
         EXPECT_TRUE(rig.editor.view().closed);
+        EXPECT_TRUE(rig.editor.written());
         EXPECT_EQ(rig.state.log.at(2).QDate, c.qdate);
         EXPECT_EQ(rig.state.log.at(2).QPoints.raw(), c.qpoints);
     }
@@ -195,7 +196,7 @@ TEST(EntryEditorOk, APAQPHalfPointShowsAndStaysAsOneAndAHalf) {
     EditRig rig(contest::Paqp, " 12", "3");
     EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Points)], "1.5");
     EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Mult)], "CAM");
-    ASSERT_TRUE(rig.editor.onOk());
+    ASSERT_TRUE(rig.editor.onOK());
     EXPECT_EQ(rig.state.log.at(2), rig.state.log.at(2));
     EXPECT_EQ(rig.state.log.at(2).QPoints.raw(), "3");
     EXPECT_EQ(rig.state.log.at(2).QMult.raw(), " 12  ");
@@ -221,7 +222,7 @@ TEST(EntryEditorOk, AMultiplierFormIsStoredAsItsRowNumber) {
         SCOPED_TRACE(std::to_string(c.nr) + " " + c.typed);
         EditRig rig(c.nr);
         if (!c.typed.empty()) rig.editor.setText(EditField::Mult, c.typed);
-        ASSERT_TRUE(rig.editor.onOk());
+        ASSERT_TRUE(rig.editor.onOK());
         EXPECT_EQ(rig.state.log.at(2).QMult.raw(), c.qmult);
     }
 }
@@ -234,7 +235,7 @@ TEST(EntryEditorOk, SSExchangeIsRebuiltFromItsFields) {
     rig.editor.setText(EditField::Prec, "b");
     rig.editor.setText(EditField::Check, "7");
     rig.editor.setText(EditField::Section, "ct");
-    ASSERT_TRUE(rig.editor.onOk());
+    ASSERT_TRUE(rig.editor.onOK());
     EXPECT_EQ(rig.state.log.at(2).QMult.raw(), "B07CT");
 }
 
@@ -248,7 +249,7 @@ TEST(EntryEditorOk, RewritesExactlyTheEditedRecord) {
         rig.editor.setText(EditField::Mode, "SSB");
         rig.editor.setBand(6);
         rig.editor.setText(EditField::OwnNr, "9999");
-        ASSERT_TRUE(rig.editor.onOk());
+        ASSERT_TRUE(rig.editor.onOK());
         const std::string after = *readWholeFile(rig.state.currentLogPath);
         ASSERT_EQ(after.size(), before.size());
         const RecordVariant variant = rig.state.recordVariant();
@@ -271,7 +272,7 @@ TEST(EntryEditorOk, AFieldLeftUncheckedStopsTheWrite) {
     EditRig rig(contest::Cqww);
     const std::string before = *readWholeFile(rig.state.currentLogPath);
     rig.editor.setText(EditField::Received, "0");
-    EXPECT_FALSE(rig.editor.onOk());
+    EXPECT_FALSE(rig.editor.onOK());
     EXPECT_FALSE(rig.editor.view().closed);
     EXPECT_EQ(rig.editor.view().focus, EditField::Received);
     EXPECT_EQ(*readWholeFile(rig.state.currentLogPath), before);
@@ -283,7 +284,7 @@ TEST(EntryEditorOk, AFailedWriteKeepsTheOldQsoAndSaysSo) {
     rig.state.currentLogPath = rig.dir.path() + "/missing/TEST.KSL";
     rig.editor.setText(EditField::Call, "W9XYZ");
     rig.platform.messageBox.answer(MsgResult::Ok);
-    EXPECT_FALSE(rig.editor.onOk());
+    EXPECT_FALSE(rig.editor.onOK());
     EXPECT_FALSE(rig.editor.view().closed);
     EXPECT_EQ(rig.state.log.at(2), old);
     EXPECT_EQ(rig.state.log.CallList[1], old.QCall.trimmed());
@@ -310,7 +311,7 @@ TEST(EntryEditorReload, TotalsAfterTheReplayEqualAFreshOpening) {
         EditRig rig(c.nr);
         rig.editor.setText(c.field, c.typed);
         rig.editor.setBand(c.band);
-        ASSERT_TRUE(rig.editor.onOk());
+        ASSERT_TRUE(rig.editor.onOK());
         replayLog(rig.state);
 
         const std::string bytes = *readWholeFile(rig.state.currentLogPath);
