@@ -66,6 +66,7 @@ ViewlogWindow::ViewlogWindow(MainMod& state, Platform& platform, LogForm& form,
     page_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     page_->setUniformItemSizes(true);
     page_->setContextMenuPolicy(Qt::CustomContextMenu);
+    page_->viewport()->installEventFilter(this);
     pageRow->addWidget(page_, 1);
     vScroll1_ = new QScrollBar(Qt::Vertical, this);
     vScroll1_->setObjectName("VScroll1");
@@ -156,9 +157,9 @@ void ViewlogWindow::closeEvent(QCloseEvent* event) {
     onClose_();
 }
 
-void ViewlogWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    render();
+bool ViewlogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == page_->viewport() && event->type() == QEvent::Resize) render();
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace keslog

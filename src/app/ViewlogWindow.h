@@ -25,7 +25,8 @@ class ViewlogWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    // The page's height sets the lines per page.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void onGoTo();
