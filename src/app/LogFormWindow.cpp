@@ -28,6 +28,7 @@
 #include "app/Twips.h"
 #include "app/ViewMacWindow.h"
 #include "app/ViewMultWindow.h"
+#include "app/ViewlogWindow.h"
 #include "storage/LogNames.h"
 
 namespace keslog {
@@ -69,7 +70,7 @@ LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logF
     buildMenus();
     buildEntryArea();
     bkgdForm_ = new NoticeWindow(this);
-    buildViewWindows();
+    buildViewWindows(platform);
     partialWindow_ = new PartialWindow(
         form_->entry().partial(),
         [this](const std::string& call) {
@@ -808,7 +809,7 @@ void LogFormWindow::renderRepeat() {
     timeLocalLabel_->setVisible(!r.running);
 }
 
-void LogFormWindow::buildViewWindows() {
+void LogFormWindow::buildViewWindows(Platform& platform) {
     const auto closed = [this](ViewWindow window) {
         return [this, window] {
             form_->onViewWindowClosed(window);
@@ -818,6 +819,7 @@ void LogFormWindow::buildViewWindows() {
     qsoStats_ = new QSOStatsWindow(*form_, closed(ViewWindow::QSOStats), this);
     viewMult_ = new ViewMultWindow(*form_, closed(ViewWindow::Multipliers), this);
     cacty_ = new CACTYWindow(*form_, closed(ViewWindow::CACounties), this);
+    viewlog_ = new ViewlogWindow(state_, platform, *form_, closed(ViewWindow::Log), this);
 }
 
 QWidget* LogFormWindow::viewWindow(ViewWindow window) const {
@@ -828,6 +830,8 @@ QWidget* LogFormWindow::viewWindow(ViewWindow window) const {
             return viewMult_;
         case ViewWindow::CACounties:
             return cacty_;
+        case ViewWindow::Log:
+            return viewlog_;
         default:
             return nullptr;
     }
@@ -842,8 +846,11 @@ void LogFormWindow::setViewWindowVisible(ViewWindow window, bool visible) {
         showAudio(visible);
         return;
     }
-    // The log window arrives with its own subsystem; until then
-    // the tick mark is all there is to show.
+    // Hiding the log viewer brings its edits into the totals.
+    if (window == ViewWindow::Log && !visible) {
+        viewlog_->closeViewer();
+        return;
+    }
     QWidget* shown = viewWindow(window);
     if (!shown) return;
     refreshStatistics();
@@ -859,6 +866,7 @@ void LogFormWindow::refreshStatistics() {
     qsoStats_->render();
     viewMult_->render();
     cacty_->render();
+    viewlog_->render();
 }
 
 void LogFormWindow::closeEvent(QCloseEvent* event) {

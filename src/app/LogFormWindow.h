@@ -37,6 +37,7 @@ class NoticeWindow;
 class QSOStatsWindow;
 class ViewMacWindow;
 class ViewMultWindow;
+class ViewlogWindow;
 
 // LogForm on the screen: draws LogFormView and forwards events.
 class LogFormWindow : public QMainWindow,
@@ -121,7 +122,7 @@ class LogFormWindow : public QMainWindow,
     void renderViewMac();
     void showViewMac(bool visible);
     void showAudio(bool visible);
-    void buildViewWindows();
+    void buildViewWindows(Platform& platform);
     QWidget* viewWindow(ViewWindow window) const;
 
     MainMod& state_;
@@ -142,6 +143,7 @@ class LogFormWindow : public QMainWindow,
     QSOStatsWindow* qsoStats_ = nullptr;
     ViewMultWindow* viewMult_ = nullptr;
     CACTYWindow* cacty_ = nullptr;
+    ViewlogWindow* viewlog_ = nullptr;
     bool exitConfirmed_ = false;
 
     QMenu* mnuEdit_ = nullptr;

@@ -1,0 +1,331 @@
+#include <gtest/gtest.h>
+
+#include "entry/EntryFixture.h"
+#include "forms/EntryEditor.h"
+#include "platform/Files.h"
+#include "storage/LogFile.h"
+#include "storage/LogRecord.h"
+
+namespace keslog {
+namespace {
+
+using test::FakePlatform;
+using test::newLog;
+using test::TempDir;
+
+// A log of three QSOs on disk, the second worth a multiplier row.
+struct EditRig {
+    explicit EditRig(ContestNr nr, const std::string& mult = " 2", const std::string& points = "0")
+        : state(newLog(nr)), services(platform.services()), editor(state, services) {
+        state.currentLogPath = dir.path() + "/TEST.KSL";
+        EXPECT_TRUE(createLogFile(state).isOk());
+        for (int n = 1; n <= 3; ++n) {
+            QSORecName q;
+            q.QDate = 31041;
+            q.QTime = static_cast<std::int16_t>(1200 + n);
+            q.QBandMode = 3;
+            q.QCall = "K" + std::to_string(n) + "AB";
+            q.QNr = static_cast<std::int16_t>(n);
+            q.QRcvd = 5;
+            q.QMult = n == 2 ? mult : "3";
+            q.QPoints = points;
+            q.QName = "BOB";
+            EXPECT_TRUE(addLoggedQso(state, q).isOk());
+            EXPECT_TRUE(writeQso(state, n).isOk());
+        }
+        editor.load(2);
+    }
+    // Types into a field and leaves it.
+    bool type(EditField field, const std::string& text) {
+        editor.setText(field, text);
+        return editor.checkField(field);
+    }
+
+    TempDir dir;
+    FakePlatform platform;
+    MainMod state;
+    Platform services;
+    EntryEditor editor;
+};
+
+TEST(EntryEditorChecks, EachFieldRefusesWithItsMessage) {
+    struct Case {
+        ContestNr nr;
+        EditField field;
+        std::string typed;
+        std::string title;  // empty: accepted
+        std::string message;
+    };
+    const std::string date = "Date must be in format MM/DD/YY.";
+    const std::string time = "Time must be between 0000 and 2359.";
+    const std::string number = "Number must be between 1 and 9999.";
+    const std::string mine = "My number must be between 0 and 9999.";
+    const std::string check = "Check must be between 0 and 99 (leading zeros can be omitted).";
+    const std::string section =
+        "Not a legal multiplier.  Mults must match one of those displayed in Multiplier window.";
+    const std::string prec = "Precedence Error -- Must be A, B, M, Q, S, or U";
+    const std::vector<Case> cases = {
+        {contest::Cqww, EditField::Date, "12/31/99", "", ""},
+        {contest::Cqww, EditField::Date, "01/05/01", "", ""},
+        {contest::Cqww, EditField::Date, "1/5/01", "Date Format Error!", date},
+        {contest::Cqww, EditField::Date, "13/01/99", "Date Format Error!", date},
+        {contest::Cqww, EditField::Date, "12/32/99", "Date Format Error!", date},
+        {contest::Cqww, EditField::Date, "12/00/99", "Date Format Error!", date},
+        {contest::Cqww, EditField::Date, "12/31/89", "Date Format Error!", date},
+        {contest::Cqww, EditField::Date, "12-31-99", "Date Format Error!", date},
+        {contest::Cqww, EditField::Time, "1275", "", ""},
+        {contest::Cqww, EditField::Time, "0", "", ""},
+        {contest::Cqww, EditField::Time, "2359", "", ""},
+        {contest::Cqww, EditField::Time, "2400", "Time Format Error!", time},
+        {contest::Cqww, EditField::Time, "12:30", "Time Format Error!", time},
+        {contest::Cqww, EditField::Time, "01230", "Time Format Error!", time},
+        {contest::Cqww, EditField::Time, "", "Time Format Error!", time},
+        {contest::Cqww, EditField::Mode, "ssb", "", ""},
+        {contest::Cqww, EditField::Mode, "CW", "", ""},
+        {contest::Cqww, EditField::Mode, "FM", "Invalid Entry", "Mode can only be CW or SSB."},
+        {contest::Cqww, EditField::Received, "9999", "", ""},
+        {contest::Cqww, EditField::Received, "0", "Invalid Entry", number},
+        {contest::Cqww, EditField::Received, "10000", "Invalid Entry", number},
+        {contest::Cqww, EditField::Received, "X", "Invalid Entry", number},
+        {contest::Naqp, EditField::Received, "", "", ""},
+        // The own number is a 16-bit field: 40000 would wrap.
+        {contest::Cqww, EditField::OwnNr, "0", "", ""},
+        {contest::Cqww, EditField::OwnNr, "9999", "", ""},
+        {contest::Cqww, EditField::OwnNr, "40000", "Invalid Entry", mine},
+        {contest::Cqww, EditField::OwnNr, "", "Invalid Entry", mine},
+        {contest::Ss, EditField::Prec, "q", "", ""},
+        {contest::Ss, EditField::Prec, "X", "Invalid Entry", prec},
+        {contest::Ss, EditField::Prec, "AB", "Invalid Entry", prec},
+        {contest::Ss, EditField::Check, "7", "", ""},
+        {contest::Ss, EditField::Check, "99", "", ""},
+        {contest::Ss, EditField::Check, "100", "Invalid Check", check},
+        {contest::Ss, EditField::Section, "CT", "", ""},
+        {contest::Ss, EditField::Section, "CONN", "Illegal Multiplier", section},
+        {contest::Ss, EditField::Section, "", "Illegal Multiplier", section},
+        {contest::ArrlDx, EditField::Points, "3", "", ""},
+        {contest::ArrlDx, EditField::Points, "1", "Invalid Entry",
+         "Only Valid Points for ARRl DX Contest are 0 or 3."},
+        {contest::Cqww, EditField::Points, "2.6", "", ""},
+        {contest::Cqww, EditField::Points, "1", "Invalid Entry",
+         "Only Valid Points are 0, 2, or 3."},
+        {contest::Cqp, EditField::Points, "4", "Invalid Entry",
+         "Only Valid Points are 0, 2, or 3."},
+        {contest::Sprint, EditField::Points, "2", "Invalid Entry",
+         "Only Valid Points for This Contest are 0 or 1."},
+        {contest::Naqp, EditField::Points, "1", "", ""},
+        {contest::Ss, EditField::Points, "1", "Invalid Entry",
+         "Only Valid Points for SS Contest are 0 or 2."},
+        {contest::Wpx, EditField::Points, "6", "", ""},
+        {contest::Wpx, EditField::Points, "5", "Invalid Entry",
+         "Only Valid Points for WPX Contest are 0, 1, 2, 3, 4, or 6."},
+        {contest::Aa, EditField::Points, "4", "Invalid Entry",
+         "Only Valid Points for AA Contest are 0, 1, 2, or 3."},
+        {contest::Paqp, EditField::Points, "1.5", "", ""},
+        {contest::Paqp, EditField::Points, "3", "Invalid Entry",
+         "Only Valid Points for PAQP are 0, 1, 1.5, or 2."},
+        {contest::Paqp, EditField::Points, "", "Invalid Entry",
+         "Only Valid Points for PAQP are 0, 1, 1.5, or 2."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nr) + " " + std::to_string(static_cast<int>(c.field)) + " '" +
+                     c.typed + "'");
+        EditRig rig(c.nr);
+        const bool accepted = rig.type(c.field, c.typed);
+        EXPECT_EQ(accepted, c.title.empty());
+        if (accepted) {
+            EXPECT_TRUE(rig.platform.messageBox.shown.empty());
+            continue;
+        }
+        ASSERT_EQ(rig.platform.messageBox.shown.size(), 1u);
+        const MessageRequest& shown = rig.platform.messageBox.shown[0];
+        EXPECT_EQ(shown.title, c.title);
+        EXPECT_EQ(shown.text, c.message);
+        EXPECT_EQ(shown.icon, MsgIcon::Stop);
+        EXPECT_EQ(rig.editor.view().focus, c.field);
+    }
+}
+
+TEST(EntryEditorChecks, OverLongTextsAskToBeCut) {
+    EditRig rig(contest::Cqww);
+    rig.platform.messageBox.answer(MsgResult::No);
+    EXPECT_FALSE(rig.type(EditField::Call, "ab1cdefghijkl"));
+    EXPECT_EQ(rig.editor.view().focus, EditField::Call);
+    rig.platform.messageBox.answer(MsgResult::Yes);
+    EXPECT_TRUE(rig.editor.checkField(EditField::Call));
+    EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Call)], "AB1CDEFGHI");
+    rig.platform.messageBox.answer(MsgResult::Yes);
+    EXPECT_TRUE(rig.type(EditField::Mult, "abcdefg"));
+    EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Mult)], "ABCDE");
+    const auto& shown = rig.platform.messageBox.shown;
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text, "Only 10 characters allowed.  Truncate entry to AB1CDEFGHI?");
+    EXPECT_EQ(shown[0].title, "Entry Too Long");
+    EXPECT_EQ(shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(shown[2].text, "Only 5 characters allowed.  Truncate entry to ABCDE?");
+}
+
+TEST(EntryEditorOk, DatesAndPointsAreStoredAsTheLogKeepsThem) {
+    struct Case {
+        ContestNr nr;
+        std::string date;
+        std::string points;
+        std::int16_t qdate;
+        std::string qpoints;
+    };
+    const std::vector<Case> cases = {
+        {contest::Cqww, "12/31/99", "3", 12319, "3"},
+        {contest::Cqww, "01/05/01", "2", 21051, "2"},
+        // A point and a half stays a point and a half.
+        {contest::Paqp, "11/04/01", "1.5", 31041, "3"},
+        {contest::Paqp, "11/04/01", "2", 31041, "2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date + " " + c.points);
+        EditRig rig(c.nr);
+        rig.editor.setText(EditField::Date, c.date);
+        rig.editor.setText(EditField::Points, c.points);
+        ASSERT_TRUE(rig.editor.onOK());
+        EXPECT_TRUE(rig.editor.view().closed);
+        EXPECT_TRUE(rig.editor.written());
+        EXPECT_EQ(rig.state.log.at(2).QDate, c.qdate);
+        EXPECT_EQ(rig.state.log.at(2).QPoints.raw(), c.qpoints);
+    }
+}
+
+TEST(EntryEditorOk, APAQPHalfPointShowsAndStaysAsOneAndAHalf) {
+    EditRig rig(contest::Paqp, " 12", "3");
+    EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Points)], "1.5");
+    EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Mult)], "CAM");
+    ASSERT_TRUE(rig.editor.onOK());
+    EXPECT_EQ(rig.state.log.at(2), rig.state.log.at(2));
+    EXPECT_EQ(rig.state.log.at(2).QPoints.raw(), "3");
+    EXPECT_EQ(rig.state.log.at(2).QMult.raw(), " 12  ");
+}
+
+TEST(EntryEditorOk, AMultiplierFormIsStoredAsItsRowNumber) {
+    struct Case {
+        ContestNr nr;
+        std::string typed;  // empty: left as shown
+        std::string qmult;
+    };
+    const std::vector<Case> cases = {
+        {contest::Sprint, "", " 2   "},
+        {contest::Sprint, "ar", " 3   "},
+        {contest::Sprint, "XX", "XX   "},
+        {contest::Paqp, "BUCKS", " 9   "},
+        {contest::Paqp, "ALL", " 2   "},
+        {contest::Naqp, "", " 2   "},
+        // Contests without a row table keep the text.
+        {contest::Cqww, "DL", "DL   "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nr) + " " + c.typed);
+        EditRig rig(c.nr);
+        if (!c.typed.empty()) rig.editor.setText(EditField::Mult, c.typed);
+        ASSERT_TRUE(rig.editor.onOK());
+        EXPECT_EQ(rig.state.log.at(2).QMult.raw(), c.qmult);
+    }
+}
+
+TEST(EntryEditorOk, SSExchangeIsRebuiltFromItsFields) {
+    EditRig rig(contest::Ss, "A99EB", "2");
+    EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Prec)], "A");
+    EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Check)], "99");
+    EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Section)], "EB");
+    rig.editor.setText(EditField::Prec, "b");
+    rig.editor.setText(EditField::Check, "7");
+    rig.editor.setText(EditField::Section, "ct");
+    ASSERT_TRUE(rig.editor.onOK());
+    EXPECT_EQ(rig.state.log.at(2).QMult.raw(), "B07CT");
+}
+
+TEST(EntryEditorOk, RewritesExactlyTheEditedRecord) {
+    for (ContestNr nr : {contest::Cqww, contest::Sprint}) {
+        SCOPED_TRACE(nr);
+        EditRig rig(nr);
+        const std::string before = *readWholeFile(rig.state.currentLogPath);
+        rig.editor.setText(EditField::Call, "w9xyz");
+        rig.editor.setText(EditField::Time, "0007");
+        rig.editor.setText(EditField::Mode, "SSB");
+        rig.editor.setBand(6);
+        rig.editor.setText(EditField::OwnNr, "9999");
+        ASSERT_TRUE(rig.editor.onOK());
+        const std::string after = *readWholeFile(rig.state.currentLogPath);
+        ASSERT_EQ(after.size(), before.size());
+        const RecordVariant variant = rig.state.recordVariant();
+        const std::size_t size = recordSize(variant);
+        const std::size_t at = 2 * size;  // the header fills the first record
+        EXPECT_EQ(after.substr(0, at), before.substr(0, at));
+        EXPECT_EQ(after.substr(at + size), before.substr(at + size));
+        const QSORecName stored = decodeQso(after.substr(at, size), variant);
+        EXPECT_EQ(stored.QCall.raw(), "W9XYZ     ");
+        EXPECT_EQ(stored.QTime, 7);
+        EXPECT_EQ(stored.QBandMode, 14);
+        EXPECT_EQ(stored.QNr, 9999);
+        EXPECT_EQ(stored, rig.state.log.at(2));
+        EXPECT_EQ(rig.state.log.CallList[1], "W9XYZ");
+        EXPECT_EQ(rig.state.log.CallSum[1], callSum("W9XYZ"));
+    }
+}
+
+TEST(EntryEditorOk, AFieldLeftUncheckedStopsTheWrite) {
+    EditRig rig(contest::Cqww);
+    const std::string before = *readWholeFile(rig.state.currentLogPath);
+    rig.editor.setText(EditField::Received, "0");
+    EXPECT_FALSE(rig.editor.onOK());
+    EXPECT_FALSE(rig.editor.view().closed);
+    EXPECT_EQ(rig.editor.view().focus, EditField::Received);
+    EXPECT_EQ(*readWholeFile(rig.state.currentLogPath), before);
+}
+
+TEST(EntryEditorOk, AFailedWriteKeepsTheOldQsoAndSaysSo) {
+    EditRig rig(contest::Cqww);
+    const QSORecName old = rig.state.log.at(2);
+    rig.state.currentLogPath = rig.dir.path() + "/missing/TEST.KSL";
+    rig.editor.setText(EditField::Call, "W9XYZ");
+    rig.platform.messageBox.answer(MsgResult::Ok);
+    EXPECT_FALSE(rig.editor.onOK());
+    EXPECT_FALSE(rig.editor.view().closed);
+    EXPECT_EQ(rig.state.log.at(2), old);
+    EXPECT_EQ(rig.state.log.CallList[1], old.QCall.trimmed());
+    EXPECT_FALSE(rig.platform.messageBox.shown.empty());
+}
+
+TEST(EntryEditorReload, TotalsAfterTheReplayEqualAFreshOpening) {
+    struct Case {
+        ContestNr nr;
+        EditField field;
+        std::string typed;
+        int band = 3;
+    };
+    const std::vector<Case> cases = {
+        {contest::Sprint, EditField::Mult, "AR"},
+        {contest::Paqp, EditField::Points, "1.5"},
+        {contest::Cqww, EditField::Call, "DL1ABC"},
+        // NAQP counts multipliers on six bands; 2 m must stay outside them.
+        {contest::Naqp, EditField::Mult, "CT", 8},
+        {contest::Naqp, EditField::Mult, "ME", 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nr) + " " + c.typed);
+        EditRig rig(c.nr);
+        rig.editor.setText(c.field, c.typed);
+        rig.editor.setBand(c.band);
+        ASSERT_TRUE(rig.editor.onOK());
+        replayLog(rig.state);
+
+        const std::string bytes = *readWholeFile(rig.state.currentLogPath);
+        Result<LogFileContents> read = parseLogFile(bytes, rig.state.currentLogPath);
+        ASSERT_TRUE(read.isOk());
+        MainMod fresh = newLog(c.nr);
+        for (const QSORecName& q : read->qsos) ASSERT_TRUE(fresh.log.append(q).isOk());
+        fresh.QSONr = fresh.log.count() + 1;
+        replayLog(fresh);
+        EXPECT_EQ(fresh.totals, rig.state.totals);
+        EXPECT_EQ(fresh.mults, rig.state.mults);
+        EXPECT_EQ(fresh.callIndex, rig.state.callIndex);
+    }
+}
+
+}  // namespace
+}  // namespace keslog
