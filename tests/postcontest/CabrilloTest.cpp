@@ -80,7 +80,7 @@ std::vector<ContestCase> contestCases() {
          {"QSO: 14000 CW 2021-11-04 1234 K6XX          1 OR         N6AB          5 ALAM      ",
           "QSO:  7000 PH 2021-11-04 1234 K6XX          2 OR         W6CD         12 SDIE      "},
          "CA-QSO-PARTY",
-         "5"},  // 3 + 2 points; the county stored by its number counts no multiplier
+         "5"},  // 3 + 2 points; ALAM, logged by its row number, the one multiplier
         {"CqwwCw",
          contest::Cqww,
          true,
@@ -137,7 +137,7 @@ std::vector<ContestCase> contestCases() {
          {"QSO: 14000 CW 2021-11-04 1234 K6XX          1 CA         K3ABC         4 VEN       ",
           "QSO:  7000 PH 2021-11-04 1234 K6XX          2 CA         W3XYZ         9 YOR       "},
          "PA-QSO-PARTY",
-         "4"},  // 3.5 points x YOR, to the even score; VEN stored by number is no multiplier
+         "4"},  // 3.5 points x VEN (logged by row number), to the even score
         {"NaqpPhone",
          contest::Naqp,
          false,
