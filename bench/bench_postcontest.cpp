@@ -1,10 +1,8 @@
 // Post-contest processing of a 10,000-QSO log: re-reading and re-scoring it
 // from the file, then writing the submission file next to it.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-
+#include "BenchFiles.h"
 #include "ShippedData.h"
 #include "postcontest/PostContest.h"
 #include "storage/LogFile.h"
@@ -13,20 +11,8 @@ namespace {
 
 using namespace keslog;
 
-class NoQuestions : public IMessageBox {
-  public:
-    MsgResult show(const MessageRequest&) override { return MsgResult::Ok; }
-};
-
-struct BenchFolder {
-    BenchFolder() {
-        std::string f = (std::filesystem::temp_directory_path() / "keslog-post-XXXXXX").string();
-        if (!::mkdtemp(f.data())) std::abort();
-        path = f + "/";
-    }
-    ~BenchFolder() { std::filesystem::remove_all(path); }
-    std::string path;
-};
+using bench::BenchFolder;
+using bench::NoQuestions;
 
 // A log of many calls, prefixes and countries, over two days and six bands.
 std::string writeLog(const std::string& folder, ContestNr contest, int qsos) {

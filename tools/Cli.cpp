@@ -134,17 +134,22 @@ class CliMessages : public IMessageBox {
     std::ostream& err_;
 };
 
+// The state after reading the program folder's start-up files, as the
+// logger starts; false after saying why not.
+bool startUp(Context& ctx, MainMod& state) {
+    state.programDir = ctx.programDir;
+    const Status read = readStartupFiles(state);
+    if (!read) ctx.err << "keslog-cli: " << read.message() << "\n";
+    return static_cast<bool>(read);
+}
+
 int score(Context& ctx) {
     if (ctx.args.size() != 1) {
         ctx.err << "keslog-cli: usage: score LOG.KSL\n";
         return 2;
     }
     MainMod state;
-    state.programDir = ctx.programDir;
-    if (const Status read = readStartupFiles(state); !read) {
-        ctx.err << "keslog-cli: " << read.message() << "\n";
-        return 1;
-    }
+    if (!startUp(ctx, state)) return 1;
     CliMessages messages(ctx.err);
     Result<OpenedLog> log =
         readLogForOpening(ctx.args[0], {messages, state.reference.SSShortForms});
@@ -200,11 +205,7 @@ int post(Context& ctx) {
         return 2;
     }
     MainMod state;
-    state.programDir = ctx.programDir;
-    if (const Status read = readStartupFiles(state); !read) {
-        ctx.err << "keslog-cli: " << read.message() << "\n";
-        return 1;
-    }
+    if (!startUp(ctx, state)) return 1;
     CliMessages messages(ctx.err);
     Result<PostContestReport> report = runPostContest(
         state, path, choices, {messages, state.reference.SSShortForms}, currentYear());

@@ -239,10 +239,7 @@ namespace {
 TEST(Cli, PostWritesTheSubmissionFile) {
     test::TempDir dir;
     test::copyShippedStartupFiles(dir);
-    MainMod log;
-    log.contestNr = contest::Naqp;
-    log.ModeFlag = {false, true};
-    log.currentLogPath = dir.file("NAQP.KSL");
+    MainMod log = test::logFor(contest::Naqp, dir.file("NAQP.KSL"));
     ASSERT_TRUE(createLogFile(log));
     for (const QSORecName& q : {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4)})
         ASSERT_TRUE(test::logQso(log, q));
