@@ -77,6 +77,19 @@ TEST(Rescore, PaqpScoreInTenthsRoundsToEven) {
     EXPECT_TRUE(log->cwFlag && log->ssbFlag);
 }
 
+TEST(Rescore, CountsWholeRecordsOnly) {
+    test::PostRig rig;
+    const std::string path =
+        rig.writeLog("WW.KSL", contest::Cqww, true,
+                     {postQso("DL1ABC", 3, 1, 14, "", "3"), postQso("DL2ABC", 3, 2, 14, "", "3")});
+    // Half a record and one byte more: a rounded count would take it for a QSO.
+    ASSERT_TRUE(appendDurably(path, std::string(14, 'X')));
+    Result<RescoredLog> log = rescoreLog(rig.state, path, rig.services(), 2026);
+    ASSERT_TRUE(log) << log.status().message();
+    EXPECT_EQ(log->qsoCount, 2);
+    EXPECT_FALSE(log->partialNotice.empty());
+}
+
 TEST(PostContest, BaseNames) {
     EXPECT_EQ(*outputBaseName("/logs/WPX06.KSL"), "/logs/WPX06");
     EXPECT_EQ(*outputBaseName("/logs/wpx06.ksl"), "/logs/wpx06");
