@@ -9,6 +9,7 @@
 namespace keslog {
 namespace {
 
+using test::at;
 using test::postQso;
 
 struct ContestCase {
@@ -52,12 +53,6 @@ void setSentExchanges(Settings& s) {
     s.ExchangePAQPMult = "CA";
     s.ExchangeNAQPName = "BOB";
     s.ExchangeNAQPMult = "CA";
-}
-
-QSORecName at(QSORecName q, std::int16_t date, std::int16_t time) {
-    q.QDate = date;
-    q.QTime = time;
-    return q;
 }
 
 std::vector<ContestCase> contestCases() {

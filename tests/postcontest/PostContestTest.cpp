@@ -9,13 +9,8 @@
 namespace keslog {
 namespace {
 
+using test::at;
 using test::postQso;
-
-QSORecName at(QSORecName q, std::int16_t date, std::int16_t time) {
-    q.QDate = date;
-    q.QTime = time;
-    return q;
-}
 
 TEST(Rescore, WhatEachQsoDidAndTheTimesBetween) {
     test::PostRig rig;

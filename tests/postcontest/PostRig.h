@@ -64,4 +64,11 @@ inline QSORecName postQso(const std::string& call, BandModeCode bandMode, int nr
     return q;
 }
 
+// The same QSO at another date code and time.
+inline QSORecName at(QSORecName q, std::int16_t date, std::int16_t time) {
+    q.QDate = date;
+    q.QTime = time;
+    return q;
+}
+
 }  // namespace keslog::test
