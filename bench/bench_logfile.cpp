@@ -1,10 +1,8 @@
 // Opening a 10,000-QSO log: reading, checking, filling the log tables and
 // replaying every QSO through dupes, multipliers and scoring.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-
+#include "BenchFiles.h"
 #include "callsign/CountryFile.h"
 #include "entry/Scoring.h"
 #include "platform/Files.h"
@@ -16,22 +14,8 @@ namespace {
 
 using namespace keslog;
 
-// Logs in the current layouts ask nothing while opening.
-class NoQuestions : public IMessageBox {
-  public:
-    MsgResult show(const MessageRequest&) override { return MsgResult::Ok; }
-};
-
-// A folder of its own for the logs, removed when the program ends.
-struct BenchFolder {
-    BenchFolder() {
-        std::string f = (std::filesystem::temp_directory_path() / "keslog-bench-XXXXXX").string();
-        if (!::mkdtemp(f.data())) std::abort();
-        path = f + "/";
-    }
-    ~BenchFolder() { std::filesystem::remove_all(path); }
-    std::string path;
-};
+using bench::BenchFolder;
+using bench::NoQuestions;
 
 std::string writeLog(ContestNr contest, int qsos) {
     static const BenchFolder folder;

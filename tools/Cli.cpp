@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include <chrono>
 #include <cmath>
 #include <ostream>
 
@@ -15,6 +16,7 @@
 #include "model/Text.h"
 #include "model/Version.h"
 #include "platform/Files.h"
+#include "postcontest/PostContest.h"
 #include "storage/DataFile.h"
 #include "storage/LogOpening.h"
 #include "storage/SettingsFile.h"
@@ -132,17 +134,22 @@ class CliMessages : public IMessageBox {
     std::ostream& err_;
 };
 
+// The state after reading the program folder's start-up files, as the
+// logger starts; false after saying why not.
+bool startUp(Context& ctx, MainMod& state) {
+    state.programDir = ctx.programDir;
+    const Status read = readStartupFiles(state);
+    if (!read) ctx.err << "keslog-cli: " << read.message() << "\n";
+    return static_cast<bool>(read);
+}
+
 int score(Context& ctx) {
     if (ctx.args.size() != 1) {
         ctx.err << "keslog-cli: usage: score LOG.KSL\n";
         return 2;
     }
     MainMod state;
-    state.programDir = ctx.programDir;
-    if (const Status read = readStartupFiles(state); !read) {
-        ctx.err << "keslog-cli: " << read.message() << "\n";
-        return 1;
-    }
+    if (!startUp(ctx, state)) return 1;
     CliMessages messages(ctx.err);
     Result<OpenedLog> log =
         readLogForOpening(ctx.args[0], {messages, state.reference.SSShortForms});
@@ -156,6 +163,66 @@ int score(Context& ctx) {
     replayLog(state);
     printScore(ctx.out, state);
     return 0;
+}
+
+int currentYear() {
+    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    return static_cast<int>(std::chrono::year_month_day(today).year());
+}
+
+int post(Context& ctx) {
+    const char* usage =
+        "keslog-cli: usage: post LOG.KSL [--cabrillo] [--summary] [--listing] [--breakdown] "
+        "[--dupes] [--adif] [--dxb4] [--all]\n";
+    std::string path;
+    OutputChoices choices;
+    for (const std::string& a : ctx.args) {
+        if (a == "--cabrillo")
+            choices.cabrillo = true;
+        else if (a == "--summary")
+            choices.summary = true;
+        else if (a == "--listing")
+            choices.listing = true;
+        else if (a == "--breakdown")
+            choices.breakdown = true;
+        else if (a == "--dupes")
+            choices.dupeSheets = true;
+        else if (a == "--adif")
+            choices.adif = true;
+        else if (a == "--dxb4")
+            choices.dxb4 = true;
+        else if (a == "--all")
+            choices.cabrillo = true;  // every output this program writes
+        else if (path.empty() && !a.starts_with("--"))
+            path = a;
+        else {
+            ctx.err << usage;
+            return 2;
+        }
+    }
+    if (path.empty()) {
+        ctx.err << usage;
+        return 2;
+    }
+    MainMod state;
+    if (!startUp(ctx, state)) return 1;
+    CliMessages messages(ctx.err);
+    Result<PostContestReport> report = runPostContest(
+        state, path, choices, {messages, state.reference.SSShortForms}, currentYear());
+    if (!report) {
+        ctx.err << "keslog-cli: " << report.status().message() << "\n";
+        return 1;
+    }
+    if (!report->log.partialNotice.empty())
+        ctx.err << "keslog-cli: " << report->log.partialNotice << "\n";
+    ctx.out << "qsos: " << report->log.countText << "\n"
+            << "points: " << report->log.pointsText << "\n"
+            << "mults: " << report->log.multsText << "\n"
+            << "claimed score: " << report->log.claimedScore << "\n";
+    for (const std::string& file : report->written) ctx.out << "wrote " << file << "\n";
+    for (const std::string& failure : report->failures)
+        ctx.err << "keslog-cli: " << failure << "\n";
+    return report->failures.empty() ? 0 : 1;
 }
 
 int show(Context& ctx) {
@@ -220,6 +287,8 @@ const std::vector<Command>& commands() {
          "country file from CTY.DAT; LAT LON in degrees, north/east +", convertCty},
         {"lookup", "lookup [--cty FILE] CALL...",
          "call, WPX prefix, country, zone, continent, heading, NA class", lookupCalls},
+        {"post", "post LOG.KSL [--cabrillo|--all|...]",
+         "re-score a log and write its post-contest files", post},
         {"score", "score LOG.KSL", "open a log, replay it and print its score", score},
         {"type", "type --log PATH [--new ...] --keys FILE",
          "the entry line driven from a key script (see below)", typeSession},

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "platform/Files.h"
 #include "storage/DataFile.h"
 #include "storage/LogFile.h"
 #include "storage/LogFixtures.h"
@@ -227,6 +228,43 @@ TEST(Cli, ScoreOpensAndReplaysALog) {
                                 " is not a KESLOG log: it is too short to hold a log header.  "
                                 "Nothing was opened.\n");
     EXPECT_EQ(run({"--program-dir", dir.path(), "score"}).code, 2);
+}
+
+}  // namespace
+}  // namespace keslog::cli
+
+namespace keslog::cli {
+namespace {
+
+TEST(Cli, PostWritesTheSubmissionFile) {
+    test::TempDir dir;
+    test::copyShippedStartupFiles(dir);
+    MainMod log = test::logFor(contest::Naqp, dir.file("NAQP.KSL"));
+    ASSERT_TRUE(createLogFile(log));
+    for (const QSORecName& q : {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4)})
+        ASSERT_TRUE(test::logQso(log, q));
+
+    const CliRun posted =
+        run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--cabrillo"});
+    EXPECT_EQ(posted.err, "");
+    EXPECT_EQ(posted.code, 0);
+    EXPECT_EQ(posted.out, "qsos: 2\npoints: 2\nmults: 2\nclaimed score: 4\nwrote " +
+                              dir.file("NAQP.LOG") + "\n");
+    Result<std::string> text = readWholeFile(dir.file("NAQP.LOG"));
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(text->starts_with("START-OF-LOG: 2.0\r\nCONTEST: NAQP-CW\r\n")) << *text;
+    EXPECT_TRUE(text->ends_with("\r\nEND-OF-LOG:\r\n"));
+
+    const CliRun later =
+        run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--summary"});
+    EXPECT_EQ(later.code, 1);
+    EXPECT_EQ(later.err, "keslog-cli: Not available yet: summary sheet.  Nothing was processed.\n");
+    const CliRun wrongName = run({"--program-dir", dir.path(), "post", dir.file("NAQP.LOG")});
+    EXPECT_EQ(wrongName.code, 1);
+    EXPECT_EQ(wrongName.err, "keslog-cli: The file " + dir.file("NAQP.LOG") +
+                                 " is not a .KSL log file.  Nothing was processed.\n");
+    EXPECT_EQ(run({"--program-dir", dir.path(), "post"}).code, 2);
+    EXPECT_EQ(run({"--program-dir", dir.path(), "post", "A.KSL", "--frobnicate"}).code, 2);
 }
 
 }  // namespace

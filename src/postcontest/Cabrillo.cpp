@@ -1,0 +1,235 @@
+#include "postcontest/Cabrillo.h"
+
+#include <cstdio>
+
+#include "model/Version.h"
+#include "postcontest/PostDates.h"
+
+namespace keslog {
+namespace {
+
+std::string left(std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+std::string right(const std::string& text, std::size_t width) {
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+std::string cut(const std::string& text, std::size_t width) {
+    return text.substr(0, width);
+}
+
+std::string number4(long value) {
+    return right(std::to_string(value), 4);
+}
+
+std::string frequencyOf(int bandMode) {
+    static const char* const kFrequencies[] = {"28000", "21000", "14000", "7000",
+                                               "3500",  "1800",  "50",    "144"};
+    if (!isValidBandMode(bandMode)) return right("0", 5);
+    return right(kFrequencies[bandIndexOf(bandMode) - 1], 5);
+}
+
+std::string contestName(ContestNr nr, bool cw) {
+    const char* name = "";
+    switch (nr) {
+        case contest::ArrlDx:
+            name = "ARRL-DX-";
+            break;
+        case contest::Cqp:
+            name = "CA-QSO-PARTY";
+            break;
+        case contest::Cqww:
+            name = "CQ-WW-";
+            break;
+        case contest::Sprint:
+            name = "NA-SPRINT-";
+            break;
+        case contest::Ss:
+            name = "ARRL-SS-";
+            break;
+        case contest::Wpx:
+            name = "CQ-WPX-";
+            break;
+        case contest::Aa:
+            name = "JARL-AA-";
+            break;
+        case contest::Paqp:
+            name = "PA-QSO-PARTY";
+            break;
+        case contest::Naqp:
+            name = "NAQP-";
+            break;
+        default:
+            break;
+    }
+    std::string text = name;
+    if (!text.empty() && text.back() == '-') text += cw ? "CW" : "SSB";
+    return text;
+}
+
+// Entry number of a multiplier table stored as a number, else 0.
+int tableNumber(const std::string& text, int rows) {
+    const double value = leadingNumber(text);
+    const int whole = static_cast<int>(value);
+    return whole == value && whole >= 1 && whole <= rows ? whole : 0;
+}
+
+std::string tableEntry(const MultTable& table, int number) {
+    if (number < 1 || number > static_cast<int>(table.rows.size())) return {};
+    return table.rows[static_cast<std::size_t>(number - 1)].forms[0];
+}
+
+// A received multiplier text, with multiplier numbers written as their names.
+std::string receivedMult(const MainMod& state, const std::string& text) {
+    int number = 0;
+    const MultTable* table = nullptr;
+    switch (state.contestNr) {
+        case contest::Cqp:
+            if (text.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos)
+                number = tableNumber(text, kCQPRows);
+            table = &state.mults.CQPMults;
+            break;
+        case contest::Paqp:
+            number = tableNumber(text, kPAQPRows);
+            table = &state.mults.PAQPMults;
+            break;
+        case contest::Sprint:
+            number = tableNumber(text, kSprintRows);
+            table = &state.mults.SprintMults;
+            break;
+        case contest::Naqp:
+            number = tableNumber(text, kNAQPRows);
+            table = &state.mults.NAQPMults;
+            break;
+        default:
+            break;
+    }
+    if (number == 0 || table == nullptr) return text;
+    const std::string entry = tableEntry(*table, number);
+    return entry.empty() ? text : entry;
+}
+
+// A section followed by one blank when it has two letters, so the
+// columns after it line up with three-letter sections.
+std::string sectionField(const std::string& section) {
+    return section.size() == 2 ? section + " " : section;
+}
+
+std::string ssSectionOf(const MainMod& state, const std::string& shortForm) {
+    const auto& forms = state.reference.SSShortForms;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        if (trim(forms[i]) != shortForm || shortForm.empty()) continue;
+        const std::string& entry = state.reference.CQPSSMults[kSSSectionsFirst - 1 + i];
+        return entry.substr(0, entry.find('/'));
+    }
+    return shortForm;
+}
+
+std::string sentExchange(const MainMod& state, const RescoredLog& log, const QSORec& q) {
+    const Settings& s = state.settings;
+    const std::string rst = log.cwFlag ? "599 " : "59  ";
+    const std::string sentNr = number4(q.QNr);
+    switch (state.contestNr) {
+        case contest::ArrlDx:
+            return rst + left(s.ExchangeARRLMult, 6);
+        case contest::Cqp:
+            return sentNr + " " + left(cut(s.ExchangeCQPMult, 10), 10);
+        case contest::Cqww:
+            return rst + left(s.ExchangeCQWWMult, 6);
+        case contest::Sprint:
+            return sentNr + " " + left(s.ExchangeSprintName, 10) + " " +
+                   left(cut(s.ExchangeSprintMult, 3), 3);
+        case contest::Ss:
+            return sentNr + " " + s.ExchangeSSPrec + " " + s.ExchangeSSCheck + " " +
+                   sectionField(s.ExchangeSSSection);
+        case contest::Wpx:
+            return rst + sentNr;
+        case contest::Aa:
+            return rst + left(s.ExchangeAAMult, 2);
+        case contest::Paqp:
+            return sentNr + " " + left(cut(s.ExchangePAQPMult, 10), 10);
+        case contest::Naqp:
+            return left(s.ExchangeNAQPName, 10) + " " + left(cut(s.ExchangeNAQPMult, 3), 3);
+        default:
+            return {};
+    }
+}
+
+std::string receivedExchange(const MainMod& state, const RescoredLog& log, const QSORecName& q) {
+    const std::string rst = log.cwFlag ? "599 " : "59  ";
+    const std::string rcvdNr = number4(q.QRcvd);
+    const std::string mult = q.QMult.trimmed();
+    switch (state.contestNr) {
+        case contest::ArrlDx:
+            return rst + (q.QRcvd == 0 ? std::string("1000") : rcvdNr);
+        case contest::Cqp:
+        case contest::Paqp:
+            return rcvdNr + " " + left(receivedMult(state, mult), 10);
+        case contest::Cqww:
+        case contest::Wpx:
+        case contest::Aa:
+            return rst + rcvdNr;
+        case contest::Sprint:
+            return rcvdNr + " " + left(q.QName.trimmed(), 10) + " " +
+                   left(receivedMult(state, mult), 6);
+        case contest::Ss: {
+            const std::string raw(q.QMult.raw());
+            const std::string prec = trim(raw.substr(0, 1));
+            const std::string check = trim(raw.substr(1, 2));
+            const std::string section = ssSectionOf(state, trim(raw.substr(3, 2)));
+            return rcvdNr + " " + prec + " " + check + " " + sectionField(section);
+        }
+        case contest::Naqp:
+            return left(q.QName.trimmed(), 10) + " " + left(cut(receivedMult(state, mult), 3), 3);
+        default:
+            return {};
+    }
+}
+
+std::string qsoLine(const MainMod& state, const RescoredLog& log, const QSORecName& q) {
+    char time[8];
+    std::snprintf(time, sizeof time, "%04d", q.QTime >= 0 && q.QTime <= 2359 ? q.QTime : 0);
+    const std::string date =
+        dateText(calendarDateOf(q.QDate, log.currentYear), DateForm::IsoDashes);
+    return "QSO: " + frequencyOf(q.QBandMode) + " " + (isCw(q.QBandMode) ? "CW" : "PH") + " " +
+           date + " " + time + " " + left(cut(state.settings.UserCallsign, 10), 10) + " " +
+           sentExchange(state, log, q) + " " + left(q.QCall.trimmed(), 10) + " " +
+           receivedExchange(state, log, q);
+}
+
+}  // namespace
+
+std::string cabrilloPath(const RescoredLog& log) {
+    return log.baseName + ".LOG";
+}
+
+std::vector<std::string> cabrilloLines(const MainMod& state, const RescoredLog& log) {
+    const Settings& s = state.settings;
+    const ContestNr nr = state.contestNr;
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(log.qsoCount) + 24);
+    lines.emplace_back("START-OF-LOG: 2.0");
+    if (nr == contest::ArrlDx || nr == contest::Ss) lines.emplace_back("ARRL-SECTION:");
+    lines.push_back("CONTEST: " + contestName(nr, log.cwFlag));
+    lines.push_back("CALLSIGN: " + s.UserCallsign);
+    lines.emplace_back("CATEGORY:");
+    if (nr == contest::Wpx) lines.emplace_back("CATEGORY-OVERLAY:");
+    lines.push_back("CLAIMED-SCORE: " + std::to_string(log.claimedScore));
+    lines.emplace_back("OPERATORS:");
+    lines.push_back(std::string("CREATED-BY: ") + kProgramName + " VER. " + kProgramVersion);
+    lines.push_back("CLUB: " + s.UserClub);
+    lines.push_back("NAME: " + s.UserName);
+    lines.push_back("ADDRESS: " + s.UserAddress);
+    lines.push_back("ADDRESS: " + s.UserCity);
+    lines.push_back("ADDRESS: " + s.UserCountry);
+    for (int i = 0; i < 3; ++i) lines.emplace_back("SOAPBOX:");
+    for (int n = 1; n <= state.log.count(); ++n)
+        lines.push_back(qsoLine(state, log, state.log.at(n)));
+    lines.emplace_back("END-OF-LOG:");
+    return lines;
+}
+
+}  // namespace keslog

@@ -1,0 +1,56 @@
+#include "postcontest/PostContest.h"
+
+#include "platform/Files.h"
+#include "postcontest/Cabrillo.h"
+
+namespace keslog {
+
+std::vector<std::string> unavailableOutputs(const OutputChoices& choices) {
+    std::vector<std::string> missing;
+    if (choices.summary) missing.emplace_back("summary sheet");
+    if (choices.breakdown) missing.emplace_back("hourly break-down sheet");
+    if (choices.listing) missing.emplace_back("log listing");
+    if (choices.dupeSheets) missing.emplace_back("dupe sheets");
+    if (choices.adif) missing.emplace_back("ADIF export");
+    if (choices.dxb4) missing.emplace_back("DXB4 export");
+    return missing;
+}
+
+std::string crlfText(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+Result<PostContestReport> runPostContest(MainMod& state, const std::string& path,
+                                         const OutputChoices& choices, const OpenServices& services,
+                                         int currentYear) {
+    if (const std::vector<std::string> missing = unavailableOutputs(choices); !missing.empty()) {
+        std::string list;
+        for (const std::string& name : missing) list += (list.empty() ? "" : ", ") + name;
+        return Status::error("Not available yet: " + list + ".  Nothing was processed.");
+    }
+    Result<RescoredLog> log = rescoreLog(state, path, services, currentYear);
+    if (!log) return log.status();
+    PostContestReport report{std::move(*log), {}, {}};
+    const auto write = [&report](const std::string& file, const std::vector<std::string>& lines) {
+        if (file == report.log.path) {
+            report.failures.push_back(file + ": the output would replace the log itself.");
+            return;
+        }
+        if (const Status done = writeFileAtomically(file, crlfText(lines)); !done)
+            report.failures.push_back("The file " + file + " was not written: " + done.message());
+        else
+            report.written.push_back(file);
+    };
+    if (choices.cabrillo) write(cabrilloPath(report.log), cabrilloLines(state, report.log));
+    return report;
+}
+
+}  // namespace keslog

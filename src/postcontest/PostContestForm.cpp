@@ -1,0 +1,280 @@
+#include "postcontest/PostContestForm.h"
+
+#include <algorithm>
+
+#include "storage/DataFile.h"
+#include "storage/LogNames.h"
+#include "storage/LogOpening.h"
+#include "storage/SettingsFile.h"
+
+namespace keslog {
+namespace {
+
+const char* contestLabelName(ContestNr nr) {
+    switch (nr) {
+        case contest::ArrlDx:
+            return "ARRL DX";
+        case contest::Cqp:
+            return "CQP";
+        case contest::Cqww:
+            return "CQWW DX";
+        case contest::Sprint:
+            return "Sprint";
+        case contest::Ss:
+            return "SS ";
+        case contest::Wpx:
+            return "WPX";
+        case contest::Aa:
+            return "All Asian";
+        case contest::Paqp:
+            return "PAQP";
+        case contest::Naqp:
+            return "NAQP";
+        default:
+            return "";
+    }
+}
+
+bool isMixedMode(ContestNr nr) {
+    return nr == contest::Cqp || nr == contest::Paqp;
+}
+
+MessageRequest exchangeError(const std::string& text) {
+    return {text, "Exchange Error", MsgButtons::Ok, MsgIcon::Stop};
+}
+
+bool isSsSection(const MainMod& state, const std::string& section) {
+    const auto& rows = state.mults.SSSections.rows;
+    return std::any_of(rows.begin(), rows.end(),
+                       [&](const MultRow& row) { return row.forms[0] == section; });
+}
+
+}  // namespace
+
+PostContestForm::PostContestForm(MainMod& state, IMessageBox& messageBox,
+                                 std::function<bool(std::string_view)> fits)
+    : state_(state), messageBox_(messageBox), fits_(std::move(fits)) {}
+
+Status PostContestForm::load(const std::string& logPath) {
+    if (Result<std::string> base = outputBaseName(logPath); !base) return base.status();
+    Result<OpenedLog> opened =
+        readLogForOpening(logPath, {messageBox_, state_.reference.SSShortForms});
+    if (!opened) return opened.status();
+    path_ = logPath;
+    const LogChoices& choices = opened->choices;
+    state_.contestNr = choices.contest;
+    state_.InStateFlag = choices.InStateFlag;
+    state_.ModeFlag = choices.ModeFlag;
+    cw_ = isMixedMode(choices.contest) || choices.ModeFlag[1];
+    ExpandMultTables(state_.reference, choices.contest == contest::Cqp && choices.InStateFlag,
+                     state_.mults);
+
+    view_ = PostContestView{};
+    view_.contestLabel = std::string(" Contest: ") + contestLabelName(choices.contest);
+    if (!isMixedMode(choices.contest)) view_.contestLabel += cw_ ? " CW" : " SSB";
+    view_.logFileLabel = fitPath(" Log File: ", logPath, fits_);
+    showExchange();
+    return Status::ok();
+}
+
+void PostContestForm::setExport(bool on) {
+    view_.exportFile = on;
+    view_.omitEnabled = on;
+    view_.adifEnabled = on;
+    view_.dxb4Enabled =
+        on && state_.contestNr != contest::Sprint && state_.contestNr != contest::Naqp;
+    if (!on) view_.omitWK = view_.omitJA = view_.adif = view_.dxb4 = false;
+}
+
+void PostContestForm::setFormat(bool adif) {
+    if (adif && view_.adifEnabled) {
+        view_.adif = true;
+        view_.dxb4 = false;
+    } else if (!adif && view_.dxb4Enabled) {
+        view_.adif = false;
+        view_.dxb4 = true;
+    }
+}
+
+std::array<std::string*, 4> PostContestForm::exchangeStrings() {
+    Settings& s = state_.settings;
+    switch (state_.contestNr) {
+        case contest::ArrlDx:
+            return {&s.ExchangeARRLMult};
+        case contest::Cqp:
+            return {&s.ExchangeCQPMult};
+        case contest::Cqww:
+            return {&s.ExchangeCQWWMult};
+        case contest::Sprint:
+            return {&s.ExchangeSprintName, &s.ExchangeSprintMult};
+        case contest::Ss:
+            return {&s.ExchangeSSPrec, &s.ExchangeSSCall, &s.ExchangeSSCheck, &s.ExchangeSSSection};
+        case contest::Aa:
+            return {&s.ExchangeAAMult};
+        case contest::Paqp:
+            return {&s.ExchangePAQPMult};
+        case contest::Naqp:
+            return {&s.ExchangeNAQPName, &s.ExchangeNAQPMult};
+        default:
+            return {};
+    }
+}
+
+void PostContestForm::showExchange() {
+    const Settings& s = state_.settings;
+    const std::string rst = cw_ ? "599 " : "59 ";
+    std::string text;
+    const char* heading = "Multiplier";
+    switch (state_.contestNr) {
+        case contest::ArrlDx:
+            text = rst + s.ExchangeARRLMult;
+            break;
+        case contest::Cqp:
+            text = "# " + s.ExchangeCQPMult;
+            break;
+        case contest::Cqww:
+            text = rst + s.ExchangeCQWWMult;
+            heading = "Zone";
+            break;
+        case contest::Sprint:
+            text = "# " + s.ExchangeSprintName + " " + s.ExchangeSprintMult;
+            heading = "Name          Mult";
+            break;
+        case contest::Ss:
+            text = "# " + s.ExchangeSSPrec + " " + s.ExchangeSSCall + " " + s.ExchangeSSCheck +
+                   " " + s.ExchangeSSSection;
+            heading = "Prec    Call        Ck      Section";
+            break;
+        case contest::Wpx:
+            text = rst + "#";
+            break;
+        case contest::Aa:
+            text = rst + s.ExchangeAAMult;
+            heading = "Age";
+            break;
+        case contest::Paqp:
+            text = "# " + s.ExchangePAQPMult;
+            break;
+        case contest::Naqp:
+            text = s.ExchangeNAQPName + " " + s.ExchangeNAQPMult;
+            heading = "Name          Mult";
+            break;
+        default:
+            break;
+    }
+    view_.exchangeText = text;
+    view_.editEnabled = state_.contestNr != contest::Wpx;
+    view_.editing = false;
+    view_.okEnabled = true;
+    view_.focusField = -1;
+    const auto strings = exchangeStrings();
+    view_.fieldCount = static_cast<int>(std::count_if(
+        strings.begin(), strings.end(), [](const std::string* p) { return p != nullptr; }));
+    view_.fieldsLabel = view_.fieldCount > 0 ? heading : "";
+}
+
+void PostContestForm::edit() {
+    if (!view_.editEnabled || view_.editing) return;
+    const auto strings = exchangeStrings();
+    for (std::size_t i = 0; i < view_.fields.size(); ++i)
+        view_.fields[i] = strings[i] != nullptr ? *strings[i] : "";
+    view_.editing = true;
+    view_.okEnabled = false;
+}
+
+void PostContestForm::setField(int index, const std::string& text) {
+    if (index >= 0 && index < view_.fieldCount)
+        view_.fields[static_cast<std::size_t>(index)] = text;
+}
+
+bool PostContestForm::editOk() {
+    if (!view_.editing) return false;
+    std::array<std::string, 4> values;
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = toUpper(trim(view_.fields[i]));
+    const bool ss = state_.contestNr == contest::Ss;
+    if (ss) values[2] = trim(view_.fields[2]);  // the check is stored as typed
+
+    const auto refuse = [this](int field) {
+        view_.focusField = field;
+        return false;
+    };
+    if (state_.contestNr == contest::Cqp && state_.InStateFlag) {
+        const auto& rows = state_.mults.CQPInState.rows;
+        const bool known = std::any_of(rows.begin(), rows.end(), [&](const MultRow& row) {
+            return row.forms[0] == values[0];
+        });
+        if (!known &&
+            messageBox_.show({"County Is not a standard CQP county abbreviation.  Use it anyway?",
+                              "County Error", MsgButtons::YesNo, MsgIcon::Exclamation, 1}) !=
+                MsgResult::Yes)
+            return refuse(0);
+    }
+    if (ss) {
+        if (values[0].size() != 1 || std::string("ABQMSU").find(values[0]) == std::string::npos) {
+            messageBox_.show(exchangeError("Precedence Error -- Must be A, B, M, Q, S, or U"));
+            return refuse(0);
+        }
+        const double check = leadingNumber(values[2]);
+        if (values[2].empty() || values[2].find_first_not_of("0123456789") != std::string::npos ||
+            check < 0 || check > 99) {
+            messageBox_.show(exchangeError("Check Must be between 00 and 99"));
+            return refuse(2);
+        }
+        if (!isSsSection(state_, values[3])) {
+            messageBox_.show(exchangeError("Section is Invalid."));
+            return refuse(3);
+        }
+    }
+    const auto strings = exchangeStrings();
+    for (std::size_t i = 0; i < strings.size(); ++i)
+        if (strings[i] != nullptr) *strings[i] = values[i];
+    // The exchange is kept whether or not the settings file could be written;
+    // the writer tells the operator about a failure itself.
+    WriteSettings(state_, messageBox_);
+    showExchange();
+    return true;
+}
+
+void PostContestForm::editCancel() {
+    showExchange();
+}
+
+OutputChoices PostContestForm::choices() const {
+    OutputChoices c;
+    c.cabrillo = view_.electronic;
+    c.summary = c.breakdown = c.listing = c.dupeSheets = view_.normal;
+    c.adif = view_.exportFile && view_.adif;
+    // No DXB4 file for the contests that log names.
+    c.dxb4 = view_.exportFile && !view_.adif && view_.dxb4Enabled;
+    c.omitWK = view_.omitWK;
+    c.omitJA = view_.omitJA;
+    return c;
+}
+
+Result<PostContestReport> PostContestForm::ok(int currentYear) {
+    Result<PostContestReport> report = runPostContest(
+        state_, path_, choices(), {messageBox_, state_.reference.SSShortForms}, currentYear);
+    if (!report) {
+        messageBox_.show({report.status().message(), "Post-Contest Processing", MsgButtons::Ok,
+                          MsgIcon::Exclamation});
+    } else if (!report->failures.empty()) {
+        std::string text;
+        for (const std::string& failure : report->failures) text += failure + "\n";
+        messageBox_.show({text, "Post-Contest Processing", MsgButtons::Ok, MsgIcon::Exclamation});
+    }
+    view_.closed = true;
+    return report;
+}
+
+std::array<std::string*, 9> userInformation(Settings& s) {
+    return {&s.UserCallsign, &s.UserOperator, &s.UserName, &s.UserAddress, &s.UserCity,
+            &s.UserCountry,  &s.UserClub,     &s.UserRig,  &s.UserAnt};
+}
+
+void PostContestForm::userInfoOk(const std::array<std::string, 9>& texts) {
+    const auto strings = userInformation(state_.settings);
+    for (std::size_t i = 0; i < strings.size(); ++i) *strings[i] = texts[i].substr(0, 50);
+    WriteSettings(state_, messageBox_);
+}
+
+}  // namespace keslog

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "PostRig.h"
+#include "postcontest/PostContestForm.h"
+#include "storage/SettingsFile.h"
+
+namespace keslog {
+namespace {
+
+using test::postQso;
+
+bool fitsIn30(std::string_view text) {
+    return text.size() <= 30;
+}
+
+TEST(PostContestForm, LoadShowsTheLogAndTheSentExchange) {
+    struct Case {
+        ContestNr contest;
+        bool cw;
+        const char* contestLabel;
+        const char* exchange;
+        int fields;
+        const char* heading;
+    };
+    const Case cases[] = {
+        {contest::ArrlDx, true, " Contest: ARRL DX CW", "599 CA", 1, "Multiplier"},
+        {contest::Cqp, false, " Contest: CQP", "# OR", 1, "Multiplier"},
+        {contest::Cqww, false, " Contest: CQWW DX SSB", "59 3", 1, "Zone"},
+        {contest::Sprint, true, " Contest: Sprint CW", "# BOB CA", 2, "Name          Mult"},
+        {contest::Ss, true, " Contest: SS  CW", "# A K6XX 72 SV", 4,
+         "Prec    Call        Ck      Section"},
+        {contest::Wpx, false, " Contest: WPX SSB", "59 #", 0, ""},
+        {contest::Aa, true, " Contest: All Asian CW", "599 45", 1, "Age"},
+        {contest::Paqp, true, " Contest: PAQP", "# CA", 1, "Multiplier"},
+        {contest::Naqp, false, " Contest: NAQP SSB", "BOB CA", 2, "Name          Mult"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.contestLabel);
+        test::PostRig rig;
+        Settings& s = rig.state.settings;
+        s.ExchangeARRLMult = "CA";
+        s.ExchangeCQPMult = "OR";
+        s.ExchangeCQWWMult = "3";
+        s.ExchangeSprintName = s.ExchangeNAQPName = "BOB";
+        s.ExchangeSprintMult = s.ExchangeNAQPMult = "CA";
+        s.ExchangeSSPrec = "A";
+        s.ExchangeSSCall = "K6XX";
+        s.ExchangeSSCheck = "72";
+        s.ExchangeSSSection = "SV";
+        s.ExchangeAAMult = "45";
+        s.ExchangePAQPMult = "CA";
+        const std::string path = rig.writeLog("L.KSL", c.contest, c.cw, {});
+        PostContestForm form(rig.state, rig.messages, [](std::string_view) { return true; });
+        ASSERT_TRUE(form.load(path));
+        EXPECT_EQ(form.view().contestLabel, c.contestLabel);
+        EXPECT_EQ(form.view().logFileLabel, " Log File: " + path);
+        EXPECT_EQ(form.view().exchangeText, c.exchange);
+        EXPECT_EQ(form.view().fieldCount, c.fields);
+        EXPECT_EQ(form.view().fieldsLabel, c.heading);
+        EXPECT_EQ(form.view().editEnabled, c.contest != contest::Wpx);
+        EXPECT_FALSE(form.view().electronic || form.view().normal || form.view().exportFile);
+        EXPECT_FALSE(form.view().adifEnabled || form.view().dxb4Enabled || form.view().omitEnabled);
+    }
+}
+
+TEST(PostContestForm, LongPathShortenedInTheMiddle) {
+    test::PostRig rig;
+    const std::string path = rig.writeLog("A-RATHER-LONG-LOG-NAME.KSL", contest::Cqww, true, {});
+    PostContestForm form(rig.state, rig.messages, fitsIn30);
+    ASSERT_TRUE(form.load(path));
+    const std::string label = form.view().logFileLabel;
+    EXPECT_LE(label.size(), 30u);
+    EXPECT_TRUE(label.starts_with(" Log File: "));
+    EXPECT_NE(label.find("..."), std::string::npos);
+    EXPECT_TRUE(label.ends_with(".KSL"));
+}
+
+TEST(PostContestForm, ExportChoicesAndNameContests) {
+    for (ContestNr nr : {contest::Cqww, contest::Naqp}) {
+        test::PostRig rig;
+        const std::string path = rig.writeLog("L.KSL", nr, true, {});
+        PostContestForm form(rig.state, rig.messages, fitsIn30);
+        ASSERT_TRUE(form.load(path));
+        form.setExport(true);
+        EXPECT_TRUE(form.view().adifEnabled && form.view().omitEnabled);
+        EXPECT_EQ(form.view().dxb4Enabled, nr == contest::Cqww);
+        form.setFormat(false);
+        form.setOmitWK(true);
+        OutputChoices c = form.choices();
+        EXPECT_EQ(c.dxb4, nr == contest::Cqww);  // never a DXB4 file for NAQP
+        EXPECT_FALSE(c.adif);
+        EXPECT_TRUE(c.omitWK);
+        form.setFormat(true);
+        EXPECT_TRUE(form.choices().adif);
+        form.setExport(false);
+        EXPECT_FALSE(form.view().omitWK || form.view().adif || form.view().dxb4 ||
+                     form.view().omitEnabled || form.view().adifEnabled);
+        EXPECT_FALSE(form.choices().any());
+        form.setNormal(true);
+        c = form.choices();
+        EXPECT_TRUE(c.summary && c.breakdown && c.listing && c.dupeSheets && !c.cabrillo);
+    }
+}
+
+TEST(PostContestForm, SsExchangeChecksEachFieldBeforeStoring) {
+    test::PostRig rig;
+    Settings& s = rig.state.settings;
+    s.ExchangeSSPrec = "A";
+    s.ExchangeSSCall = "K6XX";
+    s.ExchangeSSCheck = "72";
+    s.ExchangeSSSection = "SV";
+    const std::string path = rig.writeLog("SS.KSL", contest::Ss, true, {});
+    PostContestForm form(rig.state, rig.messages, fitsIn30);
+    ASSERT_TRUE(form.load(path));
+    struct Case {
+        std::array<std::string, 4> fields;
+        const char* message;
+        int focus;
+    };
+    const Case refused[] = {
+        {{"x", "n6tr", "99", "scv"}, "Precedence Error -- Must be A, B, M, Q, S, or U", 0},
+        {{"b", "n6tr", "100", "scv"}, "Check Must be between 00 and 99", 2},
+        {{"b", "n6tr", "7a", "scv"}, "Check Must be between 00 and 99", 2},
+        {{"b", "n6tr", "07", "xyz"}, "Section is Invalid.", 3},
+    };
+    for (const Case& c : refused) {
+        form.edit();
+        ASSERT_TRUE(form.view().editing);
+        EXPECT_FALSE(form.view().okEnabled);
+        for (int i = 0; i < 4; ++i) form.setField(i, c.fields[static_cast<std::size_t>(i)]);
+        rig.messages.shown.clear();
+        EXPECT_FALSE(form.editOk());
+        ASSERT_EQ(rig.messages.shown.size(), 1u);
+        EXPECT_EQ(rig.messages.shown[0].text, c.message);
+        EXPECT_EQ(rig.messages.shown[0].title, "Exchange Error");
+        EXPECT_EQ(rig.messages.shown[0].icon, MsgIcon::Stop);
+        EXPECT_EQ(form.view().focusField, c.focus);
+        EXPECT_EQ(s.ExchangeSSPrec, "A");  // nothing stored
+        form.editCancel();
+        EXPECT_FALSE(form.view().editing);
+        EXPECT_EQ(form.view().exchangeText, "# A K6XX 72 SV");
+    }
+    form.edit();
+    for (int i = 0; i < 4; ++i)
+        form.setField(i, std::array<std::string, 4>{" b", "n6tr ", " 07 ",
+                                                    "scv"}[static_cast<std::size_t>(i)]);
+    EXPECT_TRUE(form.editOk());
+    EXPECT_EQ(form.view().exchangeText, "# B N6TR 07 SCV");
+    EXPECT_TRUE(form.view().okEnabled);
+    // Written to the settings file at once.
+    MainMod reread;
+    reread.programDir = rig.state.programDir;
+    ASSERT_TRUE(ReadSettings(reread));
+    EXPECT_EQ(reread.settings.ExchangeSSSection, "SCV");
+    EXPECT_EQ(reread.settings.ExchangeSSCheck, "07");
+}
+
+TEST(PostContestForm, CqpCountyQuestionInsideCalifornia) {
+    test::PostRig rig;
+    const std::string path = rig.writeLog("CQP.KSL", contest::Cqp, true, {}, true);
+    PostContestForm form(rig.state, rig.messages, fitsIn30);
+    ASSERT_TRUE(form.load(path));
+    form.edit();
+    form.setField(0, "xxxx");
+    rig.messages.answer(MsgResult::No);
+    EXPECT_FALSE(form.editOk());
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0].text,
+              "County Is not a standard CQP county abbreviation.  Use it anyway?");
+    EXPECT_EQ(rig.messages.shown[0].title, "County Error");
+    EXPECT_EQ(rig.messages.shown[0].defaultButton, 1);
+    EXPECT_EQ(form.view().focusField, 0);
+    rig.messages.answer(MsgResult::Yes);
+    EXPECT_TRUE(form.editOk());
+    EXPECT_EQ(rig.state.settings.ExchangeCQPMult, "XXXX");
+    form.edit();
+    form.setField(0, "scla");
+    EXPECT_TRUE(form.editOk());
+    EXPECT_EQ(rig.messages.shown.size(), 2u);  // a known county asks nothing
+    EXPECT_EQ(form.view().exchangeText, "# SCLA");
+}
+
+TEST(PostContestForm, OkWritesAndReportsFilesNotWritten) {
+    test::PostRig rig;
+    const std::string path =
+        rig.writeLog("WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
+    PostContestForm form(rig.state, rig.messages, fitsIn30);
+    ASSERT_TRUE(form.load(path));
+    form.setElectronic(true);
+    std::filesystem::create_directory(rig.dir.file("WW.LOG"));
+    Result<PostContestReport> report = form.ok(2026);
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(form.view().closed);
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_TRUE(rig.messages.shown[0].text.starts_with("The file " + rig.dir.file("WW.LOG") +
+                                                       " was not written: "));
+
+    std::array<std::string, 9> info{"K6XX", "K6XX",    "Bob",   std::string(60, 'A'), "Town", "USA",
+                                    "NCCC", "IC-7300", "Dipole"};
+    form.userInfoOk(info);
+    EXPECT_EQ(rig.state.settings.UserAddress, std::string(50, 'A'));
+    MainMod reread;
+    reread.programDir = rig.state.programDir;
+    ASSERT_TRUE(ReadSettings(reread));
+    EXPECT_EQ(reread.settings.UserRig, "IC-7300");
+    EXPECT_EQ(reread.settings.UserAddress, std::string(50, 'A'));
+}
+
+}  // namespace
+}  // namespace keslog

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/LogFiles.h"
+#include "platform/Files.h"
+#include "postcontest/Rescore.h"
+#include "storage/LogFile.h"
+#include "storage/LogFixtures.h"
+#include "support/FakePlatform.h"
+
+namespace keslog::test {
+
+// A program folder with the shipped start-up files read into a MainMod,
+// the station's user information filled in, and log files written there.
+struct PostRig {
+    TempDir dir;
+    MainMod state;
+    FakeMessageBox messages;
+
+    PostRig() {
+        copyShippedStartupFiles(dir);
+        state.programDir = dir.path();
+        EXPECT_TRUE(readStartupFiles(state));
+        Settings& s = state.settings;
+        s.UserCallsign = "K6XX";
+        s.UserClub = "NCCC";
+        s.UserName = "Bob Smith";
+        s.UserAddress = "1 Main St";
+        s.UserCity = "Town, CA 95000";
+        s.UserCountry = "USA";
+    }
+
+    // Writes a log file of the contest holding the QSOs, as logging does.
+    std::string writeLog(const std::string& name, ContestNr contest, bool cw,
+                         const std::vector<QSORecName>& qsos, bool inState = false) {
+        MainMod log = logFor(contest, dir.file(name), cw);
+        log.InStateFlag = inState;
+        EXPECT_TRUE(createLogFile(log));
+        for (const QSORecName& q : qsos) EXPECT_TRUE(logQso(log, q));
+        return dir.file(name);
+    }
+
+    OpenServices services() { return {messages, state.reference.SSShortForms}; }
+};
+
+// A QSO of the given fields on 2021-11-04 (date code 31041) at 12:34.
+inline QSORecName postQso(const std::string& call, BandModeCode bandMode, int nr, int rcvd,
+                          const std::string& mult, const std::string& points,
+                          const std::string& name = "") {
+    QSORecName q;
+    q.QDate = 31041;
+    q.QTime = 1234;
+    q.QBandMode = bandMode;
+    q.QCall = call;
+    q.QNr = static_cast<std::int16_t>(nr);
+    q.QRcvd = static_cast<std::int16_t>(rcvd);
+    q.QMult = mult;
+    q.QPoints = points;
+    q.QName = name;
+    return q;
+}
+
+// The same QSO at another date code and time.
+inline QSORecName at(QSORecName q, std::int16_t date, std::int16_t time) {
+    q.QDate = date;
+    q.QTime = time;
+    return q;
+}
+
+}  // namespace keslog::test
