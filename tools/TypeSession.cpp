@@ -214,6 +214,8 @@ class SessionHost : public ILogFormHost, public ICWKeyerHost {
     }
     void showBandMode(BandMode&) override {}
     void storeWindowCoordinates(Settings&) override {}
+    // The entry editor needs the window: a scripted Last Entry changes nothing.
+    bool editQso(int) override { return false; }
     void showPartial() override {
         out_ << "PARTIAL";
         for (const std::string& hit : form_->entry().partial().view().Match)

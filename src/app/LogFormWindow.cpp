@@ -20,6 +20,7 @@
 #include "app/CACTYWindow.h"
 #include "app/ChCoFormDialog.h"
 #include "app/DialogParts.h"
+#include "app/EditLogDialog.h"
 #include "app/EditMacDialog.h"
 #include "app/NoticeWindow.h"
 #include "app/PartialWindow.h"
@@ -63,6 +64,7 @@ constexpr std::array<ViewItem, kViewWindowCount> kViewItems{{
 
 LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logFiles)
     : state_(state),
+      platform_(platform),
       form_(std::make_unique<LogForm>(state, platform, logFiles, *this)),
       viewMac_(state, *this),
       timer1_(platform.timers.createTimer()) {
@@ -882,6 +884,10 @@ void LogFormWindow::closeEvent(QCloseEvent* event) {
 void LogFormWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) form_->onResize(isMinimized());
     QMainWindow::changeEvent(event);
+}
+
+bool LogFormWindow::editQso(int n) {
+    return EditLogDialog::edit(state_, platform_, n, this);
 }
 
 }  // namespace keslog

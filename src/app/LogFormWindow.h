@@ -78,6 +78,7 @@ class LogFormWindow : public QMainWindow,
     void showBandMode(BandMode& dialog) override;
     void storeWindowCoordinates(Settings& settings) override;
     void showPartial() override;
+    bool editQso(int n) override;
 
     // ICWKeyerHost
     std::string callBoxText() const override;
@@ -126,6 +127,7 @@ class LogFormWindow : public QMainWindow,
     QWidget* viewWindow(ViewWindow window) const;
 
     MainMod& state_;
+    Platform& platform_;
     std::unique_ptr<LogForm> form_;
     CWKeyer* keyer_ = nullptr;
     LatchedKeyState* keys_ = nullptr;

@@ -255,9 +255,7 @@ void LogForm::showPartial() {
 }
 
 bool LogForm::editLastEntry() {
-    // The entry editor arrives with the log viewer; until then nothing
-    // changes the last QSO.
-    return false;
+    return host_.editQso(state_.log.count());
 }
 
 void LogForm::updateClocks() {

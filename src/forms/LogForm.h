@@ -80,6 +80,8 @@ class ILogFormHost {
     virtual void storeWindowCoordinates(Settings& settings) = 0;
     // The entry line's search has hits for the search window.
     virtual void showPartial() = 0;
+    // The entry editor on QSO n, modal; true when the QSO was rewritten.
+    virtual bool editQso(int n) = 0;
 };
 
 // The behaviour of the main window LogForm: start-up, the menus it owns,

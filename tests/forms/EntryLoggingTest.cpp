@@ -29,6 +29,7 @@ class WpxHost : public ILogFormHost {
     void showBandMode(BandMode&) override {}
     void storeWindowCoordinates(Settings&) override {}
     void showPartial() override {}
+    bool editQso(int) override { return false; }
     int refreshes = 0;
 };
 

@@ -64,7 +64,12 @@ class RecordingHost : public ILogFormHost {
         settings.WindowCoords[window_row::LogForm] = place;
     }
     void showPartial() override { ++partials; }
+    bool editQso(int n) override {
+        edited.push_back(n);
+        return false;
+    }
     int partials = 0;
+    std::vector<int> edited;
     std::function<void(ChCoForm&)> onChCoForm;
     std::function<void(BandMode&)> onBandMode;
     WindowCoordinates place{1500, 900, 11400, 6300};
@@ -568,6 +573,32 @@ TEST_F(LogFormTest, NaqpGridFollowsTheBand) {
     step(EntryKey::Up);
     step(EntryKey::Up);
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 15m");
+}
+
+}  // namespace
+}  // namespace keslog
+
+namespace keslog {
+namespace {
+
+TEST_F(LogFormTest, LastEntryOpensTheEditorOnTheLastQsoAndNeverOnAnEmptyLog) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    state.contestNr = contest::Cqww;
+    state.ModeFlag = {false, true};
+    state.resetLog();
+    form.entry().onLastEntry();
+    EXPECT_TRUE(host.edited.empty());
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "No Entries in Log, so can't edit last entry.");
+
+    QSORecName qso;
+    qso.QCall = "DL1ABC";
+    qso.QBandMode = 3;
+    ASSERT_TRUE(state.log.append(qso));
+    qso.QCall = "JA1XYZ";
+    ASSERT_TRUE(state.log.append(qso));
+    form.entry().onLastEntry();
+    EXPECT_EQ(host.edited, std::vector<int>{2});
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ class ChoosingHost : public ILogFormHost {
     void showBandMode(BandMode&) override {}
     void storeWindowCoordinates(Settings&) override {}
     void showPartial() override {}
+    bool editQso(int) override { return false; }
     std::string contest;
     int choices = 0;
 };
