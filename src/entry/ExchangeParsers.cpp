@@ -75,17 +75,22 @@ bool keepLettersBlankDigits(char c, int, int) {
 }
 
 // The serial number that begins CQP, PAQP, Sprint and SS exchanges: at most
-// four digits; returns how many characters it took.
-int serialLength(const std::string& text) {
+// four digits. Sets the received number and where the serial ends, or gives
+// the refusal.
+std::optional<ExchangeCheck> readSerial(const Cleaned& c, ParsedExchange& p, int& serialEnd) {
+    const std::string& t = c.text();
+    if (t.empty()) return c.refuse(kIncomplete, 0, 0);
     int n = 0;
-    while (n < 4 && n < static_cast<int>(text.size()) && isDigit(text[static_cast<std::size_t>(n)]))
-        ++n;
-    return n;
+    while (n < 4 && n < c.size() && isDigit(t[static_cast<std::size_t>(n)])) ++n;
+    if (n == 0) return c.refuse(kBeginWithNumber, 0, 1);
+    p.received = static_cast<std::int16_t>(leadingNumber(t.substr(0, static_cast<std::size_t>(n))));
+    serialEnd = n;
+    return std::nullopt;
 }
 
-std::int16_t serialValue(const std::string& text, int length) {
-    return static_cast<std::int16_t>(
-        leadingNumber(std::string_view(text).substr(0, static_cast<std::size_t>(length))));
+int skipBlanks(const std::string& t, int from) {
+    while (from < static_cast<int>(t.size()) && t[static_cast<std::size_t>(from)] == ' ') ++from;
+    return from;
 }
 
 struct NumericRule {
@@ -112,13 +117,10 @@ ExchangeCheck countyExchange(const ExchangeRules& rules, std::string_view box) {
     p.endsInSlash = toUpper(trim(box)).ends_with('/');
     const Cleaned c(box, keepLettersBlankDigits);
     const std::string& t = c.text();
-    if (t.empty()) return c.refuse(kIncomplete, 0, 0);
-    const int serial = serialLength(t);
-    if (serial == 0) return c.refuse(kBeginWithNumber, 0, 1);
-    p.received = serialValue(t, serial);
+    int serial = 0;
+    if (auto refused = readSerial(c, p, serial)) return *refused;
 
-    int multStart = serial;
-    while (multStart < c.size() && t[static_cast<std::size_t>(multStart)] == ' ') ++multStart;
+    const int multStart = skipBlanks(t, serial);
     const std::string rest =
         trimRight(std::string_view(t).substr(static_cast<std::size_t>(multStart)));
     p.multText = rest.substr(0, 5);
@@ -135,13 +137,10 @@ ExchangeCheck sprintExchange(std::string_view box) {
     ParsedExchange p;
     const Cleaned c(box, keepLettersBlankDigits);
     const std::string& t = c.text();
-    if (t.empty()) return c.refuse(kIncomplete, 0, 0);
-    const int serial = serialLength(t);
-    if (serial == 0) return c.refuse(kBeginWithNumber, 0, 1);
-    p.received = serialValue(t, serial);
+    int serial = 0;
+    if (auto refused = readSerial(c, p, serial)) return *refused;
 
-    int restStart = serial;
-    while (restStart < c.size() && t[static_cast<std::size_t>(restStart)] == ' ') ++restStart;
+    const int restStart = skipBlanks(t, serial);
     const std::string rest = t.substr(static_cast<std::size_t>(restStart));
     const auto blank = rest.find(' ');
     std::string name;
@@ -172,8 +171,7 @@ ExchangeCheck naqpExchange(std::string_view box) {
     const auto blank = t.find(' ');
     if (blank == std::string::npos || trim(std::string_view(t).substr(blank)).empty())
         return c.refuse(kIncomplete, 0, c.size());
-    int multStart = static_cast<int>(blank);
-    while (t[static_cast<std::size_t>(multStart)] == ' ') ++multStart;
+    const int multStart = skipBlanks(t, static_cast<int>(blank));
     const std::string mult = t.substr(static_cast<std::size_t>(multStart));
     if (mult.find(' ') != std::string::npos)
         return c.refuse(kExchangeError, multStart, static_cast<int>(mult.size()));
@@ -192,10 +190,8 @@ ExchangeCheck ssExchange(const ExchangeRules& rules, std::string_view box) {
         return isLetter(ch) || isDigit(ch);
     });
     const std::string& t = c.text();
-    if (t.empty()) return c.refuse(kIncomplete, 0, 0);
-    const int serial = serialLength(t);
-    if (serial == 0) return c.refuse(kBeginWithNumber, 0, 1);
-    p.received = serialValue(t, serial);
+    int serial = 0;
+    if (auto refused = readSerial(c, p, serial)) return *refused;
     if (serial >= c.size()) return c.refuse(kIncomplete, serial, 0);
 
     const char precedence = t[static_cast<std::size_t>(serial)];
