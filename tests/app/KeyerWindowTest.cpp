@@ -8,12 +8,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "KeyerWindowRig.h"
 #include "QtTestApp.h"
-#include "app/AppTestSupport.h"
-#include "app/LogFormWindow.h"
-#include "app/QtPlatform.h"
 #include "platform/linux/RealtimeScheduler.h"
-#include "transmit/KeyerRig.h"
 
 namespace keslog {
 namespace {
@@ -25,7 +22,7 @@ void press(QObject* target, int key, const QString& text = {}) {
     QCoreApplication::sendEvent(target, &up);
 }
 
-class KeyerWindowTest : public ::testing::Test, protected test::KeyerRig {
+class KeyerWindowTest : public ::testing::Test, protected test::KeyerWindowRig {
   protected:
     static void SetUpTestSuite() { test::ensureQApplication(); }
 
@@ -34,27 +31,10 @@ class KeyerWindowTest : public ::testing::Test, protected test::KeyerRig {
         state.contestNr = contest::Cqww;
         state.ModeFlag = {false, true};
         state.currentLogPath = "/logs/N6TR.KSL";
-        window.attachKeyer(keyer, keys);
-        window.attachRadios(radios, repeater);
-        window.attachTransmit(transmit);
-        window.form().load();
-        window.render();
-        window.show();
+        showWindow();
         QApplication::setActiveWindow(&window);
         QApplication::processEvents();
     }
-
-    template <typename T>
-    T* find(const char* name) {
-        return window.findChild<T*>(name);
-    }
-
-    LatchedKeyState keys;
-    test::NoLogFiles files;
-    LogFormWindow window{state, platform, files};
-    RadioSwitch radios{state, lines, fakes.messageBox};
-    MessageRepeater repeater{state, platform, keyer, radios};
-    EntryTransmit transmit{state, keyer, lines, radios, repeater};
 };
 
 TEST_F(KeyerWindowTest, KeyboardCwOpensWithCapsLockAndSendsEachCharacter) {

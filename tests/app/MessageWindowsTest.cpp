@@ -9,21 +9,18 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "KeyerWindowRig.h"
 #include "QtTestApp.h"
-#include "app/AppTestSupport.h"
 #include "app/EditMacDialog.h"
-#include "app/LogFormWindow.h"
-#include "app/QtPlatform.h"
 #include "app/ViewMacWindow.h"
 #include "storage/SettingsFile.h"
-#include "transmit/KeyerRig.h"
 
 namespace keslog {
 namespace {
 
 using test::screenshot;
 
-class MessageWindowsAppTest : public ::testing::Test, protected test::KeyerRig {
+class MessageWindowsAppTest : public ::testing::Test, protected test::KeyerWindowRig {
   protected:
     static void SetUpTestSuite() { test::ensureQApplication(); }
 
@@ -38,33 +35,18 @@ class MessageWindowsAppTest : public ::testing::Test, protected test::KeyerRig {
         state.contestNr = contest::Wpx;
         state.ModeFlag = {false, true};
         state.currentLogPath = "/logs/N6TR.KSL";
-        window.attachKeyer(keyer, keys);
-        window.attachRadios(radios, repeater);
-        window.attachTransmit(transmit);
-        window.form().load();
-        window.render();
-        window.show();
+        showWindow();
     }
     ~MessageWindowsAppTest() override {
         if (auto* mac = viewMac()) mac->close();
     }
 
-    template <typename T>
-    T* find(const char* name) {
-        return window.findChild<T*>(name);
-    }
     ViewMacWindow* viewMac() {
         return dynamic_cast<ViewMacWindow*>(window.findChild<QWidget*>("ViewMac"));
     }
     QString labelColour(const char* name) { return find<QLabel>(name)->styleSheet(); }
 
     test::TempDir dir;
-    LatchedKeyState keys;
-    test::NoLogFiles files;
-    LogFormWindow window{state, platform, files};
-    RadioSwitch radios{state, lines, fakes.messageBox};
-    MessageRepeater repeater{state, platform, keyer, radios};
-    EntryTransmit transmit{state, keyer, lines, radios, repeater};
 };
 
 TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesInTheirRadioColours) {
