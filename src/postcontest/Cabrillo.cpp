@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "model/Version.h"
-#include "postcontest/PostDates.h"
+#include "model/QsoDate.h"
 
 namespace keslog {
 namespace {

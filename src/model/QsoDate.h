@@ -4,7 +4,7 @@
 
 namespace keslog {
 
-// A QSO's date as the outputs print it. A date code that holds no month
+// A QSO's date as displays and outputs print it. A date code that holds no month
 // and day gives 0 for all three.
 struct CalendarDate {
     int year = 0;

@@ -1,4 +1,4 @@
-#include "postcontest/PostDates.h"
+#include "model/QsoDate.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "postcontest/PostDates.h"
+#include "model/QsoDate.h"
 
 namespace keslog {
 namespace {
 
-TEST(PostDates, DateCodesReadAgainstTheCurrentYear) {
+TEST(QsoDate, DateCodesReadAgainstTheCurrentYear) {
     struct Case {
         int code;
         int currentYear;
@@ -33,7 +33,7 @@ TEST(PostDates, DateCodesReadAgainstTheCurrentYear) {
         EXPECT_EQ(calendarDateOf(c.code, c.currentYear), c.date) << c.code << " " << c.currentYear;
 }
 
-TEST(PostDates, Forms) {
+TEST(QsoDate, Forms) {
     const CalendarDate d{2009, 3, 7};
     EXPECT_EQ(dateText(d, DateForm::IsoDashes), "2009-03-07");
     EXPECT_EQ(dateText(d, DateForm::Compact), "20090307");
