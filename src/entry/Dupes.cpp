@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "entry/MultRows.h"
+#include "model/QsoDate.h"
 
 namespace keslog {
 
@@ -115,34 +116,23 @@ std::optional<MessageRequest> portableNotice(const DupeCheck& check) {
         "Portable Station?", MsgButtons::Ok, MsgIcon::Information, 0};
 }
 
-std::string dateText(int qDate) {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%05d", qDate < 0 ? 0 : qDate % 100000);
-    int month = (digits[0] - '0') * 10 + (digits[1] - '0');
-    const bool from2000 = month > 20;
-    if (from2000) month -= 20;
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d/%c%c/%c%c", month, digits[2], digits[3],
-                  from2000 ? '0' : '9', digits[4]);
-    return text;
-}
-
-MessageRequest dupeQuestion(const MainMod& state, const DupeCheck& check) {
+MessageRequest dupeQuestion(const MainMod& state, const DupeCheck& check, int currentYear) {
     const int nr = check.earlierContact != 0 ? check.earlierContact : check.lastContact;
     const QSORecName earlier = nr >= 1 && nr <= state.log.count() ? state.log.at(nr) : QSORecName{};
     const std::string line2 = std::string(namesRecord(state.contestNr) ? 10 : 15, ' ') +
                               std::string(earlier.QCall.raw()) + exchangeItem(state, earlier);
-    std::string line3 = dateText(earlier.QDate) + "  " + fourDigits(earlier.QTime);
+    std::string line3 = dateText(calendarDateOf(earlier.QDate, currentYear), DateForm::Us) + "  " +
+                        fourDigits(earlier.QTime);
     if (showsHisNumber(state.contestNr)) line3 += "  His #" + std::to_string(earlier.QRcvd);
     line3 += "  My #" + std::to_string(earlier.QNr);
     return {"DUPE - OK to Log Anyway?\n" + line2 + "\n" + line3, "DUPE!", MsgButtons::YesNoCancel,
             MsgIcon::Exclamation, 1};
 }
 
-MsgResult askDupeQuestion(const MainMod& state, const DupeCheck& check, IMessageBox& messageBox,
-                          IBeep& beep) {
+MsgResult askDupeQuestion(const MainMod& state, const DupeCheck& check, int currentYear,
+                          IMessageBox& messageBox, IBeep& beep) {
     if (state.settings.DupeBeepFlag == "True") beep.beep();
-    return messageBox.show(dupeQuestion(state, check));
+    return messageBox.show(dupeQuestion(state, check, currentYear));
 }
 
 WorkedBeforeGrid workedBeforeGrid(const MainMod& state, const DupeCheck& check) {

@@ -42,12 +42,12 @@ DupeCheck checkDupe(const MainMod& state, std::string_view call);
 std::optional<MessageRequest> portableNotice(const DupeCheck& check);
 
 // The "DUPE!" question about the earlier contact (Yes, No, Cancel; No the
-// default).
-MessageRequest dupeQuestion(const MainMod& state, const DupeCheck& check);
+// default). The date code's year is read against currentYear.
+MessageRequest dupeQuestion(const MainMod& state, const DupeCheck& check, int currentYear);
 
 // Asks the dupe question, beeping first when the settings want it.
-MsgResult askDupeQuestion(const MainMod& state, const DupeCheck& check, IMessageBox& messageBox,
-                          IBeep& beep);
+MsgResult askDupeQuestion(const MainMod& state, const DupeCheck& check, int currentYear,
+                          IMessageBox& messageBox, IBeep& beep);
 
 // The worked-before grid: ModeLabel with the row headings and one PrevQSO
 // label per band index 1..8 (element 0 is band 1) with the band's name over
@@ -59,8 +59,5 @@ struct WorkedBeforeGrid {
 };
 
 WorkedBeforeGrid workedBeforeGrid(const MainMod& state, const DupeCheck& check);
-
-// QDate (MDDY, the month raised by 20 from 2000 on) as MM/DD/YY.
-std::string dateText(int qDate);
 
 }  // namespace keslog

@@ -469,7 +469,8 @@ std::optional<MsgResult> EntryLine::askIfDupe(const std::string& call) {
     const DupeCheck& check = dupeCheck(call);
     if (!check.dupe || entry_.answered) return std::nullopt;
     entry_.answered = true;
-    return askDupeQuestion(state_, check, platform_.messageBox, platform_.beep);
+    return askDupeQuestion(state_, check, platform_.clock.now().year, platform_.messageBox,
+                           platform_.beep);
 }
 
 // --- commands -------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "entry/MultRows.h"
 #include "entry/Scoring.h"
 #include "forms/LogViewer.h"
+#include "model/QsoDate.h"
 #include "model/Stamp.h"
 #include "model/Text.h"
 #include "storage/FileErrors.h"
@@ -34,17 +35,21 @@ std::optional<long> typedNumber(const std::string& text) {
 struct ParsedDate {
     int month = 0;
     int day = 0;
-    char decade = '9';
-    int digit = 0;
+    int year = 0;
 };
 
-std::optional<ParsedDate> parseDate(const std::string& text) {
+// A year after currentYear is refused: the date code keeps one digit of the
+// year, so such a date would read back a decade early.
+std::optional<ParsedDate> parseDate(const std::string& text, int currentYear) {
     if (text.size() != 8 || text[2] != '/' || text[5] != '/') return std::nullopt;
     const std::string mm = text.substr(0, 2), dd = text.substr(3, 2), yy = text.substr(6, 2);
     if (!allDigits(mm) || !allDigits(dd) || !allDigits(yy)) return std::nullopt;
-    ParsedDate d{std::stoi(mm), std::stoi(dd), yy[0], yy[1] - '0'};
+    // The date code starts with the 1990s, so two digits from 90 are 19YY.
+    const int twoDigits = std::stoi(yy);
+    ParsedDate d{std::stoi(mm), std::stoi(dd),
+                 twoDigits >= 90 ? 1900 + twoDigits : 2000 + twoDigits};
     if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31) return std::nullopt;
-    if (d.decade != '0' && d.decade != '9') return std::nullopt;
+    if (d.year > currentYear) return std::nullopt;
     return d;
 }
 
@@ -143,7 +148,8 @@ void EntryEditor::load(int entry) {
         nr == contest::Ss ? "Callsign           My #        His #     Prec   Ck    Sec    Points"
         : hasName(nr) ? "Callsign           My #        His #          Name         Mult   Points"
                       : "Callsign           My #        His #     Multiplier     Points";
-    text(EditField::Date) = dateText(q.QDate);
+    text(EditField::Date) =
+        dateText(calendarDateOf(q.QDate, platform_.clock.now().year), DateForm::Us);
     text(EditField::Mode) = isCw(code) ? "CW" : "SSB";
     text(EditField::Time) = timeText(q.QTime);
     text(EditField::Call) = q.QCall.trimmed();
@@ -198,7 +204,7 @@ bool EntryEditor::checkField(EditField field) {
     const std::string& value = text(field);
     switch (field) {
         case EditField::Date:
-            if (parseDate(value)) return true;
+            if (parseDate(value, platform_.clock.now().year)) return true;
             return fail(field, "Date Format Error!", "Date must be in format MM/DD/YY.");
         case EditField::Time:
             if (parseTime(value)) return true;
@@ -252,8 +258,8 @@ bool EntryEditor::checkField(EditField field) {
 QSORecName EntryEditor::record() const {
     const ContestNr nr = state_.contestNr;
     QSORecName q = state_.log.at(entry_);
-    if (const auto d = parseDate(text(EditField::Date)))
-        q.QDate = dateCode(d->decade == '0' ? 2000 + d->digit : 1990 + d->digit, d->month, d->day);
+    if (const auto d = parseDate(text(EditField::Date), platform_.clock.now().year))
+        q.QDate = dateCode(d->year, d->month, d->day);
     if (const auto t = parseTime(text(EditField::Time))) q.QTime = static_cast<std::int16_t>(*t);
     q.QBandMode =
         bandModeCode(std::clamp(view_.band, 1, kBandCount), text(EditField::Mode) == "SSB");

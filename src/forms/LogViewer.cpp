@@ -5,6 +5,7 @@
 #include "entry/MultRows.h"
 #include "entry/Scoring.h"
 #include "forms/LogForm.h"
+#include "model/QsoDate.h"
 #include "model/Text.h"
 
 namespace keslog {
@@ -72,31 +73,18 @@ std::string multColumn(const MainMod& state, const QSORec& q) {
 
 }  // namespace
 
-std::string dateText(std::int16_t qdate) {
-    int month = qdate / 1000;
-    const int day = (qdate / 10) % 100;
-    const int digit = qdate % 10;
-    char decade = '9';
-    if (month >= 21 && month <= 32) {
-        month -= 20;
-        decade = '0';
-    }
-    const auto two = [](int v) { return (v >= 0 && v < 10 ? "0" : "") + std::to_string(v); };
-    return two(month) + "/" + two(day) + "/" + decade + std::to_string(digit);
-}
-
 std::string timeText(std::int16_t qtime) {
     std::string text = std::to_string(qtime);
     if (qtime >= 0 && text.size() < 4) text.insert(0, 4 - text.size(), '0');
     return text;
 }
 
-std::string viewLogLine(const MainMod& state, int n) {
+std::string viewLogLine(const MainMod& state, int n, int currentYear) {
     const QSORecName q = state.log.at(n);
     const int code = isValidBandMode(q.QBandMode) ? q.QBandMode : band::B6;
     const Columns cols = columnsOf(state.contestNr);
     std::string line;
-    putAt(line, 1, dateText(q.QDate));
+    putAt(line, 1, dateText(calendarDateOf(q.QDate, currentYear), DateForm::Us));
     putAt(line, 12, BandName[static_cast<std::size_t>(bandIndexOf(code) - 1)]);
     putAt(line, 17, isCw(code) ? "CW " : "SSB");
     putAt(line, 22, timeText(q.QTime));
@@ -126,8 +114,9 @@ int LogViewer::scrollMax() const {
 
 std::vector<std::string> LogViewer::page() const {
     std::vector<std::string> lines;
+    const int year = platform_.clock.now().year;
     for (int n = viewTop_; n <= count() && n < viewTop_ + linesPerPage_; ++n)
-        lines.push_back(viewLogLine(state_, n));
+        lines.push_back(viewLogLine(state_, n, year));
     return lines;
 }
 

@@ -10,10 +10,9 @@ namespace keslog {
 
 class LogForm;
 
-// One QSO as the viewer lists it: fields at fixed columns.
-std::string viewLogLine(const MainMod& state, int n);
-// "MM/DD/YY" of a date code (a month part of 21..32 is a year 2000..2009).
-std::string dateText(std::int16_t qdate);
+// One QSO as the viewer lists it: fields at fixed columns; the date code's
+// year is read against currentYear.
+std::string viewLogLine(const MainMod& state, int n, int currentYear);
 // HHMM with leading zeros to four digits.
 std::string timeText(std::int16_t qtime);
 

@@ -70,10 +70,10 @@ TEST_F(LogViewerWindowTest, ViewLogPagesAndClosingAfterAnEditReplaysTheLog) {
     ASSERT_TRUE(viewlog->isVisible());
     auto* page = viewlog->findChild<QListWidget*>("LogPage");
     ASSERT_GT(page->count(), 1);
-    EXPECT_EQ(page->item(0)->text().toStdString(), viewLogLine(state, 1));
+    EXPECT_EQ(page->item(0)->text().toStdString(), viewLogLine(state, 1, 2026));
 
     viewlog->findChild<QPushButton*>("cmdEnd")->click();
-    EXPECT_EQ(page->item(page->count() - 1)->text().toStdString(), viewLogLine(state, 60));
+    EXPECT_EQ(page->item(page->count() - 1)->text().toStdString(), viewLogLine(state, 60, 2026));
     EXPECT_EQ(viewlog->findChild<QScrollBar*>("VScroll1")->value(), viewlog->viewer().viewTop());
     screenshot(*viewlog, "viewlog-sprint");
 

@@ -134,7 +134,7 @@ TEST_F(TypeSessionTest, CqwwPhoneFromCanada) {
                   "Last: 20  SSB 1405 JA1XYZ        3   25 JA    3\n"
                   "BEEP\n"
                   "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n               W1AW      "
-                  "\\n03/09/04  1405  My #1\n" +
+                  "\\n03/09/24  1405  My #1\n" +
                       score("CQWW DX", 3, "5", 5, 25),
                   header("WW SB", '3') + records({{11, "W1AW", 1, 5, "K", "2"},
                                                   {11, "VE3XX", 2, 5, "VE", "0"},
@@ -151,7 +151,7 @@ TEST_F(TypeSessionTest, SprintWithADupeLoggedAnyway) {
                   "Last: 20  CW  1405 N6TR          2   45 DAN OR    1\n"
                   "BEEP\n"
                   "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n          K6XX      BOB CA"
-                  "\\n03/09/04  1405  His #123  My #1\n"
+                  "\\n03/09/24  1405  His #123  My #1\n"
                   "Last: 20  CW  1405 K6XX          3  124 BOB CA    0\n" +
                       score("Sprint", 3, "2", 2, 4),
                   header("SP CW", ' ', 36) + records({{3, "K6XX", 1, 123, " 5", "1", "BOB"},

@@ -119,15 +119,8 @@ TEST(CallWithoutDesignator, TheLongestPart) {
     EXPECT_EQ(callWithoutDesignator("/"), "");
 }
 
-TEST(DateText, MonthDayAndTwoDigitYear) {
-    EXPECT_EQ(dateText(31041), "11/04/01");
-    EXPECT_EQ(dateText(11049), "11/04/99");
-    EXPECT_EQ(dateText(2179), "02/17/99");
-    EXPECT_EQ(dateText(22171), "02/17/01");
-    EXPECT_EQ(dateText(32319), "12/31/09");
-}
-
-// The earlier contact as the dupe question shows it, contest by contest.
+// The earlier contact as the dupe question shows it, contest by contest; its
+// date code of 2001 reads as 2021 in 2026.
 TEST(DupeQuestion, TextOfEachContest) {
     struct Case {
         ContestNr contest;
@@ -143,57 +136,57 @@ TEST(DupeQuestion, TextOfEachContest) {
          {"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1},
          {},
          b15 + "DL1ABC    100",
-         "11/04/01  1201  My #1"},
+         "11/04/21  1201  My #1"},
         {contest::Aa,
          {"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1},
          {},
          b15 + "JA1XYZ    35",
-         "11/04/01  1201  My #1"},
+         "11/04/21  1201  My #1"},
         {contest::Cqp,
          {"K6AAA", CW20, 12, mult("SCLA"), "", false, " 43", "3", 1},
          {},
          b15 + "K6AAA     SCLA",
-         "11/04/01  1201  His #12  My #1"},
+         "11/04/21  1201  His #12  My #1"},
         {contest::Cqp,
          {"K6AAA", CW20, 12, mult("XYZ"), "", false, "XYZ", "3", 0},
          {.inState = true},
          b15 + "K6AAA     (No Mult)",
-         "11/04/01  1201  His #12  My #1"},
+         "11/04/21  1201  His #12  My #1"},
         {contest::Cqp,
          {"K6AAA", CW20, 12, mult("SF"), "", false, "SFRA", "3", 1},
          {.inState = true},
          b15 + "K6AAA     SFRA",
-         "11/04/01  1201  His #12  My #1"},
+         "11/04/21  1201  His #12  My #1"},
         {contest::Paqp,
          {"W3AAA", CW20, 7, mult("PHILA"), "", false, " 51", "3", 1},
          {},
          b15 + "W3AAA     PHI",
-         "11/04/01  1201  His #7  My #1"},
+         "11/04/21  1201  His #7  My #1"},
         {contest::Ss,
          {"W1AW", CW20, 123, ss("A", "72", "EMA"), "", false, "A72EM", "2", 1},
          {},
          b15 + "W1AW      A 72 EMA",
-         "11/04/01  1201  His #123  My #1"},
+         "11/04/21  1201  His #123  My #1"},
         {contest::Sprint,
          {"K6XX", CW20, 45, mult("CA"), "BOB", false, " 5", "1", 1},
          {},
          b10 + "K6XX      BOB CA",
-         "11/04/01  1201  His #45  My #1"},
+         "11/04/21  1201  His #45  My #1"},
         {contest::Naqp,
          {"K6XX", CW20, 0, mult("CA"), "BOB", false, " 27", "1", 1},
          {},
          b10 + "K6XX      BOB CA",
-         "11/04/01  1201  My #1"},
+         "11/04/21  1201  My #1"},
         {contest::Cqww,
          {"DL1ABC", CW20, 14, {}, "", false, "DL", "3", 2},
          {.usa = true},
          b15 + "DL1ABC    ",
-         "11/04/01  1201  My #1"},
+         "11/04/21  1201  My #1"},
         {contest::Wpx,
          {"DL1ABC", CW20, 5, {}, "", false, "DL1", "3", 1},
          {.usa = true},
          b15 + "DL1ABC    ",
-         "11/04/01  1201  His #5  My #1"},
+         "11/04/21  1201  His #5  My #1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line2);
@@ -201,7 +194,7 @@ TEST(DupeQuestion, TextOfEachContest) {
         logQsos(state, {c.earlier});
         const DupeCheck check = checkDupe(state, c.earlier.call);
         ASSERT_TRUE(check.dupe);
-        const MessageRequest q = dupeQuestion(state, check);
+        const MessageRequest q = dupeQuestion(state, check, 2026);
         EXPECT_EQ(q.text, "DUPE - OK to Log Anyway?\n" + c.line2 + "\n" + c.line3);
         EXPECT_EQ(q.title, "DUPE!");
         EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
@@ -218,7 +211,7 @@ TEST(DupeQuestion, BeepsWhenWantedAndReturnsTheAnswer) {
         FakePlatform platform;
         for (MsgResult answer : {MsgResult::Yes, MsgResult::No, MsgResult::Cancel}) {
             platform.messageBox.answer(answer);
-            EXPECT_EQ(askDupeQuestion(state, checkDupe(state, "DL1ABC"), platform.messageBox,
+            EXPECT_EQ(askDupeQuestion(state, checkDupe(state, "DL1ABC"), 2026, platform.messageBox,
                                       platform.beep),
                       answer);
         }

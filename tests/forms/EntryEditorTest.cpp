@@ -72,6 +72,10 @@ TEST(EntryEditorChecks, EachFieldRefusesWithItsMessage) {
         {contest::Cqww, EditField::Date, "12/32/99", "Date Format Error!", date},
         {contest::Cqww, EditField::Date, "12/00/99", "Date Format Error!", date},
         {contest::Cqww, EditField::Date, "12/31/89", "Date Format Error!", date},
+        // The fake clock reads 2026: a later year cannot be kept apart
+        // from the decade before it.
+        {contest::Cqww, EditField::Date, "01/01/27", "Date Format Error!", date},
+        {contest::Cqww, EditField::Date, "11/28/26", "", ""},
         {contest::Cqww, EditField::Date, "12-31-99", "Date Format Error!", date},
         {contest::Cqww, EditField::Time, "1275", "", ""},
         {contest::Cqww, EditField::Time, "0", "", ""},
@@ -175,6 +179,7 @@ TEST(EntryEditorOk, DatesAndPointsAreStoredAsTheLogKeepsThem) {
     const std::vector<Case> cases = {
         {contest::Cqww, "12/31/99", "3", 12319, "3"},
         {contest::Cqww, "01/05/01", "2", 21051, "2"},
+        {contest::Cqww, "03/15/13", "2", 23153, "2"},
         // A point and a half stays a point and a half.
         {contest::Paqp, "11/04/01", "1.5", 31041, "3"},
         {contest::Paqp, "11/04/01", "2", 31041, "2"},

@@ -38,10 +38,10 @@ TEST(LogViewerLine, FieldsStandAtTheirColumns) {
     };
     QSORecName named = qso("W1AW", 11, " 2", "1");
     named.QName = "JOHN";
-    QSORecName year2001 = qso("DL1ABC", 0, "DL", "3");
-    year2001.QDate = 21051;
-    year2001.QTime = 2359;
-    year2001.QNr = 1234;
+    QSORecName year2021 = qso("DL1ABC", 0, "DL", "3");
+    year2021.QDate = 21051;
+    year2021.QTime = 2359;
+    year2021.QNr = 1234;
     const std::string head = "12/31/99   20   CW   0057  DL1ABC             7 14    ";
     const std::vector<Case> cases = {
         {contest::Cqww, qso("DL1ABC", 3, "DL", "3"), head + "DL        3"},
@@ -59,15 +59,16 @@ TEST(LogViewerLine, FieldsStandAtTheirColumns) {
              "AL   1"},
         {contest::Naqp, named,
          "12/31/99   20   SSB  0057  W1AW               7 JOHN" + std::string(9, ' ') + "MA   1"},
-        // A band-mode outside the code range shows as 6 m CW; a date of 2001.
-        {contest::Cqww, year2001,
-         "01/05/01   6m   CW   2359  DL1ABC          1234 14    DL        3"},
+        // A band-mode outside the code range shows as 6 m CW; the year digit
+        // of a date from 2000 on is read against this year (2026): 1 is 2021.
+        {contest::Cqww, year2021,
+         "01/05/21   6m   CW   2359  DL1ABC          1234 14    DL        3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         MainMod state = newLog(c.nr);
         ASSERT_TRUE(state.log.append(c.q).isOk());
-        EXPECT_EQ(viewLogLine(state, 1), c.line);
+        EXPECT_EQ(viewLogLine(state, 1, 2026), c.line);
     }
 }
 
@@ -82,13 +83,13 @@ TEST(LogViewerPaging, StartEndAndScrollStayInsideTheLog) {
     EXPECT_EQ(viewer.viewTop(), 26);
     std::vector<std::string> page = viewer.page();
     ASSERT_EQ(page.size(), 20u);
-    EXPECT_EQ(page.back(), viewLogLine(state, 45));
+    EXPECT_EQ(page.back(), viewLogLine(state, 45, 2026));
     viewer.onScroll(500);
     EXPECT_EQ(viewer.viewTop(), 45);
     EXPECT_EQ(viewer.page().size(), 1u);
     viewer.onStart();
     EXPECT_EQ(viewer.viewTop(), 1);
-    EXPECT_EQ(viewer.page().front(), viewLogLine(state, 1));
+    EXPECT_EQ(viewer.page().front(), viewLogLine(state, 1, 2026));
     viewer.onScroll(-3);
     EXPECT_EQ(viewer.viewTop(), 1);
 
