@@ -173,7 +173,7 @@ int currentYear() {
 int post(Context& ctx) {
     const char* usage =
         "keslog-cli: usage: post LOG.KSL [--cabrillo] [--summary] [--listing] [--breakdown] "
-        "[--dupes] [--adif] [--dxb4] [--all]\n";
+        "[--dupes] [--adif] [--dxb4] [--all] [--omit-wk] [--omit-ja]\n";
     std::string path;
     OutputChoices choices;
     for (const std::string& a : ctx.args) {
@@ -191,8 +191,12 @@ int post(Context& ctx) {
             choices.adif = true;
         else if (a == "--dxb4")
             choices.dxb4 = true;
-        else if (a == "--all")
-            choices.cabrillo = true;  // every output this program writes
+        else if (a == "--omit-wk")
+            choices.omitWK = true;
+        else if (a == "--omit-ja")
+            choices.omitJA = true;
+        else if (a == "--all")  // every output this program writes
+            choices.cabrillo = choices.dupeSheets = choices.adif = choices.dxb4 = true;
         else if (path.empty() && !a.starts_with("--"))
             path = a;
         else {

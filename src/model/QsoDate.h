@@ -31,4 +31,8 @@ enum class DateForm {
 // The one rendering of QSO dates for every output.
 std::string dateText(const CalendarDate& date, DateForm form);
 
+// A QSO's time (HHMM) as four digits with leading zeros; a value that is no
+// time of day, as a damaged record may hold, gives "0000".
+std::string timeText(int qTime);
+
 }  // namespace keslog

@@ -1,9 +1,7 @@
 #include "postcontest/Cabrillo.h"
 
-#include <cstdio>
-
-#include "model/Version.h"
 #include "model/QsoDate.h"
+#include "model/Version.h"
 
 namespace keslog {
 namespace {
@@ -190,13 +188,11 @@ std::string receivedExchange(const MainMod& state, const RescoredLog& log, const
 }
 
 std::string qsoLine(const MainMod& state, const RescoredLog& log, const QSORecName& q) {
-    char time[8];
-    std::snprintf(time, sizeof time, "%04d", q.QTime >= 0 && q.QTime <= 2359 ? q.QTime : 0);
     const std::string date =
         dateText(calendarDateOf(q.QDate, log.currentYear), DateForm::IsoDashes);
     return "QSO: " + frequencyOf(q.QBandMode) + " " + (isCw(q.QBandMode) ? "CW" : "PH") + " " +
-           date + " " + time + " " + left(cut(state.settings.UserCallsign, 10), 10) + " " +
-           sentExchange(state, log, q) + " " + left(q.QCall.trimmed(), 10) + " " +
+           date + " " + timeText(q.QTime) + " " + left(cut(state.settings.UserCallsign, 10), 10) +
+           " " + sentExchange(state, log, q) + " " + left(q.QCall.trimmed(), 10) + " " +
            receivedExchange(state, log, q);
 }
 

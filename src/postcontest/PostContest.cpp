@@ -2,6 +2,8 @@
 
 #include "platform/Files.h"
 #include "postcontest/Cabrillo.h"
+#include "postcontest/DupeSheets.h"
+#include "postcontest/Export.h"
 
 namespace keslog {
 
@@ -10,9 +12,6 @@ std::vector<std::string> unavailableOutputs(const OutputChoices& choices) {
     if (choices.summary) missing.emplace_back("summary sheet");
     if (choices.breakdown) missing.emplace_back("hourly break-down sheet");
     if (choices.listing) missing.emplace_back("log listing");
-    if (choices.dupeSheets) missing.emplace_back("dupe sheets");
-    if (choices.adif) missing.emplace_back("ADIF export");
-    if (choices.dxb4) missing.emplace_back("DXB4 export");
     return missing;
 }
 
@@ -50,6 +49,12 @@ Result<PostContestReport> runPostContest(MainMod& state, const std::string& path
             report.written.push_back(file);
     };
     if (choices.cabrillo) write(cabrilloPath(report.log), cabrilloLines(state, report.log));
+    if (choices.dupeSheets)
+        for (const OutputFile& sheet : dupeSheetFiles(state, report.log))
+            write(sheet.path, sheet.lines);
+    if (choices.adif) write(adifPath(report.log), adifLines(state, report.log, choices));
+    if (choices.dxb4 && hasDxb4Export(state.contestNr))
+        write(dxb4Path(report.log), dxb4Lines(state, report.log, choices));
     return report;
 }
 

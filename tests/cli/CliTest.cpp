@@ -267,5 +267,35 @@ TEST(Cli, PostWritesTheSubmissionFile) {
     EXPECT_EQ(run({"--program-dir", dir.path(), "post", "A.KSL", "--frobnicate"}).code, 2);
 }
 
+TEST(Cli, PostWritesDupeSheetsAndExports) {
+    test::TempDir dir;
+    test::copyShippedStartupFiles(dir);
+    MainMod log = test::logFor(contest::Naqp, dir.file("NAQP.KSL"));
+    ASSERT_TRUE(createLogFile(log));
+    for (const QSORecName& q : {test::qsoOf("N6TR", " 5", 3), test::qsoOf("K1AR", " 5", 3)})
+        ASSERT_TRUE(test::logQso(log, q));
+
+    // NAQP has no DXB4 file: asking for one writes nothing.
+    const CliRun posted = run(
+        {"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--dupes", "--adif", "--dxb4"});
+    EXPECT_EQ(posted.err, "");
+    EXPECT_EQ(posted.code, 0);
+    EXPECT_EQ(posted.out, "qsos: 2\npoints: 2\nmults: 2\nclaimed score: 4\nwrote " +
+                              dir.file("NAQP.20C") + "\nwrote " + dir.file("NAQP.adi") + "\n");
+    EXPECT_EQ(dir.read("NAQP.20C"), "K1AR      N6TR      \r\n");
+    const std::string adif = dir.read("NAQP.adi");
+    EXPECT_TRUE(adif.starts_with("ADIF Export from NAQP.KSL <eoh>\r\n<qso_date:8>")) << adif;
+    EXPECT_TRUE(
+        adif.ends_with("<time_on:4>1234<band:3>20m<mode:2>CW<call:4>K1AR<rst_sent:3>599"
+                       "<rst_rcvd:3>599<notes:8>NAQP.KSL<eor>\r\n"))
+        << adif;
+    EXPECT_FALSE(fileExists(dir.file("NAQP.SDF")));
+
+    const CliRun omitted = run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--adif",
+                                "--omit-wk", "--omit-ja"});
+    EXPECT_EQ(omitted.code, 0);
+    EXPECT_EQ(dir.read("NAQP.adi"), "ADIF Export from NAQP.KSL <eoh>\r\n");
+}
+
 }  // namespace
 }  // namespace keslog::cli

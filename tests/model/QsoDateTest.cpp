@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "model/QsoDate.h"
 
 namespace keslog {
@@ -40,6 +42,14 @@ TEST(QsoDate, Forms) {
     EXPECT_EQ(dateText(d, DateForm::Short), "090307");
     EXPECT_EQ(dateText(d, DateForm::Us), "03/07/09");
     EXPECT_EQ(dateText({}, DateForm::IsoDashes), "0000-00-00");
+}
+
+TEST(QsoDate, TimesAreFourDigitsAndDamagedOnesZero) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "0000"},    {5, "0005"},    {59, "0059"}, {100, "0100"},   {2359, "2359"},
+        {2400, "0000"}, {1260, "0000"}, {-1, "0000"}, {32767, "0000"},
+    };
+    for (const auto& [time, text] : cases) EXPECT_EQ(timeText(time), text) << time;
 }
 
 }  // namespace

@@ -150,7 +150,7 @@ TEST(PostContest, RefusalsWriteNothing) {
         runPostContest(rig.state, path, later, rig.services(), 2026);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.status().message(),
-              "Not available yet: summary sheet, ADIF export.  Nothing was processed.");
+              "Not available yet: summary sheet.  Nothing was processed.");
     EXPECT_FALSE(fileExists(rig.dir.file("WW.LOG")));
 
     OutputChoices cabrillo;

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "PostRig.h"
+#include "postcontest/PostContest.h"
+
+namespace keslog {
+namespace {
+
+using test::postQso;
+
+// The outputs written next to a log: the names of its folder's files that
+// share the log's base name, the log itself left out.
+std::set<std::string> outputsOf(const test::PostRig& rig, const std::string& base) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(rig.dir.path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(base + ".") && name != base + ".KSL") names.insert(name);
+    }
+    return names;
+}
+
+Result<PostContestReport> postDupes(test::PostRig& rig, const std::string& path) {
+    OutputChoices dupes;
+    dupes.dupeSheets = true;
+    return runPostContest(rig.state, path, dupes, rig.services(), 2026);
+}
+
+TEST(DupeSheets, WpxSheetsAndPrefixListExactly) {
+    test::PostRig rig;
+    std::vector<QSORecName> qsos;
+    const auto add = [&qsos](const char* call, BandModeCode bandMode, const char* prefix) {
+        qsos.push_back(postQso(call, bandMode, static_cast<int>(qsos.size()) + 1, 1, prefix, "1"));
+    };
+    add("W1AW", 6, "W1");
+    add("K1AB", 6, "K1");
+    add("G4ABC", 11, "G4");
+    add("K1A", 6, "K1");
+    add("9A1A", 6, "9A1");
+    add("ZS6A", 1, "ZS6");
+    add("DL1ABC", 6, "DL1");
+    add("JA1XYZ", 11, "JA1");
+    add("K1A", 6, "K1");  // a dupe is listed again
+    add("OH2BH", 11, "OH2");
+    add("AA1XX", 6, "AA1");
+    add("PY2AA", 11, "PY2");
+    add("N6TR", 6, "N6");
+    add("VK2AB", 11, "VK2");
+    add("UA3AA", 11, "UA3");
+    add("EA8AA", 11, "EA8");
+    add("I2ABC", 11, "I2");
+    add("LU1AA", 11, "LU1");
+    const std::string path = rig.writeLog("WPX.KSL", contest::Wpx, true, qsos);
+
+    Result<PostContestReport> done = postDupes(rig, path);
+    ASSERT_TRUE(done) << done.status().message();
+    EXPECT_TRUE(done->failures.empty());
+    // Band-mode order, then the prefix list.
+    EXPECT_EQ(done->written,
+              (std::vector<std::string>{rig.dir.file("WPX.10C"), rig.dir.file("WPX.16C"),
+                                        rig.dir.file("WPX.20S"), rig.dir.file("WPX.PFX")}));
+    EXPECT_EQ(rig.dir.read("WPX.10C"), "ZS6A      \r\n");
+    EXPECT_EQ(rig.dir.read("WPX.16C"),
+              "9A1A      AA1XX     DL1ABC    K1A       K1A       K1AB      N6TR      \r\n"
+              "W1AW      \r\n");
+    EXPECT_EQ(rig.dir.read("WPX.20S"),
+              "EA8AA     G4ABC     I2ABC     JA1XYZ    LU1AA     OH2BH     PY2AA     \r\n"
+              "UA3AA     VK2AB     \r\n");
+    EXPECT_EQ(rig.dir.read("WPX.PFX"),
+              "9A1  AA1  DL1  EA8  G4   I2   JA1  K1   LU1  N6   OH2  PY2  UA3  VK2  W1   \r\n"
+              "ZS6  \r\n");
+    EXPECT_EQ(outputsOf(rig, "WPX"),
+              (std::set<std::string>{"WPX.10C", "WPX.16C", "WPX.20S", "WPX.PFX"}));
+}
+
+TEST(DupeSheets, OneFilePerBandModeWithQsosAndOneForSs) {
+    struct Case {
+        ContestNr contest;
+        std::vector<BandModeCode> bandModes;
+        std::set<std::string> files;
+    };
+    const Case cases[] = {
+        {contest::Cqww, {3, 3, 3}, {"L.20C"}},
+        {contest::Cqww,
+         {6, 14, 7, 16, 8, 15},
+         {"L.16C", "L.6mC", "L.2mC", "L.16S", "L.6mS", "L.2mS"}},
+        {contest::Naqp,
+         {1, 2, 4, 5, 9, 10, 12, 13},
+         {"L.10C", "L.15C", "L.40C", "L.80C", "L.10S", "L.15S", "L.40S", "L.80S"}},
+        {contest::Ss, {3, 4, 11}, {"L.DUP"}},
+        {contest::Ss, {}, {"L.DUP"}},
+        {contest::Wpx, {}, {"L.PFX"}},
+        {contest::Cqww, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.contest);
+        SCOPED_TRACE(c.bandModes.size());
+        test::PostRig rig;
+        std::vector<QSORecName> qsos;
+        for (BandModeCode bandMode : c.bandModes)
+            qsos.push_back(postQso("K" + std::to_string(qsos.size()) + "XX", bandMode,
+                                   static_cast<int>(qsos.size()) + 1, 1, " 1", "1"));
+        const std::string path = rig.writeLog("L.KSL", c.contest, true, qsos);
+        Result<PostContestReport> done = postDupes(rig, path);
+        ASSERT_TRUE(done) << done.status().message();
+        EXPECT_EQ(outputsOf(rig, "L"), c.files);
+        EXPECT_EQ(done->written.size(), c.files.size());
+    }
+}
+
+TEST(DupeSheets, SsListsEveryBandOnOneSheet) {
+    test::PostRig rig;
+    const std::string path = rig.writeLog(
+        "SS.KSL", contest::Ss, true,
+        {postQso("W6ABC", 3, 1, 5, "A72SV", "2"), postQso("K6AB", 4, 2, 6, "B72SV", "2"),
+         postQso("W6ABC", 5, 3, 7, "A72SV", "2"), postQso("K6A", 3, 4, 8, "A72SV", "2")});
+    ASSERT_TRUE(postDupes(rig, path));
+    EXPECT_EQ(rig.dir.read("SS.DUP"), "K6A       K6AB      W6ABC     W6ABC     \r\n");
+}
+
+TEST(DupeSheets, SevenCallsFillALineAndAnEighthStartsAnother) {
+    for (int count : {6, 7, 8, 14, 15}) {
+        SCOPED_TRACE(count);
+        test::PostRig rig;
+        std::vector<QSORecName> qsos;
+        for (int i = 0; i < count; ++i)
+            qsos.push_back(
+                postQso("K" + std::to_string(i % 10) + std::string(1, char('A' + i / 10)), 3, i + 1,
+                        14, "", "1"));
+        const std::string path = rig.writeLog("WW.KSL", contest::Cqww, true, qsos);
+        ASSERT_TRUE(postDupes(rig, path));
+        const std::string text = rig.dir.read("WW.20C");
+        std::vector<std::size_t> lineWidths;
+        for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos;
+             at = end + 2)
+            lineWidths.push_back(end - at);
+        std::vector<std::size_t> expected(static_cast<std::size_t>(count / 7), 70);
+        if (count % 7 != 0) expected.push_back(static_cast<std::size_t>(count % 7) * 10);
+        EXPECT_EQ(lineWidths, expected);
+    }
+}
+
+}  // namespace
+}  // namespace keslog
