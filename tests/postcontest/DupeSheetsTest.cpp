@@ -120,27 +120,5 @@ TEST(DupeSheets, SsListsEveryBandOnOneSheet) {
     EXPECT_EQ(rig.dir.read("SS.DUP"), "K6A       K6AB      W6ABC     W6ABC     \r\n");
 }
 
-TEST(DupeSheets, SevenCallsFillALineAndAnEighthStartsAnother) {
-    for (int count : {6, 7, 8, 14, 15}) {
-        SCOPED_TRACE(count);
-        test::PostRig rig;
-        std::vector<QSORecName> qsos;
-        for (int i = 0; i < count; ++i)
-            qsos.push_back(
-                postQso("K" + std::to_string(i % 10) + std::string(1, char('A' + i / 10)), 3, i + 1,
-                        14, "", "1"));
-        const std::string path = rig.writeLog("WW.KSL", contest::Cqww, true, qsos);
-        ASSERT_TRUE(postDupes(rig, path));
-        const std::string text = rig.dir.read("WW.20C");
-        std::vector<std::size_t> lineWidths;
-        for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos;
-             at = end + 2)
-            lineWidths.push_back(end - at);
-        std::vector<std::size_t> expected(static_cast<std::size_t>(count / 7), 70);
-        if (count % 7 != 0) expected.push_back(static_cast<std::size_t>(count % 7) * 10);
-        EXPECT_EQ(lineWidths, expected);
-    }
-}
-
 }  // namespace
 }  // namespace keslog
