@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 #include "PostRig.h"
 #include "postcontest/PostContest.h"
@@ -30,28 +31,17 @@ Result<PostContestReport> postDupes(test::PostRig& rig, const std::string& path)
 
 TEST(DupeSheets, WpxSheetsAndPrefixListExactly) {
     test::PostRig rig;
-    std::vector<QSORecName> qsos;
-    const auto add = [&qsos](const char* call, BandModeCode bandMode, const char* prefix) {
-        qsos.push_back(postQso(call, bandMode, static_cast<int>(qsos.size()) + 1, 1, prefix, "1"));
+    // Call, band-mode and prefix of each QSO in log order; K1A on 160 m CW twice.
+    const std::tuple<const char*, BandModeCode, const char*> logged[] = {
+        {"W1AW", 6, "W1"},   {"K1AB", 6, "K1"},    {"G4ABC", 11, "G4"},  {"K1A", 6, "K1"},
+        {"9A1A", 6, "9A1"},  {"ZS6A", 1, "ZS6"},   {"DL1ABC", 6, "DL1"}, {"JA1XYZ", 11, "JA1"},
+        {"K1A", 6, "K1"},    {"OH2BH", 11, "OH2"}, {"AA1XX", 6, "AA1"},  {"PY2AA", 11, "PY2"},
+        {"N6TR", 6, "N6"},   {"VK2AB", 11, "VK2"}, {"UA3AA", 11, "UA3"}, {"EA8AA", 11, "EA8"},
+        {"I2ABC", 11, "I2"}, {"LU1AA", 11, "LU1"},
     };
-    add("W1AW", 6, "W1");
-    add("K1AB", 6, "K1");
-    add("G4ABC", 11, "G4");
-    add("K1A", 6, "K1");
-    add("9A1A", 6, "9A1");
-    add("ZS6A", 1, "ZS6");
-    add("DL1ABC", 6, "DL1");
-    add("JA1XYZ", 11, "JA1");
-    add("K1A", 6, "K1");  // a dupe is listed again
-    add("OH2BH", 11, "OH2");
-    add("AA1XX", 6, "AA1");
-    add("PY2AA", 11, "PY2");
-    add("N6TR", 6, "N6");
-    add("VK2AB", 11, "VK2");
-    add("UA3AA", 11, "UA3");
-    add("EA8AA", 11, "EA8");
-    add("I2ABC", 11, "I2");
-    add("LU1AA", 11, "LU1");
+    std::vector<QSORecName> qsos;
+    for (const auto& [call, bandMode, prefix] : logged)
+        qsos.push_back(postQso(call, bandMode, static_cast<int>(qsos.size()) + 1, 1, prefix, "1"));
     const std::string path = rig.writeLog("WPX.KSL", contest::Wpx, true, qsos);
 
     Result<PostContestReport> done = postDupes(rig, path);
