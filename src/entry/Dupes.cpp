@@ -1,7 +1,6 @@
 #include "entry/Dupes.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "entry/MultRows.h"
 #include "model/QsoDate.h"
@@ -9,12 +8,6 @@
 namespace keslog {
 
 namespace {
-
-std::string fourDigits(int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d", value);
-    return text;
-}
 
 std::string joinedNumbers(const std::vector<int>& numbers) {
     std::string out;
@@ -122,7 +115,7 @@ MessageRequest dupeQuestion(const MainMod& state, const DupeCheck& check, int cu
     const std::string line2 = std::string(namesRecord(state.contestNr) ? 10 : 15, ' ') +
                               std::string(earlier.QCall.raw()) + exchangeItem(state, earlier);
     std::string line3 = dateText(calendarDateOf(earlier.QDate, currentYear), DateForm::Us) + "  " +
-                        fourDigits(earlier.QTime);
+                        timeText(earlier.QTime);
     if (showsHisNumber(state.contestNr)) line3 += "  His #" + std::to_string(earlier.QRcvd);
     line3 += "  My #" + std::to_string(earlier.QNr);
     return {"DUPE - OK to Log Anyway?\n" + line2 + "\n" + line3, "DUPE!", MsgButtons::YesNoCancel,

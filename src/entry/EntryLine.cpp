@@ -8,6 +8,7 @@
 #include "entry/ExchangeParsers.h"
 #include "entry/MultRows.h"
 #include "entry/Scoring.h"
+#include "model/QsoDate.h"
 #include "model/Stamp.h"
 
 namespace keslog {
@@ -60,12 +61,6 @@ std::string padded(std::string text, std::size_t width) {
 std::string rightJustified(int value, std::size_t width) {
     std::string text = std::to_string(value);
     if (text.size() < width) text.insert(0, width - text.size(), ' ');
-    return text;
-}
-
-std::string fourDigits(int value) {
-    std::string text = std::to_string(value < 0 ? 0 : value);
-    if (text.size() < 4) text.insert(0, 4 - text.size(), '0');
     return text;
 }
 
@@ -158,7 +153,7 @@ std::string lastQsoLine(const MainMod& state, const QSORecName& q) {
     std::string points(q.QPoints.raw());
     if (state.contestNr == contest::Paqp && points == "3") points = "1.5";
     return "Last: " + std::string(BandName[static_cast<std::size_t>(band - 1)]) + " " +
-           (isCw(q.QBandMode) ? "CW " : "SSB") + " " + fourDigits(q.QTime) + " " +
+           (isCw(q.QBandMode) ? "CW " : "SSB") + " " + timeText(q.QTime) + " " +
            std::string(q.QCall.raw()) + " " + rightJustified(q.QNr, 4) + " " + rcvd + " " +
            lastQsoItem(state, q) + " " + points;
 }

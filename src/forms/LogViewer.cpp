@@ -73,12 +73,6 @@ std::string multColumn(const MainMod& state, const QSORec& q) {
 
 }  // namespace
 
-std::string timeText(std::int16_t qtime) {
-    std::string text = std::to_string(qtime);
-    if (qtime >= 0 && text.size() < 4) text.insert(0, 4 - text.size(), '0');
-    return text;
-}
-
 std::string viewLogLine(const MainMod& state, int n, int currentYear) {
     const QSORecName q = state.log.at(n);
     const int code = isValidBandMode(q.QBandMode) ? q.QBandMode : band::B6;

@@ -13,8 +13,6 @@ class LogForm;
 // One QSO as the viewer lists it: fields at fixed columns; the date code's
 // year is read against currentYear.
 std::string viewLogLine(const MainMod& state, int n, int currentYear);
-// HHMM with leading zeros to four digits.
-std::string timeText(std::int16_t qtime);
 
 // The log viewer Viewlog: a page of the open log, the entry chosen by a
 // click, and whether an edit asks for the log to be replayed when it closes.
