@@ -213,6 +213,7 @@ class SessionHost : public ILogFormHost, public ICWKeyerHost {
         dialog.onOK();
     }
     void showBandMode(BandMode&) override {}
+    void showPostContest(PostContestForm&) override {}
     void storeWindowCoordinates(Settings&) override {}
     // The entry editor needs the window: a scripted Last Entry changes nothing.
     bool editQso(int) override { return false; }

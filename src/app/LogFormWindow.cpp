@@ -24,6 +24,7 @@
 #include "app/EditMacDialog.h"
 #include "app/NoticeWindow.h"
 #include "app/PartialWindow.h"
+#include "app/PostContestDialog.h"
 #include "app/QSOStatsWindow.h"
 #include "app/QtPlatform.h"
 #include "app/Twips.h"
@@ -122,7 +123,11 @@ void LogFormWindow::buildMenus() {
     });
     mnuFileSetup_ = addItem(file, "mnuFileSetup", "&Preferences ");
     file->addSeparator();
-    addItem(file, "mnuFilePostContest", "Post-Contest . . .");
+    connect(addItem(file, "mnuFilePostContest", "Post-Contest . . ."), &QAction::triggered, this,
+            [this] {
+                form_->onFilePostContest();
+                renderAfterFileCommand();
+            });
     file->addSeparator();
     QAction* exit = addItem(file, "mnuFileExit", "E&xit");
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -667,6 +672,12 @@ void LogFormWindow::showChCoForm(ChCoForm& dialog) {
 
 void LogFormWindow::showBandMode(BandMode& dialog) {
     BandModeDialog window(dialog, this);
+    window.exec();
+    activateWindow();
+}
+
+void LogFormWindow::showPostContest(PostContestForm& dialog) {
+    PostContestDialog window(dialog, this);
     window.exec();
     activateWindow();
 }

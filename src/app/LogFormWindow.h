@@ -76,6 +76,7 @@ class LogFormWindow : public QMainWindow,
     void refreshStatistics() override;
     void showChCoForm(ChCoForm& dialog) override;
     void showBandMode(BandMode& dialog) override;
+    void showPostContest(PostContestForm& dialog) override;
     void storeWindowCoordinates(Settings& settings) override;
     void showPartial() override;
     bool editQso(int n) override;

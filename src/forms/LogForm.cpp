@@ -146,6 +146,51 @@ void LogForm::onFileOpen() {
     openLogFile(*chosen, discardWorking);
 }
 
+void LogForm::onFilePostContest() {
+    bool discardWorking = false;
+    if (state_.logOpen && state_.isWorkingFileOpen()) {
+        const MsgResult answer =
+            platform_.messageBox.show({"Save current log file?", "Save Current Log?",
+                                       MsgButtons::YesNoCancel, MsgIcon::Question});
+        if (answer == MsgResult::Cancel) return;
+        discardWorking = answer == MsgResult::No;
+        if (answer == MsgResult::Yes && !saveUnnamedLog()) return;
+    } else if (state_.logOpen) {
+        // A named log is on disk already, but a QSO whose write failed
+        // would be lost with the log state.
+        const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
+        if (!saved) {
+            showFileError(saved.status());
+            return;
+        }
+    }
+    const std::optional<std::string> chosen =
+        platform_.fileDialog.openFile({"Select KSL Log File to Process", "KSL", "*.KSL",
+                                       "KSL logs (*.KSL)|*.KSL", logDialogFolder(state_)});
+    if (!chosen) return;
+
+    // The log viewer brings its edits in while the open log still stands.
+    if (state_.logOpen) closeDisplays();
+    PostContestForm dialog(state_, platform_);
+    if (const Status loaded = dialog.load(*chosen); !loaded) {
+        platform_.messageBox.show(
+            {loaded.message(), loaded.title().empty() ? "Post-Contest Processing" : loaded.title(),
+             MsgButtons::Ok, MsgIcon::Exclamation});
+        return;
+    }
+    // The dialog has taken the state over for the chosen log.
+    if (discardWorking) removeFile(state_.workingFilePath());
+    state_.logOpen = false;
+    host_.showPostContest(dialog);
+    if (!dialog.view().closed) dialog.onCancel();
+
+    closeDisplays();
+    state_.resetLog();
+    state_.contestNr = contest::None;
+    state_.currentLogPath = state_.workingFilePath();
+    load();
+}
+
 void LogForm::onFileSave() {
     if (state_.logOpen && state_.isWorkingFileOpen()) saveUnnamedLog();
 }
@@ -412,7 +457,8 @@ void LogForm::onMultScroll(int value) {
 }
 
 void LogForm::closeDisplays() {
-    for (ViewWindow w : {ViewWindow::QSOStats, ViewWindow::Multipliers, ViewWindow::CACounties}) {
+    for (ViewWindow w :
+         {ViewWindow::Log, ViewWindow::QSOStats, ViewWindow::Multipliers, ViewWindow::CACounties}) {
         onViewWindowClosed(w);
         host_.setViewWindowVisible(w, false);
     }

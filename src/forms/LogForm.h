@@ -11,6 +11,7 @@
 #include "model/MainMod.h"
 #include "model/Transmit.h"
 #include "platform/Platform.h"
+#include "postcontest/PostContestForm.h"
 #include "stats/QSOStats.h"
 #include "stats/ViewMult.h"
 
@@ -75,6 +76,7 @@ class ILogFormHost {
     // Shows a loaded dialog modally until its view says it is closed.
     virtual void showChCoForm(ChCoForm& dialog) = 0;
     virtual void showBandMode(BandMode& dialog) = 0;
+    virtual void showPostContest(PostContestForm& dialog) = 0;
     // Stores the place of every open window into its coordinate row, just
     // before the settings file is written.
     virtual void storeWindowCoordinates(Settings& settings) = 0;
@@ -115,6 +117,9 @@ class LogForm : private IEntryHost {
     void onFileOpen();
     void onFileSave();
     void onFileBackup();
+    // Post-contest processing of a log chosen on disk; afterwards no log is
+    // open.
+    void onFilePostContest();
     void onRecentFile(int index);  // 1..4
     void onHelpContents();
     void onHelpUsing();
@@ -142,7 +147,8 @@ class LogForm : private IEntryHost {
     // the received zone, 0 for the country's own) in the multiplier window.
     void showCountryPanel(int countryNr, int zone) override;
     void onMultScroll(int value);
-    // Clearing the log: the statistics, multiplier and county windows go.
+    // Clearing the log: the log viewer (its edits brought in first), the
+    // statistics, multiplier and county windows go.
     void closeDisplays();
     const QSOStatsView& statsView() const { return qsoStats_.view(); }
     const ViewMultView& multView() const { return viewMult_.view(); }

@@ -51,14 +51,13 @@ bool isSsSection(const MainMod& state, const std::string& section) {
 
 }  // namespace
 
-PostContestForm::PostContestForm(MainMod& state, IMessageBox& messageBox,
-                                 std::function<bool(std::string_view)> fits)
-    : state_(state), messageBox_(messageBox), fits_(std::move(fits)) {}
+PostContestForm::PostContestForm(MainMod& state, Platform& platform)
+    : state_(state), platform_(platform) {}
 
 Status PostContestForm::load(const std::string& logPath) {
     if (Result<std::string> base = outputBaseName(logPath); !base) return base.status();
     Result<OpenedLog> opened =
-        readLogForOpening(logPath, {messageBox_, state_.reference.SSShortForms});
+        readLogForOpening(logPath, {platform_.messageBox, state_.reference.SSShortForms});
     if (!opened) return opened.status();
     path_ = logPath;
     const LogChoices& choices = opened->choices;
@@ -72,9 +71,13 @@ Status PostContestForm::load(const std::string& logPath) {
     view_ = PostContestView{};
     view_.contestLabel = std::string(" Contest: ") + contestLabelName(choices.contest);
     if (!isMixedMode(choices.contest)) view_.contestLabel += cw_ ? " CW" : " SSB";
-    view_.logFileLabel = fitPath(" Log File: ", logPath, fits_);
+    view_.logFileLabel = " Log File: " + logPath;
     showExchange();
     return Status::ok();
+}
+
+void PostContestForm::fitLogFileLabel(const std::function<bool(std::string_view)>& fits) {
+    view_.logFileLabel = fitPath(" Log File: ", path_, fits);
 }
 
 void PostContestForm::setExport(bool on) {
@@ -204,24 +207,25 @@ bool PostContestForm::editOk() {
             return row.forms[0] == values[0];
         });
         if (!known &&
-            messageBox_.show({"County Is not a standard CQP county abbreviation.  Use it anyway?",
-                              "County Error", MsgButtons::YesNo, MsgIcon::Exclamation, 1}) !=
-                MsgResult::Yes)
+            platform_.messageBox.show(
+                {"County Is not a standard CQP county abbreviation.  Use it anyway?",
+                 "County Error", MsgButtons::YesNo, MsgIcon::Exclamation, 1}) != MsgResult::Yes)
             return refuse(0);
     }
     if (ss) {
         if (values[0].size() != 1 || std::string("ABQMSU").find(values[0]) == std::string::npos) {
-            messageBox_.show(exchangeError("Precedence Error -- Must be A, B, M, Q, S, or U"));
+            platform_.messageBox.show(
+                exchangeError("Precedence Error -- Must be A, B, M, Q, S, or U"));
             return refuse(0);
         }
         const double check = leadingNumber(values[2]);
         if (values[2].empty() || values[2].find_first_not_of("0123456789") != std::string::npos ||
             check < 0 || check > 99) {
-            messageBox_.show(exchangeError("Check Must be between 00 and 99"));
+            platform_.messageBox.show(exchangeError("Check Must be between 00 and 99"));
             return refuse(2);
         }
         if (!isSsSection(state_, values[3])) {
-            messageBox_.show(exchangeError("Section is Invalid."));
+            platform_.messageBox.show(exchangeError("Section is Invalid."));
             return refuse(3);
         }
     }
@@ -230,7 +234,7 @@ bool PostContestForm::editOk() {
         if (strings[i] != nullptr) *strings[i] = values[i];
     // The exchange is kept whether or not the settings file could be written;
     // the writer tells the operator about a failure itself.
-    WriteSettings(state_, messageBox_);
+    WriteSettings(state_, platform_.messageBox);
     showExchange();
     return true;
 }
@@ -251,30 +255,53 @@ OutputChoices PostContestForm::choices() const {
     return c;
 }
 
-Result<PostContestReport> PostContestForm::ok(int currentYear) {
-    Result<PostContestReport> report = runPostContest(
-        state_, path_, choices(), {messageBox_, state_.reference.SSShortForms}, currentYear);
+void PostContestForm::onOK() {
+    platform_.busy.setBusy(true);
+    report_ = runPostContest(state_, path_, choices(),
+                             {platform_.messageBox, state_.reference.SSShortForms},
+                             platform_.clock.now().year);
+    platform_.busy.setBusy(false);
+    const Result<PostContestReport>& report = *report_;
+    std::string problem;
     if (!report) {
-        messageBox_.show({report.status().message(), "Post-Contest Processing", MsgButtons::Ok,
-                          MsgIcon::Exclamation});
-    } else if (!report->failures.empty()) {
-        std::string text;
-        for (const std::string& failure : report->failures) text += failure + "\n";
-        messageBox_.show({text, "Post-Contest Processing", MsgButtons::Ok, MsgIcon::Exclamation});
+        problem = report.status().message();
+    } else {
+        problem = report->log.partialNotice;
+        for (const std::string& failure : report->failures)
+            problem += (problem.empty() ? "" : "\n") + failure;
     }
+    if (!problem.empty())
+        platform_.messageBox.show(
+            {problem, "Post-Contest Processing", MsgButtons::Ok, MsgIcon::Exclamation});
     view_.closed = true;
-    return report;
 }
 
+namespace {
+
+// The settings behind the rows, in the order of kUserInfoLabels.
 std::array<std::string*, 9> userInformation(Settings& s) {
     return {&s.UserCallsign, &s.UserOperator, &s.UserName, &s.UserAddress, &s.UserCity,
             &s.UserCountry,  &s.UserClub,     &s.UserRig,  &s.UserAnt};
 }
 
-void PostContestForm::userInfoOk(const std::array<std::string, 9>& texts) {
+}  // namespace
+
+UserInfo::UserInfo(MainMod& state, IMessageBox& messageBox)
+    : state_(state), messageBox_(messageBox) {
     const auto strings = userInformation(state_.settings);
-    for (std::size_t i = 0; i < strings.size(); ++i) *strings[i] = texts[i].substr(0, 50);
+    for (std::size_t i = 0; i < strings.size(); ++i) view_.texts[i] = *strings[i];
+}
+
+void UserInfo::setText(int row, const std::string& text) {
+    if (row >= 0 && row < static_cast<int>(view_.texts.size()))
+        view_.texts[static_cast<std::size_t>(row)] = text;
+}
+
+void UserInfo::onOK() {
+    const auto strings = userInformation(state_.settings);
+    for (std::size_t i = 0; i < strings.size(); ++i) *strings[i] = view_.texts[i].substr(0, 50);
     WriteSettings(state_, messageBox_);
+    view_.closed = true;
 }
 
 }  // namespace keslog

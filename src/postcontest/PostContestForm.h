@@ -2,19 +2,47 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "model/MainMod.h"
-#include "platform/MessageBox.h"
+#include "platform/Platform.h"
 #include "platform/Status.h"
 #include "postcontest/PostContest.h"
 
 namespace keslog {
 
+inline constexpr std::array<const char*, 9> kUserInfoLabels{
+    "Callsign Used:", "Operator:",  "Name:", "Address:", "City/State/Zip:",
+    "Country:",       "Club/team:", "Rig:",  "Antennas:"};
+
+struct UserInfoView {
+    std::array<std::string, 9> texts;  // Textinfo, in the order of kUserInfoLabels
+    bool closed = false;
+};
+
+// The user-information dialog: the station data the outputs print.
+class UserInfo {
+  public:
+    UserInfo(MainMod& state, IMessageBox& messageBox);
+
+    const UserInfoView& view() const { return view_; }
+    void setText(int row, const std::string& text);
+    // Each text cut to 50 characters, stored and written to the settings
+    // file.
+    void onOK();
+    void onCancel() { view_.closed = true; }
+
+  private:
+    MainMod& state_;
+    IMessageBox& messageBox_;
+    UserInfoView view_;
+};
+
 // What the post-contest dialog shows.
 struct PostContestView {
-    std::string logFileLabel;  // " Log File: " and the path, shortened to fit
+    std::string logFileLabel;  // " Log File: " and the path (fitLogFileLabel shortens it)
     std::string contestLabel;  // " Contest: " name and mode
     // Choices: electronic submission, normal files, export (ADIF or DXB4).
     bool electronic = false;
@@ -42,13 +70,15 @@ struct PostContestView {
 // The behaviour of the post-contest dialog for one chosen log file.
 class PostContestForm {
   public:
-    // fits tells whether a log-file label is narrow enough to show.
-    PostContestForm(MainMod& state, IMessageBox& messageBox,
-                    std::function<bool(std::string_view)> fits);
+    PostContestForm(MainMod& state, Platform& platform);
 
     // Reads the log's header (older layouts converted, with their
-    // questions) and fills the view. An error: nothing to process.
+    // questions) and fills the view. An error: nothing to process, and the
+    // state is as it was.
     Status load(const std::string& logPath);
+    // Shortens the path in the log-file label from its middle until fits
+    // accepts the label; the window that draws it knows how wide it may be.
+    void fitLogFileLabel(const std::function<bool(std::string_view)>& fits);
 
     const PostContestView& view() const { return view_; }
 
@@ -68,31 +98,26 @@ class PostContestForm {
 
     // The files chosen, in the terms of the processing.
     OutputChoices choices() const;
-    // Processes the log and closes; each file not written is reported.
-    Result<PostContestReport> ok(int currentYear);
-    void cancel() { view_.closed = true; }
+    // Processes the log, dated by the clock's year, and closes; a log that
+    // cannot be read and each file not written are told in one message.
+    void onOK();
+    void onCancel() { view_.closed = true; }
+    // The user-information dialog, filled from the settings.
+    UserInfo userInfo() { return {state_, platform_.messageBox}; }
 
-    // The user-information dialog's OK: each text cut to 50 characters,
-    // stored and written to the settings file.
-    void userInfoOk(const std::array<std::string, 9>& texts);
+    // What OK did; nothing after Cancel.
+    const std::optional<Result<PostContestReport>>& report() const { return report_; }
 
   private:
     void showExchange();
     std::array<std::string*, 4> exchangeStrings();
 
     MainMod& state_;
-    IMessageBox& messageBox_;
-    std::function<bool(std::string_view)> fits_;
+    Platform& platform_;
     std::string path_;
     bool cw_ = true;
     PostContestView view_;
+    std::optional<Result<PostContestReport>> report_;
 };
-
-// The nine user-information strings in the order of the user-information
-// dialog's rows.
-std::array<std::string*, 9> userInformation(Settings& settings);
-inline constexpr std::array<const char*, 9> kUserInfoLabels{
-    "Callsign Used:", "Operator:",  "Name:", "Address:", "City/State/Zip:",
-    "Country:",       "Club/team:", "Rig:",  "Antennas:"};
 
 }  // namespace keslog

@@ -27,6 +27,7 @@ class WpxHost : public ILogFormHost {
         dialog.onOK();
     }
     void showBandMode(BandMode&) override {}
+    void showPostContest(PostContestForm&) override {}
     void storeWindowCoordinates(Settings&) override {}
     void showPartial() override {}
     bool editQso(int) override { return false; }

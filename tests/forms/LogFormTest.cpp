@@ -6,6 +6,7 @@
 #include "forms/LogForm.h"
 #include "model/Stamp.h"
 #include "platform/Files.h"
+#include "storage/LogFixtures.h"
 #include "storage/LogNames.h"
 #include "storage/SettingsFile.h"
 #include "support/FakePlatform.h"
@@ -60,6 +61,10 @@ class RecordingHost : public ILogFormHost {
     void showBandMode(BandMode& dialog) override {
         if (onBandMode) onBandMode(dialog);
     }
+    void showPostContest(PostContestForm& dialog) override {
+        ++postContests;
+        if (onPostContest) onPostContest(dialog);
+    }
     void storeWindowCoordinates(Settings& settings) override {
         settings.WindowCoords[window_row::LogForm] = place;
     }
@@ -72,6 +77,8 @@ class RecordingHost : public ILogFormHost {
     std::vector<int> edited;
     std::function<void(ChCoForm&)> onChCoForm;
     std::function<void(BandMode&)> onBandMode;
+    std::function<void(PostContestForm&)> onPostContest;
+    int postContests = 0;
     WindowCoordinates place{1500, 900, 11400, 6300};
     int welcomes = 0;
     int abouts = 0;
@@ -551,10 +558,11 @@ TEST_F(LogFormTest, ViewWindowsCloseByTheirCloseBoxAndWithTheLog) {
     host.shown.clear();
     form.closeDisplays();
     using P = std::pair<ViewWindow, bool>;
-    EXPECT_EQ(host.shown,
-              (std::vector<P>{P(ViewWindow::QSOStats, false), P(ViewWindow::Multipliers, false),
-                              P(ViewWindow::CACounties, false)}));
-    for (ViewWindow w : {ViewWindow::QSOStats, ViewWindow::Multipliers, ViewWindow::CACounties})
+    EXPECT_EQ(host.shown, (std::vector<P>{P(ViewWindow::Log, false), P(ViewWindow::QSOStats, false),
+                                          P(ViewWindow::Multipliers, false),
+                                          P(ViewWindow::CACounties, false)}));
+    for (ViewWindow w :
+         {ViewWindow::Log, ViewWindow::QSOStats, ViewWindow::Multipliers, ViewWindow::CACounties})
         EXPECT_FALSE(ticked(w));
     EXPECT_TRUE(form.countiesView().lines.empty());
     EXPECT_TRUE(form.multView().texts.empty());
@@ -599,6 +607,190 @@ TEST_F(LogFormTest, LastEntryOpensTheEditorOnTheLastQsoAndNeverOnAnEmptyLog) {
     ASSERT_TRUE(state.log.append(qso));
     form.entry().onLastEntry();
     EXPECT_EQ(host.edited, std::vector<int>{2});
+}
+
+// An unnamed CQP log open with one QSO in memory.
+void openWorkingLog(MainMod& state, const TempDir& dir) {
+    dir.write("!temp%!!.cqb", "header");
+    state.contestNr = contest::Cqp;
+    state.currentLogPath = state.workingFilePath();
+    state.resetLog();
+    ASSERT_TRUE(state.log.append(test::qsoOf("K6XX", "SCLA")));
+    state.QSONr = 2;
+    state.logOpen = true;
+}
+
+TEST_F(LogFormTest, PostContestAsksAboutTheOpenLogAndCancelsCleanly) {
+    const std::string working = "!temp%!!.cqb";
+    struct Case {
+        const char* name;
+        bool workingLog;     // else no log is open
+        MsgResult answer;    // to "Save current log file?"
+        Status saved;        // what saving the unnamed log gives
+        bool dialogShown;    // the file dialog
+        const char* chosen;  // nullptr: the file dialog is cancelled
+        const char* message;
+    };
+    const Case cases[] = {
+        {"no log, file dialog cancelled", false, MsgResult::Ok, {}, true, nullptr, nullptr},
+        {"Cancel", true, MsgResult::Cancel, {}, false, nullptr, nullptr},
+        {"No, file dialog cancelled", true, MsgResult::No, {}, true, nullptr, nullptr},
+        {"Yes, save fails", true, MsgResult::Yes, Status::error("Disk full."), false, nullptr,
+         "Disk full."},
+        {"No, a file that is no log",
+         true,
+         MsgResult::No,
+         {},
+         true,
+         "N6TR.TXT",
+         "The file {dir}N6TR.TXT is not a .KSL log file.  Nothing was processed."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir folder;
+        test::copyShippedStartupFiles(folder);
+        FakePlatform fakes;
+        Platform platform = fakes.services();
+        MainMod state;
+        RecordingLogFiles files;
+        RecordingHost windows;
+        LogForm logForm(state, platform, files, windows);
+        ASSERT_TRUE(logForm.startUp(folder.path()));
+        if (c.workingLog) openWorkingLog(state, folder);
+        logForm.load();
+        files.saveResult = c.saved;
+        fakes.messageBox.answer(c.answer);
+        fakes.fileDialog.answers.push_back(c.chosen ? std::optional(folder.file(c.chosen))
+                                                    : std::nullopt);
+        if (c.chosen) folder.write(c.chosen, "text");
+
+        logForm.onFilePostContest();
+
+        std::vector<std::string> texts;
+        for (const MessageRequest& m : fakes.messageBox.shown) texts.push_back(m.text);
+        std::vector<std::string> expected;
+        if (c.workingLog) expected.emplace_back("Save current log file?");
+        if (c.message) {
+            std::string text = c.message;
+            if (const auto at = text.find("{dir}"); at != std::string::npos)
+                text.replace(at, 5, folder.path());
+            expected.push_back(text);
+        }
+        EXPECT_EQ(texts, expected);
+        if (c.workingLog) {
+            EXPECT_EQ(fakes.messageBox.shown[0].title, "Save Current Log?");
+            EXPECT_EQ(fakes.messageBox.shown[0].buttons, MsgButtons::YesNoCancel);
+            EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Question);
+        }
+        if (c.message && c.chosen) {
+            EXPECT_EQ(fakes.messageBox.shown.back().title, "Post-Contest Processing");
+        }
+        EXPECT_EQ(fakes.fileDialog.requests.size(), c.dialogShown ? 1u : 0u);
+        EXPECT_EQ(windows.postContests, 0);
+        // The unnamed log and its file are as they were.
+        EXPECT_EQ(state.logOpen, c.workingLog);
+        EXPECT_EQ(fileExists(folder.file(working)), c.workingLog);
+        EXPECT_EQ(state.log.count(), c.workingLog ? 1 : 0);
+        EXPECT_EQ(logForm.view().entryVisible, c.workingLog);
+    }
+}
+
+TEST_F(LogFormTest, PostContestProcessesTheChosenLogAndLeavesNoLog) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    MainMod written = test::logFor(contest::Cqww, dir.file("WW.KSL"));
+    ASSERT_TRUE(createLogFile(written));
+    ASSERT_TRUE(test::logQso(written, test::qsoOf("DL1ABC", "", 3)));
+
+    openWorkingLog(state, dir);
+    form.load();
+    form.onViewItem(ViewWindow::QSOStats);
+    form.onViewItem(ViewWindow::CWMessages);
+    host.shown.clear();
+    fakes.messageBox.answer(MsgResult::No);
+    fakes.fileDialog.answers.push_back(dir.file("WW.KSL"));
+    fakes.clock.time.year = 2027;
+    host.onPostContest = [this](PostContestForm& dialog) {
+        // The open log's windows are gone before the dialog shows.
+        EXPECT_FALSE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::QSOStats)]);
+        EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
+        EXPECT_EQ(dialog.view().contestLabel, " Contest: CQWW DX CW");
+        dialog.setElectronic(true);
+        dialog.onOK();
+        ASSERT_TRUE(dialog.report() && *dialog.report());
+        EXPECT_EQ(dialog.report()->value().log.qsoCount, 1);
+    };
+
+    form.onFilePostContest();
+
+    const FileDialogRequest& request = fakes.fileDialog.requests.at(0);
+    EXPECT_EQ(request.title, "Select KSL Log File to Process");
+    EXPECT_EQ(request.defaultExtension, "KSL");
+    EXPECT_EQ(request.fileName, "*.KSL");
+    EXPECT_EQ(request.filter, "KSL logs (*.KSL)|*.KSL");
+    EXPECT_EQ(host.postContests, 1);
+    EXPECT_TRUE(fileExists(dir.file("WW.LOG")));
+    EXPECT_NE(readWholeFile(dir.file("WW.LOG"))->find("DL1ABC"), std::string::npos);
+    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);  // the save question only
+
+    // No log: the state as for a new log, the window in its no-log state.
+    EXPECT_FALSE(state.logOpen);
+    EXPECT_EQ(state.contestNr, contest::None);
+    EXPECT_EQ(state.QSONr, 1);
+    EXPECT_EQ(state.log.count(), 0);
+    EXPECT_EQ(state.totals.multCount, 0);
+    EXPECT_EQ(state.currentLogPath, state.workingFilePath());
+    EXPECT_FALSE(form.view().entryVisible);
+    EXPECT_FALSE(form.view().editMenuVisible);
+    EXPECT_EQ(form.view().title, "KESLOG");
+    using P = std::pair<ViewWindow, bool>;
+    EXPECT_EQ(
+        host.shown,
+        (std::vector<P>{P(ViewWindow::Log, false), P(ViewWindow::QSOStats, false),
+                        P(ViewWindow::Multipliers, false), P(ViewWindow::CACounties, false),
+                        P(ViewWindow::Log, false), P(ViewWindow::QSOStats, false),
+                        P(ViewWindow::Multipliers, false), P(ViewWindow::CACounties, false)}));
+    // The CW messages are no display of the log: they stay.
+    EXPECT_TRUE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::CWMessages)]);
+    EXPECT_TRUE(fileExists(dir.file("WW.KSL")));
+
+    // From the no-log state, with the dialog closed by its close box.
+    host.onPostContest = [](PostContestForm&) {};
+    fakes.fileDialog.answers.push_back(dir.file("WW.KSL"));
+    removeFile(dir.file("WW.LOG"));
+    form.onFilePostContest();
+    EXPECT_EQ(host.postContests, 2);
+    EXPECT_FALSE(fileExists(dir.file("WW.LOG")));
+    EXPECT_FALSE(state.logOpen);
+    EXPECT_EQ(state.contestNr, contest::None);
+    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);
+}
+
+TEST_F(LogFormTest, PostContestWritesANamedLogOutWithoutAsking) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    MainMod written = test::logFor(contest::Cqww, dir.file("WW.KSL"));
+    ASSERT_TRUE(createLogFile(written));
+    dir.write("N6TR.KSL", "log");
+    state.contestNr = contest::Cqww;
+    state.currentLogPath = dir.file("N6TR.KSL");
+    state.logOpen = true;
+    form.load();
+    fakes.fileDialog.answers.push_back(dir.file("WW.KSL"));
+    form.onFilePostContest();
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    EXPECT_EQ(logFiles.saves, 1);
+    EXPECT_EQ(host.postContests, 1);
+    EXPECT_FALSE(state.logOpen);
+
+    // A named log whose QSOs cannot all be written stays open.
+    logFiles.saveResult = Status::error("Disk full.");
+    state.currentLogPath = dir.file("N6TR.KSL");
+    state.logOpen = true;
+    form.onFilePostContest();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Disk full.");
+    EXPECT_EQ(fakes.fileDialog.requests.size(), 1u);
+    EXPECT_EQ(host.postContests, 1);
+    EXPECT_TRUE(state.logOpen);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ class ChoosingHost : public ILogFormHost {
         if (!dialog.view().closed) dialog.onCancel();
     }
     void showBandMode(BandMode&) override {}
+    void showPostContest(PostContestForm&) override {}
     void storeWindowCoordinates(Settings&) override {}
     void showPartial() override {}
     bool editQso(int) override { return false; }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "PostRig.h"
+#include "platform/Files.h"
 #include "postcontest/PostContestForm.h"
 #include "storage/SettingsFile.h"
 
@@ -52,7 +53,7 @@ TEST(PostContestForm, LoadShowsTheLogAndTheSentExchange) {
         s.ExchangeAAMult = "45";
         s.ExchangePAQPMult = "CA";
         const std::string path = rig.writeLog("L.KSL", c.contest, c.cw, {});
-        PostContestForm form(rig.state, rig.messages, [](std::string_view) { return true; });
+        PostContestForm form(rig.state, rig.platform);
         ASSERT_TRUE(form.load(path));
         EXPECT_EQ(form.view().contestLabel, c.contestLabel);
         EXPECT_EQ(form.view().logFileLabel, " Log File: " + path);
@@ -68,8 +69,10 @@ TEST(PostContestForm, LoadShowsTheLogAndTheSentExchange) {
 TEST(PostContestForm, LongPathShortenedInTheMiddle) {
     test::PostRig rig;
     const std::string path = rig.writeLog("A-RATHER-LONG-LOG-NAME.KSL", contest::Cqww, true, {});
-    PostContestForm form(rig.state, rig.messages, fitsIn30);
+    PostContestForm form(rig.state, rig.platform);
     ASSERT_TRUE(form.load(path));
+    EXPECT_EQ(form.view().logFileLabel, " Log File: " + path);  // whole until fitted
+    form.fitLogFileLabel(fitsIn30);
     const std::string label = form.view().logFileLabel;
     EXPECT_LE(label.size(), 30u);
     EXPECT_TRUE(label.starts_with(" Log File: "));
@@ -81,7 +84,7 @@ TEST(PostContestForm, ExportChoicesAndNameContests) {
     for (ContestNr nr : {contest::Cqww, contest::Naqp}) {
         test::PostRig rig;
         const std::string path = rig.writeLog("L.KSL", nr, true, {});
-        PostContestForm form(rig.state, rig.messages, fitsIn30);
+        PostContestForm form(rig.state, rig.platform);
         ASSERT_TRUE(form.load(path));
         form.setExport(true);
         EXPECT_TRUE(form.view().adifEnabled && form.view().omitEnabled);
@@ -112,7 +115,7 @@ TEST(PostContestForm, SsExchangeChecksEachFieldBeforeStoring) {
     s.ExchangeSSCheck = "72";
     s.ExchangeSSSection = "SV";
     const std::string path = rig.writeLog("SS.KSL", contest::Ss, true, {});
-    PostContestForm form(rig.state, rig.messages, fitsIn30);
+    PostContestForm form(rig.state, rig.platform);
     ASSERT_TRUE(form.load(path));
     struct Case {
         std::array<std::string, 4> fields;
@@ -160,7 +163,7 @@ TEST(PostContestForm, SsExchangeChecksEachFieldBeforeStoring) {
 TEST(PostContestForm, CqpCountyQuestionInsideCalifornia) {
     test::PostRig rig;
     const std::string path = rig.writeLog("CQP.KSL", contest::Cqp, true, {}, true);
-    PostContestForm form(rig.state, rig.messages, fitsIn30);
+    PostContestForm form(rig.state, rig.platform);
     ASSERT_TRUE(form.load(path));
     form.edit();
     form.setField(0, "xxxx");
@@ -182,30 +185,106 @@ TEST(PostContestForm, CqpCountyQuestionInsideCalifornia) {
     EXPECT_EQ(form.view().exchangeText, "# SCLA");
 }
 
-TEST(PostContestForm, OkWritesAndReportsFilesNotWritten) {
+TEST(PostContestForm, OkDatesByTheClockAndReportsEachFileNotWritten) {
     test::PostRig rig;
     const std::string path =
         rig.writeLog("WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
-    PostContestForm form(rig.state, rig.messages, fitsIn30);
+    PostContestForm form(rig.state, rig.platform);
     ASSERT_TRUE(form.load(path));
     form.setElectronic(true);
     std::filesystem::create_directory(rig.dir.file("WW.LOG"));
-    Result<PostContestReport> report = form.ok(2026);
-    ASSERT_TRUE(report);
+    rig.fakes.clock.time.year = 2029;
+    form.onOK();
     EXPECT_TRUE(form.view().closed);
+    EXPECT_EQ(rig.fakes.busy.history, (std::vector<bool>{true, false}));
+    ASSERT_TRUE(form.report() && *form.report());
+    const PostContestReport& report = form.report()->value();
+    EXPECT_EQ(report.log.currentYear, 2029);
+    EXPECT_TRUE(report.written.empty());
     ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0].title, "Post-Contest Processing");
+    EXPECT_EQ(rig.messages.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(rig.messages.shown[0].text.starts_with("The file " + rig.dir.file("WW.LOG") +
                                                        " was not written: "));
+}
 
-    std::array<std::string, 9> info{"K6XX", "K6XX",    "Bob",   std::string(60, 'A'), "Town", "USA",
-                                    "NCCC", "IC-7300", "Dipole"};
-    form.userInfoOk(info);
+TEST(PostContestForm, OkWritesQuietlyAndCancelWritesNothing) {
+    for (const bool ok : {true, false}) {
+        test::PostRig rig;
+        const std::string path =
+            rig.writeLog("WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
+        PostContestForm form(rig.state, rig.platform);
+        ASSERT_TRUE(form.load(path));
+        form.setElectronic(true);
+        ok ? form.onOK() : form.onCancel();
+        EXPECT_TRUE(form.view().closed);
+        EXPECT_TRUE(rig.messages.shown.empty());  // no message reports success
+        EXPECT_EQ(fileExists(rig.dir.file("WW.LOG")), ok);
+        EXPECT_EQ(form.report().has_value(), ok);
+        if (ok) {
+            EXPECT_EQ(form.report()->value().written, std::vector{rig.dir.file("WW.LOG")});
+        }
+    }
+}
+
+TEST(PostContestForm, OkTellsWhatCouldNotBeProcessed) {
+    struct Case {
+        const char* name;
+        std::string bytes;  // the log's bytes after its header; empty: removed
+        const char* starts;
+    };
+    const Case cases[] = {
+        {"removed after loading", "", "Could not open {log}: No such file or directory"},
+        {"last record cut short", std::string(10, 'X'),
+         "The last record of {log} is incomplete (10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::PostRig rig;
+        const std::string path = rig.writeLog("WW.KSL", contest::Cqww, true, {});
+        PostContestForm form(rig.state, rig.platform);
+        ASSERT_TRUE(form.load(path));
+        if (c.bytes.empty())
+            std::filesystem::remove(path);
+        else
+            ASSERT_TRUE(appendDurably(path, c.bytes));
+        form.onOK();
+        std::string starts = c.starts;
+        starts.replace(starts.find("{log}"), 5, path);
+        ASSERT_EQ(rig.messages.shown.size(), 1u);
+        EXPECT_TRUE(rig.messages.shown[0].text.starts_with(starts)) << rig.messages.shown[0].text;
+        EXPECT_EQ(rig.messages.shown[0].title, "Post-Contest Processing");
+    }
+}
+
+TEST(UserInfo, FilledFromTheSettingsAndStoredCutTo50) {
+    test::PostRig rig;
+    UserInfo info(rig.state, rig.messages);
+    EXPECT_EQ(info.view().texts,
+              (std::array<std::string, 9>{"K6XX", "", "Bob Smith", "1 Main St", "Town, CA 95000",
+                                          "USA", "NCCC", "", ""}));
+    info.setText(1, "N6TR");
+    info.setText(3, std::string(60, 'A'));
+    info.setText(7, "IC-7300");
+    info.setText(9, "out of range");
+    info.onCancel();
+    EXPECT_TRUE(info.view().closed);
+    EXPECT_EQ(rig.state.settings.UserOperator, "");  // Cancel stores nothing
+
+    UserInfo edited(rig.state, rig.messages);
+    edited.setText(1, "N6TR");
+    edited.setText(3, std::string(60, 'A'));
+    edited.setText(8, "Dipole");
+    edited.onOK();
+    EXPECT_TRUE(edited.view().closed);
+    EXPECT_EQ(rig.state.settings.UserOperator, "N6TR");
     EXPECT_EQ(rig.state.settings.UserAddress, std::string(50, 'A'));
     MainMod reread;
     reread.programDir = rig.state.programDir;
     ASSERT_TRUE(ReadSettings(reread));
-    EXPECT_EQ(reread.settings.UserRig, "IC-7300");
+    EXPECT_EQ(reread.settings.UserAnt, "Dipole");
     EXPECT_EQ(reread.settings.UserAddress, std::string(50, 'A'));
+    EXPECT_EQ(reread.settings.UserCallsign, "K6XX");
 }
 
 }  // namespace

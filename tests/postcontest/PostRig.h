@@ -19,7 +19,9 @@ namespace keslog::test {
 struct PostRig {
     TempDir dir;
     MainMod state;
-    FakeMessageBox messages;
+    FakePlatform fakes;
+    Platform platform = fakes.services();
+    FakeMessageBox& messages = fakes.messageBox;
 
     PostRig() {
         copyShippedStartupFiles(dir);

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "QtTestApp.h"
+#include "app/PostContestDialog.h"
+#include "forms/LogFiles.h"
+#include "platform/Files.h"
+#include "storage/LogFixtures.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+class PostContestDialogTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { test::ensureQApplication(); }
+    void SetUp() override {
+        test::copyShippedStartupFiles(dir);
+        state.programDir = dir.path();
+        ASSERT_TRUE(readStartupFiles(state));
+        Settings& s = state.settings;
+        s.ExchangeSSPrec = "A";
+        s.ExchangeSSCall = "K6XX";
+        s.ExchangeSSCheck = "72";
+        s.ExchangeSSSection = "SV";
+        s.ExchangeNAQPName = "BOB";
+        s.ExchangeNAQPMult = "CA";
+        s.UserCallsign = "K6XX";
+    }
+    // The dialog on a new log of the contest, loaded.
+    void load(const std::string& name, ContestNr contest, bool cw = true) {
+        MainMod log = test::logFor(contest, dir.file(name), cw);
+        ASSERT_TRUE(createLogFile(log));
+        ASSERT_TRUE(form.load(dir.file(name)));
+    }
+    template <typename W>
+    W* child(QWidget& w, const char* name) {
+        W* found = w.findChild<W*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void release(QWidget* widget) {
+        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &up);
+    }
+
+    test::TempDir dir;
+    MainMod state;
+    test::FakePlatform fakes;
+    Platform platform = fakes.services();
+    PostContestForm form{state, platform};
+};
+
+TEST_F(PostContestDialogTest, DrawsTheLogAndTheChoicesAndEnablesTheExportGroup) {
+    struct Case {
+        ContestNr contest;
+        bool cw;
+        const char* contestLabel;
+        const char* exchange;
+        bool dxb4;  // the DXB4 option can be chosen
+        const char* picture;
+    };
+    const Case cases[] = {
+        {contest::Ss, true, " Contest: SS  CW", "# A K6XX 72 SV", true, "postcontest-ss.png"},
+        {contest::Naqp, false, " Contest: NAQP SSB", "BOB CA", false, "postcontest-naqp.png"},
+        {contest::Wpx, true, " Contest: WPX CW", "599 #", true, "postcontest-wpx.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.contestLabel);
+        load("A-LOG-WITH-A-RATHER-LONG-FILE-NAME.KSL", c.contest, c.cw);
+        PostContestDialog dialog(form);
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle(), "Post-Contest Processing");
+        EXPECT_EQ(child<QLabel>(dialog, "Label3")->text(), c.contestLabel);
+        auto* label2 = child<QLabel>(dialog, "Label2");
+        EXPECT_TRUE(label2->text().startsWith(" Log File: "));
+        EXPECT_TRUE(label2->text().contains("..."));  // the folder is longer than 200 pixels
+        EXPECT_TRUE(label2->text().endsWith("NAME.KSL"));
+        EXPECT_LE(label2->fontMetrics().horizontalAdvance(label2->text()), 200);
+        EXPECT_EQ(child<QLabel>(dialog, "Label5")->text(), "Normal Summary, Log\nand Dupe Files");
+        EXPECT_EQ(child<QLabel>(dialog, "Label4")->text(), "Exchange Sent:");
+        EXPECT_EQ(child<QLabel>(dialog, "LabelExchange")->text(), c.exchange);
+        EXPECT_EQ(child<QPushButton>(dialog, "CmdEdit")->isEnabled(), c.contest != contest::Wpx);
+        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "CmdEditOK"})
+            EXPECT_FALSE(child<QWidget>(dialog, name)->isVisible()) << name;
+
+        auto* exportBox = child<QCheckBox>(dialog, "CheckExport");
+        auto* adif = child<QRadioButton>(dialog, "OptionFormat0");
+        auto* dxb4 = child<QRadioButton>(dialog, "OptionFormat1");
+        auto* omitW = child<QCheckBox>(dialog, "CheckW");
+        auto* omitJA = child<QCheckBox>(dialog, "CheckJA");
+        for (QAbstractButton* b :
+             {static_cast<QAbstractButton*>(child<QCheckBox>(dialog, "CheckElectronicFiles")),
+              static_cast<QAbstractButton*>(child<QCheckBox>(dialog, "CheckNormalFiles")),
+              static_cast<QAbstractButton*>(exportBox)})
+            EXPECT_FALSE(b->isChecked());
+        for (QWidget* w : {static_cast<QWidget*>(adif), static_cast<QWidget*>(dxb4),
+                           static_cast<QWidget*>(omitW), static_cast<QWidget*>(omitJA)})
+            EXPECT_FALSE(w->isEnabled());
+
+        exportBox->click();
+        EXPECT_TRUE(adif->isEnabled() && omitW->isEnabled() && omitJA->isEnabled());
+        EXPECT_EQ(dxb4->isEnabled(), c.dxb4);
+        EXPECT_FALSE(adif->isChecked() || dxb4->isChecked());
+        dxb4->click();
+        EXPECT_EQ(dxb4->isChecked(), c.dxb4);
+        adif->click();
+        EXPECT_TRUE(adif->isChecked());
+        EXPECT_FALSE(dxb4->isChecked());
+        omitJA->click();
+        EXPECT_TRUE(form.choices().omitJA);
+        test::screenshot(dialog, c.picture);
+
+        exportBox->click();
+        EXPECT_FALSE(adif->isChecked() || omitJA->isChecked());
+        EXPECT_FALSE(adif->isEnabled() || dxb4->isEnabled() || omitW->isEnabled());
+        EXPECT_FALSE(form.choices().any());
+    }
+}
+
+TEST_F(PostContestDialogTest, Label5TicksAndClearsTheNormalFiles) {
+    load("SS.KSL", contest::Ss);
+    PostContestDialog dialog(form);
+    dialog.show();
+    auto* normal = child<QCheckBox>(dialog, "CheckNormalFiles");
+    release(child<QLabel>(dialog, "Label5"));
+    EXPECT_TRUE(normal->isChecked());
+    EXPECT_TRUE(form.choices().summary && form.choices().dupeSheets);
+    release(child<QLabel>(dialog, "Label5"));
+    EXPECT_FALSE(normal->isChecked());
+    EXPECT_FALSE(form.choices().summary);
+    normal->click();
+    EXPECT_TRUE(form.view().normal);
+}
+
+TEST_F(PostContestDialogTest, EditingTheSsExchangeRefusesABadCheckWithItsTextSelected) {
+    load("SS.KSL", contest::Ss);
+    PostContestDialog dialog(form);
+    dialog.show();
+    child<QPushButton>(dialog, "CmdEdit")->click();
+    EXPECT_EQ(child<QLabel>(dialog, "Label4")->text(), "Prec    Call        Ck      Section");
+    EXPECT_FALSE(child<QLabel>(dialog, "LabelExchange")->isVisible());
+    EXPECT_FALSE(child<QPushButton>(dialog, "CmdEdit")->isVisible());
+    EXPECT_FALSE(child<QPushButton>(dialog, "CmdOK")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(dialog, "CmdCancel")->isEnabled());
+    const std::array<const char*, 4> shown{"A", "K6XX", "72", "SV"};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = child<QLineEdit>(dialog, QString("Text%1").arg(i + 1).toUtf8().constData());
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_EQ(box->text(), shown[static_cast<std::size_t>(i)]);
+    }
+    auto* check = child<QLineEdit>(dialog, "Text3");
+    check->selectAll();
+    check->insert("123");
+    test::screenshot(dialog, "postcontest-ss-edit.png");
+    child<QPushButton>(dialog, "CmdEditOK")->click();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Check Must be between 00 and 99");
+    EXPECT_TRUE(check->isVisible());
+    EXPECT_EQ(check->selectedText(), "123");
+    EXPECT_TRUE(check->hasFocus() || !dialog.isActiveWindow());
+    EXPECT_EQ(state.settings.ExchangeSSCheck, "72");
+
+    // Esc ends the editing, not the dialog.
+    dialog.reject();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(form.view().closed);
+    EXPECT_EQ(child<QLabel>(dialog, "LabelExchange")->text(), "# A K6XX 72 SV");
+    EXPECT_TRUE(child<QPushButton>(dialog, "CmdOK")->isEnabled());
+
+    child<QPushButton>(dialog, "CmdEdit")->click();
+    auto* section = child<QLineEdit>(dialog, "Text4");
+    section->selectAll();
+    section->insert("scv");
+    child<QPushButton>(dialog, "CmdEditOK")->click();
+    EXPECT_EQ(child<QLabel>(dialog, "LabelExchange")->text(), "# A K6XX 72 SCV");
+    EXPECT_EQ(state.settings.ExchangeSSSection, "SCV");
+    EXPECT_FALSE(section->isVisible());
+
+    child<QPushButton>(dialog, "CmdCancel")->click();
+    EXPECT_TRUE(form.view().closed);
+    EXPECT_FALSE(form.report());
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(PostContestDialogTest, OkProcessesAndCloses) {
+    load("WW.KSL", contest::Cqww);
+    PostContestDialog dialog(form);
+    dialog.show();
+    child<QCheckBox>(dialog, "CheckElectronicFiles")->click();
+    child<QPushButton>(dialog, "CmdOK")->click();
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_TRUE(form.report() && *form.report());
+    EXPECT_TRUE(fileExists(dir.file("WW.LOG")));
+}
+
+TEST_F(PostContestDialogTest, UserInformationRowsStandAtTheirTwips) {
+    UserInfo info(state, fakes.messageBox);
+    UserInfoDialog dialog(info);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "User Information");
+    EXPECT_EQ(child<QLabel>(dialog, "Label1")->text(), "Summary Sheet Information");
+    // Row i at top 300 + 500 i twips, 15 twips to the pixel.
+    const int tops[] = {20, 53, 86, 120, 153, 186, 220, 253, 286};
+    for (int i = 0; i < 9; ++i) {
+        SCOPED_TRACE(i);
+        auto* label = child<QLabel>(dialog, QString("Labelinfo%1").arg(i).toUtf8().constData());
+        auto* box = child<QLineEdit>(dialog, QString("Textinfo%1").arg(i).toUtf8().constData());
+        EXPECT_EQ(label->text(), kUserInfoLabels[static_cast<std::size_t>(i)]);
+        // Labels at left 120 and width 1600, boxes at left 1850.
+        EXPECT_EQ(label->geometry().topLeft(), QPoint(8, tops[i]));
+        EXPECT_EQ(label->width(), 106);
+        EXPECT_EQ(box->geometry().topLeft(), QPoint(123, tops[i]));
+    }
+    EXPECT_EQ(child<QLineEdit>(dialog, "Textinfo0")->text(), "K6XX");
+    test::screenshot(dialog, "userinfo.png");
+
+    auto* rig = child<QLineEdit>(dialog, "Textinfo7");
+    rig->insert("IC-7300");
+    child<QPushButton>(dialog, "CmdCancel")->click();
+    EXPECT_EQ(state.settings.UserRig, "");
+    EXPECT_FALSE(dialog.isVisible());
+
+    UserInfo again(state, fakes.messageBox);
+    UserInfoDialog second(again);
+    second.show();
+    child<QLineEdit>(second, "Textinfo7")->insert("IC-7300");
+    child<QPushButton>(second, "CmdOK")->click();
+    EXPECT_EQ(state.settings.UserRig, "IC-7300");
+    EXPECT_FALSE(second.isVisible());
+}
+
+TEST_F(PostContestDialogTest, ViewEditUserInfoOpensTheUserInformationDialog) {
+    load("WW.KSL", contest::Cqww);
+    PostContestDialog dialog(form);
+    dialog.show();
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        title = modal->windowTitle();
+        modal->findChild<QLineEdit*>("Textinfo1")->insert("N6TR");
+        modal->findChild<QPushButton*>("CmdOK")->click();
+    });
+    child<QPushButton>(dialog, "CmdEditUserInfo")->click();
+    EXPECT_EQ(title, "User Information");
+    EXPECT_EQ(state.settings.UserOperator, "N6TR");
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+}  // namespace
+}  // namespace keslog
