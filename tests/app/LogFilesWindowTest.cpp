@@ -143,5 +143,46 @@ TEST_F(LogFilesWindowTest, OverwriteQuestionDefaultsToCancel) {
               MsgResult::Ok);
 }
 
+TEST_F(LogFilesWindowTest, PostContestProcessesAChosenLogAndLeavesTheWindowEmpty) {
+    MainMod log = test::logFor(contest::Cqww, dir.file("K1AR.KSL"));
+    ASSERT_TRUE(createLogFile(log));
+    ASSERT_TRUE(test::logQso(log, test::sampleQso(1)));
+    MainMod other = test::logFor(contest::Cqww, dir.file("OTHER.KSL"));
+    ASSERT_TRUE(createLogFile(other));
+
+    LogFormWindow window(state, platform, files);
+    ASSERT_TRUE(window.form().startUp(dir.path()));
+    window.form().load();
+    window.render();
+    window.show();
+    fakes.fileDialog.answers.push_back(dir.file("OTHER.KSL"));
+    window.findChild<QAction*>("mnuFileOpenLog")->trigger();
+    ASSERT_TRUE(state.logOpen);
+
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) return;
+        title = dialog->windowTitle();
+        dialog->findChild<QAbstractButton*>("CheckElectronicFiles")->click();
+        dialog->findChild<QAbstractButton*>("CmdOK")->click();
+    });
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    window.findChild<QAction*>("mnuFilePostContest")->trigger();
+
+    EXPECT_EQ(title, "Post-Contest Processing");
+    EXPECT_TRUE(fileExists(dir.file("K1AR.LOG")));
+    EXPECT_FALSE(state.logOpen);
+    EXPECT_EQ(window.windowTitle(), "KESLOG");
+    EXPECT_FALSE(window.findChild<QAction*>("mnuFileSave")->isVisible());
+    EXPECT_FALSE(window.findChild<QLabel*>("QSONrLabel")->isVisible());
+
+    // Cancelling the file dialog leaves everything as it is.
+    fakes.fileDialog.answers.push_back(std::nullopt);
+    window.findChild<QAction*>("mnuFilePostContest")->trigger();
+    EXPECT_EQ(fakes.fileDialog.requests.back().title, "Select KSL Log File to Process");
+    EXPECT_FALSE(state.logOpen);
+}
+
 }  // namespace
 }  // namespace keslog
