@@ -11,9 +11,7 @@
 
 #include "QtTestApp.h"
 #include "app/PostContestDialog.h"
-#include "forms/LogFiles.h"
-#include "storage/LogFixtures.h"
-#include "support/FakePlatform.h"
+#include "postcontest/PostRig.h"
 
 namespace keslog {
 namespace {
@@ -22,23 +20,17 @@ class PostContestDialogTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { test::ensureQApplication(); }
     void SetUp() override {
-        test::copyShippedStartupFiles(dir);
-        state.programDir = dir.path();
-        ASSERT_TRUE(readStartupFiles(state));
-        Settings& s = state.settings;
+        Settings& s = rig.state.settings;
         s.ExchangeSSPrec = "A";
         s.ExchangeSSCall = "K6XX";
         s.ExchangeSSCheck = "72";
         s.ExchangeSSSection = "SV";
         s.ExchangeNAQPName = "BOB";
         s.ExchangeNAQPMult = "CA";
-        s.UserCallsign = "K6XX";
     }
     // The dialog on a new log of the contest, loaded.
     void load(const std::string& name, ContestNr contest, bool cw = true) {
-        MainMod log = test::logFor(contest, dir.file(name), cw);
-        ASSERT_TRUE(createLogFile(log));
-        ASSERT_TRUE(form.load(dir.file(name)));
+        ASSERT_TRUE(form.load(rig.writeLog(name, contest, cw, {})));
     }
     template <typename W>
     W* child(QWidget& w, const char* name) {
@@ -52,11 +44,9 @@ class PostContestDialogTest : public ::testing::Test {
         QApplication::sendEvent(widget, &up);
     }
 
-    test::TempDir dir;
-    MainMod state;
-    test::FakePlatform fakes;
-    Platform platform = fakes.services();
-    PostContestForm form{state, platform};
+    test::PostRig rig;
+    MainMod& state = rig.state;
+    PostContestForm form{rig.state, rig.platform};
 };
 
 TEST_F(PostContestDialogTest, DrawsTheLogAndTheChoicesAndEnablesTheExportGroup) {
@@ -164,8 +154,8 @@ TEST_F(PostContestDialogTest, EditingTheSsExchangeRefusesABadCheckWithItsTextSel
     check->insert("123");
     test::screenshot(dialog, "postcontest-ss-edit.png");
     child<QPushButton>(dialog, "CmdEditOK")->click();
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Check Must be between 00 and 99");
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0].text, "Check Must be between 00 and 99");
     EXPECT_TRUE(check->isVisible());
     EXPECT_EQ(check->selectedText(), "123");
     EXPECT_EQ(QApplication::focusWidget(), check);
@@ -194,7 +184,7 @@ TEST_F(PostContestDialogTest, EditingTheSsExchangeRefusesABadCheckWithItsTextSel
 }
 
 TEST_F(PostContestDialogTest, UserInformationRowsStandAtTheirTwips) {
-    UserInfo info(state, fakes.messageBox);
+    UserInfo info(state, rig.messages);
     UserInfoDialog dialog(info);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "User Information");

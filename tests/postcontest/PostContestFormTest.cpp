@@ -185,13 +185,19 @@ TEST(PostContestForm, CqpCountyQuestionInsideCalifornia) {
     EXPECT_EQ(form.view().exchangeText, "# SCLA");
 }
 
-TEST(PostContestForm, OkDatesByTheClockAndReportsEachFileNotWritten) {
-    test::PostRig rig;
+// The form on a one-QSO CQWW log "WW.KSL", the electronic file chosen.
+PostContestForm cabrilloForm(test::PostRig& rig) {
     const std::string path =
         rig.writeLog("WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
     PostContestForm form(rig.state, rig.platform);
-    ASSERT_TRUE(form.load(path));
+    EXPECT_TRUE(form.load(path));
     form.setElectronic(true);
+    return form;
+}
+
+TEST(PostContestForm, OkDatesByTheClockAndReportsEachFileNotWritten) {
+    test::PostRig rig;
+    PostContestForm form = cabrilloForm(rig);
     std::filesystem::create_directory(rig.dir.file("WW.LOG"));
     rig.fakes.clock.time.year = 2029;
     form.onOK();
@@ -211,11 +217,7 @@ TEST(PostContestForm, OkDatesByTheClockAndReportsEachFileNotWritten) {
 TEST(PostContestForm, OkWritesQuietlyAndCancelWritesNothing) {
     for (const bool ok : {true, false}) {
         test::PostRig rig;
-        const std::string path =
-            rig.writeLog("WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
-        PostContestForm form(rig.state, rig.platform);
-        ASSERT_TRUE(form.load(path));
-        form.setElectronic(true);
+        PostContestForm form = cabrilloForm(rig);
         ok ? form.onOK() : form.onCancel();
         EXPECT_TRUE(form.view().closed);
         EXPECT_TRUE(rig.messages.shown.empty());  // no message reports success
