@@ -178,9 +178,11 @@ void LogForm::onFilePostContest() {
              MsgButtons::Ok, MsgIcon::Exclamation});
         return;
     }
-    // The dialog has taken the state over for the chosen log.
+    // The dialog has taken the state over for the chosen log; what the
+    // clock's refreshes see meanwhile is that log's contest with no QSOs.
     if (discardWorking) removeFile(state_.workingFilePath());
     state_.logOpen = false;
+    state_.resetLog();
     host_.showPostContest(dialog);
     if (!dialog.view().closed) dialog.onCancel();
 

@@ -609,10 +609,10 @@ TEST_F(LogFormTest, LastEntryOpensTheEditorOnTheLastQsoAndNeverOnAnEmptyLog) {
     EXPECT_EQ(host.edited, std::vector<int>{2});
 }
 
-// An unnamed CQP log open with one QSO in memory.
-void openWorkingLog(MainMod& state, const TempDir& dir) {
+// An unnamed log open with one QSO in memory.
+void openWorkingLog(MainMod& state, const TempDir& dir, ContestNr contest = contest::Cqp) {
     dir.write("!temp%!!.cqb", "header");
-    state.contestNr = contest::Cqp;
+    state.contestNr = contest;
     state.currentLogPath = state.workingFilePath();
     state.resetLog();
     ASSERT_TRUE(state.log.append(test::qsoOf("K6XX", "SCLA")));
@@ -701,7 +701,7 @@ TEST_F(LogFormTest, PostContestProcessesTheChosenLogAndLeavesNoLog) {
     ASSERT_TRUE(createLogFile(written));
     ASSERT_TRUE(test::logQso(written, test::qsoOf("DL1ABC", "", 3)));
 
-    openWorkingLog(state, dir);
+    openWorkingLog(state, dir, contest::Naqp);
     form.load();
     form.onViewItem(ViewWindow::QSOStats);
     form.onViewItem(ViewWindow::CWMessages);
@@ -713,6 +713,8 @@ TEST_F(LogFormTest, PostContestProcessesTheChosenLogAndLeavesNoLog) {
         // The open log's windows are gone before the dialog shows.
         EXPECT_FALSE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::QSOStats)]);
         EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
+        EXPECT_EQ(state.log.count(), 0);                        // the unnamed log is given up
+        EXPECT_EQ(state.log.variant(), RecordVariant::QSORec);  // CQWW's records
         EXPECT_EQ(dialog.view().contestLabel, " Contest: CQWW DX CW");
         dialog.setElectronic(true);
         dialog.onOK();
