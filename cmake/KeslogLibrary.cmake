@@ -15,16 +15,17 @@ function(keslog_library name)
   target_link_libraries(${name} PUBLIC keslog_options ${ARG_DEPS})
 endfunction()
 
-# keslog_test(NAME DEPS...): one GoogleTest program of every .cpp in the
-# current test folder, each case registered with CTest.
+# keslog_test(NAME DEPS... [LABELS...]): one GoogleTest program of every .cpp
+# in the current test folder, each case registered with CTest (with the
+# labels, for `ctest -L`).
 function(keslog_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE keslog_test_support ${ARG_DEPS} GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
   # Tests find the sources (shipped data, fixtures) and the build's program folder.
   target_compile_definitions(${name} PRIVATE KESLOG_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KESLOG_DATA_DIR="${CMAKE_BINARY_DIR}/bin")

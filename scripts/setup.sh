@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  dpkg-dev file
   hamradio-files
 )
 

@@ -1,9 +1,11 @@
 #include "TypeSession.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <deque>
 #include <ostream>
+#include <sstream>
 
 #include "forms/EntryTransmit.h"
 #include "forms/LogForm.h"
@@ -65,6 +67,18 @@ constexpr ButtonName kButtons[] = {
     {"Click", EntryButton::Background},
 };
 
+struct FieldName {
+    const char* name;
+    EditField field;
+};
+
+constexpr FieldName kEditFields[] = {
+    {"Date", EditField::Date},   {"Mode", EditField::Mode},       {"Time", EditField::Time},
+    {"Call", EditField::Call},   {"OwnNr", EditField::OwnNr},     {"Received", EditField::Received},
+    {"Mult", EditField::Mult},   {"Points", EditField::Points},   {"Prec", EditField::Prec},
+    {"Check", EditField::Check}, {"Section", EditField::Section},
+};
+
 Status scriptError(std::size_t at, const std::string& what) {
     return Status::error("key script, character " + std::to_string(at + 1) + ": " + what);
 }
@@ -82,7 +96,38 @@ std::optional<int> clockStep(const std::string& amount) {
     return std::nullopt;
 }
 
+// "{LastEntry Call=K1AR Received=5}": Field=Text words, the texts without
+// spaces (an empty text clears the field).
+Result<ScriptStep> lastEntryEdit(const std::string& name, std::size_t at) {
+    LastEntryEdit edit;
+    std::istringstream words(name.substr(std::string("LastEntry ").size()));
+    std::string word;
+    while (words >> word) {
+        const std::size_t equals = word.find('=');
+        const std::string field = word.substr(0, std::min(equals, word.size()));
+        const auto known = std::find_if(std::begin(kEditFields), std::end(kEditFields),
+                                        [&](const FieldName& f) { return field == f.name; });
+        if (equals == std::string::npos || known == std::end(kEditFields))
+            return scriptError(at, "{" + name + "}: " + word + " is no Field=Text of the editor");
+        edit.fields.emplace_back(known->field, word.substr(equals + 1));
+    }
+    if (edit.fields.empty()) return scriptError(at, "{" + name + "}: no field to edit");
+    return ScriptStep{edit};
+}
+
+// "{Esc +300ms}": 0 to 60000 ms.
+Result<ScriptStep> escapeWhileSending(const std::string& name, std::size_t at) {
+    int value = 0;
+    char rest = 0;
+    if (std::sscanf(name.c_str(), "Esc +%dms%c", &value, &rest) != 1 || value < 0 ||
+        value > 60000 || !name.ends_with("ms"))
+        return scriptError(at, "{" + name + "}: Esc while sending is +Nms, at most +60000ms");
+    return ScriptStep{EscapeWhileSending{value}};
+}
+
 Result<ScriptStep> namedStep(const std::string& name, std::size_t at) {
+    if (name.starts_with("LastEntry ")) return lastEntryEdit(name, at);
+    if (name.starts_with("Esc ")) return escapeWhileSending(name, at);
     if (name.starts_with("Clock ")) {
         const auto seconds = clockStep(name.substr(6));
         if (!seconds)
@@ -171,7 +216,6 @@ class ScriptBeep : public IBeep {
 // What a session without a screen, devices or sound leaves undone.
 class Headless : public IFileDialog,
                  public IEventPump,
-                 public IKeyState,
                  public IHelpViewer,
                  public IBusyPointer,
                  public ISidetone {
@@ -179,7 +223,6 @@ class Headless : public IFileDialog,
     std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
     void processPendingEvents() override {}
-    bool wasPressed(AsyncKey) override { return false; }
     void show(HelpCommand) override {}
     void setBusy(bool) override {}
     Status prepare() override { return Status::ok(); }
@@ -187,12 +230,33 @@ class Headless : public IFileDialog,
     void stop() override {}
 };
 
+// The keys the keyer polls while it sends: a script's "{Esc +300ms}" is
+// pressed at its time on the simulated clock.
+class ScriptKeys : public IKeyState {
+  public:
+    explicit ScriptKeys(const SimulatedTime& time) : time_(time) {}
+    void pressEscapeAt(KeyTime at) { escapeAt_ = at; }
+    void release() { escapeAt_.reset(); }
+    bool wasPressed(AsyncKey key) override {
+        if (key != AsyncKey::Escape || !escapeAt_ || time_.now() < *escapeAt_) return false;
+        escapeAt_.reset();
+        return true;
+    }
+
+  private:
+    const SimulatedTime& time_;
+    std::optional<KeyTime> escapeAt_;
+};
+
 // The main window's part in a session: the contest-choice dialog answered
 // from the options, the search window's hits printed.
 class SessionHost : public ILogFormHost, public ICWKeyerHost {
   public:
-    SessionHost(std::ostream& out, ContestNr contest, int modeOption, int qthOption, int continent)
-        : out_(out),
+    SessionHost(MainMod& state, Platform& platform, std::ostream& out, ContestNr contest,
+                int modeOption, int qthOption, int continent)
+        : state_(state),
+          platform_(platform),
+          out_(out),
           contest_(contest),
           modeOption_(modeOption),
           qthOption_(qthOption),
@@ -215,8 +279,19 @@ class SessionHost : public ILogFormHost, public ICWKeyerHost {
     void showBandMode(BandMode&) override {}
     void showPostContest(PostContestForm&) override {}
     void storeWindowCoordinates(Settings&) override {}
-    // The entry editor needs the window: a scripted Last Entry changes nothing.
-    bool editQso(int) override { return false; }
+    // The next Last Entry retypes these fields and presses OK; without
+    // them the editor is closed unchanged.
+    void editNextWith(const LastEntryEdit& edit) { edit_ = edit; }
+    bool editQso(int n) override {
+        if (edit_.fields.empty()) return false;
+        EntryEditor editor(state_, platform_);
+        editor.load(n);
+        for (const auto& [field, text] : edit_.fields) {
+            editor.setText(field, text);
+            if (!editor.checkField(field)) return false;
+        }
+        return editor.onOK();
+    }
     void showPartial() override {
         out_ << "PARTIAL";
         for (const std::string& hit : form_->entry().partial().view().Match)
@@ -237,7 +312,10 @@ class SessionHost : public ILogFormHost, public ICWKeyerHost {
         return form_->entry().view().InData[static_cast<std::size_t>(i)].text;
     }
 
+    MainMod& state_;
+    Platform& platform_;
     std::ostream& out_;
+    LastEntryEdit edit_;
     ContestNr contest_;
     int modeOption_;
     int qthOption_;
@@ -364,9 +442,19 @@ int usage(Context& ctx, const std::string& why) {
     return 2;
 }
 
-void runStep(const ScriptStep& step, EntryLine& entry, ScriptClock& clock, SimulatedTime& time) {
+void runStep(const ScriptStep& step, EntryLine& entry, SessionHost& host, ScriptClock& clock,
+             SimulatedTime& time, ScriptKeys& keys) {
     const int box = entry.view().focus;
-    if (const auto* typed = std::get_if<TypedChar>(&step)) {
+    if (std::holds_alternative<EscapeWhileSending>(step)) {
+        // Held back while the message went out, the key reaches the entry
+        // line after it.
+        keys.release();
+        entry.onKeyDown(box, EntryKey::Escape);
+    } else if (const auto* edit = std::get_if<LastEntryEdit>(&step)) {
+        host.editNextWith(*edit);
+        entry.onLastEntry();
+        host.editNextWith({});
+    } else if (const auto* typed = std::get_if<TypedChar>(&step)) {
         entry.onChar(box, typed->c);
     } else if (const auto* key = std::get_if<PressedKey>(&step)) {
         entry.onKeyDown(box, key->key, key->mods);
@@ -425,7 +513,11 @@ std::string keyScriptHelp() {
            " {Space},\n"
            "each also with Shift+, Ctrl+ or Alt+ in front ({Shift+F1}, {Ctrl+Down}).\n"
            "Buttons and menu: {LogIt} or {Alt+L}, {Cancel} or {Alt+C}, {LastEntry},\n"
-           "{KillLastEntry}, {Click} (the window background). {Clock +90s} moves the\n"
+           "{KillLastEntry}, {Click} (the window background). {LastEntry Call=K1AR\n"
+           "Received=5} edits the last QSO and presses OK (fields Date, Mode, Time, Call,\n"
+           "OwnNr, Received, Mult, Points, Prec, Check, Section). {Esc +300ms} is Esc\n"
+           "pressed 300 ms after the step before it began: it stops the message that\n"
+           "step started, then reaches the entry line. {Clock +90s} moves the\n"
            "clock on (s, m or h). Printed: MSGBOX <title> | <text> for each message\n"
            "box, answered from --answers in order (OK when none is left), the last-QSO\n"
            "line of each logged QSO, PARTIAL <calls> for a search, BEEP; at the end the\n"
@@ -482,9 +574,10 @@ int typeSession(Context& ctx) {
     Headless headless;
     SimulatedTime time;
     LineLog lineLog(time);
+    ScriptKeys keys(time);
     UnavailableWavePlayer wave;
-    Platform platform{messages, headless, time,  headless, headless, lineLog,
-                      lineLog,  wave,     clock, headless, beep,     headless};
+    Platform platform{messages, headless, time,  headless, keys, lineLog,
+                      lineLog,  wave,     clock, headless, beep, headless};
     MainMod state;
     PortLines lines(lineLog, lineLog);
     CWKeyer keyer(state, platform, lines, {time, headless, headless});
@@ -492,7 +585,7 @@ int typeSession(Context& ctx) {
     MessageRepeater repeater(state, platform, keyer, radios);
     EntryTransmit transmit(state, keyer, lines, radios, repeater);
     StoredLogFiles logFiles(platform);
-    SessionHost host(ctx.out, choice.contest, choice.modeOption, choice.qthOption,
+    SessionHost host(state, platform, ctx.out, choice.contest, choice.modeOption, choice.qthOption,
                      choice.continent);
     LogForm form(state, platform, logFiles, host);
     host.attach(form);
@@ -512,8 +605,11 @@ int typeSession(Context& ctx) {
     form.load();
 
     std::string lastQso = form.entry().view().lastQso;
-    for (const ScriptStep& step : *steps) {
-        runStep(step, form.entry(), clock, time);
+    for (std::size_t i = 0; i < steps->size(); ++i) {
+        if (i + 1 < steps->size())
+            if (const auto* esc = std::get_if<EscapeWhileSending>(&(*steps)[i + 1]))
+                keys.pressEscapeAt(time.now() + KeyTime{esc->milliseconds} * 1'000'000);
+        runStep((*steps)[i], form.entry(), host, clock, time, keys);
         if (form.entry().view().lastQso != lastQso) {
             lastQso = form.entry().view().lastQso;
             ctx.out << lastQso << "\n";

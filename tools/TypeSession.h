@@ -7,6 +7,7 @@
 
 #include "Cli.h"
 #include "entry/EntryLine.h"
+#include "forms/EntryEditor.h"
 #include "platform/Status.h"
 
 namespace keslog::cli {
@@ -23,11 +24,23 @@ enum class EntryButton { LogIt, Cancel, LastEntry, KillLastEntry, Background };
 struct ClockStep {
     int seconds;
 };
-using ScriptStep = std::variant<TypedChar, PressedKey, EntryButton, ClockStep>;
+// Last Entry with the editor's fields retyped and OK pressed.
+struct LastEntryEdit {
+    std::vector<std::pair<EditField, std::string>> fields;
+};
+// Esc pressed this long after the step before it began: it stops the
+// message that step started, then reaches the entry line.
+struct EscapeWhileSending {
+    int milliseconds;
+};
+using ScriptStep =
+    std::variant<TypedChar, PressedKey, EntryButton, ClockStep, LastEntryEdit, EscapeWhileSending>;
 
 // Reads a key script: plain text is typed, "{Name}" presses a key
-// ("{Shift+F1}", "{Ctrl+Down}"), "{Clock +90s}" moves the clock on. Line
-// ends only separate lines of the script.
+// ("{Shift+F1}", "{Ctrl+Down}"), "{Clock +90s}" moves the clock on,
+// "{LastEntry Call=K1AR Received=5}" edits the last QSO, "{Esc +300ms}"
+// stops a message 300 ms into it. Line ends only separate lines of the
+// script.
 Result<std::vector<ScriptStep>> parseKeyScript(const std::string& script);
 
 // The key names of a script, for --help.

@@ -1,18 +1,21 @@
 #include <QApplication>
+#include <QMessageBox>
 #include <QStringList>
 
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
+#include "app/QtText.h"
 #include "forms/StoredLogFiles.h"
+#include "platform/linux/ProgramFolder.h"
 
 namespace {
 
-// The program folder: the shipped data files next to the executable,
-// or the folder given with --program-dir.
-std::string programFolder(const QStringList& args) {
+// The program folder: the folder given with --program-dir, else the one
+// beside the executable or, installed, the user's own.
+keslog::Result<std::string> programFolder(const QStringList& args) {
     const int at = args.indexOf("--program-dir");
     if (at >= 0 && at + 1 < args.size()) return args[at + 1].toStdString();
-    return QCoreApplication::applicationDirPath().toStdString();
+    return keslog::defaultProgramFolder(QCoreApplication::applicationDirPath().toStdString());
 }
 
 }  // namespace
@@ -21,7 +24,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("KESLOG");
 
-    const std::string programDir = keslog::withTrailingSlash(programFolder(app.arguments()));
+    const keslog::Result<std::string> folder = programFolder(app.arguments());
+    if (!folder) {
+        QMessageBox::critical(nullptr, "KESLOG", keslog::q(folder.status().message()));
+        return 1;
+    }
+    const std::string programDir = keslog::withTrailingSlash(*folder);
     keslog::QtPlatform qtPlatform(programDir);
     keslog::Platform platform = qtPlatform.services();
     app.installEventFilter(&qtPlatform.keys);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -236,6 +238,66 @@ TEST_F(TypeSessionTest, NaqpRepeatAndKillLastEntry) {
                   "yes");
 }
 
+TEST_F(TypeSessionTest, LastEntryEditsTheLastQsoInPlace) {
+    // The dupe logged anyway becomes JA1XYZ in zone 25 with its country and
+    // points: the replay counts them, two new multipliers. A refused field
+    // leaves the record as it was; without fields the editor changes nothing.
+    expectSession({"--new", "CQWW", "--mode", "CW", "--location", "USA"},
+                  "DL1ABC{Tab}14{Enter}\n"
+                  "DL1ABC{Tab}14{Enter}\n"
+                  "{LastEntry Call=JA1XYZ Received=25 Mult=JA Points=3}\n"
+                  "{LastEntry OwnNr=10000}\n"
+                  "{LastEntry}\n",
+                  "Last: 20  CW  1405 DL1ABC        1   14 DL    3\n"
+                  "BEEP\n"
+                  "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n               DL1ABC    "
+                  "\\n03/09/04  1405  My #1\n"
+                  "Last: 20  CW  1405 DL1ABC        2   14 DL    0\n"
+                  "MSGBOX Invalid Entry | My number must be between 0 and 9999.\n" +
+                      score("CQWW DX", 2, "6", 4, 24),
+                  header("WW CW", '2') +
+                      records({{3, "DL1ABC", 1, 14, "DL", "3"}, {3, "JA1XYZ", 2, 25, "JA", "3"}}),
+                  "yes");
+}
+
+TEST_F(TypeSessionTest, EscWhileSendingStopsTheMessageAndKeepsTheEntry) {
+    // CW keying on Com1: K1AR's exchange message starts with the dah of K
+    // (127.5 ms at 28 wpm). Esc within it ends the message after that
+    // element and leaves the entry for Enter; Esc after the message has
+    // ended clears the entry as usual.
+    test::copyShippedStartupFiles(dir);
+    std::string settings = dir.read("KESLOG90.INI");
+    settings.replace(settings.find("CWActivated=False"), 17, "CWActivated=True");
+    settings.replace(settings.find("CWComport=[none]"), 16, "CWComport=Com1");
+    dir.write("KESLOG90.INI", settings);
+    struct Case {
+        std::string keys;
+        std::string out;
+        std::size_t edges;
+    };
+    const Case cases[] = {
+        {"K1AR{Insert}{Esc +100ms}{Enter}",
+         "Last: 20  CW  1405 K1AR          1    5 K     0\n" + score("CQWW DX", 1, "0", 2, 0), 2},
+        {"K1AR{Insert}{Esc +9000ms}{Enter}", score("CQWW DX", 0, "0", 0, 0), 44},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        dir.write("keys.txt", c.keys);
+        std::remove(dir.file("T.KSL").c_str());
+        std::ostringstream out, err;
+        ASSERT_EQ(runCli({"--program-dir", dir.path(), "type", "--log", dir.file("T.KSL"), "--new",
+                          "CQWW", "--mode", "CW", "--location", "USA", "--clock", kClock, "--keys",
+                          dir.file("keys.txt"), "--line-log", dir.file("lines.txt")},
+                         KESLOG_DATA_DIR, out, err),
+                  0)
+            << err.str();
+        EXPECT_EQ(out.str(), c.out);
+        const std::string lines = dir.read("lines.txt");
+        EXPECT_EQ(static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')), c.edges);
+        EXPECT_TRUE(lines.starts_with("0.0\tCom1\ton\n127.5\tCom1\toff\n")) << lines;
+    }
+}
+
 TEST_F(TypeSessionTest, AnExistingLogIsContinuedAndScored) {
     ASSERT_EQ(type({"--new", "WPX", "--mode", "CW", "--location", "USA"}, "K1AR{Tab}1{Enter}").code,
               0);
@@ -265,6 +327,24 @@ TEST_F(TypeSessionTest, BadCallsChangeNothing) {
         {{"--new", "SS", "--mode", "RTTY"}, "", "--mode is CW or SSB"},
         {{"--new", "SS", "--mode", "CW"}, "K1AR{Tab", "key script, character 5: a { without its }"},
         {{"--new", "SS", "--mode", "CW"}, "{F13}", "key script, character 1: unknown key {F13}"},
+        {{"--new", "SS", "--mode", "CW"},
+         "{LastEntry Band=3}",
+         "key script, character 1: {LastEntry Band=3}: Band=3 is no Field=Text of the editor"},
+        {{"--new", "SS", "--mode", "CW"},
+         "{LastEntry Call}",
+         "key script, character 1: {LastEntry Call}: Call is no Field=Text of the editor"},
+        {{"--new", "SS", "--mode", "CW"},
+         "{LastEntry  }",
+         "key script, character 1: {LastEntry  }: no field to edit"},
+        {{"--new", "SS", "--mode", "CW"},
+         "{Esc 300ms}",
+         "key script, character 1: {Esc 300ms}: Esc while sending is +Nms, at most +60000ms"},
+        {{"--new", "SS", "--mode", "CW"},
+         "{Esc +60001ms}",
+         "key script, character 1: {Esc +60001ms}: Esc while sending is +Nms, at most +60000ms"},
+        {{"--new", "SS", "--mode", "CW"},
+         "{Esc +3s}",
+         "key script, character 1: {Esc +3s}: Esc while sending is +Nms, at most +60000ms"},
         {{"--new", "SS", "--mode", "CW"},
          "{Clock 5m}",
          "key script, character 1: {Clock 5m}: the clock moves on as +Ns, +Nm or +Nh"},

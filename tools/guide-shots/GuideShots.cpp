@@ -1,0 +1,160 @@
+// keslog-guide-shots OUTDIR: the operator's guide's pictures, taken from
+// the program's own windows on a short CQWW session typed by keslog-cli.
+// Run offscreen: QT_QPA_PLATFORM=offscreen build/bin/keslog-guide-shots docs/images
+
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+#include "Cli.h"
+#include "app/BandModeDialog.h"
+#include "app/ChCoFormDialog.h"
+#include "app/EditLogDialog.h"
+#include "app/LogFormWindow.h"
+#include "app/QtPlatform.h"
+#include "forms/StoredLogFiles.h"
+#include "platform/Files.h"
+
+namespace fs = std::filesystem;
+using namespace keslog;
+
+namespace {
+
+// Two hours of a CQWW weekend from the USA, on 20 and 40 m.
+constexpr const char* kSession =
+    "DL1ABC{Tab}14{Enter}{Clock +40s}JA1XYZ{Enter}{Clock +50s}G4ABC{Enter}{Clock +1m}"
+    "VE3XX{Enter}{Clock +45s}PY2AA{Tab}11{Enter}{Clock +2m}ZS6ZZ{Enter}{Clock +30s}"
+    "OH2BH{Enter}{Clock +3m}UA9ABC{Tab}17{Enter}{Clock +1m}I2XYZ{Enter}{Clock +40s}"
+    "VK2AB{Enter}{Clock +5m}{Ctrl+Down}DL1ABC{Enter}{Clock +1m}F5ABC{Enter}{Clock +2m}"
+    "EA8AA{Enter}{Clock +1m}W1AW{Enter}{Clock +2m}SM5AAA{Enter}{Clock +1m}LU1AA{Enter}"
+    "{Clock +20m}HA5XX{Enter}{Clock +1m}JA3AAA{Enter}{Clock +2m}K1AR{Enter}";
+
+void save(QWidget& window, const QString& dir, const char* name) {
+    QApplication::processEvents();
+    const QString path = dir + "/" + name;
+    if (!window.grab().save(path)) std::cerr << "keslog-guide-shots: cannot write " << name << "\n";
+}
+
+void typeInto(QWidget* box, const std::string& text) {
+    for (const char c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(c)));
+        QApplication::sendEvent(box, &press);
+    }
+}
+
+void trigger(QWidget& window, const char* action) {
+    if (auto* a = window.findChild<QAction*>(action)) a->trigger();
+}
+
+// A program folder of its own, so the build's settings stay as they are.
+std::string copyProgramFolder(const std::string& from) {
+    std::string pattern = (fs::temp_directory_path() / "keslog-shots-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) return "";
+    std::error_code ec;
+    for (const char* name : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty", "help"}) {
+        fs::copy(fs::path(from) / name, fs::path(pattern) / name, fs::copy_options::recursive, ec);
+        if (ec) return "";
+    }
+    return withTrailingSlash(pattern);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: keslog-guide-shots OUTDIR\n";
+        return 2;
+    }
+    const QString out = QDir(argv[1]).absolutePath();
+    QDir().mkpath(out);
+    const std::string programDir =
+        copyProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    if (programDir.empty()) return 1;
+    const std::string log = programDir + "W6XX.KSL";
+    std::ostringstream typed, failed;
+    if (!writeFileAtomically(programDir + "session.txt", kSession) ||
+        cli::runCli({"--program-dir", programDir, "type", "--log", log, "--new", "CQWW", "--mode",
+                     "CW", "--location", "USA", "--clock", "2024-11-30 00:02:00", "--keys",
+                     programDir + "session.txt"},
+                    programDir, typed, failed) != 0) {
+        std::cerr << failed.str();
+        return 1;
+    }
+
+    QtPlatform qtPlatform(programDir);
+    Platform platform = qtPlatform.services();
+    MainMod state;
+    qtPlatform.settings = &state.settings;
+    PortLines lines(qtPlatform.serial, qtPlatform.ports);
+    CWKeyer keyer(state, platform, lines, qtPlatform.keyerDevices());
+    RadioSwitch radios(state, lines, platform.messageBox);
+    MessageRepeater repeater(state, platform, keyer, radios);
+    StoredLogFiles logFiles(platform);
+    LogFormWindow window(state, platform, logFiles);
+    window.attachKeyer(keyer, qtPlatform.keys);
+    window.attachRadios(radios, repeater);
+    EntryTransmit transmit(state, keyer, lines, radios, repeater);
+    window.attachTransmit(transmit);
+    if (!window.form().startUp(programDir)) return 1;
+    window.form().load();
+    window.render();
+    window.show();
+    save(window, out, "main-nolog.png");
+
+    // The contest choice and the active bands, as File, New shows them.
+    {
+        ChCoForm form(state);
+        form.load();
+        ChCoFormDialog dialog(form);
+        dialog.show();
+        dialog.findChild<QListWidget*>("List1")->setCurrentRow(3);  // CQWW
+        save(dialog, out, "contest-choice.png");
+    }
+
+    state.settings.RecentFile1 = log;
+    window.form().onRecentFile(1);
+    window.renderAfterFileCommand();
+    {
+        BandMode form(state, platform.messageBox);
+        form.load();
+        BandModeDialog dialog(form);
+        dialog.show();
+        save(dialog, out, "active-bands.png");
+    }
+
+    trigger(window, "mnuViewQSOStats");
+    trigger(window, "mnuViewMults");
+    auto* call = window.findChild<QLineEdit*>("InData0");
+    call->setFocus();
+    typeInto(call, "DL1A");
+    save(window, out, "main-entry.png");
+    if (auto* stats = window.findChild<QWidget*>("QSOStats")) save(*stats, out, "qso-stats.png");
+    if (auto* mults = window.findChild<QWidget*>("ViewMult")) save(*mults, out, "multipliers.png");
+
+    trigger(window, "mnuViewLog");
+    if (auto* viewlog = window.findChild<QWidget*>("Viewlog"))
+        save(*viewlog, out, "log-viewer.png");
+    {
+        EntryEditor editor(state, platform);
+        editor.load(state.log.count());
+        EditLogDialog dialog(editor, nullptr);
+        dialog.show();
+        save(dialog, out, "entry-editor.png");
+    }
+    trigger(window, "mnuViewCW");
+    if (auto* mac = window.findChild<QWidget*>("ViewMac")) save(*mac, out, "cw-messages.png");
+
+    std::error_code ec;
+    fs::remove_all(programDir, ec);
+    return 0;
+}
