@@ -2,8 +2,6 @@
 // the program's own windows on a short CQWW session typed by keslog-cli.
 // Run offscreen: QT_QPA_PLATFORM=offscreen build/bin/keslog-guide-shots docs/images
 
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -55,16 +53,22 @@ void trigger(QWidget& window, const char* action) {
     if (auto* a = window.findChild<QAction*>(action)) a->trigger();
 }
 
-// A program folder of its own, so the build's settings stay as they are.
+// A program folder of its own, so the build's settings stay as they are;
+// its short fixed name is what the pictures show as the log's folder.
 std::string copyProgramFolder(const std::string& from) {
-    std::string pattern = (fs::temp_directory_path() / "keslog-shots-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) return "";
+    const fs::path folder = fs::temp_directory_path() / "keslog-guide";
     std::error_code ec;
+    fs::remove_all(folder, ec);
+    fs::create_directories(folder, ec);
     for (const char* name : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty", "help"}) {
-        fs::copy(fs::path(from) / name, fs::path(pattern) / name, fs::copy_options::recursive, ec);
-        if (ec) return "";
+        if (ec) break;
+        fs::copy(fs::path(from) / name, folder / name, fs::copy_options::recursive, ec);
     }
-    return withTrailingSlash(pattern);
+    if (ec) {
+        std::cerr << "keslog-guide-shots: " << folder.string() << ": " << ec.message() << "\n";
+        return "";
+    }
+    return withTrailingSlash(folder.string());
 }
 
 }  // namespace
@@ -106,6 +110,7 @@ int main(int argc, char** argv) {
     EntryTransmit transmit(state, keyer, lines, radios, repeater);
     window.attachTransmit(transmit);
     if (!window.form().startUp(programDir)) return 1;
+    state.settings.RecentFile1 = log;
     window.form().load();
     window.render();
     window.show();
@@ -121,9 +126,12 @@ int main(int argc, char** argv) {
         save(dialog, out, "contest-choice.png");
     }
 
-    state.settings.RecentFile1 = log;
     window.form().onRecentFile(1);
     window.renderAfterFileCommand();
+    if (!state.logOpen || state.log.count() == 0) {
+        std::cerr << "keslog-guide-shots: " << log << " did not open\n";
+        return 1;
+    }
     {
         BandMode form(state, platform.messageBox);
         form.load();
