@@ -24,8 +24,11 @@ function(keslog_test name)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE keslog_test_support ${ARG_DEPS} GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
   # Tests find the sources (shipped data, fixtures) and the build's program folder.
   target_compile_definitions(${name} PRIVATE KESLOG_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KESLOG_DATA_DIR="${CMAKE_BINARY_DIR}/bin")

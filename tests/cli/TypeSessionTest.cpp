@@ -251,7 +251,7 @@ TEST_F(TypeSessionTest, LastEntryEditsTheLastQsoInPlace) {
                   "Last: 20  CW  1405 DL1ABC        1   14 DL    3\n"
                   "BEEP\n"
                   "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n               DL1ABC    "
-                  "\\n03/09/04  1405  My #1\n"
+                  "\\n03/09/24  1405  My #1\n"
                   "Last: 20  CW  1405 DL1ABC        2   14 DL    0\n"
                   "MSGBOX Invalid Entry | My number must be between 0 and 9999.\n" +
                       score("CQWW DX", 2, "6", 4, 24),
@@ -265,11 +265,7 @@ TEST_F(TypeSessionTest, EscWhileSendingStopsTheMessageAndKeepsTheEntry) {
     // (127.5 ms at 28 wpm). Esc within it ends the message after that
     // element and leaves the entry for Enter; Esc after the message has
     // ended clears the entry as usual.
-    test::copyShippedStartupFiles(dir);
-    std::string settings = dir.read("KESLOG90.INI");
-    settings.replace(settings.find("CWActivated=False"), 17, "CWActivated=True");
-    settings.replace(settings.find("CWComport=[none]"), 16, "CWComport=Com1");
-    dir.write("KESLOG90.INI", settings);
+    test::copyShippedStartupFilesKeyingCW(dir);
     struct Case {
         std::string keys;
         std::string out;

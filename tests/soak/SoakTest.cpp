@@ -215,19 +215,7 @@ TEST(Soak, TenThousandCqwwQsosSurviveAndScoreTheSameReopened) {
     if (std::filesystem::is_directory("/dev/shm", ec)) ::setenv("TMPDIR", "/dev/shm", 1);
     // CW sending on, so that messages go out and can be cut short.
     test::TempDir dir;
-    test::copyShippedStartupFiles(dir);
-    std::string settings = dir.read("KESLOG90.INI");
-    const std::pair<std::string, std::string> changes[] = {
-        {"CWActivated=False", "CWActivated=True"},
-        {"CWComport=[none]", "CWComport=Com1"},
-        {"YourCall=", "YourCall=W6XX"},  // empty in the shipped file
-    };
-    for (const auto& [from, to] : changes) {
-        const std::size_t at = settings.find(from);
-        ASSERT_NE(at, std::string::npos) << from;
-        settings.replace(at, from.size(), to);
-    }
-    dir.write("KESLOG90.INI", settings);
+    test::copyShippedStartupFilesKeyingCW(dir);
     dir.write("keys.txt", plan.keys);
     std::ostringstream out, err;
     const int code =

@@ -202,4 +202,20 @@ void copyShippedStartupFiles(const TempDir& dir) {
         dir.write(name, shippedFile(name));
 }
 
+void copyShippedStartupFilesKeyingCW(const TempDir& dir) {
+    copyShippedStartupFiles(dir);
+    std::string settings = shippedFile("KESLOG90.INI");
+    const std::pair<std::string, std::string> changes[] = {
+        {"CWActivated=False", "CWActivated=True"},
+        {"CWComport=[none]", "CWComport=Com1"},
+        {"YourCall=", "YourCall=W6XX"},  // empty in the shipped file
+    };
+    for (const auto& [from, to] : changes) {
+        const std::size_t at = settings.find(from);
+        if (at == std::string::npos) throw std::runtime_error("shipped settings lack " + from);
+        settings.replace(at, from.size(), to);
+    }
+    dir.write("KESLOG90.INI", settings);
+}
+
 }  // namespace keslog::test

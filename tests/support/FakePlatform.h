@@ -258,6 +258,10 @@ class TempDir {
 // file) from the source tree's data folder into dir.
 void copyShippedStartupFiles(const TempDir& dir);
 
+// The same with CW keying on, through Com1, and the own call W6XX, for
+// sessions whose messages go out.
+void copyShippedStartupFilesKeyingCW(const TempDir& dir);
+
 // A shipped data file's bytes, read from the source tree.
 std::string shippedFile(const std::string& name);
 
