@@ -29,7 +29,8 @@ constexpr int kStartBand = 3;
 
 struct Logged {
     std::string call;
-    int band;  // band index 1..6, CW: also the band-mode code
+    int band;      // band index 1..6, CW: also the band-mode code
+    int zone = 0;  // typed or edited; 0: the country's, filled in
 };
 
 // The script and what it should leave in the log.
@@ -100,25 +101,26 @@ class SessionPlanner {
 
     void clockStep() { plan_.keys += "{Clock +" + std::to_string(4 + pick(30)) + "s}"; }
 
-    // The exchange: a zone typed, or none and the country's zone taken.
-    std::string exchange() {
-        if (pick(3) == 0) return "{Enter}";
-        return "{Tab}" + std::to_string(1 + pick(40)) + "{Enter}";
-    }
+    int zone() { return 1 + pick(40); }
 
     void newQso() {
         const std::string call = randomCall();
         if (worked(call)) return;  // rare: a dupe is planned on purpose only
         plan_.keys += call;
-        if (pick(8) == 0) {
+        Logged q{call, band_};
+        const int how = pick(8);
+        if (how == 0) {
             // The exchange message sent and cut short by Esc, which leaves
             // the entry line as it is; Enter logs from the exchange box.
             plan_.keys += "{Insert}" + escapeWhileSending() + "{Enter}\n";
             ++plan_.abortedMessages;
+        } else if (how < 4) {
+            plan_.keys += "{Enter}\n";  // the country's zone as filled in
         } else {
-            plan_.keys += exchange() + "\n";
+            q.zone = zone();
+            plan_.keys += "{Tab}" + std::to_string(q.zone) + "{Enter}\n";
         }
-        plan_.log.push_back({call, band_});
+        plan_.log.push_back(q);
     }
 
     void dupe() {
@@ -131,8 +133,9 @@ class SessionPlanner {
         plan_.keys += call + "{Tab}";
         if (pick(2) == 0) {
             answer("yes");
-            plan_.keys += std::to_string(1 + pick(40)) + "{Enter}\n";
-            plan_.log.push_back({call, band_});
+            const Logged q{call, band_, zone()};
+            plan_.keys += std::to_string(q.zone) + "{Enter}\n";
+            plan_.log.push_back(q);
             ++plan_.dupesLogged;
         } else {
             answer("no");
@@ -141,10 +144,9 @@ class SessionPlanner {
     }
 
     void editLast() {
-        const std::string call = randomCall();
-        plan_.keys +=
-            "{LastEntry Call=" + call + " Received=" + std::to_string(1 + pick(40)) + "}\n";
-        plan_.log.back().call = call;
+        const Logged q{randomCall(), plan_.log.back().band, zone()};
+        plan_.keys += "{LastEntry Call=" + q.call + " Received=" + std::to_string(q.zone) + "}\n";
+        plan_.log.back() = q;
         ++plan_.edits;
     }
 
@@ -251,7 +253,8 @@ TEST(Soak, TenThousandCqwwQsosSurviveAndScoreTheSameReopened) {
         << replayErr.str();
     EXPECT_EQ(linesOf(replayed.str()), incremental);
 
-    // Every QSO the script logged is in the file, in order, on its band.
+    // Every QSO the script logged is in the file, in order, on its band,
+    // with the zone typed or edited.
     const std::string bytes = dir.read("S.KSL");
     ASSERT_EQ(bytes.size(), kRecordSize * (kQsos + 1));
     for (std::size_t n = 1; n <= plan.log.size(); ++n) {
@@ -260,6 +263,9 @@ TEST(Soak, TenThousandCqwwQsosSurviveAndScoreTheSameReopened) {
         ASSERT_EQ(trimmedField(bytes, at + 6, 10), want.call) << "QSO " << n;
         ASSERT_EQ(static_cast<unsigned char>(bytes[at + 4]), want.band) << "QSO " << n;
         ASSERT_EQ(bytes[at + 5], 0) << "QSO " << n;
+        if (want.zone == 0) continue;
+        ASSERT_EQ(static_cast<unsigned char>(bytes[at + 18]), want.zone) << "QSO " << n;
+        ASSERT_EQ(bytes[at + 19], 0) << "QSO " << n;
     }
 }
 
