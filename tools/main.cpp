@@ -1,5 +1,4 @@
-#include <unistd.h>
-
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -7,12 +6,19 @@
 #include "platform/linux/ProgramFolder.h"
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     const std::string exeDir = ec ? std::string(".") : exe.parent_path().string();
-    // Installed, the commands work in the same per-user folder as keslog.
-    const keslog::Result<std::string> folder = keslog::defaultProgramFolder(exeDir);
-    if (!folder) std::cerr << "keslog-cli: " << folder.status().message() << "\n";
-    return keslog::cli::runCli({argv + 1, argv + argc}, folder ? *folder : exeDir, std::cout,
-                               std::cerr);
+    // Installed, the commands work in the same per-user folder as keslog;
+    // with --program-dir that folder is neither needed nor made.
+    std::string programDir = exeDir;
+    if (std::find(args.begin(), args.end(), "--program-dir") == args.end()) {
+        const keslog::Result<std::string> folder = keslog::defaultProgramFolder(exeDir);
+        if (folder)
+            programDir = *folder;
+        else
+            std::cerr << "keslog-cli: " << folder.status().message() << "\n";
+    }
+    return keslog::cli::runCli(args, programDir, std::cout, std::cerr);
 }
