@@ -196,7 +196,8 @@ int post(Context& ctx) {
         else if (a == "--omit-ja")
             choices.omitJA = true;
         else if (a == "--all")  // every output this program writes
-            choices.cabrillo = choices.dupeSheets = choices.adif = choices.dxb4 = true;
+            choices.cabrillo = choices.summary = choices.breakdown = choices.listing =
+                choices.dupeSheets = choices.adif = choices.dxb4 = true;
         else if (path.empty() && !a.starts_with("--"))
             path = a;
         else {

@@ -1,19 +1,14 @@
 #include "postcontest/PostContest.h"
 
 #include "platform/Files.h"
+#include "postcontest/Breakdown.h"
 #include "postcontest/Cabrillo.h"
 #include "postcontest/DupeSheets.h"
 #include "postcontest/Export.h"
+#include "postcontest/Listing.h"
+#include "postcontest/Summary.h"
 
 namespace keslog {
-
-std::vector<std::string> unavailableOutputs(const OutputChoices& choices) {
-    std::vector<std::string> missing;
-    if (choices.summary) missing.emplace_back("summary sheet");
-    if (choices.breakdown) missing.emplace_back("hourly break-down sheet");
-    if (choices.listing) missing.emplace_back("log listing");
-    return missing;
-}
 
 std::string crlfText(const std::vector<std::string>& lines) {
     std::size_t size = 0;
@@ -30,11 +25,6 @@ std::string crlfText(const std::vector<std::string>& lines) {
 Result<PostContestReport> runPostContest(MainMod& state, const std::string& path,
                                          const OutputChoices& choices, const OpenServices& services,
                                          int currentYear) {
-    if (const std::vector<std::string> missing = unavailableOutputs(choices); !missing.empty()) {
-        std::string list;
-        for (const std::string& name : missing) list += (list.empty() ? "" : ", ") + name;
-        return Status::error("Not available yet: " + list + ".  Nothing was processed.");
-    }
     Result<RescoredLog> log = rescoreLog(state, path, services, currentYear);
     if (!log) return log.status();
     PostContestReport report{std::move(*log), {}, {}};
@@ -49,6 +39,9 @@ Result<PostContestReport> runPostContest(MainMod& state, const std::string& path
             report.written.push_back(file);
     };
     if (choices.cabrillo) write(cabrilloPath(report.log), cabrilloLines(state, report.log));
+    if (choices.summary) write(summaryPath(report.log), summaryLines(state, report.log));
+    if (choices.breakdown) write(breakdownPath(report.log), breakdownLines(state, report.log));
+    if (choices.listing) write(listingPath(report.log), listingLines(state, report.log));
     if (choices.dupeSheets)
         for (const OutputFile& sheet : dupeSheetFiles(state, report.log))
             write(sheet.path, sheet.lines);

@@ -28,16 +28,12 @@ struct OutputChoices {
 };
 
 // What a post-contest run did: the files written and, by name, each file
-// that could not be (or cannot be made yet).
+// that could not be.
 struct PostContestReport {
     RescoredLog log;
     std::vector<std::string> written;
     std::vector<std::string> failures;
 };
-
-// Outputs this program does not write yet; asking for one is refused
-// before anything is read or written.
-std::vector<std::string> unavailableOutputs(const OutputChoices& choices);
 
 // Re-reads and re-scores the log at path, then writes the chosen outputs
 // next to it, each replacing a file of the same name. A log that cannot be

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "postcontest/SentExchange.h"
 #include "storage/DataFile.h"
 #include "storage/LogNames.h"
 #include "storage/LogOpening.h"
@@ -124,48 +125,25 @@ std::array<std::string*, 4> PostContestForm::exchangeStrings() {
 }
 
 void PostContestForm::showExchange() {
-    const Settings& s = state_.settings;
-    const std::string rst = cw_ ? "599 " : "59 ";
-    std::string text;
     const char* heading = "Multiplier";
     switch (state_.contestNr) {
-        case contest::ArrlDx:
-            text = rst + s.ExchangeARRLMult;
-            break;
-        case contest::Cqp:
-            text = "# " + s.ExchangeCQPMult;
-            break;
         case contest::Cqww:
-            text = rst + s.ExchangeCQWWMult;
             heading = "Zone";
             break;
         case contest::Sprint:
-            text = "# " + s.ExchangeSprintName + " " + s.ExchangeSprintMult;
+        case contest::Naqp:
             heading = "Name          Mult";
             break;
         case contest::Ss:
-            text = "# " + s.ExchangeSSPrec + " " + s.ExchangeSSCall + " " + s.ExchangeSSCheck +
-                   " " + s.ExchangeSSSection;
             heading = "Prec    Call        Ck      Section";
             break;
-        case contest::Wpx:
-            text = rst + "#";
-            break;
         case contest::Aa:
-            text = rst + s.ExchangeAAMult;
             heading = "Age";
-            break;
-        case contest::Paqp:
-            text = "# " + s.ExchangePAQPMult;
-            break;
-        case contest::Naqp:
-            text = s.ExchangeNAQPName + " " + s.ExchangeNAQPMult;
-            heading = "Name          Mult";
             break;
         default:
             break;
     }
-    view_.exchangeText = text;
+    view_.exchangeText = sentExchangeText(state_, cw_);
     view_.editEnabled = state_.contestNr != contest::Wpx;
     view_.editing = false;
     view_.okEnabled = true;

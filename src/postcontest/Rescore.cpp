@@ -47,10 +47,13 @@ Result<RescoredLog> rescoreLog(MainMod& state, const std::string& path,
     state.clearWorked();
     const int count = state.log.count();
     out.qsos.resize(static_cast<std::size_t>(count));
+    const BandModeCode openedBandMode = state.CurrentBandMode;
     for (int n = 1; n <= count; ++n) {
         const QSORecName record = state.log.at(n);
         RescoredQso& q = out.qsos[static_cast<std::size_t>(n - 1)];
         const std::string call = record.QCall.trimmed();
+        // The dupe rule looks at the band-mode in use: the QSO's own.
+        state.CurrentBandMode = record.QBandMode;
         q.dupe = checkDupe(state, call).dupe;
         const int multsBefore = state.totals.multCount;
         markQso(state, n, record);
@@ -64,10 +67,13 @@ Result<RescoredLog> rescoreLog(MainMod& state, const std::string& path,
             ++out.qsosPerBandMode[code];
             if (q.dupe) ++out.dupesPerBandMode[code];
             ++out.qsosPerBand[band];
-            out.pointsPerBand[band] += pointValue(state.contestNr, record);
+            const int points = pointValue(state.contestNr, record);
+            out.pointsPerBand[band] += points;
+            out.pointsPerBandMode[code] += points;
             out.multsPerBand[band] += q.newMults;
         }
     }
+    state.CurrentBandMode = openedBandMode;
     state.QSONr = count + 1;
     state.NewMultFlag = false;
     state.MultIndex = 0;

@@ -40,11 +40,12 @@ struct RescoredLog {
     std::string pointsText;
     std::string multsText;
 
-    std::vector<RescoredQso> qsos;                           // QSO n at index n - 1
-    std::array<int, 2 * kBandCount + 1> qsosPerBandMode{};   // band-mode code 1..16
-    std::array<int, 2 * kBandCount + 1> dupesPerBandMode{};  // band-mode code 1..16
-    std::array<int, kBandCount + 1> qsosPerBand{};           // band index 1..8
-    std::array<std::int32_t, kBandCount + 1> pointsPerBand{};
+    std::vector<RescoredQso> qsos;                                     // QSO n at index n - 1
+    std::array<int, 2 * kBandCount + 1> qsosPerBandMode{};             // band-mode code 1..16
+    std::array<int, 2 * kBandCount + 1> dupesPerBandMode{};            // band-mode code 1..16
+    std::array<int, kBandCount + 1> qsosPerBand{};                     // band index 1..8
+    std::array<std::int32_t, kBandCount + 1> pointsPerBand{};          // PAQP: tenths, as qsoPoints
+    std::array<std::int32_t, 2 * kBandCount + 1> pointsPerBandMode{};  // band-mode code 1..16
     std::array<int, kBandCount + 1> multsPerBand{};
     OperatingTime time;  // on-time per band-mode and total operating minutes
 };
