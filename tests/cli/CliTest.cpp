@@ -236,7 +236,12 @@ TEST(Cli, ScoreOpensAndReplaysALog) {
 namespace keslog::cli {
 namespace {
 
-TEST(Cli, PostWritesTheSubmissionFile) {
+std::string fileText(const std::string& path) {
+    Result<std::string> text = readWholeFile(path);
+    return text ? *text : std::string();
+}
+
+TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
     test::TempDir dir;
     test::copyShippedStartupFiles(dir);
     MainMod log = test::logFor(contest::Naqp, dir.file("NAQP.KSL"));
@@ -255,10 +260,29 @@ TEST(Cli, PostWritesTheSubmissionFile) {
     EXPECT_TRUE(text->starts_with("START-OF-LOG: 2.0\r\nCONTEST: NAQP-CW\r\n")) << *text;
     EXPECT_TRUE(text->ends_with("\r\nEND-OF-LOG:\r\n"));
 
-    const CliRun later =
-        run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--summary"});
-    EXPECT_EQ(later.code, 1);
-    EXPECT_EQ(later.err, "keslog-cli: Not available yet: summary sheet.  Nothing was processed.\n");
+    const CliRun sheets = run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"),
+                               "--summary", "--listing", "--breakdown"});
+    EXPECT_EQ(sheets.err, "");
+    EXPECT_EQ(sheets.code, 0);
+    EXPECT_EQ(sheets.out, "qsos: 2\npoints: 2\nmults: 2\nclaimed score: 4\nwrote " +
+                              dir.file("NAQP.SUM") + "\nwrote " + dir.file("NAQP.BRK") +
+                              "\nwrote " + dir.file("NAQP.ASC") + "\n");
+    // No name or QTH sent in the shipped settings; RI worked on 20 and 40 m.
+    const std::string noExchange(23, ' ');
+    EXPECT_EQ(fileText(dir.file("NAQP.ASC")),
+              "11/04/21 20  CW      1234  K1AR          0" + noExchange + "RI    01  1\r\n" +
+                  "11/04/21 40  CW      1234  N6TR          0" + noExchange + "RI        1\r\n");
+    const std::string summary = fileText(dir.file("NAQP.SUM"));
+    EXPECT_NE(summary.find("\r\nFinal Score =  4\r\nOperating Time =  :00 (off times shown in "
+                           "log)\r\n"),
+              std::string::npos)
+        << summary;
+    // 12:34 is before the 18:00 start: the first hour row.
+    const std::string breakdown = fileText(dir.file("NAQP.BRK"));
+    EXPECT_NE(
+        breakdown.find("\r\n18     --    --     1     1     --    --     2      2         2\r\n"),
+        std::string::npos)
+        << breakdown;
     const CliRun wrongName = run({"--program-dir", dir.path(), "post", dir.file("NAQP.LOG")});
     EXPECT_EQ(wrongName.code, 1);
     EXPECT_EQ(wrongName.err, "keslog-cli: The file " + dir.file("NAQP.LOG") +
