@@ -2,32 +2,24 @@
 
 #include "model/QsoDate.h"
 #include "model/Version.h"
+#include "postcontest/SheetText.h"
 
 namespace keslog {
 namespace {
-
-std::string left(std::string text, std::size_t width) {
-    if (text.size() < width) text.append(width - text.size(), ' ');
-    return text;
-}
-
-std::string right(const std::string& text, std::size_t width) {
-    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
 
 std::string cut(const std::string& text, std::size_t width) {
     return text.substr(0, width);
 }
 
 std::string number4(long value) {
-    return right(std::to_string(value), 4);
+    return padLeft(std::to_string(value), 4);
 }
 
 std::string frequencyOf(int bandMode) {
     static const char* const kFrequencies[] = {"28000", "21000", "14000", "7000",
                                                "3500",  "1800",  "50",    "144"};
-    if (!isValidBandMode(bandMode)) return right("0", 5);
-    return right(kFrequencies[bandIndexOf(bandMode) - 1], 5);
+    if (!isValidBandMode(bandMode)) return padLeft("0", 5);
+    return padLeft(kFrequencies[bandIndexOf(bandMode) - 1], 5);
 }
 
 std::string contestName(ContestNr nr, bool cw) {
@@ -132,25 +124,25 @@ std::string sentExchange(const MainMod& state, const RescoredLog& log, const QSO
     const std::string sentNr = number4(q.QNr);
     switch (state.contestNr) {
         case contest::ArrlDx:
-            return rst + left(s.ExchangeARRLMult, 6);
+            return rst + padRight(s.ExchangeARRLMult, 6);
         case contest::Cqp:
-            return sentNr + " " + left(cut(s.ExchangeCQPMult, 10), 10);
+            return sentNr + " " + padRight(cut(s.ExchangeCQPMult, 10), 10);
         case contest::Cqww:
-            return rst + left(s.ExchangeCQWWMult, 6);
+            return rst + padRight(s.ExchangeCQWWMult, 6);
         case contest::Sprint:
-            return sentNr + " " + left(s.ExchangeSprintName, 10) + " " +
-                   left(cut(s.ExchangeSprintMult, 3), 3);
+            return sentNr + " " + padRight(s.ExchangeSprintName, 10) + " " +
+                   padRight(cut(s.ExchangeSprintMult, 3), 3);
         case contest::Ss:
             return sentNr + " " + s.ExchangeSSPrec + " " + s.ExchangeSSCheck + " " +
                    sectionField(s.ExchangeSSSection);
         case contest::Wpx:
             return rst + sentNr;
         case contest::Aa:
-            return rst + left(s.ExchangeAAMult, 2);
+            return rst + padRight(s.ExchangeAAMult, 2);
         case contest::Paqp:
-            return sentNr + " " + left(cut(s.ExchangePAQPMult, 10), 10);
+            return sentNr + " " + padRight(cut(s.ExchangePAQPMult, 10), 10);
         case contest::Naqp:
-            return left(s.ExchangeNAQPName, 10) + " " + left(cut(s.ExchangeNAQPMult, 3), 3);
+            return padRight(s.ExchangeNAQPName, 10) + " " + padRight(cut(s.ExchangeNAQPMult, 3), 3);
         default:
             return {};
     }
@@ -165,14 +157,14 @@ std::string receivedExchange(const MainMod& state, const RescoredLog& log, const
             return rst + (q.QRcvd == 0 ? std::string("1000") : rcvdNr);
         case contest::Cqp:
         case contest::Paqp:
-            return rcvdNr + " " + left(receivedMult(state, mult), 10);
+            return rcvdNr + " " + padRight(receivedMult(state, mult), 10);
         case contest::Cqww:
         case contest::Wpx:
         case contest::Aa:
             return rst + rcvdNr;
         case contest::Sprint:
-            return rcvdNr + " " + left(q.QName.trimmed(), 10) + " " +
-                   left(receivedMult(state, mult), 6);
+            return rcvdNr + " " + padRight(q.QName.trimmed(), 10) + " " +
+                   padRight(receivedMult(state, mult), 6);
         case contest::Ss: {
             const std::string raw(q.QMult.raw());
             const std::string prec = trim(raw.substr(0, 1));
@@ -181,7 +173,8 @@ std::string receivedExchange(const MainMod& state, const RescoredLog& log, const
             return rcvdNr + " " + prec + " " + check + " " + sectionField(section);
         }
         case contest::Naqp:
-            return left(q.QName.trimmed(), 10) + " " + left(cut(receivedMult(state, mult), 3), 3);
+            return padRight(q.QName.trimmed(), 10) + " " +
+                   padRight(cut(receivedMult(state, mult), 3), 3);
         default:
             return {};
     }
@@ -191,9 +184,9 @@ std::string qsoLine(const MainMod& state, const RescoredLog& log, const QSORecNa
     const std::string date =
         dateText(calendarDateOf(q.QDate, log.currentYear), DateForm::IsoDashes);
     return "QSO: " + frequencyOf(q.QBandMode) + " " + (isCw(q.QBandMode) ? "CW" : "PH") + " " +
-           date + " " + timeText(q.QTime) + " " + left(cut(state.settings.UserCallsign, 10), 10) +
-           " " + sentExchange(state, log, q) + " " + left(q.QCall.trimmed(), 10) + " " +
-           receivedExchange(state, log, q);
+           date + " " + timeText(q.QTime) + " " +
+           padRight(cut(state.settings.UserCallsign, 10), 10) + " " + sentExchange(state, log, q) +
+           " " + padRight(q.QCall.trimmed(), 10) + " " + receivedExchange(state, log, q);
 }
 
 }  // namespace
