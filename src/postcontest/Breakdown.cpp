@@ -39,12 +39,8 @@ struct TailColumns {
     Column mults;
 };
 
-bool isMixed(ContestNr nr) {
-    return nr == contest::Cqp || nr == contest::Paqp;
-}
-
 TailColumns tailColumnsOf(ContestNr nr) {
-    if (isMixed(nr))
+    if (isMixedMode(nr))
         return {{"All", 51, 54},
                 {"Cum.", 57, 60},
                 {"Pts", 63, 65},
@@ -81,7 +77,7 @@ class Sheet {
         : state_(state),
           log_(log),
           nr_(state.contestNr),
-          mixed_(isMixed(state.contestNr)),
+          mixed_(isMixedMode(state.contestNr)),
           bands_(mixed_ ? kBandCount : band::B160),
           tail_(tailColumnsOf(state.contestNr)) {}
 

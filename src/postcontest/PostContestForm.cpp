@@ -36,10 +36,6 @@ const char* contestLabelName(ContestNr nr) {
     }
 }
 
-bool isMixedMode(ContestNr nr) {
-    return nr == contest::Cqp || nr == contest::Paqp;
-}
-
 MessageRequest exchangeError(const std::string& text) {
     return {text, "Exchange Error", MsgButtons::Ok, MsgIcon::Stop};
 }

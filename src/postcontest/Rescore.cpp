@@ -10,6 +10,10 @@
 
 namespace keslog {
 
+bool isMixedMode(ContestNr nr) {
+    return nr == contest::Cqp || nr == contest::Paqp;
+}
+
 Result<std::string> outputBaseName(const std::string& logPath) {
     std::string ext = logPath.size() >= 4 ? logPath.substr(logPath.size() - 4) : std::string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
@@ -36,7 +40,7 @@ Result<RescoredLog> rescoreLog(MainMod& state, const std::string& path,
     out.path = path;
     out.baseName = std::move(*base);
     out.currentYear = currentYear;
-    const bool mixed = state.contestNr == contest::Cqp || state.contestNr == contest::Paqp;
+    const bool mixed = isMixedMode(state.contestNr);
     out.cwFlag = mixed || state.ModeFlag[1];
     out.ssbFlag = mixed || !state.ModeFlag[1];
     out.time = OperatingTime(state.contestNr);

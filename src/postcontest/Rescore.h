@@ -50,6 +50,9 @@ struct RescoredLog {
     OperatingTime time;  // on-time per band-mode and total operating minutes
 };
 
+// CQP and PAQP logs hold both modes.
+bool isMixedMode(ContestNr nr);
+
 // The base name of a log path: the path without its ".KSL" (any case).
 // Any other name is refused, so no output can land on the log itself.
 Result<std::string> outputBaseName(const std::string& logPath);

@@ -51,10 +51,6 @@ const char* multHeading(ContestNr nr) {
     }
 }
 
-bool isMixed(ContestNr nr) {
-    return nr == contest::Cqp || nr == contest::Paqp;
-}
-
 std::string bandColumn(int band) {
     return std::string(BandName[static_cast<std::size_t>(band - 1)]) + " ";
 }
@@ -180,7 +176,7 @@ std::vector<std::string> summaryLines(const MainMod& state, const RescoredLog& l
     lines.push_back(std::string(20, ' ') + titleOf(nr) + " Summary Sheet");
     lines.resize(lines.size() + 2);
     lines.push_back("    Contest Date : " + contestDateText(state, log));
-    if (!isMixed(nr))
+    if (!isMixedMode(nr))
         lines.push_back(std::string("            Mode : ") + (log.cwFlag ? "CW" : "SSB"));
     const std::vector<std::string> station{
         "",
@@ -198,7 +194,7 @@ std::vector<std::string> summaryLines(const MainMod& state, const RescoredLog& l
         "       Club/Team : " + s.UserClub,
         ""};
     lines.insert(lines.end(), station.begin(), station.end());
-    if (isMixed(nr))
+    if (isMixedMode(nr))
         mixedModeTable(state, log, lines);
     else
         singleModeTable(state, log, lines);

@@ -17,7 +17,7 @@ using test::at;
 using test::postQso;
 
 RescoredLog rescored(test::PostRig& rig, ContestNr contest, bool cw,
-                     const std::vector<QSORecName>& qsos) {
+                     const std::vector<QSORecName>& qsos, bool inState = false) {
     Settings& s = rig.state.settings;
     s.ExchangeAAMult = "45";
     s.ExchangePAQPMult = "CA";
@@ -26,7 +26,7 @@ RescoredLog rescored(test::PostRig& rig, ContestNr contest, bool cw,
     s.ExchangeSSCall = "K6XX";
     s.ExchangeSSCheck = "72";
     s.ExchangeSSSection = "SV";
-    const std::string path = rig.writeLog("EDGE.KSL", contest, cw, qsos);
+    const std::string path = rig.writeLog("EDGE.KSL", contest, cw, qsos, inState);
     Result<RescoredLog> log = rescoreLog(rig.state, path, rig.services(), 2026);
     EXPECT_TRUE(log) << log.status().message();
     return log ? *log : RescoredLog();
@@ -195,6 +195,41 @@ TEST(Breakdown, QsosAfterTheLastHourStayInTheTable) {
     EXPECT_EQ(sheet[4], "18     --    --     1    --     --    --     1      1         1");
     EXPECT_EQ(sheet[15], " 5     --    --     1    --     --    --     1      2         1");
     EXPECT_EQ(sheet[17], "Tot    --    --     2    --     --    --     2                2");
+}
+
+// The lines from "QSOs per Multiplier" to the end of a sheet.
+std::vector<std::string> multiplierTable(const std::vector<std::string>& sheet) {
+    const auto heading =
+        std::find(sheet.begin(), sheet.end(), std::string(15, ' ') + "QSOs per Multiplier");
+    return {heading, sheet.end()};
+}
+
+TEST(Breakdown, QsosPerMultiplier) {
+    test::PostRig ss;
+    const std::vector<std::string> sections = multiplierTable(breakdownLines(
+        ss.state,
+        rescored(ss, contest::Ss, true,
+                 {postQso("W1AW", 3, 1, 10, "B88EM", "2"), postQso("K1ZZ", 4, 2, 2, "Q01CT", "2"),
+                  postQso("W1XX", 3, 3, 11, "B77EM", "2")})));
+    ASSERT_EQ(sections.size(), 82u);  // heading, empty line, 80 sections
+    EXPECT_EQ(sections[2], "CT    :   1");
+    EXPECT_EQ(sections[3], "EMA   :   2");
+    EXPECT_EQ(sections[81], "NT    :   0");
+
+    // Inside California the states are counted by number; a county (or
+    // anything else that is no number) is "Other".
+    test::PostRig cqp;
+    const std::vector<std::string> states =
+        multiplierTable(breakdownLines(cqp.state, rescored(cqp, contest::Cqp, true,
+                                                           {postQso("K1AR", 3, 1, 1, " 2", "3"),
+                                                            postQso("N6AB", 3, 2, 2, "ALAM", "3"),
+                                                            postQso("W6CD", 3, 3, 3, "SDIE", "3")},
+                                                           true)));
+    ASSERT_EQ(states.size(), 61u);  // heading, empty line, 58 entries, Other
+    EXPECT_EQ(states[2], "AK    :   0");
+    EXPECT_EQ(states[3], "AL    :   1");
+    EXPECT_EQ(states[6], "CA    :   0");
+    EXPECT_EQ(states[60], "Other:  2");
 }
 
 // A re-scored log made up by hand, for numbers no small log reaches.
