@@ -1,5 +1,6 @@
 #include "postcontest/Cabrillo.h"
 
+#include "entry/MultRows.h"
 #include "model/QsoDate.h"
 #include "model/Version.h"
 #include "postcontest/SheetText.h"
@@ -60,62 +61,10 @@ std::string contestName(ContestNr nr, bool cw) {
     return text;
 }
 
-// Entry number of a multiplier table stored as a number, else 0.
-int tableNumber(const std::string& text, int rows) {
-    const double value = leadingNumber(text);
-    const int whole = static_cast<int>(value);
-    return whole == value && whole >= 1 && whole <= rows ? whole : 0;
-}
-
-std::string tableEntry(const MultTable& table, int number) {
-    if (number < 1 || number > static_cast<int>(table.rows.size())) return {};
-    return table.rows[static_cast<std::size_t>(number - 1)].forms[0];
-}
-
-// A received multiplier text, with multiplier numbers written as their names.
-std::string receivedMult(const MainMod& state, const std::string& text) {
-    int number = 0;
-    const MultTable* table = nullptr;
-    switch (state.contestNr) {
-        case contest::Cqp:
-            if (text.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos)
-                number = tableNumber(text, kCQPRows);
-            table = &state.mults.CQPMults;
-            break;
-        case contest::Paqp:
-            number = tableNumber(text, kPAQPRows);
-            table = &state.mults.PAQPMults;
-            break;
-        case contest::Sprint:
-            number = tableNumber(text, kSprintRows);
-            table = &state.mults.SprintMults;
-            break;
-        case contest::Naqp:
-            number = tableNumber(text, kNAQPRows);
-            table = &state.mults.NAQPMults;
-            break;
-        default:
-            break;
-    }
-    if (number == 0 || table == nullptr) return text;
-    const std::string entry = tableEntry(*table, number);
-    return entry.empty() ? text : entry;
-}
-
 // A section followed by one blank when it has two letters, so the
 // columns after it line up with three-letter sections.
 std::string sectionField(const std::string& section) {
     return section.size() == 2 ? section + " " : section;
-}
-
-std::string ssSectionOf(const MainMod& state, const std::string& shortForm) {
-    const auto& forms = state.reference.SSShortForms;
-    for (std::size_t i = 0; i < forms.size(); ++i) {
-        if (trim(forms[i]) != shortForm || shortForm.empty()) continue;
-        const std::string& entry = state.reference.CQPSSMults[kSSSectionsFirst - 1 + i];
-        return entry.substr(0, entry.find('/'));
-    }
-    return shortForm;
 }
 
 std::string sentExchange(const MainMod& state, const RescoredLog& log, const QSORec& q) {
@@ -151,30 +100,27 @@ std::string sentExchange(const MainMod& state, const RescoredLog& log, const QSO
 std::string receivedExchange(const MainMod& state, const RescoredLog& log, const QSORecName& q) {
     const std::string rst = log.cwFlag ? "599 " : "59  ";
     const std::string rcvdNr = number4(q.QRcvd);
-    const std::string mult = q.QMult.trimmed();
     switch (state.contestNr) {
         case contest::ArrlDx:
             return rst + (q.QRcvd == 0 ? std::string("1000") : rcvdNr);
         case contest::Cqp:
         case contest::Paqp:
-            return rcvdNr + " " + padRight(receivedMult(state, mult), 10);
+            return rcvdNr + " " + padRight(multName(state, q), 10);
         case contest::Cqww:
         case contest::Wpx:
         case contest::Aa:
             return rst + rcvdNr;
         case contest::Sprint:
             return rcvdNr + " " + padRight(q.QName.trimmed(), 10) + " " +
-                   padRight(receivedMult(state, mult), 6);
+                   padRight(multName(state, q), 6);
         case contest::Ss: {
             const std::string raw(q.QMult.raw());
             const std::string prec = trim(raw.substr(0, 1));
             const std::string check = trim(raw.substr(1, 2));
-            const std::string section = ssSectionOf(state, trim(raw.substr(3, 2)));
-            return rcvdNr + " " + prec + " " + check + " " + sectionField(section);
+            return rcvdNr + " " + prec + " " + check + " " + sectionField(multName(state, q));
         }
         case contest::Naqp:
-            return padRight(q.QName.trimmed(), 10) + " " +
-                   padRight(cut(receivedMult(state, mult), 3), 3);
+            return padRight(q.QName.trimmed(), 10) + " " + padRight(cut(multName(state, q), 3), 3);
         default:
             return {};
     }
