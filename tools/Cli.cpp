@@ -16,6 +16,7 @@
 #include "model/Text.h"
 #include "model/Version.h"
 #include "platform/Files.h"
+#include "postcontest/Export.h"
 #include "postcontest/PostContest.h"
 #include "storage/DataFile.h"
 #include "storage/LogOpening.h"
@@ -225,6 +226,8 @@ int post(Context& ctx) {
             << "mults: " << report->log.multsText << "\n"
             << "claimed score: " << report->log.claimedScore << "\n";
     for (const std::string& file : report->written) ctx.out << "wrote " << file << "\n";
+    if (choices.dxb4 && !hasDxb4Export(state.contestNr))
+        ctx.err << "keslog-cli: no DXB4 file is made for NA Sprint and NAQP logs\n";
     for (const std::string& failure : report->failures)
         ctx.err << "keslog-cli: " << failure << "\n";
     return report->failures.empty() ? 0 : 1;

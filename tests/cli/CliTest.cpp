@@ -299,10 +299,10 @@ TEST(Cli, PostWritesDupeSheetsAndExports) {
     for (const QSORecName& q : {test::qsoOf("N6TR", " 5", 3), test::qsoOf("K1AR", " 5", 3)})
         ASSERT_TRUE(test::logQso(log, q));
 
-    // NAQP has no DXB4 file: asking for one writes nothing.
+    // NAQP has no DXB4 file: asking for one writes nothing and says so.
     const CliRun posted = run(
         {"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--dupes", "--adif", "--dxb4"});
-    EXPECT_EQ(posted.err, "");
+    EXPECT_EQ(posted.err, "keslog-cli: no DXB4 file is made for NA Sprint and NAQP logs\n");
     EXPECT_EQ(posted.code, 0);
     // One state on one band: a single multiplier.
     EXPECT_EQ(posted.out, "qsos: 2\npoints: 2\nmults: 1\nclaimed score: 2\nwrote " +
