@@ -278,6 +278,7 @@ class SessionHost : public ILogFormHost, public ICWKeyerHost {
     }
     void showBandMode(BandMode&) override {}
     void showPostContest(PostContestForm&) override {}
+    void showSetup(Setup&) override {}
     void storeWindowCoordinates(Settings&) override {}
     // The next Last Entry retypes these fields and presses OK; without
     // them the editor is closed unchanged.

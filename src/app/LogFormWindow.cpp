@@ -27,6 +27,7 @@
 #include "app/PostContestDialog.h"
 #include "app/QSOStatsWindow.h"
 #include "app/QtPlatform.h"
+#include "app/SetupDialog.h"
 #include "app/Twips.h"
 #include "app/ViewMacWindow.h"
 #include "app/ViewMultWindow.h"
@@ -122,6 +123,10 @@ void LogFormWindow::buildMenus() {
         inData_[0]->setFocus();
     });
     mnuFileSetup_ = addItem(file, "mnuFileSetup", "&Preferences ");
+    connect(mnuFileSetup_, &QAction::triggered, this, [this] {
+        form_->onFileSetup(portDevices_);
+        render();
+    });
     file->addSeparator();
     connect(addItem(file, "mnuFilePostContest", "Post-Contest . . ."), &QAction::triggered, this,
             [this] {
@@ -678,6 +683,12 @@ void LogFormWindow::showBandMode(BandMode& dialog) {
 
 void LogFormWindow::showPostContest(PostContestForm& dialog) {
     PostContestDialog window(dialog, this);
+    window.exec();
+    activateWindow();
+}
+
+void LogFormWindow::showSetup(Setup& dialog) {
+    SetupDialog window(dialog, this);
     window.exec();
     activateWindow();
 }

@@ -8,6 +8,7 @@
 #include "forms/EntryTransmit.h"
 #include "forms/LogForm.h"
 #include "platform/Timer.h"
+#include "platform/linux/PortDevices.h"
 #include "transmit/Audio.h"
 #include "transmit/CWKeyer.h"
 #include "transmit/EditMac.h"
@@ -77,6 +78,7 @@ class LogFormWindow : public QMainWindow,
     void showChCoForm(ChCoForm& dialog) override;
     void showBandMode(BandMode& dialog) override;
     void showPostContest(PostContestForm& dialog) override;
+    void showSetup(Setup& dialog) override;
     void storeWindowCoordinates(Settings& settings) override;
     void showPartial() override;
     bool editQso(int n) override;
@@ -154,6 +156,7 @@ class LogFormWindow : public QMainWindow,
     QAction* mnuFileSave_ = nullptr;
     QAction* mnuFileBackup_ = nullptr;
     QAction* mnuFileSetup_ = nullptr;
+    LinuxPortDevices portDevices_;  // offered by File, Preferences
     QAction* separator1a_ = nullptr;
     QAction* separator1d_ = nullptr;
     std::array<QAction*, 4> mnuFileArray_{};

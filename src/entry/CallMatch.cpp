@@ -96,6 +96,16 @@ std::optional<std::string> fromOldCall(const MainMod& state, std::string_view re
     }
 }
 
+// In call order, each call once: the first row of a call wins.
+void sortByCall(std::vector<OldCall>& rows) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const OldCall& a, const OldCall& b) { return a.call < b.call; });
+    const auto end = std::unique(rows.begin(), rows.end(), [](const OldCall& a, const OldCall& b) {
+        return a.call == b.call;
+    });
+    rows.erase(end, rows.end());
+}
+
 }  // namespace
 
 CallMatchLabels partialMatches(const MainMod& state, std::string_view typed) {
@@ -103,7 +113,7 @@ CallMatchLabels partialMatches(const MainMod& state, std::string_view typed) {
     if (typed.empty()) return labels;
     std::string thisBand;
     std::string otherBands;
-    auto entry = state.callIndex.lower_bound(typed);
+    auto entry = state.matchCurrentLog ? state.callIndex.lower_bound(typed) : state.callIndex.end();
     for (int k = 0; k < kLogMatchWindow && entry != state.callIndex.end(); ++k, ++entry) {
         // The index is in call order: the matches stand together.
         if (!beginsWith(entry->call, typed)) break;
@@ -178,19 +188,25 @@ std::string_view oldCallCode(ContestNr nr) {
     }
 }
 
-void addOldCall(LookbackCalls& list, std::string call, std::string exchange) {
-    const auto at = findOldCall(list, call);
-    if (at != list.rows.end() && at->call == call) return;
-    list.rows.insert(at, OldCall{std::move(call), std::move(exchange)});
+void addOldCalls(LookbackCalls& list, std::vector<OldCall> rows) {
+    sortByCall(rows);
+    std::vector<OldCall> merged;
+    merged.reserve(list.rows.size() + rows.size());
+    auto old = list.rows.begin();
+    auto added = rows.begin();
+    while (old != list.rows.end() || added != rows.end()) {
+        if (added == rows.end() || (old != list.rows.end() && old->call <= added->call)) {
+            if (added != rows.end() && old->call == added->call) ++added;
+            merged.push_back(std::move(*old++));
+        } else {
+            merged.push_back(std::move(*added++));
+        }
+    }
+    list.rows = std::move(merged);
 }
 
 void loadOldCalls(LookbackCalls& list, std::vector<OldCall> rows) {
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const OldCall& a, const OldCall& b) { return a.call < b.call; });
-    const auto end = std::unique(rows.begin(), rows.end(), [](const OldCall& a, const OldCall& b) {
-        return a.call == b.call;
-    });
-    rows.erase(end, rows.end());
+    sortByCall(rows);
     list.rows = std::move(rows);
     list.loaded = true;
 }

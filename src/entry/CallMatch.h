@@ -42,9 +42,9 @@ std::optional<std::string> exchangePrefill(const MainMod& state, std::string_vie
 // The two-letter code of the contest in the former-logs list.
 std::string_view oldCallCode(ContestNr nr);
 
-// Adds a call of a former log, keeping the list in order; a call already
-// listed keeps its first exchange.
-void addOldCall(LookbackCalls& list, std::string call, std::string exchange);
+// Adds the calls of a former log, keeping the list in order; a call already
+// listed keeps its first exchange, and so does a call the rows hold twice.
+void addOldCalls(LookbackCalls& list, std::vector<OldCall> rows);
 
 // Replaces the list with the given rows, in order, each call once (the
 // first row of a call wins), and marks it loaded.

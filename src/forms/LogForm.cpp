@@ -387,6 +387,14 @@ void LogForm::onEditSelectBands() {
     if (!dialog.view().closed) dialog.onCancel();
 }
 
+void LogForm::onFileSetup(const IPortDevices& devices) {
+    Setup dialog(state_, platform_, devices);
+    dialog.load();
+    host_.showSetup(dialog);
+    if (!dialog.view().closed) dialog.onCancel();
+    if (dialog.view().accepted) writeSettings();
+}
+
 void LogForm::onRecentFile(int index) {
     if (index < 1 || index > 4) return;
     const std::string path = view_.recentFiles[static_cast<std::size_t>(index - 1)];

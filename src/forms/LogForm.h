@@ -8,6 +8,7 @@
 #include "forms/BandMode.h"
 #include "forms/ChCoForm.h"
 #include "forms/LogFiles.h"
+#include "forms/Setup.h"
 #include "model/MainMod.h"
 #include "model/Transmit.h"
 #include "platform/Platform.h"
@@ -77,6 +78,7 @@ class ILogFormHost {
     virtual void showChCoForm(ChCoForm& dialog) = 0;
     virtual void showBandMode(BandMode& dialog) = 0;
     virtual void showPostContest(PostContestForm& dialog) = 0;
+    virtual void showSetup(Setup& dialog) = 0;
     // Stores the place of every open window into its coordinate row, just
     // before the settings file is written.
     virtual void storeWindowCoordinates(Settings& settings) = 0;
@@ -113,6 +115,8 @@ class LogForm : private IEntryHost {
     // been shown to the operator when this returns.
     Status writeSettings();
     void onEditSelectBands();
+    // File, Preferences: the settings file is rewritten when OK took them over.
+    void onFileSetup(const IPortDevices& devices);
     void onFileNew();
     void onFileOpen();
     void onFileSave();

@@ -19,7 +19,7 @@ struct OldCall {
 // in ascending order. Empty and not loaded until the operator builds one.
 struct LookbackCalls {
     std::vector<OldCall> rows;
-    bool loaded = false;
+    bool loaded = false;  // the entry line matches against the list
 };
 
 }  // namespace keslog

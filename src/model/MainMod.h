@@ -9,8 +9,8 @@
 #include "model/LogTables.h"
 #include "model/LookbackCalls.h"
 #include "model/Multipliers.h"
-#include "model/ReferenceData.h"
 #include "model/QsoRecord.h"
+#include "model/ReferenceData.h"
 #include "model/Settings.h"
 #include "model/Transmit.h"
 #include "model/WorkedState.h"
@@ -56,6 +56,10 @@ struct MainMod {
     LookbackCalls lookbackCalls;  // former logs, for call matching
     CountryTables countries;      // the country file, read at start-up
     ReferenceData reference;      // KESLOG90.DAT
+    // The partial-match switch: typed calls are matched against this log
+    // ("Current Log" in the preferences); lookbackCalls.loaded is the
+    // same for the former logs.
+    bool matchCurrentLog = true;
 
     bool logOpen = false;
     std::string programDir;      // always ends in "/"

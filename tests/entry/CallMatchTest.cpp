@@ -117,17 +117,28 @@ TEST(LookbackCalls, HoldsFarMoreThanFourThousandCalls) {
 
 TEST(LookbackCalls, EachCallOnceInOrder) {
     LookbackCalls list;
-    addOldCall(list, "W1AW", "AR100");
-    addOldCall(list, "K1AR", "AR1000");
-    addOldCall(list, "W1AW", "WW5");
-    addOldCall(list, "N1MM", "WW5");
-    EXPECT_EQ(list.rows,
-              (std::vector<OldCall>{{"K1AR", "AR1000"}, {"N1MM", "WW5"}, {"W1AW", "AR100"}}));
+    addOldCalls(list, {{"W1AW", "AR100"}, {"K1AR", "AR1000"}, {"W1AW", "WW5"}});
+    // A later log adds its new calls; calls listed before keep their exchange.
+    addOldCalls(list, {{"N1MM", "WW5"}, {"K1AR", "WW4"}, {"AA1A", "WW5"}, {"ZZ9Z", "WW5"}});
+    EXPECT_EQ(list.rows, (std::vector<OldCall>{{"AA1A", "WW5"},
+                                               {"K1AR", "AR1000"},
+                                               {"N1MM", "WW5"},
+                                               {"W1AW", "AR100"},
+                                               {"ZZ9Z", "WW5"}}));
     EXPECT_FALSE(list.loaded);
 
     loadOldCalls(list, {{"W1AW", "SS1"}, {"DL1ABC", "WW14"}, {"W1AW", "SS2"}});
     EXPECT_EQ(list.rows, (std::vector<OldCall>{{"DL1ABC", "WW14"}, {"W1AW", "SS1"}}));
     EXPECT_TRUE(list.loaded);
+}
+
+TEST_F(PartialMatches, CurrentLogSwitchedOffLeavesTheFormerLogs) {
+    loadOldCalls(state.lookbackCalls, {{"K6AAA", "WW3"}});
+    state.matchCurrentLog = false;
+    const CallMatchLabels labels = partialMatches(state, "K6");
+    EXPECT_EQ(labels.CallMatchLabel1, "");
+    EXPECT_EQ(labels.CallMatchLabel2, "");
+    EXPECT_EQ(labels.OldCallMatchLabel, "Old logs:  K6AAA");
 }
 
 // What the exchange box is given when it gets the focus.
@@ -225,7 +236,7 @@ TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
 
 TEST(ExchangePrefill, UnloadedFormerLogsAreNotSearched) {
     MainMod state = newLog(contest::ArrlDx);
-    addOldCall(state.lookbackCalls, "DL1ABC", "AR100");
+    addOldCalls(state.lookbackCalls, {{"DL1ABC", "AR100"}});
     EXPECT_EQ(exchangePrefill(state, "DL1ABC", ""), std::nullopt);
 }
 

@@ -28,6 +28,7 @@ class WpxHost : public ILogFormHost {
     }
     void showBandMode(BandMode&) override {}
     void showPostContest(PostContestForm&) override {}
+    void showSetup(Setup&) override {}
     void storeWindowCoordinates(Settings&) override {}
     void showPartial() override {}
     bool editQso(int) override { return false; }

@@ -65,6 +65,9 @@ class RecordingHost : public ILogFormHost {
         ++postContests;
         if (onPostContest) onPostContest(dialog);
     }
+    void showSetup(Setup& dialog) override {
+        if (onSetup) onSetup(dialog);
+    }
     void storeWindowCoordinates(Settings& settings) override {
         settings.WindowCoords[window_row::LogForm] = place;
     }
@@ -79,6 +82,7 @@ class RecordingHost : public ILogFormHost {
     std::function<void(BandMode&)> onBandMode;
     std::function<void(PostContestForm&)> onPostContest;
     int postContests = 0;
+    std::function<void(Setup&)> onSetup;
     WindowCoordinates place{1500, 900, 11400, 6300};
     int welcomes = 0;
     int abouts = 0;
@@ -793,6 +797,32 @@ TEST_F(LogFormTest, PostContestWritesANamedLogOutWithoutAsking) {
     EXPECT_EQ(fakes.fileDialog.requests.size(), 1u);
     EXPECT_EQ(host.postContests, 1);
     EXPECT_TRUE(state.logOpen);
+}
+
+TEST_F(LogFormTest, PreferencesRewriteTheSettingsFileOnOkOnly) {
+    ASSERT_TRUE(form.startUp(dir.path()));
+    test::FakePortDevices devices;
+    const std::string before = dir.read("KESLOG90.INI");
+    host.onSetup = [](keslog::Setup& dialog) {
+        dialog.onCallBox(" k6aaa");
+        dialog.onCancel();
+    };
+    form.onFileSetup(devices);
+    EXPECT_EQ(dir.read("KESLOG90.INI"), before);
+    EXPECT_EQ(state.settings.YourCall, "");
+
+    // A dialog closed without OK or Cancel counts as cancelled.
+    host.onSetup = [](keslog::Setup& dialog) { dialog.onCallBox("k6aaa"); };
+    form.onFileSetup(devices);
+    EXPECT_EQ(dir.read("KESLOG90.INI"), before);
+
+    host.onSetup = [](keslog::Setup& dialog) {
+        dialog.onCallBox(" k6aaa");
+        dialog.onOK();
+    };
+    form.onFileSetup(devices);
+    EXPECT_EQ(state.settings.YourCall, "K6AAA");
+    EXPECT_NE(dir.read("KESLOG90.INI").find("\r\nYourCall=K6AAA\r\n"), std::string::npos);
 }
 
 }  // namespace

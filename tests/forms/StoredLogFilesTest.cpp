@@ -36,6 +36,7 @@ class ChoosingHost : public ILogFormHost {
     }
     void showBandMode(BandMode&) override {}
     void showPostContest(PostContestForm&) override {}
+    void showSetup(Setup&) override {}
     void storeWindowCoordinates(Settings&) override {}
     void showPartial() override {}
     bool editQso(int) override { return false; }

@@ -9,6 +9,7 @@
 
 #include "platform/Keying.h"
 #include "platform/Platform.h"
+#include "platform/PortDevices.h"
 
 namespace keslog::test {
 
@@ -213,6 +214,15 @@ class FakeSidetone : public ISidetone {
     void stop() override { events.push_back("stop"); }
     std::vector<std::string> events;
     bool failPrepare = false;
+};
+
+// The device files a machine would offer.
+class FakePortDevices : public IPortDevices {
+  public:
+    std::vector<std::string> serialDevices() const override { return serial; }
+    std::vector<std::string> parallelDevices() const override { return parallel; }
+    std::vector<std::string> serial{"/dev/ttyS0", "/dev/ttyUSB0"};
+    std::vector<std::string> parallel{"/dev/parport0"};
 };
 
 // Every fake in one place; services() hands them out as a Platform.

@@ -1,0 +1,418 @@
+#include "forms/Setup.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <span>
+
+#include "entry/CallMatch.h"
+#include "model/Text.h"
+#include "platform/Files.h"
+#include "storage/CallFile.h"
+#include "storage/LogFile.h"
+#include "transmit/CWKeyer.h"
+
+namespace keslog {
+
+namespace {
+
+constexpr const char* kPortConflictTitle = "Port Conflict";
+constexpr const char* kLookbackTitle = "Lookback";
+constexpr const char* kSelectFilter =
+    ".ksl and .ksc Files|*.ksl;*.ksc|Callsign Files (*.ksc)|*.ksc|KSL Log files (.ksl)|*.ksl";
+// Far beyond any call file of real logs (500,000 calls take about 10 MB);
+// a larger file was chosen by mistake and is not read into memory.
+constexpr std::uint64_t kLargestCallFile = 64U << 20U;
+
+std::size_t at(SetupBox b) {
+    return static_cast<std::size_t>(b);
+}
+
+std::size_t at(SetupList l) {
+    return static_cast<std::size_t>(l);
+}
+
+const char* flagText(bool on) {
+    return on ? "True" : "False";
+}
+
+template <typename T, std::size_t N>
+int positionOf(const std::array<T, N>& entries, std::string_view value) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (value == entries[i]) return static_cast<int>(i);
+    return 0;
+}
+
+// The list entry nearest to a stored number: a setting outside the list's
+// range (an edited or damaged settings file) takes the nearer end.
+int nearestPosition(std::span<const int> entries, int value) {
+    int best = 0;
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        if (std::abs(entries[i] - value) <
+            std::abs(entries[static_cast<std::size_t>(best)] - value))
+            best = static_cast<int>(i);
+    return best;
+}
+
+std::string lastThreeUpper(const std::string& path) {
+    return toUpper(path.size() < 3 ? path : path.substr(path.size() - 3));
+}
+
+std::string weightLabel(int tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+std::string& deviceSetting(Settings& s, PortDevice port) {
+    switch (port) {
+        case PortDevice::Com1:
+            return s.Com1Device;
+        case PortDevice::Com2:
+            return s.Com2Device;
+        case PortDevice::LPT1:
+            return s.LPT1Device;
+        case PortDevice::LPT2:
+            break;
+    }
+    return s.LPT2Device;
+}
+
+constexpr std::array<PortDevice, 4> kPortDevices{PortDevice::Com1, PortDevice::Com2,
+                                                 PortDevice::LPT1, PortDevice::LPT2};
+
+}  // namespace
+
+std::string weightText(int tenths) {
+    return tenths % 10 == 0 ? std::to_string(tenths / 10) : weightLabel(tenths);
+}
+
+Setup::Setup(MainMod& state, Platform& platform, const IPortDevices& devices)
+    : state_(state), platform_(platform), devices_(devices) {}
+
+void Setup::load() {
+    const Settings& s = state_.settings;
+    view_ = SetupView{};
+    auto& box = view_.box;
+    box[at(SetupBox::DupeBeep)] = s.DupeBeepFlag == "True";
+    box[at(SetupBox::CurrentCalls)] = state_.matchCurrentLog;
+    box[at(SetupBox::OldCalls)] = state_.lookbackCalls.loaded;
+    box[at(SetupBox::CWActivate)] = s.CWActivated;
+    box[at(SetupBox::Speaker)] = s.CWSpeakerEnabled;
+    box[at(SetupBox::TypingOK)] = s.TypingEnabled;
+    box[at(SetupBox::Autodupe)] = s.AutoDupeFlag == "True";
+    box[at(SetupBox::DVK)] = s.DVKMessagesEnabled == "True";
+    box[at(SetupBox::CWPTT)] = s.CWPTTActivated;
+    box[at(SetupBox::SSBPTT)] = s.SSBPTTActivated;
+    box[at(SetupBox::F9)] = s.F9Activated;
+    box[at(SetupBox::Key1)] = s.Key1IsMapped;
+    box[at(SetupBox::Key2)] = s.Key2IsMapped;
+    box[at(SetupBox::SendF1)] = s.SendF1Enabled;
+    box[at(SetupBox::LogandSendF5)] = s.LogandSendF5Enabled;
+
+    auto& list = view_.list;
+    list[at(SetupList::CWPort)] = positionOf(kPortNames, s.CWComport);
+    list[at(SetupList::CWPTTPort)] = positionOf(kPortNames, s.CWPTTComport);
+    list[at(SetupList::SSBPTTPort)] = positionOf(kPortNames, s.SSBPTTComport);
+    list[at(SetupList::F9Port)] = positionOf(kPortNames, s.F9Comport);
+    list[at(SetupList::RepeatCW)] = nearestPosition(kRepeatIntervals, s.RepeatIntervalCW);
+    list[at(SetupList::RepeatSSB)] = nearestPosition(kRepeatIntervals, s.RepeatIntervalSSB);
+    list[at(SetupList::Key1)] = positionOf(kKeyMappingWords, s.Key1Mapping);
+    list[at(SetupList::Key2)] = positionOf(kKeyMappingWords, s.Key2Mapping);
+    list[at(SetupList::CQsNumber)] = nearestPosition(kDualCQsNumbers, s.DualCQsPlayNumber);
+    list[at(SetupList::CQsInterval)] = nearestPosition(kDualCQsIntervals, s.DualCQsRepeatInterval);
+
+    view_.CallBox = s.YourCall;
+    view_.ComboBackup = trim(s.BackUpDrive).empty() ? "[none]" : s.BackUpDrive;
+    view_.gmt = s.isGmt();
+    onTimeScroll(static_cast<int>(roundHalfEven(leadingNumber(s.TimeCorrection))));
+    view_.soundCard = !s.UsePCSpeaker;
+    onWeightScroll(static_cast<int>(roundHalfEven(weightFromSetting(s.Weight) * 10.0)));
+    view_.delay = {std::clamp<int>(s.Radio1Delay, 0, kMaxRadioDelay),
+                   std::clamp<int>(s.Radio2Delay, 0, kMaxRadioDelay)};
+    view_.logFirst = s.LogFirst;
+
+    for (const PortDevice port : kPortDevices)
+        view_.device[static_cast<std::size_t>(port)] = deviceSetting(state_.settings, port);
+    view_.serialDevices = devices_.serialDevices();
+    view_.parallelDevices = devices_.parallelDevices();
+
+    enableControls();
+    showListSize();
+}
+
+void Setup::enableControls() {
+    const SetupView& v = view_;
+    view_.cwControlsEnabled = v.ticked(SetupBox::CWActivate);
+    view_.speakerOptionsEnabled = v.cwControlsEnabled && v.ticked(SetupBox::Speaker);
+    view_.cwPttPortEnabled = v.ticked(SetupBox::CWPTT);
+    view_.ssbPttPortEnabled = v.ticked(SetupBox::SSBPTT);
+    view_.delaysEnabled = v.cwPttPortEnabled || v.ssbPttPortEnabled;
+    view_.f9PortEnabled = v.ticked(SetupBox::F9);
+    view_.lookbackButtonsEnabled = v.ticked(SetupBox::OldCalls);
+}
+
+void Setup::showListSize() {
+    const std::size_t n = state_.lookbackCalls.rows.size();
+    view_.LookbackLabel = n == 1 ? "1 call in the list" : std::to_string(n) + " calls in the list";
+}
+
+void Setup::onTab(SetupTab tab) {
+    view_.tab = tab;
+}
+
+void Setup::onBox(SetupBox b, bool ticked) {
+    if (at(b) >= view_.box.size()) return;
+    view_.box[at(b)] = ticked;
+    enableControls();
+}
+
+void Setup::onList(SetupList l, int position) {
+    std::size_t size = kPortNames.size();
+    switch (l) {
+        case SetupList::RepeatCW:
+        case SetupList::RepeatSSB:
+            size = kRepeatIntervals.size();
+            break;
+        case SetupList::Key1:
+        case SetupList::Key2:
+            size = kKeyMappingWords.size();
+            break;
+        case SetupList::CQsNumber:
+            size = kDualCQsNumbers.size();
+            break;
+        case SetupList::CQsInterval:
+            size = kDualCQsIntervals.size();
+            break;
+        default:
+            break;
+    }
+    if (at(l) >= view_.list.size() || position < 0 || static_cast<std::size_t>(position) >= size)
+        return;
+    view_.list[at(l)] = position;
+}
+
+void Setup::onCallBox(const std::string& text) {
+    view_.CallBox = text;
+}
+
+void Setup::onBackup(const std::string& folder) {
+    view_.ComboBackup = folder;
+}
+
+void Setup::onTimeSet(bool gmt) {
+    view_.gmt = gmt;
+}
+
+void Setup::onTimeScroll(int hours) {
+    view_.TimeScroll = std::clamp(hours, -kMaxTimeCorrection, kMaxTimeCorrection);
+    view_.TimeLabel = std::to_string(view_.TimeScroll);
+}
+
+void Setup::onSpeakerOption(bool soundCard) {
+    view_.soundCard = soundCard;
+}
+
+void Setup::onWeightScroll(int tenths) {
+    view_.WeightScroll = std::clamp(tenths, kMinWeightScroll, kMaxWeightScroll);
+    view_.Weightlabel = weightLabel(view_.WeightScroll);
+}
+
+void Setup::onDelaySpin(int radio, int step) {
+    if (radio != 1 && radio != 2) return;
+    int& delay = view_.delay[static_cast<std::size_t>(radio - 1)];
+    delay = std::clamp(delay + (step > 0 ? 1 : -1), 0, kMaxRadioDelay);
+}
+
+void Setup::onLogOption(bool logFirst) {
+    view_.logFirst = logFirst;
+}
+
+void Setup::onDevice(PortDevice port, const std::string& path) {
+    view_.device[static_cast<std::size_t>(port)] = path;
+}
+
+std::string Setup::portAt(SetupList l) const {
+    return std::string(kPortNames[static_cast<std::size_t>(view_.position(l))]);
+}
+
+std::string Setup::portConflict() const {
+    const std::string cw = portAt(SetupList::CWPort);
+    const std::string cwPtt = portAt(SetupList::CWPTTPort);
+    const std::string ssbPtt = portAt(SetupList::SSBPTTPort);
+    const std::string f9 = portAt(SetupList::F9Port);
+    auto same = [](const std::string& a, const std::string& b) { return a != "[none]" && a == b; };
+    const bool so2r = view_.ticked(SetupBox::F9);
+    if (view_.ticked(SetupBox::CWActivate) && state_.ModeFlag[1]) {
+        if (same(cw, cwPtt))
+            return "You have selected the same port for CW Sending and CW PTT.  Change one of "
+                   "them.";
+        if (so2r && same(cw, f9))
+            return "You have selected the same port for CW Sending and SO2R control.  Change one "
+                   "of them.";
+        if (so2r && view_.ticked(SetupBox::CWPTT) && same(cwPtt, f9))
+            return "You have selected the same port for CW PTT and SO2R control.  Change one of "
+                   "them.";
+    }
+    if (state_.ModeFlag[0] && so2r && view_.ticked(SetupBox::SSBPTT) && same(ssbPtt, f9))
+        return "You have selected the same port for SSB PTT and SO2R control.  Change one of them.";
+    return {};
+}
+
+void Setup::onOK() {
+    if (const std::string conflict = portConflict(); !conflict.empty()) {
+        platform_.messageBox.show({conflict, kPortConflictTitle, MsgButtons::Ok, MsgIcon::Stop});
+        return;
+    }
+    const int key1 = view_.position(SetupList::Key1);
+    if (key1 != 0 && key1 == view_.position(SetupList::Key2)) {
+        platform_.messageBox.show({"You have selected duplicate key mappings.  Change one of them.",
+                                   "Key Mapping Conflict", MsgButtons::Ok, MsgIcon::Stop});
+        return;
+    }
+    store();
+    view_.accepted = true;
+    view_.closed = true;
+}
+
+void Setup::store() {
+    Settings& s = state_.settings;
+    const SetupView& v = view_;
+    auto ticked = [&v](SetupBox b) { return v.ticked(b); };
+    auto listed = [&v](const auto& entries, SetupList l) {
+        return entries[static_cast<std::size_t>(v.position(l))];
+    };
+
+    s.CWComport = portAt(SetupList::CWPort);
+    s.CWPTTComport = portAt(SetupList::CWPTTPort);
+    s.SSBPTTComport = portAt(SetupList::SSBPTTPort);
+    s.F9Comport = portAt(SetupList::F9Port);
+
+    s.DupeBeepFlag = flagText(ticked(SetupBox::DupeBeep));
+    s.YourCall = toUpper(trim(v.CallBox));
+    const std::string backup = trim(v.ComboBackup);
+    s.BackUpDrive = backup.empty() ? "[none]" : backup;
+    s.CWActivated = ticked(SetupBox::CWActivate);
+    s.CWSpeakerEnabled = ticked(SetupBox::Speaker);
+    s.UseSoundcardSpeaker = v.soundCard;
+    s.UsePCSpeaker = !v.soundCard;
+    s.TypingEnabled = ticked(SetupBox::TypingOK);
+    s.AutoDupeFlag = flagText(ticked(SetupBox::Autodupe));
+
+    // The new weight holds from the next dash on, not from the next speed
+    // change only.
+    state_.cw.CWWeight = static_cast<float>(v.WeightScroll / 10.0);
+    s.Weight = weightText(v.WeightScroll);
+    recomputeCWCounts(state_.cw);
+    s.TimeCorrection = std::to_string(v.TimeScroll);
+
+    s.CWPTTActivated = ticked(SetupBox::CWPTT);
+    s.SSBPTTActivated = ticked(SetupBox::SSBPTT);
+    s.F9Activated = ticked(SetupBox::F9);
+    s.Radio1Delay = static_cast<std::int16_t>(v.delay[0]);
+    s.Radio2Delay = static_cast<std::int16_t>(v.delay[1]);
+    s.RepeatIntervalCW = static_cast<std::int16_t>(listed(kRepeatIntervals, SetupList::RepeatCW));
+    s.RepeatIntervalSSB = static_cast<std::int16_t>(listed(kRepeatIntervals, SetupList::RepeatSSB));
+
+    s.IsGMTFlag = flagText(v.gmt);
+    s.DVKMessagesEnabled = flagText(ticked(SetupBox::DVK));
+    state_.matchCurrentLog = ticked(SetupBox::CurrentCalls);
+    state_.lookbackCalls.loaded = ticked(SetupBox::OldCalls);
+    s.SendF1Enabled = ticked(SetupBox::SendF1);
+    s.LogandSendF5Enabled = ticked(SetupBox::LogandSendF5);
+    s.LogFirst = v.logFirst;
+    s.Key1IsMapped = ticked(SetupBox::Key1);
+    s.Key2IsMapped = ticked(SetupBox::Key2);
+    s.Key1Mapping = listed(kKeyMappingWords, SetupList::Key1);
+    s.Key2Mapping = listed(kKeyMappingWords, SetupList::Key2);
+
+    s.DualCQsPlayNumber = static_cast<std::int16_t>(listed(kDualCQsNumbers, SetupList::CQsNumber));
+    s.DualCQsRepeatInterval =
+        static_cast<std::int16_t>(listed(kDualCQsIntervals, SetupList::CQsInterval));
+
+    for (const PortDevice port : kPortDevices)
+        deviceSetting(s, port) = trim(v.device[static_cast<std::size_t>(port)]);
+}
+
+void Setup::onCancel() {
+    view_.closed = true;
+}
+
+void Setup::tell(const std::string& text, const std::string& title) {
+    platform_.messageBox.show({text, title, MsgButtons::Ok, MsgIcon::Exclamation});
+}
+
+void Setup::onSelect() {
+    const std::optional<std::string> chosen =
+        platform_.fileDialog.openFile({"Open Existing Calls File or KSL Log File", "", "",
+                                       kSelectFilter, state_.settings.OpenFilePath});
+    if (!chosen) return;
+    const std::string kind = lastThreeUpper(*chosen);
+    platform_.busy.setBusy(true);
+    if (kind == "KSC")
+        loadCallFile(*chosen);
+    else if (kind == "KSL")
+        addLogFile(*chosen);
+    platform_.busy.setBusy(false);
+    if (kind != "KSC" && kind != "KSL")
+        tell("Choose a .ksl log file or a .ksc call file.", kLookbackTitle);
+    showListSize();
+}
+
+void Setup::addLogFile(const std::string& path) {
+    Result<std::string> bytes = readLogBytes(path);
+    Result<LogFileContents> log =
+        bytes ? parseLogFile(*bytes, path) : Result<LogFileContents>(bytes.status());
+    if (!log) {
+        const Status& failed = log.status();
+        tell(failed.message(), failed.title().empty() ? kLookbackTitle : failed.title());
+        return;
+    }
+    addOldCalls(state_.lookbackCalls, oldCallsOfLog(*log));
+}
+
+void Setup::loadCallFile(const std::string& path) {
+    const Result<std::uint64_t> size = fileSize(path);
+    if (size && *size > kLargestCallFile) {
+        tell("The file " + path + " is too large to be a call file.  The list was not changed.",
+             kLookbackTitle);
+        return;
+    }
+    const Result<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        tell("The call file " + path + " could not be read.  The list was not changed.\n\n" +
+                 bytes.status().message(),
+             kLookbackTitle);
+        return;
+    }
+    CallFileContents file = parseCallFile(*bytes);
+    const bool wasLoaded = state_.lookbackCalls.loaded;
+    loadOldCalls(state_.lookbackCalls, std::move(file.rows));
+    // Whether the entry line matches against the list is the Former Logs box's.
+    state_.lookbackCalls.loaded = wasLoaded;
+    if (file.skippedLines > 0)
+        tell(std::to_string(file.skippedLines) + (file.skippedLines == 1 ? " line" : " lines") +
+                 " of the call file " + path + " did not hold a call and " +
+                 (file.skippedLines == 1 ? "was" : "were") + " left out.",
+             kLookbackTitle);
+}
+
+void Setup::onSave() {
+    const std::optional<std::string> chosen = platform_.fileDialog.saveFile(
+        {"Save Lookback File As", "ksc", "", "Lookback files (*.ksc)|*.ksc",
+         state_.settings.OpenFilePath});
+    if (!chosen) return;
+    if (lastThreeUpper(*chosen) != "KSC") {
+        tell("Output file must have the extension .ksc", kLookbackTitle);
+        return;
+    }
+    if (fileExists(*chosen) &&
+        platform_.messageBox.show(
+            {"The selected output file " + *chosen + " already exists." + " OK to overwrite it?",
+             kLookbackTitle, MsgButtons::YesNo, MsgIcon::Question, 1}) != MsgResult::Yes)
+        return;
+    if (const Status written =
+            writeFileAtomically(*chosen, callFileText(state_.lookbackCalls.rows));
+        !written)
+        tell("The call file " + *chosen + " was not saved.\n\n" + written.message(),
+             kLookbackTitle);
+}
+
+}  // namespace keslog

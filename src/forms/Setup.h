@@ -1,0 +1,172 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "model/MainMod.h"
+#include "platform/Platform.h"
+#include "platform/PortDevices.h"
+#include "transmit/Ports.h"
+
+namespace keslog {
+
+// The lists the dialog offers besides the port names (kPortNames).
+inline constexpr std::array<int, 6> kRepeatIntervals{1000, 1500, 2000, 2500, 3000, 4000};
+inline constexpr std::array<int, 6> kDualCQsNumbers{2, 4, 6, 8, 10, 12};
+inline constexpr std::array<int, 6> kDualCQsIntervals{100, 200, 300, 500, 1000, 2000};
+inline constexpr std::array<const char*, 4> kKeyMappingCaptions{"[none]", " \\  Key", " ]   Key",
+                                                                "UP Arrow"};
+inline constexpr std::array<const char*, 4> kKeyMappingWords{"[none]", "backslash", "rightbracket",
+                                                             "uparrow"};
+inline constexpr int kMinWeightScroll = 25;  // tenths: what the settings keep on restart
+inline constexpr int kMaxWeightScroll = 45;
+inline constexpr int kMaxTimeCorrection = 12;
+
+// The tabs of SSTab1; Devices holds the device files behind the port names.
+enum class SetupTab { General, Lookback, CwDvk1, Radio, KeyMappings, Enter, CwDvk2, Devices };
+inline constexpr int kSetupTabCount = 8;
+
+// The check boxes, each editing one switch.
+enum class SetupBox {
+    DupeBeep,
+    CurrentCalls,
+    OldCalls,
+    CWActivate,
+    Speaker,
+    TypingOK,
+    Autodupe,
+    DVK,
+    CWPTT,
+    SSBPTT,
+    F9,
+    Key1,
+    Key2,
+    SendF1,
+    LogandSendF5,
+};
+inline constexpr int kSetupBoxCount = 15;
+
+// The drop-down lists; the value is the list position.
+enum class SetupList {
+    CWPort,
+    CWPTTPort,
+    SSBPTTPort,
+    F9Port,
+    RepeatCW,
+    RepeatSSB,
+    Key1,
+    Key2,
+    CQsNumber,
+    CQsInterval,
+};
+inline constexpr int kSetupListCount = 10;
+
+// The four ports whose device files the Devices tab names.
+enum class PortDevice { Com1, Com2, LPT1, LPT2 };
+
+// What the Preferences dialog shows: the controls' values and which of them
+// are enabled.
+struct SetupView {
+    std::string title = "Preferences";
+    std::array<std::string, kSetupTabCount> tabCaptions{"General",   "Lookback",     "CW/DVK[1]",
+                                                        "Radio",     "Key Mappings", "ENTER Key",
+                                                        "CW/DVK[2]", "Devices"};
+    SetupTab tab = SetupTab::General;
+
+    std::array<bool, kSetupBoxCount> box{};
+    std::array<int, kSetupListCount> list{};
+
+    // General
+    std::string CallBox;
+    std::string ComboBackup;  // a folder, or "[none]"
+    bool gmt = false;         // ButtonTimeSet(0) "GMT", else (1) "Local time"
+    int TimeScroll = 0;
+    std::string TimeLabel = "0";
+
+    // Lookback
+    std::string LookbackLabel;  // how many calls the former-logs list holds
+
+    // CW/DVK[1]
+    bool soundCard = true;  // OptionSpeaker(0) "Sound Card", else (1) "PC Speaker"
+    int WeightScroll = 30;
+    std::string Weightlabel = "3.0";
+
+    // Radio
+    std::array<int, 2> delay{};  // LabelR1Delay, LabelR2Delay: 0..9
+
+    // ENTER Key
+    bool logFirst = true;  // OptionLog(0) "Log first then send F5", else (1)
+
+    // Devices: the device file behind each port, and what the machine has.
+    std::array<std::string, 4> device;
+    std::vector<std::string> serialDevices;
+    std::vector<std::string> parallelDevices;
+
+    // Enabled by their switches.
+    bool cwControlsEnabled = false;  // port, speaker, typing, autodupe, weight
+    bool speakerOptionsEnabled = false;
+    bool cwPttPortEnabled = false;
+    bool ssbPttPortEnabled = false;
+    bool f9PortEnabled = false;
+    bool delaysEnabled = false;
+    bool lookbackButtonsEnabled = false;  // SelectButton, SaveButton
+
+    bool closed = false;
+    bool accepted = false;  // closed by OK: the settings were taken over
+
+    bool ticked(SetupBox b) const { return box[static_cast<std::size_t>(b)]; }
+    int position(SetupList l) const { return list[static_cast<std::size_t>(l)]; }
+};
+
+// The behaviour of Setup, the Preferences dialog. Every control works on a
+// copy; OK checks all of it first and only then takes it over, so a refusal
+// or Cancel leaves the settings as they were. Select and Save build and
+// write the former-logs call list, which is not a setting: it changes at
+// once.
+class Setup {
+  public:
+    Setup(MainMod& state, Platform& platform, const IPortDevices& devices);
+
+    void load();
+    const SetupView& view() const { return view_; }
+
+    void onTab(SetupTab tab);
+    void onBox(SetupBox box, bool ticked);
+    void onList(SetupList list, int position);
+    void onCallBox(const std::string& text);
+    void onBackup(const std::string& folder);
+    void onTimeSet(bool gmt);
+    void onTimeScroll(int hours);
+    void onSpeakerOption(bool soundCard);
+    void onWeightScroll(int tenths);
+    // A delay spinner moved up (+1) or down (-1); radio 1 or 2.
+    void onDelaySpin(int radio, int step);
+    void onLogOption(bool logFirst);
+    void onDevice(PortDevice port, const std::string& path);
+    void onSelect();
+    void onSave();
+    void onOK();
+    void onCancel();
+
+  private:
+    void enableControls();
+    void showListSize();
+    std::string portAt(SetupList list) const;
+    // The first conflict among the chosen ports, or "".
+    std::string portConflict() const;
+    void store();
+    void addLogFile(const std::string& path);
+    void loadCallFile(const std::string& path);
+    void tell(const std::string& text, const std::string& title);
+
+    MainMod& state_;
+    Platform& platform_;
+    const IPortDevices& devices_;
+    SetupView view_;
+};
+
+// The weight as the Weight setting keeps it: "2.7", or "3" for 3.0.
+std::string weightText(int tenths);
+
+}  // namespace keslog

@@ -1,0 +1,563 @@
+#include <gtest/gtest.h>
+
+#include "entry/CallMatch.h"
+#include "forms/Setup.h"
+#include "platform/Files.h"
+#include "storage/CallFile.h"
+#include "storage/LogFixtures.h"
+#include "support/FakePlatform.h"
+
+namespace keslog {
+namespace {
+
+using test::FakePlatform;
+using test::TempDir;
+
+// Settings as the dialog would store them back unchanged.
+Settings storedSettings() {
+    Settings s;
+    s.DupeBeepFlag = "True";
+    s.YourCall = "N6TR";
+    s.BackUpDrive = "/media/stick";
+    s.CWActivated = true;
+    s.CWComport = "Com1";
+    s.CWPTTActivated = true;
+    s.CWPTTComport = "LPT1-pin 16";
+    s.SSBPTTComport = "Com2";
+    s.F9Comport = "LPT2-pin 17";
+    s.CWSpeakerEnabled = true;
+    s.UseSoundcardSpeaker = true;
+    s.Radio1Delay = 3;
+    s.Radio2Delay = 5;
+    s.RepeatIntervalCW = 2500;
+    s.RepeatIntervalSSB = 4000;
+    s.DualCQsRepeatInterval = 300;
+    s.DualCQsPlayNumber = 6;
+    s.Weight = "3.3";
+    s.TimeCorrection = "8";
+    s.IsGMTFlag = "False";
+    s.DVKMessagesEnabled = "True";
+    s.LogFirst = true;
+    s.Key1IsMapped = true;
+    s.Key1Mapping = "uparrow";
+    s.Key2Mapping = "[none]";
+    s.Com1Device = "/dev/ttyUSB0";
+    return s;
+}
+
+class SetupTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        state.settings = storedSettings();
+        state.ModeFlag = {false, true};  // a CW log
+        setup.load();
+    }
+    const SetupView& v() const { return setup.view(); }
+
+    TempDir dir;
+    FakePlatform fakes;
+    Platform platform = fakes.services();
+    test::FakePortDevices devices;
+    MainMod state;
+    keslog::Setup setup{state, platform, devices};
+};
+
+TEST_F(SetupTest, LoadShowsEverySetting) {
+    EXPECT_EQ(v().title, "Preferences");
+    EXPECT_EQ(v().CallBox, "N6TR");
+    EXPECT_EQ(v().ComboBackup, "/media/stick");
+    EXPECT_TRUE(v().ticked(SetupBox::DupeBeep));
+    EXPECT_TRUE(v().ticked(SetupBox::CurrentCalls));
+    EXPECT_FALSE(v().ticked(SetupBox::OldCalls));
+    EXPECT_TRUE(v().ticked(SetupBox::DVK));
+    EXPECT_FALSE(v().gmt);
+    EXPECT_EQ(v().TimeScroll, 8);
+    EXPECT_EQ(v().TimeLabel, "8");
+    EXPECT_TRUE(v().soundCard);
+    EXPECT_EQ(v().WeightScroll, 33);
+    EXPECT_EQ(v().Weightlabel, "3.3");
+    EXPECT_EQ(v().delay, (std::array<int, 2>{3, 5}));
+    EXPECT_TRUE(v().logFirst);
+    EXPECT_EQ(v().list, (std::array<int, kSetupListCount>{1, 4, 2, 8, 3, 5, 3, 0, 2, 2}));
+    EXPECT_EQ(v().device, (std::array<std::string, 4>{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/parport0",
+                                                      "/dev/parport1"}));
+    EXPECT_EQ(v().serialDevices, devices.serial);
+    EXPECT_EQ(v().parallelDevices, devices.parallel);
+    EXPECT_EQ(v().LookbackLabel, "0 calls in the list");
+}
+
+// Values an edited or damaged settings file may hold are shown as the
+// nearest value the dialog offers, and stored so on OK.
+TEST_F(SetupTest, SettingsOutsideTheOfferedRangesAreClamped) {
+    struct Case {
+        const char* what;
+        void (*edit)(Settings&);
+        void (*check)(const SetupView&, const Settings&);
+    };
+    const Case cases[] = {
+        {"delays",
+         [](Settings& s) {
+             s.Radio1Delay = 12;
+             s.Radio2Delay = -3;
+         },
+         [](const SetupView& v, const Settings& s) {
+             EXPECT_EQ(v.delay, (std::array<int, 2>{9, 0}));
+             EXPECT_EQ(s.Radio1Delay, 9);
+             EXPECT_EQ(s.Radio2Delay, 0);
+         }},
+        {"repeat intervals",
+         [](Settings& s) {
+             s.RepeatIntervalCW = 30000;
+             s.RepeatIntervalSSB = -5;
+         },
+         [](const SetupView&, const Settings& s) {
+             EXPECT_EQ(s.RepeatIntervalCW, 4000);
+             EXPECT_EQ(s.RepeatIntervalSSB, 1000);
+         }},
+        {"between entries",
+         [](Settings& s) {
+             s.RepeatIntervalCW = 1200;
+             s.RepeatIntervalSSB = 2300;
+         },
+         [](const SetupView&, const Settings& s) {
+             EXPECT_EQ(s.RepeatIntervalCW, 1000);
+             EXPECT_EQ(s.RepeatIntervalSSB, 2500);
+         }},
+        {"dual CQs",
+         [](Settings& s) {
+             s.DualCQsPlayNumber = 0;
+             s.DualCQsRepeatInterval = 9999;
+         },
+         [](const SetupView&, const Settings& s) {
+             EXPECT_EQ(s.DualCQsPlayNumber, 2);
+             EXPECT_EQ(s.DualCQsRepeatInterval, 2000);
+         }},
+        {"weight 5", [](Settings& s) { s.Weight = "5"; },
+         [](const SetupView& v, const Settings& s) {
+             EXPECT_EQ(v.Weightlabel, "3.0");
+             EXPECT_EQ(s.Weight, "3");
+         }},
+        {"weight 2", [](Settings& s) { s.Weight = "2"; },
+         [](const SetupView& v, const Settings&) { EXPECT_EQ(v.WeightScroll, 30); }},
+        {"time correction", [](Settings& s) { s.TimeCorrection = "-20"; },
+         [](const SetupView& v, const Settings& s) {
+             EXPECT_EQ(v.TimeLabel, "-12");
+             EXPECT_EQ(s.TimeCorrection, "-12");
+         }},
+        {"half hour", [](Settings& s) { s.TimeCorrection = "5.5"; },
+         [](const SetupView& v, const Settings&) { EXPECT_EQ(v.TimeScroll, 6); }},
+        {"unknown names",
+         [](Settings& s) {
+             s.CWComport = "COM3";
+             s.Key1Mapping = "F12";
+         },
+         [](const SetupView& v, const Settings& s) {
+             EXPECT_EQ(v.position(SetupList::CWPort), 0);
+             EXPECT_EQ(s.CWComport, "[none]");
+             EXPECT_EQ(s.Key1Mapping, "[none]");
+         }},
+        {"no backup", [](Settings& s) { s.BackUpDrive = ""; },
+         [](const SetupView& v, const Settings& s) {
+             EXPECT_EQ(v.ComboBackup, "[none]");
+             EXPECT_EQ(s.BackUpDrive, "[none]");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        state.settings = storedSettings();
+        c.edit(state.settings);
+        setup.load();
+        const SetupView shown = v();
+        setup.onOK();
+        ASSERT_TRUE(v().closed);
+        c.check(shown, state.settings);
+    }
+}
+
+TEST_F(SetupTest, DependentControlsFollowTheirSwitches) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<SetupBox, bool>> clicks;
+        bool cw, speaker, cwPtt, ssbPtt, delays, f9, lookback;
+    };
+    const std::vector<Case> cases{
+        {"as loaded", {}, true, true, true, false, true, false, false},
+        {"CW off", {{SetupBox::CWActivate, false}}, false, false, true, false, true, false, false},
+        {"speaker off", {{SetupBox::Speaker, false}}, true, false, true, false, true, false, false},
+        {"no PTT", {{SetupBox::CWPTT, false}}, true, true, false, false, false, false, false},
+        {"SSB PTT alone",
+         {{SetupBox::CWPTT, false}, {SetupBox::SSBPTT, true}},
+         true,
+         true,
+         false,
+         true,
+         true,
+         false,
+         false},
+        {"SO2R", {{SetupBox::F9, true}}, true, true, true, false, true, true, false},
+        {"former logs", {{SetupBox::OldCalls, true}}, true, true, true, false, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        setup.load();
+        for (const auto& [box, ticked] : c.clicks) setup.onBox(box, ticked);
+        EXPECT_EQ(v().cwControlsEnabled, c.cw);
+        EXPECT_EQ(v().speakerOptionsEnabled, c.speaker);
+        EXPECT_EQ(v().cwPttPortEnabled, c.cwPtt);
+        EXPECT_EQ(v().ssbPttPortEnabled, c.ssbPtt);
+        EXPECT_EQ(v().delaysEnabled, c.delays);
+        EXPECT_EQ(v().f9PortEnabled, c.f9);
+        EXPECT_EQ(v().lookbackButtonsEnabled, c.lookback);
+    }
+
+    // Loaded from settings with everything off.
+    state.settings = Settings{};
+    state.lookbackCalls.loaded = true;
+    setup.load();
+    EXPECT_FALSE(v().cwControlsEnabled);
+    EXPECT_FALSE(v().speakerOptionsEnabled);
+    EXPECT_FALSE(v().delaysEnabled);
+    EXPECT_TRUE(v().lookbackButtonsEnabled);
+}
+
+TEST_F(SetupTest, DelaySpinnersStayWithinZeroToNine) {
+    for (int i = 0; i < 12; ++i) setup.onDelaySpin(1, 1);
+    EXPECT_EQ(v().delay[0], 9);
+    for (int i = 0; i < 12; ++i) setup.onDelaySpin(2, -1);
+    EXPECT_EQ(v().delay[1], 0);
+    setup.onDelaySpin(2, 1);
+    setup.onDelaySpin(3, 1);  // no such radio
+    EXPECT_EQ(v().delay, (std::array<int, 2>{9, 1}));
+}
+
+TEST_F(SetupTest, WeightScrollShowsTenthsAndOkStoresThem) {
+    struct Case {
+        int scroll;
+        const char* label;
+        const char* setting;
+        float weight;
+    };
+    const Case cases[] = {{27, "2.7", "2.7", 2.7F},
+                          {40, "4.0", "4", 4.0F},
+                          {45, "4.5", "4.5", 4.5F},
+                          {20, "2.5", "2.5", 2.5F},
+                          {50, "4.5", "4.5", 4.5F}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.scroll);
+        setup.load();
+        setup.onWeightScroll(c.scroll);
+        EXPECT_EQ(v().Weightlabel, c.label);
+        setup.onOK();
+        EXPECT_EQ(state.settings.Weight, c.setting);
+        EXPECT_EQ(state.cw.CWWeight, c.weight);
+    }
+    // The dash follows the new weight at once: 28 wpm, 2.5 dots of 42.5 ms.
+    setup.load();
+    setup.onWeightScroll(25);
+    setup.onOK();
+    EXPECT_EQ(state.cw.DashCount, 106'250'000);
+}
+
+TEST_F(SetupTest, OkWithNothingChangedStoresTheSettingsAsTheyWere) {
+    setup.onOK();
+    EXPECT_TRUE(v().closed);
+    EXPECT_TRUE(v().accepted);
+    EXPECT_EQ(state.settings, storedSettings());
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+}
+
+TEST_F(SetupTest, OkStoresExactlyWhatChanged) {
+    setup.onCallBox("  k6aaa ");
+    setup.onBox(SetupBox::DupeBeep, false);
+    setup.onBox(SetupBox::SSBPTT, true);
+    setup.onList(SetupList::SSBPTTPort, 6);
+    setup.onList(SetupList::RepeatCW, 0);
+    setup.onList(SetupList::Key2, 1);
+    setup.onBox(SetupBox::Key2, true);
+    setup.onSpeakerOption(false);
+    setup.onTimeSet(true);
+    setup.onTimeScroll(-5);
+    setup.onLogOption(false);
+    setup.onBackup(" /media/other ");
+    setup.onDevice(PortDevice::LPT2, " /dev/parport2 ");
+    setup.onBox(SetupBox::CurrentCalls, false);
+    setup.onBox(SetupBox::OldCalls, true);
+    setup.onOK();
+    ASSERT_TRUE(v().closed);
+
+    Settings expected = storedSettings();
+    expected.YourCall = "K6AAA";
+    expected.DupeBeepFlag = "False";
+    expected.SSBPTTActivated = true;
+    expected.SSBPTTComport = "LPT2-pin 14";
+    expected.RepeatIntervalCW = 1000;
+    expected.Key2Mapping = "backslash";
+    expected.Key2IsMapped = true;
+    expected.UsePCSpeaker = true;
+    expected.UseSoundcardSpeaker = false;
+    expected.IsGMTFlag = "True";
+    expected.TimeCorrection = "-5";
+    expected.LogFirst = false;
+    expected.BackUpDrive = "/media/other";
+    expected.LPT2Device = "/dev/parport2";
+    EXPECT_EQ(state.settings, expected);
+    EXPECT_FALSE(state.matchCurrentLog);
+    EXPECT_TRUE(state.lookbackCalls.loaded);
+}
+
+TEST_F(SetupTest, CancelStoresNothing) {
+    setup.onCallBox("K6AAA");
+    setup.onList(SetupList::CWPort, 2);
+    setup.onBox(SetupBox::CWActivate, false);
+    setup.onBox(SetupBox::CurrentCalls, false);
+    setup.onWeightScroll(41);
+    setup.onCancel();
+    EXPECT_TRUE(v().closed);
+    EXPECT_FALSE(v().accepted);
+    EXPECT_EQ(state.settings, storedSettings());
+    EXPECT_TRUE(state.matchCurrentLog);
+    EXPECT_EQ(state.cw.CWWeight, 3.0F);
+}
+
+TEST_F(SetupTest, PortConflictsKeepTheDialogOpenAndStoreNothing) {
+    struct Case {
+        const char* what;
+        bool cwLog;
+        std::vector<std::pair<SetupBox, bool>> boxes;
+        std::vector<std::pair<SetupList, int>> ports;
+        const char* message;  // nullptr: accepted
+    };
+    const char* cwPtt =
+        "You have selected the same port for CW Sending and CW PTT.  Change one of them.";
+    const char* cwSo2r =
+        "You have selected the same port for CW Sending and SO2R control.  Change one of them.";
+    const char* pttSo2r =
+        "You have selected the same port for CW PTT and SO2R control.  Change one of them.";
+    const char* ssbSo2r =
+        "You have selected the same port for SSB PTT and SO2R control.  Change one of them.";
+    using enum SetupList;
+    const std::vector<Case> cases{
+        {"CW and CW PTT on Com1", true, {}, {{CWPort, 1}, {CWPTTPort, 1}}, cwPtt},
+        {"CW off", true, {{SetupBox::CWActivate, false}}, {{CWPort, 1}, {CWPTTPort, 1}}, nullptr},
+        {"phone log", false, {}, {{CWPort, 1}, {CWPTTPort, 1}}, nullptr},
+        {"both [none]", true, {}, {{CWPort, 0}, {CWPTTPort, 0}}, nullptr},
+        {"CW and SO2R", true, {{SetupBox::F9, true}}, {{F9Port, 1}}, cwSo2r},
+        {"CW and SO2R, F9 off", true, {}, {{F9Port, 1}}, nullptr},
+        {"CW PTT and SO2R", true, {{SetupBox::F9, true}}, {{F9Port, 4}}, pttSo2r},
+        {"CW PTT off",
+         true,
+         {{SetupBox::F9, true}, {SetupBox::CWPTT, false}},
+         {{F9Port, 4}},
+         nullptr},
+        {"SSB PTT and SO2R",
+         false,
+         {{SetupBox::F9, true}, {SetupBox::SSBPTT, true}},
+         {{F9Port, 2}},
+         ssbSo2r},
+        {"SSB PTT off", false, {{SetupBox::F9, true}}, {{F9Port, 2}}, nullptr},
+        {"SSB PTT on a CW log",
+         true,
+         {{SetupBox::F9, true}, {SetupBox::SSBPTT, true}},
+         {{F9Port, 2}},
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        state.settings = storedSettings();
+        state.ModeFlag = {!c.cwLog, c.cwLog};
+        fakes.messageBox.shown.clear();
+        setup.load();
+        setup.onCallBox("K6AAA");
+        for (const auto& [box, ticked] : c.boxes) setup.onBox(box, ticked);
+        for (const auto& [list, position] : c.ports) setup.onList(list, position);
+        setup.onOK();
+        if (!c.message) {
+            EXPECT_TRUE(v().closed);
+            EXPECT_TRUE(fakes.messageBox.shown.empty());
+            continue;
+        }
+        ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+        EXPECT_EQ(fakes.messageBox.shown[0].text, c.message);
+        EXPECT_EQ(fakes.messageBox.shown[0].title, "Port Conflict");
+        EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Stop);
+        EXPECT_FALSE(v().closed);
+        // Not even the ports are taken over, so Cancel leaves all as it was.
+        EXPECT_EQ(state.settings, storedSettings());
+        setup.onCancel();
+        EXPECT_EQ(state.settings, storedSettings());
+    }
+}
+
+TEST_F(SetupTest, DuplicateKeyMappingsAreRefused) {
+    setup.onList(SetupList::Key2, 3);  // uparrow, as key 1
+    setup.onOK();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].text,
+              "You have selected duplicate key mappings.  Change one of them.");
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "Key Mapping Conflict");
+    EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Stop);
+    EXPECT_FALSE(v().closed);
+    EXPECT_EQ(state.settings, storedSettings());
+
+    setup.onList(SetupList::Key1, 0);
+    setup.onList(SetupList::Key2, 0);  // both "[none]": no conflict
+    setup.onOK();
+    EXPECT_TRUE(v().closed);
+    EXPECT_EQ(state.settings.Key1Mapping, "[none]");
+}
+
+TEST_F(SetupTest, OutOfRangeEventsChangeNothing) {
+    setup.onList(SetupList::RepeatCW, 6);
+    setup.onList(SetupList::CWPort, -1);
+    setup.onList(SetupList::Key1, 4);
+    setup.onTimeScroll(13);
+    EXPECT_EQ(v().position(SetupList::RepeatCW), 3);
+    EXPECT_EQ(v().position(SetupList::CWPort), 1);
+    EXPECT_EQ(v().position(SetupList::Key1), 3);
+    EXPECT_EQ(v().TimeScroll, 12);
+}
+
+// Select and Save of the former-logs call list.
+class LookbackTest : public SetupTest {
+  protected:
+    void choose(const std::string& path) { fakes.fileDialog.answers.push_back(path); }
+    const MessageRequest& lastMessage() const { return fakes.messageBox.shown.back(); }
+};
+
+TEST_F(LookbackTest, SelectAsksForALogOrACallFile) {
+    fakes.fileDialog.answers.push_back(std::nullopt);
+    setup.onSelect();
+    ASSERT_EQ(fakes.fileDialog.requests.size(), 1U);
+    const FileDialogRequest& r = fakes.fileDialog.requests[0];
+    EXPECT_EQ(r.title, "Open Existing Calls File or KSL Log File");
+    EXPECT_EQ(r.filter,
+              ".ksl and .ksc Files|*.ksl;*.ksc|Callsign Files (*.ksc)|*.ksc|KSL Log files "
+              "(.ksl)|*.ksl");
+    EXPECT_TRUE(state.lookbackCalls.rows.empty());
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+
+    dir.write("calls.txt", "K1AR AR100\r\n");
+    choose(dir.file("calls.txt"));
+    setup.onSelect();
+    EXPECT_EQ(lastMessage().text, "Choose a .ksl log file or a .ksc call file.");
+    EXPECT_TRUE(state.lookbackCalls.rows.empty());
+}
+
+TEST_F(LookbackTest, ACallFileReplacesTheList) {
+    addOldCalls(state.lookbackCalls, {{"ZZ9ZZ", "WW5"}});
+    dir.write("old.KSC", "W1AW AR100\r\nK1AR AR1000\r\nW1AW WW5\r\n");
+    choose(dir.file("old.KSC"));
+    setup.onSelect();
+    EXPECT_EQ(state.lookbackCalls.rows,
+              (std::vector<OldCall>{{"K1AR", "AR1000"}, {"W1AW", "AR100"}}));
+    EXPECT_EQ(v().LookbackLabel, "2 calls in the list");
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    // Matching against it is the Former Logs box's choice, taken on OK.
+    EXPECT_FALSE(state.lookbackCalls.loaded);
+    setup.onBox(SetupBox::OldCalls, true);
+    setup.onOK();
+    EXPECT_TRUE(state.lookbackCalls.loaded);
+}
+
+TEST_F(LookbackTest, ADamagedCallFileKeepsItsGoodLinesAndSaysSo) {
+    using namespace std::string_literals;
+    dir.write("bad.ksc", "K1AR AR100\r\n\x01\x02\x03\r\nW1AW\0AR5\r\n"s);
+    choose(dir.file("bad.ksc"));
+    setup.onSelect();
+    EXPECT_EQ(state.lookbackCalls.rows, (std::vector<OldCall>{{"K1AR", "AR100"}}));
+    EXPECT_EQ(lastMessage().text, "2 lines of the call file " + dir.file("bad.ksc") +
+                                      " did not hold a call and were left out.");
+    EXPECT_EQ(lastMessage().title, "Lookback");
+
+    choose(dir.file("missing.ksc"));
+    setup.onSelect();
+    EXPECT_TRUE(lastMessage().text.starts_with("The call file " + dir.file("missing.ksc") +
+                                               " could not be read.  The list was not changed."))
+        << lastMessage().text;
+    EXPECT_EQ(state.lookbackCalls.rows, (std::vector<OldCall>{{"K1AR", "AR100"}}));
+}
+
+// Real logs of both record sizes, as the logger writes them.
+TEST_F(LookbackTest, LogsOfEitherRecordSizeAddTheirCalls) {
+    MainMod wpx = test::logFor(contest::Wpx, dir.file("WPX.KSL"));
+    ASSERT_TRUE(createLogFile(wpx));
+    for (const char* call : {"OH2BH", "K1AR", "OH2BH"})
+        ASSERT_TRUE(test::logQso(wpx, test::qsoOf(call, "OH2")));
+
+    MainMod naqp = test::logFor(contest::Naqp, dir.file("NAQP.KSL"), false);
+    ASSERT_TRUE(createLogFile(naqp));
+    QSORecName k1ar = test::qsoOf("K1AR", "12");
+    k1ar.QName = "RANDY";
+    QSORecName n6tr = test::qsoOf("N6TR", "5");
+    n6tr.QName = "TREE";
+    ASSERT_TRUE(test::logQso(naqp, k1ar));
+    ASSERT_TRUE(test::logQso(naqp, n6tr));
+
+    choose(dir.file("WPX.KSL"));
+    setup.onSelect();
+    choose(dir.file("NAQP.KSL"));
+    setup.onSelect();
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    // K1AR keeps the exchange of the first log it was found in.
+    EXPECT_EQ(state.lookbackCalls.rows,
+              (std::vector<OldCall>{{"K1AR", "WP"}, {"N6TR", "NATREE05"}, {"OH2BH", "WP"}}));
+    EXPECT_EQ(v().LookbackLabel, "3 calls in the list");
+}
+
+TEST_F(LookbackTest, AFileThatIsNoLogChangesNothing) {
+    addOldCalls(state.lookbackCalls, {{"K1AR", "AR100"}});
+    dir.write("SHORT.KSL", "not a log");
+    choose(dir.file("SHORT.KSL"));
+    setup.onSelect();
+    EXPECT_EQ(lastMessage().text, "The file " + dir.file("SHORT.KSL") +
+                                      " is not a KESLOG log: it is too short to hold a log "
+                                      "header.  Nothing was opened.");
+    EXPECT_EQ(lastMessage().title, "File Opening Error");
+    EXPECT_EQ(state.lookbackCalls.rows, (std::vector<OldCall>{{"K1AR", "AR100"}}));
+}
+
+TEST_F(LookbackTest, SaveWritesEveryCallAndLoadReadsThemBack) {
+    loadOldCalls(state.lookbackCalls, {{"AA1A", "WW5"}, {"K1AR", "AR100"}, {"N6TR", "NATREE05"}});
+    choose(dir.file("calls.ksc"));
+    setup.onSave();
+    ASSERT_EQ(fakes.fileDialog.requests.size(), 1U);
+    EXPECT_EQ(fakes.fileDialog.requests[0].title, "Save Lookback File As");
+    EXPECT_EQ(fakes.fileDialog.requests[0].defaultExtension, "ksc");
+    EXPECT_EQ(fakes.fileDialog.requests[0].filter, "Lookback files (*.ksc)|*.ksc");
+    EXPECT_EQ(dir.read("calls.ksc"), "AA1A WW5\r\nK1AR AR100\r\nN6TR NATREE05\r\n");
+
+    const std::vector<OldCall> saved = state.lookbackCalls.rows;
+    state.lookbackCalls = {};
+    choose(dir.file("calls.ksc"));
+    setup.onSelect();
+    EXPECT_EQ(state.lookbackCalls.rows, saved);
+}
+
+TEST_F(LookbackTest, SaveRefusesOtherExtensionsAndAsksBeforeReplacing) {
+    loadOldCalls(state.lookbackCalls, {{"K1AR", "AR100"}});
+    choose(dir.file("calls.txt"));
+    setup.onSave();
+    EXPECT_EQ(lastMessage().text, "Output file must have the extension .ksc");
+    EXPECT_FALSE(fileExists(dir.file("calls.txt")));
+
+    dir.write("old.KSC", "W1AW AR5\r\n");
+    choose(dir.file("old.KSC"));
+    fakes.messageBox.answer(MsgResult::No);
+    setup.onSave();
+    EXPECT_EQ(lastMessage().text, "The selected output file " + dir.file("old.KSC") +
+                                      " already exists. OK to overwrite it?");
+    EXPECT_EQ(lastMessage().buttons, MsgButtons::YesNo);
+    EXPECT_EQ(dir.read("old.KSC"), "W1AW AR5\r\n");
+
+    choose(dir.file("old.KSC"));
+    fakes.messageBox.answer(MsgResult::Yes);
+    setup.onSave();
+    EXPECT_EQ(dir.read("old.KSC"), "K1AR AR100\r\n");
+
+    fakes.fileDialog.answers.push_back(std::nullopt);
+    setup.onSave();
+    EXPECT_EQ(dir.read("old.KSC"), "K1AR AR100\r\n");
+}
+
+}  // namespace
+}  // namespace keslog
