@@ -2,6 +2,7 @@
 // and loading a call file of 500,000 calls (target: under 300 ms).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -86,12 +87,17 @@ void BM_BuildFromTwentyLogs(benchmark::State& bench) {
 }
 BENCHMARK(BM_BuildFromTwentyLogs)->Unit(benchmark::kMillisecond);
 
+// A call file as Save writes it (in call order), or as another program or
+// an editor may leave it (in any order); range(0) is 1 for the sorted file.
 void BM_LoadCallFile(benchmark::State& bench) {
     Rig rig;
     std::vector<OldCall> rows;
     rows.reserve(kCallFileCalls);
     for (int i = 0; i < kCallFileCalls; ++i)
         rows.push_back({callOf(i), "WW" + std::to_string(i % 40)});
+    if (bench.range(0) == 1)
+        std::sort(rows.begin(), rows.end(),
+                  [](const auto& a, const auto& b) { return a.call < b.call; });
     const std::string path = rig.folder.path + "BIG.ksc";
     if (!writeFileAtomically(path, callFileText(rows))) std::abort();
     for (auto _ : bench) {
@@ -100,6 +106,6 @@ void BM_LoadCallFile(benchmark::State& bench) {
     }
     bench.counters["calls"] = static_cast<double>(rig.state.lookbackCalls.rows.size());
 }
-BENCHMARK(BM_LoadCallFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadCallFile)->ArgName("sorted")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace

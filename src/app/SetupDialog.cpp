@@ -57,6 +57,7 @@ SetupDialog::SetupDialog(Setup& form, QWidget* parent) : FormDialog(form, parent
     auto* outer = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("SSTab1");
+    tabs_->setUsesScrollButtons(false);  // every tab in sight, as on a tab strip
     const auto& captions = form_.view().tabCaptions;
     QWidget* pages[] = {generalTab(),     lookbackTab(), cwDvkTab(),    radioTab(),
                         keyMappingsTab(), enterTab(),    twoRadioTab(), devicesTab()};
@@ -213,6 +214,7 @@ QWidget* SetupDialog::cwDvkTab() {
     weightScroll_ = new QScrollBar(Qt::Horizontal, cw);
     weightScroll_->setObjectName("WeightScroll");
     weightScroll_->setRange(kMinWeightScroll, kMaxWeightScroll);
+    weightScroll_->setMinimumWidth(120);
     connect(weightScroll_, &QScrollBar::valueChanged, this, [this](int tenths) {
         form_.onWeightScroll(tenths);
         afterEvent();

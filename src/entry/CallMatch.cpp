@@ -98,8 +98,10 @@ std::optional<std::string> fromOldCall(const MainMod& state, std::string_view re
 
 // In call order, each call once: the first row of a call wins.
 void sortByCall(std::vector<OldCall>& rows) {
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const OldCall& a, const OldCall& b) { return a.call < b.call; });
+    const auto byCall = [](const OldCall& a, const OldCall& b) { return a.call < b.call; };
+    // A saved call file is in order already.
+    if (!std::is_sorted(rows.begin(), rows.end(), byCall))
+        std::stable_sort(rows.begin(), rows.end(), byCall);
     const auto end = std::unique(rows.begin(), rows.end(), [](const OldCall& a, const OldCall& b) {
         return a.call == b.call;
     });

@@ -11,12 +11,16 @@ bool isBlank(char c) {
 }
 }  // namespace
 
-std::string trim(std::string_view text) {
+std::string_view trimmedView(std::string_view text) {
     std::size_t begin = 0;
     while (begin < text.size() && isBlank(text[begin])) ++begin;
     std::size_t end = text.size();
     while (end > begin && isBlank(text[end - 1])) --end;
-    return std::string(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
+}
+
+std::string trim(std::string_view text) {
+    return std::string(trimmedView(text));
 }
 
 std::string trimRight(std::string_view text) {

@@ -10,6 +10,8 @@ namespace keslog {
 
 // Blanks and tabs trimmed from both ends.
 std::string trim(std::string_view text);
+// The same part of text, without a copy.
+std::string_view trimmedView(std::string_view text);
 std::string trimRight(std::string_view text);
 std::string toUpper(std::string_view text);
 

@@ -42,16 +42,17 @@ std::string exchangeOf(std::string_view code, const QSORecName& q) {
 
 CallFileContents parseCallFile(std::string_view bytes) {
     CallFileContents file;
+    file.rows.reserve(bytes.size() / 16);
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         std::string_view line = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
         if (line.ends_with('\r')) line.remove_suffix(1);
 
-        const std::string text = trim(line);
+        const std::string_view text = trimmedView(line);
         if (text.empty()) continue;
         const std::size_t blank = text.find(' ');
-        const std::string_view call = std::string_view(text).substr(0, blank);
+        const std::string_view call = text.substr(0, blank);
         const bool readable = call.size() <= kLongestCall &&
                               std::all_of(call.begin(), call.end(), isCallCharacter) &&
                               std::none_of(text.begin(), text.end(), isControl);
@@ -60,7 +61,8 @@ CallFileContents parseCallFile(std::string_view bytes) {
             continue;
         }
         file.rows.push_back(
-            {toUpper(call), blank == std::string::npos ? "" : text.substr(blank + 1)});
+            {toUpper(call), std::string(blank == std::string_view::npos ? std::string_view()
+                                                                        : text.substr(blank + 1))});
     }
     return file;
 }
