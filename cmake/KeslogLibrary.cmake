@@ -4,6 +4,17 @@ target_compile_options(keslog_options INTERFACE -Wall -Wextra -Wpedantic)
 if(KESLOG_WERROR)
   target_compile_options(keslog_options INTERFACE -Werror)
 endif()
+# Any finding stops the program, so that a test or fuzz run fails on it.
+set(keslog_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
+if(KESLOG_SANITIZE)
+  target_compile_options(keslog_options INTERFACE ${keslog_sanitizers})
+  target_link_options(keslog_options INTERFACE ${keslog_sanitizers})
+endif()
+if(KESLOG_FUZZ)
+  target_compile_options(keslog_options INTERFACE ${keslog_sanitizers} -fsanitize=fuzzer-no-link)
+  target_link_options(keslog_options INTERFACE ${keslog_sanitizers})
+endif()
 
 # keslog_library(NAME DIR DEPS...): a static library of every .cpp in DIR
 # (not recursing), its headers reachable as <DIR-relative-to-src/...>.

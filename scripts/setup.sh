@@ -9,6 +9,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   dpkg-dev file
   hamradio-files
+  clang libclang-rt-14-dev  # scripts/fuzz.sh: libFuzzer and its sanitizer run-times
 )
 
 missing=()

@@ -56,12 +56,12 @@ Conversion readChoices(const HeaderFields& f, LogChoices& c) {
     return conversion;
 }
 
-// Converts the file in place (the original kept under its old-file name)
-// and reads the converted log back, header included.
-Result<LogFileContents> convert(const std::string& path, const std::string& bytes,
+// Converts the log and reads the converted bytes, header included.
+Result<LogFileContents> convert(const std::string& path, std::string_view bytes,
                                 const LogFileContents& old, Conversion conversion,
-                                LogChoices& choices, const OpenServices& services) {
-    const Status free = checkOldNameFree(path);
+                                LogChoices& choices, const OpenServices& services,
+                                IConvertedLogStore& store) {
+    const Status free = store.checkFree();
     if (!free) return free;
     Result<std::string> converted = std::string();
     if (conversion == Conversion::Ss) {
@@ -74,26 +74,36 @@ Result<LogFileContents> convert(const std::string& path, const std::string& byte
         converted = convertWpxLog(old);
     }
     if (!converted) return converted.status();
-    const Status replaced = replaceWithConverted(path, bytes, *converted);
-    if (!replaced) return replaced;
-    const Result<std::string> reread = readLogBytes(path);
-    if (!reread) return reread.status();
-    return parseLogFile(*reread, path);
+    const Status stored = store.store(bytes, *converted);
+    if (!stored) return stored;
+    return parseLogFile(*converted, path);
 }
+
+// The original keeps its old-file name, the converted log takes its place.
+class ConvertedLogFile final : public IConvertedLogStore {
+  public:
+    explicit ConvertedLogFile(const std::string& path) : path_(path) {}
+    Status checkFree() override { return checkOldNameFree(path_); }
+    Status store(std::string_view originalBytes, std::string_view convertedBytes) override {
+        return replaceWithConverted(path_, originalBytes, convertedBytes);
+    }
+
+  private:
+    const std::string& path_;
+};
 
 }  // namespace
 
-Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices& services) {
-    const Result<std::string> bytes = readLogBytes(path);
-    if (!bytes) return bytes.status();
-    Result<LogFileContents> contents = parseLogFile(*bytes, path);
+Result<OpenedLog> openLogBytes(std::string_view bytes, const std::string& path,
+                               const OpenServices& services, IConvertedLogStore& store) {
+    Result<LogFileContents> contents = parseLogFile(bytes, path);
     if (!contents) return contents.status();
 
     OpenedLog log;
     log.path = path;
     const Conversion conversion = readChoices(contents->fields, log.choices);
     if (conversion != Conversion::None) {
-        contents = convert(path, *bytes, *contents, conversion, log.choices, services);
+        contents = convert(path, bytes, *contents, conversion, log.choices, services, store);
         if (!contents) return contents.status();
     }
     if (log.choices.contest == contest::Cqp || log.choices.contest == contest::Paqp) {
@@ -104,6 +114,13 @@ Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices&
     }
     log.contents = std::move(*contents);
     return log;
+}
+
+Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices& services) {
+    const Result<std::string> bytes = readLogBytes(path);
+    if (!bytes) return bytes.status();
+    ConvertedLogFile store(path);
+    return openLogBytes(*bytes, path, services, store);
 }
 
 void adoptOpenedLog(MainMod& state, OpenedLog&& log) {

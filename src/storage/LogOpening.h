@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/MainMod.h"
@@ -39,9 +40,23 @@ struct OpenServices {
     std::span<const std::string> ssShortForms;
 };
 
+// Where the current layout of an older log goes once converted.
+class IConvertedLogStore {
+  public:
+    virtual ~IConvertedLogStore() = default;
+    // Refuses before the operator is asked anything about the conversion.
+    virtual Status checkFree() = 0;
+    virtual Status store(std::string_view originalBytes, std::string_view convertedBytes) = 0;
+};
+
+// Checks a log file's bytes, converting an older WPX or SS layout on the way
+// (the operator is asked or told first, then the store takes the converted
+// bytes). path names the file in messages.
+Result<OpenedLog> openLogBytes(std::string_view bytes, const std::string& path,
+                               const OpenServices& services, IConvertedLogStore& store);
+
 // Reads and checks a log file, converting an older WPX or SS layout on the
-// way (the operator is asked or told first). Nothing in memory changes; a
-// refusal leaves the file as it was.
+// way. Nothing in memory changes; a refusal leaves the file as it was.
 Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices& services);
 
 // Makes the opened log the log in memory: contest and location choices,

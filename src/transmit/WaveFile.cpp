@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/Files.h"
+
 namespace keslog {
 
 namespace {
@@ -114,21 +116,27 @@ std::string widened(std::string_view samples) {
 
 }  // namespace
 
-Result<WaveSound> readWaveSound(const std::string& path) {
-    const Result<WaveInfo> info = readWaveInfo(path);
-    if (!info) return info.status();
-    if (!plainSamples(info->format) || info->format.channels > 8)
+namespace {
+
+Status checkPlayable(const WaveInfo& info, const std::string& path) {
+    if (!plainSamples(info.format) || info.format.channels > 8)
         return Status::error("Cannot play " + path +
                              ": its sound is stored in a compressed form. Save it as a plain "
                              "(PCM) wave file.");
-    if (info->dataBytes > kMaxSoundBytes)
+    if (info.dataBytes > kMaxSoundBytes)
         return Status::error("Cannot play " + path + ": it is too long for a voice message.");
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(info->dataOffset));
-    std::string samples(static_cast<std::size_t>(info->dataBytes), '\0');
-    in.read(samples.data(), static_cast<std::streamsize>(samples.size()));
-    if (!in) return Status::error("Cannot play " + path + ": it could not be read to its end.");
-    WaveSound sound{info->format, std::move(samples)};
+    return Status::ok();
+}
+
+}  // namespace
+
+Result<WaveSound> decodeWaveSound(std::string_view fileBytes, const std::string& path) {
+    const Result<WaveInfo> info = parseWaveHeader(fileBytes, fileBytes.size());
+    if (!info) return Status::error("Cannot play " + path + ": " + info.status().message());
+    if (Status s = checkPlayable(*info, path); !s) return s;
+    WaveSound sound{info->format, std::string(fileBytes.substr(
+                                      static_cast<std::size_t>(info->dataOffset),
+                                      static_cast<std::size_t>(info->dataBytes)))};
     if (sound.format.bitsPerSample == 24) {
         sound.samples = widened(sound.samples);
         sound.format.bitsPerSample = 32;
@@ -138,6 +146,16 @@ Result<WaveSound> readWaveSound(const std::string& path) {
         static_cast<std::size_t>(sound.format.channels) * (sound.format.bitsPerSample / 8);
     sound.samples.resize(sound.samples.size() / frame * frame);
     return sound;
+}
+
+Result<WaveSound> readWaveSound(const std::string& path) {
+    // The header alone decides whether the whole file is worth reading.
+    const Result<WaveInfo> info = readWaveInfo(path);
+    if (!info) return info.status();
+    if (Status s = checkPlayable(*info, path); !s) return s;
+    const Result<std::string> bytes = readWholeFile(path);
+    if (!bytes) return Status::error("Cannot play " + path + ": it could not be read to its end.");
+    return decodeWaveSound(*bytes, path);
 }
 
 std::string waveFileBytes(const WaveFormat& format, std::string_view samples) {

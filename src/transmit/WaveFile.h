@@ -46,6 +46,8 @@ struct WaveSound {
     std::string samples;
 };
 Result<WaveSound> readWaveSound(const std::string& path);
+// The same from a whole file's bytes; path names the file in messages.
+Result<WaveSound> decodeWaveSound(std::string_view fileBytes, const std::string& path);
 
 // A whole wave file: header and the given samples.
 std::string waveFileBytes(const WaveFormat& format, std::string_view samples);

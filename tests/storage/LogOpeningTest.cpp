@@ -311,5 +311,48 @@ TEST_F(LogOpeningTest, IncompleteLastRecordIsNoticed) {
     EXPECT_EQ(partialRecordNotice(*open("WW.KSL")), "");
 }
 
+// Keeps what it is given, or refuses before anything is asked.
+class RecordingStore final : public IConvertedLogStore {
+  public:
+    Status checkFree() override { return refusal.empty() ? Status::ok() : Status::error(refusal); }
+    Status store(std::string_view original, std::string_view converted) override {
+        stored.emplace_back(original, converted);
+        return Status::ok();
+    }
+    std::string refusal;
+    std::vector<std::pair<std::string, std::string>> stored;
+};
+
+TEST_F(LogOpeningTest, BytesAreConvertedThroughTheStore) {
+    const std::string old = header26("WPXCW", '1') + records({qso("VE3XYZ", "")});
+    const std::string converted = header26("WPXCW", '3') + records({qso("VE3XYZ", "VE3")});
+    RecordingStore store;
+    const Result<OpenedLog> log = openLogBytes(old, "OLD.KSL", {messages, forms}, store);
+    ASSERT_TRUE(log.isOk()) << log.status().message();
+    ASSERT_EQ(store.stored.size(), 1u);
+    EXPECT_EQ(store.stored[0].first, old);
+    EXPECT_EQ(store.stored[0].second, converted);
+    EXPECT_EQ(log->path, "OLD.KSL");
+    EXPECT_TRUE(log->choices.QTHCanadaFlag);
+    ASSERT_EQ(log->contents.qsos.size(), 1u);
+    EXPECT_EQ(log->contents.qsos[0].QMult.trimmed(), "VE3");
+
+    // A current log never reaches the store.
+    RecordingStore untouched;
+    ASSERT_TRUE(openLogBytes(converted, "NEW.KSL", {messages, forms}, untouched));
+    EXPECT_TRUE(untouched.stored.empty());
+}
+
+TEST_F(LogOpeningTest, AStoreThatRefusesStopsTheConversionBeforeAnyQuestion) {
+    RecordingStore store;
+    store.refusal = "No room for the old file.";
+    const Result<OpenedLog> log = openLogBytes(header26("SS SB", ' ') + records({qso("K1AR", "A9911")}),
+                                               "SS.KSL", {messages, forms}, store);
+    ASSERT_FALSE(log.isOk());
+    EXPECT_EQ(log.status().message(), "No room for the old file.");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(store.stored.empty());
+}
+
 }  // namespace
 }  // namespace keslog

@@ -142,5 +142,84 @@ TEST(WaveFile, FilesOnDiskAreNamedInTheirErrors) {
     EXPECT_EQ(cq->lengthMs(), 300);
 }
 
+// fmt body of any format: tag, channels, 8000 Hz, bits.
+std::string formatBody(int tag, int channels, int bits) {
+    const int align = channels * bits / 8;
+    return std::string{static_cast<char>(tag), '\0', static_cast<char>(channels), '\0'} +
+           le32(8000) + le32(static_cast<std::uint32_t>(8000 * align)) +
+           std::string{static_cast<char>(align), '\0', static_cast<char>(bits), '\0'};
+}
+
+TEST(WaveFile, SoundIsDecodedIntoWholeFramesOfPlainSamples) {
+    struct Case {
+        const char* what;
+        int tag, channels, bits;
+        std::string data;
+        int bitsOut;
+        std::string samples;
+    };
+    const Case cases[] = {
+        {"16-bit mono", kWavePcm, 1, 16, "abcd", 16, "abcd"},
+        {"a cut-off sample is dropped", kWavePcm, 1, 16, "abcde", 16, "abcd"},
+        {"8-bit stereo, half a frame dropped", kWavePcm, 2, 8, "abc", 8, "ab"},
+        {"24-bit widened, low byte zero", kWavePcm, 1, 24, "abcdef", 32,
+         std::string("\0abc\0def", 8)},
+        {"24-bit stereo, half a frame dropped", kWavePcm, 2, 24, "abcdefghi", 32,
+         std::string("\0abc\0def", 8)},
+        {"32-bit float", kWaveFloat, 1, 32, "abcdefg", 32, "abcd"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Result<WaveSound> sound = decodeWaveSound(
+            riff(chunk("fmt ", formatBody(c.tag, c.channels, c.bits)) + chunk("data", c.data)),
+            "m.wav");
+        ASSERT_TRUE(sound) << sound.status().message();
+        EXPECT_EQ(sound->format.bitsPerSample, c.bitsOut);
+        EXPECT_EQ(sound->format.channels, c.channels);
+        EXPECT_EQ(sound->samples, c.samples);
+    }
+}
+
+TEST(WaveFile, UnplayableSoundIsRefusedWithItsReason) {
+    struct Case {
+        std::string bytes;
+        const char* message;
+    };
+    const std::string compressed =
+        " its sound is stored in a compressed form. Save it as a plain (PCM) wave file.";
+    const Case cases[] = {
+        {"RIFF", "Cannot play m.wav: It is not a wave file."},
+        {riff(chunk("data", "ab")), "Cannot play m.wav: Its sound format is missing."},
+        {riff(chunk("fmt ", formatBody(2, 1, 4)) + chunk("data", "ab")),
+         "Cannot play m.wav:"},
+        {riff(chunk("fmt ", formatBody(kWavePcm, 1, 12)) + chunk("data", "ab")),
+         "Cannot play m.wav:"},
+        {riff(chunk("fmt ", formatBody(kWavePcm, 9, 8)) + chunk("data", "ab")),
+         "Cannot play m.wav:"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        const Result<WaveSound> sound = decodeWaveSound(cases[i].bytes, "m.wav");
+        ASSERT_FALSE(sound);
+        const std::string expected =
+            i < 2 ? cases[i].message : std::string(cases[i].message) + compressed;
+        EXPECT_EQ(sound.status().message(), expected);
+    }
+}
+
+TEST(WaveFile, SoundOnDiskIsTheSoundOfItsBytes) {
+    test::TempDir dir;
+    const std::string bytes = waveFileBytes({kWavePcm, 2, 8000, 24}, "abcdefghijkl");
+    dir.write("cq.wav", bytes);
+    const Result<WaveSound> onDisk = readWaveSound(dir.file("cq.wav"));
+    ASSERT_TRUE(onDisk) << onDisk.status().message();
+    EXPECT_EQ(onDisk->samples, std::string("\0abc\0def\0ghi\0jkl", 16));
+    EXPECT_EQ(onDisk->format, (WaveFormat{kWavePcm, 2, 8000, 32}));
+
+    const Result<WaveSound> missing = readWaveSound(dir.file("gone.wav"));
+    ASSERT_FALSE(missing);
+    EXPECT_NE(missing.status().message().find("gone.wav"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace keslog
