@@ -27,8 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const MultTables inside = shippedMults(true);
     if (size == 0) return 0;
     const bool inState = (data[0] & 0x80) != 0;
-    const ExchangeRules rules{static_cast<ContestNr>(contest::First + (data[0] & 0x7F) % contest::Last),
-                              inState, inState ? &inside : &outside};
+    const ExchangeRules rules{
+        static_cast<ContestNr>(contest::First + (data[0] & 0x7F) % contest::Last), inState,
+        inState ? &inside : &outside};
     const std::string_view box = fuzz::bytesOf(data + 1, size - 1);
     const ExchangeCheck check = checkExchange(rules, box);
     if (!check.accepted()) {

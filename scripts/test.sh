@@ -16,5 +16,7 @@ export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 sanitize_dir=${KESLOG_SANITIZE_BUILD_DIR:-build-asan}
+# Warnings are the ordinary build's business: with the sanitizers gcc warns
+# of values "maybe used uninitialized" that are not.
 KESLOG_BUILD_DIR=$sanitize_dir bash scripts/build.sh -DKESLOG_SANITIZE=ON -DKESLOG_BUILD_BENCH=OFF
 ctest --test-dir "$sanitize_dir" -j "$(nproc)" --output-on-failure --timeout 1200

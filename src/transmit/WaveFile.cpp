@@ -134,9 +134,9 @@ Result<WaveSound> decodeWaveSound(std::string_view fileBytes, const std::string&
     const Result<WaveInfo> info = parseWaveHeader(fileBytes, fileBytes.size());
     if (!info) return Status::error("Cannot play " + path + ": " + info.status().message());
     if (Status s = checkPlayable(*info, path); !s) return s;
-    WaveSound sound{info->format, std::string(fileBytes.substr(
-                                      static_cast<std::size_t>(info->dataOffset),
-                                      static_cast<std::size_t>(info->dataBytes)))};
+    WaveSound sound{info->format,
+                    std::string(fileBytes.substr(static_cast<std::size_t>(info->dataOffset),
+                                                 static_cast<std::size_t>(info->dataBytes)))};
     if (sound.format.bitsPerSample == 24) {
         sound.samples = widened(sound.samples);
         sound.format.bitsPerSample = 32;

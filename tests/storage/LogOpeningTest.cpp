@@ -346,8 +346,9 @@ TEST_F(LogOpeningTest, BytesAreConvertedThroughTheStore) {
 TEST_F(LogOpeningTest, AStoreThatRefusesStopsTheConversionBeforeAnyQuestion) {
     RecordingStore store;
     store.refusal = "No room for the old file.";
-    const Result<OpenedLog> log = openLogBytes(header26("SS SB", ' ') + records({qso("K1AR", "A9911")}),
-                                               "SS.KSL", {messages, forms}, store);
+    const Result<OpenedLog> log =
+        openLogBytes(header26("SS SB", ' ') + records({qso("K1AR", "A9911")}), "SS.KSL",
+                     {messages, forms}, store);
     ASSERT_FALSE(log.isOk());
     EXPECT_EQ(log.status().message(), "No room for the old file.");
     EXPECT_TRUE(messages.shown.empty());

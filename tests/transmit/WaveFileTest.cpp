@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "support/FakePlatform.h"
@@ -144,7 +145,7 @@ TEST(WaveFile, FilesOnDiskAreNamedInTheirErrors) {
 
 // fmt body of any format: tag, channels, 8000 Hz, bits.
 std::string formatBody(int tag, int channels, int bits) {
-    const int align = channels * bits / 8;
+    const int align = std::max(1, channels * bits / 8);
     return std::string{static_cast<char>(tag), '\0', static_cast<char>(channels), '\0'} +
            le32(8000) + le32(static_cast<std::uint32_t>(8000 * align)) +
            std::string{static_cast<char>(align), '\0', static_cast<char>(bits), '\0'};
@@ -190,8 +191,7 @@ TEST(WaveFile, UnplayableSoundIsRefusedWithItsReason) {
     const Case cases[] = {
         {"RIFF", "Cannot play m.wav: It is not a wave file."},
         {riff(chunk("data", "ab")), "Cannot play m.wav: Its sound format is missing."},
-        {riff(chunk("fmt ", formatBody(2, 1, 4)) + chunk("data", "ab")),
-         "Cannot play m.wav:"},
+        {riff(chunk("fmt ", formatBody(2, 1, 4)) + chunk("data", "ab")), "Cannot play m.wav:"},
         {riff(chunk("fmt ", formatBody(kWavePcm, 1, 12)) + chunk("data", "ab")),
          "Cannot play m.wav:"},
         {riff(chunk("fmt ", formatBody(kWavePcm, 9, 8)) + chunk("data", "ab")),
