@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/DialogParts.h"
 #include "app/QtText.h"
@@ -123,7 +124,8 @@ QMenuBar* AudioWindow::buildMenus() {
         for (int i = 0; i < kSlotCount; ++i) {
             QAction* item = menu->addAction(q(voiceKeyName(i)));
             item->setObjectName(QString(itemName).arg(i + 1));
-            connect(item, &QAction::triggered, this, [this, act, i] { (form_.*act)(i); });
+            connect(item, &QAction::triggered, this,
+                    [this, act, i] { std::invoke(act, form_, i); });
         }
     };
     addKeys("Assign Sound Files", "MenuAssignItem", "MenuButton%1Item", &Audio::onAssign);

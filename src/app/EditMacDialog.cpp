@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace keslog {
 
@@ -32,7 +33,7 @@ QLineEdit* EditMacDialog::addBox(const char* name, int index,
     auto* box = new QLineEdit(this);
     box->setObjectName(index < 0 ? QString(name) : QString("%1%2").arg(name).arg(index));
     connect(box, &QLineEdit::textEdited, this, [this, onEdit, index](const QString& text) {
-        (form_.*onEdit)(index, text.toStdString());
+        std::invoke(onEdit, form_, index, text.toStdString());
         afterEvent();
     });
     return box;

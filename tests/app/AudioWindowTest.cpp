@@ -89,11 +89,12 @@ class AudioWindowAppTest : public ::testing::Test, protected test::KeyerRig {
     test::TempDir dir;
     LatchedKeyState keys;
     test::NoLogFiles files;
-    LogFormWindow window{state, platform, files};
     RadioSwitch radios{state, lines, fakes.messageBox};
     MessageRepeater repeater{state, platform, keyer, radios};
     test::FakeWaveRecorder recorder;
     Audio audio{state, platform, lines, radios, recorder};
+    // Last, so that its voice-keyer window goes before the voice keyer does.
+    LogFormWindow window{state, platform, files};
 };
 
 TEST_F(AudioWindowAppTest, ViewMenuShowsTheDvkWindowAndItsCloseBoxHidesIt) {
