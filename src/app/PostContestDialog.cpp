@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/Twips.h"
 
@@ -168,7 +169,7 @@ PostContestDialog::PostContestDialog(PostContestForm& form, QWidget* parent)
 }
 
 void PostContestDialog::forward(void (PostContestForm::*event)(bool), bool on) {
-    (form_.*event)(on);
+    std::invoke(event, form_, on);
     afterEvent();
 }
 
