@@ -18,9 +18,13 @@
 #include "app/ChCoFormDialog.h"
 #include "app/EditLogDialog.h"
 #include "app/LogFormWindow.h"
+#include "app/PostContestDialog.h"
 #include "app/QtPlatform.h"
+#include "app/SetupDialog.h"
+#include "forms/Setup.h"
 #include "forms/StoredLogFiles.h"
 #include "platform/Files.h"
+#include "platform/linux/PortDevices.h"
 
 namespace fs = std::filesystem;
 using namespace keslog;
@@ -161,6 +165,25 @@ int main(int argc, char** argv) {
     }
     trigger(window, "mnuViewCW");
     if (auto* mac = window.findChild<QWidget*>("ViewMac")) save(*mac, out, "cw-messages.png");
+    {
+        LinuxPortDevices devices;
+        Setup form(state, platform, devices);
+        form.load();
+        SetupDialog dialog(form);
+        dialog.show();
+        save(dialog, out, "preferences.png");
+    }
+    // Last: the post-contest dialog takes the log over.
+    {
+        PostContestForm form(state, platform);
+        if (!form.load(log).isOk()) {
+            std::cerr << "keslog-guide-shots: " << log << " cannot be processed\n";
+            return 1;
+        }
+        PostContestDialog dialog(form);
+        dialog.show();
+        save(dialog, out, "post-contest.png");
+    }
 
     std::error_code ec;
     fs::remove_all(programDir, ec);
