@@ -3,22 +3,14 @@
 #include <filesystem>
 
 #include "entry/EntryRig.h"
-#include "forms/LogForm.h"
-#include "forms/StoredLogFiles.h"
-#include "support/FakePlatform.h"
+#include "forms/LogFormRig.h"
 
 namespace keslog {
 namespace {
 
-using test::FakePlatform;
-using test::TempDir;
-
 // Chooses WPX with the dialog's defaults: CW, station in the USA.
-class WpxHost : public ILogFormHost {
+class WpxHost : public test::QuietLogFormHost {
   public:
-    void showWelcome() override {}
-    void showAbout() override {}
-    void setViewWindowVisible(ViewWindow, bool) override {}
     void refreshStatistics() override { ++refreshes; }
     void showChCoForm(ChCoForm& dialog) override {
         const auto& list = dialog.view().list1;
@@ -26,12 +18,6 @@ class WpxHost : public ILogFormHost {
             if (list[i].starts_with("WPX")) dialog.onList1Click(static_cast<int>(i));
         dialog.onOK();
     }
-    void showBandMode(BandMode&) override {}
-    void showPostContest(PostContestForm&) override {}
-    void showSetup(Setup&) override {}
-    void storeWindowCoordinates(Settings&) override {}
-    void showPartial() override {}
-    bool editQso(int) override { return false; }
     int refreshes = 0;
 };
 
@@ -42,7 +28,7 @@ const std::string kK1AR = std::string("\x41\x79\x1A\x09\x03\x00", 6) + "K1AR    
 const std::string kW1AWAsFirst = std::string("\x41\x79\x1A\x09\x03\x00", 6) + "W1AW      " +
                                  std::string("\x01\x00\x07\x00", 4) + "W1   1";
 
-class EntryLoggingTest : public ::testing::Test {
+class EntryLoggingTest : public ::testing::Test, protected test::LogFormOnFiles<WpxHost> {
   protected:
     void SetUp() override {
         test::copyShippedStartupFiles(dir);
@@ -56,14 +42,6 @@ class EntryLoggingTest : public ::testing::Test {
     void type(const std::string& keys) { test::typeKeys(form.entry(), keys); }
 
     std::string logBytes() const { return dir.read("!temp%!!.cqb"); }
-
-    TempDir dir;
-    FakePlatform fakes;
-    Platform platform = fakes.services();
-    MainMod state;
-    StoredLogFiles logFiles{platform};
-    WpxHost host;
-    LogForm form{state, platform, logFiles, host};
 };
 
 TEST_F(EntryLoggingTest, ALoggedQsoIsInTheFileAndTheLabels) {

@@ -2,28 +2,21 @@
 
 #include <filesystem>
 
-#include "forms/LogForm.h"
-#include "forms/StoredLogFiles.h"
+#include "forms/LogFormRig.h"
 #include "platform/Files.h"
 #include "storage/LogFile.h"
 #include "storage/LogFixtures.h"
-#include "support/FakePlatform.h"
 
 namespace keslog {
 namespace {
 
 using test::FakePlatform;
 using test::sampleQso;
-using test::TempDir;
 
 // Answers the contest-choice dialog with the contest whose list text
 // begins with `contest`, or cancels it when that is empty.
-class ChoosingHost : public ILogFormHost {
+class ChoosingHost : public test::QuietLogFormHost {
   public:
-    void showWelcome() override {}
-    void showAbout() override {}
-    void setViewWindowVisible(ViewWindow, bool) override {}
-    void refreshStatistics() override {}
     void showChCoForm(ChCoForm& dialog) override {
         ++choices;
         const auto& list = dialog.view().list1;
@@ -34,19 +27,13 @@ class ChoosingHost : public ILogFormHost {
             }
         if (!dialog.view().closed) dialog.onCancel();
     }
-    void showBandMode(BandMode&) override {}
-    void showPostContest(PostContestForm&) override {}
-    void showSetup(Setup&) override {}
-    void storeWindowCoordinates(Settings&) override {}
-    void showPartial() override {}
-    bool editQso(int) override { return false; }
     std::string contest;
     int choices = 0;
 };
 
 // The File menu of the main window on real log files in a temporary
 // program folder; the operator answers through the fakes.
-class FileMenuTest : public ::testing::Test {
+class FileMenuTest : public ::testing::Test, protected test::LogFormOnFiles<ChoosingHost> {
   protected:
     void SetUp() override {
         test::copyShippedStartupFiles(dir);
@@ -74,14 +61,6 @@ class FileMenuTest : public ::testing::Test {
     }
 
     const MessageRequest& lastMessage() const { return fakes.messageBox.shown.back(); }
-
-    TempDir dir;
-    FakePlatform fakes;
-    Platform platform = fakes.services();
-    MainMod state;
-    StoredLogFiles logFiles{platform};
-    ChoosingHost host;
-    LogForm form{state, platform, logFiles, host};
 };
 
 TEST_F(FileMenuTest, OpenAsksForTheFileAndShowsTheLog) {
