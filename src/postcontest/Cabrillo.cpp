@@ -12,10 +12,6 @@ std::string cut(const std::string& text, std::size_t width) {
     return text.substr(0, width);
 }
 
-std::string number4(long value) {
-    return padLeft(std::to_string(value), 4);
-}
-
 std::string frequencyOf(int bandMode) {
     static const char* const kFrequencies[] = {"28000", "21000", "14000", "7000",
                                                "3500",  "1800",  "50",    "144"};

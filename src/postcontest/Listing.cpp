@@ -23,10 +23,6 @@ int hfColumn(BandModeCode code) {
     return band <= band::B160 ? band - 1 : -1;
 }
 
-std::string number4(int value) {
-    return padLeft(std::to_string(value), 4);
-}
-
 // The multipliers the listing has met so far, rebuilt from nothing: it
 // numbers each first QSO with a multiplier in log order.
 class ListedMults {

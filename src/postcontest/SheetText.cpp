@@ -39,6 +39,10 @@ std::string padLeft(std::string_view text, std::size_t width) {
                                : std::string(text);
 }
 
+std::string number4(long value) {
+    return padLeft(std::to_string(value), 4);
+}
+
 std::string countText(long count) {
     return count == 0 ? "--" : std::to_string(count);
 }

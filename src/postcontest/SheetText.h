@@ -33,6 +33,8 @@ class SheetLine {
 // (right-justified) to width columns; longer texts are kept whole.
 std::string padRight(std::string_view text, std::size_t width);
 std::string padLeft(std::string_view text, std::size_t width);
+// A QSO number right-justified in four columns, as the files print them.
+std::string number4(long value);
 
 // A count as the sheets print it: "--" for zero.
 std::string countText(long count);
