@@ -37,6 +37,11 @@ class CWKeyerTest : public ::testing::Test, protected test::KeyerRig {
         return out;
     }
 
+    void restart() {
+        scheduler.edges.clear();
+        scheduler.clock = 0;
+    }
+
     std::vector<KeyTime> edgeNs() const {
         std::vector<KeyTime> out;
         for (const auto& e : scheduler.edges) out.push_back(e.at);
@@ -69,12 +74,28 @@ class CWKeyerTest : public ::testing::Test, protected test::KeyerRig {
     FakeHost host;
 };
 
-TEST_F(CWKeyerTest, DotDashAtTwentyEightWordsPerMinuteAndWeightThree) {
-    keyer.SendCW("A", false);  // "13"
-    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 85, 212.5}));
-    EXPECT_EQ(scheduler.clock, 340 * kMs);  // the letter space ends the message
-    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "dtr 1 on", "dtr 1 off",
-                                                             "dtr 1 on", "dtr 1 off", "close 1"}));
+TEST_F(CWKeyerTest, ElementsAndSpacesAtTwentyEightWordsPerMinuteAndWeightThree) {
+    const struct {
+        const char* text;
+        std::vector<double> edges;
+        double endMs;  // the letter space ends the message
+    } cases[] = {
+        {"A", {0, 42.5, 85, 212.5}, 340},
+        // E, letter space 3, blank 4 (no letter space after a pause), E.
+        {"E E", {0, 42.5, 340, 382.5}, 510},
+        {"E!E", {0, 42.5, 340, 382.5}, 510},  // outside the alphabet: a blank
+        {"e", {}, 0},                         // lower case is not in the alphabet
+    };
+    for (const auto& c : cases) {
+        restart();
+        keyer.SendCW(c.text, false);
+        EXPECT_EQ(edgeMs(), c.edges) << c.text;
+        if (c.endMs > 0) {
+            EXPECT_EQ(scheduler.clock, c.endMs * kMs) << c.text;
+        }
+    }
+    EXPECT_EQ(fakes.serial.events.front(), "open 1");
+    EXPECT_EQ(fakes.serial.events.back(), "close 1");
     EXPECT_FALSE(state.cw.CWSendingFlag);
 }
 
@@ -103,21 +124,6 @@ TEST_F(CWKeyerTest, WeightComesFromTheSettingOnlyBetweenTwoAndAHalfAndFourAndAHa
     keyer.SendCW("T", false);  // one dash of 4 dots, then the letter space of 4
     EXPECT_EQ(edgeMs(), (std::vector<double>{0, 170}));
     EXPECT_EQ(scheduler.clock, 340 * kMs);
-}
-
-TEST_F(CWKeyerTest, PausesOfTheBlankAndTheLetterSpaces) {
-    keyer.SendCW("E E", false);
-    // E, letter space 3, blank 4 (no letter space after a pause), E.
-    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 340, 382.5}));
-    EXPECT_EQ(scheduler.clock, 510 * kMs);
-}
-
-TEST_F(CWKeyerTest, CharactersOutsideTheAlphabetGoAsBlanks) {
-    keyer.SendCW("E!E", false);
-    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 340, 382.5}));
-    scheduler.edges.clear();
-    keyer.SendCW("e", false);  // lower case is not in the alphabet
-    EXPECT_TRUE(scheduler.edges.empty());
 }
 
 TEST_F(CWKeyerTest, SubstitutionsOfCallOwnCallNumberAndPeriod) {
@@ -199,8 +205,7 @@ TEST_F(CWKeyerTest, SpeedStepsInsideAMessageAreUndoneAfterIt) {
     EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 24'791'667}));  // 1190 ms / 48
     EXPECT_EQ(state.cw.CWSpeed, 48);
 
-    scheduler.edges.clear();
-    scheduler.clock = 0;
+    restart();
     keyer.onSpeedScroll(40);
     keyer.SendCW("+E", false);
     EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 26'444'444}));  // at 45
@@ -208,8 +213,7 @@ TEST_F(CWKeyerTest, SpeedStepsInsideAMessageAreUndoneAfterIt) {
     EXPECT_EQ(state.cw.DotCount, 29'750'000);
     EXPECT_EQ(host.shown.back(), "speed 40");
 
-    scheduler.edges.clear();
-    scheduler.clock = 0;
+    restart();
     keyer.SendCW("E-", false);  // a step as the last character only ends the message
     EXPECT_EQ(scheduler.edges.size(), 2U);
     EXPECT_EQ(state.cw.CWSpeed, 40);
@@ -265,38 +269,30 @@ TEST_F(CWKeyerTest, EscapeStopsAfterTheCurrentElementAndItsSpace) {
                                         "close 1", "dtr 2 off", "close 2"}));
 }
 
-TEST_F(CWKeyerTest, PttLeadTimeOfTheTransmittingRadio) {
+TEST_F(CWKeyerTest, PttLeadTimeOfTheTransmittingRadioClampedToTheDialogsRange) {
     Settings& s = state.settings;
     s.CWPTTActivated = true;
     s.CWPTTComport = "LPT1-pin 16";
-    s.Radio1Delay = 3;
     s.Radio2Delay = 5;
     fakes.ports.registers[0x37A] = 0x00;
-    keyer.SendCW("E", false);
-    EXPECT_EQ(edgeMs(), (std::vector<double>{127.5, 170}));
-    // PTT: prepared (bit 0), raised (pin 16), lowered after the letter space.
-    EXPECT_EQ(fakes.ports.writes, (std::vector<std::pair<std::uint16_t, std::uint8_t>>{
-                                      {0x37A, 0x01}, {0x37A, 0x05}, {0x37A, 0x01}}));
-
-    scheduler.edges.clear();
-    scheduler.clock = 0;
-    state.TXRadio = 2;
-    keyer.SendCW("E", false);
-    EXPECT_EQ(edgeMs(), (std::vector<double>{212.5, 255}));
-}
-
-TEST_F(CWKeyerTest, PttDelayIsClampedToTheDialogsRange) {
     const struct {
+        int radio;
         std::int16_t delay;
         double firstEdgeMs;
-    } cases[] = {{12, 382.5}, {9, 382.5}, {-4, 0}, {32767, 382.5}};
+    } cases[] = {{1, 3, 127.5}, {2, 3, 212.5}, {1, 12, 382.5},
+                 {1, 9, 382.5}, {1, -4, 0},    {1, 32767, 382.5}};
     for (const auto& c : cases) {
-        scheduler.edges.clear();
-        scheduler.clock = 0;
-        state.settings.Radio1Delay = c.delay;
+        restart();
+        fakes.ports.writes.clear();
+        state.TXRadio = c.radio;
+        s.Radio1Delay = c.delay;
         keyer.SendCW("E", false);
-        ASSERT_FALSE(scheduler.edges.empty());
-        EXPECT_EQ(static_cast<double>(scheduler.edges.front().at) / kMs, c.firstEdgeMs) << c.delay;
+        ASSERT_EQ(scheduler.edges.size(), 2U);
+        EXPECT_EQ(edgeMs()[0], c.firstEdgeMs) << c.radio << " " << c.delay;
+        EXPECT_EQ(edgeMs()[1], c.firstEdgeMs + 42.5) << c.radio << " " << c.delay;
+        // PTT: prepared (bit 0), raised (pin 16), lowered after the letter space.
+        EXPECT_EQ(fakes.ports.writes, (std::vector<std::pair<std::uint16_t, std::uint8_t>>{
+                                          {0x37A, 0x01}, {0x37A, 0x05}, {0x37A, 0x01}}));
     }
 }
 
@@ -473,6 +469,14 @@ TEST_F(CWKeyerTest, CalibrationOpensTheConfiguredKeyingPort) {
     EXPECT_EQ(fakes.serial.events.size(), 1U);
 }
 
+TEST_F(CWKeyerTest, CalibrationTellsOfAMissingKeyingPort) {
+    fakes.serial.failOpen = true;
+    keyer.CalibrateCWTiming();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
+    EXPECT_TRUE(state.cw.CWCalibrated);
+}
+
 TEST_F(CWKeyerTest, LogWithoutCwSetsTheUncalibratedTiming) {
     state.settings.Weight = "4.0";
     keyer.prepareTiming(false);
@@ -480,14 +484,6 @@ TEST_F(CWKeyerTest, LogWithoutCwSetsTheUncalibratedTiming) {
     EXPECT_EQ(state.cw.CWWeight, 3.0F);
     EXPECT_EQ(state.cw.DashCount, 127'500'000);
     EXPECT_TRUE(fakes.serial.events.empty());
-}
-
-TEST_F(CWKeyerTest, CalibrationTellsOfAMissingKeyingPort) {
-    fakes.serial.failOpen = true;
-    keyer.CalibrateCWTiming();
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
-    EXPECT_TRUE(state.cw.CWCalibrated);
 }
 
 }  // namespace
