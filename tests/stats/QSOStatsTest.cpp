@@ -46,32 +46,27 @@ TEST(PerHour, WholeFiguresDashesWithoutTimeAndCappedAtThreeDigits) {
     EXPECT_EQ(perHourText(1, 24), "2");  // 2.5 to the even 2
 }
 
-TEST(Last10, RateOverTheSpanToTheTenthQsoFromTheEnd) {
-    MainMod plain = gmtLog(contest::ArrlDx);
-    elevenQsos(plain, 20);
-    EXPECT_EQ(refreshed(plain).Last10Label.text, "Last 10: 30");
-
-    // With point figures: ten QSOs of 3 points over 20 minutes.
-    MainMod points = gmtLog(contest::Cqww, true, {.usa = true});
-    elevenQsos(points, 20);
-    EXPECT_EQ(refreshed(points).Last10Label.text, "Last 10: 30/90");
-}
-
-TEST(Last10, RoundedToTheNearestTiesToEven) {
+TEST(Last10, RateOverTheSpanToTheTenthQsoFromTheEndRoundedTiesToEven) {
     struct Case {
+        ContestNr nr;
         int span;
+        const char* call;
         const char* text;
     };
     const Case cases[] = {
-        {1, "Last 10: 600/1800"},
-        {7, "Last 10: 86/257"},   // 85.71, 257.14
-        {16, "Last 10: 38/112"},  // 37.5, 112.5
-        {48, "Last 10: 12/38"},   // 12.5, 37.5
+        {contest::ArrlDx, 20, "DL1ABC", "Last 10: 30"},
+        {contest::Cqww, 20, "DL1ABC", "Last 10: 30/90"},  // ten QSOs of 3 points
+        {contest::Cqww, 20, "W1AW", "Last 10: 30/"},      // zero points: written as nothing
+        {contest::Cqww, 1, "DL1ABC", "Last 10: 600/1800"},
+        {contest::Cqww, 7, "DL1ABC", "Last 10: 86/257"},   // 85.71, 257.14
+        {contest::Cqww, 16, "DL1ABC", "Last 10: 38/112"},  // 37.5, 112.5
+        {contest::Cqww, 48, "DL1ABC", "Last 10: 12/38"},   // 12.5, 37.5
+        {contest::Paqp, 20, "W1AW", "Last 10: 30/45"},     // CW on 20 m: 1.5 points each
     };
     for (const Case& c : cases) {
-        MainMod state = gmtLog(contest::Cqww, true, {.usa = true});
-        elevenQsos(state, c.span);
-        EXPECT_EQ(refreshed(state).Last10Label.text, c.text) << c.span;
+        MainMod state = gmtLog(c.nr, true, {.usa = c.nr == contest::Cqww});
+        elevenQsos(state, c.span, c.call);
+        EXPECT_EQ(refreshed(state).Last10Label.text, c.text) << c.nr << " " << c.span;
     }
 }
 
@@ -94,13 +89,11 @@ TEST(Last10, NeedsElevenQsosAndASpanOfAMinute) {
     EXPECT_EQ(stats.view().Last10Label.text, "Last 10: 30");
 }
 
-TEST(Last10, ZeroFiguresAreWrittenAsNothing) {
+TEST(LastHour, ZeroFiguresAreWrittenAsNothing) {
     // A USA station working USA stations in CQWW scores nothing.
     MainMod state = gmtLog(contest::Cqww, true, {.usa = true});
     elevenQsos(state, 20, "W1AW");
-    const QSOStatsView view = refreshed(state);
-    EXPECT_EQ(view.Last10Label.text, "Last 10: 30/");
-    EXPECT_EQ(view.LastHrLabel.text, "Last Hr: 10/");
+    EXPECT_EQ(refreshed(state).LastHrLabel.text, "Last Hr: 10/");
 }
 
 TEST(LastHour, CountsFromTheFirstQsoOfTheHourBefore) {
@@ -247,10 +240,6 @@ TEST(Bands, MixedLogsShowPhoneAndCw) {
 }
 
 TEST(Bands, PaqpPointsInTenths) {
-    MainMod state = gmtLog(contest::Paqp);
-    elevenQsos(state, 20, "W1AW");  // CW on 20 m: one and a half points each
-    EXPECT_EQ(refreshed(state).Last10Label.text, "Last 10: 30/45");
-
     // CW on 80 m scores two points, and the band's rate says so.
     MainMod low = gmtLog(contest::Paqp);
     logTimed(low, {{"W1AW", 1200, 5, nullptr, kDay1, mult("ADA")},
