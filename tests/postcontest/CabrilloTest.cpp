@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <regex>
-#include <set>
-
 #include "PostRig.h"
 #include "postcontest/Cabrillo.h"
 
@@ -176,52 +173,6 @@ TEST(Cabrillo, EmptyLogLongCallAndBadRecords) {
     EXPECT_EQ(lines[2], "CALLSIGN: VE3/K6XXXXXX");
     EXPECT_EQ(lines[15], "QSO:   144 PH 2000-01-15 0205 VE3/K6XXXX 59  3      DL1ABC     59    14");
     EXPECT_EQ(lines[16], "QSO:   144 CW 0000-00-00 0000 VE3/K6XXXX 59  3      DL2ABC     59    14");
-}
-
-// A small checker of the public tagged-line format: START-OF-LOG first,
-// END-OF-LOG last, tag lines in between, QSO lines with a known band,
-// mode, a real date and a real time.
-std::string cabrilloFault(const std::vector<std::string>& lines) {
-    if (lines.empty() || lines.front() != "START-OF-LOG: 2.0") return "first line";
-    if (lines.back() != "END-OF-LOG:") return "last line";
-    static const std::regex tag(R"(^[A-Z][A-Z-]*:( .*)?$)");
-    static const std::regex qso(
-        R"(^QSO: +(\d+) (CW|PH) (\d{4})-(\d\d)-(\d\d) (\d\d)(\d\d) (\S+) .*\S.*$)");
-    static const std::set<std::string> bands{"1800",  "3500",  "7000", "14000",
-                                             "21000", "28000", "50",   "144"};
-    bool inQsos = false;
-    for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (!std::regex_match(line, tag)) return "not a tag line: " + line;
-        if (!line.starts_with("QSO:")) {
-            if (inQsos) return "header after QSOs: " + line;
-            continue;
-        }
-        inQsos = true;
-        std::smatch m;
-        if (!std::regex_match(line, m, qso)) return "QSO line: " + line;
-        if (!bands.contains(m[1].str())) return "band: " + line;
-        const int year = std::stoi(m[3].str()), month = std::stoi(m[4].str()),
-                  day = std::stoi(m[5].str());
-        if (year < 1990 || month < 1 || month > 12 || day < 1 || day > 31) return "date: " + line;
-        if (std::stoi(m[6].str()) > 23 || std::stoi(m[7].str()) > 59) return "time: " + line;
-    }
-    return {};
-}
-
-TEST(Cabrillo, EveryFilePassesTheFormatChecker) {
-    EXPECT_NE(cabrilloFault(
-                  {"START-OF-LOG: 2.0", "QSO: 14001 CW 2021-11-04 1234 K6XX 599 1", "END-OF-LOG:"}),
-              "");
-    EXPECT_NE(cabrilloFault(
-                  {"START-OF-LOG: 2.0", "QSO: 14000 CW 2021-13-04 1234 K6XX 599 1", "END-OF-LOG:"}),
-              "");
-    for (const ContestCase& c : contestCases()) {
-        SCOPED_TRACE(c.contestLine);
-        test::PostRig rig;
-        setSentExchanges(rig.state.settings);
-        EXPECT_EQ(cabrilloFault(cabrilloOf(rig, c)), "");
-    }
 }
 
 }  // namespace

@@ -33,6 +33,8 @@ class AudioTest : public ::testing::Test, protected test::KeyerRig {
         audio.setRepeater(repeater);
         audio.setHost(host);
         for (const char* name : {"cq.wav", "call.wav", "tu.wav"}) dir.write(name, "RIFF");
+        openSet(standardSet());
+        forget();
     }
 
     std::string standardSet() const {
@@ -76,7 +78,8 @@ const Lines kPttOn{"open 2", "dtr 2 on"};
 const Lines kPttCycle{"open 2", "dtr 2 on", "dtr 2 off", "close 2"};
 
 TEST_F(AudioTest, CreatedWithEveryLabelEmptyAndNothingPlaying) {
-    const AudioView& v = audio.view();
+    const Audio fresh{state, platform, lines, radios, recorder};
+    const AudioView& v = fresh.view();
     EXPECT_EQ(v.Button,
               (std::array<std::string, 9>{"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F11", "F12"}));
     for (const AudioLabel& label : v.ButtonLabel)
@@ -87,8 +90,6 @@ TEST_F(AudioTest, CreatedWithEveryLabelEmptyAndNothingPlaying) {
 }
 
 TEST_F(AudioTest, AMessagePlaysWithPttAndReleasesItAtItsNaturalEnd) {
-    openSet(standardSet());
-    forget();
     fakes.wavePlayer.length = 2340;
     EXPECT_TRUE(audio.PlayVoiceMessage(0, false));
     EXPECT_EQ(fakes.wavePlayer.commands, (Lines{"Close", "Open " + dir.file("cq.wav"), "Play"}));
@@ -111,7 +112,6 @@ TEST_F(AudioTest, AMessagePlaysWithPttAndReleasesItAtItsNaturalEnd) {
 }
 
 TEST_F(AudioTest, ProgressCountsFiftyFiveMillisecondsAnUpdateAndFillsFromNinetyFive) {
-    openSet(standardSet());
     struct Case {
         int length;
         int updates;
@@ -143,7 +143,6 @@ TEST_F(AudioTest, MessageLengthsInTenthsOfASecond) {
 }
 
 TEST_F(AudioTest, StopEndsTheMessageAndReleasesPtt) {
-    openSet(standardSet());
     audio.PlayVoiceMessage(2, false);
     forget();
     audio.CmdStop();
@@ -155,7 +154,6 @@ TEST_F(AudioTest, StopEndsTheMessageAndReleasesPtt) {
 }
 
 TEST_F(AudioTest, EscDuringARepeatedMessageOrItsPauseStopsItAndTheRepetition) {
-    openSet(standardSet());
     for (const bool inPause : {false, true}) {
         SCOPED_TRACE(inPause);
         forget();
@@ -172,8 +170,6 @@ TEST_F(AudioTest, EscDuringARepeatedMessageOrItsPauseStopsItAndTheRepetition) {
 }
 
 TEST_F(AudioTest, FunctionKeyPlaysTheMessageItsLabelTagSays) {
-    openSet(standardSet());
-    forget();
     repeater.SendFunctionKeyMessage(kF1, false);
     for (int play = 1; play <= 3; ++play) {
         EXPECT_TRUE(audio.DVKPlaying()) << play;
@@ -190,7 +186,6 @@ TEST_F(AudioTest, FunctionKeyPlaysTheMessageItsLabelTagSays) {
 }
 
 TEST_F(AudioTest, StopButtonEndsOnlyTheMessageAndTheRepetitionGoesOn) {
-    openSet(standardSet());
     repeater.SendFunctionKeyMessage(kF1, false);
     audio.CmdStop();
     EXPECT_TRUE(repeater.running());
@@ -199,8 +194,6 @@ TEST_F(AudioTest, StopButtonEndsOnlyTheMessageAndTheRepetitionGoesOn) {
 }
 
 TEST_F(AudioTest, AFileThatCannotOpenNeverKeysTheTransmitter) {
-    openSet(standardSet());
-    forget();
     fakes.wavePlayer.failOpen = true;
     repeater.SendFunctionKeyMessage(kF1, false);
     EXPECT_TRUE(fakes.serial.events.empty());
@@ -214,7 +207,6 @@ TEST_F(AudioTest, AFileThatCannotOpenNeverKeysTheTransmitter) {
 }
 
 TEST_F(AudioTest, AFailedOpenAfterAPlayingMessageReleasesItsPtt) {
-    openSet(standardSet());
     audio.PlayVoiceMessage(0, false);
     forget();
     fakes.wavePlayer.failOpen = true;
@@ -224,8 +216,6 @@ TEST_F(AudioTest, AFailedOpenAfterAPlayingMessageReleasesItsPtt) {
 }
 
 TEST_F(AudioTest, AnEmptySlotSaysSoAndAZeroLengthFileEndsAtOnce) {
-    openSet(standardSet());
-    forget();
     EXPECT_FALSE(audio.PlayVoiceMessage(3, false));
     EXPECT_EQ(lastMessage(), "No sound file is assigned to F-4 Key.");
     fakes.messageBox.shown.clear();
@@ -239,7 +229,6 @@ TEST_F(AudioTest, AnEmptySlotSaysSoAndAZeroLengthFileEndsAtOnce) {
 }
 
 TEST_F(AudioTest, APttLineThatCannotBeKeyedOrReleasedIsReported) {
-    openSet(standardSet());
     fakes.serial.failOpen = true;
     EXPECT_FALSE(audio.PlayVoiceMessage(0, false));
     EXPECT_FALSE(audio.DVKPlaying());
@@ -258,8 +247,6 @@ TEST_F(AudioTest, APttLineThatCannotBeKeyedOrReleasedIsReported) {
 }
 
 TEST_F(AudioTest, APlaybackThatBreaksOffEndsTheRepetitionAndSaysWhy) {
-    openSet(standardSet());
-    forget();
     repeater.SendFunctionKeyMessage(kF1, false);
     fakes.wavePlayer.endPlayback("The audio device went away");
     tick();
@@ -271,15 +258,12 @@ TEST_F(AudioTest, APlaybackThatBreaksOffEndsTheRepetitionAndSaysWhy) {
 
 TEST_F(AudioTest, WithoutSsbPttNoLineMoves) {
     state.settings.SSBPTTActivated = false;
-    openSet(standardSet());
-    forget();
     audio.PlayVoiceMessage(0, false);
     playOut();
     EXPECT_TRUE(fakes.serial.events.empty());
 }
 
 TEST_F(AudioTest, AMessageThatReplacesAnotherReleasesTheLineOfTheFirst) {
-    openSet(standardSet());
     audio.PlayVoiceMessage(0, false);
     forget();
     audio.PlayVoiceMessage(2, true);  // same line: it stays on
@@ -296,8 +280,6 @@ TEST_F(AudioTest, AMessageThatReplacesAnotherReleasesTheLineOfTheFirst) {
 TEST_F(AudioTest, ALabelsRadioSwitchesTheTransmitterUnlessTold) {
     state.settings.F9Activated = true;
     state.settings.F9Comport = "Com1";
-    openSet(standardSet());
-    forget();
     audio.PlayVoiceMessage(1, false);  // red: radio 2
     EXPECT_EQ(state.TXRadio, 2);
     EXPECT_EQ(state.LogRadio, 1);
@@ -314,8 +296,6 @@ TEST_F(AudioTest, ALabelsRadioSwitchesTheTransmitterUnlessTold) {
 TEST_F(AudioTest, AnSo2rLineThatFailsKeepsThePttOff) {
     state.settings.F9Activated = true;
     state.settings.F9Comport = "Com1";
-    openSet(standardSet());
-    forget();
     fakes.serial.failOpen = true;
     EXPECT_FALSE(audio.PlayVoiceMessage(1, false));
     EXPECT_EQ(state.TXRadio, 1);
@@ -326,7 +306,6 @@ TEST_F(AudioTest, AnSo2rLineThatFailsKeepsThePttOff) {
 TEST_F(AudioTest, DualCqOnPhoneAlternatesRadiosAndEndsWithPttOff) {
     state.settings.DualCQsPlayNumber = 2;
     state.settings.DualCQsRepeatInterval = 200;
-    openSet(standardSet());
     repeater.SendFunctionKeyMessage(kF2, true);  // red label, but no switch in a dual CQ
     EXPECT_EQ(state.TXRadio, 1);
     playOut();
@@ -340,7 +319,6 @@ TEST_F(AudioTest, DualCqOnPhoneAlternatesRadiosAndEndsWithPttOff) {
 }
 
 TEST_F(AudioTest, NoPlayingWhileRecording) {
-    openSet(standardSet());
     fakes.fileDialog.answers.push_back(dir.file("new.wav"));
     audio.onRecord(4);
     ASSERT_TRUE(recorder.recording());
@@ -406,7 +384,6 @@ TEST_F(AudioTest, OverlongOrCutShortSetupFilesKeepWhatTheyHoldAndSaySo) {
 }
 
 TEST_F(AudioTest, SetupFilesRefusedOrMissingChangeNothing) {
-    openSet(standardSet());
     const VoiceSet before = audio.voices();
     fakes.messageBox.shown.clear();
 
@@ -429,7 +406,6 @@ TEST_F(AudioTest, SetupFilesRefusedOrMissingChangeNothing) {
 }
 
 TEST_F(AudioTest, SavingWritesEighteenRecordsFromCaptionsAndColours) {
-    openSet(standardSet());
     audio.onMenuItem(0, AudioMenuItem::Radio2);
     audio.onMenuItem(0, AudioMenuItem::Play6);  // [6] replaces [3]
     audio.onMenuItem(2, AudioMenuItem::NoRadio);
@@ -450,7 +426,6 @@ TEST_F(AudioTest, SavingWritesEighteenRecordsFromCaptionsAndColours) {
 }
 
 TEST_F(AudioTest, SavingAsksBeforeReplacingRefusesOtherExtensionsAndReportsFailures) {
-    openSet(standardSet());
     fakes.messageBox.shown.clear();
     fakes.fileDialog.answers.push_back(dir.file("saved.txt"));
     audio.onSaveSetupFile();
@@ -486,7 +461,6 @@ TEST_F(AudioTest, SavingAsksBeforeReplacingRefusesOtherExtensionsAndReportsFailu
 // ---- Menus ----
 
 TEST_F(AudioTest, RightClickMenuTicksFollowTheLabel) {
-    openSet(standardSet());
     using T = std::array<bool, kAudioMenuItemCount>;
     EXPECT_EQ(audio.menuTicks(0), (T{false, false, true, true, false, false}));
     EXPECT_EQ(audio.menuTicks(1), (T{false, true, false, false, false, true}));
@@ -499,7 +473,6 @@ TEST_F(AudioTest, RightClickMenuTicksFollowTheLabel) {
 }
 
 TEST_F(AudioTest, AssigningAFileAsksForItsLabel) {
-    openSet(standardSet());
     fakes.fileDialog.answers.push_back(dir.file("qrz.wav"));
     audio.onAssign(0);
     const FileDialogRequest& asked = fakes.fileDialog.requests.back();
@@ -522,7 +495,6 @@ TEST_F(AudioTest, AssigningAFileAsksForItsLabel) {
 }
 
 TEST_F(AudioTest, AssigningWhileAMessagePlaysStopsItFirst) {
-    openSet(standardSet());
     audio.PlayVoiceMessage(0, false);
     forget();
     fakes.fileDialog.answers.push_back(std::nullopt);
@@ -536,7 +508,6 @@ TEST_F(AudioTest, AssigningWhileAMessagePlaysStopsItFirst) {
 // ---- Recording ----
 
 TEST_F(AudioTest, RecordingGoesIntoTheChosenFileAndAsksForALabel) {
-    openSet(standardSet());
     fakes.fileDialog.answers.push_back(dir.file("f5.wav"));
     audio.onRecord(4);
     EXPECT_EQ(recorder.commands, (Lines{"start " + dir.file("f5.wav")}));
@@ -551,7 +522,6 @@ TEST_F(AudioTest, RecordingGoesIntoTheChosenFileAndAsksForALabel) {
 }
 
 TEST_F(AudioTest, RecordingsThatCannotStartOrBeWrittenKeepTheOldFile) {
-    openSet(standardSet());
     recorder.failStart = "No sound input was found to record from.";
     fakes.fileDialog.answers.push_back(dir.file("f5.wav"));
     audio.onRecord(4);

@@ -127,47 +127,37 @@ TEST_F(CWKeyerTest, WeightComesFromTheSettingOnlyBetweenTwoAndAHalfAndFourAndAHa
 }
 
 TEST_F(CWKeyerTest, SubstitutionsOfCallOwnCallNumberAndPeriod) {
-    host.callBox = " K1AB ";
     state.QSONr = 12;
     state.settings.YourCall = "N6TR";
-    keyer.SendCW("@ 5NN #", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "K1AB 5NN 12");
-    EXPECT_TRUE(state.cw.CallSentFlag);
-
-    scheduler.edges.clear();
-    keyer.SendCW("TU. $", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "TU? N6TR");
-    EXPECT_FALSE(state.cw.CallSentFlag);
-}
-
-TEST_F(CWKeyerTest, CallComesFromTheCurrentCallOutsideTheCallBox) {
     state.CurrentCall = "W9XY";
-    host.callBox = "K1AB";
-    host.inCallBox = false;
-    keyer.SendCW("@", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "W9XY");
-
-    scheduler.edges.clear();
-    host.inCallBox = true;
-    host.callBox = "";
-    keyer.SendCW("@", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "W9XY");
-}
-
-TEST_F(CWKeyerTest, SweepstakesTakesTheCallFromTheExchangeBox) {
-    state.contestNr = contest::Ss;
     state.mults.SSSections.rows.push_back({{"SCV", "SANTA CLARA", ""}, {}});
-    state.CurrentCall = "K1AB";
-    host.callBox = "K1AB";
-    host.inCallBox = false;
-    host.exchangeBox = "12a w6xyz 73 scv";
-    keyer.SendCW("@", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "W6XYZ");
-
-    scheduler.edges.clear();
-    host.exchangeBox = "12A 73 SCV";  // no call in the exchange
-    keyer.SendCW("@", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "K1AB");
+    const struct {
+        const char* callBox;
+        bool inCallBox;
+        ContestNr contest;
+        const char* exchangeBox;
+        const char* text;
+        const char* heard;
+    } cases[] = {
+        {" K1AB ", true, contest::Wpx, "", "@ 5NN #", "K1AB 5NN 12"},
+        {" K1AB ", true, contest::Wpx, "", "TU. $", "TU? N6TR"},
+        // Outside the call box, or with it empty, "@" is the current call.
+        {"K1AB", false, contest::Wpx, "", "@", "W9XY"},
+        {"", true, contest::Wpx, "", "@", "W9XY"},
+        // Sweepstakes takes the call from the exchange box when it holds one.
+        {"K1AB", false, contest::Ss, "12a w6xyz 73 scv", "@", "W6XYZ"},
+        {"K1AB", false, contest::Ss, "12A 73 SCV", "@", "W9XY"},
+    };
+    for (const auto& c : cases) {
+        restart();
+        host.callBox = c.callBox;
+        host.inCallBox = c.inCallBox;
+        host.exchangeBox = c.exchangeBox;
+        state.contestNr = c.contest;
+        keyer.SendCW(c.text, false);
+        EXPECT_EQ(heard(state.cw.DotCount), c.heard) << c.text;
+        EXPECT_EQ(state.cw.CallSentFlag, c.text[0] == '@') << c.text;
+    }
 }
 
 TEST(SSExchangeCall, FindsTheCallBetweenPrecedenceAndCheck) {
@@ -361,23 +351,20 @@ TEST_F(CWKeyerTest, PcSpeakerSidetoneAndItsAbsenceToldOnce) {
     EXPECT_FALSE(state.cw.CWAbortFlag);
 }
 
-TEST_F(CWKeyerTest, MissingKeyingDeviceIsToldAndNothingIsKeyed) {
+TEST_F(CWKeyerTest, MissingOrLostKeyingDeviceIsToldOnceAndStopsTheMessage) {
     fakes.serial.failOpen = true;
     keyer.SendCW("TEST", false);
     EXPECT_TRUE(scheduler.edges.empty());
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
-    EXPECT_EQ(fakes.messageBox.shown[0].title, "Port Error");
     EXPECT_TRUE(state.cw.CWAbortFlag);  // a repetition stops here
-}
-
-TEST_F(CWKeyerTest, DeviceLostWhileSendingEndsTheMessageWithOneMessage) {
+    fakes.serial.failOpen = false;
     scheduler.at(100 * kMs, [&] { fakes.serial.failDtr = true; });
     keyer.SendCW("EEEE", false);
     EXPECT_EQ(scheduler.edges.size(), 4U);  // the third E fails at its first edge
     EXPECT_TRUE(state.cw.CWAbortFlag);
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 stopped answering");
+    ASSERT_EQ(fakes.messageBox.shown.size(), 2U);
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "Port Error");
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
+    EXPECT_EQ(fakes.messageBox.shown[1].text, "Com1 stopped answering");
 }
 
 TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioAndIsNotSent) {
@@ -411,28 +398,26 @@ TEST_F(CWKeyerTest, RadioPrefixIsIgnoredWithoutRadioSwitchAndWhenNotExact) {
     }
 }
 
-TEST_F(CWKeyerTest, TypingOnExtendsTheCallBeingSent) {
+TEST_F(CWKeyerTest, TypingOnExtendsTheCallOnlyWhenTheMessageBeginsWithIt) {
     state.settings.TypingEnabled = true;
     host.callBox = "K1AB";
     // The operator types C while K1AB goes out.
     scheduler.at(500 * kMs, [&] { host.callBox = "K1ABC"; });
     keyer.SendCW("@ 5NN", false);
     EXPECT_EQ(heard(state.cw.DotCount), "K1ABC 5NN");
-}
 
-TEST_F(CWKeyerTest, CallIsExtendedOnlyWhenTheMessageBeginsWithIt) {
-    state.settings.TypingEnabled = true;
+    restart();
     host.callBox = "K1AB";
     scheduler.at(100 * kMs, [&] { host.callBox = "K1ABC"; });
     keyer.SendCW("TU @", false);
     EXPECT_EQ(heard(state.cw.DotCount), "TU K1AB");
 
     // Outside the call box "@" is CurrentCall, not the call being typed.
-    scheduler.edges.clear();
+    restart();
     state.CurrentCall = "W9XY";
     host.inCallBox = false;
     host.callBox = "W9X";
-    scheduler.at(scheduler.clock + 100 * kMs, [&] { host.callBox = "W9XYZ"; });
+    scheduler.at(100 * kMs, [&] { host.callBox = "W9XYZ"; });
     keyer.SendCW("@ 5NN", false);
     EXPECT_EQ(heard(state.cw.DotCount), "W9XY 5NN");
 }
