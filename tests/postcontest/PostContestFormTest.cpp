@@ -40,18 +40,6 @@ TEST(PostContestForm, LoadShowsTheLogAndTheSentExchange) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.contestLabel);
         test::PostRig rig;
-        Settings& s = rig.state.settings;
-        s.ExchangeARRLMult = "CA";
-        s.ExchangeCQPMult = "OR";
-        s.ExchangeCQWWMult = "3";
-        s.ExchangeSprintName = s.ExchangeNAQPName = "BOB";
-        s.ExchangeSprintMult = s.ExchangeNAQPMult = "CA";
-        s.ExchangeSSPrec = "A";
-        s.ExchangeSSCall = "K6XX";
-        s.ExchangeSSCheck = "72";
-        s.ExchangeSSSection = "SV";
-        s.ExchangeAAMult = "45";
-        s.ExchangePAQPMult = "CA";
         const std::string path = rig.writeLog("L.KSL", c.contest, c.cw, {});
         PostContestForm form(rig.state, rig.platform);
         ASSERT_TRUE(form.load(path));
@@ -110,10 +98,6 @@ TEST(PostContestForm, ExportChoicesAndNameContests) {
 TEST(PostContestForm, SsExchangeChecksEachFieldBeforeStoring) {
     test::PostRig rig;
     Settings& s = rig.state.settings;
-    s.ExchangeSSPrec = "A";
-    s.ExchangeSSCall = "K6XX";
-    s.ExchangeSSCheck = "72";
-    s.ExchangeSSSection = "SV";
     const std::string path = rig.writeLog("SS.KSL", contest::Ss, true, {});
     PostContestForm form(rig.state, rig.platform);
     ASSERT_TRUE(form.load(path));
