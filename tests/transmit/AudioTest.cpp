@@ -291,11 +291,11 @@ TEST_F(AudioTest, ALabelsRadioSwitchesTheTransmitterUnlessTold) {
     audio.CmdStop();
     audio.PlayVoiceMessage(2, false);
     EXPECT_EQ(state.TXRadio, 1);
-}
 
-TEST_F(AudioTest, AnSo2rLineThatFailsKeepsThePttOff) {
-    state.settings.F9Activated = true;
-    state.settings.F9Comport = "Com1";
+    // An SO2R line that fails keeps the PTT off.
+    audio.CmdStop();
+    lines.CloseSerialPort("Com1");
+    forget();
     fakes.serial.failOpen = true;
     EXPECT_FALSE(audio.PlayVoiceMessage(1, false));
     EXPECT_EQ(state.TXRadio, 1);
@@ -316,17 +316,6 @@ TEST_F(AudioTest, DualCqOnPhoneAlternatesRadiosAndEndsWithPttOff) {
     EXPECT_FALSE(audio.DVKPlaying());
     EXPECT_EQ(fakes.serial.events.back(), "close 2");
     EXPECT_FALSE(repeater.running());
-}
-
-TEST_F(AudioTest, NoPlayingWhileRecording) {
-    fakes.fileDialog.answers.push_back(dir.file("new.wav"));
-    audio.onRecord(4);
-    ASSERT_TRUE(recorder.recording());
-    forget();
-    EXPECT_FALSE(audio.PlayVoiceMessage(0, false));
-    EXPECT_EQ(fakes.beep.count, 1);
-    EXPECT_TRUE(fakes.serial.events.empty());
-    EXPECT_TRUE(fakes.wavePlayer.commands.empty());
 }
 
 TEST_F(AudioTest, EndingTheProgramReleasesAKeyedPtt) {
@@ -472,7 +461,16 @@ TEST_F(AudioTest, RightClickMenuTicksFollowTheLabel) {
     EXPECT_EQ(audio.view().ButtonLabel[1].caption, "MY CALL");
 }
 
-TEST_F(AudioTest, AssigningAFileAsksForItsLabel) {
+TEST_F(AudioTest, AssigningAFileStopsAPlayingMessageAndAsksForItsLabel) {
+    audio.PlayVoiceMessage(0, false);
+    forget();
+    fakes.fileDialog.answers.push_back(std::nullopt);
+    audio.onAssign(5);
+    EXPECT_FALSE(audio.DVKPlaying());
+    EXPECT_EQ(fakes.serial.events, (Lines{"dtr 2 off", "close 2"}));
+    EXPECT_FALSE(audio.view().text1Visible);
+    EXPECT_EQ(fakes.fileDialog.requests.back().fileName, "*.WAV");
+
     fakes.fileDialog.answers.push_back(dir.file("qrz.wav"));
     audio.onAssign(0);
     const FileDialogRequest& asked = fakes.fileDialog.requests.back();
@@ -494,17 +492,6 @@ TEST_F(AudioTest, AssigningAFileAsksForItsLabel) {
     EXPECT_EQ(audio.playCount(0), 1);
 }
 
-TEST_F(AudioTest, AssigningWhileAMessagePlaysStopsItFirst) {
-    audio.PlayVoiceMessage(0, false);
-    forget();
-    fakes.fileDialog.answers.push_back(std::nullopt);
-    audio.onAssign(5);
-    EXPECT_FALSE(audio.DVKPlaying());
-    EXPECT_EQ(fakes.serial.events, (Lines{"dtr 2 off", "close 2"}));
-    EXPECT_FALSE(audio.view().text1Visible);
-    EXPECT_EQ(fakes.fileDialog.requests.back().fileName, "*.WAV");
-}
-
 // ---- Recording ----
 
 TEST_F(AudioTest, RecordingGoesIntoTheChosenFileAndAsksForALabel) {
@@ -513,6 +500,11 @@ TEST_F(AudioTest, RecordingGoesIntoTheChosenFileAndAsksForALabel) {
     EXPECT_EQ(recorder.commands, (Lines{"start " + dir.file("f5.wav")}));
     EXPECT_EQ(audio.view().recordingLabel, "[Recording F-5 Key - Stop ends it]");
     EXPECT_FALSE(audio.view().notPlayingVisible);
+    forget();
+    EXPECT_FALSE(audio.PlayVoiceMessage(0, false));  // no playing while recording
+    EXPECT_EQ(fakes.beep.count, 1);
+    EXPECT_TRUE(fakes.serial.events.empty());
+    EXPECT_TRUE(fakes.wavePlayer.commands.empty());
     audio.CmdStop();
     EXPECT_EQ(recorder.commands.back(), "stop");
     EXPECT_EQ(audio.view().recordingLabel, "");
