@@ -111,7 +111,7 @@ TEST_F(AudioTest, AMessagePlaysWithPttAndReleasesItAtItsNaturalEnd) {
     EXPECT_TRUE(fakes.messageBox.shown.empty());
 }
 
-TEST_F(AudioTest, ProgressCountsFiftyFiveMillisecondsAnUpdateAndFillsFromNinetyFive) {
+TEST_F(AudioTest, ProgressCountsFiftyFiveMillisecondsAnUpdateAndLengthsShowTenths) {
     struct Case {
         int length;
         int updates;
@@ -134,15 +134,12 @@ TEST_F(AudioTest, ProgressCountsFiftyFiveMillisecondsAnUpdateAndFillsFromNinetyF
         EXPECT_DOUBLE_EQ(audio.DVKElapsed(), 55.0 * c.updates);
         audio.CmdStop();
     }
-}
-
-TEST_F(AudioTest, MessageLengthsInTenthsOfASecond) {
-    const std::pair<int, const char*> cases[] = {
+    const std::pair<int, const char*> lengths[] = {
         {2340, "2.3s"}, {2350, "2.4s"}, {999, "1.0s"}, {40, "0.0s"}, {60000, "60.0s"}};
-    for (const auto& [ms, text] : cases) EXPECT_EQ(messageLengthText(ms), text);
+    for (const auto& [ms, text] : lengths) EXPECT_EQ(messageLengthText(ms), text);
 }
 
-TEST_F(AudioTest, StopEndsTheMessageAndReleasesPtt) {
+TEST_F(AudioTest, StopEndsTheMessageAndReleasesPttButTheRepetitionGoesOn) {
     audio.PlayVoiceMessage(2, false);
     forget();
     audio.CmdStop();
@@ -151,6 +148,12 @@ TEST_F(AudioTest, StopEndsTheMessageAndReleasesPtt) {
     EXPECT_TRUE(audio.view().notPlayingVisible);
     tick();
     EXPECT_EQ(fakes.serial.events, (Lines{"dtr 2 off", "close 2"}));
+
+    repeater.SendFunctionKeyMessage(kF1, false);
+    audio.CmdStop();
+    EXPECT_TRUE(repeater.running());
+    EXPECT_TRUE(timer2().enabled());
+    EXPECT_EQ(repeater.view().label, "Sending Msg 1 of 3 [Pause]");
 }
 
 TEST_F(AudioTest, EscDuringARepeatedMessageOrItsPauseStopsItAndTheRepetition) {
@@ -185,14 +188,6 @@ TEST_F(AudioTest, FunctionKeyPlaysTheMessageItsLabelTagSays) {
     EXPECT_EQ(fakes.serial.events, three);
 }
 
-TEST_F(AudioTest, StopButtonEndsOnlyTheMessageAndTheRepetitionGoesOn) {
-    repeater.SendFunctionKeyMessage(kF1, false);
-    audio.CmdStop();
-    EXPECT_TRUE(repeater.running());
-    EXPECT_TRUE(timer2().enabled());
-    EXPECT_EQ(repeater.view().label, "Sending Msg 1 of 3 [Pause]");
-}
-
 TEST_F(AudioTest, AFileThatCannotOpenNeverKeysTheTransmitter) {
     fakes.wavePlayer.failOpen = true;
     repeater.SendFunctionKeyMessage(kF1, false);
@@ -204,9 +199,9 @@ TEST_F(AudioTest, AFileThatCannotOpenNeverKeysTheTransmitter) {
     EXPECT_EQ(lastMessage(),
               "The message of F-1 Key cannot be played.\n\ncannot open " + dir.file("cq.wav"));
     EXPECT_EQ(fakes.wavePlayer.commands.back(), "Close");
-}
 
-TEST_F(AudioTest, AFailedOpenAfterAPlayingMessageReleasesItsPtt) {
+    // A failed open after a playing message releases that message's PTT.
+    fakes.wavePlayer.failOpen = false;
     audio.PlayVoiceMessage(0, false);
     forget();
     fakes.wavePlayer.failOpen = true;
