@@ -81,7 +81,8 @@ TEST_F(PortLinesTest, NoneAndUnknownNamesTouchNothing) {
         EXPECT_TRUE(lines.OpenSerialPort(name).isOk());
         lines.CloseSerialPort(name);
     }
-    EXPECT_TRUE(ports.registers.empty());  // not even read
+    EXPECT_TRUE(lines.PrepareParallelPort("Com1").isOk());  // a serial port: nothing to prepare
+    EXPECT_TRUE(ports.registers.empty());                   // not even read
     EXPECT_TRUE(ports.writes.empty());
     EXPECT_TRUE(serial.events.empty());
 }
@@ -94,12 +95,6 @@ TEST_F(PortLinesTest, SerialLineOpensItsPortOnFirstUse) {
     lines.CloseSerialPort("Com2");
     EXPECT_EQ(serial.events,
               (std::vector<std::string>{"open 2", "dtr 2 on", "dtr 2 off", "close 2"}));
-}
-
-TEST_F(PortLinesTest, SerialPortsAreNotTouchedByParallelPreparation) {
-    EXPECT_TRUE(lines.PrepareParallelPort("Com1").isOk());
-    EXPECT_TRUE(serial.events.empty());
-    EXPECT_TRUE(ports.writes.empty());
 }
 
 TEST_F(PortLinesTest, AMissingSerialDeviceLeavesTheLineAloneAndSaysSo) {
