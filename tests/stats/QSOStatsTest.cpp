@@ -180,7 +180,7 @@ TEST(Reference, LocalClockCorrectedAndTheNextDay) {
     EXPECT_EQ(refreshed(late, true, clockAt(4, 5)).Last10Label.text, "Last 10: 25");
 }
 
-TEST(Times, BandModeChangesSplitTheGap) {
+TEST(Times, BandModeChangesSplitTheGapAndHoursTakeTwoDigits) {
     MainMod state = gmtLog(contest::ArrlDx);
     logTimed(state, {{"DL1ABC", 1200, 3}, {"DL1ABC", 1210, 4}, {"G3ABC", 1214, 4}});
     const QSOStatsView view = refreshed(state);
@@ -189,16 +189,14 @@ TEST(Times, BandModeChangesSplitTheGap) {
     EXPECT_EQ(view.BMTotal[2].text, "20m\n1\n0:05\n12\n1");
     EXPECT_EQ(view.BMTotal[3].text, "40m\n2\n0:09\n13\n2");
     EXPECT_EQ(view.LabelAll.text, "All\n3\n0:14\n13\n3");
-}
 
-TEST(Times, TotalWithHoursInTwoDigits) {
-    MainMod state = gmtLog(contest::Wpx, true, {.usa = true});
+    MainMod wpx = gmtLog(contest::Wpx, true, {.usa = true});
     int t = 0;
-    logTimed(state, {{"DL1ABC", 0}});
+    logTimed(wpx, {{"DL1ABC", 0}});
     // 13 QSOs an hour apart on the WPX threshold: 12 hours of operating.
-    for (int i = 0; i < 12; ++i) logTimed(state, {{"DL1ABC", t += 100}});
-    logTimed(state, {{"DL1ABC", 1205}});
-    EXPECT_EQ(refreshed(state).OnTimeLabel.text, "     Total: 12:05");
+    for (int i = 0; i < 12; ++i) logTimed(wpx, {{"DL1ABC", t += 100}});
+    logTimed(wpx, {{"DL1ABC", 1205}});
+    EXPECT_EQ(refreshed(wpx).OnTimeLabel.text, "     Total: 12:05");
 }
 
 TEST(Bands, ColumnFiguresWorkedOutByHand) {

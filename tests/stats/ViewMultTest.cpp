@@ -127,7 +127,7 @@ TEST(WpxPage, ThirtyPrefixesAPageScrolledByOne) {
     EXPECT_EQ(pageLines(view), (std::vector<std::string>{"X38  X39  X40  "}));
 }
 
-TEST(WpxPage, APrefixInsertedFurtherDownThePageIsShown) {
+TEST(WpxPage, APrefixInsertedFurtherDownIsShownLongOnesAreCut) {
     MainMod state = wpxWithPrefixes(12);
     ViewMult window;
     window.draw(state);
@@ -136,17 +136,15 @@ TEST(WpxPage, APrefixInsertedFurtherDownThePageIsShown) {
     window.draw(state);  // the first prefix of the page is still X10
     EXPECT_EQ(window.view().texts[1].text, "X15  X155 X16  X17  X18  ");
     EXPECT_EQ(window.view().scrollMax, 13);
-}
 
-TEST(WpxPage, LongPrefixesCutAndAnEmptyList) {
-    MainMod state = wpxWithPrefixes(0);
-    ViewMult window;
-    window.draw(state);
-    EXPECT_TRUE(window.view().texts.empty());
-    EXPECT_EQ(window.view().scrollMax, 1);
+    // Long prefixes are cut; an empty list draws nothing.
     state.totals.wpxPrefixes = {"ABCDEFG", "B1"};
     window.draw(state);
     EXPECT_EQ(pageLines(window.view()), (std::vector<std::string>{"ABCDEB1   "}));
+    state.totals.wpxPrefixes.clear();
+    window.draw(state);
+    EXPECT_TRUE(window.view().texts.empty());
+    EXPECT_EQ(window.view().scrollMax, 1);
 }
 
 TEST(CountryPanelWindow, LastQsosCountryThenTheTypedCall) {
