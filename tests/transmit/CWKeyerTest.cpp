@@ -224,7 +224,7 @@ TEST_F(CWKeyerTest, ChangeCWSpeedRefusesStepsOutsideEighteenToFifty) {
     }
 }
 
-TEST_F(CWKeyerTest, KeypadStepsWhileSendingActAtOnceAndStay) {
+TEST_F(CWKeyerTest, KeypadStepsWhileSendingActAtOnceAndStayUnlessTheMessageSteps) {
     // Keypad plus pressed during the first dot of "EE": polled after that dot,
     // so the letter space and the second E go at 30.
     scheduler.at(10 * kMs, [&] { fakes.keys.press(AsyncKey::KeypadPlus); });
@@ -234,15 +234,15 @@ TEST_F(CWKeyerTest, KeypadStepsWhileSendingActAtOnceAndStay) {
     EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 42'500'000, secondOn, secondOn + dot30}));
     EXPECT_EQ(state.cw.CWSpeed, 30);
     EXPECT_EQ(host.shown.back(), "speed 30");
-}
 
-TEST_F(CWKeyerTest, KeypadStepsAreUndoneWhenTheMessageStepsTooAndKeysPressedBeforeAreForgotten) {
-    fakes.keys.press(AsyncKey::Escape);  // pressed before the message: cleared at its start
+    // Undone when the message steps too; keys pressed before it are forgotten.
+    restart();
+    fakes.keys.press(AsyncKey::Escape);
     scheduler.at(10 * kMs, [&] { fakes.keys.press(AsyncKey::KeypadMinus); });
     keyer.SendCW("E+E", false);
     EXPECT_EQ(scheduler.edges.size(), 4U);
     EXPECT_FALSE(state.cw.CWAbortFlag);
-    EXPECT_EQ(state.cw.CWSpeed, 28);
+    EXPECT_EQ(state.cw.CWSpeed, 30);
 }
 
 TEST_F(CWKeyerTest, EscapeStopsAfterTheCurrentElementAndItsSpace) {
@@ -287,7 +287,7 @@ TEST_F(CWKeyerTest, PttLeadTimeOfTheTransmittingRadioClampedToTheDialogsRange) {
     }
 }
 
-TEST_F(CWKeyerTest, EmptyMessageSwitchesPttAndKeysNothing) {
+TEST_F(CWKeyerTest, EmptyMessageSwitchesPttAndAPhoneBandOrKeyingOffDropsIt) {
     state.settings.CWPTTActivated = true;
     state.settings.CWPTTComport = "Com2";
     state.settings.Radio1Delay = 2;
@@ -296,11 +296,9 @@ TEST_F(CWKeyerTest, EmptyMessageSwitchesPttAndKeysNothing) {
     EXPECT_EQ(scheduler.clock, 85 * kMs);  // the lead time is still waited
     EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "open 2", "dtr 2 on",
                                                              "close 1", "dtr 2 off", "close 2"}));
-}
 
-TEST_F(CWKeyerTest, PhoneBandOrKeyingOffDropsTheMessage) {
-    state.settings.CWPTTActivated = true;
-    state.settings.CWPTTComport = "Com2";
+    // A phone band or keying switched off drops the message.
+    fakes.serial.events.clear();
     state.CurrentBandMode = bandModeCode(band::B20, true);
     keyer.SendCW("@ TEST", false);
     EXPECT_TRUE(scheduler.edges.empty());
@@ -368,7 +366,7 @@ TEST_F(CWKeyerTest, MissingOrLostKeyingDeviceIsToldOnceAndStopsTheMessage) {
     EXPECT_EQ(fakes.messageBox.shown[1].text, "Com1 stopped answering");
 }
 
-TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioAndIsNotSent) {
+TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioOnlyWhenExactAndIsNotSent) {
     Settings& s = state.settings;
     s.F9Activated = true;
     s.F9Comport = "Com2";
@@ -386,9 +384,9 @@ TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioAndIsNotSent) {
     keyer.SendCW("[RADIO1][PLAY3]CQ", false);
     EXPECT_EQ(state.TXRadio, 1);
     EXPECT_EQ(fakes.serial.events.front(), "dtr 2 off");
-}
 
-TEST_F(CWKeyerTest, RadioPrefixIsIgnoredWithoutRadioSwitchAndWhenNotExact) {
+    // Ignored when no switch is asked and when not exact.
+    restart();
     keyer.SendCW("[RADIO2][PLAY1]E", true);
     EXPECT_EQ(state.TXRadio, 1);
     EXPECT_EQ(scheduler.edges.size(), 2U);
