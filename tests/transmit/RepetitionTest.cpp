@@ -149,7 +149,7 @@ TEST_F(RepetitionTest, EscInThePauseEndsTheRepetitionAndNothingElse) {
     EXPECT_FALSE(state.cw.CWAbortFlag);
 }
 
-TEST_F(RepetitionTest, EscWhileTheFirstMessageIsKeyedEndsItAndTheRepetition) {
+TEST_F(RepetitionTest, EscWhileAnyMessageIsKeyedEndsItAndTheRepetition) {
     pressEscAfter(10);
     repeater.SendFunctionKeyMessage(kF3, false);
     EXPECT_EQ(messagesSent(), 1);
@@ -160,33 +160,29 @@ TEST_F(RepetitionTest, EscWhileTheFirstMessageIsKeyedEndsItAndTheRepetition) {
     // The Esc key then reaches the entry line: it only clears the flag.
     EXPECT_TRUE(repeater.cancel());
     EXPECT_FALSE(state.cw.CWAbortFlag);
-}
 
-TEST_F(RepetitionTest, EscWhileALaterMessageIsKeyedEndsTheRepetition) {
+    // Esc while a later message is keyed ends the repetition too.
     repeater.SendFunctionKeyMessage(kF3, false);
     pressEscAfter(10);
     timer2().tick();
-    EXPECT_EQ(messagesSent(), 2);
+    EXPECT_EQ(messagesSent(), 3);
     EXPECT_FALSE(repeater.running());
     EXPECT_FALSE(timer2().enabled());
     EXPECT_EQ(labels().back(), "-");
     timer2().tick();
-    EXPECT_EQ(messagesSent(), 2);
+    EXPECT_EQ(messagesSent(), 3);
 }
 
-TEST_F(RepetitionTest, ANewKeyTakesOverFromAPausingRepetition) {
+TEST_F(RepetitionTest, ANewKeyTakesOverFromAPausingRepetitionAndOtherKeysSendNothing) {
+    for (int key : {119, 120, 121, 0, 200}) repeater.SendFunctionKeyMessage(key, false);
+    EXPECT_EQ(messagesSent(), 0);
+    EXPECT_TRUE(display.shown.empty());
     repeater.SendFunctionKeyMessage(kF3, false);
     repeater.SendFunctionKeyMessage(kF2, false);
     EXPECT_EQ(messagesSent(), 2);
     EXPECT_FALSE(repeater.running());
     timer2().tick();
     EXPECT_EQ(messagesSent(), 2);
-}
-
-TEST_F(RepetitionTest, KeysOtherThanTheMessageKeysSendNothing) {
-    for (int key : {119, 120, 121, 0, 200}) repeater.SendFunctionKeyMessage(key, false);
-    EXPECT_EQ(messagesSent(), 0);
-    EXPECT_TRUE(display.shown.empty());
 }
 
 TEST_F(RepetitionTest, DualCqPassesAreHalfThePlayNumberRoundedToEven) {
