@@ -93,7 +93,7 @@ TEST(PostContest, BaseNames) {
     }
 }
 
-TEST(PostContest, WritesTheChosenFilesAndReportsEachFailure) {
+TEST(PostContest, WritesTheChosenFilesReportsEachFailureAndNothingFromAnUnreadableLog) {
     test::PostRig rig;
     const std::string path =
         rig.writeLog("WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
@@ -131,14 +131,8 @@ TEST(PostContest, WritesTheChosenFilesAndReportsEachFailure) {
     ASSERT_EQ(blocked->failures.size(), 1u);
     EXPECT_TRUE(blocked->failures[0].starts_with("The file " + out + " was not written: "))
         << blocked->failures[0];
-}
 
-TEST(PostContest, UnreadableLogsWriteNothing) {
-    test::PostRig rig;
-    const std::string path =
-        rig.writeLog("WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
-    OutputChoices cabrillo;
-    cabrillo.cabrillo = true;
+    // Logs that cannot be read write nothing.
     Result<PostContestReport> missing =
         runPostContest(rig.state, rig.dir.file("GONE.KSL"), cabrillo, rig.services(), 2026);
     ASSERT_FALSE(missing);
@@ -146,7 +140,6 @@ TEST(PostContest, UnreadableLogsWriteNothing) {
         missing.status().message().starts_with("Could not open " + rig.dir.file("GONE.KSL")))
         << missing.status().message();
     EXPECT_EQ(rig.state.log.count(), 0);
-
     rig.dir.write("SHORT.KSL", "WW");
     EXPECT_FALSE(
         runPostContest(rig.state, rig.dir.file("SHORT.KSL"), cabrillo, rig.services(), 2026));
