@@ -48,37 +48,21 @@ TEST(NorthAmerica, PointsByContestLocationBandAndWorkedPrefix) {
     const BandModeCode ssb160 = bandModeCode(band::B160, true);
     const BandModeCode cw6 = bandModeCode(band::B6, false);
     const BandModeCode ssb2 = bandModeCode(band::B2, true);
+    // The last rows: no result for other stations and contests.
     const PointsCase cases[] = {
-        // WPX from the USA.
-        {contest::Wpx, usa, cw40, "W1", "1"},
-        {contest::Wpx, usa, cw40, "VE3", "4"},
-        {contest::Wpx, usa, ssb20, "VE3", "2"},
-        {contest::Wpx, usa, cw10, "KP4", "2"},
-        {contest::Wpx, usa, ssb160, "KL7", "4"},
-        {contest::Wpx, usa, cw15, "JA1", "3"},
-        {contest::Wpx, usa, cw80, "JA1", "6"},
-        {contest::Wpx, usa, cw6, "JA1", "6"},
-        {contest::Wpx, usa, ssb2, "JA1", "6"},
-        {contest::Wpx, usa, cw15, "KH6", "3"},
-        // WPX from Canada.
-        {contest::Wpx, canada, cw80, "VE3", "1"},
-        {contest::Wpx, canada, cw10, "W1", "2"},
-        {contest::Wpx, canada, ssb160, "K1", "4"},
-        {contest::Wpx, canada, ssb20, "DL1", "3"},
-        // CQWW.
-        {contest::Cqww, usa, cw40, "K1", "0"},
-        {contest::Cqww, usa, cw40, "VE3", "2"},
-        {contest::Cqww, usa, cw10, "KL7", "2"},
-        {contest::Cqww, usa, cw10, "KH6", "3"},
-        {contest::Cqww, canada, cw80, "VE3", "0"},
-        {contest::Cqww, canada, cw80, "K1", "2"},
-        {contest::Cqww, canada, cw80, "XE1", "2"},
-        {contest::Cqww, canada, cw80, "G4", "3"},
-        // No result for other stations and contests.
-        {contest::Wpx, elsewhere, cw40, "VE3", ""},
-        {contest::Cqww, elsewhere, cw40, "VE3", ""},
-        {contest::ArrlDx, usa, cw40, "JA1", ""},
-        {contest::Aa, canada, cw40, "JA1", ""},
+        {contest::Wpx, usa, cw40, "W1", "1"},       {contest::Wpx, usa, cw40, "VE3", "4"},
+        {contest::Wpx, usa, ssb20, "VE3", "2"},     {contest::Wpx, usa, cw10, "KP4", "2"},
+        {contest::Wpx, usa, ssb160, "KL7", "4"},    {contest::Wpx, usa, cw15, "JA1", "3"},
+        {contest::Wpx, usa, cw80, "JA1", "6"},      {contest::Wpx, usa, cw6, "JA1", "6"},
+        {contest::Wpx, usa, ssb2, "JA1", "6"},      {contest::Wpx, usa, cw15, "KH6", "3"},
+        {contest::Wpx, canada, cw80, "VE3", "1"},   {contest::Wpx, canada, cw10, "W1", "2"},
+        {contest::Wpx, canada, ssb160, "K1", "4"},  {contest::Wpx, canada, ssb20, "DL1", "3"},
+        {contest::Cqww, usa, cw40, "K1", "0"},      {contest::Cqww, usa, cw40, "VE3", "2"},
+        {contest::Cqww, usa, cw10, "KL7", "2"},     {contest::Cqww, usa, cw10, "KH6", "3"},
+        {contest::Cqww, canada, cw80, "VE3", "0"},  {contest::Cqww, canada, cw80, "K1", "2"},
+        {contest::Cqww, canada, cw80, "XE1", "2"},  {contest::Cqww, canada, cw80, "G4", "3"},
+        {contest::Wpx, elsewhere, cw40, "VE3", ""}, {contest::Cqww, elsewhere, cw40, "VE3", ""},
+        {contest::ArrlDx, usa, cw40, "JA1", ""},    {contest::Aa, canada, cw40, "JA1", ""},
         {contest::Ss, usa, cw40, "K1", ""},
     };
     for (const PointsCase& c : cases)
