@@ -101,8 +101,8 @@ TEST_F(PartialWindow, CountySearchRefusesAnythingElse) {
 TEST(PartialCqp, CountiesOfTheStationsLocation) {
     FakePlatform platform;
     MainMod inside = newLog(contest::Cqp, true, {.inState = true});
-    logQsos(inside, {{"K6AAA", CW20, 1, mult("SCLA"), "", false, "SCLA", "3", 1},
-                     {"K6BBB", CW20, 2, mult("AZ"), "", false, " 4", "3", 1}});
+    logQsos(inside, {{"K6AAA", CW20, 1, "SCLA", "3", 1, mult("SCLA")},
+                     {"K6BBB", CW20, 2, " 4", "3", 1, mult("AZ")}});
     Partial partial(inside, platform.messageBox);
     partial.searchCounty("SCLA");
     EXPECT_EQ(partial.view().Match[0], "K6AAA");
@@ -110,7 +110,7 @@ TEST(PartialCqp, CountiesOfTheStationsLocation) {
     EXPECT_EQ(platform.messageBox.shown.size(), 1U);
 
     MainMod outside = newLog(contest::Cqp);
-    logQsos(outside, {{"K6AAA", CW20, 1, mult("SCLA"), "", false, " 43", "3", 1}});
+    logQsos(outside, {{"K6AAA", CW20, 1, " 43", "3", 1, mult("SCLA")}});
     Partial other(outside, platform.messageBox);
     other.searchCounty("SCLA");
     EXPECT_EQ(other.view().Match[0], "K6AAA");

@@ -33,16 +33,16 @@ TEST(PaqpScore, TenthsRoundHalfToEven) {
     };
     const std::vector<Case> cases{
         // 1.5 points x 1 county = 1.5: 2.
-        {{{"W3AAA", CW20, 1, mult("ALL"), "", false, " 2", "3", 1}}, "1.5", 2},
+        {{{"W3AAA", CW20, 1, " 2", "3", 1, mult("ALL")}}, "1.5", 2},
         // 1.5 + 1.0 in another mode = 2.5 x 1: 2.
-        {{{"W3AAA", CW20, 1, mult("ALL"), "", false, " 2", "3", 1},
-          {"W3AAA", PH20, 2, mult("ALL"), "", false, " 2", "1", 0}},
+        {{{"W3AAA", CW20, 1, " 2", "3", 1, mult("ALL")},
+          {"W3AAA", PH20, 2, " 2", "1", 0, mult("ALL")}},
          "2.5",
          2},
         // 3 x 1.5 = 4.5 points x 3 counties = 13.5: 14.
-        {{{"W3AAA", CW20, 1, mult("ALL"), "", false, " 2", "3", 1},
-          {"W3BBB", CW20, 2, mult("ADA"), "", false, " 1", "3", 1},
-          {"W3CCC", CW20, 3, mult("YORK"), "", false, " 67", "3", 1}},
+        {{{"W3AAA", CW20, 1, " 2", "3", 1, mult("ALL")},
+          {"W3BBB", CW20, 2, " 1", "3", 1, mult("ADA")},
+          {"W3CCC", CW20, 3, " 67", "3", 1, mult("YORK")}},
          "4.5",
          14},
     };
@@ -120,8 +120,8 @@ TEST(Replay, DamagedRecordsMarkNothingOutsideTheTables) {
 TEST(Replay, RemovingTheLastQsoUnmarksItsMultiplier) {
     MainMod state = newLog(contest::Sprint);
     logQsos(state, {
-                       {"K6XX", CW20, 1, mult("CA"), "BOB", false, " 5", "1", 1},
-                       {"W1AW", CW20, 2, mult("CT"), "HAM", false, " 7", "1", 1},
+                       {"K6XX", CW20, 1, " 5", "1", 1, mult("CA"), "BOB"},
+                       {"W1AW", CW20, 2, " 7", "1", 1, mult("CT"), "HAM"},
                    });
     removeLastQso(state);
     EXPECT_EQ(state.QSONr, 2);
@@ -131,12 +131,12 @@ TEST(Replay, RemovingTheLastQsoUnmarksItsMultiplier) {
     EXPECT_TRUE(state.mults.SprintMults.rows[4].worked[0]);
     state.CurrentBandMode = CW20;
     EXPECT_FALSE(checkDupe(state, "W1AW").workedBefore);
-    logQsos(state, {{"W1AW", CW20, 2, mult("CT"), "HAM", false, " 7", "1", 1}});
+    logQsos(state, {{"W1AW", CW20, 2, " 7", "1", 1, mult("CT"), "HAM"}});
 }
 
 TEST(Replay, NewEmptyLogClearsWhatTheLastLogWorked) {
     MainMod state = newLog(contest::Wpx, true, {.usa = true});
-    logQsos(state, {{"DL1ABC", CW20, 1, {}, "", false, "DL1", "3", 1}});
+    logQsos(state, {{"DL1ABC", CW20, 1, "DL1", "3", 1}});
     state.resetLog();
     replayLog(state);
     EXPECT_EQ(state.totals, (newLog(contest::Wpx, true, {.usa = true}).totals));
@@ -181,8 +181,8 @@ TEST(QsoPoints, NorthAmericanEdgeCases) {
 TEST(WorkedCountries, MarksTheBandsWorked) {
     MainMod state = newLog(contest::Cqww, true, {.usa = true});
     logQsos(state, {
-                       {"DL1ABC", CW20, 14, {}, "", false, "DL", "3", 2},
-                       {"DL2XYZ", CW160, 15, {}, "", false, "DL", "3", 2},
+                       {"DL1ABC", CW20, 14, "DL", "3", 2},
+                       {"DL2XYZ", CW160, 15, "DL", "3", 2},
                    });
     const WorkedCountries worked(state.totals);
     EXPECT_EQ(worked.countryWorked(5), (BandMarks{false, false, true, false, false, true}));
@@ -204,7 +204,7 @@ TEST(WpxPrefix, NeededUntilWorked) {
     MainMod state = newLog(contest::Wpx, true, {.usa = true});
     EXPECT_TRUE(checkPrefixNeeded(state, "DL1ABC"));
     EXPECT_TRUE(state.totals.prefixNeeded);
-    logQsos(state, {{"DL1ABC", CW20, 1, {}, "", false, "DL1", "3", 1}});
+    logQsos(state, {{"DL1ABC", CW20, 1, "DL1", "3", 1}});
     EXPECT_FALSE(state.totals.prefixNeeded);
     EXPECT_FALSE(checkPrefixNeeded(state, "DL1XYZ"));
     EXPECT_TRUE(checkPrefixNeeded(state, "DL2XYZ"));
@@ -215,7 +215,7 @@ TEST(WpxPrefix, NeededUntilWorked) {
 
 TEST(AaPrefix, NeededOnTheCurrentBand) {
     MainMod state = newLog(contest::Aa);
-    logQsos(state, {{"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1}});
+    logQsos(state, {{"JA1XYZ", CW20, 35, "JA1", "1", 1}});
     state.CurrentBandMode = CW20;
     EXPECT_FALSE(checkPrefixNeeded(state, "JA1ABC"));
     EXPECT_TRUE(checkPrefixNeeded(state, "JA2ABC"));

@@ -14,16 +14,6 @@ QSORecName qso(const char* call, const char* name = "") {
     return r;
 }
 
-TEST(FixedText, PadsAndCuts) {
-    FixedText<10> call("W1AW");
-    EXPECT_EQ(call.raw(), "W1AW      ");
-    EXPECT_EQ(call.trimmed(), "W1AW");
-    call = "VE3/DL1ABCDE";  // 12 characters: QCall keeps 10
-    EXPECT_EQ(call.raw(), "VE3/DL1ABC");
-    FixedText<1> points("36");
-    EXPECT_EQ(points.raw(), "3");
-}
-
 TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
     struct Case {
         const char* text;
@@ -83,17 +73,6 @@ TEST(LogTables, LogsPastTheOldLimitsAndRefusesAtTheQsoNumberLimit) {
         EXPECT_EQ(t.count(), kMaxQsos);
         EXPECT_EQ(t.at(kMaxQsos).QCall.trimmed(), "W1AW");
     }
-}
-
-TEST(MainMod, NewLogStartsAtQsoOneWithTheContestsRecord) {
-    MainMod mm;
-    mm.contestNr = contest::Naqp;
-    mm.resetLog();
-    EXPECT_EQ(mm.QSONr, 1);
-    EXPECT_EQ(mm.log.variant(), RecordVariant::QSORecName);
-    mm.contestNr = contest::Cqww;
-    mm.resetLog();
-    EXPECT_EQ(mm.log.variant(), RecordVariant::QSORec);
 }
 
 TEST(MainMod, WorkingFileLivesInTheProgramFolder) {

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <filesystem>
 #include <functional>
 
+#include "LogFixtures.h"
 #include "platform/Files.h"
 #include "storage/SettingsFile.h"
 #include "support/FakePlatform.h"
@@ -287,27 +286,11 @@ TEST_F(SettingsWriteTest, WritesTheWholeFile) {
     EXPECT_TRUE(box.shown.empty());
 }
 
-// Keeps writes above a few bytes from succeeding, as a full disk does.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
-
-  private:
-    rlimit old_{};
-};
-
 TEST_F(SettingsWriteTest, AFailedWriteLeavesTheOldFileWhole) {
     dir.write("KESLOG90.INI", "[Preferences]\r\nYourCall=OLD\r\n");
     Status written;
     {
-        FileSizeLimit limit(64);
+        test::FileSizeLimit limit(64);
         written = WriteSettings(Settings{}, path, box);
     }
     EXPECT_FALSE(written);
