@@ -87,6 +87,11 @@ TEST_F(PartialMatches, FormerLogsShowUpToSixCallsFromTheirPlace) {
     // Both lists at once.
     EXPECT_EQ(partialMatches(state, "K6AB").CallMatchLabel1, "This band: K6AB ");
     EXPECT_EQ(partialMatches(state, "K6AB").OldCallMatchLabel, "Old logs:  K6AB");
+    // The current log switched off leaves the former logs.
+    state.matchCurrentLog = false;
+    EXPECT_EQ(partialMatches(state, "K6AB").CallMatchLabel1, "");
+    EXPECT_EQ(partialMatches(state, "K6").CallMatchLabel2, "");
+    EXPECT_EQ(partialMatches(state, "K6AB").OldCallMatchLabel, "Old logs:  K6AB");
 }
 
 TEST_F(PartialMatches, KeystrokeShowsTheGridForACallWorkedBefore) {
@@ -130,15 +135,6 @@ TEST(LookbackCalls, EachCallOnceInOrder) {
     loadOldCalls(list, {{"W1AW", "SS1"}, {"DL1ABC", "WW14"}, {"W1AW", "SS2"}});
     EXPECT_EQ(list.rows, (std::vector<OldCall>{{"DL1ABC", "WW14"}, {"W1AW", "SS1"}}));
     EXPECT_TRUE(list.loaded);
-}
-
-TEST_F(PartialMatches, CurrentLogSwitchedOffLeavesTheFormerLogs) {
-    loadOldCalls(state.lookbackCalls, {{"K6AAA", "WW3"}});
-    state.matchCurrentLog = false;
-    const CallMatchLabels labels = partialMatches(state, "K6");
-    EXPECT_EQ(labels.CallMatchLabel1, "");
-    EXPECT_EQ(labels.CallMatchLabel2, "");
-    EXPECT_EQ(labels.OldCallMatchLabel, "Old logs:  K6AAA");
 }
 
 // What the exchange box is given when it gets the focus.

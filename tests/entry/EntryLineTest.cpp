@@ -224,15 +224,10 @@ TEST(EntryLogging, ExchangeRefusalsStopWithTheirMessageAndSelection) {
         {contest::ArrlDx, "", "Must Enter Rcvd Power | Enter Power between 0 and 9999.", 0, 0},
         {contest::Cqww, "41", "Must Enter Rcvd Zone | Enter zone between 1 and 40.", 0, 2},
         {contest::Wpx, "0", "Invalid Entry | Number must be between 1 and 9999.", 0, 1},
-        {contest::Aa, "100", "Must Enter Received Age | Enter two-digit age between 00 and 99.", 0,
-         3},
-        {contest::Cqp, "SCLA 12", "Exchange Error | Exchange must begin with a number", 0, 1},
         {contest::Cqp, "12 XXXX", "Exchange Error | Multiplier is Invalid.", 3, 4},
         {contest::Sprint, "12", "Exchange Error | Incomplete Exchange", 2, 0},
         {contest::Ss, "123X99SF",
          "Exchange Error | Precedence Error -- Must be A, B, M, Q, S, or U", 3, 1},
-        {contest::Naqp, "", "Exchange Error | No Exchange", 0, 0},
-        {contest::Naqp, "BOB", "Exchange Error | Incomplete Exchange", 0, 3},
         {contest::Naqp, "BOB N CA", "Exchange Error | Exchange Error", 4, 4},
     };
     for (const Case& c : cases) {

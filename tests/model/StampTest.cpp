@@ -48,18 +48,12 @@ TEST(Stamp, LocalClockCorrectedToGmtThroughTheCalendar) {
     }
 }
 
-TEST(Stamp, GmtClockIsTakenAsItIs) {
+TEST(Stamp, GmtClockIsTakenAsItIsAndLocalTimeFromIt) {
     const QsoStamp s = stampQso({2026, 12, 31, 23, 59, 59}, true, "+5");
     EXPECT_EQ(s.QDate, 32316);
     EXPECT_EQ(s.QTime, 2359);
-}
-
-TEST(Stamp, LocalTimeFromAGmtClock) {
     EXPECT_EQ(localOf({2026, 1, 1, 2, 0, 7}, true, "8"), (DateTime{2025, 12, 31, 18, 0, 7}));
     EXPECT_EQ(localOf({2026, 1, 1, 2, 0, 7}, false, "8"), (DateTime{2026, 1, 1, 2, 0, 7}));
-}
-
-TEST(ClockText, TwoDigitsEach) {
     EXPECT_EQ(clockText({2026, 1, 1, 1, 2, 3}), "01:02:03");
     EXPECT_EQ(clockText({2026, 1, 1, 23, 59, 59}), "23:59:59");
 }
