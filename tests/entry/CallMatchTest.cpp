@@ -31,9 +31,7 @@ class PartialMatches : public ::testing::Test {
 
 TEST_F(PartialMatches, ThisBandAndOtherBandsInCallOrder) {
     struct Case {
-        std::string typed;
-        std::string label1;
-        std::string label2;
+        std::string typed, label1, label2;
     };
     const std::vector<Case> cases{
         {"K6", "This band: K6AB K6XX ", "Other bands: K6AB K6ABC "},
@@ -142,8 +140,7 @@ TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
     const std::optional<std::string> none;
     struct Case {
         ContestNr contest;
-        std::string call;
-        std::string box;
+        std::string call, box;
         std::optional<std::string> prefill;
         std::vector<LoggedQso> log{};
         std::vector<OldCall> old{};

@@ -27,8 +27,7 @@ TEST(DupeRule, SameBandModeOrAnyBandInSweepstakes) {
         std::vector<Logged> log;
         std::string call;
         int current;
-        bool workedBefore;
-        bool dupe;
+        bool workedBefore, dupe;
     };
     const std::vector<Case> cases{
         {contest::Cqww, {{"DL1ABC", CW20}}, "DL1ABC", PH20, true, false},

@@ -217,8 +217,7 @@ TEST(EntryLogging, ExchangeRefusalsStopWithTheirMessageAndSelection) {
         ContestNr contest;
         const char* exchange;
         const char* message;
-        int selStart;
-        int selLength;
+        int selStart, selLength;
     };
     const Case cases[] = {
         {contest::ArrlDx, "", "Must Enter Rcvd Power | Enter Power between 0 and 9999.", 0, 0},
@@ -590,6 +589,16 @@ TEST(EntryKeys, CancelClearsTheEntryUnlessEscEndedAMessage) {
 
 TEST(EntryEdits, KillLastEntryRemovesTheQsoFromLogFileAndTotals) {
     EntryRig rig(contest::Wpx, true, {.usa = true});
+    rig.entry.onKillLastEntry();  // an empty log: refused, as is an edit
+    rig.entry.onLastEntry();
+    EXPECT_EQ(rig.messages(),
+              (std::vector<std::string>{
+                  "No Log Entries | No Entries in Log, so can't kill last entry.",
+                  "No Log Entries | No Entries in Log, so can't edit last entry."}));
+    EXPECT_EQ(rig.state.QSONr, 1);
+    EXPECT_TRUE(rig.store.cuts.empty());
+    EXPECT_TRUE(rig.host.events.empty());
+
     for (const char* keys : {"K1AR\t1\n", "W1AW\t2\n", "VE3XX\t3\n", "DL1ABC\t4\n", "JA1XYZ\t5\n"})
         rig.type(keys);
     ASSERT_EQ(rig.state.QSONr, 6);
@@ -599,7 +608,7 @@ TEST(EntryEdits, KillLastEntryRemovesTheQsoFromLogFileAndTotals) {
 
     rig.fakes.messageBox.answer(MsgResult::Yes);
     rig.entry.onKillLastEntry();
-    EXPECT_EQ(rig.messages()[1], "Confirm kill | Kill last log entry?");
+    EXPECT_EQ(rig.messages()[3], "Confirm kill | Kill last log entry?");
     EXPECT_EQ(rig.state.QSONr, 5);
     EXPECT_EQ(rig.store.cuts, std::vector<int>{4});
     // K1 W1 VE3 DL1 worked for 1+1+2+3 points.
@@ -608,19 +617,6 @@ TEST(EntryEdits, KillLastEntryRemovesTheQsoFromLogFileAndTotals) {
     rig.type("JA1XYZ\t6\n");
     EXPECT_EQ(rig.state.log.at(5).QNr, 5);
     EXPECT_EQ(rig.store.written.back(), 5);
-}
-
-TEST(EntryEdits, KillAndEditOnAnEmptyLogAreRefused) {
-    EntryRig rig(contest::Wpx, true, {.usa = true});
-    rig.entry.onKillLastEntry();
-    rig.entry.onLastEntry();
-    EXPECT_EQ(rig.messages(),
-              (std::vector<std::string>{
-                  "No Log Entries | No Entries in Log, so can't kill last entry.",
-                  "No Log Entries | No Entries in Log, so can't edit last entry."}));
-    EXPECT_EQ(rig.state.QSONr, 1);
-    EXPECT_TRUE(rig.store.cuts.empty());
-    EXPECT_TRUE(rig.host.events.empty());
 }
 
 TEST(EntryEdits, AFailedCutIsTold) {

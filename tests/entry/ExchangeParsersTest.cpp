@@ -21,8 +21,7 @@ struct Refused {
     const char* box;
     const char* message;
     const char* title;
-    int selStart;
-    int selLength;
+    int selStart, selLength;
 };
 
 void expectRefusals(const ExchangeRules& rules, std::initializer_list<Refused> cases) {

@@ -72,7 +72,7 @@ TEST_F(PartialWindow, NoMatchAndClicks) {
     EXPECT_TRUE(hits().empty());
 }
 
-TEST_F(PartialWindow, CountySearchListsTheCallsWorkedThere) {
+TEST_F(PartialWindow, CountySearchListsTheCallsWorkedThereOrRefuses) {
     log("W3ABC", "ALL");
     log("K3XYZ", "PHI");
     log("N3AAA", "ALLEGHENY");
@@ -82,10 +82,8 @@ TEST_F(PartialWindow, CountySearchListsTheCallsWorkedThere) {
     partial.searchCounty("BER");
     EXPECT_EQ(hits(), (std::vector<std::string>{" No calls", "found"}));
     EXPECT_TRUE(platform.messageBox.shown.empty());
-}
 
-TEST_F(PartialWindow, CountySearchRefusesAnythingElse) {
-    log("W3ABC", "ALL");
+    // Anything but a county abbreviation is refused and changes nothing.
     partial.searchCalls("W3", PartialSearchKind::Contains);
     for (const char* text : {"ALLEGHENY", "", "XYZ"}) {
         partial.searchCounty(text);
@@ -94,7 +92,7 @@ TEST_F(PartialWindow, CountySearchRefusesAnythingElse) {
         EXPECT_EQ(shown.text, "Not a valid county abbreviation.");
         EXPECT_EQ(shown.title, "County search error");
         EXPECT_EQ(shown.icon, MsgIcon::Stop);
-        EXPECT_EQ(hits(), std::vector<std::string>{"W3ABC"});  // nothing changed
+        EXPECT_EQ(hits(), std::vector<std::string>{"W3ABC"});
     }
 }
 

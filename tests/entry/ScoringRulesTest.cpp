@@ -62,8 +62,7 @@ TEST(Replay, DamagedRecordsMarkNothingOutsideTheTables) {
     struct Case {
         ContestNr contest;
         std::string qmult;
-        int bandMode;
-        int rcvd;
+        int bandMode, rcvd;
     };
     const std::vector<Case> cases{
         {contest::Naqp, " 99", CW20, 0}, {contest::Naqp, " 5", 0, 0},

@@ -32,8 +32,7 @@ TEST(RunningMinute, NowOnTheLogsScale) {
 }
 
 struct Qso {
-    std::int16_t date;
-    std::int16_t time;
+    std::int16_t date, time;
     BandModeCode bandMode;
 };
 

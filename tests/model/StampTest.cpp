@@ -7,8 +7,7 @@ namespace {
 
 TEST(DateCode, MonthRaisedByTwentyFromTheYear2000) {
     struct Case {
-        int y, m, d;
-        int code;
+        int y, m, d, code;
     };
     const Case cases[] = {
         {1999, 11, 4, 11049},  {2001, 11, 4, 31041}, {2001, 2, 17, 22171}, {1999, 12, 31, 12319},
@@ -21,8 +20,7 @@ TEST(Stamp, LocalClockCorrectedToGmtThroughTheCalendar) {
     struct Case {
         DateTime clock;
         const char* correction;
-        int qdate;
-        int qtime;
+        int qdate, qtime;
     };
     const Case cases[] = {
         // 23:30 local, +2 h: 01:30 on the next day.

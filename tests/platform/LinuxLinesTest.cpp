@@ -217,8 +217,7 @@ TEST(ParallelPorts, TheSecondPortsAddressMapsToItsDevice) {
 
 TEST(ParallelPorts, FailuresNameTheDeviceAndTheFix) {
     const struct {
-        int openError;
-        int claimError;
+        int openError, claimError;
         const char* message;
     } cases[] = {
         {ENOENT, 0,

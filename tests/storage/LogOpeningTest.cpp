@@ -183,10 +183,8 @@ TEST_F(LogOpeningTest, LocationOfAnOldCqpLogIsAsked) {
 
 TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
     struct Case {
-        char digit;
-        char converted;
-        bool usa;
-        bool canada;
+        char digit, converted;
+        bool usa, canada;
     };
     for (const Case& c : {Case{'1', '3', false, true}, Case{'0', '2', true, false},
                           Case{' ', '2', true, false}, Case{'Z', '2', true, false}}) {

@@ -74,9 +74,7 @@ TEST(LogRecord, HeaderChecks) {
         "version 4.5 or later and follow instructions.";
     struct Case {
         const char* name;
-        std::string file;
-        std::string message;
-        std::string title;
+        std::string file, message, title;
     };
     const Case cases[] = {
         {"empty", "", tooShort, "File Opening Error"},
@@ -105,12 +103,9 @@ TEST(LogRecord, ContestIsRecognisedFromTheFirstTwoCharacters) {
         const char* mult;
         ContestNr contest;
     };
+    // Every contest's header round-trips through opening; these are the odd ones.
     const Case cases[] = {
-        {"ARLCW", contest::ArrlDx}, {"CQPIN", contest::Cqp},    {"WW SB", contest::Cqww},
-        {"SP CW", contest::Sprint}, {"SS9CW", contest::Ss},     {"SS SB", contest::Ss},
-        {"WPXCW", contest::Wpx},    {"AA SB", contest::Aa},     {"PAQOS", contest::Paqp},
-        {"NA CW", contest::Naqp},   {"ARXCW", contest::ArrlDx},
-    };
+        {"SS9CW", contest::Ss}, {"SS SB", contest::Ss}, {"ARXCW", contest::ArrlDx}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mult);
         const Result<HeaderFields> r = checkHeader(header26(c.mult, '7') + "trailing", "x");
