@@ -32,7 +32,7 @@ TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
     EXPECT_EQ(roundHalfEven(2.6), 3);
 }
 
-TEST(LogTables, QsoNumberNLivesAtN) {
+TEST(LogTables, QsoNumberNLivesAtNWithOrWithoutTheName) {
     LogTables t;
     t.reset(RecordVariant::QSORecName);
     ASSERT_TRUE(t.append(qso("K6AW", "BOB")));
@@ -45,10 +45,8 @@ TEST(LogTables, QsoNumberNLivesAtN) {
     EXPECT_TRUE(t.LogTable.empty());
     t.removeLast();
     EXPECT_EQ(t.count(), 1);
-}
 
-TEST(LogTables, QsoRecLogsDropTheName) {
-    LogTables t;
+    // A log of records without names drops the name.
     t.reset(RecordVariant::QSORec);
     ASSERT_TRUE(t.append(qso("DL1ABC", "HANS")));
     EXPECT_EQ(t.LogTable.size(), 1u);
