@@ -13,27 +13,9 @@ namespace {
 using test::FakePlatform;
 using test::sampleQso;
 
-// Answers the contest-choice dialog with the contest whose list text
-// begins with `contest`, or cancels it when that is empty.
-class ChoosingHost : public test::QuietLogFormHost {
-  public:
-    void showChCoForm(ChCoForm& dialog) override {
-        ++choices;
-        const auto& list = dialog.view().list1;
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (!contest.empty() && list[i].starts_with(contest)) {
-                dialog.onList1Click(static_cast<int>(i));
-                dialog.onOK();
-            }
-        if (!dialog.view().closed) dialog.onCancel();
-    }
-    std::string contest;
-    int choices = 0;
-};
-
 // The File menu of the main window on real log files in a temporary
 // program folder; the operator answers through the fakes.
-class FileMenuTest : public ::testing::Test, protected test::LogFormOnFiles<ChoosingHost> {
+class FileMenuTest : public ::testing::Test, protected test::LogFormOnFiles<test::ChoosingHost> {
   protected:
     void SetUp() override {
         test::copyShippedStartupFiles(dir);
@@ -289,21 +271,15 @@ TEST_F(FileMenuTest, NewStartsAnUnnamedLogOfTheChosenContest) {
 
 TEST_F(FileMenuTest, CrashRecoveryReopensTheUnnamedLogWithEveryQso) {
     startUnnamedLog(3);
-    MainMod fresh;
-    FakePlatform freshFakes;
-    ChoosingHost freshHost;
-    Platform freshPlatform = freshFakes.services();
-    StoredLogFiles files{freshPlatform};
-    LogForm restarted{fresh, freshPlatform, files, freshHost};
-    ASSERT_TRUE(restarted.startUp(dir.path()));
-    freshFakes.messageBox.answer(MsgResult::Yes);
-    restarted.checkWorkingFile();
-    EXPECT_TRUE(fresh.logOpen);
-    EXPECT_TRUE(fresh.isWorkingFileOpen());
-    EXPECT_EQ(fresh.QSONr, 4);
-    EXPECT_EQ(fresh.log.at(3), sampleQso(3));
-    EXPECT_EQ(fresh.settings.RecentFile1, "");
-    EXPECT_EQ(restarted.view().fileIdLabel, "Log: [Unnamed] - - Contest: NAQP CW");
+    test::LogFormOnFiles<test::ChoosingHost> restarted;
+    ASSERT_TRUE(restarted.form.startUp(dir.path()));
+    restarted.form.checkWorkingFile();  // Yes
+    EXPECT_TRUE(restarted.state.logOpen);
+    EXPECT_TRUE(restarted.state.isWorkingFileOpen());
+    EXPECT_EQ(restarted.state.QSONr, 4);
+    EXPECT_EQ(restarted.state.log.at(3), sampleQso(3));
+    EXPECT_EQ(restarted.state.settings.RecentFile1, "");
+    EXPECT_EQ(restarted.form.view().fileIdLabel, "Log: [Unnamed] - - Contest: NAQP CW");
 }
 
 }  // namespace
