@@ -1,24 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QAudioDevice>
 #include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMediaDevices>
-#include <QMenu>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
 #include <filesystem>
 
-#include "QtTestApp.h"
-#include "app/AppTestSupport.h"
 #include "app/AudioWindow.h"
-#include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
+#include "app/QtTestApp.h"
 #include "app/QtWavePlayer.h"
 #include "app/QtWaveRecorder.h"
 #include "storage/SettingsFile.h"
@@ -41,10 +29,8 @@ std::string shortTone() {
     return waveFileBytes({kWavePcm, 1, 8000, 16}, samples);
 }
 
-class AudioWindowAppTest : public ::testing::Test, protected test::KeyerRig {
+class AudioWindowAppTest : public test::QtTest, protected test::KeyerRig {
   protected:
-    static void SetUpTestSuite() { test::ensureQApplication(); }
-
     AudioWindowAppTest() {
         test::copyShippedStartupFiles(dir);
         state.programDir = dir.path();
@@ -60,9 +46,7 @@ class AudioWindowAppTest : public ::testing::Test, protected test::KeyerRig {
         window.attachKeyer(keyer, keys);
         window.attachRadios(radios, repeater);
         window.attachVoice(audio);
-        window.form().load();
-        window.render();
-        window.show();
+        test::showWindow(window);
         for (const char* name : {"cq.wav", "call.wav"}) dir.write(name, shortTone());
         dir.write("contest.DVK", "\"" + dir.file("cq.wav") +
                                      "\"\r\n\"[RADIO1][PLAY3]CQ TEST\"\r\n\"" +
@@ -72,13 +56,9 @@ class AudioWindowAppTest : public ::testing::Test, protected test::KeyerRig {
         if (AudioWindow* w = dvk()) w->close();
     }
 
-    template <typename T>
-    T* find(const char* name) {
-        return window.findChild<T*>(name);
-    }
     AudioWindow* dvk() { return dynamic_cast<AudioWindow*>(window.findChild<QWidget*>("Audio")); }
     AudioWindow* showDvk() {
-        find<QAction>("mnuViewDvK")->trigger();
+        view->trigger();
         return dvk();
     }
     void openSet(AudioWindow* w) {
@@ -95,6 +75,7 @@ class AudioWindowAppTest : public ::testing::Test, protected test::KeyerRig {
     Audio audio{state, platform, lines, radios, recorder};
     // Last, so that its voice-keyer window goes before the voice keyer does.
     LogFormWindow window{state, platform, files};
+    QAction* view = window.findChild<QAction*>("mnuViewDvK");
 };
 
 TEST_F(AudioWindowAppTest, ViewMenuShowsTheDvkWindowAndItsCloseBoxHidesIt) {
@@ -102,7 +83,7 @@ TEST_F(AudioWindowAppTest, ViewMenuShowsTheDvkWindowAndItsCloseBoxHidesIt) {
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "DVK");
-    EXPECT_TRUE(find<QAction>("mnuViewDvK")->isChecked());
+    EXPECT_TRUE(view->isChecked());
     EXPECT_EQ(w->findChild<QLabel*>("ButtonLabel0")->text(), "Empty");
     EXPECT_EQ(w->findChild<QPushButton*>("Button7")->text(), "F11");
     EXPECT_TRUE(w->findChild<QLabel*>("lblNotPlaying")->isVisible());
@@ -115,10 +96,10 @@ TEST_F(AudioWindowAppTest, ViewMenuShowsTheDvkWindowAndItsCloseBoxHidesIt) {
 
     w->close();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_FALSE(find<QAction>("mnuViewDvK")->isChecked());
-    find<QAction>("mnuViewDvK")->trigger();
+    EXPECT_FALSE(view->isChecked());
+    view->trigger();
     EXPECT_TRUE(w->isVisible());
-    find<QAction>("mnuViewDvK")->trigger();
+    view->trigger();
     EXPECT_FALSE(w->isVisible());
 }
 
@@ -148,7 +129,7 @@ TEST_F(AudioWindowAppTest, APlayingMessageShowsItsLengthAndProgress) {
     EXPECT_EQ(w->findChild<QLabel*>("Label1")->text(), "");
 }
 
-TEST_F(AudioWindowAppTest, AssignedFileTakesItsLabelFromTextOneOnEnter) {
+TEST_F(AudioWindowAppTest, AssignedFileTakesItsLabelFromTextOneAndTheMenuItsChoices) {
     AudioWindow* w = showDvk();
     openSet(w);
     fakes.fileDialog.answers.push_back(dir.file("call.wav"));
@@ -158,16 +139,12 @@ TEST_F(AudioWindowAppTest, AssignedFileTakesItsLabelFromTextOneOnEnter) {
     text1->setText("QRZ");
     emit text1->textEdited("QRZ");
     screenshot(*w, "dvk-label.png");
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(text1, &enter);
+    test::press(text1, Qt::Key_Return);
     EXPECT_FALSE(text1->isVisible());
     EXPECT_EQ(w->findChild<QLabel*>("ButtonLabel2")->text(), "QRZ");
     EXPECT_EQ(audio.voices()[2].file, dir.file("call.wav"));
-}
 
-TEST_F(AudioWindowAppTest, RightClickMenuTicksAndChangesTheLabel) {
-    AudioWindow* w = showDvk();
-    openSet(w);
+    // The right-click menu ticks the message's choices and changes them.
     const QStringList ticked =
         test::tickedThenChoose([&] { w->openMenu(0, w->mapToGlobal(QPoint(10, 10))); }, "Radio 2");
     EXPECT_EQ(ticked, (QStringList{"Radio 1", "Play Message 3 Times"}));

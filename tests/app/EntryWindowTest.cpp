@@ -1,38 +1,18 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QWindow>
-
-#include "QtTestApp.h"
-#include "app/AppTestSupport.h"
-#include "app/LogFormWindow.h"
+#include "app/QtTestApp.h"
 #include "entry/Scoring.h"
-#include "support/FakePlatform.h"
 
 namespace keslog {
 namespace {
 
-// The operator at the keyboard: keys go to whatever has the focus.
-void press(QWindow* window, int key, const QString& text = {},
-           Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QKeyEvent down(QEvent::KeyPress, key, mods, text);
-    QCoreApplication::sendEvent(window, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
-    QCoreApplication::sendEvent(window, &up);
-}
+using test::press;
 
+// Keys sent to the window go to whatever has the focus.
 void typeText(QWindow* window, const QString& text) {
     for (QChar c : text) press(window, c.toUpper().unicode(), QString(c));
 }
 
-class EntryWindowTest : public ::testing::Test {
+class EntryWindowTest : public test::QtTest {
   protected:
-    static void SetUpTestSuite() { test::ensureQApplication(); }
-
     EntryWindowTest() {
         test::copyShippedStartupFiles(dir);
         state.programDir = dir.path();
@@ -44,9 +24,7 @@ class EntryWindowTest : public ::testing::Test {
         state.currentLogPath = dir.file("N6TR.KSL");
         state.resetLog();
         replayLog(state);
-        window.form().load();
-        window.render();
-        window.show();
+        test::showWindow(window);
         QApplication::setActiveWindow(&window);
         QApplication::processEvents();
     }
@@ -102,8 +80,7 @@ TEST_F(EntryWindowTest, ThreeQsosLoggedFromTheKeyboard) {
 
     typeText(keys, "dl1a");
     EXPECT_EQ(text("CallMatchLabel1"), "This band: DL1ABC ");
-    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-    if (!shot.isEmpty()) window.grab().save(shot + "/logform-three-qsos.png");
+    test::screenshot(window, "logform-three-qsos.png");
 
     typeText(keys, "bc");  // worked: the grid instead of the matches
     EXPECT_FALSE(find<QLabel>("CallMatchLabel1")->isVisible());

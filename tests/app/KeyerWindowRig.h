@@ -1,15 +1,14 @@
 #pragma once
 
-#include "app/AppTestSupport.h"
-#include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
+#include "app/QtTestApp.h"
 #include "transmit/KeyerRig.h"
 
 namespace keslog::test {
 
 // The main window with a complete keyer on fakes behind it: keyer, radios,
 // message repetition and the entry line's transmit side.
-class KeyerWindowRig : public KeyerRig {
+class KeyerWindowRig : public QtTest, public KeyerRig {
   protected:
     // Attaches the transmit side, lays the window out for the state's log
     // and shows it.
@@ -17,9 +16,7 @@ class KeyerWindowRig : public KeyerRig {
         window.attachKeyer(keyer, keys);
         window.attachRadios(radios, repeater);
         window.attachTransmit(transmit);
-        window.form().load();
-        window.render();
-        window.show();
+        test::showWindow(window);
     }
 
     template <typename T>

@@ -1,31 +1,13 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScrollBar>
-#include <QTimer>
-#include <QWindow>
-
-#include "KeyerWindowRig.h"
-#include "QtTestApp.h"
+#include "app/KeyerWindowRig.h"
 #include "platform/linux/RealtimeScheduler.h"
 
 namespace keslog {
 namespace {
 
-void press(QObject* target, int key, const QString& text = {}) {
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &up);
-}
+using test::press;
 
-class KeyerWindowTest : public ::testing::Test, protected test::KeyerWindowRig {
+class KeyerWindowTest : public test::KeyerWindowRig {
   protected:
-    static void SetUpTestSuite() { test::ensureQApplication(); }
-
     KeyerWindowTest() {
         state.logOpen = true;
         state.contestNr = contest::Cqww;
@@ -58,8 +40,7 @@ TEST_F(KeyerWindowTest, KeyboardCwOpensWithCapsLockAndSendsEachCharacter) {
 
     press(typed, Qt::Key_A, "a");  // "A" is dot dash
     EXPECT_EQ(scheduler.edges.size(), 4U);
-    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-    if (!shot.isEmpty()) window.grab().save(shot + "/logform-keyboard-cw.png");
+    test::screenshot(window, "logform-keyboard-cw.png");
 
     press(typed, Qt::Key_Plus, "+");
     EXPECT_EQ(state.cw.CWSpeed, 30);

@@ -1,51 +1,48 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
+#include <QListWidget>
 #include <QTextBrowser>
 
-#include "QtTestApp.h"
-#include "app/AppTestSupport.h"
-#include "app/LogFormWindow.h"
+#include "app/EditLogDialog.h"
 #include "app/QtPlatform.h"
-#include "support/FakePlatform.h"
+#include "app/QtTestApp.h"
+#include "app/ViewlogWindow.h"
+#include "entry/EntryFixture.h"
+#include "storage/LogFile.h"
 
 namespace keslog {
 namespace {
 
-class LogFormWindowTest : public ::testing::Test {
+using test::screenshot;
+
+class LogFormWindowTest : public test::QtTest {
   protected:
-    static void SetUpTestSuite() { test::ensureQApplication(); }
+    bool menuVisible(const char* name) {
+        auto* menu = window.findChild<QMenu*>(name);
+        return menu && menu->menuAction()->isVisible();
+    }
+    QAction* action(const char* name) { return window.findChild<QAction*>(name); }
+    QString label(const char* name) { return window.findChild<QLabel*>(name)->text(); }
+
+    test::TempDir dir;
     test::FakePlatform fakes;
     Platform platform = fakes.services();
     MainMod state;
     test::NoLogFiles files;
+    LogFormWindow window{state, platform, files};
 };
 
-bool menuVisible(QWidget& w, const char* name) {
-    auto* menu = w.findChild<QMenu*>(name);
-    return menu && menu->menuAction()->isVisible();
-}
-
 TEST_F(LogFormWindowTest, NoLogStateShowsOnlyFileAndHelp) {
-    LogFormWindow window(state, platform, files);
     window.form().load();
     window.render();
-    EXPECT_TRUE(menuVisible(window, "mnuFile"));
-    EXPECT_TRUE(menuVisible(window, "mnuHelp"));
-    EXPECT_FALSE(menuVisible(window, "mnuEdit"));
-    EXPECT_FALSE(menuVisible(window, "mnuView"));
-    EXPECT_FALSE(window.findChild<QAction*>("mnuFileSave")->isVisible());
-    EXPECT_TRUE(window.findChild<QAction*>("mnuFileNewLog")->isVisible());
-    EXPECT_EQ(window.findChild<QAction*>("mnuFilePostContest")->text(), "Post-Contest . . .");
-    EXPECT_FALSE(window.findChild<QAction*>("mnuFileArray1")->isVisible());
+    EXPECT_TRUE(menuVisible("mnuFile"));
+    EXPECT_TRUE(menuVisible("mnuHelp"));
+    EXPECT_FALSE(menuVisible("mnuEdit"));
+    EXPECT_FALSE(menuVisible("mnuView"));
+    EXPECT_FALSE(action("mnuFileSave")->isVisible());
+    EXPECT_TRUE(action("mnuFileNewLog")->isVisible());
+    EXPECT_EQ(action("mnuFilePostContest")->text(), "Post-Contest . . .");
+    EXPECT_FALSE(action("mnuFileArray1")->isVisible());
     EXPECT_EQ(window.windowTitle(), "KESLOG");
-    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-    if (!shot.isEmpty()) window.grab().save(shot + "/logform-nolog.png");
+    screenshot(window, "logform-nolog.png");
 }
 
 TEST_F(LogFormWindowTest, OpenLogShowsTheEntryLineWithTheContestHeading) {
@@ -54,19 +51,15 @@ TEST_F(LogFormWindowTest, OpenLogShowsTheEntryLineWithTheContestHeading) {
     state.ModeFlag = {false, true};
     state.currentLogPath = "/logs/N6TR.KSL";
     state.settings.RecentFile3 = "/logs/OLD.KSL";
-    LogFormWindow window(state, platform, files);
-    window.form().load();
-    window.render();
-    window.show();
-    EXPECT_TRUE(menuVisible(window, "mnuView"));
+    test::showWindow(window);
+    EXPECT_TRUE(menuVisible("mnuView"));
     EXPECT_TRUE(window.findChild<QLineEdit*>("InData0")->isVisible());
-    EXPECT_EQ(window.findChild<QLabel*>("NumberLabel")->text(), "  Zone");
-    EXPECT_EQ(window.findChild<QLabel*>("QSONrLabel")->text(), "QSO Nr  1    (20m CW)");
-    EXPECT_FALSE(window.findChild<QAction*>("mnuFileArray1")->isVisible());
-    EXPECT_TRUE(window.findChild<QAction*>("mnuFileArray3")->isVisible());
-    EXPECT_EQ(window.findChild<QAction*>("mnuFileArray3")->text(), "/logs/OLD.KSL");
-    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-    if (!shot.isEmpty()) window.grab().save(shot + "/logform-open.png");
+    EXPECT_EQ(label("NumberLabel"), "  Zone");
+    EXPECT_EQ(label("QSONrLabel"), "QSO Nr  1    (20m CW)");
+    EXPECT_FALSE(action("mnuFileArray1")->isVisible());
+    EXPECT_TRUE(action("mnuFileArray3")->isVisible());
+    EXPECT_EQ(action("mnuFileArray3")->text(), "/logs/OLD.KSL");
+    screenshot(window, "logform-open.png");
 }
 
 TEST_F(LogFormWindowTest, CtrlDownAndUpStepThroughTheActiveBands) {
@@ -74,22 +67,16 @@ TEST_F(LogFormWindowTest, CtrlDownAndUpStepThroughTheActiveBands) {
     state.contestNr = contest::Ss;
     state.ModeFlag = {false, true};
     state.BandActive = {false, false, false, true, true, false, false, false, false};
-    LogFormWindow window(state, platform, files);
     window.form().load();
     window.render();
     auto* call = window.findChild<QLineEdit*>("InData0");
-    const auto press = [call](int key) {
-        QKeyEvent down(QEvent::KeyPress, key, Qt::ControlModifier);
-        QCoreApplication::sendEvent(call, &down);
-    };
-    press(Qt::Key_Down);
-    EXPECT_EQ(window.findChild<QLabel*>("QSONrLabel")->text(), "QSO Nr  1    (40m CW)");
-    press(Qt::Key_Up);
-    EXPECT_EQ(window.findChild<QLabel*>("QSONrLabel")->text(), "QSO Nr  1    (20m CW)");
+    test::press(call, Qt::Key_Down, {}, Qt::ControlModifier);
+    EXPECT_EQ(label("QSONrLabel"), "QSO Nr  1    (40m CW)");
+    test::press(call, Qt::Key_Up, {}, Qt::ControlModifier);
+    EXPECT_EQ(label("QSONrLabel"), "QSO Nr  1    (20m CW)");
 }
 
 TEST_F(LogFormWindowTest, WindowPlaceIsStoredInTwips) {
-    LogFormWindow window(state, platform, files);
     window.setGeometry(100, 60, 700, 400);
     window.storeWindowCoordinates(state.settings);
     EXPECT_EQ(state.settings.WindowCoords[window_row::LogForm],
@@ -99,31 +86,87 @@ TEST_F(LogFormWindowTest, WindowPlaceIsStoredInTwips) {
     EXPECT_EQ(window.size(), QSize(600, 500));
 }
 
-}  // namespace
-}  // namespace keslog
-
-namespace keslog {
-namespace {
-
-QTextBrowser* helpBrowser() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->windowTitle() == "KESLOG Help" && w->isVisible())
-            return w->findChild<QTextBrowser*>();
-    return nullptr;
-}
-
-TEST(QtHelpViewer, OpensTheContentsAndUsingHelpPages) {
-    test::ensureQApplication();
+TEST_F(LogFormWindowTest, HelpOpensTheContentsAndUsingHelpPages) {
     QtHelpViewer help(std::string(KESLOG_DATA_DIR) + "/help");
     help.show(HelpCommand::Contents);
-    QTextBrowser* browser = helpBrowser();
+    QTextBrowser* browser = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == "KESLOG Help" && w->isVisible())
+            browser = w->findChild<QTextBrowser*>();
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(browser->documentTitle(), "KESLOG Help - Contents");
     help.show(HelpCommand::HelpOnHelp);
     EXPECT_EQ(browser->documentTitle(), "KESLOG Help - Using Help");
-    const QString shot = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-    if (!shot.isEmpty()) browser->window()->grab().save(shot + "/help.png");
+    screenshot(*browser->window(), "help.png");
     browser->window()->close();
+}
+
+// A Sprint log of 60 QSOs on disk, each worth a point and a state.
+void openSprintLog(MainMod& state, const test::TempDir& dir) {
+    state = test::newLog(contest::Sprint);
+    state.logOpen = true;
+    state.programDir = dir.path();
+    state.currentLogPath = dir.file("TEST.KSL");
+    ASSERT_TRUE(createLogFile(state).isOk());
+    for (int n = 1; n <= 60; ++n) {
+        QSORecName q;
+        q.QDate = 31041;
+        q.QTime = static_cast<std::int16_t>(100 + n);
+        q.QBandMode = static_cast<BandModeCode>(3 + n % 2);
+        q.QCall = "K" + std::to_string(n) + "SP";
+        q.QNr = static_cast<std::int16_t>(n);
+        q.QRcvd = static_cast<std::int16_t>(n * 3);
+        q.QName = "ANN";
+        ReceivedExchange exchange;
+        exchange.multText = state.reference.SprintMults[static_cast<std::size_t>(n % 4)];
+        setMultAndPoints(state, q, exchange, false);
+        ASSERT_TRUE(addLoggedQso(state, q).isOk());
+        ASSERT_TRUE(writeQso(state, n).isOk());
+    }
+}
+
+TEST_F(LogFormWindowTest, ViewLogPagesAndClosingAfterAnEditReplaysTheLog) {
+    openSprintLog(state, dir);
+    test::showWindow(window);
+    auto* viewlog = window.findChild<ViewlogWindow*>("Viewlog");
+    ASSERT_NE(viewlog, nullptr);
+    EXPECT_FALSE(viewlog->isVisible());
+    action("mnuViewLog")->trigger();
+    ASSERT_TRUE(viewlog->isVisible());
+    auto* page = viewlog->findChild<QListWidget*>("LogPage");
+    ASSERT_GT(page->count(), 1);
+    EXPECT_EQ(page->item(0)->text().toStdString(), viewLogLine(state, 1, 2026));
+
+    viewlog->findChild<QPushButton*>("cmdEnd")->click();
+    EXPECT_EQ(page->item(page->count() - 1)->text().toStdString(), viewLogLine(state, 60, 2026));
+    EXPECT_EQ(viewlog->findChild<QScrollBar*>("VScroll1")->value(), viewlog->viewer().viewTop());
+    screenshot(*viewlog, "viewlog-sprint.png");
+
+    // An edit in the file and the tables; closing brings the totals along.
+    const int multsBefore = state.totals.multCount;
+    EntryEditor editor(state, platform);
+    editor.load(1);
+    editor.setText(EditField::Mult, "WY");
+    ASSERT_TRUE(editor.onOK());
+    viewlog->viewer().markEdited();
+    EXPECT_EQ(state.totals.multCount, multsBefore);
+    viewlog->findChild<QPushButton*>("cmdClose")->click();
+    EXPECT_FALSE(viewlog->isVisible());
+    EXPECT_FALSE(action("mnuViewLog")->isChecked());
+    EXPECT_EQ(state.totals.multCount, multsBefore + 1);
+}
+
+TEST_F(LogFormWindowTest, EditorDialogShowsTheEntry) {
+    openSprintLog(state, dir);
+    EntryEditor editor(state, platform);
+    editor.load(7);
+    EditLogDialog dialog(editor, nullptr);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Edit Log Entry");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text5")->text(), "K7SP");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Text12")->text(), "ANN");
+    EXPECT_FALSE(dialog.findChild<QLineEdit*>("Text10")->isVisible());
+    screenshot(dialog, "editlog-sprint.png");
 }
 
 }  // namespace

@@ -1,17 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QTimer>
-
-#include "KeyerWindowRig.h"
-#include "QtTestApp.h"
 #include "app/EditMacDialog.h"
+#include "app/KeyerWindowRig.h"
 #include "app/ViewMacWindow.h"
 #include "storage/SettingsFile.h"
 
@@ -20,10 +8,8 @@ namespace {
 
 using test::screenshot;
 
-class MessageWindowsAppTest : public ::testing::Test, protected test::KeyerWindowRig {
+class MessageWindowsAppTest : public test::KeyerWindowRig {
   protected:
-    static void SetUpTestSuite() { test::ensureQApplication(); }
-
     MessageWindowsAppTest() {
         test::copyShippedStartupFiles(dir);
         state.programDir = dir.path();
@@ -88,8 +74,8 @@ TEST_F(MessageWindowsAppTest, RightClickMenuSetsPlaysAndStoresTheSettings) {
 TEST_F(MessageWindowsAppTest, EditMenuOpensTheEditorModallyAndOkStoresUpperCase) {
     find<QAction>("mnuViewCW")->trigger();
     bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = dynamic_cast<EditMacDialog*>(QApplication::activeModalWidget());
+    test::onModal([&](QWidget& modal) {
+        auto* dialog = dynamic_cast<EditMacDialog*>(&modal);
         ASSERT_NE(dialog, nullptr);
         seen = true;
         EXPECT_EQ(dialog->windowTitle(), "Edit CW Messages");
@@ -121,11 +107,7 @@ TEST_F(MessageWindowsAppTest, EditMenuOpensTheEditorModallyAndOkStoresUpperCase)
 TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabels) {
     state.RadioBandMode[1] = bandModeCode(band::B40, false);
     auto* call = find<QLineEdit>("InData0");
-    const auto press = [call](int key) {
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(call, &down);
-    };
-    press(Qt::Key_F9);
+    test::press(call, Qt::Key_F9);
     EXPECT_EQ(find<QLabel>("ActiveRadioLabel")->text(), "TX R2");
     EXPECT_EQ(find<QLabel>("ActiveLogLabel")->text(), "Log R2");
     EXPECT_TRUE(labelColour("ActiveLogLabel").contains("rgb(255, 0, 0)"));
@@ -133,7 +115,7 @@ TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabels) {
     EXPECT_EQ(find<QLabel>("QSONrLabel")->text(), "QSO Nr  1    (40m CW)");
     screenshot(window, "logform-radio2.png");
 
-    press(Qt::Key_F10);
+    test::press(call, Qt::Key_F10);
     EXPECT_EQ(find<QLabel>("ActiveRadioLabel")->text(), "TX R2");
     EXPECT_EQ(find<QLabel>("ActiveLogLabel")->text(), "Log R1");
     EXPECT_TRUE(labelColour("QSONrLabel").contains("rgb(0, 0, 255)"));

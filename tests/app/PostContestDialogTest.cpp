@@ -1,24 +1,14 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
-#include "QtTestApp.h"
 #include "app/PostContestDialog.h"
+#include "app/QtTestApp.h"
 #include "postcontest/PostRig.h"
 
 namespace keslog {
 namespace {
 
-class PostContestDialogTest : public ::testing::Test {
+class PostContestDialogTest : public test::QtTest {
   protected:
-    static void SetUpTestSuite() { test::ensureQApplication(); }
     void SetUp() override {
         Settings& s = rig.state.settings;
         s.ExchangeSSPrec = "A";
@@ -33,16 +23,12 @@ class PostContestDialogTest : public ::testing::Test {
         ASSERT_TRUE(form.load(rig.writeLog(name, contest, cw, {})));
     }
     template <typename W>
-    W* child(QWidget& w, const char* name) {
+    W* child(QWidget& w, const QString& name) {
         W* found = w.findChild<W*>(name);
-        EXPECT_NE(found, nullptr) << name;
+        EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    static void release(QWidget* widget) {
-        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
-                       Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &up);
-    }
+    static void release(QWidget* widget) { test::mouse(widget, QEvent::MouseButtonRelease); }
 
     test::PostRig rig;
     MainMod& state = rig.state;
@@ -145,7 +131,7 @@ TEST_F(PostContestDialogTest, EditingTheSsExchangeRefusesABadCheckWithItsTextSel
     EXPECT_FALSE(child<QPushButton>(dialog, "CmdCancel")->isEnabled());
     const std::array<const char*, 4> shown{"A", "K6XX", "72", "SV"};
     for (int i = 0; i < 4; ++i) {
-        auto* box = child<QLineEdit>(dialog, QString("Text%1").arg(i + 1).toUtf8().constData());
+        auto* box = child<QLineEdit>(dialog, QString("Text%1").arg(i + 1));
         EXPECT_TRUE(box->isVisible());
         EXPECT_EQ(box->text(), shown[static_cast<std::size_t>(i)]);
     }
@@ -193,8 +179,8 @@ TEST_F(PostContestDialogTest, UserInformationRowsStandAtTheirTwips) {
     const int tops[] = {20, 53, 86, 120, 153, 186, 220, 253, 286};
     for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
-        auto* label = child<QLabel>(dialog, QString("Labelinfo%1").arg(i).toUtf8().constData());
-        auto* box = child<QLineEdit>(dialog, QString("Textinfo%1").arg(i).toUtf8().constData());
+        auto* label = child<QLabel>(dialog, QString("Labelinfo%1").arg(i));
+        auto* box = child<QLineEdit>(dialog, QString("Textinfo%1").arg(i));
         EXPECT_EQ(label->text(), kUserInfoLabels[static_cast<std::size_t>(i)]);
         // Labels at left 120 and width 1600, boxes at left 1850.
         EXPECT_EQ(label->geometry().topLeft(), QPoint(8, tops[i]));
@@ -215,12 +201,10 @@ TEST_F(PostContestDialogTest, ViewEditUserInfoOpensTheUserInformationDialog) {
     PostContestDialog dialog(form);
     dialog.show();
     QString title;
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
-        title = modal->windowTitle();
-        modal->findChild<QLineEdit*>("Textinfo1")->insert("N6TR");
-        modal->findChild<QPushButton*>("CmdOK")->click();
+    test::onModal([&](QWidget& modal) {
+        title = modal.windowTitle();
+        modal.findChild<QLineEdit*>("Textinfo1")->insert("N6TR");
+        modal.findChild<QPushButton*>("CmdOK")->click();
     });
     child<QPushButton>(dialog, "CmdEditUserInfo")->click();
     EXPECT_EQ(title, "User Information");

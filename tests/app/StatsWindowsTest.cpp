@@ -1,19 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QMouseEvent>
-#include <QScrollBar>
-
-#include "QtTestApp.h"
-#include "app/AppTestSupport.h"
-#include "app/LogFormWindow.h"
+#include "app/QtTestApp.h"
 #include "callsign/CountryFile.h"
 #include "callsign/CountryLookup.h"
 #include "entry/Scoring.h"
 #include "model/Stamp.h"
 #include "storage/DataFile.h"
-#include "support/FakePlatform.h"
 
 namespace keslog {
 namespace {
@@ -25,10 +15,8 @@ struct Where {
 
 // An open log of the contest with a few hundred QSOs over an afternoon
 // and the next morning, on the shipped reference data and country file.
-class StatsWindowsTest : public ::testing::Test {
+class StatsWindowsTest : public test::QtTest {
   protected:
-    static void SetUpTestSuite() { test::ensureQApplication(); }
-
     void openLog(ContestNr nr, int qsos, const Where& where = {}) {
         ASSERT_TRUE(ReadDataFile(test::shippedFile("KESLOG90.DAT"), state.reference).isOk());
         Result<CountryTables> countries =
@@ -95,11 +83,6 @@ class StatsWindowsTest : public ::testing::Test {
         window.findChild<QAction*>(item)->trigger();
     }
 
-    static void screenshot(QWidget& widget, const QString& name) {
-        const QString dir = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) widget.grab().save(dir + "/" + name + ".png");
-    }
-
     test::FakePlatform fakes;
     Platform platform = fakes.services();
     MainMod state;
@@ -109,9 +92,7 @@ class StatsWindowsTest : public ::testing::Test {
 TEST_F(StatsWindowsTest, ViewMenuShowsAndTheCloseBoxHidesTheStatistics) {
     openLog(contest::Cqww, 400, {.usa = true});
     LogFormWindow window(state, platform, files);
-    window.form().load();
-    window.render();
-    window.show();
+    test::showWindow(window);
     auto* stats = window.findChild<QWidget*>("QSOStats");
     ASSERT_NE(stats, nullptr);
     EXPECT_FALSE(stats->isVisible());
@@ -121,7 +102,7 @@ TEST_F(StatsWindowsTest, ViewMenuShowsAndTheCloseBoxHidesTheStatistics) {
     EXPECT_TRUE(window.findChild<QAction*>("mnuViewQSOStats")->isChecked());
     EXPECT_EQ(stats->windowTitle(), "QSO Stats");
     EXPECT_EQ(stats->width(), 5200 / 15);
-    screenshot(*stats, "qsostats-cqww");
+    test::screenshot(*stats, "qsostats-cqww.png");
 
     stats->close();
     EXPECT_FALSE(stats->isVisible());
@@ -139,11 +120,11 @@ TEST_F(StatsWindowsTest, MultiplierWindowOfEachContest) {
         int qsos;
     };
     const Case cases[] = {
-        {contest::Cqww, {.usa = true}, "viewmult-cqww", "CQWW DX Multipliers", 90},
-        {contest::Ss, {}, "viewmult-ss", "SS Multipliers", 40},
-        {contest::Naqp, {}, "viewmult-naqp", "NAQP Multipliers on 20m", 90},
-        {contest::Cqp, {}, "viewmult-cqp", "CQP Multipliers", 30},
-        {contest::Wpx, {.usa = true}, "viewmult-wpx", "WPX Prefixes", 90},
+        {contest::Cqww, {.usa = true}, "viewmult-cqww.png", "CQWW DX Multipliers", 90},
+        {contest::Ss, {}, "viewmult-ss.png", "SS Multipliers", 40},
+        {contest::Naqp, {}, "viewmult-naqp.png", "NAQP Multipliers on 20m", 90},
+        {contest::Cqp, {}, "viewmult-cqp.png", "CQP Multipliers", 30},
+        {contest::Wpx, {.usa = true}, "viewmult-wpx.png", "WPX Prefixes", 90},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shot);
@@ -159,7 +140,7 @@ TEST_F(StatsWindowsTest, MultiplierWindowOfEachContest) {
         EXPECT_EQ(mults->windowTitle(), c.title);
         auto* scroll = mults->findChild<QScrollBar*>("VScroll1");
         EXPECT_EQ(scroll->isVisible(), c.nr == contest::Wpx);
-        screenshot(*mults, c.shot);
+        test::screenshot(*mults, c.shot);
         if (c.nr == contest::Wpx) {
             scroll->setValue(6);
             EXPECT_EQ(window.form().multView().scrollValue, 6);
@@ -170,21 +151,16 @@ TEST_F(StatsWindowsTest, MultiplierWindowOfEachContest) {
 TEST_F(StatsWindowsTest, CountiesWindowGoesAwayOnAClick) {
     openLog(contest::Cqp, 50, {.inState = true});
     LogFormWindow window(state, platform, files);
-    window.form().load();
-    window.render();
-    window.show();
+    test::showWindow(window);
     chooseView(window, "mnuViewCACounties");
     auto* counties = window.findChild<QWidget*>("CACTY");
     ASSERT_NE(counties, nullptr);
     EXPECT_TRUE(counties->isVisible());
     EXPECT_EQ(counties->windowTitle(), "CA Counties ");
-    screenshot(*counties, "cacty");
+    test::screenshot(*counties, "cacty.png");
     chooseView(window, "mnuViewQSOStats");
-    screenshot(*window.findChild<QWidget*>("QSOStats"), "qsostats-cqp");
-
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(counties, &press);
+    test::screenshot(*window.findChild<QWidget*>("QSOStats"), "qsostats-cqp.png");
+    test::mouse(counties);
     EXPECT_FALSE(counties->isVisible());
     EXPECT_FALSE(window.findChild<QAction*>("mnuViewCACounties")->isChecked());
 }

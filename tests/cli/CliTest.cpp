@@ -24,15 +24,21 @@ CliRun run(const std::vector<std::string>& args, const std::string& programDir =
     return {code, out.str(), err.str()};
 }
 
-TEST(Cli, VersionAndHelp) {
+// A NAQP log of the given QSOs in dir, with the shipped start-up files.
+void writeNaqpLog(const test::TempDir& dir, const std::vector<QSORecName>& qsos) {
+    test::copyShippedStartupFiles(dir);
+    MainMod log = test::logFor(contest::Naqp, dir.file("NAQP.KSL"));
+    ASSERT_TRUE(createLogFile(log));
+    for (const QSORecName& q : qsos) ASSERT_TRUE(test::logQso(log, q));
+}
+
+TEST(Cli, VersionHelpAndBadCalls) {
     EXPECT_EQ(run({"--version"}).out, "KESLOG 9.0a\n");
     const CliRun help = run({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--program-dir DIR"), std::string::npos);
     for (const Command& c : commands()) EXPECT_NE(help.out.find(c.usage), std::string::npos);
-}
 
-TEST(Cli, BadCallsSayWhatIsWrong) {
     EXPECT_EQ(run({}).code, 2);
     const CliRun unknown = run({"frobnicate"});
     EXPECT_EQ(unknown.code, 2);
@@ -53,6 +59,7 @@ TEST(Cli, ProgramDirReplacesTheShippedFolder) {
     const CliRun ok = run({"check", "--program-dir", noSlash});
     EXPECT_EQ(ok.code, 0);
     EXPECT_EQ(ok.out, "start-up files read from " + dir.path() + "\n");
+    EXPECT_EQ(run({"check"}, KESLOG_DATA_DIR).code, 0);  // the shipped folder
 }
 
 TEST(Cli, ShowSettingsPrintsThemAsRead) {
@@ -96,10 +103,6 @@ TEST(Cli, ShowSaysWhatIsWrong) {
     EXPECT_TRUE(damaged.out.empty());
 }
 
-TEST(Cli, ShippedDataFolderPassesTheStartupCheck) {
-    EXPECT_EQ(run({"check"}, KESLOG_DATA_DIR).code, 0);
-}
-
 TEST(Cli, LookupPrintsOneTabSeparatedLinePerCall) {
     test::TempDir dir;
     dir.write("arrl.cty",
@@ -139,17 +142,6 @@ TEST(Cli, LookupRefusesMissingArgumentsAndBadFiles) {
                            " line 1 cannot be read: a country line needs three \":\" "
                            "(name:zone:prefix:aliases).\n");
     EXPECT_EQ(bad.out, "");
-}
-
-TEST(Cli, ShippedCountryFileResolvesRealCalls) {
-    const CliRun r = run({"lookup", "W1AW", "VK9NS", "3DA0BP", "4U1ITU", "KH6XX"}, KESLOG_DATA_DIR);
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out,
-              "W1AW\tW1\t184\tK\tUnited States of America\t05\tNA\t111\tUSA\n"
-              "VK9NS\tVK9\t289\tVK9N\tNorfolk Island\t32\tOC\t249\t-\n"
-              "3DA0BP\t3DA0\t12\t3DA\tKingdom of Eswatini\t38\tAF\t088\t-\n"
-              "4U1ITU\t4U1\t22\t4U1I\tITU HQ\t14\tEU\t045\t-\n"
-              "KH6XX\tKH6\t192\tKH6\tHawaii\t31\tOC\t268\t-\n");
 }
 
 TEST(Cli, CtyConvertWritesTheCountryFileAndNotesOnStderr) {
@@ -192,24 +184,11 @@ TEST(Cli, CtyConvertWritesTheCountryFileAndNotesOnStderr) {
     EXPECT_EQ(missing.code, 1);
 }
 
-}  // namespace
-}  // namespace keslog::cli
-
-namespace keslog::cli {
-namespace {
-
 TEST(Cli, ScoreOpensAndReplaysALog) {
     test::TempDir dir;
-    test::copyShippedStartupFiles(dir);
-    MainMod log;
-    log.contestNr = contest::Naqp;
-    log.ModeFlag = {false, true};
-    log.currentLogPath = dir.file("NAQP.KSL");
-    ASSERT_TRUE(createLogFile(log));
     // Row 5 on 20 and 40 m, row 7 on 20 m: three band multipliers, one point a QSO.
-    for (const QSORecName& q :
-         {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4), test::qsoOf("W9XX", " 7", 3)})
-        ASSERT_TRUE(test::logQso(log, q));
+    writeNaqpLog(dir, {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4),
+                       test::qsoOf("W9XX", " 7", 3)});
     const CliRun scored = run({"--program-dir", dir.path(), "score", dir.file("NAQP.KSL")});
     EXPECT_EQ(scored.err, "");
     EXPECT_EQ(scored.code, 0);
@@ -230,24 +209,9 @@ TEST(Cli, ScoreOpensAndReplaysALog) {
     EXPECT_EQ(run({"--program-dir", dir.path(), "score"}).code, 2);
 }
 
-}  // namespace
-}  // namespace keslog::cli
-
-namespace keslog::cli {
-namespace {
-
-std::string fileText(const std::string& path) {
-    Result<std::string> text = readWholeFile(path);
-    return text ? *text : std::string();
-}
-
 TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
     test::TempDir dir;
-    test::copyShippedStartupFiles(dir);
-    MainMod log = test::logFor(contest::Naqp, dir.file("NAQP.KSL"));
-    ASSERT_TRUE(createLogFile(log));
-    for (const QSORecName& q : {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4)})
-        ASSERT_TRUE(test::logQso(log, q));
+    writeNaqpLog(dir, {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4)});
 
     const CliRun posted =
         run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--cabrillo"});
@@ -255,10 +219,9 @@ TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
     EXPECT_EQ(posted.code, 0);
     EXPECT_EQ(posted.out, "qsos: 2\npoints: 2\nmults: 2\nclaimed score: 4\nwrote " +
                               dir.file("NAQP.LOG") + "\n");
-    Result<std::string> text = readWholeFile(dir.file("NAQP.LOG"));
-    ASSERT_TRUE(text);
-    EXPECT_TRUE(text->starts_with("START-OF-LOG: 2.0\r\nCONTEST: NAQP-CW\r\n")) << *text;
-    EXPECT_TRUE(text->ends_with("\r\nEND-OF-LOG:\r\n"));
+    const std::string text = dir.read("NAQP.LOG");
+    EXPECT_TRUE(text.starts_with("START-OF-LOG: 2.0\r\nCONTEST: NAQP-CW\r\n")) << text;
+    EXPECT_TRUE(text.ends_with("\r\nEND-OF-LOG:\r\n"));
 
     const CliRun sheets = run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"),
                                "--summary", "--listing", "--breakdown"});
@@ -269,16 +232,16 @@ TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
                               "\nwrote " + dir.file("NAQP.ASC") + "\n");
     // No name or QTH sent in the shipped settings; RI worked on 20 and 40 m.
     const std::string noExchange(23, ' ');
-    EXPECT_EQ(fileText(dir.file("NAQP.ASC")),
+    EXPECT_EQ(dir.read("NAQP.ASC"),
               "11/04/21 20  CW      1234  K1AR          0" + noExchange + "RI    01  1\r\n" +
                   "11/04/21 40  CW      1234  N6TR          0" + noExchange + "RI        1\r\n");
-    const std::string summary = fileText(dir.file("NAQP.SUM"));
+    const std::string summary = dir.read("NAQP.SUM");
     EXPECT_NE(summary.find("\r\nFinal Score =  4\r\nOperating Time =  :00 (off times shown in "
                            "log)\r\n"),
               std::string::npos)
         << summary;
     // 12:34 is before the 18:00 start: the first hour row.
-    const std::string breakdown = fileText(dir.file("NAQP.BRK"));
+    const std::string breakdown = dir.read("NAQP.BRK");
     EXPECT_NE(
         breakdown.find("\r\n18     --    --     1     1     --    --     2      2         2\r\n"),
         std::string::npos)
@@ -293,11 +256,7 @@ TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
 
 TEST(Cli, PostWritesDupeSheetsAndExports) {
     test::TempDir dir;
-    test::copyShippedStartupFiles(dir);
-    MainMod log = test::logFor(contest::Naqp, dir.file("NAQP.KSL"));
-    ASSERT_TRUE(createLogFile(log));
-    for (const QSORecName& q : {test::qsoOf("N6TR", " 5", 3), test::qsoOf("K1AR", " 5", 3)})
-        ASSERT_TRUE(test::logQso(log, q));
+    writeNaqpLog(dir, {test::qsoOf("N6TR", " 5", 3), test::qsoOf("K1AR", " 5", 3)});
 
     // NAQP has no DXB4 file: asking for one writes nothing and says so.
     const CliRun posted = run(

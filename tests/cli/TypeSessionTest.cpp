@@ -74,16 +74,6 @@ class TypeSessionTest : public ::testing::Test {
     }
     static bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
 
-    // A new log of one contest: what is printed and the file's bytes.
-    void expectSession(const std::vector<std::string>& options, const std::string& keys,
-                       const std::string& out, const std::string& log,
-                       const std::string& answers = "") {
-        const Session s = type(options, keys, answers);
-        ASSERT_EQ(s.code, 0) << s.err;
-        EXPECT_EQ(s.out, out);
-        EXPECT_EQ(s.log, log);
-    }
-
     test::TempDir dir;
 };
 
@@ -93,171 +83,170 @@ std::string score(const char* contest, int qsos, const char* points, int mults, 
            "\nscore: " + std::to_string(score) + "\n";
 }
 
-TEST_F(TypeSessionTest, ArrlDx) {
-    expectSession({"--new", "ARRLDX", "--mode", "CW"},
-                  "DL1ABC{Tab}100{Enter}\n"
-                  "ve3xx{Tab}kw{Enter}\n"
-                  "{Ctrl+Down}DL1ABC{Tab}100{Enter}\n",
-                  // VE: no points and no multiplier; DL counts again on 40 m.
-                  "Last: 20  CW  1405 DL1ABC        1  100 DL    3\n"
-                  "Last: 20  CW  1405 VE3XX         2 1000 VE    0\n"
-                  "Last: 40  CW  1405 DL1ABC        3  100 DL    3\n" +
-                      score("ARRL DX", 3, "6", 2, 12),
-                  header("ARLCW", ' ') + records({{3, "DL1ABC", 1, 100, "DL", "3"},
-                                                  {3, "VE3XX", 2, 1000, "VE", "0"},
-                                                  {4, "DL1ABC", 3, 100, "DL", "3"}}));
-}
-
-TEST_F(TypeSessionTest, CqpOutOfState) {
-    expectSession({"--new", "CQP", "--location", "OUT"},
-                  "K6AAA{Tab}12 SCLA{Enter}\n"
-                  "{Ctrl+Right}K6BBB{Tab}7 SF{Enter}\n"
-                  "K6AAA{Tab}15{Enter}\n"  // the county is filled in: the number typed in front
-                  "K6DDD{Tab}3 SCLA/{Enter}\n",
-                  "Last: 20  CW  1405 K6AAA         1   12 SCLA  3\n"
-                  "Last: 20  SSB 1405 K6BBB         2    7 SFRA  2\n"
-                  "Last: 20  SSB 1405 K6AAA         3   15 SCLA  2\n"
-                  "Last: 20  SSB 1405 K6DDD         4    3 SCLA  0\n" +
-                      score("CQP", 4, "7", 2, 14),
-                  header("CQPOS", ' ') + records({{3, "K6AAA", 1, 12, " 43", "3"},
-                                                  {11, "K6BBB", 2, 7, " 38", "2"},
-                                                  {11, "K6AAA", 3, 15, " 43", "2"},
-                                                  {11, "K6DDD", 4, 3, " 43", "0"}}));
-}
-
-TEST_F(TypeSessionTest, CqwwPhoneFromCanada) {
-    expectSession({"--new", "CQWW", "--mode", "SSB", "--location", "CANADA"},
-                  "W1AW{Enter}\n"  // logged from the call box, zone as filled in
-                  "VE3XX{Enter}\n"
-                  "JA1XYZ{Tab}{Enter}\n"
-                  "W1AW{Enter}\n",
-                  "Last: 20  SSB 1405 W1AW          1    5 K     2\n"
-                  "Last: 20  SSB 1405 VE3XX         2    5 VE    0\n"
-                  "Last: 20  SSB 1405 JA1XYZ        3   25 JA    3\n"
-                  "BEEP\n"
-                  "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n               W1AW      "
-                  "\\n03/09/24  1405  My #1\n" +
-                      score("CQWW DX", 3, "5", 5, 25),
-                  header("WW SB", '3') + records({{11, "W1AW", 1, 5, "K", "2"},
-                                                  {11, "VE3XX", 2, 5, "VE", "0"},
-                                                  {11, "JA1XYZ", 3, 25, "JA", "3"}}),
-                  "no");
-}
-
-TEST_F(TypeSessionTest, SprintWithADupeLoggedAnyway) {
-    expectSession({"--new", "SPRINT", "--mode", "CW"},
-                  "K6XX{Tab}123 BOB CA{Enter}\n"
-                  "N6TR{Tab}45 DAN OR{Enter}\n"
-                  "K6XX{Tab}124{Enter}\n",  // name and state filled in after the Yes
-                  "Last: 20  CW  1405 K6XX          1  123 BOB CA    1\n"
-                  "Last: 20  CW  1405 N6TR          2   45 DAN OR    1\n"
-                  "BEEP\n"
-                  "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n          K6XX      BOB CA"
-                  "\\n03/09/24  1405  His #123  My #1\n"
-                  "Last: 20  CW  1405 K6XX          3  124 BOB CA    0\n" +
-                      score("Sprint", 3, "2", 2, 4),
-                  header("SP CW", ' ', 36) + records({{3, "K6XX", 1, 123, " 5", "1", "BOB"},
-                                                      {3, "N6TR", 2, 45, " 37", "1", "DAN"},
-                                                      {3, "K6XX", 3, 124, " 5", "0", "BOB"}},
-                                                     true),
-                  "yes");
-}
-
-TEST_F(TypeSessionTest, SweepstakesTakesTheCallFromTheExchange) {
-    expectSession({"--new", "SS", "--mode", "CW"},
-                  "W1AW{Tab}1 A 72 EMA{Enter}\n"
-                  "K6ABC{Tab}2 B N6TR 85 SF{Enter}\n"
-                  "K1AR{Tab}3X72CT{Enter}{Esc}\n",
-                  "Last: 20  CW  1405 W1AW          1    1 A 72 EMA 2\n"
-                  "Last: 20  CW  1405 N6TR          2    2 B 85 SF 2\n"
-                  "MSGBOX Exchange Error | Precedence Error -- Must be A, B, M, Q, S, or U\n" +
-                      score("SS", 2, "4", 2, 8),
-                  header("SS9CW", ' ') +
-                      records({{3, "W1AW", 1, 1, "A72EM", "2"}, {3, "N6TR", 2, 2, "B85SF", "2"}}));
-}
-
-TEST_F(TypeSessionTest, WpxFromEurope) {
-    expectSession({"--new", "WPX", "--mode", "CW", "--location", "EU"},
-                  "DL1ABC{Tab}1{Enter}\n"
-                  "K1AR{Tab}22{Enter}\n"
-                  "{Ctrl+Down}DL2XYZ{Tab}5{Enter}\n",
-                  // Own continent 1 point (2 on 40 m), another continent 3.
-                  "Last: 20  CW  1405 DL1ABC        1    1 DL1   1\n"
-                  "Last: 20  CW  1405 K1AR          2   22 K1    3\n"
-                  "Last: 40  CW  1405 DL2XYZ        3    5 DL2   2\n" +
-                      score("WPX", 3, "6", 3, 18),
-                  header("WPXCW", '6') + records({{3, "DL1ABC", 1, 1, "DL1", "1"},
-                                                  {3, "K1AR", 2, 22, "K1", "3"},
-                                                  {4, "DL2XYZ", 3, 5, "DL2", "2"}}));
-}
-
-TEST_F(TypeSessionTest, AllAsian) {
-    expectSession({"--new", "AA", "--mode", "CW"},
-                  "JA1XYZ{Tab}35{Enter}\n"
-                  "BY1AA{Tab}50{Enter}\n"
-                  "DL1ABC{Tab}45{Enter}\n",
-                  "Last: 20  CW  1405 JA1XYZ        1   35 JA1   1\n"
-                  "Last: 20  CW  1405 BY1AA         2   50 BY1   1\n"
-                  "Last: 20  CW  1405 DL1ABC        3   45 DL1   0\n" +
-                      score("AA", 3, "2", 3, 6),
-                  header("AA CW", ' ') + records({{3, "JA1XYZ", 1, 35, "JA1", "1"},
-                                                  {3, "BY1AA", 2, 50, "BY1", "1"},
-                                                  {3, "DL1ABC", 3, 45, "DL1", "0"}}));
-}
-
-TEST_F(TypeSessionTest, PaqpCountsHalfPoints) {
-    expectSession({"--new", "PAQP", "--location", "OUT"},
-                  "W3AAA{Tab}1 ALL{Enter}\n"
-                  "{Ctrl+Right}W3BBB{Tab}2 PHI{Enter}\n"
-                  "{Ctrl+Left}{Ctrl+Down}{Ctrl+Down}W3CCC{Tab}3 ALL{Enter}\n",
-                  // 1.5 + 1 + 2 = 4.5 points, two counties: 9.
-                  "Last: 20  CW  1405 W3AAA         1    1 ALL   1.5\n"
-                  "Last: 20  SSB 1405 W3BBB         2    2 PHI   1\n"
-                  "Last: 80  CW  1405 W3CCC         3    3 ALL   2\n" +
-                      score("PAQP", 3, "4.5", 2, 9),
-                  header("PAQOS", ' ') + records({{3, "W3AAA", 1, 1, " 2", "3"},
-                                                  {11, "W3BBB", 2, 2, " 51", "1"},
-                                                  {5, "W3CCC", 3, 3, " 2", "2"}}));
-}
-
-TEST_F(TypeSessionTest, NaqpRepeatAndKillLastEntry) {
-    expectSession({"--new", "NAQP", "--mode", "CW"},
-                  "K6XX{Tab}BOB CA{Enter}\n"
-                  "RPT{Enter}{Esc}\n"
-                  "W1AW{Tab}HAM CT{Enter}\n"
-                  "{Ctrl+Down}K6XX{Tab}BOB CA{Enter}\n"
-                  "{KillLastEntry}\n",
-                  "Last: 20  CW  1405 K6XX          1      BOB CA    1\n"
-                  "Last: 20  CW  1405 W1AW          2      HAM CT    1\n"
-                  "Last: 40  CW  1405 K6XX          3      BOB CA    1\n"
-                  "MSGBOX Confirm kill | Kill last log entry?\n" +
-                      score("NAQP", 2, "2", 2, 4),
-                  header("NA CW", ' ', 36) + records({{3, "K6XX", 1, 0, " 27", "1", "BOB"},
-                                                      {3, "W1AW", 2, 0, " 1", "1", "HAM"}},
-                                                     true),
-                  "yes");
-}
-
-TEST_F(TypeSessionTest, LastEntryEditsTheLastQsoInPlace) {
-    // The dupe logged anyway becomes JA1XYZ in zone 25 with its country and
-    // points: the replay counts them, two new multipliers. A refused field
-    // leaves the record as it was; without fields the editor changes nothing.
-    expectSession({"--new", "CQWW", "--mode", "CW", "--location", "USA"},
-                  "DL1ABC{Tab}14{Enter}\n"
-                  "DL1ABC{Tab}14{Enter}\n"
-                  "{LastEntry Call=JA1XYZ Received=25 Mult=JA Points=3}\n"
-                  "{LastEntry OwnNr=10000}\n"
-                  "{LastEntry}\n",
-                  "Last: 20  CW  1405 DL1ABC        1   14 DL    3\n"
-                  "BEEP\n"
-                  "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n               DL1ABC    "
-                  "\\n03/09/24  1405  My #1\n"
-                  "Last: 20  CW  1405 DL1ABC        2   14 DL    0\n"
-                  "MSGBOX Invalid Entry | My number must be between 0 and 9999.\n" +
-                      score("CQWW DX", 2, "6", 4, 24),
-                  header("WW CW", '2') +
-                      records({{3, "DL1ABC", 1, 14, "DL", "3"}, {3, "JA1XYZ", 2, 25, "JA", "3"}}),
-                  "yes");
+// A new log of each contest: what is printed and the file's bytes.
+TEST_F(TypeSessionTest, EachContestPrintsItsQsosAndScoreAndWritesItsRecords) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+        std::string keys, out, log, answers = "";
+    };
+    const Case cases[] = {
+        {"ArrlDx",
+         {"--new", "ARRLDX", "--mode", "CW"},
+         "DL1ABC{Tab}100{Enter}\n"
+         "ve3xx{Tab}kw{Enter}\n"
+         "{Ctrl+Down}DL1ABC{Tab}100{Enter}\n",
+         // VE: no points and no multiplier; DL counts again on 40 m.
+         "Last: 20  CW  1405 DL1ABC        1  100 DL    3\n"
+         "Last: 20  CW  1405 VE3XX         2 1000 VE    0\n"
+         "Last: 40  CW  1405 DL1ABC        3  100 DL    3\n" +
+             score("ARRL DX", 3, "6", 2, 12),
+         header("ARLCW", ' ') + records({{3, "DL1ABC", 1, 100, "DL", "3"},
+                                         {3, "VE3XX", 2, 1000, "VE", "0"},
+                                         {4, "DL1ABC", 3, 100, "DL", "3"}})},
+        {"CqpOutOfState",
+         {"--new", "CQP", "--location", "OUT"},
+         "K6AAA{Tab}12 SCLA{Enter}\n"
+         "{Ctrl+Right}K6BBB{Tab}7 SF{Enter}\n"
+         "K6AAA{Tab}15{Enter}\n"  // the county is filled in: the number typed in front
+         "K6DDD{Tab}3 SCLA/{Enter}\n",
+         "Last: 20  CW  1405 K6AAA         1   12 SCLA  3\n"
+         "Last: 20  SSB 1405 K6BBB         2    7 SFRA  2\n"
+         "Last: 20  SSB 1405 K6AAA         3   15 SCLA  2\n"
+         "Last: 20  SSB 1405 K6DDD         4    3 SCLA  0\n" +
+             score("CQP", 4, "7", 2, 14),
+         header("CQPOS", ' ') + records({{3, "K6AAA", 1, 12, " 43", "3"},
+                                         {11, "K6BBB", 2, 7, " 38", "2"},
+                                         {11, "K6AAA", 3, 15, " 43", "2"},
+                                         {11, "K6DDD", 4, 3, " 43", "0"}})},
+        {"CqwwPhoneFromCanada",
+         {"--new", "CQWW", "--mode", "SSB", "--location", "CANADA"},
+         "W1AW{Enter}\n"  // logged from the call box, zone as filled in
+         "VE3XX{Enter}\n"
+         "JA1XYZ{Tab}{Enter}\n"
+         "W1AW{Enter}\n",
+         "Last: 20  SSB 1405 W1AW          1    5 K     2\n"
+         "Last: 20  SSB 1405 VE3XX         2    5 VE    0\n"
+         "Last: 20  SSB 1405 JA1XYZ        3   25 JA    3\n"
+         "BEEP\n"
+         "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n               W1AW      "
+         "\\n03/09/24  1405  My #1\n" +
+             score("CQWW DX", 3, "5", 5, 25),
+         header("WW SB", '3') + records({{11, "W1AW", 1, 5, "K", "2"},
+                                         {11, "VE3XX", 2, 5, "VE", "0"},
+                                         {11, "JA1XYZ", 3, 25, "JA", "3"}}),
+         "no"},
+        {"SprintWithADupeLoggedAnyway",
+         {"--new", "SPRINT", "--mode", "CW"},
+         "K6XX{Tab}123 BOB CA{Enter}\n"
+         "N6TR{Tab}45 DAN OR{Enter}\n"
+         "K6XX{Tab}124{Enter}\n",  // name and state filled in after the Yes
+         "Last: 20  CW  1405 K6XX          1  123 BOB CA    1\n"
+         "Last: 20  CW  1405 N6TR          2   45 DAN OR    1\n"
+         "BEEP\n"
+         "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n          K6XX      BOB CA"
+         "\\n03/09/24  1405  His #123  My #1\n"
+         "Last: 20  CW  1405 K6XX          3  124 BOB CA    0\n" +
+             score("Sprint", 3, "2", 2, 4),
+         header("SP CW", ' ', 36) + records({{3, "K6XX", 1, 123, " 5", "1", "BOB"},
+                                             {3, "N6TR", 2, 45, " 37", "1", "DAN"},
+                                             {3, "K6XX", 3, 124, " 5", "0", "BOB"}},
+                                            true),
+         "yes"},
+        {"SweepstakesTakesTheCallFromTheExchange",
+         {"--new", "SS", "--mode", "CW"},
+         "W1AW{Tab}1 A 72 EMA{Enter}\n"
+         "K6ABC{Tab}2 B N6TR 85 SF{Enter}\n"
+         "K1AR{Tab}3X72CT{Enter}{Esc}\n",
+         "Last: 20  CW  1405 W1AW          1    1 A 72 EMA 2\n"
+         "Last: 20  CW  1405 N6TR          2    2 B 85 SF 2\n"
+         "MSGBOX Exchange Error | Precedence Error -- Must be A, B, M, Q, S, or U\n" +
+             score("SS", 2, "4", 2, 8),
+         header("SS9CW", ' ') +
+             records({{3, "W1AW", 1, 1, "A72EM", "2"}, {3, "N6TR", 2, 2, "B85SF", "2"}})},
+        {"WpxFromEurope",
+         {"--new", "WPX", "--mode", "CW", "--location", "EU"},
+         "DL1ABC{Tab}1{Enter}\n"
+         "K1AR{Tab}22{Enter}\n"
+         "{Ctrl+Down}DL2XYZ{Tab}5{Enter}\n",
+         // Own continent 1 point (2 on 40 m), another continent 3.
+         "Last: 20  CW  1405 DL1ABC        1    1 DL1   1\n"
+         "Last: 20  CW  1405 K1AR          2   22 K1    3\n"
+         "Last: 40  CW  1405 DL2XYZ        3    5 DL2   2\n" +
+             score("WPX", 3, "6", 3, 18),
+         header("WPXCW", '6') + records({{3, "DL1ABC", 1, 1, "DL1", "1"},
+                                         {3, "K1AR", 2, 22, "K1", "3"},
+                                         {4, "DL2XYZ", 3, 5, "DL2", "2"}})},
+        {"AllAsian",
+         {"--new", "AA", "--mode", "CW"},
+         "JA1XYZ{Tab}35{Enter}\n"
+         "BY1AA{Tab}50{Enter}\n"
+         "DL1ABC{Tab}45{Enter}\n",
+         "Last: 20  CW  1405 JA1XYZ        1   35 JA1   1\n"
+         "Last: 20  CW  1405 BY1AA         2   50 BY1   1\n"
+         "Last: 20  CW  1405 DL1ABC        3   45 DL1   0\n" +
+             score("AA", 3, "2", 3, 6),
+         header("AA CW", ' ') + records({{3, "JA1XYZ", 1, 35, "JA1", "1"},
+                                         {3, "BY1AA", 2, 50, "BY1", "1"},
+                                         {3, "DL1ABC", 3, 45, "DL1", "0"}})},
+        {"PaqpCountsHalfPoints",
+         {"--new", "PAQP", "--location", "OUT"},
+         "W3AAA{Tab}1 ALL{Enter}\n"
+         "{Ctrl+Right}W3BBB{Tab}2 PHI{Enter}\n"
+         "{Ctrl+Left}{Ctrl+Down}{Ctrl+Down}W3CCC{Tab}3 ALL{Enter}\n",
+         // 1.5 + 1 + 2 = 4.5 points, two counties: 9.
+         "Last: 20  CW  1405 W3AAA         1    1 ALL   1.5\n"
+         "Last: 20  SSB 1405 W3BBB         2    2 PHI   1\n"
+         "Last: 80  CW  1405 W3CCC         3    3 ALL   2\n" +
+             score("PAQP", 3, "4.5", 2, 9),
+         header("PAQOS", ' ') + records({{3, "W3AAA", 1, 1, " 2", "3"},
+                                         {11, "W3BBB", 2, 2, " 51", "1"},
+                                         {5, "W3CCC", 3, 3, " 2", "2"}})},
+        {"NaqpRepeatAndKillLastEntry",
+         {"--new", "NAQP", "--mode", "CW"},
+         "K6XX{Tab}BOB CA{Enter}\n"
+         "RPT{Enter}{Esc}\n"
+         "W1AW{Tab}HAM CT{Enter}\n"
+         "{Ctrl+Down}K6XX{Tab}BOB CA{Enter}\n"
+         "{KillLastEntry}\n",
+         "Last: 20  CW  1405 K6XX          1      BOB CA    1\n"
+         "Last: 20  CW  1405 W1AW          2      HAM CT    1\n"
+         "Last: 40  CW  1405 K6XX          3      BOB CA    1\n"
+         "MSGBOX Confirm kill | Kill last log entry?\n" +
+             score("NAQP", 2, "2", 2, 4),
+         header("NA CW", ' ', 36) +
+             records({{3, "K6XX", 1, 0, " 27", "1", "BOB"}, {3, "W1AW", 2, 0, " 1", "1", "HAM"}},
+                     true),
+         "yes"},
+        // The dupe logged anyway becomes JA1XYZ in zone 25 with its country and
+        // points: the replay counts them, two new multipliers. A refused field
+        // leaves the record as it was; without fields the editor changes nothing.
+        {"LastEntryEditsTheLastQsoInPlace",
+         {"--new", "CQWW", "--mode", "CW", "--location", "USA"},
+         "DL1ABC{Tab}14{Enter}\n"
+         "DL1ABC{Tab}14{Enter}\n"
+         "{LastEntry Call=JA1XYZ Received=25 Mult=JA Points=3}\n"
+         "{LastEntry OwnNr=10000}\n"
+         "{LastEntry}\n",
+         "Last: 20  CW  1405 DL1ABC        1   14 DL    3\n"
+         "BEEP\n"
+         "MSGBOX DUPE! | DUPE - OK to Log Anyway?\\n               DL1ABC    "
+         "\\n03/09/24  1405  My #1\n"
+         "Last: 20  CW  1405 DL1ABC        2   14 DL    0\n"
+         "MSGBOX Invalid Entry | My number must be between 0 and 9999.\n" +
+             score("CQWW DX", 2, "6", 4, 24),
+         header("WW CW", '2') +
+             records({{3, "DL1ABC", 1, 14, "DL", "3"}, {3, "JA1XYZ", 2, 25, "JA", "3"}}),
+         "yes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove(dir.file("T.KSL").c_str());
+        const Session s = type(c.options, c.keys, c.answers);
+        ASSERT_EQ(s.code, 0) << s.err;
+        EXPECT_EQ(s.out, c.out);
+        EXPECT_EQ(s.log, c.log);
+    }
 }
 
 TEST_F(TypeSessionTest, EscWhileSendingStopsTheMessageAndKeepsTheEntry) {

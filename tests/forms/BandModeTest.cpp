@@ -81,15 +81,13 @@ TEST_F(BandModeTest, TheCurrentBandCannotBeRemoved) {
               (BandActiveSet{false, false, true, true, true, true, true, false, false}));
 }
 
-TEST_F(BandModeTest, CancelRestoresTheOldChoice) {
+TEST_F(BandModeTest, CancelAndHiddenBoxesKeepTheOldChoice) {
     open(contest::Ss, bandModeCode(band::B20, false));
     untick({band::B10, band::B15});
     form.onCancel();
     EXPECT_TRUE(form.view().closed);
     EXPECT_EQ(state.BandActive, hfBands);
-}
 
-TEST_F(BandModeTest, HiddenBoxesCannotBeTicked) {
     open(contest::Wpx, bandModeCode(band::B20, false));
     form.onBandBox(band::B2, true);
     form.onBandBox(0, true);

@@ -31,20 +31,6 @@ TEST_F(ChCoFormTest, OpensOnCqpWithTheListSortedIgnoringCase) {
     EXPECT_FALSE(state.CancelFlag);
 }
 
-TEST_F(ChCoFormTest, TheContestComesFromTheChosenText) {
-    const ContestNr expected[] = {contest::Aa,     contest::ArrlDx, contest::Cqp,
-                                  contest::Cqww,   contest::Naqp,   contest::Paqp,
-                                  contest::Sprint, contest::Ss,     contest::Wpx};
-    for (int position = 0; position < 9; ++position) {
-        SCOPED_TRACE(position);
-        form.load();
-        form.onList1Click(position);
-        form.onOK();
-        EXPECT_EQ(state.contestNr, expected[position]);
-        EXPECT_TRUE(form.view().closed);
-    }
-}
-
 TEST_F(ChCoFormTest, FramesFollowTheContest) {
     struct Case {
         int position;
@@ -88,9 +74,9 @@ TEST_F(ChCoFormTest, TheContinentListWorksOnlyForWpxOther) {
     EXPECT_EQ(form.view().buttonQTH, 0);
 }
 
-TEST_F(ChCoFormTest, OkSetsTheModeAndLocationFlags) {
+TEST_F(ChCoFormTest, OkSetsTheContestModeAndLocationFlags) {
     struct Case {
-        const char* name;
+        ContestNr contest;
         int position;
         int mode;
         int qth;
@@ -103,19 +89,23 @@ TEST_F(ChCoFormTest, OkSetsTheModeAndLocationFlags) {
     };
     const Case cases[] = {
         // CQP and PAQP logs are mixed-mode from the start.
-        {"CQP in California", 2, 0, 0, 3, {true, true}, true, false, false, "NA"},
-        {"CQP out of state", 2, 1, 0, 3, {true, true}, false, false, false, "NA"},
-        {"PAQP in Penna.", 5, 0, 0, 3, {true, true}, true, false, false, "NA"},
-        {"SS phone", 7, 0, 0, 3, {true, false}, false, false, false, "NA"},
-        {"Sprint CW", 6, 1, 0, 3, {false, true}, false, false, false, "NA"},
-        {"CQWW USA", 3, 1, 0, 3, {false, true}, false, true, false, "NA"},
-        {"CQWW Canada", 3, 1, 1, 3, {false, true}, false, false, true, "NA"},
-        {"WPX USA", 8, 1, 0, 2, {false, true}, false, true, false, "NA"},
-        {"WPX Canada", 8, 0, 1, 2, {true, false}, false, false, true, "NA"},
-        {"WPX Europe", 8, 1, 2, 2, {false, true}, false, false, false, "EU"},
+        {contest::Cqp, 2, 0, 0, 3, {true, true}, true, false, false, "NA"},
+        {contest::Cqp, 2, 1, 0, 3, {true, true}, false, false, false, "NA"},
+        {contest::Paqp, 5, 0, 0, 3, {true, true}, true, false, false, "NA"},
+        {contest::Ss, 7, 0, 0, 3, {true, false}, false, false, false, "NA"},
+        {contest::Sprint, 6, 1, 0, 3, {false, true}, false, false, false, "NA"},
+        {contest::Cqww, 3, 1, 0, 3, {false, true}, false, true, false, "NA"},
+        {contest::Cqww, 3, 1, 1, 3, {false, true}, false, false, true, "NA"},
+        {contest::Wpx, 8, 1, 0, 2, {false, true}, false, true, false, "NA"},
+        {contest::Wpx, 8, 0, 1, 2, {true, false}, false, false, true, "NA"},
+        {contest::Wpx, 8, 1, 2, 2, {false, true}, false, false, false, "EU"},
+        {contest::Aa, 0, 1, 0, 3, {false, true}, false, false, false, "NA"},
+        {contest::ArrlDx, 1, 1, 0, 3, {false, true}, false, false, false, "NA"},
+        {contest::Naqp, 4, 1, 0, 3, {false, true}, false, false, false, "NA"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::to_string(c.contest) + " " + std::to_string(c.mode) + " " +
+                     std::to_string(c.qth) + " " + std::to_string(c.continent));
         state = MainMod{};
         form.load();
         form.onList1Click(c.position);
@@ -123,6 +113,8 @@ TEST_F(ChCoFormTest, OkSetsTheModeAndLocationFlags) {
         form.onButtonQTH(c.qth);
         form.onComboQTH(c.continent);
         form.onOK();
+        EXPECT_TRUE(form.view().closed);
+        EXPECT_EQ(state.contestNr, c.contest);
         EXPECT_EQ(state.ModeFlag, c.modeFlag);
         EXPECT_EQ(state.InStateFlag, c.inState);
         EXPECT_EQ(state.QTHUSAFlag, c.usa);

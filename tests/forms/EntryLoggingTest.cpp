@@ -8,19 +8,6 @@
 namespace keslog {
 namespace {
 
-// Chooses WPX with the dialog's defaults: CW, station in the USA.
-class WpxHost : public test::QuietLogFormHost {
-  public:
-    void refreshStatistics() override { ++refreshes; }
-    void showChCoForm(ChCoForm& dialog) override {
-        const auto& list = dialog.view().list1;
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (list[i].starts_with("WPX")) dialog.onList1Click(static_cast<int>(i));
-        dialog.onOK();
-    }
-    int refreshes = 0;
-};
-
 // The header of a WPX CW log of a station in the USA, and QSOs as stored.
 const std::string kHeader = std::string(6, '\0') + "          " + std::string(4, '\0') + "WPXCW2";
 const std::string kK1AR = std::string("\x41\x79\x1A\x09\x03\x00", 6) + "K1AR      " +
@@ -28,9 +15,12 @@ const std::string kK1AR = std::string("\x41\x79\x1A\x09\x03\x00", 6) + "K1AR    
 const std::string kW1AWAsFirst = std::string("\x41\x79\x1A\x09\x03\x00", 6) + "W1AW      " +
                                  std::string("\x01\x00\x07\x00", 4) + "W1   1";
 
-class EntryLoggingTest : public ::testing::Test, protected test::LogFormOnFiles<WpxHost> {
+// A new WPX log with the dialog's defaults: CW, station in the USA.
+class EntryLoggingTest : public ::testing::Test,
+                         protected test::LogFormOnFiles<test::ChoosingHost> {
   protected:
     void SetUp() override {
+        host.contest = "WPX";
         test::copyShippedStartupFiles(dir);
         ASSERT_TRUE(form.startUp(dir.path()));
         form.load();
@@ -44,7 +34,7 @@ class EntryLoggingTest : public ::testing::Test, protected test::LogFormOnFiles<
     std::string logBytes() const { return dir.read("!temp%!!.cqb"); }
 };
 
-TEST_F(EntryLoggingTest, ALoggedQsoIsInTheFileAndTheLabels) {
+TEST_F(EntryLoggingTest, ALoggedQsoIsInTheFileAndTheLabelsAndAKilledOneLeavesTheFile) {
     EXPECT_EQ(logBytes(), kHeader);
     host.refreshes = 0;
     type("k1ar\t5\n");
@@ -54,13 +44,10 @@ TEST_F(EntryLoggingTest, ALoggedQsoIsInTheFileAndTheLabels) {
     EXPECT_EQ(form.view().scoreLabel, "Score: 1");
     EXPECT_EQ(host.refreshes, 1);
     EXPECT_TRUE(fakes.messageBox.shown.empty());
-}
 
-// Killing the last QSO used to leave its record in the file, so it came
-// back when the log was opened again.
-TEST_F(EntryLoggingTest, KillLastEntryShortensTheFile) {
-    type("k1ar\t5\n");
-    fakes.messageBox.answer(MsgResult::Yes);
+    // Killing the last QSO used to leave its record in the file, so it came
+    // back when the log was opened again.
+    form.entry().onKillLastEntry();  // Yes
     form.entry().onKillLastEntry();
     EXPECT_EQ(logBytes(), kHeader);
     EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  1    (20m CW)");

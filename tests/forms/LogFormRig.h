@@ -23,6 +23,26 @@ class QuietLogFormHost : public ILogFormHost {
     bool editQso(int) override { return false; }
 };
 
+// Answers the contest-choice dialog with the contest whose list text
+// begins with `contest`, or cancels it when that is empty.
+class ChoosingHost : public QuietLogFormHost {
+  public:
+    void showChCoForm(ChCoForm& dialog) override {
+        ++choices;
+        const auto& list = dialog.view().list1;
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (!contest.empty() && list[i].starts_with(contest)) {
+                dialog.onList1Click(static_cast<int>(i));
+                dialog.onOK();
+            }
+        if (!dialog.view().closed) dialog.onCancel();
+    }
+    void refreshStatistics() override { ++refreshes; }
+    std::string contest;
+    int choices = 0;
+    int refreshes = 0;
+};
+
 // The main window's behaviour on real log files in a temporary program
 // folder, the operator answering through the fakes and Host.
 template <typename Host>

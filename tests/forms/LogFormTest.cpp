@@ -3,19 +3,19 @@
 #include <functional>
 
 #include "entry/Scoring.h"
-#include "forms/LogForm.h"
+#include "forms/LogFormRig.h"
 #include "model/Stamp.h"
 #include "platform/Files.h"
 #include "storage/LogFixtures.h"
 #include "storage/LogNames.h"
 #include "storage/SettingsFile.h"
-#include "support/FakePlatform.h"
 
 namespace keslog {
 namespace {
 
 using test::FakePlatform;
 using test::TempDir;
+using P = std::pair<ViewWindow, bool>;
 
 class RecordingLogFiles : public ILogFiles {
   public:
@@ -35,19 +35,15 @@ class RecordingLogFiles : public ILogFiles {
         return SaveOutcome::Saved;
     }
     Status backupLog(MainMod&) override { return Status::ok(); }
-    Status writeQso(MainMod&, int n) override {
-        written.push_back(n);
-        return Status::ok();
-    }
+    Status writeQso(MainMod&, int) override { return Status::ok(); }
     Status cutAfterLastQso(MainMod&) override { return Status::ok(); }
-    std::vector<int> written;
     std::vector<std::string> opened;
     int saves = 0;
     Status openResult;
     Status saveResult;
 };
 
-class RecordingHost : public ILogFormHost {
+class RecordingHost : public test::QuietLogFormHost {
   public:
     void showWelcome() override { ++welcomes; }
     void showAbout() override { ++abouts; }
@@ -55,92 +51,81 @@ class RecordingHost : public ILogFormHost {
         shown.emplace_back(w, visible);
     }
     void refreshStatistics() override { ++refreshes; }
-    void showChCoForm(ChCoForm& dialog) override {
-        if (onChCoForm) onChCoForm(dialog);
-    }
-    void showBandMode(BandMode& dialog) override {
-        if (onBandMode) onBandMode(dialog);
-    }
+    void showChCoForm(ChCoForm& dialog) override { onChCoForm(dialog); }
+    void showBandMode(BandMode& dialog) override { onBandMode(dialog); }
     void showPostContest(PostContestForm& dialog) override {
         ++postContests;
-        if (onPostContest) onPostContest(dialog);
+        onPostContest(dialog);
     }
-    void showSetup(Setup& dialog) override {
-        if (onSetup) onSetup(dialog);
-    }
+    void showSetup(Setup& dialog) override { onSetup(dialog); }
     void storeWindowCoordinates(Settings& settings) override {
-        settings.WindowCoords[window_row::LogForm] = place;
+        settings.WindowCoords[window_row::LogForm] = {1500, 900, 11400, 6300};
     }
-    void showPartial() override { ++partials; }
     bool editQso(int n) override {
         edited.push_back(n);
         return false;
     }
-    int partials = 0;
     std::vector<int> edited;
-    std::function<void(ChCoForm&)> onChCoForm;
-    std::function<void(BandMode&)> onBandMode;
-    std::function<void(PostContestForm&)> onPostContest;
-    int postContests = 0;
-    std::function<void(Setup&)> onSetup;
-    WindowCoordinates place{1500, 900, 11400, 6300};
-    int welcomes = 0;
-    int abouts = 0;
-    int refreshes = 0;
-    std::vector<std::pair<ViewWindow, bool>> shown;
+    std::function<void(ChCoForm&)> onChCoForm = [](ChCoForm&) {};
+    std::function<void(BandMode&)> onBandMode = [](BandMode&) {};
+    std::function<void(PostContestForm&)> onPostContest = [](PostContestForm&) {};
+    std::function<void(Setup&)> onSetup = [](Setup&) {};
+    int postContests = 0, welcomes = 0, abouts = 0, refreshes = 0;
+    std::vector<P> shown;
 };
+
+const std::string kStartupMessage =
+    "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move them to same "
+    "drive/directory used to start program and restart program.\n\n";
+const std::vector<P> kLogDisplaysClosed{P(ViewWindow::Log, false), P(ViewWindow::QSOStats, false),
+                                        P(ViewWindow::Multipliers, false),
+                                        P(ViewWindow::CACounties, false)};
 
 class LogFormTest : public ::testing::Test {
   protected:
     void SetUp() override { test::copyShippedStartupFiles(dir); }
+    bool ticked(ViewWindow w) { return form.view().viewTicked[static_cast<std::size_t>(w)]; }
+    void step(EntryKey key) { form.entry().onKeyDown(kCallBox, key, {.ctrl = true}); }
     TempDir dir;
     FakePlatform fakes;
     Platform platform = fakes.services();
+    std::vector<MessageRequest>& shown = fakes.messageBox.shown;
     MainMod state;
     RecordingLogFiles logFiles;
     RecordingHost host;
     LogForm form{state, platform, logFiles, host};
 };
 
-TEST_F(LogFormTest, StartsInTheNoLogStateWithOnlyFileAndHelp) {
+TEST_F(LogFormTest, StartUpReadsTheFilesAndShowsTheNoLogState) {
+    dir.write("KESLOG90.INI", "[Preferences]\r\nYourCall=N6TR\r\n");
+    dir.write("arrl.cty", "Japan(330):25:JA:JA;\nCanada(010):05:VE:VE,VA;\n");
     ASSERT_TRUE(form.startUp(dir.path().substr(0, dir.path().size() - 1)));
     EXPECT_EQ(state.programDir, dir.path());
-    EXPECT_EQ(host.welcomes, 1);
-    EXPECT_EQ(fakes.busy.history, (std::vector<bool>{true, false}));
-    form.checkWorkingFile();
-    EXPECT_TRUE(fakes.messageBox.shown.empty());
-    form.load();
-    const LogFormView& v = form.view();
-    EXPECT_FALSE(v.editMenuVisible);
-    EXPECT_FALSE(v.viewMenuVisible);
-    EXPECT_FALSE(v.saveVisible);
-    EXPECT_FALSE(v.setupVisible);
-    EXPECT_FALSE(v.backupVisible);
-    EXPECT_FALSE(v.entryVisible);
-    EXPECT_FALSE(v.separator1dVisible);
-}
-
-TEST_F(LogFormTest, StartUpReadsTheSettingsAndTheReferenceData) {
-    dir.write("KESLOG90.INI", "[Preferences]\r\nYourCall=N6TR\r\n");
-    ASSERT_TRUE(form.startUp(dir.path()));
     EXPECT_EQ(state.settings.YourCall, "N6TR");
     EXPECT_EQ(state.settings.OpenFilePath, dir.path());
     EXPECT_EQ(state.reference.CWCharacters[0], "13");
+    EXPECT_EQ(state.countries.CountryCount(), 2);
+    EXPECT_EQ(state.countries.CanadaCountryNr, 2);
     // Until a log sets them up, the tables are those of a station outside
     // California: the CQP table holds the counties.
     ASSERT_EQ(state.mults.CQPMults.rows.size(), 58u);
     EXPECT_EQ(state.mults.CQPMults.rows[0].forms[0], "ALAM");
     EXPECT_EQ(state.mults.SSSections.rows.size(), 80u);
+    EXPECT_EQ(host.welcomes, 1);
+    EXPECT_EQ(fakes.busy.history, (std::vector<bool>{true, false}));
+    form.checkWorkingFile();
+    EXPECT_TRUE(shown.empty());
+    form.load();
+    const LogFormView& v = form.view();
+    for (bool visible : {v.editMenuVisible, v.viewMenuVisible, v.saveVisible, v.setupVisible,
+                         v.backupVisible, v.entryVisible, v.separator1dVisible})
+        EXPECT_FALSE(visible);
 }
 
 TEST_F(LogFormTest, MissingOrDamagedStartupFileEndsWithTheStartupMessage) {
-    struct Case {
-        const char* file;
-        const char* contents;  // nullptr: missing
-        std::string detail;
-    };
     TempDir other;
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        // file, contents (nullptr: missing), what the message adds
         {"KESLOG90.INI", nullptr, other.file("KESLOG90.INI") + " cannot be read."},
         {"arrl.cty", nullptr, other.file("arrl.cty") + " cannot be read."},
         {"KESLOG90.DAT", nullptr, other.file("KESLOG90.DAT") + " cannot be read."},
@@ -148,97 +133,74 @@ TEST_F(LogFormTest, MissingOrDamagedStartupFileEndsWithTheStartupMessage) {
          other.file("KESLOG90.DAT") +
              ": The reference data file ends inside the section [SS Short Forms] after 2 of its "
              "80 items."},
+        {"arrl.cty", "Japan(330):25:JA:JA;\r\n&JE,JR\r\nCanada(010) 05 VE VE\r\n",
+         other.file("arrl.cty") + " line 3 cannot be read: a country line needs three \":\" "
+                                  "(name:zone:prefix:aliases)."},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.detail);
+    for (const auto& [file, contents, detail] : cases) {
+        SCOPED_TRACE(detail);
         test::copyShippedStartupFiles(other);
-        if (c.contents)
-            other.write(c.file, c.contents);
+        if (contents)
+            other.write(file, contents);
         else
-            removeFile(other.file(c.file));
-        fakes.messageBox.shown.clear();
+            removeFile(other.file(file));
+        shown.clear();
         EXPECT_FALSE(form.startUp(other.path()));
-        ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-        const MessageRequest& m = fakes.messageBox.shown[0];
-        EXPECT_EQ(m.title, "Error Reading Initiation Files");
-        EXPECT_EQ(m.icon, MsgIcon::Stop);
-        EXPECT_EQ(m.text,
-                  "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move them to "
-                  "same drive/directory used to start program and restart program.\n\n" +
-                      c.detail);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].title, "Error Reading Initiation Files");
+        EXPECT_EQ(shown[0].icon, MsgIcon::Stop);
+        EXPECT_EQ(shown[0].text, kStartupMessage + detail);
     }
 }
 
-TEST_F(LogFormTest, CountryFileIsReadAtStartUp) {
-    dir.write("arrl.cty", "Japan(330):25:JA:JA;\nCanada(010):05:VE:VE,VA;\n");
-    ASSERT_TRUE(form.startUp(dir.path()));
-    EXPECT_EQ(state.countries.CountryCount(), 2);
-    EXPECT_EQ(state.countries.CanadaCountryNr, 2);
-}
-
-TEST_F(LogFormTest, CorruptCountryLineEndsWithTheStartupMessageNamingTheLine) {
-    dir.write("arrl.cty", "Japan(330):25:JA:JA;\r\n&JE,JR\r\nCanada(010) 05 VE VE\r\n");
-    EXPECT_FALSE(form.startUp(dir.path()));
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-    EXPECT_EQ(fakes.messageBox.shown[0].title, "Error Reading Initiation Files");
-    EXPECT_EQ(fakes.messageBox.shown[0].text,
-              "Can't find or Read startup files KESLOG90.INI or KESLOG90.DAT.  Move them to same "
-              "drive/directory used to start program and restart program.\n\n" +
-                  dir.file("arrl.cty") +
-                  " line 3 cannot be read: a country line needs three \":\" "
-                  "(name:zone:prefix:aliases).");
-}
-
-TEST_F(LogFormTest, SurvivingWorkingFileIsOfferedAndDeletedOnNo) {
+// A working file left by a crash is offered as the log: kept when it fails
+// to open, deleted on No, opened on Yes.
+TEST_F(LogFormTest, SurvivingWorkingFileIsOfferedAsTheLog) {
     dir.write("!temp%!!.cqb", "header");
     ASSERT_TRUE(form.startUp(dir.path()));
-    fakes.messageBox.answer(MsgResult::No);
-    form.checkWorkingFile();
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-    EXPECT_EQ(fakes.messageBox.shown[0].text,
+    logFiles.openResult = Status::error("The log file is damaged.");
+    form.checkWorkingFile();  // Yes
+    EXPECT_FALSE(state.logOpen);
+    EXPECT_TRUE(fileExists(dir.file("!temp%!!.cqb")));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text,
               "KESLOG has detected a backup file indicating the program was terminated "
               "abnormally.  Do you want to open it as a log file?");
-    EXPECT_EQ(fakes.messageBox.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(shown[1].text, "The log file is damaged.");
+
+    fakes.messageBox.answer(MsgResult::No);
+    form.checkWorkingFile();
     EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
-    EXPECT_TRUE(logFiles.opened.empty());
+    form.checkWorkingFile();  // nothing left to offer
+    EXPECT_EQ(shown.size(), 3u);
+    EXPECT_EQ(logFiles.opened.size(), 1u);
 
-    // The next start does not ask again.
-    form.checkWorkingFile();
-    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);
-}
-
-TEST_F(LogFormTest, SurvivingWorkingFileOpensAsTheLogOnYes) {
     dir.write("!temp%!!.cqb", "header");
-    ASSERT_TRUE(form.startUp(dir.path()));
-    fakes.messageBox.answer(MsgResult::Yes);
-    form.checkWorkingFile();
-    EXPECT_EQ(logFiles.opened, std::vector<std::string>{dir.file("!temp%!!.cqb")});
+    logFiles.openResult = Status::ok();
+    form.checkWorkingFile();  // Yes
+    EXPECT_EQ(logFiles.opened.back(), dir.file("!temp%!!.cqb"));
     EXPECT_TRUE(state.logOpen);
     EXPECT_TRUE(form.view().entryVisible);
     EXPECT_EQ(form.view().numberLabel, "  Zone");
 }
 
-TEST_F(LogFormTest, WorkingFileThatFailsToOpenIsKept) {
-    dir.write("!temp%!!.cqb", "header");
-    ASSERT_TRUE(form.startUp(dir.path()));
-    logFiles.openResult = Status::error("The log file is damaged.");
-    fakes.messageBox.answer(MsgResult::Yes);
-    form.checkWorkingFile();
-    EXPECT_FALSE(state.logOpen);
-    EXPECT_TRUE(fileExists(dir.file("!temp%!!.cqb")));
-    ASSERT_EQ(fakes.messageBox.shown.size(), 2u);
-    EXPECT_EQ(fakes.messageBox.shown[1].text, "The log file is damaged.");
-}
-
-TEST_F(LogFormTest, ExitQuestions) {
+TEST_F(LogFormTest, ExitQuestionsAndTheSettingsWrittenAtExit) {
     ASSERT_TRUE(form.startUp(dir.path()));
     // No log open: "Exit KESLOG?", No keeps running.
     fakes.messageBox.answer(MsgResult::No);
     EXPECT_FALSE(form.requestExit());
-    EXPECT_EQ(fakes.messageBox.shown.back().text, "Exit KESLOG?");
-    EXPECT_EQ(fakes.messageBox.shown.back().title, "Exit KESLOG?");
-    fakes.messageBox.answer(MsgResult::Yes);
+    EXPECT_EQ(shown.back().text, "Exit KESLOG?");
+    EXPECT_EQ(shown.back().title, "Exit KESLOG?");
+    // Yes writes the settings with the window's place.
+    state.settings.YourCall = "K6AW";
     EXPECT_TRUE(form.requestExit());
+    MainMod reread;
+    reread.programDir = dir.path();
+    ASSERT_TRUE(ReadSettings(reread));
+    EXPECT_EQ(reread.settings.YourCall, "K6AW");
+    EXPECT_EQ(reread.settings.WindowCoords[window_row::LogForm],
+              (WindowCoordinates{1500, 900, 11400, 6300}));
 
     // A log open: Cancel keeps running, nothing saved or deleted.
     dir.write("!temp%!!.cqb", "header");
@@ -246,51 +208,39 @@ TEST_F(LogFormTest, ExitQuestions) {
     state.currentLogPath = state.workingFilePath();
     fakes.messageBox.answer(MsgResult::Cancel);
     EXPECT_FALSE(form.requestExit());
-    EXPECT_EQ(fakes.messageBox.shown.back().text, "Save current log file?");
-    EXPECT_EQ(fakes.messageBox.shown.back().title, "Save Log?");
-    EXPECT_EQ(fakes.messageBox.shown.back().buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(shown.back().text, "Save current log file?");
+    EXPECT_EQ(shown.back().title, "Save Log?");
+    EXPECT_EQ(shown.back().buttons, MsgButtons::YesNoCancel);
     EXPECT_TRUE(fileExists(dir.file("!temp%!!.cqb")));
 
     // A failed save keeps the program running with the log.
     logFiles.saveResult = Status::error("Disk full.");
-    fakes.messageBox.answer(MsgResult::Yes);
     EXPECT_FALSE(form.requestExit());
-    EXPECT_EQ(fakes.messageBox.shown.back().text, "Disk full.");
+    EXPECT_EQ(shown.back().text, "Disk full.");
     logFiles.saveResult = Status::ok();
-    fakes.messageBox.answer(MsgResult::Yes);
     EXPECT_TRUE(form.requestExit());
     EXPECT_EQ(logFiles.saves, 2);
 
-    // No: the unnamed working log is deleted.
+    // No: the unnamed working log is deleted, a named one kept.
     fakes.messageBox.answer(MsgResult::No);
     EXPECT_TRUE(form.requestExit());
     EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
-}
-
-TEST_F(LogFormTest, ExitWritesTheSettingsWithTheWindowPlace) {
-    ASSERT_TRUE(form.startUp(dir.path()));
-    state.settings.YourCall = "K6AW";
-    fakes.messageBox.answer(MsgResult::Yes);
-    ASSERT_TRUE(form.requestExit());
-    MainMod reread;
-    reread.programDir = dir.path();
-    ASSERT_TRUE(ReadSettings(reread));
-    EXPECT_EQ(reread.settings.YourCall, "K6AW");
-    EXPECT_EQ(reread.settings.WindowCoords[window_row::LogForm],
-              (WindowCoordinates{1500, 900, 11400, 6300}));
-}
-
-TEST_F(LogFormTest, AFailedSettingsWriteAtExitIsReported) {
-    ASSERT_TRUE(form.startUp(dir.path()));
-    state.programDir = dir.path() + "unplugged/";
-    fakes.messageBox.answer(MsgResult::Yes);     // Exit KESLOG?
-    fakes.messageBox.answer(MsgResult::Cancel);  // the file-error dialog
+    dir.write("N6TR.KSL", "log");
+    state.currentLogPath = dir.file("N6TR.KSL");
+    fakes.messageBox.answer(MsgResult::No);
     EXPECT_TRUE(form.requestExit());
-    ASSERT_EQ(fakes.messageBox.shown.size(), 2u);
-    EXPECT_EQ(fakes.messageBox.shown[1].text,
-              "Drive unavailable.  If it's a removable disk drive, insert a disk.");
-    EXPECT_EQ(fakes.messageBox.shown[1].title, "File or Disk Error");
-    EXPECT_EQ(fakes.messageBox.shown[1].buttons, MsgButtons::RetryCancel);
+    EXPECT_TRUE(fileExists(dir.file("N6TR.KSL")));
+
+    // A settings file that cannot be written is reported.
+    state.programDir = dir.path() + "unplugged/";
+    fakes.messageBox.answer(MsgResult::No);
+    fakes.messageBox.answer(MsgResult::Cancel);  // the file-error dialog
+    shown.clear();
+    EXPECT_TRUE(form.requestExit());
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, "Drive unavailable.  If it's a removable disk drive, insert a disk.");
+    EXPECT_EQ(shown[1].title, "File or Disk Error");
+    EXPECT_EQ(shown[1].buttons, MsgButtons::RetryCancel);
 }
 
 TEST_F(LogFormTest, ContestChoiceAndActiveBandsGoThroughTheirDialogs) {
@@ -318,9 +268,6 @@ TEST_F(LogFormTest, ContestChoiceAndActiveBandsGoThroughTheirDialogs) {
         dialog.onOK();
     };
     form.onEditSelectBands();
-    const auto step = [this](EntryKey key) {
-        form.entry().onKeyDown(kCallBox, key, {.ctrl = true});
-    };
     step(EntryKey::Down);
     EXPECT_EQ(state.CurrentBandMode, bandModeCode(band::B40, true));
     EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  1    (40m SSB)");
@@ -330,16 +277,6 @@ TEST_F(LogFormTest, ContestChoiceAndActiveBandsGoThroughTheirDialogs) {
     EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  1    (40m SSB)");
 }
 
-TEST_F(LogFormTest, DecliningToSaveANamedLogKeepsIt) {
-    ASSERT_TRUE(form.startUp(dir.path()));
-    dir.write("N6TR.KSL", "log");
-    state.logOpen = true;
-    state.currentLogPath = dir.file("N6TR.KSL");
-    fakes.messageBox.answer(MsgResult::No);
-    EXPECT_TRUE(form.requestExit());
-    EXPECT_TRUE(fileExists(dir.file("N6TR.KSL")));
-}
-
 TEST_F(LogFormTest, RecentFilesShowWhereSetAndMissingOnesAreReported) {
     ASSERT_TRUE(form.startUp(dir.path()));
     dir.write("A.KSL", "log");
@@ -347,17 +284,16 @@ TEST_F(LogFormTest, RecentFilesShowWhereSetAndMissingOnesAreReported) {
     state.settings.RecentFile2 = dir.file("gone.KSL");
     state.settings.RecentFile4 = dir.file("D.KSL");
     form.load();
-    const LogFormView& v = form.view();
-    EXPECT_TRUE(v.separator1dVisible);
-    EXPECT_EQ(v.recentFiles[2], "");
-    EXPECT_EQ(v.recentFiles[3], dir.file("D.KSL"));
+    EXPECT_TRUE(form.view().separator1dVisible);
+    EXPECT_EQ(form.view().recentFiles[2], "");
+    EXPECT_EQ(form.view().recentFiles[3], dir.file("D.KSL"));
 
     form.onRecentFile(2);
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "The selected data file " + dir.file("gone.KSL") +
-                                                  " doesn't exist.  Make another selection.");
-    EXPECT_EQ(fakes.messageBox.shown[0].title, "File Opening Error");
-    EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Exclamation);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "The selected data file " + dir.file("gone.KSL") +
+                                 " doesn't exist.  Make another selection.");
+    EXPECT_EQ(shown[0].title, "File Opening Error");
+    EXPECT_EQ(shown[0].icon, MsgIcon::Exclamation);
     EXPECT_FALSE(state.logOpen);
 
     form.onRecentFile(1);
@@ -371,10 +307,7 @@ TEST_F(LogFormTest, LayoutFollowsTheContest) {
         std::array<bool, 2> modeFlag;
         BandModeCode bandMode;
         const char* heading;
-        bool wpxLabels;
-        bool wide;
-        bool multipliers;
-        bool speed;
+        bool wpxLabels, wide, multipliers, speed;
     };
     const Case cases[] = {
         {contest::ArrlDx, {false, true}, 3, "Power", false, false, true, true},
@@ -397,8 +330,7 @@ TEST_F(LogFormTest, LayoutFollowsTheContest) {
         state.currentLogPath = dir.file("TEST.KSL");
         form.load();
         const LogFormView& v = form.view();
-        EXPECT_TRUE(v.entryVisible);
-        EXPECT_TRUE(v.viewMenuVisible);
+        EXPECT_TRUE(v.entryVisible && v.viewMenuVisible);
         EXPECT_EQ(v.numberLabel, c.heading);
         EXPECT_EQ(v.wpxLabelsVisible, c.wpxLabels);
         EXPECT_EQ(v.wideExchange, c.wide);
@@ -425,8 +357,7 @@ TEST_F(LogFormTest, OpeningALogPutsBothRadiosOnItsBandModeOnRadioOne) {
     form.load();
     EXPECT_EQ(state.TXRadio, 1);
     EXPECT_EQ(state.LogRadio, 1);
-    EXPECT_EQ(state.RadioBandMode[0], bandModeCode(band::B40, true));
-    EXPECT_EQ(state.RadioBandMode[1], bandModeCode(band::B40, true));
+    EXPECT_EQ(state.RadioBandMode, (std::array<BandModeCode, 2>{12, 12}));
     EXPECT_EQ(form.view().qsoNrColour, colour::Blue);
 
     form.showLogRadio(2);
@@ -438,29 +369,26 @@ TEST_F(LogFormTest, OpeningALogPutsBothRadiosOnItsBandModeOnRadioOne) {
     EXPECT_EQ(v.activeRadioLabel, "TX R1");  // the transmitter is the other label
 }
 
-TEST_F(LogFormTest, ClocksFromALocalClock) {
+TEST_F(LogFormTest, ClocksAndStatisticsFollowTheTimer) {
     ASSERT_TRUE(form.startUp(dir.path()));
-    fakes.clock.time = {2026, 12, 31, 23, 34, 56};
-    state.settings.IsGMTFlag = "False";
-    state.settings.TimeCorrection = "+2";
-    form.onTimer1Tick();
-    EXPECT_EQ(form.view().timeLocalLabel, "Local Time: 23:34:56");
-    EXPECT_EQ(form.view().timeGmtLabel, "GMT: 01:34:56");
-}
-
-TEST_F(LogFormTest, ClocksFromAGmtClock) {
-    ASSERT_TRUE(form.startUp(dir.path()));
-    fakes.clock.time = {2026, 12, 31, 3, 4, 5};
-    state.settings.IsGMTFlag = "True";
-    state.settings.TimeCorrection = "8";
-    form.onTimer1Tick();
-    EXPECT_EQ(form.view().timeGmtLabel, "GMT: 03:04:05");
-    EXPECT_EQ(form.view().timeLocalLabel, "LocalTime: 19:04:05");
-}
-
-TEST_F(LogFormTest, StatisticsRefreshEveryTenthTickWithAContest) {
-    ASSERT_TRUE(form.startUp(dir.path()));
-    for (int i = 0; i < 25; ++i) form.onTimer1Tick();
+    struct Case {
+        DateTime now;
+        const char *gmtClock, *correction, *local, *gmt;
+    };
+    const Case cases[] = {
+        {{2026, 12, 31, 23, 34, 56}, "False", "+2", "Local Time: 23:34:56", "GMT: 01:34:56"},
+        {{2026, 12, 31, 3, 4, 5}, "True", "8", "LocalTime: 19:04:05", "GMT: 03:04:05"},
+    };
+    for (const Case& c : cases) {
+        fakes.clock.time = c.now;
+        state.settings.IsGMTFlag = c.gmtClock;
+        state.settings.TimeCorrection = c.correction;
+        form.onTimer1Tick();
+        EXPECT_EQ(form.view().timeLocalLabel, c.local);
+        EXPECT_EQ(form.view().timeGmtLabel, c.gmt);
+    }
+    // The statistics refresh every tenth tick once there is a contest.
+    for (int i = 0; i < 23; ++i) form.onTimer1Tick();
     EXPECT_EQ(host.refreshes, 0);
     state.contestNr = contest::Ss;
     for (int i = 0; i < 25; ++i) form.onTimer1Tick();
@@ -478,14 +406,13 @@ TEST_F(LogFormTest, HelpViewAndAbout) {
     form.onViewItem(ViewWindow::QSOStats);
     form.onViewItem(ViewWindow::Multipliers);
     form.onViewItem(ViewWindow::QSOStats);
-    EXPECT_FALSE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::QSOStats)]);
-    EXPECT_TRUE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::Multipliers)]);
+    EXPECT_FALSE(ticked(ViewWindow::QSOStats));
+    EXPECT_TRUE(ticked(ViewWindow::Multipliers));
     host.shown.clear();
     form.onResize(true);
     form.onResize(false);
-    using P = std::pair<ViewWindow, bool>;
-    EXPECT_EQ(host.shown, (std::vector<P>{P{ViewWindow::Multipliers, false},
-                                          P{ViewWindow::Multipliers, true}}));
+    EXPECT_EQ(host.shown,
+              (std::vector<P>{{ViewWindow::Multipliers, false}, {ViewWindow::Multipliers, true}}));
 }
 
 // A log of the contest, open, with its multiplier tables set up.
@@ -499,12 +426,9 @@ void openEmptyLog(MainMod& state, ContestNr nr) {
 }
 
 void logAt(MainMod& state, int hhmm) {
-    QSORecName q;
+    QSORecName q = test::qsoOf("DL1ABC", "DL", 3);
     q.QDate = dateCode(2026, 11, 28);  // the fake clock's day
     q.QTime = static_cast<std::int16_t>(hhmm);
-    q.QBandMode = 3;
-    q.QCall = "DL1ABC";
-    q.QMult = "DL";
     q.QPoints = "3";
     ASSERT_TRUE(addLoggedQso(state, q).isOk());
 }
@@ -545,9 +469,6 @@ TEST_F(LogFormTest, ViewWindowsCloseByTheirCloseBoxAndWithTheLog) {
     ASSERT_TRUE(form.startUp(dir.path()));
     openEmptyLog(state, contest::Cqp);
     form.load();
-    const auto ticked = [this](ViewWindow w) {
-        return form.view().viewTicked[static_cast<std::size_t>(w)];
-    };
     form.onViewItem(ViewWindow::QSOStats);
     EXPECT_TRUE(ticked(ViewWindow::QSOStats));
     form.onViewWindowClosed(ViewWindow::QSOStats);
@@ -561,13 +482,8 @@ TEST_F(LogFormTest, ViewWindowsCloseByTheirCloseBoxAndWithTheLog) {
     EXPECT_EQ(form.countiesView().lines.size(), 10u);
     host.shown.clear();
     form.closeDisplays();
-    using P = std::pair<ViewWindow, bool>;
-    EXPECT_EQ(host.shown, (std::vector<P>{P(ViewWindow::Log, false), P(ViewWindow::QSOStats, false),
-                                          P(ViewWindow::Multipliers, false),
-                                          P(ViewWindow::CACounties, false)}));
-    for (ViewWindow w :
-         {ViewWindow::Log, ViewWindow::QSOStats, ViewWindow::Multipliers, ViewWindow::CACounties})
-        EXPECT_FALSE(ticked(w));
+    EXPECT_EQ(host.shown, kLogDisplaysClosed);
+    for (const auto& [w, visible] : kLogDisplaysClosed) EXPECT_FALSE(ticked(w));
     EXPECT_TRUE(form.countiesView().lines.empty());
     EXPECT_TRUE(form.multView().texts.empty());
 }
@@ -577,9 +493,6 @@ TEST_F(LogFormTest, NaqpGridFollowsTheBand) {
     openEmptyLog(state, contest::Naqp);
     form.load();
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 20m");
-    const auto step = [this](EntryKey key) {
-        form.entry().onKeyDown(kCallBox, key, {.ctrl = true});
-    };
     step(EntryKey::Down);
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 40m");
     step(EntryKey::Up);
@@ -587,28 +500,17 @@ TEST_F(LogFormTest, NaqpGridFollowsTheBand) {
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 15m");
 }
 
-}  // namespace
-}  // namespace keslog
-
-namespace keslog {
-namespace {
-
 TEST_F(LogFormTest, LastEntryOpensTheEditorOnTheLastQsoAndNeverOnAnEmptyLog) {
     ASSERT_TRUE(form.startUp(dir.path()));
     state.contestNr = contest::Cqww;
-    state.ModeFlag = {false, true};
     state.resetLog();
     form.entry().onLastEntry();
     EXPECT_TRUE(host.edited.empty());
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "No Entries in Log, so can't edit last entry.");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "No Entries in Log, so can't edit last entry.");
 
-    QSORecName qso;
-    qso.QCall = "DL1ABC";
-    qso.QBandMode = 3;
-    ASSERT_TRUE(state.log.append(qso));
-    qso.QCall = "JA1XYZ";
-    ASSERT_TRUE(state.log.append(qso));
+    ASSERT_TRUE(state.log.append(test::qsoOf("DL1ABC", "DL")));
+    ASSERT_TRUE(state.log.append(test::qsoOf("JA1XYZ", "JA")));
     form.entry().onLastEntry();
     EXPECT_EQ(host.edited, std::vector<int>{2});
 }
@@ -625,7 +527,6 @@ void openWorkingLog(MainMod& state, const TempDir& dir, ContestNr contest = cont
 }
 
 TEST_F(LogFormTest, PostContestAsksAboutTheOpenLogAndCancelsCleanly) {
-    const std::string working = "!temp%!!.cqb";
     struct Case {
         const char* name;
         bool workingLog;     // else no log is open
@@ -633,12 +534,12 @@ TEST_F(LogFormTest, PostContestAsksAboutTheOpenLogAndCancelsCleanly) {
         Status saved;        // what saving the unnamed log gives
         bool dialogShown;    // the file dialog
         const char* chosen;  // nullptr: the file dialog is cancelled
-        const char* message;
+        std::string message;
     };
     const Case cases[] = {
-        {"no log, file dialog cancelled", false, MsgResult::Ok, {}, true, nullptr, nullptr},
-        {"Cancel", true, MsgResult::Cancel, {}, false, nullptr, nullptr},
-        {"No, file dialog cancelled", true, MsgResult::No, {}, true, nullptr, nullptr},
+        {"no log, file dialog cancelled", false, MsgResult::Ok, {}, true, nullptr, ""},
+        {"Cancel", true, MsgResult::Cancel, {}, false, nullptr, ""},
+        {"No, file dialog cancelled", true, MsgResult::No, {}, true, nullptr, ""},
         {"Yes, save fails", true, MsgResult::Yes, Status::error("Disk full."), false, nullptr,
          "Disk full."},
         {"No, a file that is no log",
@@ -674,7 +575,7 @@ TEST_F(LogFormTest, PostContestAsksAboutTheOpenLogAndCancelsCleanly) {
         for (const MessageRequest& m : fakes.messageBox.shown) texts.push_back(m.text);
         std::vector<std::string> expected;
         if (c.workingLog) expected.emplace_back("Save current log file?");
-        if (c.message) {
+        if (!c.message.empty()) {
             std::string text = c.message;
             if (const auto at = text.find("{dir}"); at != std::string::npos)
                 text.replace(at, 5, folder.path());
@@ -686,14 +587,14 @@ TEST_F(LogFormTest, PostContestAsksAboutTheOpenLogAndCancelsCleanly) {
             EXPECT_EQ(fakes.messageBox.shown[0].buttons, MsgButtons::YesNoCancel);
             EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Question);
         }
-        if (c.message && c.chosen) {
+        if (c.chosen && !texts.empty()) {
             EXPECT_EQ(fakes.messageBox.shown.back().title, "Post-Contest Processing");
         }
         EXPECT_EQ(fakes.fileDialog.requests.size(), c.dialogShown ? 1u : 0u);
         EXPECT_EQ(windows.postContests, 0);
         // The unnamed log and its file are as they were.
         EXPECT_EQ(state.logOpen, c.workingLog);
-        EXPECT_EQ(fileExists(folder.file(working)), c.workingLog);
+        EXPECT_EQ(fileExists(folder.file("!temp%!!.cqb")), c.workingLog);
         EXPECT_EQ(state.log.count(), c.workingLog ? 1 : 0);
         EXPECT_EQ(logForm.view().entryVisible, c.workingLog);
     }
@@ -715,7 +616,7 @@ TEST_F(LogFormTest, PostContestProcessesTheChosenLogAndLeavesNoLog) {
     fakes.clock.time.year = 2027;
     host.onPostContest = [this](PostContestForm& dialog) {
         // The open log's windows are gone before the dialog shows.
-        EXPECT_FALSE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::QSOStats)]);
+        EXPECT_FALSE(ticked(ViewWindow::QSOStats));
         EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
         EXPECT_EQ(state.log.count(), 0);                        // the unnamed log is given up
         EXPECT_EQ(state.log.variant(), RecordVariant::QSORec);  // CQWW's records
@@ -736,7 +637,7 @@ TEST_F(LogFormTest, PostContestProcessesTheChosenLogAndLeavesNoLog) {
     EXPECT_EQ(host.postContests, 1);
     EXPECT_TRUE(fileExists(dir.file("WW.LOG")));
     EXPECT_NE(readWholeFile(dir.file("WW.LOG"))->find("DL1ABC"), std::string::npos);
-    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);  // the save question only
+    EXPECT_EQ(shown.size(), 1u);  // the save question only
 
     // No log: the state as for a new log, the window in its no-log state.
     EXPECT_FALSE(state.logOpen);
@@ -748,19 +649,15 @@ TEST_F(LogFormTest, PostContestProcessesTheChosenLogAndLeavesNoLog) {
     EXPECT_FALSE(form.view().entryVisible);
     EXPECT_FALSE(form.view().editMenuVisible);
     EXPECT_EQ(form.view().title, "KESLOG");
-    using P = std::pair<ViewWindow, bool>;
-    EXPECT_EQ(
-        host.shown,
-        (std::vector<P>{P(ViewWindow::Log, false), P(ViewWindow::QSOStats, false),
-                        P(ViewWindow::Multipliers, false), P(ViewWindow::CACounties, false),
-                        P(ViewWindow::Log, false), P(ViewWindow::QSOStats, false),
-                        P(ViewWindow::Multipliers, false), P(ViewWindow::CACounties, false)}));
+    std::vector<P> twice = kLogDisplaysClosed;
+    twice.insert(twice.end(), kLogDisplaysClosed.begin(), kLogDisplaysClosed.end());
+    EXPECT_EQ(host.shown, twice);
     // The CW messages are no display of the log: they stay.
-    EXPECT_TRUE(form.view().viewTicked[static_cast<std::size_t>(ViewWindow::CWMessages)]);
+    EXPECT_TRUE(ticked(ViewWindow::CWMessages));
     EXPECT_TRUE(fileExists(dir.file("WW.KSL")));
 
-    // From the no-log state, with the dialog closed by its close box.
-    host.onPostContest = [](PostContestForm&) {};
+    // From the no-log state.
+    host.onPostContest = [](PostContestForm&) {};  // closed by its close box
     fakes.fileDialog.answers.push_back(dir.file("WW.KSL"));
     removeFile(dir.file("WW.LOG"));
     form.onFilePostContest();
@@ -768,7 +665,7 @@ TEST_F(LogFormTest, PostContestProcessesTheChosenLogAndLeavesNoLog) {
     EXPECT_FALSE(fileExists(dir.file("WW.LOG")));
     EXPECT_FALSE(state.logOpen);
     EXPECT_EQ(state.contestNr, contest::None);
-    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(shown.size(), 1u);
 }
 
 TEST_F(LogFormTest, PostContestWritesANamedLogOutWithoutAsking) {
@@ -782,7 +679,7 @@ TEST_F(LogFormTest, PostContestWritesANamedLogOutWithoutAsking) {
     form.load();
     fakes.fileDialog.answers.push_back(dir.file("WW.KSL"));
     form.onFilePostContest();
-    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    EXPECT_TRUE(shown.empty());
     EXPECT_EQ(logFiles.saves, 1);
     EXPECT_EQ(host.postContests, 1);
     EXPECT_FALSE(state.logOpen);
@@ -792,8 +689,8 @@ TEST_F(LogFormTest, PostContestWritesANamedLogOutWithoutAsking) {
     state.currentLogPath = dir.file("N6TR.KSL");
     state.logOpen = true;
     form.onFilePostContest();
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Disk full.");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Disk full.");
     EXPECT_EQ(fakes.fileDialog.requests.size(), 1u);
     EXPECT_EQ(host.postContests, 1);
     EXPECT_TRUE(state.logOpen);

@@ -99,18 +99,15 @@ TEST(LogViewerPaging, StartEndAndScrollStayInsideTheLog) {
     EXPECT_EQ(viewer.selectedEntry(), 42);
     EXPECT_FALSE(viewer.onSelect(6));
     EXPECT_EQ(viewer.selectedEntry(), 42);
-}
 
-TEST(LogViewerPaging, ALogOfOnePageEndsAtItsFirstEntry) {
-    FakePlatform platform;
+    // A log of one page ends at its first entry.
     for (int qsos : {0, 1, 20}) {
-        MainMod state = logOf(contest::Cqww, qsos);
-        Platform services = platform.services();
-        LogViewer viewer(state, services);
-        viewer.setLinesPerPage(20);
-        viewer.onEnd();
-        EXPECT_EQ(viewer.viewTop(), 1);
-        EXPECT_EQ(viewer.page().size(), static_cast<std::size_t>(qsos));
+        MainMod small = logOf(contest::Cqww, qsos);
+        LogViewer one(small, services);
+        one.setLinesPerPage(20);
+        one.onEnd();
+        EXPECT_EQ(one.viewTop(), 1);
+        EXPECT_EQ(one.page().size(), static_cast<std::size_t>(qsos));
     }
 }
 

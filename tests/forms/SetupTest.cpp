@@ -220,7 +220,7 @@ TEST_F(SetupTest, DependentControlsFollowTheirSwitches) {
     EXPECT_TRUE(v().lookbackButtonsEnabled);
 }
 
-TEST_F(SetupTest, DelaySpinnersStayWithinZeroToNine) {
+TEST_F(SetupTest, SpinnersAndListsStayInsideTheirRanges) {
     for (int i = 0; i < 12; ++i) setup.onDelaySpin(1, 1);
     EXPECT_EQ(v().delay[0], 9);
     for (int i = 0; i < 12; ++i) setup.onDelaySpin(2, -1);
@@ -228,6 +228,15 @@ TEST_F(SetupTest, DelaySpinnersStayWithinZeroToNine) {
     setup.onDelaySpin(2, 1);
     setup.onDelaySpin(3, 1);  // no such radio
     EXPECT_EQ(v().delay, (std::array<int, 2>{9, 1}));
+    // Out-of-range positions change nothing.
+    setup.onList(SetupList::RepeatCW, 6);
+    setup.onList(SetupList::CWPort, -1);
+    setup.onList(SetupList::Key1, 4);
+    setup.onTimeScroll(13);
+    EXPECT_EQ(v().position(SetupList::RepeatCW), 3);
+    EXPECT_EQ(v().position(SetupList::CWPort), 1);
+    EXPECT_EQ(v().position(SetupList::Key1), 3);
+    EXPECT_EQ(v().TimeScroll, 12);
 }
 
 TEST_F(SetupTest, WeightScrollShowsTenthsAndOkStoresThem) {
@@ -258,10 +267,22 @@ TEST_F(SetupTest, WeightScrollShowsTenthsAndOkStoresThem) {
     EXPECT_EQ(state.cw.DashCount, 106'250'000);
 }
 
-TEST_F(SetupTest, OkWithNothingChangedStoresTheSettingsAsTheyWere) {
-    setup.onOK();
+TEST_F(SetupTest, CancelAndOkWithNothingChangedKeepTheSettingsAsTheyWere) {
+    setup.onCallBox("K6AAA");
+    setup.onList(SetupList::CWPort, 2);
+    setup.onBox(SetupBox::CWActivate, false);
+    setup.onBox(SetupBox::CurrentCalls, false);
+    setup.onWeightScroll(41);
+    setup.onCancel();
     EXPECT_TRUE(v().closed);
-    EXPECT_TRUE(v().accepted);
+    EXPECT_FALSE(v().accepted);
+    EXPECT_EQ(state.settings, storedSettings());
+    EXPECT_TRUE(state.matchCurrentLog);
+    EXPECT_EQ(state.cw.CWWeight, 3.0F);
+
+    setup.load();
+    setup.onOK();
+    EXPECT_TRUE(v().closed && v().accepted);
     EXPECT_EQ(state.settings, storedSettings());
     EXPECT_TRUE(fakes.messageBox.shown.empty());
 }
@@ -305,27 +326,14 @@ TEST_F(SetupTest, OkStoresExactlyWhatChanged) {
     EXPECT_TRUE(state.lookbackCalls.loaded);
 }
 
-TEST_F(SetupTest, CancelStoresNothing) {
-    setup.onCallBox("K6AAA");
-    setup.onList(SetupList::CWPort, 2);
-    setup.onBox(SetupBox::CWActivate, false);
-    setup.onBox(SetupBox::CurrentCalls, false);
-    setup.onWeightScroll(41);
-    setup.onCancel();
-    EXPECT_TRUE(v().closed);
-    EXPECT_FALSE(v().accepted);
-    EXPECT_EQ(state.settings, storedSettings());
-    EXPECT_TRUE(state.matchCurrentLog);
-    EXPECT_EQ(state.cw.CWWeight, 3.0F);
-}
-
-TEST_F(SetupTest, PortConflictsKeepTheDialogOpenAndStoreNothing) {
+TEST_F(SetupTest, PortAndKeyConflictsKeepTheDialogOpenAndStoreNothing) {
     struct Case {
         const char* what;
         bool cwLog;
         std::vector<std::pair<SetupBox, bool>> boxes;
         std::vector<std::pair<SetupList, int>> ports;
         const char* message;  // nullptr: accepted
+        const char* title = "Port Conflict";
     };
     const char* cwPtt =
         "You have selected the same port for CW Sending and CW PTT.  Change one of them.";
@@ -360,6 +368,13 @@ TEST_F(SetupTest, PortConflictsKeepTheDialogOpenAndStoreNothing) {
          {{SetupBox::F9, true}, {SetupBox::SSBPTT, true}},
          {{F9Port, 2}},
          nullptr},
+        {"key 2 as key 1",
+         true,
+         {},
+         {{Key2, 3}},
+         "You have selected duplicate key mappings.  Change one of them.",
+         "Key Mapping Conflict"},
+        {"both keys [none]", true, {}, {{Key1, 0}, {Key2, 0}}, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -378,7 +393,7 @@ TEST_F(SetupTest, PortConflictsKeepTheDialogOpenAndStoreNothing) {
         }
         ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
         EXPECT_EQ(fakes.messageBox.shown[0].text, c.message);
-        EXPECT_EQ(fakes.messageBox.shown[0].title, "Port Conflict");
+        EXPECT_EQ(fakes.messageBox.shown[0].title, c.title);
         EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Stop);
         EXPECT_FALSE(v().closed);
         // Not even the ports are taken over, so Cancel leaves all as it was.
@@ -388,35 +403,6 @@ TEST_F(SetupTest, PortConflictsKeepTheDialogOpenAndStoreNothing) {
     }
 }
 
-TEST_F(SetupTest, DuplicateKeyMappingsAreRefused) {
-    setup.onList(SetupList::Key2, 3);  // uparrow, as key 1
-    setup.onOK();
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
-    EXPECT_EQ(fakes.messageBox.shown[0].text,
-              "You have selected duplicate key mappings.  Change one of them.");
-    EXPECT_EQ(fakes.messageBox.shown[0].title, "Key Mapping Conflict");
-    EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Stop);
-    EXPECT_FALSE(v().closed);
-    EXPECT_EQ(state.settings, storedSettings());
-
-    setup.onList(SetupList::Key1, 0);
-    setup.onList(SetupList::Key2, 0);  // both "[none]": no conflict
-    setup.onOK();
-    EXPECT_TRUE(v().closed);
-    EXPECT_EQ(state.settings.Key1Mapping, "[none]");
-}
-
-TEST_F(SetupTest, OutOfRangeEventsChangeNothing) {
-    setup.onList(SetupList::RepeatCW, 6);
-    setup.onList(SetupList::CWPort, -1);
-    setup.onList(SetupList::Key1, 4);
-    setup.onTimeScroll(13);
-    EXPECT_EQ(v().position(SetupList::RepeatCW), 3);
-    EXPECT_EQ(v().position(SetupList::CWPort), 1);
-    EXPECT_EQ(v().position(SetupList::Key1), 3);
-    EXPECT_EQ(v().TimeScroll, 12);
-}
-
 // Select and Save of the former-logs call list.
 class LookbackTest : public SetupTest {
   protected:
@@ -424,7 +410,9 @@ class LookbackTest : public SetupTest {
     const MessageRequest& lastMessage() const { return fakes.messageBox.shown.back(); }
 };
 
-TEST_F(LookbackTest, SelectAsksForALogOrACallFile) {
+TEST_F(LookbackTest, SelectAsksForALogOrACallFileAndRefusesOthers) {
+    addOldCalls(state.lookbackCalls, {{"K1AR", "AR100"}});
+    const std::vector<OldCall> before = state.lookbackCalls.rows;
     fakes.fileDialog.answers.push_back(std::nullopt);
     setup.onSelect();
     ASSERT_EQ(fakes.fileDialog.requests.size(), 1U);
@@ -433,14 +421,21 @@ TEST_F(LookbackTest, SelectAsksForALogOrACallFile) {
     EXPECT_EQ(r.filter,
               ".ksl and .ksc Files|*.ksl;*.ksc|Callsign Files (*.ksc)|*.ksc|KSL Log files "
               "(.ksl)|*.ksl");
-    EXPECT_TRUE(state.lookbackCalls.rows.empty());
     EXPECT_TRUE(fakes.messageBox.shown.empty());
 
-    dir.write("calls.txt", "K1AR AR100\r\n");
+    dir.write("calls.txt", "W1AW AR100\r\n");
     choose(dir.file("calls.txt"));
     setup.onSelect();
     EXPECT_EQ(lastMessage().text, "Choose a .ksl log file or a .ksc call file.");
-    EXPECT_TRUE(state.lookbackCalls.rows.empty());
+
+    dir.write("SHORT.KSL", "not a log");
+    choose(dir.file("SHORT.KSL"));
+    setup.onSelect();
+    EXPECT_EQ(lastMessage().text, "The file " + dir.file("SHORT.KSL") +
+                                      " is not a KESLOG log: it is too short to hold a log "
+                                      "header.  Nothing was opened.");
+    EXPECT_EQ(lastMessage().title, "File Opening Error");
+    EXPECT_EQ(state.lookbackCalls.rows, before);
 }
 
 TEST_F(LookbackTest, ACallFileReplacesTheList) {
@@ -502,18 +497,6 @@ TEST_F(LookbackTest, LogsOfEitherRecordSizeAddTheirCalls) {
     EXPECT_EQ(state.lookbackCalls.rows,
               (std::vector<OldCall>{{"K1AR", "WP"}, {"N6TR", "NATREE05"}, {"OH2BH", "WP"}}));
     EXPECT_EQ(v().LookbackLabel, "3 calls in the list");
-}
-
-TEST_F(LookbackTest, AFileThatIsNoLogChangesNothing) {
-    addOldCalls(state.lookbackCalls, {{"K1AR", "AR100"}});
-    dir.write("SHORT.KSL", "not a log");
-    choose(dir.file("SHORT.KSL"));
-    setup.onSelect();
-    EXPECT_EQ(lastMessage().text, "The file " + dir.file("SHORT.KSL") +
-                                      " is not a KESLOG log: it is too short to hold a log "
-                                      "header.  Nothing was opened.");
-    EXPECT_EQ(lastMessage().title, "File Opening Error");
-    EXPECT_EQ(state.lookbackCalls.rows, (std::vector<OldCall>{{"K1AR", "AR100"}}));
 }
 
 TEST_F(LookbackTest, SaveWritesEveryCallAndLoadReadsThemBack) {

@@ -13,27 +13,9 @@ namespace {
 using test::FakePlatform;
 using test::sampleQso;
 
-// Answers the contest-choice dialog with the contest whose list text
-// begins with `contest`, or cancels it when that is empty.
-class ChoosingHost : public test::QuietLogFormHost {
-  public:
-    void showChCoForm(ChCoForm& dialog) override {
-        ++choices;
-        const auto& list = dialog.view().list1;
-        for (std::size_t i = 0; i < list.size(); ++i)
-            if (!contest.empty() && list[i].starts_with(contest)) {
-                dialog.onList1Click(static_cast<int>(i));
-                dialog.onOK();
-            }
-        if (!dialog.view().closed) dialog.onCancel();
-    }
-    std::string contest;
-    int choices = 0;
-};
-
 // The File menu of the main window on real log files in a temporary
 // program folder; the operator answers through the fakes.
-class FileMenuTest : public ::testing::Test, protected test::LogFormOnFiles<ChoosingHost> {
+class FileMenuTest : public ::testing::Test, protected test::LogFormOnFiles<test::ChoosingHost> {
   protected:
     void SetUp() override {
         test::copyShippedStartupFiles(dir);
@@ -95,13 +77,28 @@ TEST_F(FileMenuTest, OpenAsksForTheFileAndShowsTheLog) {
     EXPECT_EQ(lastMessage().title, "Log Already Opened");
     EXPECT_EQ(fakes.fileDialog.requests.back().startFolder, state.settings.OpenFilePath);
     EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
+
+    // New over a named log asks first.
+    fakes.messageBox.answer(MsgResult::No);
+    form.onFileNew();
+    EXPECT_EQ(lastMessage().text, "A log file is already open.  Do you want to start a new one? ");
+    EXPECT_EQ(lastMessage().title, "Log Already Opened");
+    EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(lastMessage().defaultButton, 1);
+    EXPECT_EQ(host.choices, 0);
+    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
 }
 
-TEST_F(FileMenuTest, ADamagedFileLeavesTheOpenLogAsItWas) {
+TEST_F(FileMenuTest, AnIncompleteLastRecordIsShownAndADamagedFileChangesNothing) {
     writeLog("K1AR.KSL", contest::Cqww, 2);
+    dir.write("K1AR.KSL", dir.read("K1AR.KSL") + "K1");
     fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
     form.onFileOpen();
     ASSERT_TRUE(state.logOpen);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Incomplete Log Record");
+    EXPECT_TRUE(lastMessage().text.starts_with("The last record of " + dir.file("K1AR.KSL") +
+                                               " is incomplete (2 of 26 bytes)"));
 
     dir.write("BAD.KSL", std::string(25, '\0'));
     fakes.fileDialog.answers.push_back(dir.file("BAD.KSL"));
@@ -116,21 +113,6 @@ TEST_F(FileMenuTest, ADamagedFileLeavesTheOpenLogAsItWas) {
     EXPECT_EQ(state.settings.RecentFile1, dir.file("K1AR.KSL"));
     EXPECT_EQ(state.settings.RecentFile2, "");
     EXPECT_EQ(dir.read("BAD.KSL"), std::string(25, '\0'));
-}
-
-TEST_F(FileMenuTest, AnIncompleteLastRecordIsShownAfterOpening) {
-    writeLog("K1AR.KSL", contest::Cqww, 2);
-    dir.write("K1AR.KSL", dir.read("K1AR.KSL") + "K1");
-    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
-    form.onFileOpen();
-    EXPECT_TRUE(state.logOpen);
-    EXPECT_EQ(state.QSONr, 3);
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
-    EXPECT_EQ(lastMessage().title, "Incomplete Log Record");
-    EXPECT_EQ(
-        lastMessage().text.rfind(
-            "The last record of " + dir.file("K1AR.KSL") + " is incomplete (2 of 26 bytes)", 0),
-        0u);
 }
 
 TEST_F(FileMenuTest, UnnamedLogIsGivenUpOnlyOnceSaved) {
@@ -164,11 +146,9 @@ TEST_F(FileMenuTest, UnnamedLogIsGivenUpOnlyOnceSaved) {
     EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
     EXPECT_EQ(state.settings.RecentFile1, dir.file("K1AR.KSL"));
     EXPECT_EQ(state.settings.RecentFile2, dir.file("NAQP.KSL"));
-}
 
-TEST_F(FileMenuTest, DecliningToSaveTheUnnamedLogDeletesItOnceAnotherOpens) {
+    // Declined: the unnamed log goes once another opens, not before.
     startUnnamedLog(1);
-    writeLog("K1AR.KSL", contest::Cqww, 1);
     fakes.messageBox.answer(MsgResult::No);
     fakes.fileDialog.answers.push_back(std::nullopt);
     form.onFileOpen();  // cancelled: the unnamed log stays
@@ -260,16 +240,15 @@ TEST_F(FileMenuTest, NewStartsAnUnnamedLogOfTheChosenContest) {
                                            (state.ModeFlag[1] ? " CW" : " SSB"));
     EXPECT_TRUE(form.view().saveVisible);
     EXPECT_TRUE(fakes.messageBox.shown.empty());
-}
 
-TEST_F(FileMenuTest, NewReplacesAnUnnamedLogGivenUpWithAFreshFile) {
+    // Over an unnamed log: declined to save, then no contest chosen: the
+    // unnamed log goes on.
     startUnnamedLog(3);
     const std::string working = dir.read("!temp%!!.cqb");
-
-    // Declined to save, then no contest chosen: the unnamed log goes on.
+    host.contest = "";
     fakes.messageBox.answer(MsgResult::No);
     form.onFileNew();
-    EXPECT_EQ(host.choices, 1);
+    EXPECT_EQ(host.choices, 2);
     EXPECT_TRUE(state.logOpen);
     EXPECT_EQ(state.QSONr, 4);
     EXPECT_EQ(dir.read("!temp%!!.cqb"), working);
@@ -278,7 +257,7 @@ TEST_F(FileMenuTest, NewReplacesAnUnnamedLogGivenUpWithAFreshFile) {
     fakes.messageBox.answer(MsgResult::Yes);
     fakes.fileDialog.answers.push_back(std::nullopt);
     form.onFileNew();
-    EXPECT_EQ(host.choices, 1);
+    EXPECT_EQ(host.choices, 2);
     EXPECT_EQ(dir.read("!temp%!!.cqb"), working);
 
     // Declined, and a contest chosen: the new log's file holds its header alone.
@@ -290,37 +269,17 @@ TEST_F(FileMenuTest, NewReplacesAnUnnamedLogGivenUpWithAFreshFile) {
     EXPECT_EQ(dir.read("!temp%!!.cqb"), encodeHeader(buildHeader(state)));
 }
 
-TEST_F(FileMenuTest, NewOverANamedLogAsksFirst) {
-    writeLog("K1AR.KSL", contest::Cqww, 1);
-    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
-    form.onFileOpen();
-    fakes.messageBox.answer(MsgResult::No);
-    form.onFileNew();
-    EXPECT_EQ(lastMessage().text, "A log file is already open.  Do you want to start a new one? ");
-    EXPECT_EQ(lastMessage().title, "Log Already Opened");
-    EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(lastMessage().defaultButton, 1);
-    EXPECT_EQ(host.choices, 0);
-    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
-}
-
 TEST_F(FileMenuTest, CrashRecoveryReopensTheUnnamedLogWithEveryQso) {
     startUnnamedLog(3);
-    MainMod fresh;
-    FakePlatform freshFakes;
-    ChoosingHost freshHost;
-    Platform freshPlatform = freshFakes.services();
-    StoredLogFiles files{freshPlatform};
-    LogForm restarted{fresh, freshPlatform, files, freshHost};
-    ASSERT_TRUE(restarted.startUp(dir.path()));
-    freshFakes.messageBox.answer(MsgResult::Yes);
-    restarted.checkWorkingFile();
-    EXPECT_TRUE(fresh.logOpen);
-    EXPECT_TRUE(fresh.isWorkingFileOpen());
-    EXPECT_EQ(fresh.QSONr, 4);
-    EXPECT_EQ(fresh.log.at(3), sampleQso(3));
-    EXPECT_EQ(fresh.settings.RecentFile1, "");
-    EXPECT_EQ(restarted.view().fileIdLabel, "Log: [Unnamed] - - Contest: NAQP CW");
+    test::LogFormOnFiles<test::ChoosingHost> restarted;
+    ASSERT_TRUE(restarted.form.startUp(dir.path()));
+    restarted.form.checkWorkingFile();  // Yes
+    EXPECT_TRUE(restarted.state.logOpen);
+    EXPECT_TRUE(restarted.state.isWorkingFileOpen());
+    EXPECT_EQ(restarted.state.QSONr, 4);
+    EXPECT_EQ(restarted.state.log.at(3), sampleQso(3));
+    EXPECT_EQ(restarted.state.settings.RecentFile1, "");
+    EXPECT_EQ(restarted.form.view().fileIdLabel, "Log: [Unnamed] - - Contest: NAQP CW");
 }
 
 }  // namespace

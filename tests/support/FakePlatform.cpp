@@ -28,60 +28,6 @@ MsgResult FakeMessageBox::show(const MessageRequest& request) {
     return MsgResult::Ok;
 }
 
-namespace {
-std::optional<std::string> nextAnswer(std::deque<std::optional<std::string>>& answers) {
-    if (answers.empty()) return std::nullopt;
-    auto a = answers.front();
-    answers.pop_front();
-    return a;
-}
-}  // namespace
-
-std::optional<std::string> FakeFileDialog::openFile(const FileDialogRequest& request) {
-    requests.push_back(request);
-    return nextAnswer(answers);
-}
-
-std::optional<std::string> FakeFileDialog::saveFile(const FileDialogRequest& request) {
-    requests.push_back(request);
-    return nextAnswer(answers);
-}
-
-std::unique_ptr<ITimer> FakeTimerFactory::createTimer() {
-    auto timer = std::make_unique<FakeTimer>();
-    created.push_back(timer.get());
-    return timer;
-}
-
-bool FakeKeyState::wasPressed(AsyncKey key) {
-    const bool was = pressed[key];
-    pressed[key] = false;
-    return was;
-}
-
-Status FakeSerialLines::open(int port) {
-    events.push_back("open " + std::to_string(port));
-    if (failOpen) return Status::error("Com" + std::to_string(port) + " is missing");
-    openPorts[port] = true;
-    return Status::ok();
-}
-
-void FakeSerialLines::close(int port) {
-    events.push_back("close " + std::to_string(port));
-    openPorts[port] = false;
-}
-
-bool FakeSerialLines::isOpen(int port) const {
-    const auto it = openPorts.find(port);
-    return it != openPorts.end() && it->second;
-}
-
-Status FakeSerialLines::setDtr(int port, bool on) {
-    events.push_back("dtr " + std::to_string(port) + (on ? " on" : " off"));
-    if (failDtr) return Status::error("Com" + std::to_string(port) + " stopped answering");
-    return Status::ok();
-}
-
 void FakeKeyingScheduler::advanceTo(KeyTime target) {
     for (;;) {
         // The earliest due edge or action; edges first at equal times.
@@ -108,62 +54,6 @@ void FakeKeyingScheduler::advanceTo(KeyTime target) {
         }
     }
     clock = std::max(clock, target);
-}
-
-Status FakeSidetone::prepare() {
-    events.push_back("prepare");
-    if (failPrepare) return Status::error("No sound output device was found.");
-    return Status::ok();
-}
-
-Result<std::uint8_t> FakePortIo::readByte(std::uint16_t address) {
-    return registers[address];
-}
-
-Status FakePortIo::writeByte(std::uint16_t address, std::uint8_t value) {
-    registers[address] = value;
-    writes.emplace_back(address, value);
-    return Status::ok();
-}
-
-Status FakeWavePlayer::open(const std::string& path) {
-    commands.push_back("Open " + path);
-    if (failOpen) return Status::error("cannot open " + path);
-    mode_ = WaveMode::Stopped;
-    error_ = Status::ok();
-    return Status::ok();
-}
-void FakeWavePlayer::play() {
-    commands.push_back("Play");
-    mode_ = WaveMode::Playing;
-}
-void FakeWavePlayer::pause() {
-    commands.push_back("pause");
-    mode_ = WaveMode::Paused;
-}
-void FakeWavePlayer::stop() {
-    commands.push_back("Stop");
-    mode_ = WaveMode::Stopped;
-}
-void FakeWavePlayer::rewind() {
-    commands.push_back("Prev");
-}
-void FakeWavePlayer::close() {
-    commands.push_back("Close");
-    mode_ = WaveMode::NotReady;
-}
-
-Status FakeWaveRecorder::start(const std::string& path) {
-    commands.push_back("start " + path);
-    if (!failStart.empty()) return Status::error(failStart);
-    recording_ = true;
-    return Status::ok();
-}
-Status FakeWaveRecorder::stop() {
-    commands.push_back("stop");
-    recording_ = false;
-    if (!failStop.empty()) return Status::error(failStop);
-    return Status::ok();
 }
 
 TempDir::TempDir() {

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Keying.h"
@@ -26,8 +28,16 @@ class FakeMessageBox : public IMessageBox {
 
 class FakeFileDialog : public IFileDialog {
   public:
-    std::optional<std::string> openFile(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override {
+        return saveFile(request);
+    }
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 
     std::deque<std::optional<std::string>> answers;  // nullopt: cancelled
     std::vector<FileDialogRequest> requests;
@@ -52,7 +62,11 @@ class FakeTimer : public ITimer {
 
 class FakeTimerFactory : public ITimerFactory {
   public:
-    std::unique_ptr<ITimer> createTimer() override;
+    std::unique_ptr<ITimer> createTimer() override {
+        auto timer = std::make_unique<FakeTimer>();
+        created.push_back(timer.get());
+        return timer;
+    }
     std::vector<FakeTimer*> created;  // owned by the caller
 };
 
@@ -68,7 +82,7 @@ class FakeEventPump : public IEventPump {
 
 class FakeKeyState : public IKeyState {
   public:
-    bool wasPressed(AsyncKey key) override;
+    bool wasPressed(AsyncKey key) override { return std::exchange(pressed[key], false); }
     void press(AsyncKey key) { pressed[key] = true; }
     std::map<AsyncKey, bool> pressed;
 };
@@ -76,33 +90,54 @@ class FakeKeyState : public IKeyState {
 // Records every line change as "open 1", "dtr 1 on", ...
 class FakeSerialLines : public ISerialLines {
   public:
-    Status open(int port) override;
-    void close(int port) override;
-    bool isOpen(int port) const override;
-    Status setDtr(int port, bool on) override;
+    Status open(int port) override {
+        events.push_back("open " + std::to_string(port));
+        if (failOpen) return Status::error("Com" + std::to_string(port) + " is missing");
+        openPorts.insert(port);
+        return Status::ok();
+    }
+    void close(int port) override {
+        events.push_back("close " + std::to_string(port));
+        openPorts.erase(port);
+    }
+    bool isOpen(int port) const override { return openPorts.contains(port); }
+    Status setDtr(int port, bool on) override {
+        events.push_back("dtr " + std::to_string(port) + (on ? " on" : " off"));
+        if (failDtr) return Status::error("Com" + std::to_string(port) + " stopped answering");
+        return Status::ok();
+    }
 
     std::vector<std::string> events;
-    std::map<int, bool> openPorts;
+    std::set<int> openPorts;
     bool failOpen = false;
     bool failDtr = false;  // the device went away after opening
 };
 
 class FakePortIo : public IPortIo {
   public:
-    Result<std::uint8_t> readByte(std::uint16_t address) override;
-    Status writeByte(std::uint16_t address, std::uint8_t value) override;
+    Result<std::uint8_t> readByte(std::uint16_t address) override { return registers[address]; }
+    Status writeByte(std::uint16_t address, std::uint8_t value) override {
+        registers[address] = value;
+        writes.emplace_back(address, value);
+        return Status::ok();
+    }
     std::map<std::uint16_t, std::uint8_t> registers;
     std::vector<std::pair<std::uint16_t, std::uint8_t>> writes;
 };
 
 class FakeWavePlayer : public IWavePlayer {
   public:
-    Status open(const std::string& path) override;
-    void play() override;
-    void pause() override;
-    void stop() override;
-    void rewind() override;
-    void close() override;
+    Status open(const std::string& path) override {
+        commands.push_back("Open " + path);
+        if (failOpen) return Status::error("cannot open " + path);
+        error_ = Status::ok();
+        return command("", WaveMode::Stopped);
+    }
+    void play() override { command("Play", WaveMode::Playing); }
+    void pause() override { command("pause", WaveMode::Paused); }
+    void stop() override { command("Stop", WaveMode::Stopped); }
+    void rewind() override { command("Prev", mode_); }
+    void close() override { command("Close", WaveMode::NotReady); }
     WaveMode mode() const override { return mode_; }
     int lengthMs() const override { return length; }
     void setPositionHandler(std::function<void(int)> onPosition) override {
@@ -123,6 +158,11 @@ class FakeWavePlayer : public IWavePlayer {
     bool failOpen = false;
 
   private:
+    Status command(const std::string& name, WaveMode next) {
+        if (!name.empty()) commands.push_back(name);
+        mode_ = next;
+        return Status::ok();
+    }
     WaveMode mode_ = WaveMode::NotReady;
     Status error_;
     std::function<void(int)> onPosition_;
@@ -131,8 +171,16 @@ class FakeWavePlayer : public IWavePlayer {
 // Records "start <path>" and "stop"; the file is written at the stop.
 class FakeWaveRecorder : public IWaveRecorder {
   public:
-    Status start(const std::string& path) override;
-    Status stop() override;
+    Status start(const std::string& path) override {
+        commands.push_back("start " + path);
+        recording_ = recording_ || failStart.empty();
+        return failStart.empty() ? Status::ok() : Status::error(failStart);
+    }
+    Status stop() override {
+        commands.push_back("stop");
+        recording_ = false;
+        return failStop.empty() ? Status::ok() : Status::error(failStop);
+    }
     bool recording() const override { return recording_; }
 
     std::vector<std::string> commands;
@@ -209,7 +257,10 @@ class FakeKeyingScheduler : public IKeyingScheduler {
 // Records "prepare", "on", "off" and "stop".
 class FakeSidetone : public ISidetone {
   public:
-    Status prepare() override;
+    Status prepare() override {
+        events.push_back("prepare");
+        return failPrepare ? Status::error("No sound output device was found.") : Status::ok();
+    }
     void setTone(bool on) override { events.push_back(on ? "on" : "off"); }
     void stop() override { events.push_back("stop"); }
     std::vector<std::string> events;
