@@ -49,7 +49,10 @@ class RecordingLogFiles : public ILogFiles {
 
 class RecordingHost : public ILogFormHost {
   public:
-    void showWelcome() override { ++welcomes; }
+    void showWelcome(const std::function<void()>& whileShown) override {
+        ++welcomes;
+        whileShown();
+    }
     void showAbout() override { ++abouts; }
     void setViewWindowVisible(ViewWindow w, bool visible) override {
         shown.emplace_back(w, visible);
