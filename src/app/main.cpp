@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <iostream>
+#include <memory>
 
 #include "app/AboutDialog.h"
 #include "app/LogFormWindow.h"

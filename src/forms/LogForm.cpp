@@ -84,7 +84,9 @@ void LogForm::openAtStart(const std::string& namedLog) {
     if (namedLog.empty()) return;
     // By its full name: the recent-file list outlives the folder the
     // program was started in.
-    const std::string path = std::filesystem::absolute(namedLog).lexically_normal().string();
+    std::error_code noFolder;
+    const std::filesystem::path full = std::filesystem::absolute(namedLog, noFolder);
+    const std::string path = noFolder ? namedLog : full.lexically_normal().string();
     if (state_.logOpen) {
         platform_.messageBox.show({"The unnamed log was reopened from its working file, so " +
                                        path + " was not opened.  File, Open opens it.",
