@@ -664,8 +664,11 @@ void LogFormWindow::showCalibrationNotice(bool shown) {
 void LogFormWindow::showWelcome(const std::function<void()>& whileShown) {
     std::optional<AboutDialog> own;
     AboutDialog* welcome = std::exchange(welcome_, nullptr);
-    if (!welcome) welcome = &own.emplace(AboutDialog::Mode::Welcome);
-    welcome->showWithoutWaiting();
+    // One shown before the window was built may be gone already: a key.
+    if (!welcome) {
+        welcome = &own.emplace(AboutDialog::Mode::Welcome);
+        welcome->showWithoutWaiting();
+    }
     whileShown();
     // A key pressed or the timer run out meanwhile closes it here.
     if (welcome->isVisible()) welcome->exec();

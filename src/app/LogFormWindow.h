@@ -63,8 +63,8 @@ class LogFormWindow : public QMainWindow,
     void attachTransmit(EntryTransmit& transmit);
     // The voice keyer behind View, DVK.
     void attachVoice(Audio& audio) { audio_ = &audio; }
-    // A welcome screen shown before this window was built, so that the
-    // building went on behind it; start-up waits for it to close.
+    // A welcome screen already shown before this window was built, so that
+    // the building went on behind it; start-up waits for it to close.
     void attachWelcome(AboutDialog& welcome) { welcome_ = &welcome; }
     // Draws the current view state.
     void render();
