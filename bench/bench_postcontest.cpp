@@ -21,34 +21,7 @@ using namespace keslog;
 
 using bench::BenchFolder;
 using bench::NoQuestions;
-
-// A log of many calls, prefixes and countries, over two days and six bands.
-std::string writeLog(const std::string& folder, ContestNr contest, int qsos) {
-    static const char* const kPrefixes[] = {"K",  "W",  "DL", "G",  "JA", "VE", "UA", "LU",
-                                            "VK", "ZS", "EA", "KH", "PY", "OH", "I",  "SP"};
-    MainMod state;
-    state.contestNr = contest;
-    state.ModeFlag = {false, true};
-    state.currentLogPath = folder + std::to_string(contest) + ".KSL";
-    state.resetLog();
-    state.logHeader = buildHeader(state);
-    for (int n = 1; n <= qsos; ++n) {
-        QSORecName q;
-        q.QDate = n < qsos / 2 ? 31041 : 31051;
-        q.QTime = static_cast<std::int16_t>((n / 7 % 24) * 100 + n % 60);
-        q.QBandMode = static_cast<std::int16_t>(1 + n % 6);
-        const std::string prefix = kPrefixes[n % 16] + std::to_string(n % 10);
-        q.QCall = prefix + "A" + std::to_string(n % 997);
-        q.QNr = static_cast<std::int16_t>(n);
-        q.QRcvd = static_cast<std::int16_t>(n % 40 + 1);
-        q.QMult = contest == contest::Wpx ? prefix : " " + std::to_string(n % 72 + 1);
-        q.QPoints = "1";
-        q.QName = "OP" + std::to_string(n);
-        state.log.append(q);
-    }
-    if (!writeWholeLog(state, state.currentLogPath)) std::abort();
-    return state.currentLogPath;
-}
+using bench::writeLog;
 
 void postLog(benchmark::State& bench, ContestNr contest) {
     static const BenchFolder folder;

@@ -9,6 +9,9 @@ install(FILES data/KESLOG90.INI data/KESLOG90.DAT data/arrl.cty
 install(DIRECTORY data/help DESTINATION ${KESLOG_SHARE_DIR}
         FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
 install(FILES packaging/keslog.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The logs' MIME type, so that a double-click on a log opens it in keslog;
+# shared-mime-info's trigger brings it into the MIME database.
+install(FILES packaging/keslog.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES packaging/keslog.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES README.md docs/guide.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -34,6 +37,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded as plugins, so dpkg-shlibdeps cannot see them: the X11 and
-# Wayland platform plugins.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Wayland platform plugins; shared-mime-info for the logs' MIME type.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, shared-mime-info")
 include(CPack)

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   dpkg-dev file
+  desktop-file-utils  # the package test: desktop-file-validate
   hamradio-files
   clang libclang-rt-14-dev  # scripts/fuzz.sh: libFuzzer and its sanitizer run-times
 )

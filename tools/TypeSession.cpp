@@ -264,7 +264,7 @@ class SessionHost : public ILogFormHost, public ICWKeyerHost {
 
     void attach(LogForm& form) { form_ = &form; }
 
-    void showWelcome() override {}
+    void showWelcome(const std::function<void()>& whileShown) override { whileShown(); }
     void showAbout() override {}
     void setViewWindowVisible(ViewWindow, bool) override {}
     void refreshStatistics() override {}

@@ -1,5 +1,6 @@
 #include "app/AboutDialog.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -9,7 +10,7 @@
 
 namespace keslog {
 
-AboutDialog::AboutDialog(Mode mode, QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(Mode mode, QWidget* parent) : QDialog(parent), mode_(mode) {
     setObjectName("AboutForm");
     setWindowTitle(mode == Mode::Welcome ? "WELCOME" : "About KESLOG");
     setModal(true);
@@ -31,6 +32,25 @@ AboutDialog::AboutDialog(Mode mode, QWidget* parent) : QDialog(parent) {
     connect(timer_, &QTimer::timeout, this, &QDialog::accept);
     if (mode == Mode::Welcome) timer_->start(kWelcomeMs);
     setMinimumWidth(340);
+}
+
+void AboutDialog::showWithoutWaiting() {
+    show();
+    QApplication::processEvents();
+}
+
+void AboutDialog::keyPressEvent(QKeyEvent* event) {
+    if (mode_ == Mode::Welcome)
+        accept();
+    else
+        QDialog::keyPressEvent(event);
+}
+
+void AboutDialog::mousePressEvent(QMouseEvent* event) {
+    if (mode_ == Mode::Welcome)
+        accept();
+    else
+        QDialog::mousePressEvent(event);
 }
 
 }  // namespace keslog

@@ -13,6 +13,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <optional>
+#include <utility>
 
 #include "app/AboutDialog.h"
 #include "app/AudioWindow.h"
@@ -659,9 +661,17 @@ void LogFormWindow::showCalibrationNotice(bool shown) {
     bkgdForm_->repaint();
 }
 
-void LogFormWindow::showWelcome() {
-    AboutDialog welcome(AboutDialog::Mode::Welcome);
-    welcome.exec();
+void LogFormWindow::showWelcome(const std::function<void()>& whileShown) {
+    std::optional<AboutDialog> own;
+    AboutDialog* welcome = std::exchange(welcome_, nullptr);
+    // One shown before the window was built may be gone already: a key.
+    if (!welcome) {
+        welcome = &own.emplace(AboutDialog::Mode::Welcome);
+        welcome->showWithoutWaiting();
+    }
+    whileShown();
+    // A key pressed or the timer run out meanwhile closes it here.
+    if (welcome->isVisible()) welcome->exec();
 }
 
 void LogFormWindow::showAbout() {

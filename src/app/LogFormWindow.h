@@ -29,6 +29,7 @@ class QScrollBar;
 
 namespace keslog {
 
+class AboutDialog;
 class AudioWindow;
 class CACTYWindow;
 class EditMacDialog;
@@ -62,6 +63,9 @@ class LogFormWindow : public QMainWindow,
     void attachTransmit(EntryTransmit& transmit);
     // The voice keyer behind View, DVK.
     void attachVoice(Audio& audio) { audio_ = &audio; }
+    // A welcome screen already shown before this window was built, so that
+    // the building went on behind it; start-up waits for it to close.
+    void attachWelcome(AboutDialog& welcome) { welcome_ = &welcome; }
     // Draws the current view state.
     void render();
     // Draws the window after a File command; the keyer's timing is made
@@ -71,7 +75,7 @@ class LogFormWindow : public QMainWindow,
     void restorePlace(const Settings& settings);
 
     // ILogFormHost
-    void showWelcome() override;
+    void showWelcome(const std::function<void()>& whileShown) override;
     void showAbout() override;
     void setViewWindowVisible(ViewWindow window, bool visible) override;
     void refreshStatistics() override;
@@ -150,6 +154,7 @@ class LogFormWindow : public QMainWindow,
     CACTYWindow* cacty_ = nullptr;
     ViewlogWindow* viewlog_ = nullptr;
     bool exitConfirmed_ = false;
+    AboutDialog* welcome_ = nullptr;
 
     QMenu* mnuEdit_ = nullptr;
     QMenu* mnuView_ = nullptr;

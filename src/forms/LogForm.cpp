@@ -1,5 +1,7 @@
 #include "forms/LogForm.h"
 
+#include <filesystem>
+
 #include "entry/Scoring.h"
 #include "model/Stamp.h"
 #include "model/Text.h"
@@ -8,6 +10,7 @@
 #include "storage/FileErrors.h"
 #include "storage/LogNames.h"
 #include "storage/SettingsFile.h"
+#include "storage/WorkingFile.h"
 
 namespace keslog {
 
@@ -38,15 +41,19 @@ LogForm::LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFo
       entry_(state, platform, logFiles, *this) {}
 
 bool LogForm::startUp(const std::string& programDir) {
-    host_.showWelcome();
     state_.logOpen = false;
-    platform_.busy.setBusy(true);
     state_.settings.RepeatIntervalCW = 1000;
     state_.settings.RepeatIntervalSSB = 1000;
     state_.programDir = withTrailingSlash(programDir);
 
-    const Status read = readStartupFiles(state_);
-    platform_.busy.setBusy(false);
+    // Read while the welcome shows; a failure is told only after it, as
+    // it would be had the files been read afterwards.
+    Status read;
+    host_.showWelcome([&] {
+        platform_.busy.setBusy(true);
+        read = readStartupFiles(state_);
+        platform_.busy.setBusy(false);
+    });
     if (!read) {
         platform_.messageBox.show({kStartupError + "\n\n" + read.message(),
                                    "Error Reading Initiation Files", MsgButtons::Ok,
@@ -70,6 +77,43 @@ void LogForm::checkWorkingFile() {
     if (!removed)
         platform_.messageBox.show(
             {removed.message(), "File or Disk Error", MsgButtons::Ok, MsgIcon::Exclamation});
+}
+
+void LogForm::openAtStart(const std::string& namedLog) {
+    checkWorkingFile();
+    if (namedLog.empty()) return;
+    // By its full name: the recent-file list outlives the folder the
+    // program was started in.
+    std::error_code noFolder;
+    const std::filesystem::path full = std::filesystem::absolute(namedLog, noFolder);
+    const std::string path = noFolder ? namedLog : full.lexically_normal().string();
+    if (state_.logOpen) {
+        platform_.messageBox.show({"The unnamed log was reopened from its working file, so " +
+                                       path + " was not opened.  File, Open opens it.",
+                                   "Log Not Opened", MsgButtons::Ok, MsgIcon::Information});
+        return;
+    }
+    // The file dialog offers only .KSL files; a name from the command line
+    // is checked here.
+    if (!hasLogExtension(path)) {
+        platform_.messageBox.show(
+            {"The file " + path + " is not a .KSL log file.  Nothing was opened.",
+             "File Opening Error", MsgButtons::Ok, MsgIcon::Exclamation});
+        return;
+    }
+    openChosenLog(path);
+}
+
+void LogForm::openChosenLog(const std::string& path) {
+    if (!isReadableFile(path)) {
+        platform_.messageBox.show(
+            {"The selected data file " + path + " doesn't exist." + "  Make another selection.",
+             "File Opening Error", MsgButtons::Ok, MsgIcon::Exclamation});
+        return;
+    }
+    bool discardWorking = false;
+    if (!mayReplaceLog(discardWorking, kOpenAnotherQuestion)) return;
+    openLogFile(path, discardWorking);
 }
 
 void LogForm::openLogFile(const std::string& path, bool discardWorking) {
@@ -398,16 +442,7 @@ void LogForm::onFileSetup(const IPortDevices& devices) {
 void LogForm::onRecentFile(int index) {
     if (index < 1 || index > 4) return;
     const std::string path = view_.recentFiles[static_cast<std::size_t>(index - 1)];
-    if (path.empty()) return;
-    if (!isReadableFile(path)) {
-        platform_.messageBox.show(
-            {"The selected data file " + path + " doesn't exist." + "  Make another selection.",
-             "File Opening Error", MsgButtons::Ok, MsgIcon::Exclamation});
-        return;
-    }
-    bool discardWorking = false;
-    if (!mayReplaceLog(discardWorking, kOpenAnotherQuestion)) return;
-    openLogFile(path, discardWorking);
+    if (!path.empty()) openChosenLog(path);
 }
 
 void LogForm::onHelpContents() {

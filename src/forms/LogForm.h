@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,8 +68,9 @@ struct LogFormView {
 class ILogFormHost {
   public:
     virtual ~ILogFormHost() = default;
-    // The About box as a welcome screen: modal, closed by its own timer.
-    virtual void showWelcome() = 0;
+    // The About box as a welcome screen: whileShown runs while it shows;
+    // returns once its timer, a key or a click has closed it.
+    virtual void showWelcome(const std::function<void()>& whileShown) = 0;
     virtual void showAbout() = 0;
     virtual void setViewWindowVisible(ViewWindow window, bool visible) = 0;
     // Draws the statistics, multiplier and county windows again from their
@@ -100,6 +102,10 @@ class LogForm : private IEntryHost {
     // After the window shows: offers to reopen a working file that survived
     // an abnormal end, or deletes it.
     void checkWorkingFile();
+    // After the window shows: the working file's question first, then the
+    // log named on the command line (empty: none), opened as File, Open
+    // opens a log unless the working file was reopened.
+    void openAtStart(const std::string& namedLog);
 
     // Lays the window out for the open log or for the no-log state.
     void load();
@@ -170,6 +176,9 @@ class LogForm : private IEntryHost {
     // Save As for the unnamed log: true once it has its name.
     bool saveUnnamedLog();
     void openLogFile(const std::string& path, bool discardWorking = false);
+    // A log chosen without the file dialog (a recent file, the command
+    // line): refused with a message when it cannot be read.
+    void openChosenLog(const std::string& path);
     void showFileError(const Status& error);
     void showSpeedControls();
     void showTotals();

@@ -1,9 +1,12 @@
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include "app/AboutDialog.h"
 #include "app/BandModeDialog.h"
 #include "app/ChCoFormDialog.h"
 #include "app/PartialWindow.h"
@@ -204,6 +207,27 @@ TEST_F(DialogsTest, PartialShowsTheHitsAndPutsAClickedCallIntoTheCallBox) {
     child<QPushButton>(window, "CmdOK")->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(match(0)->text(), "");
+}
+
+// The welcome screen goes at the first key or click, its timer still
+// running; the About box keeps its keys for its OK button.
+TEST_F(DialogsTest, WelcomeClosesOnAKeyOrAClick) {
+    for (const bool click : {false, true}) {
+        AboutDialog welcome(AboutDialog::Mode::Welcome);
+        welcome.show();
+        ASSERT_EQ(welcome.windowTitle(), "WELCOME");
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&welcome, click ? static_cast<QEvent*>(&press) : &key);
+        EXPECT_FALSE(welcome.isVisible());
+        EXPECT_EQ(welcome.result(), QDialog::Accepted);
+    }
+    AboutDialog about(AboutDialog::Mode::About);
+    about.show();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(&about, &key);
+    EXPECT_TRUE(about.isVisible());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace keslog::test {
 // calls they answer or count.
 class QuietLogFormHost : public ILogFormHost {
   public:
-    void showWelcome() override {}
+    void showWelcome(const std::function<void()>& whileShown) override { whileShown(); }
     void showAbout() override {}
     void setViewWindowVisible(ViewWindow, bool) override {}
     void refreshStatistics() override {}

@@ -45,7 +45,10 @@ class RecordingLogFiles : public ILogFiles {
 
 class RecordingHost : public test::QuietLogFormHost {
   public:
-    void showWelcome() override { ++welcomes; }
+    void showWelcome(const std::function<void()>& whileShown) override {
+        ++welcomes;
+        whileShown();
+    }
     void showAbout() override { ++abouts; }
     void setViewWindowVisible(ViewWindow w, bool visible) override {
         shown.emplace_back(w, visible);

@@ -282,5 +282,91 @@ TEST_F(FileMenuTest, CrashRecoveryReopensTheUnnamedLogWithEveryQso) {
     EXPECT_EQ(restarted.form.view().fileIdLabel, "Log: [Unnamed] - - Contest: NAQP CW");
 }
 
+// A log named on the command line opens after start-up as File, Open opens it.
+TEST_F(FileMenuTest, CommandLineLogOpensAsFileOpenOpensIt) {
+    writeLog("K1AR.KSL", contest::Cqww, 3);
+    form.openAtStart(dir.file("K1AR.KSL"));
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    EXPECT_TRUE(state.logOpen);
+    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
+    EXPECT_EQ(state.QSONr, 4);
+    EXPECT_EQ(state.settings.RecentFile1, dir.file("K1AR.KSL"));
+    EXPECT_TRUE(form.view().entryVisible);
+}
+
+TEST_F(FileMenuTest, CommandLineRefusesWhatIsNoReadableLog) {
+    dir.write("notes.txt", "73");
+    dir.write("short.KSL", "hello");
+    std::filesystem::create_directory(dir.file("folder.KSL"));
+    struct Case {
+        std::string name;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"notes.txt",
+         "The file " + dir.file("notes.txt") + " is not a .KSL log file.  Nothing was opened."},
+        {"short.KSL", "The file " + dir.file("short.KSL") +
+                          " is not a KESLOG log: it is too short to hold a log header.  "
+                          "Nothing was opened."},
+        {"folder.KSL", "The selected data file " + dir.file("folder.KSL") +
+                           " doesn't exist.  Make another selection."},
+        {"missing.KSL", "The selected data file " + dir.file("missing.KSL") +
+                            " doesn't exist.  Make another selection."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes.messageBox.shown.clear();
+        form.openAtStart(dir.file(c.name));
+        ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+        EXPECT_EQ(lastMessage().text, c.text);
+        EXPECT_EQ(lastMessage().title, "File Opening Error");
+        EXPECT_EQ(lastMessage().icon, MsgIcon::Exclamation);
+        EXPECT_FALSE(state.logOpen);
+        EXPECT_FALSE(form.view().entryVisible);
+        EXPECT_EQ(form.view().title, "KESLOG");
+        EXPECT_EQ(state.settings.RecentFile1, "");
+    }
+}
+
+// The recovery question comes first; the named log opens only when the
+// working file was given up.
+TEST_F(FileMenuTest, CommandLineLogWaitsForTheRecoveryQuestion) {
+    for (const MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
+        SCOPED_TRACE(answer == MsgResult::Yes ? "reopened" : "given up");
+        writeLog("K1AR.KSL", contest::Cqww, 3);
+        MainMod log = test::logFor(contest::Naqp, "");
+        log.programDir = dir.path();
+        log.currentLogPath = log.workingFilePath();
+        ASSERT_TRUE(createLogFile(log));
+        ASSERT_TRUE(test::logQso(log, sampleQso(1)));
+
+        test::LogFormOnFiles<ChoosingHost> restarted;
+        ASSERT_TRUE(restarted.form.startUp(dir.path()));
+        restarted.fakes.messageBox.answer(answer);
+        restarted.form.openAtStart(dir.file("K1AR.KSL"));
+
+        const auto& shown = restarted.fakes.messageBox.shown;
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(shown[0].title, "KESLOG");  // the recovery question
+        EXPECT_TRUE(restarted.state.logOpen);
+        if (answer == MsgResult::Yes) {
+            ASSERT_EQ(shown.size(), 2u);
+            EXPECT_EQ(shown[1].text, "The unnamed log was reopened from its working file, so " +
+                                         dir.file("K1AR.KSL") +
+                                         " was not opened.  File, Open opens it.");
+            EXPECT_EQ(shown[1].title, "Log Not Opened");
+            EXPECT_EQ(shown[1].icon, MsgIcon::Information);
+            EXPECT_TRUE(restarted.state.isWorkingFileOpen());
+            EXPECT_EQ(restarted.state.QSONr, 2);
+            removeFile(dir.file("!temp%!!.cqb"));
+        } else {
+            EXPECT_EQ(shown.size(), 1u);
+            EXPECT_FALSE(fileExists(dir.file("!temp%!!.cqb")));
+            EXPECT_EQ(restarted.state.currentLogPath, dir.file("K1AR.KSL"));
+            EXPECT_EQ(restarted.state.QSONr, 4);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace keslog
