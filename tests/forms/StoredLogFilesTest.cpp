@@ -340,7 +340,7 @@ TEST_F(FileMenuTest, CommandLineLogWaitsForTheRecoveryQuestion) {
         ASSERT_TRUE(createLogFile(log));
         ASSERT_TRUE(test::logQso(log, sampleQso(1)));
 
-        test::LogFormOnFiles<ChoosingHost> restarted;
+        test::LogFormOnFiles<test::ChoosingHost> restarted;
         ASSERT_TRUE(restarted.form.startUp(dir.path()));
         restarted.fakes.messageBox.answer(answer);
         restarted.form.openAtStart(dir.file("K1AR.KSL"));
