@@ -1,4 +1,7 @@
 #include "EntryFixture.h"
+#include "EntryRig.h"
+#include "callsign/CallHistory.h"
+#include "callsign/CheckPartial.h"
 #include "entry/CallMatch.h"
 
 namespace keslog::test {
@@ -238,6 +241,77 @@ TEST(ExchangePrefill, UnloadedFormerLogsAreNotSearched) {
     MainMod state = newLog(contest::ArrlDx);
     addOldCalls(state.lookbackCalls, {{"DL1ABC", "AR100"}});
     EXPECT_EQ(exchangePrefill(state, "DL1ABC", ""), std::nullopt);
+}
+
+// The history fills only an empty box, and only for a call that neither
+// this log nor the former logs know for the contest.
+TEST(HistoryPrefill, NeverOverTypedTextNorWhatTheLogsKnow) {
+    struct Case {
+        ContestNr contest;
+        std::vector<LoggedQso> log;
+        std::vector<OldCall> old;
+        std::string call;
+        std::string box;
+        std::optional<std::string> prefill;
+    };
+    const std::vector<Case> cases{
+        {contest::Naqp, {}, {}, "K6XX", "", "BOB CA"},
+        {contest::Naqp, {}, {}, "K6XX", "  ", "BOB CA"},
+        {contest::Naqp, {}, {}, "K6XX", "B", std::nullopt},  // typed text stays
+        {contest::Naqp, {}, {}, "K6XX", "1", std::nullopt},
+        {contest::Naqp, {}, {}, "W1AW", "", std::nullopt},  // not in the history
+        {contest::Naqp,
+         {{"K6XX", CW40, 0, mult("CA"), "ROB", false, " 27", "1", 1}},
+         {},
+         "K6XX",
+         "",
+         std::nullopt},                                                        // worked in this log
+        {contest::Naqp, {}, {{"K6XX", "NAROB27"}}, "K6XX", "", std::nullopt},  // former logs
+        {contest::Naqp, {}, {{"K6XX", "SPROB27"}}, "K6XX", "", "BOB CA"},      // another contest's
+        {contest::Cqww, {}, {}, "DL1ABC", "", "14"},
+    };
+    const auto history = std::make_shared<const CallHistory>(CallHistory::fromBytes(
+        "!!Order!!,Call,Name,State,CQZone\nK6XX,BOB,CA,3\nDL1ABC,HANS,,14\n"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.contest) + " " + c.call + " '" + c.box + "'");
+        MainMod state = newLog(c.contest, true, {.usa = true});
+        logQsos(state, c.log);
+        if (!c.old.empty()) loadOldCalls(state.lookbackCalls, c.old);
+        state.callHistory = history;
+        EXPECT_EQ(historyPrefill(state, c.call, c.box), c.prefill);
+    }
+}
+
+// Typing shows the database calls in the partial window, those of this log
+// marked; a logged call the database lacks gets the hint; the exchange box
+// gets the history's exchange selected.
+TEST(CheckPartial, ThroughTheEntryLine) {
+    EntryRig rig(contest::Naqp);
+    rig.state.scp = std::make_shared<const ScpDatabase>(
+        ScpDatabase::fromBytes("K6XX\nK6XXX\nAK6XX\nN6TR\nK6XY\n"));
+    rig.state.callHistory = std::make_shared<const CallHistory>(
+        CallHistory::fromBytes("!!Order!!,Call,Name,State\nN6TR,TREE,OR\n"));
+    rig.type("K6XY\tBOB CA\n");
+    EXPECT_FALSE(rig.entry.view().lastQso.ends_with("not in SCP"));
+    rig.type("K6XQ\tBOB CA\n");
+    EXPECT_TRUE(rig.entry.view().lastQso.ends_with("  not in SCP"));
+
+    rig.type("K6X");
+    const ScpMatches shown = rig.entry.partial().view().scp;
+    EXPECT_EQ(
+        shown.partial,
+        (std::vector<ScpHit>{{"K6XX", false}, {"K6XXX", false}, {"K6XY", true}, {"AK6XX", false}}));
+    EXPECT_TRUE(shown.oneOff.empty());
+    EXPECT_TRUE(rig.entry.partial().view().visible);
+    rig.type("Z");  // K6XZ: one off K6XX and the logged K6XY
+    EXPECT_EQ(rig.entry.partial().view().scp.oneOff,
+              (std::vector<ScpHit>{{"K6XX", false}, {"K6XY", true}}));
+    rig.key(EntryKey::Escape);
+    EXPECT_FALSE(rig.entry.partial().view().visible);
+
+    rig.type("N6TR\t");
+    EXPECT_EQ(rig.box(kExchangeBox), "TREE OR");
+    EXPECT_EQ(rig.entry.view().InData[kExchangeBox].selLength, 7);
 }
 
 }  // namespace
