@@ -30,6 +30,7 @@ class QScrollBar;
 namespace keslog {
 
 class AudioWindow;
+class CallDataLoader;
 class CACTYWindow;
 class EditMacDialog;
 class PartialWindow;
@@ -62,6 +63,9 @@ class LogFormWindow : public QMainWindow,
     void attachTransmit(EntryTransmit& transmit);
     // The voice keyer behind View, DVK.
     void attachVoice(Audio& audio) { audio_ = &audio; }
+    // The background reads of the check-partial database and the call
+    // history, started whenever their settings or the contest change.
+    void attachCallData(CallDataLoader& loader) { callData_ = &loader; }
     // Draws the current view state.
     void render();
     // Draws the window after a File command; the keyer's timing is made
@@ -190,6 +194,7 @@ class LogFormWindow : public QMainWindow,
     QLabel* oldCallMatchLabel_ = nullptr;
     QLabel* lastQsoLabel_ = nullptr;
     PartialWindow* partialWindow_ = nullptr;
+    CallDataLoader* callData_ = nullptr;
     bool rendering_ = false;  // box signals caused by drawing are not edits
     QWidget* bottomRow_ = nullptr;
     QLabel* noLogHint_ = nullptr;

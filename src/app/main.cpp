@@ -2,6 +2,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "app/CallDataLoader.h"
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
 #include "app/QtText.h"
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
     window.attachTransmit(transmit);
     window.attachVoice(audio);
     if (!window.form().startUp(programDir)) return 1;
+    keslog::CallDataLoader callData(state, platform.messageBox, nullptr);
+    window.attachCallData(callData);
 
     window.form().load();
     window.render();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -66,6 +67,25 @@ TEST_F(PartialWindowTest, OkEmptiesTheLabelsAndHides) {
     window.findChild<QPushButton*>("CmdOK")->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(match(0)->text(), "");
+}
+
+TEST_F(PartialWindowTest, CheckPartialListsMarkTheLogsCallsAndTakeAClick) {
+    partial.showCheckPartial({{{"K3ABX", true}, {"K3ABY", false}}, {{"K3ABZ", false}}});
+    window.render();
+    EXPECT_TRUE(window.isVisible());
+    auto* list = window.findChild<QListWidget*>("CheckPartial");
+    auto* oneOff = window.findChild<QListWidget*>("OneOff");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->item(0)->font().bold());
+    EXPECT_FALSE(list->item(1)->font().bold());
+    ASSERT_EQ(oneOff->count(), 1);
+    emit oneOff->itemClicked(oneOff->item(0));
+    EXPECT_EQ(chosen, "K3ABZ");
+
+    partial.showCheckPartial({});
+    window.render();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(list->count(), 0);
 }
 
 }  // namespace
