@@ -23,8 +23,9 @@ TEST(CountryFile, CountryLineFields) {
         "United States(000):05:K:K,W,N;\n"
         "  Long Name Of A Far Away Country Island(123) :14: dl :DL\n"
         "No Heading: 9:   vk9x  :VK9X;\n"
-        "Open Paren(42:27:T8:T8;\n");
-    ASSERT_EQ(t.CountryCount(), 4);
+        "Open Paren(42:27:T8:T8;\n"
+        "Greenland(010):40: ox :OX;\n");
+    ASSERT_EQ(t.CountryCount(), 5);
     const Country& usa = t.country(1);
     EXPECT_EQ(usa.CtyName.raw(), "United States            ");
     EXPECT_EQ(usa.CtyHeading.raw(), "000");
@@ -48,6 +49,8 @@ TEST(CountryFile, CountryLineFields) {
     // A heading is the three characters after "(", closed or not.
     EXPECT_EQ(t.country(4).CtyHeading.raw(), "42 ");
     EXPECT_EQ(t.country(4).CtyName.trimmed(), "Open Paren");
+    // The continent's exceptions see the trimmed, upper-case prefix.
+    EXPECT_EQ(t.country(5).CtyContinent.raw(), "NA");
 }
 
 TEST(CountryFile, AliasesWithTerminatorsAndContinuationLines) {
@@ -72,6 +75,7 @@ TEST(CountryFile, AliasesWithTerminatorsAndContinuationLines) {
                                                                       {"G;", 4}}));
     EXPECT_EQ(t.AliasCount(), 9);
     EXPECT_EQ(t.CountryCount(), 4);
+    EXPECT_EQ(parse("\n  \r\n").CountryCount(), 0);
 }
 
 TEST(CountryFile, HomeCountriesAreFoundByPrefixLastOneWinning) {
@@ -83,12 +87,6 @@ TEST(CountryFile, HomeCountriesAreFoundByPrefixLastOneWinning) {
     EXPECT_EQ(t.USACountryNr, 2);
     EXPECT_EQ(t.CanadaCountryNr, 4);
     EXPECT_EQ(parse("X(000):05:W:W;\n").USACountryNr, 0);
-}
-
-TEST(CountryFile, EmptyFileHasNoCountries) {
-    const CountryTables t = parse("\n  \r\n");
-    EXPECT_EQ(t.CountryCount(), 0);
-    EXPECT_EQ(t.AliasCount(), 0);
 }
 
 struct ContinentCase {
@@ -112,12 +110,6 @@ TEST(CountryFile, ContinentFromZoneWithItsExceptions) {
     };
     for (const ContinentCase& c : cases)
         EXPECT_EQ(continentOfZone(c.zone, c.prefix), c.continent) << c.zone << " " << c.prefix;
-}
-
-TEST(CountryFile, ContinentUsesTheTrimmedUpperCasePrefix) {
-    const CountryTables t = parse("Greenland(010):40: ox :OX;\nTurkey(050):20:TA :TA;\n");
-    EXPECT_EQ(t.country(1).CtyContinent.raw(), "NA");
-    EXPECT_EQ(t.country(2).CtyContinent.raw(), "AS");
 }
 
 struct BadFile {

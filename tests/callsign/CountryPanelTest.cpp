@@ -92,33 +92,29 @@ TEST_F(CountryPanelTest, ReceivedZoneOverridesTheCountrysZone) {
 }
 
 TEST_F(CountryPanelTest, ZoneRowRules) {
-    // No country and no zone: nothing at all.
-    panel.ShowCountryInfo(state, worked, 0, 0);
-    EXPECT_TRUE(panel.texts().empty());
     // No country but a received zone: the zone row alone.
     panel.ShowCountryInfo(state, worked, 0, 14);
-    ASSERT_EQ(panel.texts().size(), 1u);
-    EXPECT_EQ(panel.texts()[0],
-              (PrintedText{100, 1140, "  14       --  --  --  XX  --  --", palette::Red}));
-    // A zone outside 1..40 draws no zone row.
-    for (int zone : {41, -1}) {
+    EXPECT_EQ(
+        panel.texts(),
+        (std::vector<PrintedText>{{100, 1140, "  14       --  --  --  XX  --  --", palette::Red}}));
+    const struct {
+        ContestNr contest;
+        int country, zone;
+        std::size_t rows;
+    } cases[] = {
+        {contest::Cqww, 0, 0, 0},     // no country and no zone: nothing at all
+        {contest::Cqww, 2, 41, 2},    // a zone outside 1..40 draws no zone row
+        {contest::Cqww, 2, -1, 2},    //
+        {contest::Cqww, 3, 0, 2},     // a country without a zone of its own
+        {contest::ArrlDx, 2, 25, 2},  // ARRL DX has no zone row
+        {contest::Cqww, 4, 0, 0},     // a number that is no country draws no country row
+    };
+    for (const auto& c : cases) {
         panel.clear();
-        panel.ShowCountryInfo(state, worked, 2, zone);
-        EXPECT_EQ(panel.texts().size(), 2u) << zone;
+        state.contestNr = c.contest;
+        panel.ShowCountryInfo(state, worked, c.country, c.zone);
+        EXPECT_EQ(panel.texts().size(), c.rows) << c.country << " zone " << c.zone;
     }
-    // A country without a zone of its own and no received zone.
-    panel.clear();
-    panel.ShowCountryInfo(state, worked, 3, 0);
-    EXPECT_EQ(panel.texts().size(), 2u);
-    // ARRL DX has no zone row.
-    panel.clear();
-    state.contestNr = contest::ArrlDx;
-    panel.ShowCountryInfo(state, worked, 2, 25);
-    EXPECT_EQ(panel.texts().size(), 2u);
-    // A number that is no country draws no country row.
-    panel.clear();
-    panel.ShowCountryInfo(state, worked, 4, 0);
-    EXPECT_TRUE(panel.texts().empty());
 }
 
 }  // namespace

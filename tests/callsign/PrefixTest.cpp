@@ -90,19 +90,19 @@ TEST(WPXPrefix, DesignatorPartIsTheShorterSide) {
                     {"K1AB/JA1ABC", "K1AB0"}});
 }
 
-TEST(WPXPrefix, EmptyDesignatorAndLeadingSlash) {
+TEST(WPXPrefix, EmptyDesignatorLeadingSlashAndAnyBytes) {
     expectPrefixes({
         {"K1ABC/", "K1"},  // ends with "/": the whole call
         {"/K1ABC", "K1"},  // begins with "/": the call after it
         {"//JA1ABC", "JA1"},
         {"", ""},
         {"/", ""},
+        // The entry code hands over whatever was typed; nothing may fail.
+        {"/1", "10"},
+        {"1/", "1/0"},
+        {"A/B/C", "B/0"},
+        {"K1/2/3", "K1"},
     });
-}
-
-TEST(WPXPrefix, AnyBytesGiveSomePrefix) {
-    // The entry code hands over whatever was typed; nothing may fail.
-    expectPrefixes({{"/1", "10"}, {"1/", "1/0"}, {"A/B/C", "B/0"}, {"K1/2/3", "K1"}});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -62,36 +63,16 @@ class CtyReference {
 
   private:
     void addEntry(const std::string& entry) {
+        static constexpr std::string_view opens = "([<{~", closes = ")]>}~";
         std::string call;
         char closing = 0;
         for (char c : entry) {
             if (closing) {
                 if (c == closing) closing = 0;
-                continue;
-            }
-            switch (c) {
-                case '(':
-                    closing = ')';
-                    break;
-                case '[':
-                    closing = ']';
-                    break;
-                case '<':
-                    closing = '>';
-                    break;
-                case '{':
-                    closing = '}';
-                    break;
-                case '~':
-                    closing = '~';
-                    break;
-                case ' ':
-                case '\t':
-                case '\r':
-                case '\n':
-                    break;
-                default:
-                    call += c;
+            } else if (const std::size_t open = opens.find(c); open != std::string_view::npos) {
+                closing = closes[open];
+            } else if (!std::isspace(static_cast<unsigned char>(c))) {
+                call += c;
             }
         }
         if (call.empty()) return;

@@ -34,9 +34,7 @@ class PartialMatches : public ::testing::Test {
 
 TEST_F(PartialMatches, ThisBandAndOtherBandsInCallOrder) {
     struct Case {
-        std::string typed;
-        std::string label1;
-        std::string label2;
+        std::string typed, label1, label2;
     };
     const std::vector<Case> cases{
         {"K6", "This band: K6AB K6XX ", "Other bands: K6AB K6ABC "},
@@ -90,6 +88,11 @@ TEST_F(PartialMatches, FormerLogsShowUpToSixCallsFromTheirPlace) {
     // Both lists at once.
     EXPECT_EQ(partialMatches(state, "K6AB").CallMatchLabel1, "This band: K6AB ");
     EXPECT_EQ(partialMatches(state, "K6AB").OldCallMatchLabel, "Old logs:  K6AB");
+    // The current log switched off leaves the former logs.
+    state.matchCurrentLog = false;
+    EXPECT_EQ(partialMatches(state, "K6AB").CallMatchLabel1, "");
+    EXPECT_EQ(partialMatches(state, "K6").CallMatchLabel2, "");
+    EXPECT_EQ(partialMatches(state, "K6AB").OldCallMatchLabel, "Old logs:  K6AB");
 }
 
 TEST_F(PartialMatches, KeystrokeShowsTheGridForACallWorkedBefore) {
@@ -135,98 +138,47 @@ TEST(LookbackCalls, EachCallOnceInOrder) {
     EXPECT_TRUE(list.loaded);
 }
 
-TEST_F(PartialMatches, CurrentLogSwitchedOffLeavesTheFormerLogs) {
-    loadOldCalls(state.lookbackCalls, {{"K6AAA", "WW3"}});
-    state.matchCurrentLog = false;
-    const CallMatchLabels labels = partialMatches(state, "K6");
-    EXPECT_EQ(labels.CallMatchLabel1, "");
-    EXPECT_EQ(labels.CallMatchLabel2, "");
-    EXPECT_EQ(labels.OldCallMatchLabel, "Old logs:  K6AAA");
-}
-
 // What the exchange box is given when it gets the focus.
 TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
+    const std::optional<std::string> none;
     struct Case {
         ContestNr contest;
-        std::vector<LoggedQso> log;
-        std::vector<OldCall> old;
-        std::string call;
-        std::string box;
+        std::string call, box;
         std::optional<std::string> prefill;
+        std::vector<LoggedQso> log{};
+        std::vector<OldCall> old{};
     };
+    const LoggedQso dl{"DL1ABC", CW20, 100, "DL", "3", 1};
+    const LoggedQso k6xx{"K6XX", CW20, 1, " 5", "1", 1, mult("CA"), "BOB"};
+    const LoggedQso k6zz{"K6XX", CW20, 1, "ZZ", "1", 0, mult("ZZ"), "BOB"};
+    const LoggedQso naqp{"K6XX", CW20, 0, " 27", "1", 1, mult("CA"), "BOB"};
     const std::vector<Case> cases{
         // From this log's last contact with the call.
-        {contest::ArrlDx,
-         {{"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1},
-          {"DL1ABC", CW40, 400, {}, "", false, "DL", "3", 1}},
-         {},
-         "DL1ABC",
-         "",
-         " 400"},
-        {contest::Aa,
-         {{"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1}},
-         {},
-         "JA1XYZ",
-         "",
-         " 35"},
-        {contest::Cqp,
-         {{"K6AAA", CW20, 1, mult("SCLA"), "", false, " 43", "3", 1}},
-         {},
-         "K6AAA",
-         "",
-         " SCLA"},
-        {contest::Paqp,
-         {{"W3AAA", CW20, 1, mult("ALL"), "", false, " 2", "3", 1}},
-         {},
-         "W3AAA",
-         "",
-         " ALL"},
-        {contest::Sprint,
-         {{"K6XX", CW20, 1, mult("CA"), "BOB", false, " 5", "1", 1}},
-         {},
-         "K6XX",
-         "",
-         "  BOB CA"},
-        {contest::Sprint,
-         {{"K6XX", CW20, 1, mult("ZZ"), "BOB", false, "ZZ", "1", 0}},
-         {},
-         "K6XX",
-         "",
-         "  BOB ZZ"},
-        {contest::Naqp,
-         {{"K6XX", CW20, 0, mult("CA"), "BOB", false, " 27", "1", 1}},
-         {{"K6XX", "NAROB27"}},
-         "K6XX",
-         "",
-         std::nullopt},
+        {contest::ArrlDx, "DL1ABC", "", " 400", {dl, {"DL1ABC", CW40, 400, "DL", "3", 1}}},
+        {contest::Aa, "JA1XYZ", "", " 35", {{"JA1XYZ", CW20, 35, "JA1", "1", 1}}},
+        {contest::Cqp, "K6AAA", "", " SCLA", {{"K6AAA", CW20, 1, " 43", "3", 1, mult("SCLA")}}},
+        {contest::Paqp, "W3AAA", "", " ALL", {{"W3AAA", CW20, 1, " 2", "3", 1, mult("ALL")}}},
+        {contest::Sprint, "K6XX", "", "  BOB CA", {k6xx}},
+        {contest::Sprint, "K6XX", "", "  BOB ZZ", {k6zz}},
+        {contest::Naqp, "K6XX", "", none, {naqp}, {{"K6XX", "NAROB27"}}},
         // Not when the box begins with a digit, nor in CQWW.
-        {contest::ArrlDx,
-         {{"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1}},
-         {},
-         "DL1ABC",
-         "5",
-         std::nullopt},
-        {contest::ArrlDx,
-         {{"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1}},
-         {},
-         "DL1ABC",
-         "K",
-         " 100"},
-        {contest::Cqww, {}, {{"DL1ABC", "WW14"}}, "DL1ABC", "", std::nullopt},
+        {contest::ArrlDx, "DL1ABC", "5", none, {dl}},
+        {contest::ArrlDx, "DL1ABC", "K", " 100", {dl}},
+        {contest::Cqww, "DL1ABC", "", none, {}, {{"DL1ABC", "WW14"}}},
         // From the former logs, only rows of this contest.
-        {contest::ArrlDx, {}, {{"DL1ABC", "AR100"}}, "DL1ABC", "", " 100"},
-        {contest::ArrlDx, {}, {{"DL1ABC", "WW14"}}, "DL1ABC", "", std::nullopt},
-        {contest::ArrlDx, {}, {{"DL1ABC", "AR100"}}, "DL1ABD", "", std::nullopt},
-        {contest::Cqp, {}, {{"K6AAA", "CQ43"}}, "K6AAA", "", " SCLA"},
-        {contest::Cqp, {}, {{"K6AAA", "CQ99"}}, "K6AAA", "", " 99"},
-        {contest::Sprint, {}, {{"K6XX", "SPBOB05"}}, "K6XX", "", "  BOB CA"},
-        {contest::Sprint, {}, {{"K6XX", "SPBOB99"}}, "K6XX", "", std::nullopt},
-        {contest::Ss, {}, {{"W1AW", "SSA72EM"}}, "W1AW", "", " EMA"},
-        {contest::Paqp, {}, {{"W3AAA", "PA51"}}, "W3AAA", "", " PHI"},
-        {contest::Naqp, {}, {{"K6XX", "NABOB27"}}, "K6XX", "", "BOB CA"},
-        {contest::Aa, {}, {{"JA1XYZ", "AA35"}}, "JA1XYZ", "", " 35"},
-        {contest::Wpx, {}, {{"DL1ABC", "WP"}}, "DL1ABC", "", std::nullopt},
-        {contest::Sprint, {}, {{"K6XX", "S"}}, "K6XX", "", std::nullopt},
+        {contest::ArrlDx, "DL1ABC", "", " 100", {}, {{"DL1ABC", "AR100"}}},
+        {contest::ArrlDx, "DL1ABC", "", none, {}, {{"DL1ABC", "WW14"}}},
+        {contest::ArrlDx, "DL1ABD", "", none, {}, {{"DL1ABC", "AR100"}}},
+        {contest::Cqp, "K6AAA", "", " SCLA", {}, {{"K6AAA", "CQ43"}}},
+        {contest::Cqp, "K6AAA", "", " 99", {}, {{"K6AAA", "CQ99"}}},
+        {contest::Sprint, "K6XX", "", "  BOB CA", {}, {{"K6XX", "SPBOB05"}}},
+        {contest::Sprint, "K6XX", "", none, {}, {{"K6XX", "SPBOB99"}}},
+        {contest::Ss, "W1AW", "", " EMA", {}, {{"W1AW", "SSA72EM"}}},
+        {contest::Paqp, "W3AAA", "", " PHI", {}, {{"W3AAA", "PA51"}}},
+        {contest::Naqp, "K6XX", "", "BOB CA", {}, {{"K6XX", "NABOB27"}}},
+        {contest::Aa, "JA1XYZ", "", " 35", {}, {{"JA1XYZ", "AA35"}}},
+        {contest::Wpx, "DL1ABC", "", none, {}, {{"DL1ABC", "WP"}}},
+        {contest::Sprint, "K6XX", "", none, {}, {{"K6XX", "S"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.contest) + " " + c.call + " '" + c.box + "'");
@@ -235,12 +187,10 @@ TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
         if (!c.old.empty()) loadOldCalls(state.lookbackCalls, c.old);
         EXPECT_EQ(exchangePrefill(state, c.call, c.box), c.prefill);
     }
-}
-
-TEST(ExchangePrefill, UnloadedFormerLogsAreNotSearched) {
+    // Former logs not yet loaded are not searched.
     MainMod state = newLog(contest::ArrlDx);
     addOldCalls(state.lookbackCalls, {{"DL1ABC", "AR100"}});
-    EXPECT_EQ(exchangePrefill(state, "DL1ABC", ""), std::nullopt);
+    EXPECT_EQ(exchangePrefill(state, "DL1ABC", ""), none);
 }
 
 // The history fills only an empty box, and only for a call that neither

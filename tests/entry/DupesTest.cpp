@@ -27,8 +27,7 @@ TEST(DupeRule, SameBandModeOrAnyBandInSweepstakes) {
         std::vector<Logged> log;
         std::string call;
         int current;
-        bool workedBefore;
-        bool dupe;
+        bool workedBefore, dupe;
     };
     const std::vector<Case> cases{
         {contest::Cqww, {{"DL1ABC", CW20}}, "DL1ABC", PH20, true, false},
@@ -125,77 +124,36 @@ TEST(DupeQuestion, TextOfEachContest) {
     struct Case {
         ContestNr contest;
         LoggedQso earlier;
-        Location where;
-        std::string line2;
-        std::string line3;
+        std::string shown;  // after the call
+        int his;            // the received number shown, 0 for none
+        Location where{};
     };
-    const std::string b15(15, ' ');
-    const std::string b10(10, ' ');
+    const Location inCa{.inState = true}, usa{.usa = true};
     const std::vector<Case> cases{
-        {contest::ArrlDx,
-         {"DL1ABC", CW20, 100, {}, "", false, "DL", "3", 1},
-         {},
-         b15 + "DL1ABC    100",
-         "11/04/21  1201  My #1"},
-        {contest::Aa,
-         {"JA1XYZ", CW20, 35, {}, "", false, "JA1", "1", 1},
-         {},
-         b15 + "JA1XYZ    35",
-         "11/04/21  1201  My #1"},
-        {contest::Cqp,
-         {"K6AAA", CW20, 12, mult("SCLA"), "", false, " 43", "3", 1},
-         {},
-         b15 + "K6AAA     SCLA",
-         "11/04/21  1201  His #12  My #1"},
-        {contest::Cqp,
-         {"K6AAA", CW20, 12, mult("XYZ"), "", false, "XYZ", "3", 0},
-         {.inState = true},
-         b15 + "K6AAA     (No Mult)",
-         "11/04/21  1201  His #12  My #1"},
-        {contest::Cqp,
-         {"K6AAA", CW20, 12, mult("SF"), "", false, "SFRA", "3", 1},
-         {.inState = true},
-         b15 + "K6AAA     SFRA",
-         "11/04/21  1201  His #12  My #1"},
-        {contest::Paqp,
-         {"W3AAA", CW20, 7, mult("PHILA"), "", false, " 51", "3", 1},
-         {},
-         b15 + "W3AAA     PHI",
-         "11/04/21  1201  His #7  My #1"},
-        {contest::Ss,
-         {"W1AW", CW20, 123, ss("A", "72", "EMA"), "", false, "A72EM", "2", 1},
-         {},
-         b15 + "W1AW      A 72 EMA",
-         "11/04/21  1201  His #123  My #1"},
-        {contest::Sprint,
-         {"K6XX", CW20, 45, mult("CA"), "BOB", false, " 5", "1", 1},
-         {},
-         b10 + "K6XX      BOB CA",
-         "11/04/21  1201  His #45  My #1"},
-        {contest::Naqp,
-         {"K6XX", CW20, 0, mult("CA"), "BOB", false, " 27", "1", 1},
-         {},
-         b10 + "K6XX      BOB CA",
-         "11/04/21  1201  My #1"},
-        {contest::Cqww,
-         {"DL1ABC", CW20, 14, {}, "", false, "DL", "3", 2},
-         {.usa = true},
-         b15 + "DL1ABC    ",
-         "11/04/21  1201  My #1"},
-        {contest::Wpx,
-         {"DL1ABC", CW20, 5, {}, "", false, "DL1", "3", 1},
-         {.usa = true},
-         b15 + "DL1ABC    ",
-         "11/04/21  1201  His #5  My #1"},
+        {contest::ArrlDx, {"DL1ABC", CW20, 100, "DL", "3", 1}, "100", 0},
+        {contest::Aa, {"JA1XYZ", CW20, 35, "JA1", "1", 1}, "35", 0},
+        {contest::Cqp, {"K6AAA", CW20, 12, " 43", "3", 1, mult("SCLA")}, "SCLA", 12},
+        {contest::Cqp, {"K6AAA", CW20, 12, "XYZ", "3", 0, mult("XYZ")}, "(No Mult)", 12, inCa},
+        {contest::Cqp, {"K6AAA", CW20, 12, "SFRA", "3", 1, mult("SF")}, "SFRA", 12, inCa},
+        {contest::Paqp, {"W3AAA", CW20, 7, " 51", "3", 1, mult("PHILA")}, "PHI", 7},
+        {contest::Ss, {"W1AW", CW20, 123, "A72EM", "2", 1, ss("A", "72", "EMA")}, "A 72 EMA", 123},
+        {contest::Sprint, {"K6XX", CW20, 45, " 5", "1", 1, mult("CA"), "BOB"}, "BOB CA", 45},
+        {contest::Naqp, {"K6XX", CW20, 0, " 27", "1", 1, mult("CA"), "BOB"}, "BOB CA", 0},
+        {contest::Cqww, {"DL1ABC", CW20, 14, "DL", "3", 2}, "", 0, usa},
+        {contest::Wpx, {"DL1ABC", CW20, 5, "DL1", "3", 1}, "", 5, usa},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.line2);
+        SCOPED_TRACE(c.earlier.call + " " + c.shown);
         MainMod state = newLog(c.contest, true, c.where);
         logQsos(state, {c.earlier});
         const DupeCheck check = checkDupe(state, c.earlier.call);
         ASSERT_TRUE(check.dupe);
         const MessageRequest q = dupeQuestion(state, check, 2026);
-        EXPECT_EQ(q.text, "DUPE - OK to Log Anyway?\n" + c.line2 + "\n" + c.line3);
+        const bool named = c.contest == contest::Sprint || c.contest == contest::Naqp;
+        const std::string call = (c.earlier.call + "      ").substr(0, 10);
+        EXPECT_EQ(q.text, "DUPE - OK to Log Anyway?\n" + std::string(named ? 10 : 15, ' ') + call +
+                              c.shown + "\n11/04/21  1201  " +
+                              (c.his ? "His #" + std::to_string(c.his) + "  " : "") + "My #1");
         EXPECT_EQ(q.title, "DUPE!");
         EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
         EXPECT_EQ(q.icon, MsgIcon::Exclamation);

@@ -61,12 +61,12 @@ struct LoggedQso {
     std::string call;
     int bandMode = 3;
     int rcvd = 0;
-    ReceivedExchange exchange{};
-    std::string name{};
-    bool dupe = false;     // the dupe check finds it a dupe; it is logged anyway
     std::string qmult{};   // QMult as stored, trailing blanks dropped
     std::string points{};  // QPoints
     int newMults = 0;      // multipliers this QSO is first to work
+    ReceivedExchange exchange{};
+    std::string name{};
+    bool dupe = false;  // the dupe check finds it a dupe; it is logged anyway
 };
 
 // Logs the QSOs one after another as the entry line does: dupe check on
@@ -111,6 +111,13 @@ inline void expectReplayAgrees(const MainMod& logged) {
     EXPECT_EQ(opened.portableCalls, logged.portableCalls);
     EXPECT_EQ(opened.QSONr, logged.QSONr);
     EXPECT_EQ(scoreLabelText(opened.totals), scoreLabelText(logged.totals));
+}
+
+// A new log with the QSOs logged one by one, checked against the replay.
+inline MainMod scored(MainMod state, const std::vector<LoggedQso>& qsos) {
+    logQsos(state, qsos);
+    expectReplayAgrees(state);
+    return state;
 }
 
 inline ReceivedExchange mult(std::string text) {

@@ -21,8 +21,7 @@ struct Refused {
     const char* box;
     const char* message;
     const char* title;
-    int selStart;
-    int selLength;
+    int selStart, selLength;
 };
 
 void expectRefusals(const ExchangeRules& rules, std::initializer_list<Refused> cases) {
@@ -82,35 +81,32 @@ TEST(NumericExchanges, OutOfRangeSelectsTheWholeBox) {
 
 TEST(CountyExchanges, SerialThenCounty) {
     const MultTables outside = shippedMults(false);
+    const MultTables inside = shippedMults(true);
     struct Case {
         ContestNr contest;
         const char* box;
         int received;
         const char* mult;
-        bool slash;
+        bool slash = false;
+        bool inCalifornia = false;  // any county text is taken
     };
     const Case cases[] = {
-        {contest::Cqp, "12 SCLA", 12, "SCLA", false},
-        {contest::Cqp, "12scla", 12, "SCLA", false},
+        {contest::Cqp, "12 SCLA", 12, "SCLA"},
+        {contest::Cqp, "12scla", 12, "SCLA"},
         {contest::Cqp, "5 SCLA/", 5, "SCLA", true},
-        {contest::Paqp, "3 ALL", 3, "ALL", false},
+        {contest::Paqp, "3 ALL", 3, "ALL"},
+        // A four-digit serial leaves the fifth to the county.
+        {contest::Cqp, "12345SCLA", 1234, "5SCLA", false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
-        const ExchangeCheck check = checkExchange({c.contest, false, &outside}, c.box);
+        const ExchangeCheck check =
+            checkExchange({c.contest, c.inCalifornia, c.inCalifornia ? &inside : &outside}, c.box);
         ASSERT_TRUE(check.accepted());
         EXPECT_EQ(check.parsed->received, c.received);
         EXPECT_EQ(check.parsed->multText, c.mult);
         EXPECT_EQ(check.parsed->endsInSlash, c.slash);
     }
-}
-
-TEST(CountyExchanges, FourDigitSerialLeavesTheFifthToTheCounty) {
-    const MultTables inside = shippedMults(true);
-    const ExchangeCheck check = checkExchange({contest::Cqp, true, &inside}, "12345SCLA");
-    ASSERT_TRUE(check.accepted());  // in California any county text is taken
-    EXPECT_EQ(check.parsed->received, 1234);
-    EXPECT_EQ(check.parsed->multText, "5SCLA");
 }
 
 TEST(CountyExchanges, Refusals) {
@@ -132,21 +128,27 @@ TEST(CountyExchanges, Refusals) {
                     {"12", "Multiplier is Invalid.", "Exchange Error", 2, 0}});
 }
 
-TEST(SprintExchanges, NumberNameAndMultiplier) {
+TEST(NameExchanges, SprintNumberNameAndMultiplierNaqpNameAndMultiplier) {
     struct Case {
+        ContestNr contest;
         const char* box;
         int received;
         const char* name;
         const char* mult;
     };
     const Case cases[] = {
-        {"123 BOB CA", 123, "BOB", "CA"},        {"123BOBCA", 123, "BOB", "CA"},
-        {"1 bob  ca", 1, "BOB", "CA"},           {"12 BARTHOLOMEWS CA", 12, "BARTHOLOME", "CA"},
-        {"5 TREE MARITIME", 5, "TREE", "MARIT"}, {"77 AL VE3", 77, "AL", "VE3"},
+        {contest::Sprint, "123 BOB CA", 123, "BOB", "CA"},
+        {contest::Sprint, "123BOBCA", 123, "BOB", "CA"},
+        {contest::Sprint, "1 bob  ca", 1, "BOB", "CA"},
+        {contest::Sprint, "12 BARTHOLOMEWS CA", 12, "BARTHOLOME", "CA"},
+        {contest::Sprint, "5 TREE MARITIME", 5, "TREE", "MARIT"},
+        {contest::Sprint, "77 AL VE3", 77, "AL", "VE3"},
+        {contest::Naqp, " bob ca ", 0, "BOB", "CA"},
+        {contest::Naqp, "MAXIMILIANUS ONT", 0, "MAXIMILIAN", "ONT"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
-        const ExchangeCheck check = checkExchange({contest::Sprint, false, nullptr}, c.box);
+        const ExchangeCheck check = checkExchange({c.contest, false, nullptr}, c.box);
         ASSERT_TRUE(check.accepted());
         EXPECT_EQ(check.parsed->received, c.received);
         EXPECT_EQ(check.parsed->name, c.name);
@@ -158,19 +160,6 @@ TEST(SprintExchanges, NumberNameAndMultiplier) {
                     {"123 CA", "Incomplete Exchange", "Exchange Error", 4, 2},
                     {"123 B", "Incomplete Exchange", "Exchange Error", 4, 1},
                     {"123 BOB 45", "Multiplier is Invalid.", "Exchange Error", 8, 2}});
-}
-
-TEST(NaqpExchanges, NameAndMultiplier) {
-    const ExchangeCheck ok = checkExchange({contest::Naqp, false, nullptr}, " bob ca ");
-    ASSERT_TRUE(ok.accepted());
-    EXPECT_EQ(ok.parsed->name, "BOB");
-    EXPECT_EQ(ok.parsed->multText, "CA");
-    EXPECT_EQ(ok.parsed->received, 0);
-    const ExchangeCheck longName =
-        checkExchange({contest::Naqp, false, nullptr}, "MAXIMILIANUS ONT");
-    ASSERT_TRUE(longName.accepted());
-    EXPECT_EQ(longName.parsed->name, "MAXIMILIAN");
-    EXPECT_EQ(longName.parsed->multText, "ONT");
     expectRefusals({contest::Naqp, false, nullptr},
                    {{"", "No Exchange", "Exchange Error", 0, 0},
                     {"   ", "No Exchange", "Exchange Error", 0, 0},

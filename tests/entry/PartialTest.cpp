@@ -72,7 +72,7 @@ TEST_F(PartialWindow, NoMatchAndClicks) {
     EXPECT_TRUE(hits().empty());
 }
 
-TEST_F(PartialWindow, CountySearchListsTheCallsWorkedThere) {
+TEST_F(PartialWindow, CountySearchListsTheCallsWorkedThereOrRefuses) {
     log("W3ABC", "ALL");
     log("K3XYZ", "PHI");
     log("N3AAA", "ALLEGHENY");
@@ -82,10 +82,8 @@ TEST_F(PartialWindow, CountySearchListsTheCallsWorkedThere) {
     partial.searchCounty("BER");
     EXPECT_EQ(hits(), (std::vector<std::string>{" No calls", "found"}));
     EXPECT_TRUE(platform.messageBox.shown.empty());
-}
 
-TEST_F(PartialWindow, CountySearchRefusesAnythingElse) {
-    log("W3ABC", "ALL");
+    // Anything but a county abbreviation is refused and changes nothing.
     partial.searchCalls("W3", PartialSearchKind::Contains);
     for (const char* text : {"ALLEGHENY", "", "XYZ"}) {
         partial.searchCounty(text);
@@ -94,15 +92,15 @@ TEST_F(PartialWindow, CountySearchRefusesAnythingElse) {
         EXPECT_EQ(shown.text, "Not a valid county abbreviation.");
         EXPECT_EQ(shown.title, "County search error");
         EXPECT_EQ(shown.icon, MsgIcon::Stop);
-        EXPECT_EQ(hits(), std::vector<std::string>{"W3ABC"});  // nothing changed
+        EXPECT_EQ(hits(), std::vector<std::string>{"W3ABC"});
     }
 }
 
 TEST(PartialCqp, CountiesOfTheStationsLocation) {
     FakePlatform platform;
     MainMod inside = newLog(contest::Cqp, true, {.inState = true});
-    logQsos(inside, {{"K6AAA", CW20, 1, mult("SCLA"), "", false, "SCLA", "3", 1},
-                     {"K6BBB", CW20, 2, mult("AZ"), "", false, " 4", "3", 1}});
+    logQsos(inside, {{"K6AAA", CW20, 1, "SCLA", "3", 1, mult("SCLA")},
+                     {"K6BBB", CW20, 2, " 4", "3", 1, mult("AZ")}});
     Partial partial(inside, platform.messageBox);
     partial.searchCounty("SCLA");
     EXPECT_EQ(partial.view().Match[0], "K6AAA");
@@ -110,7 +108,7 @@ TEST(PartialCqp, CountiesOfTheStationsLocation) {
     EXPECT_EQ(platform.messageBox.shown.size(), 1U);
 
     MainMod outside = newLog(contest::Cqp);
-    logQsos(outside, {{"K6AAA", CW20, 1, mult("SCLA"), "", false, " 43", "3", 1}});
+    logQsos(outside, {{"K6AAA", CW20, 1, " 43", "3", 1, mult("SCLA")}});
     Partial other(outside, platform.messageBox);
     other.searchCounty("SCLA");
     EXPECT_EQ(other.view().Match[0], "K6AAA");

@@ -8,8 +8,7 @@ namespace {
 
 TEST(BandModeCode, CodesCarryBandAndMode) {
     struct Case {
-        int code;
-        int band;
+        int code, band;
         bool cw;
         int bandClass;
     };
@@ -37,9 +36,7 @@ BandActiveSet activeBands(std::initializer_list<int> bands) {
 TEST(BandStepping, SkipsInactiveBandsAndKeepsTheMode) {
     struct Case {
         BandActiveSet active;
-        BandModeCode from;
-        BandModeCode next;
-        BandModeCode previous;
+        BandModeCode from, next, previous;
     };
     const BandActiveSet contestBands = activeBands({1, 2, 3, 4, 5, 6});
     const Case cases[] = {

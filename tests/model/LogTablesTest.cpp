@@ -14,16 +14,6 @@ QSORecName qso(const char* call, const char* name = "") {
     return r;
 }
 
-TEST(FixedText, PadsAndCuts) {
-    FixedText<10> call("W1AW");
-    EXPECT_EQ(call.raw(), "W1AW      ");
-    EXPECT_EQ(call.trimmed(), "W1AW");
-    call = "VE3/DL1ABCDE";  // 12 characters: QCall keeps 10
-    EXPECT_EQ(call.raw(), "VE3/DL1ABC");
-    FixedText<1> points("36");
-    EXPECT_EQ(points.raw(), "3");
-}
-
 TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
     struct Case {
         const char* text;
@@ -42,7 +32,7 @@ TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
     EXPECT_EQ(roundHalfEven(2.6), 3);
 }
 
-TEST(LogTables, QsoNumberNLivesAtN) {
+TEST(LogTables, QsoNumberNLivesAtNWithOrWithoutTheName) {
     LogTables t;
     t.reset(RecordVariant::QSORecName);
     ASSERT_TRUE(t.append(qso("K6AW", "BOB")));
@@ -55,10 +45,8 @@ TEST(LogTables, QsoNumberNLivesAtN) {
     EXPECT_TRUE(t.LogTable.empty());
     t.removeLast();
     EXPECT_EQ(t.count(), 1);
-}
 
-TEST(LogTables, QsoRecLogsDropTheName) {
-    LogTables t;
+    // A log of records without names drops the name.
     t.reset(RecordVariant::QSORec);
     ASSERT_TRUE(t.append(qso("DL1ABC", "HANS")));
     EXPECT_EQ(t.LogTable.size(), 1u);
@@ -83,17 +71,6 @@ TEST(LogTables, LogsPastTheOldLimitsAndRefusesAtTheQsoNumberLimit) {
         EXPECT_EQ(t.count(), kMaxQsos);
         EXPECT_EQ(t.at(kMaxQsos).QCall.trimmed(), "W1AW");
     }
-}
-
-TEST(MainMod, NewLogStartsAtQsoOneWithTheContestsRecord) {
-    MainMod mm;
-    mm.contestNr = contest::Naqp;
-    mm.resetLog();
-    EXPECT_EQ(mm.QSONr, 1);
-    EXPECT_EQ(mm.log.variant(), RecordVariant::QSORecName);
-    mm.contestNr = contest::Cqww;
-    mm.resetLog();
-    EXPECT_EQ(mm.log.variant(), RecordVariant::QSORec);
 }
 
 TEST(MainMod, WorkingFileLivesInTheProgramFolder) {

@@ -9,21 +9,6 @@ namespace {
 constexpr std::int16_t kDay1 = 31041;  // 11-04-2001
 constexpr std::int16_t kDay2 = 31051;
 
-TEST(OffTime, ThresholdByContest) {
-    const std::pair<ContestNr, int> cases[] = {{contest::ArrlDx, 15},
-                                               {contest::Cqp, 15},
-                                               {contest::Cqww, 15},
-                                               {contest::Sprint, 15},
-                                               {contest::Ss, 30},
-                                               {contest::Wpx, 60},
-                                               {contest::Aa, 15},
-                                               {contest::Paqp, 15},
-                                               {contest::Naqp, 30},
-                                               {contest::None, 15},
-                                               {42, 15}};
-    for (const auto& [nr, minutes] : cases) EXPECT_EQ(offTimeThreshold(nr), minutes) << nr;
-}
-
 TEST(RunningMinute, DayIndexRisesWithEachNewDateUpToEighteen) {
     OperatingTime time(contest::Cqww);
     EXPECT_EQ(time.add(kDay1, 1234, 3), 12 * 60 + 34);
@@ -47,8 +32,7 @@ TEST(RunningMinute, NowOnTheLogsScale) {
 }
 
 struct Qso {
-    std::int16_t date;
-    std::int16_t time;
+    std::int16_t date, time;
     BandModeCode bandMode;
 };
 
@@ -83,7 +67,8 @@ TEST(OnTime, AGapUpToTheThresholdCountsALongerOneIsABreak) {
         {contest::Cqww, 1215, 15}, {contest::Cqww, 1216, 0}, {contest::ArrlDx, 1215, 15},
         {contest::Ss, 1230, 30},   {contest::Ss, 1231, 0},   {contest::Naqp, 1230, 30},
         {contest::Naqp, 1231, 0},  {contest::Wpx, 1300, 60}, {contest::Wpx, 1301, 0},
-        {contest::Cqp, 1215, 15},  {contest::Paqp, 1216, 0},
+        {contest::Cqp, 1215, 15},  {contest::Paqp, 1216, 0}, {contest::None, 1216, 0},
+        {contest::None, 1215, 15},
     };
     for (const Case& c : cases) {
         const OperatingTime time = operated(c.nr, {{kDay1, 1200, 3}, {kDay1, c.second, 3}});

@@ -9,8 +9,7 @@ namespace {
 
 TEST(QsoDate, DateCodesReadAgainstTheCurrentYear) {
     struct Case {
-        int code;
-        int currentYear;
+        int code, currentYear;
         CalendarDate date;
     };
     const Case cases[] = {

@@ -7,8 +7,7 @@ namespace {
 
 TEST(DateCode, MonthRaisedByTwentyFromTheYear2000) {
     struct Case {
-        int y, m, d;
-        int code;
+        int y, m, d, code;
     };
     const Case cases[] = {
         {1999, 11, 4, 11049},  {2001, 11, 4, 31041}, {2001, 2, 17, 22171}, {1999, 12, 31, 12319},
@@ -21,8 +20,7 @@ TEST(Stamp, LocalClockCorrectedToGmtThroughTheCalendar) {
     struct Case {
         DateTime clock;
         const char* correction;
-        int qdate;
-        int qtime;
+        int qdate, qtime;
     };
     const Case cases[] = {
         // 23:30 local, +2 h: 01:30 on the next day.
@@ -48,18 +46,12 @@ TEST(Stamp, LocalClockCorrectedToGmtThroughTheCalendar) {
     }
 }
 
-TEST(Stamp, GmtClockIsTakenAsItIs) {
+TEST(Stamp, GmtClockIsTakenAsItIsAndLocalTimeFromIt) {
     const QsoStamp s = stampQso({2026, 12, 31, 23, 59, 59}, true, "+5");
     EXPECT_EQ(s.QDate, 32316);
     EXPECT_EQ(s.QTime, 2359);
-}
-
-TEST(Stamp, LocalTimeFromAGmtClock) {
     EXPECT_EQ(localOf({2026, 1, 1, 2, 0, 7}, true, "8"), (DateTime{2025, 12, 31, 18, 0, 7}));
     EXPECT_EQ(localOf({2026, 1, 1, 2, 0, 7}, false, "8"), (DateTime{2026, 1, 1, 2, 0, 7}));
-}
-
-TEST(ClockText, TwoDigitsEach) {
     EXPECT_EQ(clockText({2026, 1, 1, 1, 2, 3}), "01:02:03");
     EXPECT_EQ(clockText({2026, 1, 1, 23, 59, 59}), "23:59:59");
 }

@@ -40,6 +40,10 @@ class ProgramFolderTest : public ::testing::Test {
 TEST_F(ProgramFolderTest, AFolderWithTheStartupFilesIsUsedAsItIs) {
     dir.write("usr/bin/KESLOG90.DAT", "build");
     EXPECT_EQ(*programFolderFor(bin(), dataHome()), bin() + "/");
+    // Without shipped files the executable's folder is named too.
+    fs::remove(dir.file("usr/bin/KESLOG90.DAT"));
+    fs::remove_all(dir.file("usr/share/keslog"));
+    EXPECT_EQ(*programFolderFor(bin(), dataHome()), bin() + "/");
     EXPECT_FALSE(fs::exists(dataHome() + "/keslog"));
 }
 
@@ -72,12 +76,6 @@ TEST_F(ProgramFolderTest, TheOperatorsOwnFilesAreKeptAndMissingOnesAdded) {
     dir.write("home/.local/share/keslog/arrl.cty", "edited");
     ASSERT_TRUE(programFolderFor(bin(), dataHome()).isOk());
     EXPECT_EQ(dir.read("home/.local/share/keslog/arrl.cty"), "edited");
-}
-
-TEST_F(ProgramFolderTest, WithoutShippedFilesTheExecutablesFolderIsNamed) {
-    fs::remove_all(dir.file("usr/share/keslog"));
-    EXPECT_EQ(*programFolderFor(bin(), dataHome()), bin() + "/");
-    EXPECT_FALSE(fs::exists(dataHome() + "/keslog"));
 }
 
 TEST_F(ProgramFolderTest, AFolderThatCannotBeMadeIsReported) {

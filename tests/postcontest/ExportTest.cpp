@@ -138,7 +138,7 @@ std::string dxb4Record(const std::string& call, const std::string& band, char mo
            std::string(25 + 6, ' ') + "\r\n";
 }
 
-TEST(Export, Dxb4RecordsExactly) {
+TEST(Export, Dxb4RecordsExactlyWithLongNamesCutAndDamagedRecordsKeptWhole) {
     test::PostRig rig;
     const std::string path = rig.writeLog("WW.KSL", contest::Cqww, true,
                                           {at(postQso("DL1ABC", 6, 1, 14, "", "3"), 31046, 5),
@@ -149,16 +149,14 @@ TEST(Export, Dxb4RecordsExactly) {
     EXPECT_EQ(rig.dir.read("WW.SDF"),
               dxb4Record("DL1ABC", "16", '1', "261104", "0005", "599", " WW.KSL") +
                   dxb4Record("G4ABC", "6 ", '3', "950123", "2359", "59 ", " WW.KSL"));
-}
 
-TEST(Export, Dxb4LongLogNameIsCutAndDamagedRecordsKeepTheLength) {
-    test::PostRig rig;
-    const std::string path =
+    // A long log name is cut; damaged records keep the length.
+    const std::string longPath =
         rig.writeLog("A-VERY-LONG-LOG-FILE-NAME-2026.KSL", contest::Wpx, true,
                      {at(postQso("K1ABCDEFGH", 3, 1, 1, "K1", "1"), 31046, 1200),
                       at(postQso("G4ABC", 17, 2, 1, "G4", "1"), 0, -5),
                       at(postQso("", 0, 3, 1, "", "1"), 1695, 32767)});  // day 69
-    ASSERT_TRUE(post(rig, path, false, true));
+    ASSERT_TRUE(post(rig, longPath, false, true));
     const std::string comment = " A-VERY-LONG-LOG-FILE-NAME-202";
     // No band for a band-mode out of range, no date or time where the record holds none.
     EXPECT_EQ(rig.dir.read("A-VERY-LONG-LOG-FILE-NAME-2026.SDF"),

@@ -16,6 +16,14 @@ bool fitsIn30(std::string_view text) {
     return text.size() <= 30;
 }
 
+// The form loaded with a log of the contest written as logging does.
+PostContestForm loadedForm(test::PostRig& rig, const std::string& name, ContestNr contest, bool cw,
+                           const std::vector<QSORecName>& qsos = {}, bool inState = false) {
+    PostContestForm form(rig.state, rig.platform);
+    EXPECT_TRUE(form.load(rig.writeLog(name, contest, cw, qsos, inState)));
+    return form;
+}
+
 TEST(PostContestForm, LoadShowsTheLogAndTheSentExchange) {
     struct Case {
         ContestNr contest;
@@ -40,21 +48,8 @@ TEST(PostContestForm, LoadShowsTheLogAndTheSentExchange) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.contestLabel);
         test::PostRig rig;
-        Settings& s = rig.state.settings;
-        s.ExchangeARRLMult = "CA";
-        s.ExchangeCQPMult = "OR";
-        s.ExchangeCQWWMult = "3";
-        s.ExchangeSprintName = s.ExchangeNAQPName = "BOB";
-        s.ExchangeSprintMult = s.ExchangeNAQPMult = "CA";
-        s.ExchangeSSPrec = "A";
-        s.ExchangeSSCall = "K6XX";
-        s.ExchangeSSCheck = "72";
-        s.ExchangeSSSection = "SV";
-        s.ExchangeAAMult = "45";
-        s.ExchangePAQPMult = "CA";
-        const std::string path = rig.writeLog("L.KSL", c.contest, c.cw, {});
-        PostContestForm form(rig.state, rig.platform);
-        ASSERT_TRUE(form.load(path));
+        PostContestForm form = loadedForm(rig, "L.KSL", c.contest, c.cw);
+        const std::string path = rig.dir.file("L.KSL");
         EXPECT_EQ(form.view().contestLabel, c.contestLabel);
         EXPECT_EQ(form.view().logFileLabel, " Log File: " + path);
         EXPECT_EQ(form.view().exchangeText, c.exchange);
@@ -68,9 +63,8 @@ TEST(PostContestForm, LoadShowsTheLogAndTheSentExchange) {
 
 TEST(PostContestForm, LongPathShortenedInTheMiddle) {
     test::PostRig rig;
-    const std::string path = rig.writeLog("A-RATHER-LONG-LOG-NAME.KSL", contest::Cqww, true, {});
-    PostContestForm form(rig.state, rig.platform);
-    ASSERT_TRUE(form.load(path));
+    PostContestForm form = loadedForm(rig, "A-RATHER-LONG-LOG-NAME.KSL", contest::Cqww, true);
+    const std::string path = rig.dir.file("A-RATHER-LONG-LOG-NAME.KSL");
     EXPECT_EQ(form.view().logFileLabel, " Log File: " + path);  // whole until fitted
     form.fitLogFileLabel(fitsIn30);
     const std::string label = form.view().logFileLabel;
@@ -83,9 +77,7 @@ TEST(PostContestForm, LongPathShortenedInTheMiddle) {
 TEST(PostContestForm, ExportChoicesAndNameContests) {
     for (ContestNr nr : {contest::Cqww, contest::Naqp}) {
         test::PostRig rig;
-        const std::string path = rig.writeLog("L.KSL", nr, true, {});
-        PostContestForm form(rig.state, rig.platform);
-        ASSERT_TRUE(form.load(path));
+        PostContestForm form = loadedForm(rig, "L.KSL", nr, true);
         form.setExport(true);
         EXPECT_TRUE(form.view().adifEnabled && form.view().omitEnabled);
         EXPECT_EQ(form.view().dxb4Enabled, nr == contest::Cqww);
@@ -110,13 +102,7 @@ TEST(PostContestForm, ExportChoicesAndNameContests) {
 TEST(PostContestForm, SsExchangeChecksEachFieldBeforeStoring) {
     test::PostRig rig;
     Settings& s = rig.state.settings;
-    s.ExchangeSSPrec = "A";
-    s.ExchangeSSCall = "K6XX";
-    s.ExchangeSSCheck = "72";
-    s.ExchangeSSSection = "SV";
-    const std::string path = rig.writeLog("SS.KSL", contest::Ss, true, {});
-    PostContestForm form(rig.state, rig.platform);
-    ASSERT_TRUE(form.load(path));
+    PostContestForm form = loadedForm(rig, "SS.KSL", contest::Ss, true);
     struct Case {
         std::array<std::string, 4> fields;
         const char* message;
@@ -162,9 +148,7 @@ TEST(PostContestForm, SsExchangeChecksEachFieldBeforeStoring) {
 
 TEST(PostContestForm, CqpCountyQuestionInsideCalifornia) {
     test::PostRig rig;
-    const std::string path = rig.writeLog("CQP.KSL", contest::Cqp, true, {}, true);
-    PostContestForm form(rig.state, rig.platform);
-    ASSERT_TRUE(form.load(path));
+    PostContestForm form = loadedForm(rig, "CQP.KSL", contest::Cqp, true, {}, true);
     form.edit();
     form.setField(0, "xxxx");
     rig.messages.answer(MsgResult::No);
@@ -185,12 +169,10 @@ TEST(PostContestForm, CqpCountyQuestionInsideCalifornia) {
     EXPECT_EQ(form.view().exchangeText, "# SCLA");
 }
 
-// The form on a one-QSO CQWW log "WW.KSL", the electronic file chosen.
+// The form on the one-QSO CQWW log "WW.KSL", the electronic file chosen.
 PostContestForm cabrilloForm(test::PostRig& rig) {
-    const std::string path =
-        rig.writeLog("WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
-    PostContestForm form(rig.state, rig.platform);
-    EXPECT_TRUE(form.load(path));
+    PostContestForm form =
+        loadedForm(rig, "WW.KSL", contest::Cqww, true, {postQso("DL1ABC", 3, 1, 14, "", "3")});
     form.setElectronic(true);
     return form;
 }
@@ -243,9 +225,8 @@ TEST(PostContestForm, OkTellsWhatCouldNotBeProcessed) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::PostRig rig;
-        const std::string path = rig.writeLog("WW.KSL", contest::Cqww, true, {});
-        PostContestForm form(rig.state, rig.platform);
-        ASSERT_TRUE(form.load(path));
+        PostContestForm form = loadedForm(rig, "WW.KSL", contest::Cqww, true);
+        const std::string path = rig.dir.file("WW.KSL");
         if (c.bytes.empty())
             std::filesystem::remove(path);
         else

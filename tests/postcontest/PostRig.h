@@ -15,7 +15,8 @@
 namespace keslog::test {
 
 // A program folder with the shipped start-up files read into a MainMod,
-// the station's user information filled in, and log files written there.
+// the station's user information and its sent exchange in every contest
+// filled in, and log files written there.
 struct PostRig {
     TempDir dir;
     MainMod state;
@@ -34,6 +35,16 @@ struct PostRig {
         s.UserAddress = "1 Main St";
         s.UserCity = "Town, CA 95000";
         s.UserCountry = "USA";
+        s.ExchangeARRLMult = s.ExchangeSprintMult = s.ExchangeNAQPMult = "CA";
+        s.ExchangePAQPMult = "CA";
+        s.ExchangeCQPMult = "OR";
+        s.ExchangeCQWWMult = "3";
+        s.ExchangeSprintName = s.ExchangeNAQPName = "BOB";
+        s.ExchangeSSPrec = "A";
+        s.ExchangeSSCall = "K6XX";
+        s.ExchangeSSCheck = "72";
+        s.ExchangeSSSection = "SV";
+        s.ExchangeAAMult = "45";
     }
 
     // Writes a log file of the contest holding the QSOs, as logging does.
@@ -47,6 +58,16 @@ struct PostRig {
     }
 
     OpenServices services() { return {messages, state.reference.SSShortForms}; }
+
+    // Such a log read back and scored as post-contest processing does.
+    RescoredLog rescore(const std::string& name, ContestNr contest, bool cw,
+                        const std::vector<QSORecName>& qsos, bool inState = false,
+                        int year = 2026) {
+        const std::string path = writeLog(name, contest, cw, qsos, inState);
+        Result<RescoredLog> log = rescoreLog(state, path, services(), year);
+        EXPECT_TRUE(log) << log.status().message();
+        return log ? *log : RescoredLog();
+    }
 };
 
 // A QSO of the given fields on 2021-11-04 (date code 31041) at 12:34.

@@ -16,22 +16,6 @@ namespace {
 using test::at;
 using test::postQso;
 
-RescoredLog rescored(test::PostRig& rig, ContestNr contest, bool cw,
-                     const std::vector<QSORecName>& qsos, bool inState = false) {
-    Settings& s = rig.state.settings;
-    s.ExchangeAAMult = "45";
-    s.ExchangePAQPMult = "CA";
-    s.ExchangeCQWWMult = "3";
-    s.ExchangeSSPrec = "A";
-    s.ExchangeSSCall = "K6XX";
-    s.ExchangeSSCheck = "72";
-    s.ExchangeSSSection = "SV";
-    const std::string path = rig.writeLog("EDGE.KSL", contest, cw, qsos, inState);
-    Result<RescoredLog> log = rescoreLog(rig.state, path, rig.services(), 2026);
-    EXPECT_TRUE(log) << log.status().message();
-    return log ? *log : RescoredLog();
-}
-
 struct ListingCase {
     const char* name;
     ContestNr contest;
@@ -81,7 +65,7 @@ TEST(Listing, NewMultiplierMarksOfEachKind) {
     for (const ListingCase& c : cases) {
         SCOPED_TRACE(c.name);
         test::PostRig rig;
-        const RescoredLog log = rescored(rig, c.contest, true, c.qsos);
+        const RescoredLog log = rig.rescore("EDGE.KSL", c.contest, true, c.qsos);
         EXPECT_EQ(listingLines(rig.state, log), c.lines);
     }
 }
@@ -111,7 +95,7 @@ TEST(Sheets, OffTimeThresholdOfEachContest) {
         for (int i = 0; i < 3; ++i)
             qsos.push_back(at(postQso("K" + std::to_string(i) + "AA", 3, i + 1, 1, " 1", "1"),
                               31041, static_cast<std::int16_t>(std::stoi(hhmm(times[i])))));
-        const RescoredLog log = rescored(rig, c.contest, true, qsos);
+        const RescoredLog log = rig.rescore("EDGE.KSL", c.contest, true, qsos);
         const std::vector<std::string> lines = listingLines(rig.state, log);
         ASSERT_EQ(lines.size(), 3u);
         for (int i = 0; i < 3; ++i) {
@@ -130,7 +114,7 @@ TEST(Sheets, OffTimeThresholdOfEachContest) {
 
 TEST(Sheets, EmptyLogDividesByNothing) {
     test::PostRig rig;
-    const RescoredLog log = rescored(rig, contest::Wpx, true, {});
+    const RescoredLog log = rig.rescore("EDGE.KSL", contest::Wpx, true, {});
     EXPECT_TRUE(listingLines(rig.state, log).empty());
 
     const std::vector<std::string> summary = summaryLines(rig.state, log);
@@ -187,9 +171,9 @@ TEST(Breakdown, QsosAfterTheLastHourStayInTheTable) {
     test::PostRig rig;
     // NAQP prints 18:00 to 05:59; the second QSO is at 08:00 next day.
     const RescoredLog log =
-        rescored(rig, contest::Naqp, false,
-                 {at(postQso("N6TR", 11, 1, 0, "27", "1", "TREE"), 31041, 1805),
-                  at(postQso("K1ZZ", 11, 2, 0, " 1", "1", "DAVE"), 31051, 800)});
+        rig.rescore("EDGE.KSL", contest::Naqp, false,
+                    {at(postQso("N6TR", 11, 1, 0, "27", "1", "TREE"), 31041, 1805),
+                     at(postQso("K1ZZ", 11, 2, 0, " 1", "1", "DAVE"), 31051, 800)});
     const std::vector<std::string> sheet = breakdownLines(rig.state, log);
     ASSERT_GE(sheet.size(), 18u);
     EXPECT_EQ(sheet[4], "18     --    --     1    --     --    --     1      1         1");
@@ -208,9 +192,9 @@ TEST(Breakdown, QsosPerMultiplier) {
     test::PostRig ss;
     const std::vector<std::string> sections = multiplierTable(breakdownLines(
         ss.state,
-        rescored(ss, contest::Ss, true,
-                 {postQso("W1AW", 3, 1, 10, "B88EM", "2"), postQso("K1ZZ", 4, 2, 2, "Q01CT", "2"),
-                  postQso("W1XX", 3, 3, 11, "B77EM", "2")})));
+        ss.rescore("EDGE.KSL", contest::Ss, true,
+                   {postQso("W1AW", 3, 1, 10, "B88EM", "2"), postQso("K1ZZ", 4, 2, 2, "Q01CT", "2"),
+                    postQso("W1XX", 3, 3, 11, "B77EM", "2")})));
     ASSERT_EQ(sections.size(), 82u);  // heading, empty line, 80 sections
     EXPECT_EQ(sections[2], "CT    :   1");
     EXPECT_EQ(sections[3], "EMA   :   2");
@@ -219,12 +203,12 @@ TEST(Breakdown, QsosPerMultiplier) {
     // Inside California the states are counted by number; a county (or
     // anything else that is no number) is "Other".
     test::PostRig cqp;
-    const std::vector<std::string> states =
-        multiplierTable(breakdownLines(cqp.state, rescored(cqp, contest::Cqp, true,
-                                                           {postQso("K1AR", 3, 1, 1, " 2", "3"),
-                                                            postQso("N6AB", 3, 2, 2, "ALAM", "3"),
-                                                            postQso("W6CD", 3, 3, 3, "SDIE", "3")},
-                                                           true)));
+    const std::vector<std::string> states = multiplierTable(breakdownLines(
+        cqp.state,
+        cqp.rescore("EDGE.KSL", contest::Cqp, true,
+                    {postQso("K1AR", 3, 1, 1, " 2", "3"), postQso("N6AB", 3, 2, 2, "ALAM", "3"),
+                     postQso("W6CD", 3, 3, 3, "SDIE", "3")},
+                    true)));
     ASSERT_EQ(states.size(), 61u);  // heading, empty line, 58 entries, Other
     EXPECT_EQ(states[2], "AK    :   0");
     EXPECT_EQ(states[3], "AL    :   1");
@@ -283,10 +267,10 @@ TEST(Summary, PaqpHalfPointsAndSprintBands) {
     // Three CW QSOs are 4.5 points: 4 on the band row (to even), 4.5 in
     // the totals; 6.5 points times one county score an even 6.
     const RescoredLog paqp =
-        rescored(rig, contest::Paqp, true,
-                 {postQso("K3AA", 3, 1, 1, "61", "3"), postQso("K3BB", 3, 2, 1, "61", "3"),
-                  postQso("K3CC", 3, 3, 1, "61", "3"), postQso("K3DD", 11, 4, 1, "61", "1"),
-                  postQso("K3EE", 11, 5, 1, "61", "1")});
+        rig.rescore("EDGE.KSL", contest::Paqp, true,
+                    {postQso("K3AA", 3, 1, 1, "61", "3"), postQso("K3BB", 3, 2, 1, "61", "3"),
+                     postQso("K3CC", 3, 3, 1, "61", "3"), postQso("K3DD", 11, 4, 1, "61", "1"),
+                     postQso("K3EE", 11, 5, 1, "61", "1")});
     const std::vector<std::string> lines = summaryLines(rig.state, paqp);
     const auto has = [&lines](const std::string& line) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -299,7 +283,7 @@ TEST(Summary, PaqpHalfPointsAndSprintBands) {
     }));
 
     test::PostRig sprintRig;
-    const RescoredLog sprint = rescored(sprintRig, contest::Sprint, true, {});
+    const RescoredLog sprint = sprintRig.rescore("EDGE.KSL", contest::Sprint, true, {});
     const std::vector<std::string> sprintLines = summaryLines(sprintRig.state, sprint);
     ASSERT_GE(sprintLines.size(), 34u);
     EXPECT_EQ(sprintLines[6], "                    NCJ Sprint Summary Sheet");
@@ -311,12 +295,12 @@ TEST(Summary, PaqpHalfPointsAndSprintBands) {
 
 TEST(Summary, ContestDateOfEachCentury) {
     test::PostRig rig;
-    const RescoredLog nineties =
-        rescored(rig, contest::Cqww, true, {at(postQso("DL1ABC", 3, 1, 14, "DL", "3"), 11049, 5)});
+    const RescoredLog nineties = rig.rescore(
+        "EDGE.KSL", contest::Cqww, true, {at(postQso("DL1ABC", 3, 1, 14, "DL", "3"), 11049, 5)});
     EXPECT_EQ(contestDateText(rig.state, nineties), "11/04/99");
     test::PostRig later;
-    const RescoredLog log = rescored(later, contest::Cqww, true,
-                                     {at(postQso("DL1ABC", 3, 1, 14, "DL", "3"), 21153, 5)});
+    const RescoredLog log = later.rescore("EDGE.KSL", contest::Cqww, true,
+                                          {at(postQso("DL1ABC", 3, 1, 14, "DL", "3"), 21153, 5)});
     EXPECT_EQ(contestDateText(later.state, log), "01/15/23");
 }
 

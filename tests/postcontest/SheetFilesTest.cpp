@@ -69,10 +69,6 @@ void setStation(Settings& s) {
     s.UserOperator = "K6XX";
     s.UserRig = "K3";
     s.UserAnt = "Yagi";
-    s.ExchangeARRLMult = "CA";
-    s.ExchangeCQPMult = "OR";
-    s.ExchangeNAQPName = "BOB";
-    s.ExchangeNAQPMult = "CA";
 }
 
 // A sheet as written by hand, with the CR LF line ends of every output.

@@ -47,22 +47,6 @@ TEST(NaqpGrid, WorkedOnTheCurrentBandWithDollarLeftOfTheNeededLabel) {
     EXPECT_EQ(drawn(state).caption, "NAQP Multipliers on 6m");
 }
 
-TEST(NaqpGrid, CallAreaHeadingsInBlue) {
-    const ViewMultView view = drawn(gmtLog(contest::Naqp));
-    const PrintedText headings[] = {
-        {240, 0, "1", palette::Blue},   {720, 0, "2", palette::Blue},
-        {1200, 0, "4", palette::Blue},  {1680, 0, "5", palette::Blue},
-        {2160, 0, "6", palette::Blue},  {2640, 0, "7", palette::Blue},
-        {3060, 0, "8", palette::Blue},  {3540, 0, "0", palette::Blue},
-        {4220, 0, "VE", palette::Blue}, {5020, 0, "NA", palette::Blue},
-        {720, 900, "3", palette::Blue}, {3060, 1125, "9", palette::Blue},
-    };
-    for (const PrintedText& h : headings) EXPECT_TRUE(shows(view, h)) << h.text;
-    // Every area's first label stands under its heading.
-    EXPECT_TRUE(shows(view, {720, 1125, "DE", palette::Black}));
-    EXPECT_TRUE(shows(view, {3060, 1350, "IL", palette::Black}));
-}
-
 TEST(SsGrid, SectionsAtTheirPlaces) {
     MainMod state = gmtLog(contest::Ss);
     logTimed(state, {{"W1AW", 1200, 3, nullptr, kDay1, ss("A", "72", "EMA")}});
@@ -143,7 +127,7 @@ TEST(WpxPage, ThirtyPrefixesAPageScrolledByOne) {
     EXPECT_EQ(pageLines(view), (std::vector<std::string>{"X38  X39  X40  "}));
 }
 
-TEST(WpxPage, APrefixInsertedFurtherDownThePageIsShown) {
+TEST(WpxPage, APrefixInsertedFurtherDownIsShownLongOnesAreCut) {
     MainMod state = wpxWithPrefixes(12);
     ViewMult window;
     window.draw(state);
@@ -152,17 +136,15 @@ TEST(WpxPage, APrefixInsertedFurtherDownThePageIsShown) {
     window.draw(state);  // the first prefix of the page is still X10
     EXPECT_EQ(window.view().texts[1].text, "X15  X155 X16  X17  X18  ");
     EXPECT_EQ(window.view().scrollMax, 13);
-}
 
-TEST(WpxPage, LongPrefixesCutAndAnEmptyList) {
-    MainMod state = wpxWithPrefixes(0);
-    ViewMult window;
-    window.draw(state);
-    EXPECT_TRUE(window.view().texts.empty());
-    EXPECT_EQ(window.view().scrollMax, 1);
+    // Long prefixes are cut; an empty list draws nothing.
     state.totals.wpxPrefixes = {"ABCDEFG", "B1"};
     window.draw(state);
     EXPECT_EQ(pageLines(window.view()), (std::vector<std::string>{"ABCDEB1   "}));
+    state.totals.wpxPrefixes.clear();
+    window.draw(state);
+    EXPECT_TRUE(window.view().texts.empty());
+    EXPECT_EQ(window.view().scrollMax, 1);
 }
 
 TEST(CountryPanelWindow, LastQsosCountryThenTheTypedCall) {

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <filesystem>
 
@@ -17,28 +15,6 @@ namespace {
 
 using test::sampleQso;
 using test::TempDir;
-
-// A disk that fills up: while this lives, no file of the process may grow
-// beyond the given size, and writes past it fail as on a full disk.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limited{bytes, saved_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        ::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit saved_{};
-    sighandler_t oldHandler_ = nullptr;
-};
 
 std::size_t filesIn(const std::string& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
@@ -63,7 +39,7 @@ class FaultInjectionTest : public ::testing::Test {
 
 TEST_F(FaultInjectionTest, FailedAppendKeepsTheQsoInMemoryAndTheFileWhole) {
     {
-        FileSizeLimit full(onDisk.size() + 10);
+        test::FileSizeLimit full(onDisk.size() + 10);
         const Status logged = test::logQso(state, sampleQso(4));
         ASSERT_FALSE(logged.isOk());
         EXPECT_EQ(logged.message().rfind("Could not write " + state.currentLogPath + ": ", 0), 0u)
@@ -85,7 +61,7 @@ TEST_F(FaultInjectionTest, FailedAppendKeepsTheQsoInMemoryAndTheFileWhole) {
 TEST_F(FaultInjectionTest, FailedNewLogLeavesTheOldFile) {
     MainMod fresh = test::logFor(contest::Ss, state.currentLogPath);
     {
-        FileSizeLimit full(10);
+        test::FileSizeLimit full(10);
         EXPECT_FALSE(createLogFile(fresh).isOk());
     }
     EXPECT_EQ(dir.read("!temp%!!.cqb"), onDisk);
@@ -94,7 +70,7 @@ TEST_F(FaultInjectionTest, FailedNewLogLeavesTheOldFile) {
 
 TEST_F(FaultInjectionTest, FailedSaveAsStaysOnTheWorkingFile) {
     {
-        FileSizeLimit full(onDisk.size() - 1);
+        test::FileSizeLimit full(onDisk.size() - 1);
         EXPECT_FALSE(saveWorkingLogAs(state, dir.file("W1AW.KSL")).isOk());
     }
     EXPECT_TRUE(state.isWorkingFileOpen());
@@ -108,7 +84,7 @@ TEST_F(FaultInjectionTest, FailedBackupKeepsTheOldBackup) {
     state.settings.BackUpDrive = dir.file("stick");
     dir.write("stick/!temp%!!.cqb", "the last good backup");
     {
-        FileSizeLimit full(onDisk.size() - 1);
+        test::FileSizeLimit full(onDisk.size() - 1);
         const Status backup = backupLog(state);
         ASSERT_FALSE(backup.isOk());
         EXPECT_FALSE(backup.message().empty());
@@ -121,7 +97,7 @@ TEST_F(FaultInjectionTest, FailedConversionLeavesTheOriginal) {
     const std::string original = dir.read("!temp%!!.cqb");
     dir.write("OLD.KSL", original);
     {
-        FileSizeLimit full(original.size() - 1);
+        test::FileSizeLimit full(original.size() - 1);
         EXPECT_FALSE(replaceWithConverted(dir.file("OLD.KSL"), original, original).isOk());
     }
     EXPECT_EQ(dir.read("OLD.KSL"), original);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <string>
 
 #include "model/MainMod.h"
@@ -67,5 +70,27 @@ inline QSORecName withoutName(QSORecName q) {
     q.QName = "";
     return q;
 }
+
+// A disk that fills up: while this lives, no file of the process may grow
+// beyond the given size, and writes past it fail as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limited{bytes, saved_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        ::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit saved_{};
+    sighandler_t oldHandler_ = nullptr;
+};
 
 }  // namespace keslog::test

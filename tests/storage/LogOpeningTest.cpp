@@ -49,53 +49,65 @@ class LogOpeningTest : public ::testing::Test {
     std::vector<std::string> forms = shortForms();
 };
 
-TEST_F(LogOpeningTest, HeaderRestoresContestModeAndLocation) {
+// The header a new log writes, and what opening it restores: mixed-mode
+// contests open with both modes, a location without a digit in North America.
+TEST_F(LogOpeningTest, HeaderOfEveryContestAndChoiceRoundTrips) {
     struct Case {
+        ContestNr contest;
+        bool cw, inState, usa, canada;
+        const char* continent;
         const char* mult;
         char location;
-        ContestNr contest;
-        std::array<bool, 2> modeFlag;
-        bool inState;
-        bool usa;
-        bool canada;
-        const char* continent;
     };
     const Case cases[] = {
-        {"ARLCW", ' ', contest::ArrlDx, {false, true}, false, false, false, "NA"},
-        {"ARLSB", ' ', contest::ArrlDx, {true, false}, false, false, false, "NA"},
-        {"CQPIN", ' ', contest::Cqp, {true, true}, true, false, false, "NA"},
-        {"CQPOS", ' ', contest::Cqp, {true, true}, false, false, false, "NA"},
-        {"WW CW", '2', contest::Cqww, {false, true}, false, true, false, "NA"},
-        {"WW SB", '3', contest::Cqww, {true, false}, false, false, true, "NA"},
-        {"WW CW", ' ', contest::Cqww, {false, true}, false, false, false, "NA"},
-        {"SP CW", ' ', contest::Sprint, {false, true}, false, false, false, "NA"},
-        {"SS9SB", ' ', contest::Ss, {true, false}, false, false, false, "NA"},
-        {"WPXCW", '2', contest::Wpx, {false, true}, false, true, false, "NA"},
-        {"WPXCW", '3', contest::Wpx, {false, true}, false, false, true, "NA"},
-        {"WPXSB", '4', contest::Wpx, {true, false}, false, false, false, "AF"},
-        {"WPXSB", '6', contest::Wpx, {true, false}, false, false, false, "EU"},
-        {"WPXSB", '9', contest::Wpx, {true, false}, false, false, false, "SA"},
-        {"AA CW", ' ', contest::Aa, {false, true}, false, false, false, "NA"},
-        {"PAQIN", ' ', contest::Paqp, {true, true}, true, false, false, "NA"},
-        {"PAQOS", ' ', contest::Paqp, {true, true}, false, false, false, "NA"},
-        {"NA SB", ' ', contest::Naqp, {true, false}, false, false, false, "NA"},
+        {contest::ArrlDx, true, false, false, false, "NA", "ARLCW", ' '},
+        {contest::ArrlDx, false, false, false, false, "NA", "ARLSB", ' '},
+        {contest::Cqp, true, true, false, false, "NA", "CQPIN", ' '},
+        {contest::Cqp, false, false, false, false, "NA", "CQPOS", ' '},
+        {contest::Cqww, true, false, true, false, "NA", "WW CW", '2'},
+        {contest::Cqww, false, false, false, true, "NA", "WW SB", '3'},
+        {contest::Cqww, true, false, false, false, "EU", "WW CW", ' '},
+        {contest::Sprint, true, false, false, false, "NA", "SP CW", ' '},
+        {contest::Ss, false, false, false, false, "NA", "SS9SB", ' '},
+        {contest::Wpx, true, false, true, false, "NA", "WPXCW", '2'},
+        {contest::Wpx, true, false, false, true, "NA", "WPXCW", '3'},
+        {contest::Wpx, false, false, false, false, "AF", "WPXSB", '4'},
+        {contest::Wpx, false, false, false, false, "AS", "WPXSB", '5'},
+        {contest::Wpx, false, false, false, false, "EU", "WPXSB", '6'},
+        {contest::Wpx, false, false, false, false, "NA", "WPXSB", '7'},
+        {contest::Wpx, false, false, false, false, "OC", "WPXSB", '8'},
+        {contest::Wpx, true, false, false, false, "SA", "WPXCW", '9'},
+        {contest::Aa, true, false, false, false, "AS", "AA CW", ' '},
+        {contest::Paqp, true, true, false, false, "NA", "PAQIN", ' '},
+        {contest::Paqp, false, false, false, false, "NA", "PAQOS", ' '},
+        {contest::Naqp, false, false, false, false, "NA", "NA SB", ' '},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mult + std::string(1, c.location));
+        MainMod made;
+        made.contestNr = c.contest;
+        made.ModeFlag = {!c.cw, c.cw};
+        made.InStateFlag = c.inState;
+        made.QTHUSAFlag = c.usa;
+        made.QTHCanadaFlag = c.canada;
+        made.MyContinent = c.continent;
+        ASSERT_EQ(encodeHeader(buildHeader(made)), header26(c.mult, c.location));
+
         dir.write("A.KSL", header26(c.mult, c.location));
         MainMod state = openIntoState("A.KSL");
+        const bool mixed = c.contest == contest::Cqp || c.contest == contest::Paqp;
         EXPECT_EQ(state.contestNr, c.contest);
-        EXPECT_EQ(state.ModeFlag, c.modeFlag);
+        EXPECT_EQ(state.ModeFlag, (mixed ? std::array<bool, 2>{true, true} : made.ModeFlag));
         EXPECT_EQ(state.InStateFlag, c.inState);
         EXPECT_EQ(state.QTHUSAFlag, c.usa);
         EXPECT_EQ(state.QTHCanadaFlag, c.canada);
-        EXPECT_EQ(state.MyContinent, c.continent);
+        EXPECT_EQ(state.MyContinent, c.location == ' ' ? "NA" : c.continent);
         EXPECT_EQ(state.QSONr, 1);
         EXPECT_EQ(state.log.count(), 0);
         EXPECT_EQ(state.currentLogPath, dir.file("A.KSL"));
         EXPECT_EQ(encodeHeader(state.logHeader), header26(c.mult, c.location));
         // An empty log starts on 20 m, CW unless the CW flag is off.
-        EXPECT_EQ(state.CurrentBandMode, c.modeFlag[1] ? 3 : 11);
+        EXPECT_EQ(state.CurrentBandMode, state.ModeFlag[1] ? 3 : 11);
     }
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -115,13 +127,10 @@ TEST_F(LogOpeningTest, QsosFillTheLogTablesAndTheLastSetsTheBandMode) {
     dir.write("WW.KSL",
               header26("WW SB", '2') + records({qso("DL1AA", "DL", 4), qso("F5AA", "F", 99)}));
     EXPECT_EQ(openIntoState("WW.KSL").CurrentBandMode, 11);
-}
 
-TEST_F(LogOpeningTest, AThirtySixByteLogOfTheHeaderAloneIsEmpty) {
+    // A 36-byte log of the header alone is empty.
     dir.write("SP.KSL", header26("SP CW", ' '));
-    MainMod state = openIntoState("SP.KSL");
-    EXPECT_EQ(state.QSONr, 1);
-    EXPECT_EQ(state.log.variant(), RecordVariant::QSORecName);
+    EXPECT_EQ(openIntoState("SP.KSL").log.variant(), RecordVariant::QSORecName);
 }
 
 TEST_F(LogOpeningTest, CorruptFilesAreRefusedAndLeftAsTheyWere) {
@@ -174,10 +183,8 @@ TEST_F(LogOpeningTest, LocationOfAnOldCqpLogIsAsked) {
 
 TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
     struct Case {
-        char digit;
-        char converted;
-        bool usa;
-        bool canada;
+        char digit, converted;
+        bool usa, canada;
     };
     for (const Case& c : {Case{'1', '3', false, true}, Case{'0', '2', true, false},
                           Case{' ', '2', true, false}, Case{'Z', '2', true, false}}) {

@@ -16,53 +16,6 @@ std::string bytes(std::initializer_list<int> values) {
 
 using test::header26;
 
-TEST(LogRecord, HeaderOfEveryContestAndChoice) {
-    struct Case {
-        ContestNr contest;
-        bool cw;
-        bool inState;
-        bool usa;
-        bool canada;
-        const char* continent;
-        const char* mult;
-        char location;
-    };
-    const Case cases[] = {
-        {contest::ArrlDx, true, false, false, false, "NA", "ARLCW", ' '},
-        {contest::ArrlDx, false, false, false, false, "NA", "ARLSB", ' '},
-        {contest::Cqp, true, true, false, false, "NA", "CQPIN", ' '},
-        {contest::Cqp, false, false, false, false, "NA", "CQPOS", ' '},
-        {contest::Cqww, true, false, true, false, "NA", "WW CW", '2'},
-        {contest::Cqww, false, false, false, true, "NA", "WW SB", '3'},
-        {contest::Cqww, true, false, false, false, "EU", "WW CW", ' '},
-        {contest::Sprint, true, false, false, false, "NA", "SP CW", ' '},
-        {contest::Ss, false, false, false, false, "NA", "SS9SB", ' '},
-        {contest::Wpx, true, false, true, false, "NA", "WPXCW", '2'},
-        {contest::Wpx, true, false, false, true, "NA", "WPXCW", '3'},
-        {contest::Wpx, false, false, false, false, "AF", "WPXSB", '4'},
-        {contest::Wpx, false, false, false, false, "AS", "WPXSB", '5'},
-        {contest::Wpx, false, false, false, false, "EU", "WPXSB", '6'},
-        {contest::Wpx, false, false, false, false, "NA", "WPXSB", '7'},
-        {contest::Wpx, false, false, false, false, "OC", "WPXSB", '8'},
-        {contest::Wpx, true, false, false, false, "SA", "WPXCW", '9'},
-        {contest::Aa, true, false, false, false, "AS", "AA CW", ' '},
-        {contest::Paqp, true, true, false, false, "NA", "PAQIN", ' '},
-        {contest::Paqp, false, false, false, false, "NA", "PAQOS", ' '},
-        {contest::Naqp, false, false, false, false, "NA", "NA SB", ' '},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.mult + std::string("/") + c.location);
-        MainMod state;
-        state.contestNr = c.contest;
-        state.ModeFlag = {!c.cw, c.cw};
-        state.InStateFlag = c.inState;
-        state.QTHUSAFlag = c.usa;
-        state.QTHCanadaFlag = c.canada;
-        state.MyContinent = c.continent;
-        EXPECT_EQ(encodeHeader(buildHeader(state)), header26(c.mult, c.location));
-    }
-}
-
 TEST(LogRecord, WpxPhoneHeaderOfAEuropeanStationByteByByte) {
     MainMod state;
     state.contestNr = contest::Wpx;
@@ -72,7 +25,6 @@ TEST(LogRecord, WpxPhoneHeaderOfAEuropeanStationByteByByte) {
     ASSERT_EQ(h.size(), 26u);
     EXPECT_EQ(h, bytes({0,   0,   0,   0, 0, 0, ' ', ' ', ' ', ' ', ' ', ' ', ' ',
                         ' ', ' ', ' ', 0, 0, 0, 0,   'W', 'P', 'X', 'S', 'B', '6'}));
-    EXPECT_EQ(h[25], '6');
 }
 
 TEST(LogRecord, QsoRecordByteByByte) {
@@ -122,9 +74,7 @@ TEST(LogRecord, HeaderChecks) {
         "version 4.5 or later and follow instructions.";
     struct Case {
         const char* name;
-        std::string file;
-        std::string message;
-        std::string title;
+        std::string file, message, title;
     };
     const Case cases[] = {
         {"empty", "", tooShort, "File Opening Error"},
@@ -153,12 +103,9 @@ TEST(LogRecord, ContestIsRecognisedFromTheFirstTwoCharacters) {
         const char* mult;
         ContestNr contest;
     };
+    // Every contest's header round-trips through opening; these are the odd ones.
     const Case cases[] = {
-        {"ARLCW", contest::ArrlDx}, {"CQPIN", contest::Cqp},    {"WW SB", contest::Cqww},
-        {"SP CW", contest::Sprint}, {"SS9CW", contest::Ss},     {"SS SB", contest::Ss},
-        {"WPXCW", contest::Wpx},    {"AA SB", contest::Aa},     {"PAQOS", contest::Paqp},
-        {"NA CW", contest::Naqp},   {"ARXCW", contest::ArrlDx},
-    };
+        {"SS9CW", contest::Ss}, {"SS SB", contest::Ss}, {"ARXCW", contest::ArrlDx}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mult);
         const Result<HeaderFields> r = checkHeader(header26(c.mult, '7') + "trailing", "x");

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "support/StandardMorse.h"
+#include "transmit/KeyboardCW.h"
 #include "transmit/KeyerRig.h"
 
 namespace keslog {
@@ -37,6 +38,11 @@ class CWKeyerTest : public ::testing::Test, protected test::KeyerRig {
         return out;
     }
 
+    void restart() {
+        scheduler.edges.clear();
+        scheduler.clock = 0;
+    }
+
     std::vector<KeyTime> edgeNs() const {
         std::vector<KeyTime> out;
         for (const auto& e : scheduler.edges) out.push_back(e.at);
@@ -69,12 +75,28 @@ class CWKeyerTest : public ::testing::Test, protected test::KeyerRig {
     FakeHost host;
 };
 
-TEST_F(CWKeyerTest, DotDashAtTwentyEightWordsPerMinuteAndWeightThree) {
-    keyer.SendCW("A", false);  // "13"
-    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 85, 212.5}));
-    EXPECT_EQ(scheduler.clock, 340 * kMs);  // the letter space ends the message
-    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "dtr 1 on", "dtr 1 off",
-                                                             "dtr 1 on", "dtr 1 off", "close 1"}));
+TEST_F(CWKeyerTest, ElementsAndSpacesAtTwentyEightWordsPerMinuteAndWeightThree) {
+    const struct {
+        const char* text;
+        std::vector<double> edges;
+        double endMs;  // the letter space ends the message
+    } cases[] = {
+        {"A", {0, 42.5, 85, 212.5}, 340},
+        // E, letter space 3, blank 4 (no letter space after a pause), E.
+        {"E E", {0, 42.5, 340, 382.5}, 510},
+        {"E!E", {0, 42.5, 340, 382.5}, 510},  // outside the alphabet: a blank
+        {"e", {}, 0},                         // lower case is not in the alphabet
+    };
+    for (const auto& c : cases) {
+        restart();
+        keyer.SendCW(c.text, false);
+        EXPECT_EQ(edgeMs(), c.edges) << c.text;
+        if (c.endMs > 0) {
+            EXPECT_EQ(scheduler.clock, c.endMs * kMs) << c.text;
+        }
+    }
+    EXPECT_EQ(fakes.serial.events.front(), "open 1");
+    EXPECT_EQ(fakes.serial.events.back(), "close 1");
     EXPECT_FALSE(state.cw.CWSendingFlag);
 }
 
@@ -105,63 +127,38 @@ TEST_F(CWKeyerTest, WeightComesFromTheSettingOnlyBetweenTwoAndAHalfAndFourAndAHa
     EXPECT_EQ(scheduler.clock, 340 * kMs);
 }
 
-TEST_F(CWKeyerTest, PausesOfTheBlankAndTheLetterSpaces) {
-    keyer.SendCW("E E", false);
-    // E, letter space 3, blank 4 (no letter space after a pause), E.
-    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 340, 382.5}));
-    EXPECT_EQ(scheduler.clock, 510 * kMs);
-}
-
-TEST_F(CWKeyerTest, CharactersOutsideTheAlphabetGoAsBlanks) {
-    keyer.SendCW("E!E", false);
-    EXPECT_EQ(edgeMs(), (std::vector<double>{0, 42.5, 340, 382.5}));
-    scheduler.edges.clear();
-    keyer.SendCW("e", false);  // lower case is not in the alphabet
-    EXPECT_TRUE(scheduler.edges.empty());
-}
-
 TEST_F(CWKeyerTest, SubstitutionsOfCallOwnCallNumberAndPeriod) {
-    host.callBox = " K1AB ";
     state.QSONr = 12;
     state.settings.YourCall = "N6TR";
-    keyer.SendCW("@ 5NN #", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "K1AB 5NN 12");
-    EXPECT_TRUE(state.cw.CallSentFlag);
-
-    scheduler.edges.clear();
-    keyer.SendCW("TU. $", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "TU? N6TR");
-    EXPECT_FALSE(state.cw.CallSentFlag);
-}
-
-TEST_F(CWKeyerTest, CallComesFromTheCurrentCallOutsideTheCallBox) {
     state.CurrentCall = "W9XY";
-    host.callBox = "K1AB";
-    host.inCallBox = false;
-    keyer.SendCW("@", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "W9XY");
-
-    scheduler.edges.clear();
-    host.inCallBox = true;
-    host.callBox = "";
-    keyer.SendCW("@", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "W9XY");
-}
-
-TEST_F(CWKeyerTest, SweepstakesTakesTheCallFromTheExchangeBox) {
-    state.contestNr = contest::Ss;
     state.mults.SSSections.rows.push_back({{"SCV", "SANTA CLARA", ""}, {}});
-    state.CurrentCall = "K1AB";
-    host.callBox = "K1AB";
-    host.inCallBox = false;
-    host.exchangeBox = "12a w6xyz 73 scv";
-    keyer.SendCW("@", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "W6XYZ");
-
-    scheduler.edges.clear();
-    host.exchangeBox = "12A 73 SCV";  // no call in the exchange
-    keyer.SendCW("@", false);
-    EXPECT_EQ(heard(state.cw.DotCount), "K1AB");
+    const struct {
+        const char* callBox;
+        bool inCallBox;
+        ContestNr contest;
+        const char* exchangeBox;
+        const char* text;
+        const char* heard;
+    } cases[] = {
+        {" K1AB ", true, contest::Wpx, "", "@ 5NN #", "K1AB 5NN 12"},
+        {" K1AB ", true, contest::Wpx, "", "TU. $", "TU? N6TR"},
+        // Outside the call box, or with it empty, "@" is the current call.
+        {"K1AB", false, contest::Wpx, "", "@", "W9XY"},
+        {"", true, contest::Wpx, "", "@", "W9XY"},
+        // Sweepstakes takes the call from the exchange box when it holds one.
+        {"K1AB", false, contest::Ss, "12a w6xyz 73 scv", "@", "W6XYZ"},
+        {"K1AB", false, contest::Ss, "12A 73 SCV", "@", "W9XY"},
+    };
+    for (const auto& c : cases) {
+        restart();
+        host.callBox = c.callBox;
+        host.inCallBox = c.inCallBox;
+        host.exchangeBox = c.exchangeBox;
+        state.contestNr = c.contest;
+        keyer.SendCW(c.text, false);
+        EXPECT_EQ(heard(state.cw.DotCount), c.heard) << c.text;
+        EXPECT_EQ(state.cw.CallSentFlag, c.text[0] == '@') << c.text;
+    }
 }
 
 TEST(SSExchangeCall, FindsTheCallBetweenPrecedenceAndCheck) {
@@ -199,8 +196,7 @@ TEST_F(CWKeyerTest, SpeedStepsInsideAMessageAreUndoneAfterIt) {
     EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 24'791'667}));  // 1190 ms / 48
     EXPECT_EQ(state.cw.CWSpeed, 48);
 
-    scheduler.edges.clear();
-    scheduler.clock = 0;
+    restart();
     keyer.onSpeedScroll(40);
     keyer.SendCW("+E", false);
     EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 26'444'444}));  // at 45
@@ -208,8 +204,7 @@ TEST_F(CWKeyerTest, SpeedStepsInsideAMessageAreUndoneAfterIt) {
     EXPECT_EQ(state.cw.DotCount, 29'750'000);
     EXPECT_EQ(host.shown.back(), "speed 40");
 
-    scheduler.edges.clear();
-    scheduler.clock = 0;
+    restart();
     keyer.SendCW("E-", false);  // a step as the last character only ends the message
     EXPECT_EQ(scheduler.edges.size(), 2U);
     EXPECT_EQ(state.cw.CWSpeed, 40);
@@ -229,7 +224,7 @@ TEST_F(CWKeyerTest, ChangeCWSpeedRefusesStepsOutsideEighteenToFifty) {
     }
 }
 
-TEST_F(CWKeyerTest, KeypadStepsWhileSendingActAtOnceAndStay) {
+TEST_F(CWKeyerTest, KeypadStepsWhileSendingActAtOnceAndStayUnlessTheMessageSteps) {
     // Keypad plus pressed during the first dot of "EE": polled after that dot,
     // so the letter space and the second E go at 30.
     scheduler.at(10 * kMs, [&] { fakes.keys.press(AsyncKey::KeypadPlus); });
@@ -239,15 +234,15 @@ TEST_F(CWKeyerTest, KeypadStepsWhileSendingActAtOnceAndStay) {
     EXPECT_EQ(edgeNs(), (std::vector<KeyTime>{0, 42'500'000, secondOn, secondOn + dot30}));
     EXPECT_EQ(state.cw.CWSpeed, 30);
     EXPECT_EQ(host.shown.back(), "speed 30");
-}
 
-TEST_F(CWKeyerTest, KeypadStepsAreUndoneWhenTheMessageStepsTooAndKeysPressedBeforeAreForgotten) {
-    fakes.keys.press(AsyncKey::Escape);  // pressed before the message: cleared at its start
+    // Undone when the message steps too; keys pressed before it are forgotten.
+    restart();
+    fakes.keys.press(AsyncKey::Escape);
     scheduler.at(10 * kMs, [&] { fakes.keys.press(AsyncKey::KeypadMinus); });
     keyer.SendCW("E+E", false);
     EXPECT_EQ(scheduler.edges.size(), 4U);
     EXPECT_FALSE(state.cw.CWAbortFlag);
-    EXPECT_EQ(state.cw.CWSpeed, 28);
+    EXPECT_EQ(state.cw.CWSpeed, 30);
 }
 
 TEST_F(CWKeyerTest, EscapeStopsAfterTheCurrentElementAndItsSpace) {
@@ -265,42 +260,34 @@ TEST_F(CWKeyerTest, EscapeStopsAfterTheCurrentElementAndItsSpace) {
                                         "close 1", "dtr 2 off", "close 2"}));
 }
 
-TEST_F(CWKeyerTest, PttLeadTimeOfTheTransmittingRadio) {
+TEST_F(CWKeyerTest, PttLeadTimeOfTheTransmittingRadioClampedToTheDialogsRange) {
     Settings& s = state.settings;
     s.CWPTTActivated = true;
     s.CWPTTComport = "LPT1-pin 16";
-    s.Radio1Delay = 3;
     s.Radio2Delay = 5;
     fakes.ports.registers[0x37A] = 0x00;
-    keyer.SendCW("E", false);
-    EXPECT_EQ(edgeMs(), (std::vector<double>{127.5, 170}));
-    // PTT: prepared (bit 0), raised (pin 16), lowered after the letter space.
-    EXPECT_EQ(fakes.ports.writes, (std::vector<std::pair<std::uint16_t, std::uint8_t>>{
-                                      {0x37A, 0x01}, {0x37A, 0x05}, {0x37A, 0x01}}));
-
-    scheduler.edges.clear();
-    scheduler.clock = 0;
-    state.TXRadio = 2;
-    keyer.SendCW("E", false);
-    EXPECT_EQ(edgeMs(), (std::vector<double>{212.5, 255}));
-}
-
-TEST_F(CWKeyerTest, PttDelayIsClampedToTheDialogsRange) {
     const struct {
+        int radio;
         std::int16_t delay;
         double firstEdgeMs;
-    } cases[] = {{12, 382.5}, {9, 382.5}, {-4, 0}, {32767, 382.5}};
+    } cases[] = {{1, 3, 127.5}, {2, 3, 212.5}, {1, 12, 382.5},
+                 {1, 9, 382.5}, {1, -4, 0},    {1, 32767, 382.5}};
     for (const auto& c : cases) {
-        scheduler.edges.clear();
-        scheduler.clock = 0;
-        state.settings.Radio1Delay = c.delay;
+        restart();
+        fakes.ports.writes.clear();
+        state.TXRadio = c.radio;
+        s.Radio1Delay = c.delay;
         keyer.SendCW("E", false);
-        ASSERT_FALSE(scheduler.edges.empty());
-        EXPECT_EQ(static_cast<double>(scheduler.edges.front().at) / kMs, c.firstEdgeMs) << c.delay;
+        ASSERT_EQ(scheduler.edges.size(), 2U);
+        EXPECT_EQ(edgeMs()[0], c.firstEdgeMs) << c.radio << " " << c.delay;
+        EXPECT_EQ(edgeMs()[1], c.firstEdgeMs + 42.5) << c.radio << " " << c.delay;
+        // PTT: prepared (bit 0), raised (pin 16), lowered after the letter space.
+        EXPECT_EQ(fakes.ports.writes, (std::vector<std::pair<std::uint16_t, std::uint8_t>>{
+                                          {0x37A, 0x01}, {0x37A, 0x05}, {0x37A, 0x01}}));
     }
 }
 
-TEST_F(CWKeyerTest, EmptyMessageSwitchesPttAndKeysNothing) {
+TEST_F(CWKeyerTest, EmptyMessageSwitchesPttAndAPhoneBandOrKeyingOffDropsIt) {
     state.settings.CWPTTActivated = true;
     state.settings.CWPTTComport = "Com2";
     state.settings.Radio1Delay = 2;
@@ -309,11 +296,9 @@ TEST_F(CWKeyerTest, EmptyMessageSwitchesPttAndKeysNothing) {
     EXPECT_EQ(scheduler.clock, 85 * kMs);  // the lead time is still waited
     EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "open 2", "dtr 2 on",
                                                              "close 1", "dtr 2 off", "close 2"}));
-}
 
-TEST_F(CWKeyerTest, PhoneBandOrKeyingOffDropsTheMessage) {
-    state.settings.CWPTTActivated = true;
-    state.settings.CWPTTComport = "Com2";
+    // A phone band or keying switched off drops the message.
+    fakes.serial.events.clear();
     state.CurrentBandMode = bandModeCode(band::B20, true);
     keyer.SendCW("@ TEST", false);
     EXPECT_TRUE(scheduler.edges.empty());
@@ -365,26 +350,23 @@ TEST_F(CWKeyerTest, PcSpeakerSidetoneAndItsAbsenceToldOnce) {
     EXPECT_FALSE(state.cw.CWAbortFlag);
 }
 
-TEST_F(CWKeyerTest, MissingKeyingDeviceIsToldAndNothingIsKeyed) {
+TEST_F(CWKeyerTest, MissingOrLostKeyingDeviceIsToldOnceAndStopsTheMessage) {
     fakes.serial.failOpen = true;
     keyer.SendCW("TEST", false);
     EXPECT_TRUE(scheduler.edges.empty());
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
-    EXPECT_EQ(fakes.messageBox.shown[0].title, "Port Error");
     EXPECT_TRUE(state.cw.CWAbortFlag);  // a repetition stops here
-}
-
-TEST_F(CWKeyerTest, DeviceLostWhileSendingEndsTheMessageWithOneMessage) {
+    fakes.serial.failOpen = false;
     scheduler.at(100 * kMs, [&] { fakes.serial.failDtr = true; });
     keyer.SendCW("EEEE", false);
     EXPECT_EQ(scheduler.edges.size(), 4U);  // the third E fails at its first edge
     EXPECT_TRUE(state.cw.CWAbortFlag);
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 stopped answering");
+    ASSERT_EQ(fakes.messageBox.shown.size(), 2U);
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "Port Error");
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
+    EXPECT_EQ(fakes.messageBox.shown[1].text, "Com1 stopped answering");
 }
 
-TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioAndIsNotSent) {
+TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioOnlyWhenExactAndIsNotSent) {
     Settings& s = state.settings;
     s.F9Activated = true;
     s.F9Comport = "Com2";
@@ -402,9 +384,9 @@ TEST_F(CWKeyerTest, RadioPrefixSwitchesTheTransmittingRadioAndIsNotSent) {
     keyer.SendCW("[RADIO1][PLAY3]CQ", false);
     EXPECT_EQ(state.TXRadio, 1);
     EXPECT_EQ(fakes.serial.events.front(), "dtr 2 off");
-}
 
-TEST_F(CWKeyerTest, RadioPrefixIsIgnoredWithoutRadioSwitchAndWhenNotExact) {
+    // Ignored when no switch is asked and when not exact.
+    restart();
     keyer.SendCW("[RADIO2][PLAY1]E", true);
     EXPECT_EQ(state.TXRadio, 1);
     EXPECT_EQ(scheduler.edges.size(), 2U);
@@ -415,28 +397,26 @@ TEST_F(CWKeyerTest, RadioPrefixIsIgnoredWithoutRadioSwitchAndWhenNotExact) {
     }
 }
 
-TEST_F(CWKeyerTest, TypingOnExtendsTheCallBeingSent) {
+TEST_F(CWKeyerTest, TypingOnExtendsTheCallOnlyWhenTheMessageBeginsWithIt) {
     state.settings.TypingEnabled = true;
     host.callBox = "K1AB";
     // The operator types C while K1AB goes out.
     scheduler.at(500 * kMs, [&] { host.callBox = "K1ABC"; });
     keyer.SendCW("@ 5NN", false);
     EXPECT_EQ(heard(state.cw.DotCount), "K1ABC 5NN");
-}
 
-TEST_F(CWKeyerTest, CallIsExtendedOnlyWhenTheMessageBeginsWithIt) {
-    state.settings.TypingEnabled = true;
+    restart();
     host.callBox = "K1AB";
     scheduler.at(100 * kMs, [&] { host.callBox = "K1ABC"; });
     keyer.SendCW("TU @", false);
     EXPECT_EQ(heard(state.cw.DotCount), "TU K1AB");
 
     // Outside the call box "@" is CurrentCall, not the call being typed.
-    scheduler.edges.clear();
+    restart();
     state.CurrentCall = "W9XY";
     host.inCallBox = false;
     host.callBox = "W9X";
-    scheduler.at(scheduler.clock + 100 * kMs, [&] { host.callBox = "W9XYZ"; });
+    scheduler.at(100 * kMs, [&] { host.callBox = "W9XYZ"; });
     keyer.SendCW("@ 5NN", false);
     EXPECT_EQ(heard(state.cw.DotCount), "W9XY 5NN");
 }
@@ -473,6 +453,14 @@ TEST_F(CWKeyerTest, CalibrationOpensTheConfiguredKeyingPort) {
     EXPECT_EQ(fakes.serial.events.size(), 1U);
 }
 
+TEST_F(CWKeyerTest, CalibrationTellsOfAMissingKeyingPort) {
+    fakes.serial.failOpen = true;
+    keyer.CalibrateCWTiming();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
+    EXPECT_TRUE(state.cw.CWCalibrated);
+}
+
 TEST_F(CWKeyerTest, LogWithoutCwSetsTheUncalibratedTiming) {
     state.settings.Weight = "4.0";
     keyer.prepareTiming(false);
@@ -482,12 +470,61 @@ TEST_F(CWKeyerTest, LogWithoutCwSetsTheUncalibratedTiming) {
     EXPECT_TRUE(fakes.serial.events.empty());
 }
 
-TEST_F(CWKeyerTest, CalibrationTellsOfAMissingKeyingPort) {
-    fakes.serial.failOpen = true;
-    keyer.CalibrateCWTiming();
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
-    EXPECT_TRUE(state.cw.CWCalibrated);
+class KeyboardCWTest : public CWKeyerTest {
+  protected:
+    KeyboardCW keyboard{state, keyer};
+};
+
+TEST_F(KeyboardCWTest, OpensOnACwBandOnlyAndGoesBackWhereTheCaretWas) {
+    state.CurrentBandMode = bandModeCode(band::B40, true);
+    EXPECT_FALSE(keyboard.open({1, 3}));
+    EXPECT_FALSE(keyboard.view().open);
+
+    state.CurrentBandMode = bandModeCode(band::B40, false);
+    EXPECT_TRUE(keyboard.open({1, 3}));
+    EXPECT_TRUE(keyboard.view().open);
+    EXPECT_EQ(keyboard.view().line1Colour, colour::DarkRed);
+    EXPECT_EQ(keyboard.close(), (EntryCaret{1, 3}));
+    EXPECT_FALSE(keyboard.view().open);
+    EXPECT_EQ(keyboard.view().line1Colour, colour::Blue);
+}
+
+TEST_F(KeyboardCWTest, EachChangeSendsTheLastCharacterInUpperCase) {
+    ASSERT_TRUE(keyboard.open({0, 0}));
+    const struct {
+        const char* text;
+        std::size_t edges;  // key edges of what went out
+    } steps[] = {
+        {"e", 2},     // E
+        {"et", 2},    // T
+        {"e", 2},     // deleting T sends E once more
+        {"e5", 10},   // 5: five dots
+        {"e5/", 10},  // /: dash dot dot dash dot
+    };
+    for (const auto& step : steps) {
+        scheduler.edges.clear();
+        keyboard.onTextEdited(step.text);
+        EXPECT_EQ(scheduler.edges.size(), step.edges) << step.text;
+    }
+}
+
+TEST_F(KeyboardCWTest, AnEmptiedBoxSendsAnEmptyMessage) {
+    state.settings.CWPTTActivated = true;
+    state.settings.CWPTTComport = "Com2";
+    keyboard.onTextEdited("");
+    EXPECT_TRUE(scheduler.edges.empty());
+    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "open 2", "dtr 2 on",
+                                                             "close 1", "dtr 2 off", "close 2"}));
+}
+
+TEST_F(KeyboardCWTest, PlusAndMinusStepTheSpeedByTwo) {
+    keyboard.onTextEdited("+");
+    EXPECT_EQ(state.cw.CWSpeed, 30);
+    keyboard.onTextEdited("++");
+    EXPECT_EQ(state.cw.CWSpeed, 32);
+    keyboard.onTextEdited("++-");
+    EXPECT_EQ(state.cw.CWSpeed, 30);
+    EXPECT_TRUE(scheduler.edges.empty());
 }
 
 }  // namespace

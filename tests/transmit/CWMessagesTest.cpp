@@ -72,16 +72,14 @@ TEST(CWMessages, ExchangeKeySendsTheCqModeExchangeWhileTheBoxIsEmpty) {
     EXPECT_EQ(exchangeMessage(s, contest::None, ""), "");
 }
 
-TEST(CWMessages, TypedTextIsStoredInUpperCaseOnOneLine) {
-    EXPECT_EQ(messageText("cq test $"), "CQ TEST $");
-    EXPECT_EQ(messageText("tu\r\nqrz\t?"), "TU  QRZ ?");
-}
-
-TEST(CWMessages, ViewMacCaptionShowsKeyPlaysAndOwnCall) {
+TEST(CWMessages, ViewMacCaptionShowsKeyPlaysAndOwnCallAndTypedTextIsUpperCase) {
     EXPECT_EQ(viewMacCaption(1, "[RADIO0][PLAY1]CQ", "CQ $ $", "W6XYZ"), "F1-CQ W6XYZ W6XYZ");
     EXPECT_EQ(viewMacCaption(3, "[RADIO2][PLAY3]@", "His Call", "W6XYZ"), "F3-[3]His Call");
     EXPECT_EQ(viewMacCaption(9, "[RADIO1][PLAY6]QRL?", "QRL?", ""), "F12-[6]QRL?");
     EXPECT_EQ(viewMacCaption(8, "CL?", "", "K1A"), "F11-");
+    // Typed text is stored in upper case on one line.
+    EXPECT_EQ(messageText("cq test $"), "CQ TEST $");
+    EXPECT_EQ(messageText("tu\r\nqrz\t?"), "TU  QRZ ?");
 }
 
 }  // namespace

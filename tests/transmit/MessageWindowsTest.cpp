@@ -95,41 +95,36 @@ TEST_F(MessageWindowsTest, EditMacOkStoresUpperCaseTextsBehindTheOldPrefixes) {
     // to what the program holds.
     EXPECT_EQ(disk.CWMacros[0], "[RADIO0][PLAY1]CQ CQP $ $ CQP");
     EXPECT_EQ(disk, state.settings);
-}
 
-TEST_F(MessageWindowsTest, EmptiedTextsKeepEveryOtherLineInItsPlace) {
-    EditMac edit(state, host);
+    // Emptied texts keep every other line in its place.
     edit.load();
     edit.onShMacro(3, "");
     edit.onExchange(1, "");
     edit.onDupe("");
     edit.onOK();
-    const Settings disk = settingsOnDisk();
-    EXPECT_EQ(disk.CWMacroLabels[12], "");
-    EXPECT_EQ(disk.CWMacroLabels[13], "TU");
-    EXPECT_EQ(disk.CWExchanges[9], "");
-    EXPECT_EQ(disk.CWExchanges[10], "@ 5NN #");
-    EXPECT_EQ(disk.DupeMessage, "");
-    EXPECT_EQ(disk, state.settings);
+    const Settings emptied = settingsOnDisk();
+    EXPECT_EQ(emptied.CWMacroLabels[12], "");
+    EXPECT_EQ(emptied.CWMacroLabels[13], "TU");
+    EXPECT_EQ(emptied.CWExchanges[9], "");
+    EXPECT_EQ(emptied.CWExchanges[10], "@ 5NN #");
+    EXPECT_EQ(emptied.DupeMessage, "");
+    EXPECT_EQ(emptied, state.settings);
 }
 
-TEST_F(MessageWindowsTest, EditMacCancelChangesNothing) {
+TEST_F(MessageWindowsTest, EditMacCancelChangesNothingAndOkMendsADamagedPrefix) {
+    state.settings.CWMacros[10] = "[RADIO1][PLA";
     const Settings before = state.settings;
     EditMac edit(state, host);
     edit.load(4);
     EXPECT_EQ(edit.view().focusSlot, 4);
+    EXPECT_EQ(edit.view().FullMacro[1], "[RADIO1][PLA");
     edit.onFullMacro(0, "XX");
     edit.onCancel();
     EXPECT_TRUE(edit.view().closed);
     EXPECT_EQ(state.settings, before);
     EXPECT_EQ(host.changes, 0);
-}
 
-TEST_F(MessageWindowsTest, EditingADamagedMacroGivesItAProperPrefix) {
-    state.settings.CWMacros[10] = "[RADIO1][PLA";
-    EditMac edit(state, host);
     edit.load();
-    EXPECT_EQ(edit.view().FullMacro[1], "[RADIO1][PLA");
     edit.onFullMacro(1, "N6TR");
     edit.onOK();
     EXPECT_EQ(state.settings.CWMacros[10], "[RADIO0][PLAY1]N6TR");
@@ -192,16 +187,12 @@ TEST_F(MessageWindowsTest, ViewMacMenuChangesPlaysAndRadioAndStoresThem) {
     view.onMenuItem(4, Item::EditMessage);
     EXPECT_EQ(host.edited, (std::vector<int>{5}));
     EXPECT_EQ(host.changes, 7);
-}
 
-TEST_F(MessageWindowsTest, ACaptionThatHappensToHoldATagDoesNotTickThePlayItem) {
-    state.contestNr = contest::Wpx;
+    // A caption that happens to hold a tag does not tick the play item.
     state.settings.CWMacroLabels[18] = "CQ [3]";
-    ViewMac view(state, host);
-    view.refresh();
+    view.onMenuItem(0, Item::NoRepeats);
     EXPECT_EQ(view.view().DisplayMac[0].caption, "F1-CQ [3]");
-    EXPECT_TRUE(view.menuTicks(0)[static_cast<std::size_t>(ViewMacItem::NoRepeats)]);
-    EXPECT_FALSE(view.menuTicks(0)[static_cast<std::size_t>(ViewMacItem::Play3)]);
+    EXPECT_EQ(ticked(0), (std::vector<Item>{Item::NoRadio, Item::NoRepeats}));
 }
 
 }  // namespace

@@ -35,15 +35,10 @@ TEST(ParallelRegister, PinsFollowTheHardwareInversions) {
         std::uint8_t on;
         std::uint8_t off;
     };
+    // From a clear register, then bits 0 and 4..7 and the other pins keep their values.
     const Case cases[] = {
-        // From a clear register.
-        {14, 0x00, 0x00, 0x02},
-        {16, 0x00, 0x04, 0x00},
-        {17, 0x00, 0x00, 0x08},
-        // Bits 0 and 4..7 and the other pins keep their values.
-        {14, 0xF1, 0xF1, 0xF3},
-        {16, 0xF1, 0xF5, 0xF1},
-        {17, 0xFF, 0xF7, 0xFF},
+        {14, 0x00, 0x00, 0x02}, {16, 0x00, 0x04, 0x00}, {17, 0x00, 0x00, 0x08},
+        {14, 0xF1, 0xF1, 0xF3}, {16, 0xF1, 0xF5, 0xF1}, {17, 0xFF, 0xF7, 0xFF},
         {14, 0x0E, 0x0C, 0x0E},
     };
     for (const Case& c : cases) {
@@ -81,7 +76,8 @@ TEST_F(PortLinesTest, NoneAndUnknownNamesTouchNothing) {
         EXPECT_TRUE(lines.OpenSerialPort(name).isOk());
         lines.CloseSerialPort(name);
     }
-    EXPECT_TRUE(ports.registers.empty());  // not even read
+    EXPECT_TRUE(lines.PrepareParallelPort("Com1").isOk());  // a serial port: nothing to prepare
+    EXPECT_TRUE(ports.registers.empty());                   // not even read
     EXPECT_TRUE(ports.writes.empty());
     EXPECT_TRUE(serial.events.empty());
 }
@@ -94,12 +90,6 @@ TEST_F(PortLinesTest, SerialLineOpensItsPortOnFirstUse) {
     lines.CloseSerialPort("Com2");
     EXPECT_EQ(serial.events,
               (std::vector<std::string>{"open 2", "dtr 2 on", "dtr 2 off", "close 2"}));
-}
-
-TEST_F(PortLinesTest, SerialPortsAreNotTouchedByParallelPreparation) {
-    EXPECT_TRUE(lines.PrepareParallelPort("Com1").isOk());
-    EXPECT_TRUE(serial.events.empty());
-    EXPECT_TRUE(ports.writes.empty());
 }
 
 TEST_F(PortLinesTest, AMissingSerialDeviceLeavesTheLineAloneAndSaysSo) {

@@ -111,33 +111,26 @@ TEST_F(RepetitionTest, ThreePlaysWithTwoPausesOfTheCwInterval) {
     EXPECT_FALSE(repeater.view().running);
 }
 
-TEST_F(RepetitionTest, OnePlayNeedsNoTimer) {
+TEST_F(RepetitionTest, OnePlayOrAPauseOfNoLengthNeedsNoTimer) {
     repeater.SendFunctionKeyMessage(kF1, false);
     EXPECT_EQ(messagesSent(), 1);
     EXPECT_FALSE(timer2().enabled());
     EXPECT_EQ(labels(), (std::vector<std::string>{"Sending Msg 1 of 1 (red)", "-"}));
-}
 
-TEST_F(RepetitionTest, APauseOfNoLengthEndsAtOnce) {
     state.settings.RepeatIntervalCW = 0;  // the setting was absent
     repeater.SendFunctionKeyMessage(kF3, false);
-    EXPECT_EQ(messagesSent(), 3);
+    EXPECT_EQ(messagesSent(), 4);
     EXPECT_FALSE(repeater.running());
     EXPECT_FALSE(timer2().enabled());
 }
 
-TEST_F(RepetitionTest, PlayDigitSetInViewMacMakesTheNextPressSendThreeTimes) {
-    state.settings.CWMacros[18] = "[RADIO0][PLAY3]E";
+TEST_F(RepetitionTest, TheMessagesOwnPlaysAndRadioApply) {
+    state.settings.CWMacros[18] = "[RADIO2][PLAY3]E";  // as set in the CW messages window
     repeater.SendFunctionKeyMessage(kF1, false);
     timer2().tick();
     timer2().tick();
     EXPECT_EQ(messagesSent(), 3);
-}
-
-TEST_F(RepetitionTest, TheMessagesOwnRadioApplies) {
-    state.settings.CWMacros[18] = "[RADIO2][PLAY1]E";
-    repeater.SendFunctionKeyMessage(kF1, false);
-    EXPECT_EQ(host.radios, (std::vector<int>{2}));
+    EXPECT_EQ(host.radios, (std::vector<int>{2, 2, 2}));
     EXPECT_EQ(state.TXRadio, 2);
     EXPECT_EQ(state.LogRadio, 1);  // a message's radio moves only the transmitter
 }
@@ -156,7 +149,7 @@ TEST_F(RepetitionTest, EscInThePauseEndsTheRepetitionAndNothingElse) {
     EXPECT_FALSE(state.cw.CWAbortFlag);
 }
 
-TEST_F(RepetitionTest, EscWhileTheFirstMessageIsKeyedEndsItAndTheRepetition) {
+TEST_F(RepetitionTest, EscWhileAnyMessageIsKeyedEndsItAndTheRepetition) {
     pressEscAfter(10);
     repeater.SendFunctionKeyMessage(kF3, false);
     EXPECT_EQ(messagesSent(), 1);
@@ -167,33 +160,29 @@ TEST_F(RepetitionTest, EscWhileTheFirstMessageIsKeyedEndsItAndTheRepetition) {
     // The Esc key then reaches the entry line: it only clears the flag.
     EXPECT_TRUE(repeater.cancel());
     EXPECT_FALSE(state.cw.CWAbortFlag);
-}
 
-TEST_F(RepetitionTest, EscWhileALaterMessageIsKeyedEndsTheRepetition) {
+    // Esc while a later message is keyed ends the repetition too.
     repeater.SendFunctionKeyMessage(kF3, false);
     pressEscAfter(10);
     timer2().tick();
-    EXPECT_EQ(messagesSent(), 2);
+    EXPECT_EQ(messagesSent(), 3);
     EXPECT_FALSE(repeater.running());
     EXPECT_FALSE(timer2().enabled());
     EXPECT_EQ(labels().back(), "-");
     timer2().tick();
-    EXPECT_EQ(messagesSent(), 2);
+    EXPECT_EQ(messagesSent(), 3);
 }
 
-TEST_F(RepetitionTest, ANewKeyTakesOverFromAPausingRepetition) {
+TEST_F(RepetitionTest, ANewKeyTakesOverFromAPausingRepetitionAndOtherKeysSendNothing) {
+    for (int key : {119, 120, 121, 0, 200}) repeater.SendFunctionKeyMessage(key, false);
+    EXPECT_EQ(messagesSent(), 0);
+    EXPECT_TRUE(display.shown.empty());
     repeater.SendFunctionKeyMessage(kF3, false);
     repeater.SendFunctionKeyMessage(kF2, false);
     EXPECT_EQ(messagesSent(), 2);
     EXPECT_FALSE(repeater.running());
     timer2().tick();
     EXPECT_EQ(messagesSent(), 2);
-}
-
-TEST_F(RepetitionTest, KeysOtherThanTheMessageKeysSendNothing) {
-    for (int key : {119, 120, 121, 0, 200}) repeater.SendFunctionKeyMessage(key, false);
-    EXPECT_EQ(messagesSent(), 0);
-    EXPECT_TRUE(display.shown.empty());
 }
 
 TEST_F(RepetitionTest, DualCqPassesAreHalfThePlayNumberRoundedToEven) {
@@ -250,7 +239,7 @@ TEST_F(RepetitionTest, DualCqStartsByBringingTheLogRadioToTheTransmitter) {
     EXPECT_EQ(state.CurrentBandMode, bandModeCode(band::B40, false));
 }
 
-TEST_F(RepetitionTest, EscInADualCqPauseStopsOnTheRadioItIsOn) {
+TEST_F(RepetitionTest, EscInADualCqPauseOrMessageStopsOnTheRadioItIsOn) {
     state.settings.DualCQsPlayNumber = 4;
     state.settings.DualCQsRepeatInterval = 300;
     repeater.SendFunctionKeyMessage(kF1, true);
@@ -259,16 +248,12 @@ TEST_F(RepetitionTest, EscInADualCqPauseStopsOnTheRadioItIsOn) {
     EXPECT_EQ(messagesSent(), 1);
     EXPECT_EQ(state.TXRadio, 2);
     EXPECT_FALSE(repeater.running());
-}
 
-TEST_F(RepetitionTest, EscDuringADualCqMessageStopsBeforeTheRadioChanges) {
-    state.settings.DualCQsPlayNumber = 4;
-    state.settings.DualCQsRepeatInterval = 300;
-    repeater.SendFunctionKeyMessage(kF1, true);
+    repeater.SendFunctionKeyMessage(kF1, true);  // from radio 2 now
     pressEscAfter(10);
     timer2().tick();
-    EXPECT_EQ(messagesSent(), 2);
-    EXPECT_EQ(state.TXRadio, 2);
+    EXPECT_EQ(messagesSent(), 3);
+    EXPECT_EQ(state.TXRadio, 1);  // stopped before the radio changes back
     EXPECT_FALSE(timer2().enabled());
     EXPECT_FALSE(repeater.running());
 }
@@ -321,13 +306,21 @@ TEST_F(VoiceRepetitionTest, PhoneMessagesPlayTheVoiceSlotWithItsOwnCount) {
                                         "Sending Msg 3 of 3 (red)", "-"}));
 }
 
-TEST_F(VoiceRepetitionTest, VoiceMessagesSwitchedOffOnlyBeep) {
+TEST_F(VoiceRepetitionTest, VoiceMessagesSwitchedOffOnlyBeepAndOneThatCannotStartEndsIt) {
     state.settings.DVKMessagesEnabled = "False";
     repeater.SendFunctionKeyMessage(kF1, false);
     repeater.SendFunctionKeyMessage(kF1, true);
     EXPECT_EQ(fakes.beep.count, 2);
     EXPECT_TRUE(voice.started.empty());
     EXPECT_FALSE(repeater.running());
+
+    state.settings.DVKMessagesEnabled = "True";
+    voice.plays = 3;
+    voice.startWorks = false;
+    repeater.SendFunctionKeyMessage(kF1, false);
+    EXPECT_FALSE(repeater.running());
+    EXPECT_FALSE(timer2().enabled());
+    EXPECT_EQ(voice.started.size(), 1U);
 }
 
 TEST_F(VoiceRepetitionTest, EscWhileAVoiceMessagePlaysStopsItAndTheRepetition) {
@@ -338,15 +331,6 @@ TEST_F(VoiceRepetitionTest, EscWhileAVoiceMessagePlaysStopsItAndTheRepetition) {
     EXPECT_FALSE(repeater.running());
     repeater.onVoiceMessageEnded();
     timer2().tick();
-    EXPECT_EQ(voice.started.size(), 1U);
-}
-
-TEST_F(VoiceRepetitionTest, AVoiceMessageThatCannotStartEndsTheRepetition) {
-    voice.plays = 3;
-    voice.startWorks = false;
-    repeater.SendFunctionKeyMessage(kF1, false);
-    EXPECT_FALSE(repeater.running());
-    EXPECT_FALSE(timer2().enabled());
     EXPECT_EQ(voice.started.size(), 1U);
 }
 

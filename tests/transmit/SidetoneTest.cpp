@@ -40,7 +40,7 @@ int peak(const std::vector<std::int16_t>& s, int fromMs, int toMs, int ms) {
     return p;
 }
 
-TEST(Sidetone, LevelInsideTheMarkSilenceOutside) {
+TEST(Sidetone, LevelInsideTheMarkSilenceOutsideAndNoStepAtTheEdges) {
     SidetoneGenerator tone;
     const auto s = renderMark(tone);
     const int ms = tone.shape().sampleRate / 1000;
@@ -50,11 +50,6 @@ TEST(Sidetone, LevelInsideTheMarkSilenceOutside) {
     EXPECT_LE(peak(s, 30, 80, ms), full);
     EXPECT_EQ(peak(s, 86, 120, ms), 0);  // after the fall, silence again
     EXPECT_GT(peak(s, 80, 85, ms), 0);   // the fall takes its few milliseconds
-}
-
-TEST(Sidetone, NoStepAtTheEdges) {
-    SidetoneGenerator tone;
-    const auto s = renderMark(tone);
     // No sample moves further than the full-level sine itself does between
     // two samples: the rise and fall add no click.
     const SidetoneGenerator::Shape& shape = tone.shape();
@@ -65,7 +60,6 @@ TEST(Sidetone, NoStepAtTheEdges) {
         largest = std::max(largest, std::abs(s[i] - s[i - 1]));
     EXPECT_LE(largest, sineStep + 2);
     // The first sample of the mark starts from silence, not from the level.
-    const int ms = shape.sampleRate / 1000;
     EXPECT_LE(std::abs(s[static_cast<std::size_t>(20 * ms)]), 1);
 }
 

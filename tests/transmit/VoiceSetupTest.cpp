@@ -38,13 +38,6 @@ TEST(VoiceSetup, SavedSetHasEighteenQuotedRecords) {
     EXPECT_EQ(setupFileText(set), expected);
 }
 
-TEST(VoiceSetup, ALabelThatBeganWithABracketKeepsItsText) {
-    VoiceSet set;
-    set[0] = {"/dvk/qrz.wav", "[QRZ] AGAIN", '0', 1};
-    const SetupFileContents read = parseSetupFile(setupFileText(set));
-    EXPECT_EQ(read.voices[0], set[0]);
-}
-
 TEST(VoiceSetup, ReadingTakesRadioPlaysAndLabelFromTheRecord) {
     struct Case {
         const char* record;
@@ -73,6 +66,7 @@ TEST(VoiceSetup, ReadingTakesRadioPlaysAndLabelFromTheRecord) {
 TEST(VoiceSetup, WrittenSetsReadBackTheSame) {
     VoiceSet set;
     set[0] = {"/home/op/dvk/cq test.wav", "CQ, CQ \"TEST\"", '1', 6};
+    set[1] = {"/dvk/qrz.wav", "[QRZ] AGAIN", '0', 1};  // began with a bracket
     set[4] = {"C:\\DVK\\TU.WAV", "TU", '2', 1};
     set[8] = {"/dvk/12.wav", "", '0', 3};
     const SetupFileContents read = parseSetupFile(setupFileText(set));
@@ -82,13 +76,16 @@ TEST(VoiceSetup, WrittenSetsReadBackTheSame) {
     EXPECT_FALSE(read.truncated);
 }
 
-TEST(VoiceSetup, LineEndsOfAnyKindAndTrailingBlankLines) {
+TEST(VoiceSetup, LineEndsOfAnyKindTrailingBlankLinesAndControlCharacters) {
     const SetupFileContents lf = parseSetupFile("\"/a.wav\"\n\"[RADIO1][PLAY1]A\"\n\n\n");
     EXPECT_EQ(lf.voices[0], (VoiceSlot{"/a.wav", "A", '1', 1}));
     EXPECT_EQ(lf.pairs, 1);
     EXPECT_FALSE(lf.truncated);
     const SetupFileContents cr = parseSetupFile("\"/a.wav\"\r\"B\"");
     EXPECT_EQ(cr.voices[0], (VoiceSlot{"/a.wav", "B", '0', 1}));
+    // Control characters become blanks.
+    const SetupFileContents ctl = parseSetupFile(std::string("\"/a.wav\"\r\n\"A\tB\0C\"\r\n", 19));
+    EXPECT_EQ(ctl.voices[0].label, "A B C");
 }
 
 TEST(VoiceSetup, MoreThanNinePairsReadsOnlyNine) {
@@ -118,11 +115,6 @@ TEST(VoiceSetup, ACutShortFileKeepsWhatItHolds) {
     const SetupFileContents empty = parseSetupFile("");
     EXPECT_FALSE(empty.truncated);
     EXPECT_EQ(empty.pairs, 0);
-}
-
-TEST(VoiceSetup, ControlCharactersBecomeBlanks) {
-    const SetupFileContents read = parseSetupFile(std::string("\"/a.wav\"\r\n\"A\tB\0C\"\r\n", 19));
-    EXPECT_EQ(read.voices[0].label, "A B C");
 }
 
 TEST(VoiceSetup, AnyBytesGiveAnAnswer) {
