@@ -138,16 +138,26 @@ TEST(LookbackCalls, EachCallOnceInOrder) {
     EXPECT_TRUE(list.loaded);
 }
 
+struct PrefillCase {
+    ContestNr contest;
+    std::string call, box;
+    std::optional<std::string> prefill;
+    std::vector<LoggedQso> log{};
+    std::vector<OldCall> old{};
+};
+
+// A new log of the case's contest with its QSOs and former-logs list.
+MainMod prefillState(const PrefillCase& c) {
+    MainMod state = newLog(c.contest, true, {.usa = true});
+    logQsos(state, c.log);
+    if (!c.old.empty()) loadOldCalls(state.lookbackCalls, c.old);
+    return state;
+}
+
 // What the exchange box is given when it gets the focus.
 TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
     const std::optional<std::string> none;
-    struct Case {
-        ContestNr contest;
-        std::string call, box;
-        std::optional<std::string> prefill;
-        std::vector<LoggedQso> log{};
-        std::vector<OldCall> old{};
-    };
+    using Case = PrefillCase;
     const LoggedQso dl{"DL1ABC", CW20, 100, "DL", "3", 1};
     const LoggedQso k6xx{"K6XX", CW20, 1, " 5", "1", 1, mult("CA"), "BOB"};
     const LoggedQso k6zz{"K6XX", CW20, 1, "ZZ", "1", 0, mult("ZZ"), "BOB"};
@@ -182,10 +192,7 @@ TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.contest) + " " + c.call + " '" + c.box + "'");
-        MainMod state = newLog(c.contest, true, {.usa = true});
-        logQsos(state, c.log);
-        if (!c.old.empty()) loadOldCalls(state.lookbackCalls, c.old);
-        EXPECT_EQ(exchangePrefill(state, c.call, c.box), c.prefill);
+        EXPECT_EQ(exchangePrefill(prefillState(c), c.call, c.box), c.prefill);
     }
     // Former logs not yet loaded are not searched.
     MainMod state = newLog(contest::ArrlDx);
@@ -196,37 +203,23 @@ TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
 // The history fills only an empty box, and only for a call that neither
 // this log nor the former logs know for the contest.
 TEST(HistoryPrefill, NeverOverTypedTextNorWhatTheLogsKnow) {
-    struct Case {
-        ContestNr contest;
-        std::vector<LoggedQso> log;
-        std::vector<OldCall> old;
-        std::string call;
-        std::string box;
-        std::optional<std::string> prefill;
-    };
-    const std::vector<Case> cases{
-        {contest::Naqp, {}, {}, "K6XX", "", "BOB CA"},
-        {contest::Naqp, {}, {}, "K6XX", "  ", "BOB CA"},
-        {contest::Naqp, {}, {}, "K6XX", "B", std::nullopt},  // typed text stays
-        {contest::Naqp, {}, {}, "K6XX", "1", std::nullopt},
-        {contest::Naqp, {}, {}, "W1AW", "", std::nullopt},  // not in the history
-        {contest::Naqp,
-         {{"K6XX", CW40, 0, mult("CA"), "ROB", false, " 27", "1", 1}},
-         {},
-         "K6XX",
-         "",
-         std::nullopt},                                                        // worked in this log
-        {contest::Naqp, {}, {{"K6XX", "NAROB27"}}, "K6XX", "", std::nullopt},  // former logs
-        {contest::Naqp, {}, {{"K6XX", "SPROB27"}}, "K6XX", "", "BOB CA"},      // another contest's
-        {contest::Cqww, {}, {}, "DL1ABC", "", "14"},
+    const std::optional<std::string> none;
+    const std::vector<PrefillCase> cases{
+        {contest::Naqp, "K6XX", "", "BOB CA"},
+        {contest::Naqp, "K6XX", "  ", "BOB CA"},
+        {contest::Naqp, "K6XX", "B", none},  // typed text stays
+        {contest::Naqp, "K6XX", "1", none},
+        {contest::Naqp, "W1AW", "", none},  // not in the history
+        {contest::Naqp, "K6XX", "", none, {{"K6XX", CW40, 0, " 27", "1", 1, mult("CA"), "ROB"}}},
+        {contest::Naqp, "K6XX", "", none, {}, {{"K6XX", "NAROB27"}}},      // the former logs know
+        {contest::Naqp, "K6XX", "", "BOB CA", {}, {{"K6XX", "SPROB27"}}},  // another contest's
+        {contest::Cqww, "DL1ABC", "", "14"},
     };
     const auto history = std::make_shared<const CallHistory>(CallHistory::fromBytes(
         "!!Order!!,Call,Name,State,CQZone\nK6XX,BOB,CA,3\nDL1ABC,HANS,,14\n"));
-    for (const Case& c : cases) {
+    for (const PrefillCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.contest) + " " + c.call + " '" + c.box + "'");
-        MainMod state = newLog(c.contest, true, {.usa = true});
-        logQsos(state, c.log);
-        if (!c.old.empty()) loadOldCalls(state.lookbackCalls, c.old);
+        MainMod state = prefillState(c);
         state.callHistory = history;
         EXPECT_EQ(historyPrefill(state, c.call, c.box), c.prefill);
     }
