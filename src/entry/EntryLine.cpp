@@ -170,6 +170,7 @@ void EntryLine::reset() {
     view_ = EntryView{};
     entry_ = PerEntry{};
     backslashTyped_ = bracketTyped_ = keepMatchesOnce_ = false;
+    partial_.showCheckPartial({});
 }
 
 // --- typing -------------------------------------------------------------
