@@ -1,9 +1,14 @@
 // The keystroke path of the call box and the logging of one QSO, on a
-// 10,000-QSO log and former-logs lists of 5,000 to 500,000 calls.
+// 10,000-QSO log and former-logs lists of 5,000 to 500,000 calls; check
+// partial and one-off matches over the public database (target: under 1 ms
+// a key, whatever is typed), its loading (under 150 ms) and its memory
+// (under 10 MB).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -11,12 +16,14 @@
 #include <vector>
 
 #include "ShippedData.h"
+#include "callsign/CallDataFiles.h"
 #include "callsign/CountryPanel.h"
 #include "entry/CallMatch.h"
 #include "entry/Dupes.h"
 #include "entry/EntryLine.h"
 #include "entry/Scoring.h"
 #include "forms/StoredLogFiles.h"
+#include "model/Settings.h"
 #include "storage/LogFile.h"
 #include "storage/LogRecord.h"
 #include "support/FakePlatform.h"
@@ -135,6 +142,70 @@ void BM_OldCallMatches(benchmark::State& bench) {
         static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_OldCallMatches)->Arg(5000)->Arg(50000)->Arg(500000)->Unit(benchmark::kMillisecond);
+
+std::shared_ptr<const ScpDatabase> debianDatabase() {
+    static const auto db = loadScpDatabase(kDefaultScpFile).data;
+    if (!db) throw std::runtime_error("MASTER.SCP missing");
+    return db;
+}
+
+// What one key costs with the database on: the call box's matches in this
+// log and the former logs, and the check-partial and one-off lists. Timed
+// key by key, the slowest reported beside the mean: every one- and
+// two-character text (the short common fragments are the worst), each call
+// typed from its first character, and each call busted by one character.
+void BM_KeystrokeCheckPartialWorst(benchmark::State& bench) {
+    MainMod state = loggedState(contest::Cqww, 500000);
+    state.scp = debianDatabase();
+    std::vector<std::string> texts;
+    const std::string symbols = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/";
+    for (char a : symbols) {
+        texts.emplace_back(1, a);
+        for (char b : symbols) texts.push_back(std::string{a, b});
+    }
+    for (std::string call : typedCalls()) {
+        for (std::size_t length = 3; length <= call.size(); ++length)
+            texts.push_back(call.substr(0, length));
+        call[call.size() / 2] = call[call.size() / 2] == 'Q' ? 'X' : 'Q';
+        texts.push_back(call);
+    }
+    // Each text's cost is the least of a few tries, so that a busy
+    // machine's pauses do not pass for a slow text.
+    using Clock = std::chrono::steady_clock;
+    constexpr int kTries = 5;
+    std::vector<Clock::duration> least(texts.size(), Clock::duration::max());
+    for (auto _ : bench)
+        for (int t = 0; t < kTries; ++t)
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                const auto start = Clock::now();
+                benchmark::DoNotOptimize(callTyped(state, texts[i]));
+                benchmark::DoNotOptimize(scpMatches(state, texts[i]));
+                least[i] = std::min(least[i], Clock::now() - start);
+            }
+    const auto slowest = std::max_element(least.begin(), least.end());
+    Clock::duration total{};
+    for (const Clock::duration d : least) total += d;
+    const auto micro = [](Clock::duration d) {
+        return std::chrono::duration<double, std::micro>(d).count();
+    };
+    bench.counters["mean_us"] = micro(total) / static_cast<double>(texts.size());
+    bench.counters["slowest_us"] = micro(*slowest);
+    bench.SetLabel("slowest: " + texts[static_cast<std::size_t>(slowest - least.begin())]);
+}
+BENCHMARK(BM_KeystrokeCheckPartialWorst)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The database read and indexed, as the background load does it, and the
+// memory it holds.
+void BM_LoadCheckPartialDatabase(benchmark::State& bench) {
+    std::size_t bytes = 0;
+    for (auto _ : bench) {
+        const auto loaded = loadScpDatabase(kDefaultScpFile);
+        if (!loaded.data || loaded.notice) bench.SkipWithError("MASTER.SCP");
+        bytes = loaded.data->memoryBytes();
+    }
+    bench.counters["database_MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_LoadCheckPartialDatabase)->Unit(benchmark::kMillisecond);
 
 // Logging one QSO onto the 10,000: dupe check, QMult and points, marking.
 void dupeAndScore(benchmark::State& bench, ContestNr nr) {

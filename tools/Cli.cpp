@@ -2,9 +2,11 @@
 
 #include <chrono>
 #include <cmath>
+#include <limits>
 #include <ostream>
 
 #include "TypeSession.h"
+#include "callsign/CallDataFiles.h"
 #include "callsign/CountryFile.h"
 #include "callsign/CountryLookup.h"
 #include "callsign/CtyDat.h"
@@ -251,6 +253,68 @@ int show(Context& ctx) {
     return 0;
 }
 
+// The check-partial database of --scp, or of the settings' default.
+std::shared_ptr<const ScpDatabase> scpDatabase(Context& ctx, const std::string& path) {
+    LoadedCallData<ScpDatabase> loaded = loadScpDatabase(path);
+    if (loaded.notice) ctx.err << "keslog-cli: " << loaded.notice->text << "\n";
+    return loaded.data;
+}
+
+std::string joined(const std::vector<std::string_view>& calls) {
+    std::string text;
+    for (std::string_view c : calls) text += (text.empty() ? "" : " ") + std::string(c);
+    return text;
+}
+
+int checkPartial(Context& ctx) {
+    std::vector<std::string> file;
+    if (!takeOption(ctx.args, "--scp", file, 1)) {
+        ctx.err << "keslog-cli: --scp needs a database file\n";
+        return 2;
+    }
+    if (ctx.args.empty()) {
+        ctx.err << "usage: keslog-cli scp [--scp FILE] TEXT...\n";
+        return 2;
+    }
+    const auto db = scpDatabase(ctx, file.empty() ? std::string(kDefaultScpFile) : file[0]);
+    if (!db) return 1;
+    for (const std::string& typed : ctx.args) {
+        const std::string text = toUpper(trim(typed));
+        // Every call, in the window's order; one-off calls only for a call
+        // the database does not hold.
+        const auto all = std::numeric_limits<std::size_t>::max();
+        const bool oneOff = text.size() >= 4 && !db->contains(text);
+        ctx.out << text << '\t' << joined(db->partial(text, all)) << '\t'
+                << (oneOff ? joined(db->oneOff(text, all)) : "") << "\n";
+    }
+    return 0;
+}
+
+int callHistory(Context& ctx) {
+    const char* usage = "usage: keslog-cli history --file FILE --contest CONTEST CALL...\n";
+    std::vector<std::string> file;
+    std::vector<std::string> contestName;
+    if (!takeOption(ctx.args, "--file", file, 1) ||
+        !takeOption(ctx.args, "--contest", contestName, 1) || file.empty() || contestName.empty() ||
+        ctx.args.empty()) {
+        ctx.err << usage;
+        return 2;
+    }
+    const ContestNr nr = contestNamed(contestName[0]);
+    if (nr == contest::None) {
+        ctx.err << "keslog-cli: --contest is one of " << kContestNames << "\n";
+        return 2;
+    }
+    const LoadedCallData<CallHistory> loaded = loadCallHistory(file[0]);
+    if (loaded.notice) ctx.err << "keslog-cli: " << loaded.notice->text << "\n";
+    if (!loaded.data) return 1;
+    for (const std::string& typed : ctx.args) {
+        const std::string call = toUpper(trim(typed));
+        ctx.out << call << '\t' << historyExchange(nr, *loaded.data, call) << "\n";
+    }
+    return 0;
+}
+
 void printHelp(std::ostream& out) {
     out << "usage: keslog-cli [--program-dir DIR] COMMAND [ARGS...]\n"
            "       keslog-cli --version | --help\n\n"
@@ -265,6 +329,21 @@ void printHelp(std::ostream& out) {
 }
 
 }  // namespace
+
+ContestNr contestNamed(const std::string& name) {
+    struct ContestName {
+        const char* name;
+        ContestNr nr;
+    };
+    static constexpr ContestName kContests[] = {
+        {"ARRLDX", contest::ArrlDx}, {"CQP", contest::Cqp},   {"CQWW", contest::Cqww},
+        {"SPRINT", contest::Sprint}, {"SS", contest::Ss},     {"WPX", contest::Wpx},
+        {"AA", contest::Aa},         {"PAQP", contest::Paqp}, {"NAQP", contest::Naqp},
+    };
+    for (const ContestName& c : kContests)
+        if (toUpper(name) == c.name) return c.nr;
+    return contest::None;
+}
 
 bool takeOption(std::vector<std::string>& args, const std::string& name,
                 std::vector<std::string>& values, std::size_t count) {
@@ -297,6 +376,10 @@ const std::vector<Command>& commands() {
          "call, WPX prefix, country, zone, continent, heading, NA class", lookupCalls},
         {"post", "post LOG.KSL [--cabrillo|--all|...]",
          "re-score a log and write its post-contest files", post},
+        {"scp", "scp [--scp FILE] TEXT...",
+         "database calls holding each text, tab, calls one edit away", checkPartial},
+        {"history", "history --file F --contest C CALL...",
+         "the exchange a call-history file fills in for each call", callHistory},
         {"score", "score LOG.KSL", "open a log, replay it and print its score", score},
         {"type", "type --log PATH [--new ...] --keys FILE",
          "the entry line driven from a key script (see below)", typeSession},

@@ -33,6 +33,11 @@ bool takeOption(std::vector<std::string>& args, const std::string& name,
 // The lines "keslog-cli score" prints for the open log.
 void printScore(std::ostream& out, const MainMod& state);
 
+// A contest as the commands name it (ARRLDX, CQP, ...; any case);
+// contest::None for any other name.
+ContestNr contestNamed(const std::string& name);
+inline constexpr const char* kContestNames = "ARRLDX, CQP, CQWW, SPRINT, SS, WPX, AA, PAQP, NAQP";
+
 // The command table; later capabilities add their rows here.
 const std::vector<Command>& commands();
 

@@ -324,17 +324,6 @@ class SessionHost : public ILogFormHost, public ICWKeyerHost {
     LogForm* form_ = nullptr;
 };
 
-struct ContestName {
-    const char* name;
-    ContestNr nr;
-};
-
-constexpr ContestName kContests[] = {
-    {"ARRLDX", contest::ArrlDx}, {"CQP", contest::Cqp},   {"CQWW", contest::Cqww},
-    {"SPRINT", contest::Sprint}, {"SS", contest::Ss},     {"WPX", contest::Wpx},
-    {"AA", contest::Aa},         {"PAQP", contest::Paqp}, {"NAQP", contest::Naqp},
-};
-
 constexpr const char* kContinents[] = {"AF", "AS", "EU", "NA", "OC", "SA"};
 
 // The contest-choice dialog's options for --new, --mode and --location.
@@ -348,10 +337,9 @@ struct NewLogChoice {
 Result<NewLogChoice> newLogChoice(const std::string& name, const std::string& mode,
                                   const std::string& location) {
     NewLogChoice choice;
-    for (const ContestName& c : kContests)
-        if (toUpper(name) == c.name) choice.contest = c.nr;
+    choice.contest = contestNamed(name);
     if (choice.contest == contest::None)
-        return Status::error("--new is one of ARRLDX, CQP, CQWW, SPRINT, SS, WPX, AA, PAQP, NAQP");
+        return Status::error(std::string("--new is one of ") + kContestNames);
     const std::string where = toUpper(location);
     const auto info = findContest(choice.contest);
     switch (info->location) {

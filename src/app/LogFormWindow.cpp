@@ -20,6 +20,7 @@
 #include "app/AudioWindow.h"
 #include "app/BandModeDialog.h"
 #include "app/CACTYWindow.h"
+#include "app/CallDataLoader.h"
 #include "app/ChCoFormDialog.h"
 #include "app/DialogParts.h"
 #include "app/EditLogDialog.h"
@@ -397,6 +398,7 @@ void LogFormWindow::render() {
     renderRepeat();
     renderViewMac();
     renderEntry();
+    if (callData_) callData_->refresh();
 }
 
 void LogFormWindow::renderEntry() {

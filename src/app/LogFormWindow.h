@@ -31,6 +31,7 @@ namespace keslog {
 
 class AboutDialog;
 class AudioWindow;
+class CallDataLoader;
 class CACTYWindow;
 class EditMacDialog;
 class PartialWindow;
@@ -66,6 +67,9 @@ class LogFormWindow : public QMainWindow,
     // A welcome screen already shown before this window was built, so that
     // the building went on behind it; start-up waits for it to close.
     void attachWelcome(AboutDialog& welcome) { welcome_ = &welcome; }
+    // The background reads of the check-partial database and the call
+    // history, started whenever their settings or the contest change.
+    void attachCallData(CallDataLoader& loader) { callData_ = &loader; }
     // Draws the current view state.
     void render();
     // Draws the window after a File command; the keyer's timing is made
@@ -195,6 +199,7 @@ class LogFormWindow : public QMainWindow,
     QLabel* oldCallMatchLabel_ = nullptr;
     QLabel* lastQsoLabel_ = nullptr;
     PartialWindow* partialWindow_ = nullptr;
+    CallDataLoader* callData_ = nullptr;
     bool rendering_ = false;  // box signals caused by drawing are not edits
     QWidget* bottomRow_ = nullptr;
     QLabel* noLogHint_ = nullptr;

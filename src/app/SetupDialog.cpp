@@ -13,6 +13,9 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <functional>
+
+#include "model/Text.h"
 
 namespace keslog {
 
@@ -189,7 +192,48 @@ QWidget* SetupDialog::lookbackTab() {
     lookbackLabel_ = new QLabel(insta);
     lookbackLabel_->setObjectName("LookbackLabel");
     layout->addWidget(lookbackLabel_, 2, 0, 1, 3);
-    return page({insta});
+    return page({insta, callDataFrame()});
+}
+
+QPushButton* SetupDialog::chooseButton(const char* name, QWidget* parent, void (Setup::*choose)()) {
+    auto* button = new QPushButton("Choose...", parent);
+    button->setObjectName(name);
+    connect(button, &QPushButton::clicked, this, [this, choose] {
+        std::invoke(choose, form_);
+        afterEvent();
+    });
+    return button;
+}
+
+QGroupBox* SetupDialog::callDataFrame() {
+    auto* calls = frame("FrameCallData", "Check Partial and Call History", this);
+    auto* grid = new QGridLayout(calls);
+    grid->addWidget(new QLabel("Database (\"none\": off):", calls), 0, 0);
+    scpFile_ = new QLineEdit(calls);
+    scpFile_->setObjectName("ScpFileBox");
+    connect(scpFile_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_.onScpFile(text.toStdString()); });
+    grid->addWidget(scpFile_, 0, 1, 1, 2);
+    grid->addWidget(chooseButton("ScpChooseButton", calls, &Setup::onChooseScpFile), 0, 3);
+
+    grid->addWidget(new QLabel("Call history for:", calls), 1, 0);
+    historyContest_ = new QComboBox(calls);
+    historyContest_->setObjectName("HistoryContestCombo");
+    for (const ContestInfo& c : contestCatalog())
+        historyContest_->addItem(q(std::string(trim(c.shortName))));
+    connect(historyContest_, &QComboBox::activated, this, [this](int index) {
+        form_.onHistoryContest(index);
+        afterEvent();
+    });
+    grid->addWidget(historyContest_, 1, 1);
+    historyFile_ = new QLineEdit(calls);
+    historyFile_->setObjectName("HistoryFileBox");
+    connect(historyFile_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { form_.onHistoryFile(text.toStdString()); });
+    grid->addWidget(historyFile_, 1, 2);
+    grid->addWidget(chooseButton("HistoryChooseButton", calls, &Setup::onChooseHistoryFile), 1, 3);
+    grid->setColumnStretch(2, 1);
+    return calls;
 }
 
 QWidget* SetupDialog::cwDvkTab() {
@@ -371,6 +415,10 @@ void SetupDialog::render() {
     lookbackLabel_->setText(q(v.LookbackLabel));
     selectButton_->setEnabled(v.lookbackButtonsEnabled);
     saveButton_->setEnabled(v.lookbackButtonsEnabled);
+    if (scpFile_->text() != q(v.ScpFile)) scpFile_->setText(q(v.ScpFile));
+    historyContest_->setCurrentIndex(v.historyContest);
+    const QString history = q(v.CallHistoryFile[static_cast<std::size_t>(v.historyContest)]);
+    if (historyFile_->text() != history) historyFile_->setText(history);
 
     for (QWidget* w : std::initializer_list<QWidget*>{
              portLabel_, lists_[at(SetupList::CWPort)], boxes_[at(SetupBox::Speaker)],

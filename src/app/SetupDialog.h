@@ -28,6 +28,8 @@ class SetupDialog : public FormDialog<Setup> {
   private:
     QWidget* generalTab();
     QWidget* lookbackTab();
+    QGroupBox* callDataFrame();
+    QPushButton* chooseButton(const char* name, QWidget* parent, void (Setup::*choose)());
     QWidget* cwDvkTab();
     QWidget* radioTab();
     QWidget* keyMappingsTab();
@@ -53,6 +55,9 @@ class SetupDialog : public FormDialog<Setup> {
     QLabel* lookbackLabel_ = nullptr;
     QPushButton* selectButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
+    QLineEdit* scpFile_ = nullptr;
+    QComboBox* historyContest_ = nullptr;
+    QLineEdit* historyFile_ = nullptr;
     QLabel* portLabel_ = nullptr;
     std::array<QRadioButton*, 2> optionSpeaker_{};
     QLabel* weightCaption_ = nullptr;

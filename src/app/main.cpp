@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/AboutDialog.h"
+#include "app/CallDataLoader.h"
 #include "app/LogFormWindow.h"
 #include "app/QtPlatform.h"
 #include "app/QtText.h"
@@ -106,6 +107,8 @@ int main(int argc, char** argv) {
     if (line.printScoreAndQuit)
         probe = std::make_unique<ScorePaintProbe>(*window.findChild<QLabel*>("ScoreLabel"));
     if (!window.form().startUp(programDir)) return 1;
+    keslog::CallDataLoader callData(state, platform.messageBox, nullptr);
+    window.attachCallData(callData);
 
     window.form().load();
     window.render();

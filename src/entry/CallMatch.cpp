@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "callsign/CallHistory.h"
+#include "callsign/CheckPartial.h"
 #include "callsign/CountryLookup.h"
 #include "entry/MultRows.h"
 #include "entry/Scoring.h"
+#include "model/Text.h"
 
 namespace keslog {
 
@@ -96,6 +99,28 @@ std::optional<std::string> fromOldCall(const MainMod& state, std::string_view re
     }
 }
 
+bool inLog(const MainMod& state, std::string_view call) {
+    return state.callIndex.find(call) != state.callIndex.end();
+}
+
+std::vector<ScpHit> hits(const MainMod& state, const std::vector<std::string_view>& calls) {
+    std::vector<ScpHit> marked;
+    marked.reserve(calls.size());
+    for (std::string_view call : calls) marked.push_back({std::string(call), inLog(state, call)});
+    return marked;
+}
+
+// The former logs' row of the call for this contest, if any.
+const OldCall* oldCallOfContest(const MainMod& state, std::string_view call) {
+    const LookbackCalls& list = state.lookbackCalls;
+    if (!list.loaded) return nullptr;
+    const auto row = findOldCall(list, call);
+    if (row == list.rows.end() || row->call != call) return nullptr;
+    if (row->exchange.size() < 2 || row->exchange.substr(0, 2) != oldCallCode(state.contestNr))
+        return nullptr;
+    return &*row;
+}
+
 // In call order, each call once: the first row of a call wins.
 void sortByCall(std::vector<OldCall>& rows) {
     const auto byCall = [](const OldCall& a, const OldCall& b) { return a.call < b.call; };
@@ -155,14 +180,34 @@ std::optional<std::string> exchangePrefill(const MainMod& state, std::string_vie
         return fromThisLog(state, state.log.at(check.lastContact));
     }
 
-    const LookbackCalls& list = state.lookbackCalls;
-    if (!list.loaded) return std::nullopt;
-    const auto row = findOldCall(list, call);
-    if (row == list.rows.end() || row->call != call) return std::nullopt;
-    const std::string_view exchange = row->exchange;
-    if (exchange.size() < 2 || exchange.substr(0, 2) != oldCallCode(state.contestNr))
+    const OldCall* row = oldCallOfContest(state, call);
+    if (row == nullptr) return std::nullopt;
+    return fromOldCall(state, std::string_view(row->exchange).substr(2));
+}
+
+std::optional<std::string> historyPrefill(const MainMod& state, std::string_view call,
+                                          std::string_view exchangeBox) {
+    if (!state.callHistory || call.empty() || !trimmedView(exchangeBox).empty())
         return std::nullopt;
-    return fromOldCall(state, exchange.substr(2));
+    if (checkDupe(state, call).workedBefore || oldCallOfContest(state, call) != nullptr)
+        return std::nullopt;
+    std::string exchange = historyExchange(state.contestNr, *state.callHistory, call);
+    if (exchange.empty()) return std::nullopt;
+    return exchange;
+}
+
+ScpMatches scpMatches(const MainMod& state, std::string_view typed) {
+    ScpMatches matches;
+    if (!state.scp) return matches;
+    const ScpDatabase& db = *state.scp;
+    matches.partial = hits(state, db.partial(typed, kScpScreenful));
+    if (typed.size() >= 4 && !db.contains(typed) && !inLog(state, typed))
+        matches.oneOff = hits(state, db.oneOff(typed, kScpScreenful));
+    return matches;
+}
+
+bool notInScp(const MainMod& state, std::string_view call) {
+    return state.scp && !call.empty() && !state.scp->contains(call);
 }
 
 std::string_view oldCallCode(ContestNr nr) {

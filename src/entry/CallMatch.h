@@ -20,6 +20,34 @@ struct CallMatchLabels {
 // Calls of this log and of the former logs that begin with the typed text.
 CallMatchLabels partialMatches(const MainMod& state, std::string_view typed);
 
+// How many database calls the partial window lists: a screenful.
+inline constexpr std::size_t kScpScreenful = 30;
+
+// A database call the partial window lists; inLog marks a call this log
+// has worked.
+struct ScpHit {
+    std::string call;
+    bool inLog = false;
+
+    bool operator==(const ScpHit&) const = default;
+};
+
+// The check-partial lists of the typed text: the database calls holding
+// it (from two characters on, those beginning with it first) and, for a
+// call of four or more characters that neither the database nor this log
+// holds, the calls one edit away. Empty without a database.
+struct ScpMatches {
+    std::vector<ScpHit> partial;
+    std::vector<ScpHit> oneOff;
+
+    bool operator==(const ScpMatches&) const = default;
+};
+ScpMatches scpMatches(const MainMod& state, std::string_view typed);
+
+// Whether a logged call gets the "not in SCP" hint: a database is loaded
+// and does not hold it.
+bool notInScp(const MainMod& state, std::string_view call);
+
 // Everything the call box shows while a call is typed.
 struct CallBoxView {
     CallMatchLabels matches;  // empty when the call was worked before
@@ -38,6 +66,12 @@ CallBoxView callTyped(MainMod& state, std::string_view typed);
 // box as it is (CQWW, a box that begins with a digit, nothing known).
 std::optional<std::string> exchangePrefill(const MainMod& state, std::string_view call,
                                            std::string_view exchangeBox);
+
+// The exchange box's text from the call history, for a call this log has
+// not worked and the former logs know nothing of for this contest; only
+// into an empty box, so that nothing typed is overwritten.
+std::optional<std::string> historyPrefill(const MainMod& state, std::string_view call,
+                                          std::string_view exchangeBox);
 
 // The two-letter code of the contest in the former-logs list.
 std::string_view oldCallCode(ContestNr nr);

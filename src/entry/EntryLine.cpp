@@ -170,6 +170,7 @@ void EntryLine::reset() {
     view_ = EntryView{};
     entry_ = PerEntry{};
     backslashTyped_ = bracketTyped_ = keepMatchesOnce_ = false;
+    partial_.showCheckPartial({});
 }
 
 // --- typing -------------------------------------------------------------
@@ -330,6 +331,7 @@ void EntryLine::callBoxChanged() {
     const std::string typed = view_.InData[kCallBox].text;
     const CallBoxView found = callTyped(state_, typed);
     view_.matches = found.matches;
+    showCheckPartial(typed);
     view_.ModeLabel = found.grid.visible ? found.grid.modeLabel : std::string();
     for (std::size_t b = 0; b < view_.PrevQSO.size(); ++b)
         view_.PrevQSO[b] = found.grid.visible ? found.grid.prevQso[b] : std::string();
@@ -429,7 +431,15 @@ void EntryLine::exchangeBoxGotFocus() {
         }
     }
     const auto prefill = exchangePrefill(state_, call, view_.InData[kExchangeBox].text);
-    if (prefill) view_.InData[kExchangeBox].setText(*prefill, 0);
+    if (prefill) {
+        view_.InData[kExchangeBox].setText(*prefill, 0);
+    } else if (const auto known = historyPrefill(state_, call, view_.InData[kExchangeBox].text)) {
+        // Selected, so that the first key replaces it; a fill led by blanks
+        // keeps the caret in front for the serial number instead.
+        EntryBox& box = view_.InData[kExchangeBox];
+        box.setText(*known, 0);
+        if (known->front() != ' ') box.select(0, static_cast<int>(known->size()));
+    }
 }
 
 // Moves the focus without the handlers, for the logging sequence's own
@@ -523,6 +533,14 @@ void EntryLine::hideEntryLabels() {
     view_.ModeLabel.clear();
     view_.PrevQSO = {};
     view_.matches = {};
+    showCheckPartial("");
+}
+
+void EntryLine::showCheckPartial(std::string_view typed) {
+    ScpMatches matches = scpMatches(state_, typed);
+    if (matches == partial_.view().scp) return;
+    partial_.showCheckPartial(std::move(matches));
+    host_.showPartial();
 }
 
 void EntryLine::clearEntry() {
@@ -732,6 +750,7 @@ void EntryLine::logCall(std::string call, bool shift) {
     entry_ = PerEntry{};
     placeFocus(kCallBox);
     view_.lastQso = lastQsoLine(state_, record);
+    if (notInScp(state_, record.QCall.trimmed())) view_.lastQso += "  not in SCP";
     if (sendF5 && s.LogFirst) transmit_->sendFunctionKeyMessage(kKeyCodeF1 + 4, false);
 }
 

@@ -219,6 +219,8 @@ class EntryLine {
     // The Cancel button's clearing for the other commands: sending stops too.
     void cancelEntry();
     void hideEntryLabels();
+    // The partial window's check-partial lists for the call box's text.
+    void showCheckPartial(std::string_view typed);
 
     // The dupe check of the call unless it ran for this call already; the
     // grid and the portable notice show what it found.

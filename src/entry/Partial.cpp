@@ -42,9 +42,14 @@ bool isCountyAbbreviation(const MultTable& table, std::string_view text) {
 
 }  // namespace
 
+void Partial::updateVisible() {
+    view_.visible = searchShown_ || !view_.scp.partial.empty() || !view_.scp.oneOff.empty();
+}
+
 void Partial::show(const std::vector<std::string>& calls) {
-    view_ = PartialView{};
-    view_.visible = true;
+    view_.Match = {};
+    searchShown_ = true;
+    updateVisible();
     hasHits_ = !calls.empty();
     if (!hasHits_) {
         view_.Match[0] = " No calls";
@@ -86,6 +91,7 @@ std::optional<std::string> Partial::onMatchClick(int index) {
     if (!hasHits_ || index < 0 || index >= kPartialLabelCount) return std::nullopt;
     const std::string call = view_.Match[static_cast<std::size_t>(index)];
     if (call.empty()) return std::nullopt;
+    searchShown_ = false;
     view_.visible = false;
     return call;
 }
@@ -93,6 +99,12 @@ std::optional<std::string> Partial::onMatchClick(int index) {
 void Partial::onOk() {
     view_ = PartialView{};
     hasHits_ = false;
+    searchShown_ = false;
+}
+
+void Partial::showCheckPartial(ScpMatches matches) {
+    view_.scp = std::move(matches);
+    updateVisible();
 }
 
 }  // namespace keslog

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "entry/CallMatch.h"
 #include "model/MainMod.h"
 #include "platform/MessageBox.h"
 
@@ -14,10 +15,12 @@ namespace keslog {
 inline constexpr int kPartialLabelCount = 15;
 inline constexpr int kPartialHitCount = 14;
 
-// What the search window shows: its Match labels, the hits from the top.
+// What the search window shows: its Match labels, the hits from the top,
+// and the check-partial lists of the call being typed.
 struct PartialView {
     bool visible = false;
     std::array<std::string, kPartialLabelCount> Match;
+    ScpMatches scp;
 };
 
 enum class PartialSearchKind { Contains, EndsWith };
@@ -42,16 +45,21 @@ class Partial {
     // closes), or nullopt for an empty label or one of the no-match texts.
     std::optional<std::string> onMatchClick(int index);
     void onOk();
+    // The call box changed: the window shows the database calls while
+    // there are any.
+    void showCheckPartial(ScpMatches matches);
 
     const PartialView& view() const { return view_; }
 
   private:
     void show(const std::vector<std::string>& calls);
+    void updateVisible();
 
     const MainMod& state_;
     IMessageBox& messageBox_;
     PartialView view_;
     bool hasHits_ = false;
+    bool searchShown_ = false;  // the search key's hits are up
 };
 
 }  // namespace keslog

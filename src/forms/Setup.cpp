@@ -17,6 +17,9 @@ namespace {
 
 constexpr const char* kPortConflictTitle = "Port Conflict";
 constexpr const char* kLookbackTitle = "Lookback";
+constexpr const char* kScpFilter = "Check-partial databases (*.scp)|*.scp;*.SCP|All Files|*";
+constexpr const char* kHistoryFilter =
+    "Call history files (*.txt;*.csv)|*.txt;*.csv;*.TXT;*.CSV|All Files|*";
 constexpr const char* kSelectFilter =
     ".ksl and .ksc Files|*.ksl;*.ksc|Callsign Files (*.ksc)|*.ksc|KSL Log files (.ksl)|*.ksl";
 // Far beyond any call file of real logs (500,000 calls take about 10 MB);
@@ -131,6 +134,11 @@ void Setup::load() {
 
     for (const PortDevice port : kPortDevices)
         view_.device[static_cast<std::size_t>(port)] = deviceSetting(state_.settings, port);
+    view_.ScpFile = s.ScpFile;
+    for (ContestNr nr = contest::First; nr <= contest::Last; ++nr)
+        view_.CallHistoryFile[static_cast<std::size_t>(nr - contest::First)] =
+            *s.callHistoryFile(nr);
+    view_.historyContest = isValidContest(state_.contestNr) ? state_.contestNr - contest::First : 0;
     view_.serialDevices = devices_.serialDevices();
     view_.parallelDevices = devices_.parallelDevices();
 
@@ -329,6 +337,34 @@ void Setup::store() {
 
     for (const PortDevice port : kPortDevices)
         deviceSetting(s, port) = trim(v.device[static_cast<std::size_t>(port)]);
+    s.ScpFile = trim(v.ScpFile);
+    for (ContestNr nr = contest::First; nr <= contest::Last; ++nr)
+        *s.callHistoryFile(nr) =
+            trim(v.CallHistoryFile[static_cast<std::size_t>(nr - contest::First)]);
+}
+
+void Setup::onScpFile(const std::string& path) {
+    view_.ScpFile = path;
+}
+
+void Setup::onChooseScpFile() {
+    const auto chosen = platform_.fileDialog.openFile(
+        {"Choose Check-Partial Database", "", "", kScpFilter, state_.settings.OpenFilePath});
+    if (chosen) view_.ScpFile = *chosen;
+}
+
+void Setup::onHistoryContest(int index) {
+    view_.historyContest = std::clamp(index, 0, static_cast<int>(view_.CallHistoryFile.size()) - 1);
+}
+
+void Setup::onHistoryFile(const std::string& path) {
+    view_.CallHistoryFile[static_cast<std::size_t>(view_.historyContest)] = path;
+}
+
+void Setup::onChooseHistoryFile() {
+    const auto chosen = platform_.fileDialog.openFile(
+        {"Choose Call History File", "", "", kHistoryFilter, state_.settings.OpenFilePath});
+    if (chosen) onHistoryFile(*chosen);
 }
 
 void Setup::onCancel() {

@@ -85,7 +85,10 @@ struct SetupView {
     std::string TimeLabel = "0";
 
     // Lookback
-    std::string LookbackLabel;  // how many calls the former-logs list holds
+    std::string LookbackLabel;                   // how many calls the former-logs list holds
+    std::string ScpFile;                         // the check-partial database, or "none"
+    std::array<std::string, 9> CallHistoryFile;  // per contest, ContestNr order
+    int historyContest = 0;                      // whose call-history file is shown: ContestNr - 1
 
     // CW/DVK[1]
     bool soundCard = true;  // OptionSpeaker(0) "Sound Card", else (1) "PC Speaker"
@@ -146,6 +149,11 @@ class Setup {
     void onDevice(PortDevice port, const std::string& path);
     void onSelect();
     void onSave();
+    void onScpFile(const std::string& path);
+    void onChooseScpFile();
+    void onHistoryContest(int index);
+    void onHistoryFile(const std::string& path);
+    void onChooseHistoryFile();
     void onOK();
     void onCancel();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "model/Band.h"
@@ -16,6 +17,9 @@
 #include "model/WorkedState.h"
 
 namespace keslog {
+
+class ScpDatabase;
+class CallHistory;
 
 // The working file that holds a log until it is saved under a name.
 inline constexpr const char* kWorkingFileName = "!temp%!!.cqb";
@@ -54,8 +58,12 @@ struct MainMod {
     CallIndex callIndex;
     PortableCalls portableCalls;
     LookbackCalls lookbackCalls;  // former logs, for call matching
-    CountryTables countries;      // the country file, read at start-up
-    ReferenceData reference;      // KESLOG90.DAT
+    // Read in the background after start-up and when the preferences or the
+    // contest change them; null until then, or when there is none.
+    std::shared_ptr<const ScpDatabase> scp;          // check partial
+    std::shared_ptr<const CallHistory> callHistory;  // the open log's contest
+    CountryTables countries;                         // the country file, read at start-up
+    ReferenceData reference;                         // KESLOG90.DAT
     // The partial-match switch: typed calls are matched against this log
     // ("Current Log" in the preferences); lookbackCalls.loaded is the
     // same for the former logs.

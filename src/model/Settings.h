@@ -4,7 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "model/Contest.h"
+
 namespace keslog {
+
+// Where Debian's hamradio-files puts the database of active contest calls,
+// and the setting that turns the database off.
+inline constexpr const char* kDefaultScpFile = "/usr/share/hamradio-files/MASTER.SCP";
+inline constexpr const char* kNoScpFile = "none";
 
 inline constexpr int kMacroCount = 54;  // six sets of nine function-key messages
 inline constexpr int kMacrosPerSet = 9;
@@ -82,6 +89,18 @@ struct Settings {
     std::string Com2Device = "/dev/ttyS1";
     std::string LPT1Device = "/dev/parport0";
     std::string LPT2Device = "/dev/parport1";
+    // The database of active contest calls, or "none"; the call-history
+    // file of each contest, empty for none.
+    std::string ScpFile = kDefaultScpFile;
+    std::string CallHistoryARRL;
+    std::string CallHistoryCQP;
+    std::string CallHistoryCQWW;
+    std::string CallHistorySprint;
+    std::string CallHistorySS;
+    std::string CallHistoryWPX;
+    std::string CallHistoryAA;
+    std::string CallHistoryPAQP;
+    std::string CallHistoryNAQP;
 
     // [File Information]
     std::string OpenFilePath;
@@ -127,10 +146,15 @@ struct Settings {
     std::string UserAnt;
 
     bool isGmt() const { return IsGMTFlag == "True"; }
+    // The call-history file setting of a contest; null outside 1..9.
+    std::string* callHistoryFile(ContestNr nr);
+    const std::string* callHistoryFile(ContestNr nr) const {
+        return const_cast<Settings*>(this)->callHistoryFile(nr);
+    }
 
     bool operator==(const Settings&) const = default;
 
-private:
+  private:
     static std::array<std::string, kMacroCount> defaultMacros() {
         std::array<std::string, kMacroCount> macros;
         macros.fill(kDefaultMacroPrefix);

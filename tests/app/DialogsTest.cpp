@@ -207,6 +207,23 @@ TEST_F(DialogsTest, PartialShowsTheHitsAndPutsAClickedCallIntoTheCallBox) {
     child<QPushButton>(window, "CmdOK")->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(match(0)->text(), "");
+
+    // Check-partial and one-off lists: the log's calls in bold, a click takes the call.
+    partial.showCheckPartial({{{"K3ABX", true}, {"K3ABY", false}}, {{"K3ABZ", false}}});
+    window.render();
+    EXPECT_TRUE(window.isVisible());
+    auto* list = child<QListWidget>(window, "CheckPartial");
+    auto* oneOff = child<QListWidget>(window, "OneOff");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->item(0)->font().bold());
+    EXPECT_FALSE(list->item(1)->font().bold());
+    ASSERT_EQ(oneOff->count(), 1);
+    emit oneOff->itemClicked(oneOff->item(0));
+    EXPECT_EQ(chosen, "K3ABZ");
+    partial.showCheckPartial({});
+    window.render();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(list->count(), 0);
 }
 
 // The welcome screen goes at the first key or click, its timer still

@@ -281,5 +281,36 @@ TEST(Cli, PostWritesDupeSheetsAndExports) {
     EXPECT_EQ(dir.read("NAQP.adi"), "ADIF Export from NAQP.KSL <eoh>\r\n");
 }
 
+TEST(Cli, ScpAndHistoryPrintOneLinePerText) {
+    test::TempDir dir;
+    dir.write("MASTER.SCP", "# calls\nK1AR\nK1ARX\nAK1AR\nW1AW\nK1\n");
+    dir.write("hist.csv", "!!Order!!;Call;Name;State\nK6XX;Bob;CA\nN6TR;\"Tree\";\n");
+
+    const CliRun scp = run({"scp", "--scp", dir.file("MASTER.SCP"), "k1a", "K1AS", "W1AW", "K"});
+    EXPECT_EQ(scp.code, 0);
+    EXPECT_EQ(scp.out, "K1A\tK1AR K1ARX AK1AR\t\nK1AS\t\tK1AR\nW1AW\tW1AW\t\nK\t\t\n");
+    EXPECT_EQ(scp.err, "keslog-cli: 1 line of the check-partial database " +
+                           dir.file("MASTER.SCP") + " could not be read and was left out.\n");
+    const CliRun noFile = run({"scp", "--scp", dir.file("NO.SCP"), "K1A"});
+    EXPECT_EQ(noFile.code, 1);
+    EXPECT_EQ(noFile.err, "keslog-cli: The check-partial database " + dir.file("NO.SCP") +
+                              " could not be read.  The logger goes on without check partial.\n");
+
+    const CliRun history = run(
+        {"history", "--file", dir.file("hist.csv"), "--contest", "naqp", "K6XX", "n6tr", "W1AW"});
+    EXPECT_EQ(history.code, 0);
+    EXPECT_EQ(history.out, "K6XX\tBOB CA\nN6TR\tTREE\nW1AW\t\n");
+    EXPECT_EQ(history.err, "");
+    const CliRun sprint =
+        run({"history", "--file", dir.file("hist.csv"), "--contest", "SPRINT", "K6XX"});
+    EXPECT_EQ(sprint.out, "K6XX\t  BOB CA\n");
+    const CliRun badContest =
+        run({"history", "--file", dir.file("hist.csv"), "--contest", "FD", "K6XX"});
+    EXPECT_EQ(badContest.code, 2);
+    EXPECT_EQ(badContest.err,
+              "keslog-cli: --contest is one of ARRLDX, CQP, CQWW, SPRINT, SS, "
+              "WPX, AA, PAQP, NAQP\n");
+}
+
 }  // namespace
 }  // namespace keslog::cli

@@ -1,4 +1,7 @@
 #include "EntryFixture.h"
+#include "EntryRig.h"
+#include "callsign/CallHistory.h"
+#include "callsign/CheckPartial.h"
 #include "entry/CallMatch.h"
 
 namespace keslog::test {
@@ -135,16 +138,26 @@ TEST(LookbackCalls, EachCallOnceInOrder) {
     EXPECT_TRUE(list.loaded);
 }
 
+struct PrefillCase {
+    ContestNr contest;
+    std::string call, box;
+    std::optional<std::string> prefill;
+    std::vector<LoggedQso> log{};
+    std::vector<OldCall> old{};
+};
+
+// A new log of the case's contest with its QSOs and former-logs list.
+MainMod prefillState(const PrefillCase& c) {
+    MainMod state = newLog(c.contest, true, {.usa = true});
+    logQsos(state, c.log);
+    if (!c.old.empty()) loadOldCalls(state.lookbackCalls, c.old);
+    return state;
+}
+
 // What the exchange box is given when it gets the focus.
 TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
     const std::optional<std::string> none;
-    struct Case {
-        ContestNr contest;
-        std::string call, box;
-        std::optional<std::string> prefill;
-        std::vector<LoggedQso> log{};
-        std::vector<OldCall> old{};
-    };
+    using Case = PrefillCase;
     const LoggedQso dl{"DL1ABC", CW20, 100, "DL", "3", 1};
     const LoggedQso k6xx{"K6XX", CW20, 1, " 5", "1", 1, mult("CA"), "BOB"};
     const LoggedQso k6zz{"K6XX", CW20, 1, "ZZ", "1", 0, mult("ZZ"), "BOB"};
@@ -179,15 +192,69 @@ TEST(ExchangePrefill, FromTheLastContactOrTheFormerLogs) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.contest) + " " + c.call + " '" + c.box + "'");
-        MainMod state = newLog(c.contest, true, {.usa = true});
-        logQsos(state, c.log);
-        if (!c.old.empty()) loadOldCalls(state.lookbackCalls, c.old);
-        EXPECT_EQ(exchangePrefill(state, c.call, c.box), c.prefill);
+        EXPECT_EQ(exchangePrefill(prefillState(c), c.call, c.box), c.prefill);
     }
     // Former logs not yet loaded are not searched.
     MainMod state = newLog(contest::ArrlDx);
     addOldCalls(state.lookbackCalls, {{"DL1ABC", "AR100"}});
     EXPECT_EQ(exchangePrefill(state, "DL1ABC", ""), none);
+}
+
+// The history fills only an empty box, and only for a call that neither
+// this log nor the former logs know for the contest.
+TEST(HistoryPrefill, NeverOverTypedTextNorWhatTheLogsKnow) {
+    const std::optional<std::string> none;
+    const std::vector<PrefillCase> cases{
+        {contest::Naqp, "K6XX", "", "BOB CA"},
+        {contest::Naqp, "K6XX", "  ", "BOB CA"},
+        {contest::Naqp, "K6XX", "B", none},  // typed text stays
+        {contest::Naqp, "K6XX", "1", none},
+        {contest::Naqp, "W1AW", "", none},  // not in the history
+        {contest::Naqp, "K6XX", "", none, {{"K6XX", CW40, 0, " 27", "1", 1, mult("CA"), "ROB"}}},
+        {contest::Naqp, "K6XX", "", none, {}, {{"K6XX", "NAROB27"}}},      // the former logs know
+        {contest::Naqp, "K6XX", "", "BOB CA", {}, {{"K6XX", "SPROB27"}}},  // another contest's
+        {contest::Cqww, "DL1ABC", "", "14"},
+    };
+    const auto history = std::make_shared<const CallHistory>(CallHistory::fromBytes(
+        "!!Order!!,Call,Name,State,CQZone\nK6XX,BOB,CA,3\nDL1ABC,HANS,,14\n"));
+    for (const PrefillCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.contest) + " " + c.call + " '" + c.box + "'");
+        MainMod state = prefillState(c);
+        state.callHistory = history;
+        EXPECT_EQ(historyPrefill(state, c.call, c.box), c.prefill);
+    }
+}
+
+// Typing shows the database calls in the partial window, those of this log
+// marked; a logged call the database lacks gets the hint; the exchange box
+// gets the history's exchange selected.
+TEST(CheckPartial, ThroughTheEntryLine) {
+    EntryRig rig(contest::Naqp);
+    rig.state.scp = std::make_shared<const ScpDatabase>(
+        ScpDatabase::fromBytes("K6XX\nK6XXX\nAK6XX\nN6TR\nK6XY\n"));
+    rig.state.callHistory = std::make_shared<const CallHistory>(
+        CallHistory::fromBytes("!!Order!!,Call,Name,State\nN6TR,TREE,OR\n"));
+    rig.type("K6XY\tBOB CA\n");
+    EXPECT_FALSE(rig.entry.view().lastQso.ends_with("not in SCP"));
+    rig.type("K6XQ\tBOB CA\n");
+    EXPECT_TRUE(rig.entry.view().lastQso.ends_with("  not in SCP"));
+
+    rig.type("K6X");
+    const ScpMatches shown = rig.entry.partial().view().scp;
+    EXPECT_EQ(
+        shown.partial,
+        (std::vector<ScpHit>{{"K6XX", false}, {"K6XXX", false}, {"K6XY", true}, {"AK6XX", false}}));
+    EXPECT_TRUE(shown.oneOff.empty());
+    EXPECT_TRUE(rig.entry.partial().view().visible);
+    rig.type("Z");  // K6XZ: one off K6XX and the logged K6XY
+    EXPECT_EQ(rig.entry.partial().view().scp.oneOff,
+              (std::vector<ScpHit>{{"K6XX", false}, {"K6XY", true}}));
+    rig.key(EntryKey::Escape);
+    EXPECT_FALSE(rig.entry.partial().view().visible);
+
+    rig.type("N6TR\t");
+    EXPECT_EQ(rig.box(kExchangeBox), "TREE OR");
+    EXPECT_EQ(rig.entry.view().InData[kExchangeBox].selLength, 7);
 }
 
 }  // namespace

@@ -326,6 +326,29 @@ TEST_F(SetupTest, OkStoresExactlyWhatChanged) {
     EXPECT_TRUE(state.lookbackCalls.loaded);
 }
 
+TEST_F(SetupTest, CallDataFilesPerContestStoredOnOk) {
+    state.settings.CallHistoryNAQP = "/data/naqp.txt";
+    state.contestNr = contest::Naqp;
+    setup.load();
+    EXPECT_EQ(v().ScpFile, "/usr/share/hamradio-files/MASTER.SCP");
+    EXPECT_EQ(v().historyContest, contest::Naqp - 1);
+    EXPECT_EQ(v().CallHistoryFile[contest::Naqp - 1], "/data/naqp.txt");
+
+    setup.onScpFile(" none ");
+    setup.onHistoryContest(contest::Ss - 1);
+    fakes.fileDialog.answers = {"/data/ss.csv", std::nullopt};
+    setup.onChooseHistoryFile();
+    setup.onChooseScpFile();  // cancelled: the typed name stays
+    setup.onHistoryContest(contest::Naqp - 1);
+    setup.onHistoryFile("");
+    setup.onOK();
+    ASSERT_TRUE(v().accepted);
+    Settings expected = storedSettings();
+    expected.ScpFile = "none";
+    expected.CallHistorySS = "/data/ss.csv";
+    EXPECT_EQ(state.settings, expected);
+}
+
 TEST_F(SetupTest, PortAndKeyConflictsKeepTheDialogOpenAndStoreNothing) {
     struct Case {
         const char* what;

@@ -21,6 +21,7 @@
 #include "app/PostContestDialog.h"
 #include "app/QtPlatform.h"
 #include "app/SetupDialog.h"
+#include "callsign/CallDataFiles.h"
 #include "forms/Setup.h"
 #include "forms/StoredLogFiles.h"
 #include "platform/Files.h"
@@ -39,6 +40,9 @@ constexpr const char* kSession =
     "VK2AB{Enter}{Clock +5m}{Ctrl+Down}DL1ABC{Enter}{Clock +1m}F5ABC{Enter}{Clock +2m}"
     "EA8AA{Enter}{Clock +1m}W1AW{Enter}{Clock +2m}SM5AAA{Enter}{Clock +1m}LU1AA{Enter}"
     "{Clock +20m}HA5XX{Enter}{Clock +1m}JA3AAA{Enter}{Clock +2m}K1AR{Enter}";
+
+// Holds database calls and is one character from others.
+constexpr const char* kBustedCall = "K1AU";
 
 void save(QWidget& window, const QString& dir, const char* name) {
     QApplication::processEvents();
@@ -151,6 +155,18 @@ int main(int argc, char** argv) {
     typeInto(call, "DL1A");
     save(window, out, "main-entry.png");
     if (auto* stats = window.findChild<QWidget*>("QSOStats")) save(*stats, out, "qso-stats.png");
+    // Check partial over the public database: the calls holding what is
+    // typed, and those one character away from a busted call.
+    state.scp = loadScpDatabase(kDefaultScpFile).data;
+    if (auto* partial = window.findChild<QWidget*>("Partial"); partial && state.scp) {
+        window.form().entry().onTextEdited(kCallBox, "");
+        window.render();
+        typeInto(call, kBustedCall);
+        partial->resize(420, 480);
+        save(*partial, out, "partial-check.png");
+        window.form().entry().onTextEdited(kCallBox, "DL1A");
+        window.render();
+    }
     if (auto* mults = window.findChild<QWidget*>("ViewMult")) save(*mults, out, "multipliers.png");
 
     trigger(window, "mnuViewLog");
