@@ -77,7 +77,8 @@ TEST(EntryEditorChecks, EachFieldRefusesWithItsMessage) {
         {contest::Cqww, EditField::Date, "01/01/27", "Date Format Error!", date},
         {contest::Cqww, EditField::Date, "11/28/26", "", ""},
         {contest::Cqww, EditField::Date, "12-31-99", "Date Format Error!", date},
-        {contest::Cqww, EditField::Time, "1275", "", ""},
+        {contest::Cqww, EditField::Time, "1275", "Time Format Error!", time},
+        {contest::Cqww, EditField::Time, "1259", "", ""},
         {contest::Cqww, EditField::Time, "0", "", ""},
         {contest::Cqww, EditField::Time, "2359", "", ""},
         {contest::Cqww, EditField::Time, "2400", "Time Format Error!", time},
@@ -91,6 +92,11 @@ TEST(EntryEditorChecks, EachFieldRefusesWithItsMessage) {
         {contest::Cqww, EditField::Received, "0", "Invalid Entry", number},
         {contest::Cqww, EditField::Received, "10000", "Invalid Entry", number},
         {contest::Cqww, EditField::Received, "X", "Invalid Entry", number},
+        // What the entry line stores may be typed: an age of 00, a power of 0.
+        {contest::Aa, EditField::Received, "0", "", ""},
+        {contest::ArrlDx, EditField::Received, "0", "", ""},
+        {contest::ArrlDx, EditField::Received, "10000", "Invalid Entry",
+         "Number must be between 0 and 9999."},
         {contest::Naqp, EditField::Received, "", "", ""},
         // The own number is a 16-bit field: 40000 would wrap.
         {contest::Cqww, EditField::OwnNr, "0", "", ""},
@@ -217,6 +223,10 @@ TEST(EntryEditorOk, AMultiplierFormIsStoredAsItsRowNumber) {
         {contest::Sprint, "", " 2   "},
         {contest::Sprint, "ar", " 3   "},
         {contest::Sprint, "XX", "XX   "},
+        // Digits that are no form must not read back as a row number.
+        {contest::Sprint, "12", "  12 "},
+        {contest::Naqp, "012", "  12 "},
+        {contest::Naqp, "99", "99   "},
         {contest::Paqp, "BUCKS", " 9   "},
         {contest::Paqp, "ALL", " 2   "},
         {contest::Naqp, "", " 2   "},
@@ -329,6 +339,47 @@ TEST(EntryEditorReload, TotalsAfterTheReplayEqualAFreshOpening) {
         EXPECT_EQ(fresh.totals, rig.state.totals);
         EXPECT_EQ(fresh.mults, rig.state.mults);
         EXPECT_EQ(fresh.callIndex, rig.state.callIndex);
+    }
+}
+
+TEST(EntryEditorOk, OnlyTheChangedFieldChangesInTheFile) {
+    struct Case {
+        ContestNr nr;
+        std::int16_t time;
+        std::int16_t received;
+        std::string mult;  // stored QMult
+    };
+    // Records the entry line or an older log may hold that no editor check
+    // would pass.
+    const std::vector<Case> cases = {
+        {contest::Cqww, 1275, 5, "DL"},
+        {contest::Aa, 1200, 0, "JA1"},
+        {contest::ArrlDx, 1200, 0, "DL"},
+        {contest::Sprint, 1200, 5, "XX"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nr) + " " + std::to_string(c.time));
+        EditRig rig(c.nr);
+        QSORecName q = rig.state.log.at(2);
+        q.QTime = c.time;
+        q.QRcvd = c.received;
+        q.QMult = c.mult;
+        rig.state.log.replace(2, q);
+        ASSERT_TRUE(writeQso(rig.state, 2).isOk());
+        rig.editor.load(2);
+        EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Time)],
+                  std::to_string(c.time));
+        const std::string before = *readWholeFile(rig.state.currentLogPath);
+        for (int i = 0; i < kEditFieldCount; ++i)
+            EXPECT_TRUE(rig.editor.checkField(static_cast<EditField>(i)));
+        rig.editor.setText(EditField::Call, "w9xyz");
+        ASSERT_TRUE(rig.editor.onOK());
+        EXPECT_TRUE(rig.platform.messageBox.shown.empty());
+        q.QCall = "W9XYZ";
+        const std::size_t size = recordSize(rig.state.recordVariant());
+        std::string expected = before;
+        expected.replace(2 * size, size, encodeQso(q, rig.state.recordVariant()));
+        EXPECT_EQ(*readWholeFile(rig.state.currentLogPath), expected);
     }
 }
 
