@@ -126,20 +126,29 @@ TEST(SettingsFile, KeyLineRules) {
          [](const Settings& s) { return s.YourCall.empty(); }},
         {"LF line ends", "[Preferences]\nYourCall=N6TR\n",
          [](const Settings& s) { return s.YourCall == "N6TR"; }},
-        {"whole part", crlf({"[Preferences]", "Radio1Delay=12.7", "Radio2Delay=-2.5"}),
-         [](const Settings& s) { return s.Radio1Delay == 12 && s.Radio2Delay == -3; }},
+        {"whole part", crlf({"[Preferences]", "Radio1Delay=7.7", "Radio2Delay=0.5"}),
+         [](const Settings& s) { return s.Radio1Delay == 7 && s.Radio2Delay == 0; }},
         {"rounded, halves to even",
-         crlf({"[Preferences]", "RepeatIntervalCW=2.5", "RepeatIntervalSSB=3.5",
-               "DualCQsRepeatInterval=1500.4", "DualCQsPlayNumber=-0.5"}),
+         crlf({"[Preferences]", "RepeatIntervalCW=2500.5", "RepeatIntervalSSB=3499.5",
+               "DualCQsRepeatInterval=1500.4", "DualCQsPlayNumber=6.5"}),
          [](const Settings& s) {
-             return s.RepeatIntervalCW == 2 && s.RepeatIntervalSSB == 4 &&
-                    s.DualCQsRepeatInterval == 1500 && s.DualCQsPlayNumber == 0;
+             return s.RepeatIntervalCW == 2500 && s.RepeatIntervalSSB == 3500 &&
+                    s.DualCQsRepeatInterval == 1500 && s.DualCQsPlayNumber == 6;
          }},
-        {"leading number", crlf({"[Preferences]", "Radio1Delay=12abc", "Radio2Delay=abc"}),
-         [](const Settings& s) { return s.Radio1Delay == 12 && s.Radio2Delay == 0; }},
-        {"numbers beyond 16 bits are held at the limit",
-         crlf({"[Preferences]", "RepeatIntervalCW=99999999999999999999999", "Radio1Delay=-40000"}),
-         [](const Settings& s) { return s.RepeatIntervalCW == 32767 && s.Radio1Delay == -32768; }},
+        {"leading number", crlf({"[Preferences]", "Radio1Delay=7abc", "Radio2Delay=abc"}),
+         [](const Settings& s) { return s.Radio1Delay == 7 && s.Radio2Delay == 0; }},
+        {"numbers outside what the Preferences offer take the nearer end",
+         crlf({"[Preferences]", "RepeatIntervalCW=30000", "RepeatIntervalSSB=-99999999999999999999",
+               "Radio1Delay=-40000", "Radio2Delay=12", "DualCQsRepeatInterval=9000",
+               "DualCQsPlayNumber=-3", "TimeCorrection=30"}),
+         [](const Settings& s) {
+             return s.RepeatIntervalCW == 4000 && s.RepeatIntervalSSB == 1000 &&
+                    s.Radio1Delay == 0 && s.Radio2Delay == 9 && s.DualCQsRepeatInterval == 2000 &&
+                    s.DualCQsPlayNumber == 0 && s.TimeCorrection == "12";
+         }},
+        {"a time correction within the range is kept as written",
+         crlf({"[Preferences]", "TimeCorrection=-5.5"}),
+         [](const Settings& s) { return s.TimeCorrection == "-5.5"; }},
         {"repeat intervals keep 1000 when absent", crlf({"[Preferences]"}),
          [](const Settings& s) {
              return s.RepeatIntervalCW == 1000 && s.RepeatIntervalSSB == 1000;
