@@ -542,6 +542,14 @@ TEST(EntryKeys, TheExchangeBoxIsPrefilledFromTheLastContact) {
     ASSERT_EQ(rig.state.log.count(), 2);
     EXPECT_EQ(rig.state.log.at(2).QRcvd, 2);
     EXPECT_EQ(rig.state.log.at(2).QName.trimmed(), "BOB");
+
+    // Enter in the call box with no exchange: the refusal moves the focus as
+    // Tab would, pre-fill and all.
+    rig.state.CurrentBandMode = CW80;
+    rig.type("K6XX\n");
+    EXPECT_EQ(rig.messages(), std::vector<std::string>{"Exchange Error | Incomplete Exchange"});
+    EXPECT_EQ(rig.entry.view().focus, kExchangeBox);
+    EXPECT_EQ(rig.box(1), "  BOB CA");
 }
 
 TEST(EntryKeys, BandStepsStayOnTheOnlyActiveBand) {
@@ -705,19 +713,6 @@ TEST(EntryEdits, LastEntryOpensTheEditorAndRebuildsTotalsAfterAChange) {
     rig.entry.onLastEntry();
     EXPECT_EQ(rig.state.totals.score, 3);
     EXPECT_EQ(rig.state.totals.wpxPrefixes, std::vector<std::string>{"DL1"});
-}
-
-// Enter in the call box with no exchange: the refusal moves the focus as
-// Tab would, pre-fill and all.
-TEST(EntryKeys, ARefusedExchangeGivesTheExchangeBoxItsPrefill) {
-    EntryRig rig(contest::Sprint);
-    rig.state.CurrentBandMode = CW40;
-    rig.type("K6XX\t1 BOB CA\n");
-    rig.state.CurrentBandMode = CW20;
-    rig.type("K6XX\n");
-    EXPECT_EQ(rig.messages(), std::vector<std::string>{"Exchange Error | Incomplete Exchange"});
-    EXPECT_EQ(rig.entry.view().focus, kExchangeBox);
-    EXPECT_EQ(rig.box(1), "  BOB CA");
 }
 
 }  // namespace
