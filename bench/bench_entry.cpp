@@ -94,7 +94,7 @@ std::vector<std::string> typedCalls() {
 }
 
 // Every key of typing each call: partial matches in this log and the former
-// logs, the worked-before grid, the needed prefix and the country panel.
+// logs, the needed prefix and the country panel.
 void keystrokes(benchmark::State& bench, ContestNr nr) {
     MainMod state = loggedState(nr, static_cast<std::size_t>(bench.range(0)));
     const std::vector<std::string> calls = typedCalls();

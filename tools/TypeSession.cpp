@@ -225,6 +225,8 @@ class Headless : public IFileDialog,
     void processPendingEvents() override {}
     void show(HelpCommand) override {}
     void setBusy(bool) override {}
+    void showNotice(const std::string&, const std::string&) override {}
+    void hideNotice() override {}
     Status prepare() override { return Status::ok(); }
     void setTone(bool) override {}
     void stop() override {}

@@ -1,6 +1,9 @@
 #include "app/NoticeWindow.h"
 
+#include <QFontMetrics>
 #include <QVBoxLayout>
+
+#include "app/Twips.h"
 
 namespace keslog {
 
@@ -20,6 +23,10 @@ void NoticeWindow::showNotice(const QString& text) {
     label_->setText(text);
     show();
     raise();
+}
+
+bool NoticeWindow::fits(const QString& text) const {
+    return QFontMetrics(label_->font()).horizontalAdvance(text) <= pixels(3300);
 }
 
 }  // namespace keslog

@@ -10,6 +10,8 @@ class NoticeWindow : public QWidget {
   public:
     explicit NoticeWindow(QWidget* parent = nullptr);
     void showNotice(const QString& text);
+    // Whether a line of text fits the notice's 3300 twips.
+    bool fits(const QString& text) const;
 
   private:
     QLabel* label_;

@@ -1,5 +1,4 @@
 #include "app/QtPlatform.h"
-#include "app/QtText.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -11,6 +10,9 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include "app/QtText.h"
+#include "storage/LogNames.h"
 
 namespace keslog {
 
@@ -225,6 +227,21 @@ void QtHelpViewer::show(HelpCommand command) {
 
 void QtBeep::beep() {
     QApplication::beep();
+}
+
+QtBusyPointer::QtBusyPointer() = default;
+QtBusyPointer::~QtBusyPointer() = default;
+
+void QtBusyPointer::showNotice(const std::string& heading, const std::string& path) {
+    if (!notice_) notice_ = std::make_unique<NoticeWindow>();
+    const auto fits = [this](std::string_view text) { return notice_->fits(q(std::string(text))); };
+    notice_->showNotice(q(fitPath(heading, path, fits)));
+    // Slow work follows at once: the notice must be on the screen before it.
+    notice_->repaint();
+}
+
+void QtBusyPointer::hideNotice() {
+    if (notice_) notice_->hide();
 }
 
 void QtBusyPointer::setBusy(bool busy) {

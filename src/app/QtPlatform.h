@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/NoticeWindow.h"
 #include "app/QtSidetone.h"
 #include "app/QtWavePlayer.h"
 #include "app/QtWaveRecorder.h"
@@ -86,10 +87,15 @@ class QtBeep : public IBeep {
 
 class QtBusyPointer : public IBusyPointer {
   public:
+    QtBusyPointer();
+    ~QtBusyPointer() override;
     void setBusy(bool busy) override;
+    void showNotice(const std::string& heading, const std::string& path) override;
+    void hideNotice() override;
 
   private:
     bool busy_ = false;
+    std::unique_ptr<NoticeWindow> notice_;  // made when first shown
 };
 
 // All real services of the running program.

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <set>
 #include <unordered_map>
@@ -156,8 +158,18 @@ class PrefixReference {
   public:
     explicit PrefixReference(const std::vector<CtyDatEntity>& entities) {
         for (std::size_t i = 0; i < entities.size(); ++i)
-            for (const CtyDatAlias& a : entities[i].aliases)
+            for (const CtyDatAlias& a : entities[i].aliases) {
                 if (!a.exactCall) entityOf_.try_emplace(a.text, static_cast<int>(i));
+                entries_.emplace(a.text, static_cast<int>(i));
+            }
+    }
+    // Whether an entry of another entity than `entity`, a whole call or a
+    // prefix, begins with text.
+    bool othersListBeginning(const std::string& text, int entity) const {
+        for (auto e = entries_.lower_bound(text); e != entries_.end() && e->first.starts_with(text);
+             ++e)
+            if (e->second != entity) return true;
+        return false;
     }
     // Entity index, or -1.
     int resolve(std::string_view text) const {
@@ -170,6 +182,7 @@ class PrefixReference {
 
   private:
     std::unordered_map<std::string, int> entityOf_;
+    std::multimap<std::string, int> entries_;
 };
 
 // ---- Writing the country file ----
@@ -294,12 +307,18 @@ class Converter {
     }
 
     // The country's own prefix is listed too, unless CTY.DAT gives calls
-    // beginning with it to another entity.
+    // beginning with it to another entity. Where CTY.DAT lists only this
+    // entity's calls under it (4U1I, VK0H, R1FJ), the prefix is the
+    // country's: the lookup's fixed search keys exist for such calls.
     void listOwnPrefix(std::size_t i) {
         const std::string& prefix = prefixes[i];
         if (std::find(aliases[i].begin(), aliases[i].end(), prefix) != aliases[i].end()) return;
         const int owner = reference.resolve(prefix);
-        if (owner == static_cast<int>(i)) {
+        const bool onlyOwnCalls =
+            std::all_of(prefix.begin(), prefix.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }) &&
+            !reference.othersListBeginning(prefix, static_cast<int>(i));
+        if (owner == static_cast<int>(i) || (owner >= 0 && onlyOwnCalls)) {
             list(i, prefix);
         } else if (owner < 0) {
             list(i, prefix);

@@ -160,9 +160,7 @@ CallMatchLabels partialMatches(const MainMod& state, std::string_view typed) {
 
 CallBoxView callTyped(MainMod& state, std::string_view typed) {
     CallBoxView view;
-    const DupeCheck check = checkDupe(state, typed);
-    view.grid = workedBeforeGrid(state, check);
-    if (!check.workedBefore) view.matches = partialMatches(state, typed);
+    view.matches = partialMatches(state, typed);
     if (state.contestNr == contest::ArrlDx || state.contestNr == contest::Cqww)
         view.countryNr = typed.empty() ? 0 : CountryOfCall(state.countries, typed);
     view.prefixNeeded = checkPrefixNeeded(state, typed);

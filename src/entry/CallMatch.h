@@ -50,14 +50,13 @@ bool notInScp(const MainMod& state, std::string_view call);
 
 // Everything the call box shows while a call is typed.
 struct CallBoxView {
-    CallMatchLabels matches;  // empty when the call was worked before
-    WorkedBeforeGrid grid;
+    CallMatchLabels matches;
     int countryNr = 0;          // ARRL DX, CQWW: the country panel's country
     bool prefixNeeded = false;  // WPX: NeedPfxLabel
 };
 
-// One keystroke in the call box: the partial matches or, for a call worked
-// before, the worked-before grid; the country of the call in the DX
+// One keystroke in the call box: the partial matches (the worked-before
+// grid belongs to the dupe check); the country of the call in the DX
 // contests; whether its WPX prefix is needed.
 CallBoxView callTyped(MainMod& state, std::string_view typed);
 

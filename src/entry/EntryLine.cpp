@@ -332,9 +332,9 @@ void EntryLine::callBoxChanged() {
     const CallBoxView found = callTyped(state_, typed);
     view_.matches = found.matches;
     showCheckPartial(typed);
-    view_.ModeLabel = found.grid.visible ? found.grid.modeLabel : std::string();
-    for (std::size_t b = 0; b < view_.PrevQSO.size(); ++b)
-        view_.PrevQSO[b] = found.grid.visible ? found.grid.prevQso[b] : std::string();
+    // A grid shown by an earlier dupe check was of another call.
+    view_.ModeLabel.clear();
+    view_.PrevQSO = {};
     view_.NeedPfxLabel.clear();
 
     const ContestNr nr = state_.contestNr;
@@ -698,7 +698,9 @@ void EntryLine::logCall(std::string call, bool shift) {
         const ExchangeRefusal& r = checked.refusal;
         platform_.messageBox.show({r.message, r.title, MsgButtons::Ok, MsgIcon::Stop});
         view_.InData[kExchangeBox].select(r.selStart, r.selLength);
-        placeFocus(kExchangeBox);
+        // From the call box this is an ordinary focus change: the exchange
+        // box's own handling (its pre-fill) runs.
+        setFocus(kExchangeBox);
         return;
     }
     const ParsedExchange& parsed = *checked.parsed;
@@ -768,8 +770,8 @@ bool EntryLine::storeQso(const QSORecName& record) {
             {"QSO " + std::to_string(record.QNr) + " with " + record.QCall.trimmed() +
                  " could not be written to the log file " + state_.currentLogPath + ":  " +
                  written.message() +
-                 "\nIt is kept in the log and goes to the file with the next QSO; File, Save "
-                 "or Backup writes the whole log.",
+                 "\nIt is kept in the log and goes to the file with the next QSO, with File, "
+                 "Save, or when Exit is answered Yes.",
              "File or Disk Error", MsgButtons::Ok, MsgIcon::Stop});
     }
     host_.qsoLogged();

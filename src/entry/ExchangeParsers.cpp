@@ -21,11 +21,6 @@ bool isLetter(char c) {
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool hasLetter(std::string_view s) {
-    for (char c : s)
-        if (isLetter(c)) return true;
-    return false;
-}
 
 // The exchange as a parser reads it: trimmed, upper case, only the
 // characters the contest keeps. Each kept character remembers where it
@@ -128,7 +123,7 @@ ExchangeCheck countyExchange(const ExchangeRules& rules, std::string_view box) {
     const bool anyText = rules.contest == contest::Cqp && rules.inState;
     const MultTable& table =
         rules.contest == contest::Paqp ? rules.mults->PAQPMults : rules.mults->CQPMults;
-    const bool valid = anyText ? hasLetter(p.multText) : table.findRow(p.multText) > 0;
+    const bool valid = anyText ? !p.multText.empty() : table.findRow(p.multText) > 0;
     if (!valid) return c.refuse(kInvalidMult, multStart, static_cast<int>(rest.size()));
     return {p, {}};
 }
@@ -148,16 +143,13 @@ ExchangeCheck sprintExchange(std::string_view box) {
     if (blank != std::string::npos) {
         name = rest.substr(0, blank);
         mult = trim(std::string_view(rest).substr(blank + 1));
-    } else if (rest.size() > 2) {
+    } else if (rest.size() >= 2) {
+        // The name may be empty: "5 CA" is a serial and a multiplier.
         name = rest.substr(0, rest.size() - 2);
         mult = rest.substr(rest.size() - 2);
     }
-    // Without a name there is no whole exchange (nothing after the number,
-    // or only the two characters of a multiplier).
-    if (name.empty()) return c.refuse(kIncomplete, restStart, c.size() - restStart);
-    if (!hasLetter(mult))
-        return c.refuse(kInvalidMult, c.size() - static_cast<int>(mult.size()),
-                        static_cast<int>(mult.size()));
+    // Nothing after the number, or one character, is no whole exchange.
+    if (mult.empty()) return c.refuse(kIncomplete, restStart, c.size() - restStart);
     p.name = name.substr(0, 10);
     p.multText = mult.substr(0, 5);
     return {p, {}};
@@ -175,7 +167,6 @@ ExchangeCheck naqpExchange(std::string_view box) {
     const std::string mult = t.substr(static_cast<std::size_t>(multStart));
     if (mult.find(' ') != std::string::npos)
         return c.refuse(kExchangeError, multStart, static_cast<int>(mult.size()));
-    if (!hasLetter(mult)) return c.refuse(kInvalidMult, multStart, static_cast<int>(mult.size()));
     p.name = t.substr(0, std::min<std::size_t>(blank, 10));
     p.multText = mult.substr(0, 5);
     return {p, {}};

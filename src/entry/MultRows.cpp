@@ -42,6 +42,11 @@ std::optional<int> storedRowNumber(std::string_view qmult, int rowCount) {
     return value;
 }
 
+std::string unnumberedMultText(const std::string& text, int rowCount) {
+    const auto row = storedRowNumber(text, rowCount);
+    return row ? "  " + std::to_string(*row) : text;
+}
+
 const MultTable* contestMultTable(const MainMod& state) {
     switch (state.contestNr) {
         case contest::Cqp:

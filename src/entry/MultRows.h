@@ -17,6 +17,11 @@ inline constexpr int kCaliforniaRow = 5;
 // decimal point, a row outside the table) names no row.
 std::optional<int> storedRowNumber(std::string_view qmult, int rowCount);
 
+// A multiplier text that is no form of a row, as QMult keeps it: digits
+// that storedRowNumber would read as a row are kept as that number after
+// two blanks, so that they never read back as one.
+std::string unnumberedMultText(const std::string& text, int rowCount);
+
 // The row-based multiplier table of the contest (CQP, PAQP, SS, Sprint,
 // NAQP); nullptr for the others.
 const MultTable* contestMultTable(const MainMod& state);

@@ -250,8 +250,11 @@ void setMultAndPoints(const MainMod& state, QSORecName& record, const ReceivedEx
         case contest::Paqp:
         case contest::Sprint:
         case contest::Naqp: {
-            const int row = contestMultTable(state)->findRow(exchange.multText);
-            record.QMult = row != 0 ? numberText(row) : exchange.multText;
+            const MultTable& table = *contestMultTable(state);
+            const int row = table.findRow(exchange.multText);
+            record.QMult = row != 0 ? numberText(row)
+                                    : unnumberedMultText(exchange.multText,
+                                                         static_cast<int>(table.rows.size()));
             break;
         }
         default:

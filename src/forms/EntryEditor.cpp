@@ -53,11 +53,19 @@ std::optional<ParsedDate> parseDate(const std::string& text, int currentYear) {
     return d;
 }
 
+// Minutes above 59 are refused: no such time exists, and the outputs
+// would show it as "0000".
 std::optional<int> parseTime(const std::string& text) {
     if (text.size() >= 5 || !allDigits(text)) return std::nullopt;
     const int value = std::stoi(text);
-    if (value > 2359) return std::nullopt;
+    if (value > 2359 || value % 100 > 59) return std::nullopt;
     return value;
+}
+
+// The smallest received number the entry line stores: a zone or a WPX
+// serial starts at 1, while ages, powers and the other serials may be 0.
+long lowestReceived(ContestNr nr) {
+    return nr == contest::Cqww || nr == contest::Wpx ? 1 : 0;
 }
 
 // Points as the stored digit, or none when the contest allows no such value.
@@ -135,6 +143,8 @@ bool hasName(ContestNr nr) {
 void EntryEditor::load(int entry) {
     entry_ = entry;
     written_ = false;
+    edited_ = {};
+    bandEdited_ = false;
     const QSORecName q = state_.log.at(entry);
     const ContestNr nr = state_.contestNr;
     const int code = isValidBandMode(q.QBandMode) ? q.QBandMode : band::B6;
@@ -151,7 +161,7 @@ void EntryEditor::load(int entry) {
     text(EditField::Date) =
         dateText(calendarDateOf(q.QDate, platform_.clock.now().year), DateForm::Us);
     text(EditField::Mode) = isCw(code) ? "CW" : "SSB";
-    text(EditField::Time) = timeText(q.QTime);
+    text(EditField::Time) = storedTimeText(q.QTime);
     text(EditField::Call) = q.QCall.trimmed();
     text(EditField::OwnNr) = std::to_string(q.QNr);
     text(EditField::Received) = std::to_string(q.QRcvd);
@@ -170,6 +180,7 @@ void EntryEditor::load(int entry) {
 
 void EntryEditor::setText(EditField field, const std::string& value) {
     text(field) = toUpper(value);
+    edited_[static_cast<std::size_t>(field)] = true;
     view_.focus.reset();
 }
 
@@ -201,6 +212,7 @@ bool EntryEditor::checkPoints() {
 
 bool EntryEditor::checkField(EditField field) {
     view_.focus.reset();
+    if (!edited(field)) return true;
     const std::string& value = text(field);
     switch (field) {
         case EditField::Date:
@@ -221,9 +233,11 @@ bool EntryEditor::checkField(EditField field) {
         }
         case EditField::Received: {
             if (state_.contestNr == contest::Naqp) return true;
+            const long lowest = lowestReceived(state_.contestNr);
             const auto n = typedNumber(value);
-            if (n && *n >= 1 && *n <= 9999) return true;
-            return fail(field, kInvalidEntry, "Number must be between 1 and 9999.");
+            if (n && *n >= lowest && *n <= 9999) return true;
+            return fail(field, kInvalidEntry,
+                        "Number must be between " + std::to_string(lowest) + " and 9999.");
         }
         case EditField::Mult:
             return state_.contestNr == contest::Ss || checkLength(field, 5);
@@ -258,47 +272,61 @@ bool EntryEditor::checkField(EditField field) {
 QSORecName EntryEditor::record() const {
     const ContestNr nr = state_.contestNr;
     QSORecName q = state_.log.at(entry_);
-    if (const auto d = parseDate(text(EditField::Date), platform_.clock.now().year))
-        q.QDate = dateCode(d->year, d->month, d->day);
-    if (const auto t = parseTime(text(EditField::Time))) q.QTime = static_cast<std::int16_t>(*t);
-    q.QBandMode =
-        bandModeCode(std::clamp(view_.band, 1, kBandCount), text(EditField::Mode) == "SSB");
-    q.QCall = text(EditField::Call);
-    q.QNr = static_cast<std::int16_t>(
-        std::clamp(typedNumber(text(EditField::OwnNr)).value_or(0), 0L, 9999L));
-    q.QRcvd = nr == contest::Naqp
-                  ? std::int16_t{0}
-                  : static_cast<std::int16_t>(
-                        std::clamp(typedNumber(text(EditField::Received)).value_or(0), 0L, 9999L));
-    switch (nr) {
-        case contest::Ss:
-        case contest::Cqp:
-        case contest::Paqp:
-        case contest::Sprint:
-        case contest::Naqp: {
-            // Stored as the entry line stores it: a form of a table row as the
-            // row's number, an SS section by its short form.
-            ReceivedExchange exchange;
-            exchange.multText = text(EditField::Mult);
-            exchange.ssPrecedence = text(EditField::Prec);
-            const long check = typedNumber(text(EditField::Check)).value_or(0);
-            exchange.ssCheck = std::string(check < 10 ? 1 : 0, '0') + std::to_string(check);
-            exchange.ssSection = text(EditField::Section);
-            setMultAndPoints(state_, q, exchange, false);
-            break;
+    const auto number = [this](EditField field) {
+        return static_cast<std::int16_t>(
+            std::clamp(typedNumber(text(field)).value_or(0), 0L, 9999L));
+    };
+    if (edited(EditField::Date))
+        if (const auto d = parseDate(text(EditField::Date), platform_.clock.now().year))
+            q.QDate = dateCode(d->year, d->month, d->day);
+    if (edited(EditField::Time))
+        if (const auto t = parseTime(text(EditField::Time)))
+            q.QTime = static_cast<std::int16_t>(*t);
+    if (bandEdited_ || edited(EditField::Mode))
+        q.QBandMode =
+            bandModeCode(std::clamp(view_.band, 1, kBandCount), text(EditField::Mode) == "SSB");
+    if (edited(EditField::Call)) q.QCall = text(EditField::Call);
+    if (edited(EditField::OwnNr)) q.QNr = number(EditField::OwnNr);
+    if (edited(EditField::Received))
+        q.QRcvd = nr == contest::Naqp ? 0 : number(EditField::Received);
+    const bool multEdited =
+        nr == contest::Ss
+            ? edited(EditField::Prec) || edited(EditField::Check) || edited(EditField::Section)
+            : edited(EditField::Mult);
+    if (multEdited) {
+        switch (nr) {
+            case contest::Ss:
+            case contest::Cqp:
+            case contest::Paqp:
+            case contest::Sprint:
+            case contest::Naqp: {
+                // Stored as the entry line stores it: a form of a table row as
+                // the row's number, an SS section by its short form.
+                ReceivedExchange exchange;
+                exchange.multText = text(EditField::Mult);
+                exchange.ssPrecedence = text(EditField::Prec);
+                const long check = typedNumber(text(EditField::Check)).value_or(0);
+                exchange.ssCheck = std::string(check < 10 ? 1 : 0, '0') + std::to_string(check);
+                exchange.ssSection = text(EditField::Section);
+                const FixedText<1> points = q.QPoints;
+                setMultAndPoints(state_, q, exchange, false);
+                q.QPoints = points;
+                break;
+            }
+            default:
+                q.QMult = text(EditField::Mult);
+                break;
         }
-        default:
-            q.QMult = text(EditField::Mult);
-            break;
     }
-    q.QPoints = pointsDigit(nr, text(EditField::Points)).value_or(std::string(q.QPoints.raw()));
-    if (hasName(nr)) q.QName = text(EditField::Section);
+    if (edited(EditField::Points))
+        q.QPoints = pointsDigit(nr, text(EditField::Points)).value_or(std::string(q.QPoints.raw()));
+    if (hasName(nr) && edited(EditField::Section)) q.QName = text(EditField::Section);
     return q;
 }
 
 bool EntryEditor::onOK() {
-    // Every field, not just date and time: a box never left by the focus
-    // must not put an unchecked value into the file.
+    // Every changed field, not just date and time: a box never left by the
+    // focus must not put an unchecked value into the file.
     for (int i = 0; i < kEditFieldCount; ++i)
         if (!checkField(static_cast<EditField>(i))) return false;
     const QSORecName before = state_.log.at(entry_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -38,8 +39,8 @@ struct EntryEditorView {
     std::optional<EditField> focus;  // where a failed check puts the caret
 };
 
-// The entry editor: loads QSO n into its fields, checks each field as it
-// loses the focus, and on OK writes the changed record over its place in
+// The entry editor: loads QSO n into its fields, checks each changed field
+// as it loses the focus, and on OK writes the changed record over its place in
 // the log file at once. The caller replays the log afterwards
 // (reloadAfterEdit) so dupes, multipliers and score follow the edit.
 class EntryEditor {
@@ -51,11 +52,15 @@ class EntryEditor {
     int entry() const { return entry_; }
 
     void setText(EditField field, const std::string& text);
-    void setBand(int bandIndex) { view_.band = bandIndex; }
+    void setBand(int bandIndex) {
+        view_.band = bandIndex;
+        bandEdited_ = true;
+    }
     // The field lost the focus: false when its check failed (the operator
     // was told and the focus is back in it).
     bool checkField(EditField field);
-    // CmdOK: true when the record was written (the dialog closes). A file
+    // CmdOK: checks the fields the operator changed and writes the record
+    // with only those changed, true when written (the dialog closes). A file
     // error has been shown to the operator; the record in memory is kept
     // unchanged then.
     bool onOK();
@@ -73,12 +78,17 @@ class EntryEditor {
     bool fail(EditField field, const std::string& title, const std::string& message);
     bool checkLength(EditField field, std::size_t limit);
     bool checkPoints();
+    bool edited(EditField field) const { return edited_[static_cast<std::size_t>(field)]; }
 
     MainMod& state_;
     Platform& platform_;
     EntryEditorView view_;
     int entry_ = 0;
     bool written_ = false;
+    // A field the operator never touched keeps its stored bytes, so older
+    // records that no check would pass stay editable and unchanged.
+    std::array<bool, kEditFieldCount> edited_{};
+    bool bandEdited_ = false;
 };
 
 }  // namespace keslog

@@ -147,8 +147,19 @@ bool LogForm::mayReplaceLog(bool& discardWorking, const std::string& namedLogQue
         // The unnamed log is given up only once it has been saved.
         return saveUnnamedLog();
     }
-    return platform_.messageBox.show({namedLogQuestion, "Log Already Opened", MsgButtons::YesNo,
-                                      MsgIcon::Exclamation, 1}) == MsgResult::Yes;
+    if (platform_.messageBox.show({namedLogQuestion, "Log Already Opened", MsgButtons::YesNo,
+                                   MsgIcon::Exclamation, 1}) != MsgResult::Yes)
+        return false;
+    // A named log is on disk already, unless a write failed: the records
+    // the file lacks get one more try before the log is given up.
+    const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
+    if (saved) return true;
+    return platform_.messageBox.show(
+               {saved.status().message() + "\n\nThe QSOs missing from " + state_.currentLogPath +
+                    " are lost if another log replaces this one.  OK gives them up; Cancel "
+                    "keeps this log open.",
+                "File or Disk Error", MsgButtons::OkCancel, MsgIcon::Exclamation, 1}) ==
+           MsgResult::Ok;
 }
 
 bool LogForm::saveUnnamedLog() {
@@ -156,7 +167,9 @@ bool LogForm::saveUnnamedLog() {
     if (!saved) showFileError(saved.status());
     if (!saved || *saved != SaveOutcome::Saved) return false;
     writeSettings();
-    load();
+    // Only the name changed: the entry line and both radios stay as they are.
+    showRecentFiles();
+    showLogName();
     return true;
 }
 
@@ -238,7 +251,14 @@ void LogForm::onFilePostContest() {
 }
 
 void LogForm::onFileSave() {
-    if (state_.logOpen && state_.isWorkingFileOpen()) saveUnnamedLog();
+    if (!state_.logOpen) return;
+    if (state_.isWorkingFileOpen()) {
+        saveUnnamedLog();
+        return;
+    }
+    // A named log is on disk already; this writes what a failed write missed.
+    const Result<SaveOutcome> saved = logFiles_.saveLog(state_);
+    if (!saved) showFileError(saved.status());
 }
 
 void LogForm::onFileBackup() {
@@ -302,7 +322,11 @@ void LogForm::layOutOpenLog() {
     view_.numberLabel = info ? std::string(info->numberHeading) : "Number";
     view_.wideExchange = info && info->mixedMode;
     view_.wpxLabelsVisible = state_.contestNr == contest::Wpx;
+    showLogName();
+}
 
+void LogForm::showLogName() {
+    const auto info = findContest(state_.contestNr);
     const std::string contestName = info ? trim(info->shortName) : "";
     view_.fileIdLabel = logCaption(state_);
     view_.title = std::string(kProgramName) + " - " + contestName;

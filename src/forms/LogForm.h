@@ -168,6 +168,8 @@ class LogForm : private IEntryHost {
     void layOutNoLog();
     void layOutOpenLog();
     void showRecentFiles();
+    // The caption and title, which follow the log's name.
+    void showLogName();
     void updateClocks();
     // Asks what becomes of the open log before another replaces it; false
     // ends the command. discardWorking is set when the operator declined

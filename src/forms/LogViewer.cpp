@@ -81,7 +81,7 @@ std::string viewLogLine(const MainMod& state, int n, int currentYear) {
     putAt(line, 1, dateText(calendarDateOf(q.QDate, currentYear), DateForm::Us));
     putAt(line, 12, BandName[static_cast<std::size_t>(bandIndexOf(code) - 1)]);
     putAt(line, 17, isCw(code) ? "CW " : "SSB");
-    putAt(line, 22, timeText(q.QTime));
+    putAt(line, 22, storedTimeText(q.QTime));
     putAt(line, 28, q.QCall.trimmed());
     putAt(line, 44, rightAligned(std::to_string(q.QNr), 4));
     if (cols.received != 0) putAt(line, cols.received, std::to_string(q.QRcvd));

@@ -304,8 +304,8 @@ void Setup::store() {
     s.TypingEnabled = ticked(SetupBox::TypingOK);
     s.AutoDupeFlag = flagText(ticked(SetupBox::Autodupe));
 
-    // The new weight holds from the next dash on, not from the next speed
-    // change only.
+    // The weight just chosen is heard from the next dash on: left until the
+    // next speed change, OK would seem to have been ignored.
     state_.cw.CWWeight = static_cast<float>(v.WeightScroll / 10.0);
     s.Weight = weightText(v.WeightScroll);
     recomputeCWCounts(state_.cw);

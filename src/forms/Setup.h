@@ -11,17 +11,14 @@
 
 namespace keslog {
 
-// The lists the dialog offers besides the port names (kPortNames).
-inline constexpr std::array<int, 6> kRepeatIntervals{1000, 1500, 2000, 2500, 3000, 4000};
-inline constexpr std::array<int, 6> kDualCQsNumbers{2, 4, 6, 8, 10, 12};
-inline constexpr std::array<int, 6> kDualCQsIntervals{100, 200, 300, 500, 1000, 2000};
+// The lists the dialog offers besides the port names (kPortNames) and the
+// numbers of the settings (model/Settings.h).
 inline constexpr std::array<const char*, 4> kKeyMappingCaptions{"[none]", " \\  Key", " ]   Key",
                                                                 "UP Arrow"};
 inline constexpr std::array<const char*, 4> kKeyMappingWords{"[none]", "backslash", "rightbracket",
                                                              "uparrow"};
 inline constexpr int kMinWeightScroll = 25;  // tenths: what the settings keep on restart
 inline constexpr int kMaxWeightScroll = 45;
-inline constexpr int kMaxTimeCorrection = 12;
 
 // The tabs of SSTab1; Devices holds the device files behind the port names.
 enum class SetupTab { General, Lookback, CwDvk1, Radio, KeyMappings, Enter, CwDvk2, Devices };

@@ -27,14 +27,20 @@ Status StoredLogFiles::newLog(MainMod& state) {
 }
 
 Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
+    platform_.busy.showNotice("Loading: ", path);
     Result<OpenedLog> opened =
         readLogForOpening(path, {platform_.messageBox, state.reference.SSShortForms});
-    if (!opened) return opened.status();
+    if (!opened) {
+        platform_.busy.hideNotice();
+        return opened.status();
+    }
     const std::string notice = partialRecordNotice(*opened);
 
     platform_.busy.setBusy(true);
+    platform_.busy.showNotice("Processing: ", path);
     adoptOpenedLog(state, std::move(*opened));
     replayLog(state);
+    platform_.busy.hideNotice();
     platform_.busy.setBusy(false);
 
     if (!state.isWorkingFileOpen()) {

@@ -38,11 +38,15 @@ std::string dateText(const CalendarDate& date, DateForm form) {
     return text;
 }
 
+std::string storedTimeText(int qTime) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04d", qTime);
+    return text;
+}
+
 std::string timeText(int qTime) {
     const bool valid = qTime >= 0 && qTime <= 2359 && qTime % 100 <= 59;
-    char text[8];
-    std::snprintf(text, sizeof text, "%04d", valid ? qTime : 0);
-    return text;
+    return storedTimeText(valid ? qTime : 0);
 }
 
 }  // namespace keslog

@@ -34,5 +34,8 @@ std::string dateText(const CalendarDate& date, DateForm form);
 // A QSO's time (HHMM) as four digits with leading zeros; a value that is no
 // time of day, as a damaged record may hold, gives "0000".
 std::string timeText(int qTime);
+// The stored time as it is, four digits with leading zeros, for the boxes
+// that show a record to be changed: a damaged time must not read as "0000".
+std::string storedTimeText(int qTime);
 
 }  // namespace keslog

@@ -18,6 +18,14 @@ inline constexpr int kMacrosPerSet = 9;
 inline constexpr int kExchangeCount = 18;  // two per contest, in ContestNr order
 inline constexpr int kWindowRowCount = 16;
 
+// The values the Preferences offer for the numeric settings; a settings file
+// edited by hand is brought into the same ranges when it is read.
+inline constexpr std::array<int, 6> kRepeatIntervals{1000, 1500, 2000, 2500, 3000, 4000};
+inline constexpr std::array<int, 6> kDualCQsNumbers{2, 4, 6, 8, 10, 12};
+inline constexpr std::array<int, 6> kDualCQsIntervals{100, 200, 300, 500, 1000, 2000};
+inline constexpr int kMaxRadioDelay = 9;  // units of one 28-wpm dot
+inline constexpr int kMaxTimeCorrection = 12;
+
 // Every stored function-key message begins with this prefix: no radio
 // change, played once.
 inline constexpr const char* kDefaultMacroPrefix = "[RADIO0][PLAY1]";

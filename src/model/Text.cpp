@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
 namespace keslog {
 
@@ -70,6 +71,18 @@ std::string numberText(long value) {
 
 long roundHalfEven(double value) {
     return std::lrint(value);
+}
+
+std::string countText(long count) {
+    return count == 0 ? "--" : std::to_string(count);
+}
+
+std::string averageText(double total, double count) {
+    if (count == 0) return "----";
+    char text[48];
+    std::snprintf(text, sizeof text, "%.2f", total / count);
+    const std::string_view shown(text);
+    return shown == "0.00" || shown == "-0.00" ? "----" : std::string(shown);
 }
 
 }  // namespace keslog

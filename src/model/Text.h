@@ -27,6 +27,13 @@ std::string numberText(long value);
 // Round to the nearest integer, ties to even.
 long roundHalfEven(double value);
 
+// A count as the statistics and the sheets show it: "--" for zero.
+std::string countText(long count);
+
+// total / count with at least one integer digit and two decimals ("2.50");
+// "----" when that is 0.00 or there is nothing to divide by.
+std::string averageText(double total, double count);
+
 // Fixed-length text field: always N characters, padded with blanks on the
 // right; a longer value is cut.
 template <std::size_t N>

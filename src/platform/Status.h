@@ -8,7 +8,7 @@
 namespace keslog {
 
 // Errors cross module boundaries as values: a Status is either ok or carries
-// the operator-facing message (and, where a Part quotes one, the title).
+// the operator-facing message (and, for messages that have one, the title).
 class Status {
   public:
     Status() = default;

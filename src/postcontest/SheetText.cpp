@@ -1,6 +1,5 @@
 #include "postcontest/SheetText.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace keslog {
@@ -41,18 +40,6 @@ std::string padLeft(std::string_view text, std::size_t width) {
 
 std::string number4(long value) {
     return padLeft(std::to_string(value), 4);
-}
-
-std::string countText(long count) {
-    return count == 0 ? "--" : std::to_string(count);
-}
-
-std::string averageText(double total, double count) {
-    if (count == 0) return "----";
-    char text[48];
-    std::snprintf(text, sizeof text, "%.2f", total / count);
-    const std::string_view shown(text);
-    return shown == "0.00" || shown == "-0.00" ? "----" : std::string(shown);
 }
 
 std::string groupedThousands(long long value) {

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/Text.h"
+
 namespace keslog {
 
 // Text laid out in print columns (the first column is 1), as the printed
@@ -35,13 +37,6 @@ std::string padRight(std::string_view text, std::size_t width);
 std::string padLeft(std::string_view text, std::size_t width);
 // A QSO number right-justified in four columns, as the files print them.
 std::string number4(long value);
-
-// A count as the sheets print it: "--" for zero.
-std::string countText(long count);
-
-// total / count with at least one integer digit and two decimals ("2.50");
-// "----" when that is 0.00 or there is nothing to divide by.
-std::string averageText(double total, double count);
 
 // Digits grouped by three with commas from the right: 1,234,567.
 std::string groupedThousands(long long value);

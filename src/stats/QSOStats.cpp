@@ -1,7 +1,5 @@
 #include "stats/QSOStats.h"
 
-#include <cstdio>
-
 #include "model/Stamp.h"
 #include "model/Text.h"
 
@@ -90,10 +88,6 @@ std::string rateFigure(long value) {
     return value == 0 ? std::string() : std::to_string(value);
 }
 
-std::string countText(long n) {
-    return n == 0 ? "--" : std::to_string(n);
-}
-
 std::string twoDigits(long n) {
     return (n < 10 ? "0" : "") + std::to_string(n);
 }
@@ -121,12 +115,8 @@ std::string figureText(Row row, const Figures& f) {
             return hoursMinutesText(f.onTime);
         case Row::Pts:
             return countText(roundHalfEven(f.points));
-        case Row::PtsPerQ: {
-            if (f.qsos() == 0) return "--";
-            char text[32];
-            std::snprintf(text, sizeof text, "%.2f", f.points / f.qsos());
-            return text;
-        }
+        case Row::PtsPerQ:
+            return averageText(f.points, f.qsos());
         case Row::QsPerHr:
             return perHourText(f.qsos(), f.onTime);
         case Row::PtsPerHr:

@@ -24,14 +24,24 @@ enum class Form {
     Floor,    // whole part of the leading number
     Rounded,  // leading number rounded, halves to even
     Weight,   // kept as text, written as its number
+    Hours,    // kept as text unless its number lies outside the range
 };
 
 using Member = std::variant<std::string Settings::*, bool Settings::*, std::int16_t Settings::*>;
+
+// The range a number read from the file is brought into: what the
+// Preferences offer, so that a file edited by hand cannot make the keyer
+// repeat every 30 seconds.
+struct Range {
+    int low = std::numeric_limits<std::int16_t>::min();
+    int high = std::numeric_limits<std::int16_t>::max();
+};
 
 struct Key {
     std::string_view name;
     Form form;
     Member member;
+    Range range{};
 };
 
 struct KeySection {
@@ -39,6 +49,18 @@ struct KeySection {
     std::vector<Key> keys;
     bool blankLineBefore;  // in the written file
 };
+
+template <std::size_t N>
+constexpr Range rangeOf(const std::array<int, N>& offered) {
+    return {offered.front(), offered.back()};
+}
+
+// The dual-CQ settings start at 0 (unset) and the shipped file plays once:
+// only the upper end and a sign are brought back.
+template <std::size_t N>
+constexpr Range upToLargestOf(const std::array<int, N>& offered) {
+    return {0, offered.back()};
+}
 
 const std::vector<KeySection>& keySections() {
     using S = Settings;
@@ -61,14 +83,15 @@ const std::vector<KeySection>& keySections() {
           {"CWSpeakerEnabled", Flag, &S::CWSpeakerEnabled},
           {"UsePCSpeaker", Flag, &S::UsePCSpeaker},
           {"UseSoundcardSpeaker", Flag, &S::UseSoundcardSpeaker},
-          {"Radio1Delay", Floor, &S::Radio1Delay},
-          {"Radio2Delay", Floor, &S::Radio2Delay},
-          {"RepeatIntervalCW", Rounded, &S::RepeatIntervalCW},
-          {"RepeatIntervalSSB", Rounded, &S::RepeatIntervalSSB},
-          {"DualCQsRepeatInterval", Rounded, &S::DualCQsRepeatInterval},
-          {"DualCQsPlayNumber", Rounded, &S::DualCQsPlayNumber},
+          {"Radio1Delay", Floor, &S::Radio1Delay, {0, kMaxRadioDelay}},
+          {"Radio2Delay", Floor, &S::Radio2Delay, {0, kMaxRadioDelay}},
+          {"RepeatIntervalCW", Rounded, &S::RepeatIntervalCW, rangeOf(kRepeatIntervals)},
+          {"RepeatIntervalSSB", Rounded, &S::RepeatIntervalSSB, rangeOf(kRepeatIntervals)},
+          {"DualCQsRepeatInterval", Rounded, &S::DualCQsRepeatInterval,
+           upToLargestOf(kDualCQsIntervals)},
+          {"DualCQsPlayNumber", Rounded, &S::DualCQsPlayNumber, upToLargestOf(kDualCQsNumbers)},
           {"Weight", Weight, &S::Weight},
-          {"TimeCorrection", Text, &S::TimeCorrection},
+          {"TimeCorrection", Hours, &S::TimeCorrection, {-kMaxTimeCorrection, kMaxTimeCorrection}},
           {"IsGMTFlag", Text, &S::IsGMTFlag},
           {"DVKMessagesEnabled", Text, &S::DVKMessagesEnabled},
           {"SendF1Enabled", Flag, &S::SendF1Enabled},
@@ -168,20 +191,30 @@ std::int32_t wholeNumber32(std::string_view text) {
 }
 
 void applyKey(const Key& key, const std::string& value, Settings& s) {
+    const auto inRange = [&key](double number) {
+        return toInt16(clampedNumber(number, key.range.low, key.range.high));
+    };
     switch (key.form) {
         case Form::Text:
         case Form::Weight:
             s.*std::get<std::string Settings::*>(key.member) = value;
             break;
+        case Form::Hours: {
+            const double hours = leadingNumber(value);
+            const bool outside = hours < key.range.low || hours > key.range.high;
+            s.*std::get<std::string Settings::*>(key.member) =
+                outside ? std::to_string(inRange(hours)) : value;
+            break;
+        }
         case Form::Flag:
             s.*std::get<bool Settings::*>(key.member) = value == "True";
             break;
         case Form::Floor:
             s.*std::get<std::int16_t Settings::*>(key.member) =
-                toInt16(std::floor(leadingNumber(value)));
+                inRange(std::floor(leadingNumber(value)));
             break;
         case Form::Rounded:
-            s.*std::get<std::int16_t Settings::*>(key.member) = toInt16(static_cast<double>(
+            s.*std::get<std::int16_t Settings::*>(key.member) = inRange(static_cast<double>(
                 roundHalfEven(clampedNumber(leadingNumber(value), -32768, 32767))));
             break;
     }
@@ -198,6 +231,7 @@ std::string weightText(const std::string& text) {
 std::string keyValueText(const Key& key, const Settings& s) {
     switch (key.form) {
         case Form::Text:
+        case Form::Hours:
             return s.*std::get<std::string Settings::*>(key.member);
         case Form::Weight:
             return weightText(s.*std::get<std::string Settings::*>(key.member));

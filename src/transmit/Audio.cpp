@@ -15,6 +15,9 @@ constexpr const char* kSetupFilter = "DVK logs (*.DVK)|*.DVK|All files (*.*)|*.*
 // The player's events come every 50 ms; each counts for 55 ms of the
 // message, so the bar is full a little before the sound ends.
 constexpr double kElapsedPerUpdate = 55;
+// How long a message may play past its length before the sound output is
+// taken to have stalled.
+constexpr int kStallMarginMs = 1000;
 
 bool validIndex(int index) {
     return index >= 0 && index < kSlotCount;
@@ -49,7 +52,7 @@ Audio::Audio(MainMod& state, Platform& platform, PortLines& lines, RadioSwitch& 
     for (int i = 0; i < kSlotCount; ++i)
         view_.Button[static_cast<std::size_t>(i)] = "F" + std::to_string(keyNumberOfSlot(i + 1));
     refreshLabels();
-    platform_.wavePlayer.setPositionHandler([this](int) { onPosition(); });
+    platform_.wavePlayer.setPositionHandler([this](int positionMs) { onPosition(positionMs); });
 }
 
 // The transmitter is never left keyed when the program ends.
@@ -152,12 +155,23 @@ Status Audio::releasePtt() {
     return off;
 }
 
-void Audio::onPosition() {
+void Audio::onPosition(int positionMs) {
     if (!updates_) return;
     IWavePlayer& player = platform_.wavePlayer;
+    const int length = player.lengthMs();
+    if (player.mode() == WaveMode::Playing && positionMs > length + kStallMarginMs) {
+        // A sound output that stopped taking samples would hold the
+        // transmitter keyed for good.
+        updates_ = false;
+        player.stop();
+        player.rewind();
+        endMessage(true,
+                   "The sound output made no progress with the message for more than a second "
+                   "past its end, so the message was broken off and the SSB PTT line released.");
+        return;
+    }
     if (player.mode() == WaveMode::Playing) {
         elapsed_ += kElapsedPerUpdate;
-        const int length = player.lengthMs();
         const long percent = length > 0 ? roundHalfEven(elapsed_ / length * 100) : 100;
         view_.progress = percent >= 95 ? 100 : static_cast<int>(percent);
         changed();

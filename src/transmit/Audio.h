@@ -92,8 +92,8 @@ class Audio : public IVoiceMessages {
     void onButton(int index) { PlayVoiceMessage(index, false); }
     // CmdStop: ends the playing message, or the recording.
     void CmdStop();
-    // The player's periodic event.
-    void onPosition();
+    // The player's periodic event, with the time played so far.
+    void onPosition(int positionMs);
 
     // "Assign Sound Files", the item of slot `index`.
     void onAssign(int index);

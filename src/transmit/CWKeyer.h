@@ -37,7 +37,6 @@ class ICWKeyerHost {
 
 inline constexpr int kMinCWSpeed = 18;
 inline constexpr int kMaxCWSpeed = 50;
-inline constexpr int kMaxRadioDelay = 9;  // units of one 28-wpm dot
 
 // The CW weight the Weight setting gives: its value when it lies between
 // 2.5 and 4.5, else 3.0.

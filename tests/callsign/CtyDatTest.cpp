@@ -197,5 +197,39 @@ TEST(CtyDatConversion, BadInputIsRefusedWithItsLine) {
     }
 }
 
+// Where CTY.DAT lists only an entity's own whole calls under its prefix, the
+// prefix is the entity's alias, though a shorter prefix of another entity
+// begins it; where another entity lists a call under it, it is not.
+TEST(CtyDatConversion, AnOwnPrefixThatOnlyOwnCallsBeginIsListed) {
+    constexpr std::string_view text =
+        "Italy:                    15:  28:  EU:   42.00:   -12.00:    -1.0:  I:\n"
+        "    I,4U;\n"
+        "ITU HQ:                   14:  28:  EU:   46.17:    -6.05:    -1.0:  4U1I:\n"
+        "    =4U1ITU;\n"
+        "Vienna Intl Ctr:          15:  28:  EU:   48.20:   -16.30:    -1.0:  *4U1V:\n"
+        "    =4U1A;\n"
+        "Austria:                  15:  28:  EU:   47.33:   -13.33:    -1.0:  OE:\n"
+        "    OE,=4U1VIC;\n"
+        "Antarctica:               13:  74:  SA:  -90.00:     0.00:     0.0:  CE9:\n"
+        "    CE9,VK0;\n"
+        "Heard Island:             39:  68:  AF:  -53.08:   -73.50:    -5.0:  VK0H:\n"
+        "    =VK0EK;\n"
+        "United States:            05:  08:  NA:   37.53:    91.67:     5.0:  K:\n"
+        "    K;\n"
+        "Canada:                   05:  09:  NA:   44.35:    78.75:     5.0:  VE:\n"
+        "    VE;\n";
+    const CountryFileConversion c = convert(text);
+    Result<CountryTables> tables = parseCountryFile(c.countryFile, "arrl.cty");
+    ASSERT_TRUE(tables.isOk());
+    const std::pair<const char*, int> calls[] = {
+        {"4U1IQQ", 2}, {"4U1ITU", 2}, {"VK0HQQ", 6}, {"VK0ABC", 5}, {"4U1VQQ", 1}, {"4U1VIC", 4},
+    };
+    for (const auto& [call, nr] : calls) EXPECT_EQ(CountryOfCall(*tables, call), nr) << call;
+    EXPECT_NE(std::find(c.notes.begin(), c.notes.end(),
+                        "4U1V (Vienna Intl Ctr): the country's prefix is not listed; CTY.DAT "
+                        "gives calls beginning 4U1V to Italy."),
+              c.notes.end());
+}
+
 }  // namespace
 }  // namespace keslog

@@ -95,15 +95,13 @@ TEST_F(PartialMatches, FormerLogsShowUpToSixCallsFromTheirPlace) {
     EXPECT_EQ(partialMatches(state, "K6AB").OldCallMatchLabel, "Old logs:  K6AB");
 }
 
-TEST_F(PartialMatches, KeystrokeShowsTheGridForACallWorkedBefore) {
+TEST_F(PartialMatches, KeystrokeShowsTheMatchesEvenOfACallWorkedBefore) {
     CallBoxView view = callTyped(state, "K6AB");
-    EXPECT_TRUE(view.grid.visible);
-    EXPECT_EQ(view.matches.CallMatchLabel1, "");
-    EXPECT_EQ(view.grid.prevQso[2], "20m\n4");
+    EXPECT_EQ(view.matches.CallMatchLabel1, "This band: K6AB ");
+    EXPECT_EQ(view.matches.CallMatchLabel2, "Other bands: K6AB K6ABC ");
     EXPECT_EQ(view.countryNr, 1);
 
     view = callTyped(state, "K6A");
-    EXPECT_FALSE(view.grid.visible);
     EXPECT_EQ(view.matches.CallMatchLabel1, "This band: K6AB ");
     view = callTyped(state, "JA1");
     EXPECT_EQ(view.countryNr, 7);

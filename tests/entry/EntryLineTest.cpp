@@ -124,13 +124,15 @@ TEST(EntryDisplays, WpxShowsTheCountryAndWhetherThePrefixIsNeeded) {
     EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Prefix Ck\n    JA2\n NEEDED");
 }
 
-TEST(EntryDisplays, WorkedCallsShowTheGridOthersThePartialMatches) {
+// Keystrokes show the partial matches; the grid comes with the dupe check.
+TEST(EntryDisplays, KeystrokesShowPartialMatchesAndTheDupeCheckTheGrid) {
     EntryRig rig(contest::Sprint);
     rig.type("K6XX\t1 BOB CA\n");
-    rig.type("K6");
-    EXPECT_EQ(rig.entry.view().matches.CallMatchLabel1, "This band: K6XX ");
+    rig.type("K6XXA\t2 BOB CA\n");
+    rig.type("K6XX");
+    EXPECT_EQ(rig.entry.view().matches.CallMatchLabel1, "This band: K6XX K6XXA ");
     EXPECT_EQ(rig.entry.view().ModeLabel, "");
-    rig.type("XX");
+    rig.type("\t");
     EXPECT_EQ(rig.entry.view().matches.CallMatchLabel1, "");
     EXPECT_EQ(rig.entry.view().ModeLabel, "\n CW:");
     EXPECT_EQ(rig.entry.view().PrevQSO[2], "20m\n1");
@@ -402,7 +404,7 @@ TEST(EntryLogging, AFailedWriteIsToldAndTheQsoKept) {
               std::vector<std::string>{
                   "File or Disk Error | QSO 1 with K1AR could not be written to the log file "
                   "/logs/TEST.KSL:  No space left on device\nIt is kept in the log and goes to "
-                  "the file with the next QSO; File, Save or Backup writes the whole log."});
+                  "the file with the next QSO, with File, Save, or when Exit is answered Yes."});
     EXPECT_EQ(rig.fakes.messageBox.shown[0].icon, MsgIcon::Stop);
     EXPECT_EQ(rig.state.log.count(), 1);
     EXPECT_EQ(rig.state.QSONr, 2);
@@ -490,6 +492,14 @@ TEST(EntryKeys, TheExchangeBoxIsPrefilledFromTheLastContact) {
     ASSERT_EQ(rig.state.log.count(), 2);
     EXPECT_EQ(rig.state.log.at(2).QRcvd, 2);
     EXPECT_EQ(rig.state.log.at(2).QName.trimmed(), "BOB");
+
+    // Enter in the call box with no exchange: the refusal moves the focus as
+    // Tab would, pre-fill and all.
+    rig.state.CurrentBandMode = CW80;
+    rig.type("K6XX\n");
+    EXPECT_EQ(rig.messages(), std::vector<std::string>{"Exchange Error | Incomplete Exchange"});
+    EXPECT_EQ(rig.entry.view().focus, kExchangeBox);
+    EXPECT_EQ(rig.box(1), "  BOB CA");
 }
 
 TEST(EntryKeys, BandStepsStayOnTheOnlyActiveBand) {

@@ -122,10 +122,9 @@ TEST(CountyExchanges, Refusals) {
                     {"7 SANTA CLARA", "Multiplier is Invalid.", "Exchange Error", 2, 11}});
     expectRefusals({contest::Paqp, false, &outside},
                    {{"3 SCLA", "Multiplier is Invalid.", "Exchange Error", 2, 4}});
-    // In California any text goes, but a number alone is no county.
+    // In California any text goes, but not none.
     expectRefusals({contest::Cqp, true, &inside},
-                   {{"12 34", "Multiplier is Invalid.", "Exchange Error", 3, 2},
-                    {"12", "Multiplier is Invalid.", "Exchange Error", 2, 0}});
+                   {{"12", "Multiplier is Invalid.", "Exchange Error", 2, 0}});
 }
 
 TEST(NameExchanges, SprintNumberNameAndMultiplierNaqpNameAndMultiplier) {
@@ -157,15 +156,12 @@ TEST(NameExchanges, SprintNumberNameAndMultiplierNaqpNameAndMultiplier) {
     expectRefusals({contest::Sprint, false, nullptr},
                    {{"BOB 123 CA", "Exchange must begin with a number", "Exchange Error", 0, 1},
                     {"123", "Incomplete Exchange", "Exchange Error", 3, 0},
-                    {"123 CA", "Incomplete Exchange", "Exchange Error", 4, 2},
-                    {"123 B", "Incomplete Exchange", "Exchange Error", 4, 1},
-                    {"123 BOB 45", "Multiplier is Invalid.", "Exchange Error", 8, 2}});
+                    {"123 B", "Incomplete Exchange", "Exchange Error", 4, 1}});
     expectRefusals({contest::Naqp, false, nullptr},
                    {{"", "No Exchange", "Exchange Error", 0, 0},
                     {"   ", "No Exchange", "Exchange Error", 0, 0},
                     {"BOB", "Incomplete Exchange", "Exchange Error", 0, 3},
-                    {"BOB N CA", "Exchange Error", "Exchange Error", 4, 4},
-                    {"BOB 12", "Multiplier is Invalid.", "Exchange Error", 4, 2}});
+                    {"BOB N CA", "Exchange Error", "Exchange Error", 4, 4}});
 }
 
 TEST(SsExchanges, SerialPrecedenceCallCheckSection) {
@@ -217,6 +213,31 @@ TEST(SsExchanges, Refusals) {
          {"123 A K6/ 9 SF", "Check Error", "Exchange Error", 8, 3},
          {"123A9ENY", "Check error", "Exchange Error", 4, 0},
          {"", "Incomplete Exchange", "Exchange Error", 0, 0}});
+}
+
+// Multipliers are looked up when the QSO is scored: a text without a letter,
+// or a Sprint multiplier without a name, is taken as typed.
+TEST(ExchangeMultipliers, AnyTextIsTakenWhereNoTableIsAsked) {
+    const MultTables inside = shippedMults(true);
+    struct Case {
+        ExchangeRules rules;
+        const char* box;
+        const char* name;
+        const char* mult;
+    };
+    const Case cases[] = {
+        {{contest::Cqp, true, &inside}, "12 16", "", "16"},
+        {{contest::Sprint, false, nullptr}, "5 CA", "", "CA"},
+        {{contest::Sprint, false, nullptr}, "5 BOB 12", "BOB", "12"},
+        {{contest::Naqp, false, nullptr}, "BOB 12", "BOB", "12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        const ExchangeCheck check = checkExchange(c.rules, c.box);
+        ASSERT_TRUE(check.accepted());
+        EXPECT_EQ(check.parsed->name, c.name);
+        EXPECT_EQ(check.parsed->multText, c.mult);
+    }
 }
 
 }  // namespace

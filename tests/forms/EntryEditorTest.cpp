@@ -75,11 +75,15 @@ TEST(EntryEditorChecks, EachFieldRefusesWithItsMessage) {
         {contest::Cqww, EditField::Date, "12/31/99|01/05/01|11/28/26",
          "1/5/01|13/01/99|12/32/99|12/00/99|12/31/89|01/01/27|12-31-99", "Date Format Error!",
          "Date must be in format MM/DD/YY."},
-        {contest::Cqww, EditField::Time, "1275|0|2359", "2400|12:30|01230|", "Time Format Error!",
-         "Time must be between 0000 and 2359."},
+        {contest::Cqww, EditField::Time, "1259|0|2359", "1275|2400|12:30|01230|",
+         "Time Format Error!", "Time must be between 0000 and 2359."},
         {contest::Cqww, EditField::Mode, "ssb|CW", "FM", invalid, "Mode can only be CW or SSB."},
         {contest::Cqww, EditField::Received, "9999", "0|10000|X", invalid,
          "Number must be between 1 and 9999."},
+        // What the entry line stores may be typed: an age of 00, a power of 0.
+        {contest::Aa, EditField::Received, "0", "-", "", ""},
+        {contest::ArrlDx, EditField::Received, "0", "10000", invalid,
+         "Number must be between 0 and 9999."},
         {contest::Naqp, EditField::Received, "", "-", "", ""},
         // The own number is a 16-bit field: 40000 would wrap.
         {contest::Cqww, EditField::OwnNr, "0|9999", "40000|", invalid,
@@ -193,6 +197,10 @@ TEST(EntryEditorOk, AMultiplierFormIsStoredAsItsRowNumber) {
         {contest::Sprint, "", " 2   "},
         {contest::Sprint, "ar", " 3   "},
         {contest::Sprint, "XX", "XX   "},
+        // Digits that are no form must not read back as a row number.
+        {contest::Sprint, "12", "  12 "},
+        {contest::Naqp, "012", "  12 "},
+        {contest::Naqp, "99", "99   "},
         {contest::Paqp, "BUCKS", " 9   "},
         {contest::Paqp, "ALL", " 2   "},
         {contest::Naqp, "", " 2   "},
@@ -303,6 +311,47 @@ TEST(EntryEditorReload, TotalsAfterTheReplayEqualAFreshOpening) {
         EXPECT_EQ(fresh.totals, rig.state.totals);
         EXPECT_EQ(fresh.mults, rig.state.mults);
         EXPECT_EQ(fresh.callIndex, rig.state.callIndex);
+    }
+}
+
+TEST(EntryEditorOk, OnlyTheChangedFieldChangesInTheFile) {
+    struct Case {
+        ContestNr nr;
+        std::int16_t time;
+        std::int16_t received;
+        std::string mult;  // stored QMult
+    };
+    // Records the entry line or an older log may hold that no editor check
+    // would pass.
+    const std::vector<Case> cases = {
+        {contest::Cqww, 1275, 5, "DL"},
+        {contest::Aa, 1200, 0, "JA1"},
+        {contest::ArrlDx, 1200, 0, "DL"},
+        {contest::Sprint, 1200, 5, "XX"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nr) + " " + std::to_string(c.time));
+        EditRig rig(c.nr);
+        QSORecName q = rig.state.log.at(2);
+        q.QTime = c.time;
+        q.QRcvd = c.received;
+        q.QMult = c.mult;
+        rig.state.log.replace(2, q);
+        ASSERT_TRUE(writeQso(rig.state, 2).isOk());
+        rig.editor.load(2);
+        EXPECT_EQ(rig.editor.view().text[static_cast<int>(EditField::Time)],
+                  std::to_string(c.time));
+        const std::string before = *readWholeFile(rig.state.currentLogPath);
+        for (int i = 0; i < kEditFieldCount; ++i)
+            EXPECT_TRUE(rig.editor.checkField(static_cast<EditField>(i)));
+        rig.editor.setText(EditField::Call, "w9xyz");
+        ASSERT_TRUE(rig.editor.onOK());
+        EXPECT_TRUE(rig.platform.messageBox.shown.empty());
+        q.QCall = "W9XYZ";
+        const std::size_t size = recordSize(rig.state.recordVariant());
+        std::string expected = before;
+        expected.replace(2 * size, size, encodeQso(q, rig.state.recordVariant()));
+        EXPECT_EQ(*readWholeFile(rig.state.currentLogPath), expected);
     }
 }
 

@@ -83,5 +83,57 @@ TEST_F(EntryLoggingTest, AFailedWriteIsCaughtUpByTheNextQso) {
     EXPECT_EQ(bytes.substr(52 + 6, 10), "W1AW      ");
 }
 
+TEST_F(EntryLoggingTest, SaveAsLeavesTheEntryLineAndTheRadios) {
+    type("k1ar\t5");
+    state.TXRadio = 2;
+    state.RadioBandMode[1] = bandModeCode(band::B40, true);
+    fakes.fileDialog.answers.push_back(dir.file("WPX.KSL"));
+    form.onFileSave();
+    ASSERT_FALSE(state.isWorkingFileOpen());
+    EXPECT_EQ(form.entry().view().InData[0].text, "K1AR");
+    EXPECT_EQ(form.entry().view().InData[1].text, "5");
+    EXPECT_EQ(state.TXRadio, 2);
+    EXPECT_EQ(state.RadioBandMode[1], bandModeCode(band::B40, true));
+    EXPECT_EQ(form.view().fileIdLabel.substr(0, 5 + 15),
+              "Log: " + state.currentLogPath.substr(0, 15));
+}
+
+// A named log whose last write failed: File, Save writes what the file
+// lacks, and another log replaces it only after one more try or with the
+// operator's word.
+TEST_F(EntryLoggingTest, ANamedLogsMissingQsosAreWrittenBeforeItIsGivenUp) {
+    fakes.fileDialog.answers.push_back(dir.file("WPX.KSL"));
+    form.onFileSave();
+    const std::string named = state.currentLogPath;
+    state.currentLogPath = dir.file("gone");
+    std::filesystem::create_directory(state.currentLogPath);  // no file can be written there
+    type("k1ar\t5\n");
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
+    EXPECT_NE(fakes.messageBox.shown[0].text.find("with File, Save, or when Exit"),
+              std::string::npos);
+
+    for (const bool openCommand : {false, true}) {
+        SCOPED_TRACE(openCommand ? "Open" : "New");
+        fakes.messageBox.shown.clear();
+        fakes.messageBox.answer(MsgResult::Yes);     // Log Already Opened
+        fakes.messageBox.answer(MsgResult::Cancel);  // the QSOs would be lost
+        openCommand ? form.onFileOpen() : form.onFileNew();
+        ASSERT_EQ(fakes.messageBox.shown.size(), 2U);
+        EXPECT_EQ(fakes.messageBox.shown[1].buttons, MsgButtons::OkCancel);
+        EXPECT_NE(
+            fakes.messageBox.shown[1].text.find("The QSOs missing from " + state.currentLogPath +
+                                                " are lost if another log replaces"),
+            std::string::npos);
+        EXPECT_EQ(state.log.count(), 1);
+        EXPECT_TRUE(fakes.fileDialog.answers.empty());
+    }
+
+    state.currentLogPath = named;  // the disk is back
+    fakes.messageBox.shown.clear();
+    form.onFileSave();
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    EXPECT_EQ(dir.read("WPX.KSL").substr(26, 26), kK1AR);
+}
+
 }  // namespace
 }  // namespace keslog

@@ -368,5 +368,15 @@ TEST_F(FileMenuTest, CommandLineLogWaitsForTheRecoveryQuestion) {
     }
 }
 
+TEST_F(FileMenuTest, OpeningShowsWhatItLoadsAndProcesses) {
+    writeLog("K1AR.KSL", contest::Cqww, 2);
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+    ASSERT_TRUE(state.logOpen);
+    EXPECT_EQ(fakes.busy.notices,
+              (std::vector<std::string>{"Loading: " + dir.file("K1AR.KSL"),
+                                        "Processing: " + dir.file("K1AR.KSL"), ""}));
+}
+
 }  // namespace
 }  // namespace keslog

@@ -210,7 +210,7 @@ TEST(Bands, ColumnFiguresWorkedOutByHand) {
     // 20 m: 15 + 2.5 minutes, 9 points, countries DL G K KH6, zones 14 5 31.
     EXPECT_EQ(view.BMTotal[2].text, "20m\n4\n9\n2.25\n14\n31\n4\n3");
     EXPECT_EQ(view.BMTotal[3].text, "40m\n1\n3\n3.00\n24\n72\n1\n1");
-    EXPECT_EQ(view.BMTotal[0].text, "10m\n--\n--\n--\n--\n--\n--\n--");
+    EXPECT_EQ(view.BMTotal[0].text, "10m\n--\n--\n----\n--\n--\n--\n--");
     EXPECT_EQ(view.LabelAll.text, "All\n5\n12\n2.40\n15\n36\n5\n4");
 }
 
@@ -353,6 +353,20 @@ TEST(Incremental, QsoByQsoAgreesWithAFreshCount) {
     stats.refresh(state, clockAt(0), false);
     EXPECT_EQ(stats.view(), refreshed(state));
     EXPECT_EQ(stats.counts().count(), 149);
+}
+
+// Pts/Q, the third figure, is an average as the summary sheet writes it.
+TEST(Bands, AnAverageOfNothingIsFourDashes) {
+    MainMod state = gmtLog(contest::Cqww, true, {.usa = true});
+    logTimed(state, {{"W1AW", 1200, 2, nullptr, kDay1, {}, 5}});  // no points from the USA
+    const QSOStatsView view = refreshed(state);
+    const auto pointsPerQso = [](const std::string& column) {
+        std::size_t at = 0;
+        for (int line = 0; line < 3; ++line) at = column.find('\n', at) + 1;
+        return column.substr(at, column.find('\n', at) - at);
+    };
+    EXPECT_EQ(pointsPerQso(view.BMTotal[1].text), "----");  // 15 m: zero points
+    EXPECT_EQ(pointsPerQso(view.BMTotal[0].text), "----");  // 10 m: no QSOs
 }
 
 }  // namespace

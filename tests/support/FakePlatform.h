@@ -216,7 +216,12 @@ class FakeBeep : public IBeep {
 class FakeBusyPointer : public IBusyPointer {
   public:
     void setBusy(bool busy) override { history.push_back(busy); }
+    void showNotice(const std::string& heading, const std::string& path) override {
+        notices.push_back(heading + path);
+    }
+    void hideNotice() override { notices.emplace_back(); }
     std::vector<bool> history;
+    std::vector<std::string> notices;  // an empty one: hidden
 };
 
 // The keyer's time base on demand: scheduled edges run when the keyer waits

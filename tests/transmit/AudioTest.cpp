@@ -533,5 +533,22 @@ TEST_F(AudioTest, RecordingsThatCannotStartOrBeWrittenKeepTheOldFile) {
     EXPECT_EQ(fakes.fileDialog.requests.back().title, "Record F-1 Key into a .WAV file");
 }
 
+TEST_F(AudioTest, APlaybackThatMakesNoProgressReleasesPttAndSaysWhy) {
+    openSet(standardSet());
+    forget();
+    fakes.wavePlayer.length = 2000;
+    repeater.SendFunctionKeyMessage(kF1, false);
+    fakes.wavePlayer.reportPosition(3000);  // late, but within the margin
+    EXPECT_TRUE(audio.DVKPlaying());
+    EXPECT_EQ(fakes.serial.events, kPttOn);
+    fakes.wavePlayer.reportPosition(3050);
+    EXPECT_FALSE(audio.DVKPlaying());
+    EXPECT_EQ(fakes.serial.events, kPttCycle);
+    EXPECT_FALSE(repeater.running());
+    EXPECT_EQ(lastMessage(),
+              "The sound output made no progress with the message for more than a second past "
+              "its end, so the message was broken off and the SSB PTT line released.");
+}
+
 }  // namespace
 }  // namespace keslog

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -52,11 +53,30 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
+namespace {
+
+// A new file beside the target, created with the mode the umask allows
+// (mkstemp would make every log private).
+int createTemp(const std::string& folder, std::string& temp) {
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = folder + "/.keslog-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
 Status writeFileAtomically(const std::string& path, std::string_view contents) {
     const std::string folder = folderOf(path);
-    std::string temp = folder + "/.keslog-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = createTemp(folder, temp);
     if (fd < 0) return failure("Could not create a file in " + folder);
+    // A file that is replaced keeps its mode.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
     Status status = writeAll(fd, contents, path);
     if (status && ::fsync(fd) != 0) status = failure("Could not write " + path);
     if (::close(fd) != 0 && status) status = failure("Could not write " + path);
