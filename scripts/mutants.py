@@ -10,6 +10,7 @@ killed run is put back on the next start.
 """
 
 import argparse
+import fcntl
 import os
 import random
 import re
@@ -17,7 +18,9 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
+import zlib
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -247,7 +250,10 @@ def source_files():
 def all_sites():
     sites = []
     for rel in source_files():
-        sites.extend(sites_in(rel, (ROOT / rel).read_text(encoding="utf-8")))
+        # While a run has a mutant in place, its backup holds the source.
+        path = ROOT / rel
+        backup = path.with_name(path.name + BACKUP_SUFFIX)
+        sites.extend(sites_in(rel, (backup if backup.exists() else path).read_text(encoding="utf-8")))
     return sites
 
 
@@ -383,9 +389,6 @@ def main():
     parser.add_argument("--list", action="store_true", help="list the mutants without running them")
     args = parser.parse_args()
 
-    for s in (signal.SIGINT, signal.SIGTERM):
-        signal.signal(s, on_signal)
-    restore_leftovers()
     build_dir = Path(args.build_dir)
     build_dir = build_dir if build_dir.is_absolute() else ROOT / build_dir
     results = Path(args.results) if args.results else build_dir / "mutants.tsv"
@@ -400,6 +403,17 @@ def main():
         for m in mutants:
             print(f"{m.id}\t{m.site.path}:{m.site.line}\t{m.change()}")
         return 0
+    # One run at a time in a tree: a backup beside a source is a leftover
+    # only when no run holds the lock. The lock goes with the process, however
+    # it ends.
+    lock = open(Path(tempfile.gettempdir()) / f"keslog-mutants-{zlib.crc32(str(ROOT).encode()):08x}.lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        raise SystemExit("another mutant run is going on in this tree")
+    for s in (signal.SIGINT, signal.SIGTERM):
+        signal.signal(s, on_signal)
+    restore_leftovers()
     print(f"{len(sites)} places to change; {len(mutants)} mutants of seed {args.seed}", flush=True)
 
     started = time.monotonic()
