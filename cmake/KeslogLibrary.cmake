@@ -16,12 +16,14 @@ if(KESLOG_FUZZ)
   target_link_options(keslog_options INTERFACE ${keslog_sanitizers})
 endif()
 
-# keslog_library(NAME DIR DEPS...): a static library of every .cpp in DIR
-# (not recursing), its headers reachable as <DIR-relative-to-src/...>.
+# keslog_library(NAME DIR DEPS...): a library of every .cpp in DIR (not
+# recursing), its headers reachable as <DIR-relative-to-src/...>. Static
+# unless BUILD_SHARED_LIBS is on, as the mutant runs have it, so that a change
+# in one file relinks one library rather than every program.
 function(keslog_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  add_library(${name} STATIC ${sources})
+  add_library(${name} ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC keslog_options ${ARG_DEPS})
 endfunction()
