@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   dpkg-dev file
-  desktop-file-utils  # the package test: desktop-file-validate
+  desktop-file-utils shared-mime-info libglib2.0-bin  # the package test: desktop-file-validate, update-mime-database, gio
   hamradio-files
   clang libclang-rt-14-dev  # scripts/fuzz.sh: libFuzzer and its sanitizer run-times
 )

@@ -16,7 +16,7 @@ class AboutDialog : public QDialog {
     AboutDialog(Mode mode, QWidget* parent = nullptr);
 
     // Short: an operator restarting in a contest waits for every bit of it.
-    static constexpr int kWelcomeMs = 300;
+    static constexpr int kWelcomeMs = 200;
 
     // Shows the dialog and draws it before the caller's work keeps the
     // event loop waiting.
