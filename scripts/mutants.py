@@ -362,12 +362,17 @@ def build(build_dir, jobs, timeout):
 
 
 def test(build_dir, jobs, timeout):
-    """True when the tests pass; False when one fails or runs out of time.
+    """(passed, the tests that failed). A test that runs out of time fails.
     The limit is each test's: the whole run stops at the first failure, and
     its length depends on the machine's load."""
     command = ["ctest", "--test-dir", str(build_dir), "-j", str(jobs), "--stop-on-failure",
                "--timeout", str(timeout), *CTEST_FILTER]
-    return run(command, 20 * timeout, build_dir / "mutant-test.log") == 0
+    log = build_dir / "mutant-test.log"
+    passed = run(command, 20 * timeout, log) == 0
+    # Which test caught it tells which tests a slimmer suite must keep.
+    failed = re.findall(r"Test +#\d+: (\S+) \.*\*+(?:Failed|Timeout|Exception|Not Run)",
+                        log.read_text(encoding="utf-8", errors="replace"))
+    return passed, ",".join(dict.fromkeys(failed)) or "-"
 
 
 def parse_ids(text):
@@ -429,24 +434,27 @@ def main():
         configure(build_dir)
         if build(build_dir, args.jobs, None) != "built":
             raise SystemExit(f"the unchanged sources do not build; see {build_dir / 'mutant-build.log'}")
-        if not test(build_dir, args.jobs, args.timeout):
+        if not test(build_dir, args.jobs, args.timeout)[0]:
             raise SystemExit(f"the tests fail on the unchanged sources; see {build_dir / 'mutant-test.log'}")
         print(f"unchanged sources built and tested in {time.monotonic() - started:.0f} s", flush=True)
 
         outcomes = []
         results.parent.mkdir(parents=True, exist_ok=True)
         with open(results, "w", encoding="utf-8") as table:
-            table.write("id\tfile\tline\tchange\toutcome\tseconds\n")
+            table.write("id\tfile\tline\tchange\toutcome\tseconds\tcaught by\n")
             for n, m in enumerate(mutants, start=1):
                 t0 = time.monotonic()
+                caught_by = "-"
                 with Applied(m):
                     # A header many files include takes minutes to rebuild on a busy machine.
                     outcome = build(build_dir, args.jobs, BUILD_LIMIT)
                     if outcome == "built":
-                        outcome = "survived" if test(build_dir, args.jobs, args.timeout) else "killed"
+                        passed, caught_by = test(build_dir, args.jobs, args.timeout)
+                        outcome = "survived" if passed else "killed"
                 seconds = time.monotonic() - t0
                 outcomes.append((m, outcome))
-                table.write(f"{m.id}\t{m.site.path}\t{m.site.line}\t{m.change()}\t{outcome}\t{seconds:.1f}\n")
+                table.write(f"{m.id}\t{m.site.path}\t{m.site.line}\t{m.change()}\t{outcome}\t{seconds:.1f}"
+                            f"\t{caught_by}\n")
                 table.flush()
                 print(f"[{n}/{len(mutants)}] #{m.id} {outcome:13} {m.site.path}:{m.site.line} {m.change()} "
                       f"({seconds:.0f} s)", flush=True)
