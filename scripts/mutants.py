@@ -26,8 +26,9 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 BACKUP_SUFFIX = ".mutant-backup"
-# The soak and the fuzz corpus replays are long and test other things.
-CTEST_FILTER = ["-LE", "soak", "-E", r"^fuzz_corpus\."]
+# The soak, the fuzz corpus replays and the package test are long and test
+# other things (the package test builds the release package).
+CTEST_FILTER = ["-LE", "^(soak|package)$", "-E", r"^fuzz_corpus\."]
 BUILD_LIMIT = 1800  # seconds
 
 
