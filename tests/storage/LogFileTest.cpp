@@ -15,10 +15,6 @@ using test::logFor;
 using test::sampleQso;
 using test::TempDir;
 
-std::string blanks(std::size_t n) {
-    return std::string(n, ' ');
-}
-
 class LogFileTest : public ::testing::Test {
   protected:
     MainMod newLog(ContestNr contest) {
@@ -56,7 +52,7 @@ TEST_F(LogFileTest, ThirtySixByteLogKeepsItsFirstQsoAtByte36) {
     const std::string f = file();
     ASSERT_EQ(f.size(), 72u);
     EXPECT_EQ(f.substr(0, 26), encodeHeader(state.logHeader));
-    EXPECT_EQ(f.substr(26, 10), blanks(10));  // the header record's unused bytes
+    EXPECT_EQ(f.substr(26, 10), std::string(10, ' '));  // the header record's unused bytes
     EXPECT_EQ(f.substr(36, 36), encodeQso(sampleQso(1), RecordVariant::QSORecName));
 
     const Result<LogFileContents> read = parseLogFile(f, "TEST.KSL");
@@ -169,12 +165,6 @@ TEST_F(LogFileTest, FilesTooLargeForALogAreNotRead) {
     bytes.resize(26 * std::size_t{kMaxQsos + 1});
     EXPECT_EQ(parseLogFile(bytes, "x")->qsos.size(), std::size_t{kMaxQsos});
 }
-
-}  // namespace
-}  // namespace keslog
-
-namespace keslog {
-namespace {
 
 // Readers take any bytes: whatever a damaged disk hands back is either
 // refused with a message or read as whole records, never read past.
