@@ -311,28 +311,6 @@ TEST_F(TypeSessionTest, BadCallsChangeNothing) {
         {{"--new", "CQP"}, "", "--location is IN or OUT for CQP"},
         {{"--new", "SS", "--mode", "RTTY"}, "", "--mode is CW or SSB"},
         {{"--new", "SS", "--mode", "CW"}, "K1AR{Tab", "key script, character 5: a { without its }"},
-        {{"--new", "SS", "--mode", "CW"}, "{F13}", "key script, character 1: unknown key {F13}"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{LastEntry Band=3}",
-         "key script, character 1: {LastEntry Band=3}: Band=3 is no Field=Text of the editor"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{LastEntry Call}",
-         "key script, character 1: {LastEntry Call}: Call is no Field=Text of the editor"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{LastEntry  }",
-         "key script, character 1: {LastEntry  }: no field to edit"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{Esc 300ms}",
-         "key script, character 1: {Esc 300ms}: Esc while sending is +Nms, at most +60000ms"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{Esc +60001ms}",
-         "key script, character 1: {Esc +60001ms}: Esc while sending is +Nms, at most +60000ms"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{Esc +3s}",
-         "key script, character 1: {Esc +3s}: Esc while sending is +Nms, at most +60000ms"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{Clock 5m}",
-         "key script, character 1: {Clock 5m}: the clock moves on as +Ns, +Nm or +Nh"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.err);
@@ -347,6 +325,22 @@ TEST_F(TypeSessionTest, BadCallsChangeNothing) {
     const Session again = type({"--new", "SS", "--mode", "CW"}, "K1AR");
     EXPECT_EQ(again.code, 1);
     EXPECT_EQ(again.log, "precious");
+}
+
+TEST(KeyScript, BadStepsNameWhereAndWhy) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"{F13}", "unknown key {F13}"},
+        {"{LastEntry Band=3}", "{LastEntry Band=3}: Band=3 is no Field=Text of the editor"},
+        {"{LastEntry Call}", "{LastEntry Call}: Call is no Field=Text of the editor"},
+        {"{LastEntry  }", "{LastEntry  }: no field to edit"},
+        {"{Esc 300ms}", "{Esc 300ms}: Esc while sending is +Nms, at most +60000ms"},
+        {"{Esc +60001ms}", "{Esc +60001ms}: Esc while sending is +Nms, at most +60000ms"},
+        {"{Esc +3s}", "{Esc +3s}: Esc while sending is +Nms, at most +60000ms"},
+        {"{Clock 5m}", "{Clock 5m}: the clock moves on as +Ns, +Nm or +Nh"},
+    };
+    for (const auto& [keys, err] : cases)
+        EXPECT_EQ(parseKeyScript(keys).status().message(),
+                  std::string("key script, character 1: ") + err);
 }
 
 TEST(KeyScript, NamesModifiersAndClock) {

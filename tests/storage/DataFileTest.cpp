@@ -7,6 +7,7 @@
 #include "model/Text.h"
 #include "storage/DataFile.h"
 #include "support/FakePlatform.h"
+#include "support/StandardMorse.h"
 
 namespace keslog {
 namespace {
@@ -326,19 +327,8 @@ TEST(ShippedData, CountyNeighboursAreMutual) {
             EXPECT_EQ(neighbours[other].count(county), 1u) << county << " " << other;
 }
 
-TEST(ShippedData, MorsePatterns) {
-    const std::map<char, std::string> known{{'A', "13"},     {'N', "31"},    {'Q', "3313"},
-                                            {'1', "13333"},  {'0', "33333"}, {',', "331133"},
-                                            {'.', "131313"}, {'/', "31131"}, {'?', "113311"},
-                                            {' ', "0"},      {'*', "2"}};
-    for (const auto& [c, pattern] : known)
-        EXPECT_EQ(data().CWCharacters[kKeyerAlphabet.find(c)], pattern) << c;
-    std::set<std::string> seen;
-    for (std::size_t k = 0; k < 40; ++k) {
-        const std::string& p = data().CWCharacters[k];
-        EXPECT_EQ(p.find_first_not_of("13"), std::string::npos) << kKeyerAlphabet[k];
-        EXPECT_TRUE(seen.insert(p).second) << kKeyerAlphabet[k];
-    }
+TEST(ShippedData, MorsePatternsAreInternationalMorse) {
+    EXPECT_EQ(data().CWCharacters, test::standardMorse());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #include "LogFixtures.h"
 #include "platform/Files.h"
@@ -164,29 +163,6 @@ TEST_F(LogFileTest, FilesTooLargeForALogAreNotRead) {
               "opened.");
     bytes.resize(26 * std::size_t{kMaxQsos + 1});
     EXPECT_EQ(parseLogFile(bytes, "x")->qsos.size(), std::size_t{kMaxQsos});
-}
-
-// Readers take any bytes: whatever a damaged disk hands back is either
-// refused with a message or read as whole records, never read past.
-TEST(LogFileBytes, AnyBytesAreReadOrRefused) {
-    std::mt19937 random(7);
-    const std::string headers[] = {"", test::header26("WW CW", '2'), test::header26("NA SB", ' '),
-                                   test::header26("SS CW", ' ')};
-    for (int i = 0; i < 3000; ++i) {
-        std::string bytes = headers[random() % 4];
-        const std::size_t extra = random() % 200;
-        for (std::size_t k = 0; k < extra; ++k) bytes += static_cast<char>(random() % 256);
-        if (random() % 3 == 0) bytes.resize(random() % (bytes.size() + 1));
-        const Result<LogFileContents> read = parseLogFile(bytes, "x");
-        if (!read) {
-            EXPECT_FALSE(read.status().message().empty());
-            continue;
-        }
-        const std::size_t size = read->fields.contest == contest::Naqp ? 36 : 26;
-        const std::size_t records = bytes.size() < size ? 1 : bytes.size() / size;
-        EXPECT_EQ(read->qsos.size(), records - 1);
-        EXPECT_EQ(read->partialBytes, bytes.size() < size ? 0 : bytes.size() % size);
-    }
 }
 
 }  // namespace
