@@ -137,31 +137,11 @@ TEST(CountryFile, CorruptLineNamesTheFileAndTheLine) {
     }
 }
 
-TEST(CountryFile, OddBytesNeverBreakTheReader) {
-    // Short fields, missing parts and stray bytes read as far as they go.
-    const std::string texts[] = {
-        ":::",
-        "(:::",
-        "a(:b:c:",
-        "::K:K",
-        "(",
-        "&",
-        std::string(1, '\0') + ":0:K:K",
-        "A(12345678):1:K:,,,;;",
-        "\xff\xfe:\x80:\x81:\x82",
-        "A:B:C:D:E:F",
-        "A(0:0:0:0\n&;\n&,\n&",
-    };
-    for (const std::string& text : texts) {
-        const Result<CountryTables> read = parseCountryFile(text, "arrl.cty");
-        if (read.isOk()) {
-            for (const CountryAlias& a : read->aliases()) EXPECT_FALSE(a.text.empty());
-        }
-    }
-    const CountryTables short1 = parse("::K:K");
-    ASSERT_EQ(short1.CountryCount(), 1);
-    EXPECT_EQ(short1.country(1).CtyZone.raw(), ": ");
-    EXPECT_EQ(short1.country(1).CtyContinent.raw(), "  ");
+TEST(CountryFile, ShortFieldsReadAsFarAsTheyGo) {
+    const CountryTables t = parse("::K:K");
+    ASSERT_EQ(t.CountryCount(), 1);
+    EXPECT_EQ(t.country(1).CtyZone.raw(), ": ");
+    EXPECT_EQ(t.country(1).CtyContinent.raw(), "  ");
 }
 
 TEST(CountryFile, ReadingTheFileKeepsOldTablesOnError) {

@@ -59,12 +59,19 @@ TEST_F(CountryPanelTest, HeadingsWithTheZoneLineOutsideArrlDx) {
     EXPECT_EQ(panel.texts().size(), 2u);
 }
 
-TEST_F(CountryPanelTest, CountryWorkedOnTheBandIsBlueAndItsZoneNeededIsRed) {
+TEST_F(CountryPanelTest, CountryWorkedOnTheBandIsBlueItsZoneNeededRedAndAReceivedZoneWins) {
     panel.ShowCountryInfo(state, worked, 1, 0);
     EXPECT_EQ(panel.texts(), (std::vector<PrintedText>{
                                  {100, 350, "   DL      XX  --  XX  --  --  XX", palette::Blue},
                                  {100, 550, "Name: Federal Republic of GHdg: 043", palette::Blue},
                                  {100, 1140, "  14       --  --  --  XX  --  --", palette::Red}}));
+    // A received zone overrides the country's.
+    panel.clear();
+    panel.ShowCountryInfo(state, worked, 2, 5);
+    ASSERT_EQ(panel.texts().size(), 3u);
+    EXPECT_EQ(panel.texts()[0].text, "   JA      --  --  --  --  --  --");
+    EXPECT_EQ(panel.texts()[1].text, "Name: Japan                Hdg: 330");
+    EXPECT_EQ(panel.texts()[2].text, "  05       --  --  --  --  --  --");
 }
 
 TEST_F(CountryPanelTest, ColoursFollowTheCurrentBand) {
@@ -81,14 +88,6 @@ TEST_F(CountryPanelTest, ColoursFollowTheCurrentBand) {
         EXPECT_EQ(panel.texts()[0].colour, colour) << bandIndex;
         EXPECT_EQ(panel.texts()[1].colour, colour) << bandIndex;
     }
-}
-
-TEST_F(CountryPanelTest, ReceivedZoneOverridesTheCountrysZone) {
-    panel.ShowCountryInfo(state, worked, 2, 5);
-    ASSERT_EQ(panel.texts().size(), 3u);
-    EXPECT_EQ(panel.texts()[0].text, "   JA      --  --  --  --  --  --");
-    EXPECT_EQ(panel.texts()[1].text, "Name: Japan                Hdg: 330");
-    EXPECT_EQ(panel.texts()[2].text, "  05       --  --  --  --  --  --");
 }
 
 TEST_F(CountryPanelTest, ZoneRowRules) {

@@ -143,28 +143,6 @@ TEST(CtyDatConversion, LineBreaksNeverEndUpInsideALine) {
     EXPECT_EQ(c.countryFile, "TwoLines Main(000):05:K:K,N1AB,W,KH5K,KH7K;\n");
 }
 
-TEST(CtyDatConversion, OddBytesAreConvertedOrRefusedNeverMisread) {
-    const std::string texts[] = {
-        ";;;",
-        ":::::::::;",
-        "A:1:1:EU:0:0:0:A:=;",
-        "A:1:1:EU:0:0:0:A:~;",
-        std::string("A:1:1:EU:0:0:0:A:") + '\0' + ";",
-        "A:1:1:EU:1e999:0:0:A:A;",
-        "A:99999999999:1:EU:0:0:0:A:A;",
-        "A:1:1:EU:0:0:0:K\x01:A;",
-        "&&:1:1:EU:0:0:0:&&:&&,&;",
-    };
-    for (const std::string& text : texts) {
-        const Result<CountryFileConversion> converted = convertCtyDat(text, kDefaultHome);
-        if (!converted.isOk()) continue;
-        // Whatever is converted reads back as the same number of countries.
-        const Result<CountryTables> back = parseCountryFile(converted->countryFile, "arrl.cty");
-        ASSERT_TRUE(back.isOk()) << text << "\n" << converted->countryFile;
-        EXPECT_EQ(back->CountryCount(), 1) << text;
-    }
-}
-
 TEST(CtyDatConversion, BadInputIsRefusedWithItsLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "no entity in the file."},

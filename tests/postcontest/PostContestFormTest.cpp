@@ -12,10 +12,6 @@ namespace {
 
 using test::postQso;
 
-bool fitsIn30(std::string_view text) {
-    return text.size() <= 30;
-}
-
 // The form loaded with a log of the contest written as logging does.
 PostContestForm loadedForm(test::PostRig& rig, const std::string& name, ContestNr contest, bool cw,
                            const std::vector<QSORecName>& qsos = {}, bool inState = false) {
@@ -66,7 +62,7 @@ TEST(PostContestForm, LongPathShortenedInTheMiddle) {
     PostContestForm form = loadedForm(rig, "A-RATHER-LONG-LOG-NAME.KSL", contest::Cqww, true);
     const std::string path = rig.dir.file("A-RATHER-LONG-LOG-NAME.KSL");
     EXPECT_EQ(form.view().logFileLabel, " Log File: " + path);  // whole until fitted
-    form.fitLogFileLabel(fitsIn30);
+    form.fitLogFileLabel([](std::string_view text) { return text.size() <= 30; });
     const std::string label = form.view().logFileLabel;
     EXPECT_LE(label.size(), 30u);
     EXPECT_TRUE(label.starts_with(" Log File: "));

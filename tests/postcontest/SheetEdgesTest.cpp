@@ -70,6 +70,10 @@ TEST(Listing, NewMultiplierMarksOfEachKind) {
     }
 }
 
+bool contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
 std::string hhmm(int minutes) {
     const int value = minutes / 60 * 100 + minutes % 60;
     std::string text = std::to_string(value);
@@ -104,11 +108,9 @@ TEST(Sheets, OffTimeThresholdOfEachContest) {
             EXPECT_NE(lines[static_cast<std::size_t>(i)].find(mark), std::string::npos)
                 << lines[static_cast<std::size_t>(i)];
         }
-        const std::vector<std::string> summary = summaryLines(rig.state, log);
-        EXPECT_NE(std::find(summary.begin(), summary.end(),
-                            "Operating Time =  " + std::string(c.operatingTime) +
-                                " (off times shown in log)"),
-                  summary.end());
+        EXPECT_TRUE(contains(
+            summaryLines(rig.state, log),
+            "Operating Time =  " + std::string(c.operatingTime) + " (off times shown in log)"));
     }
 }
 
@@ -118,23 +120,20 @@ TEST(Sheets, EmptyLogDividesByNothing) {
     EXPECT_TRUE(listingLines(rig.state, log).empty());
 
     const std::vector<std::string> summary = summaryLines(rig.state, log);
-    const auto has = [](const std::vector<std::string>& lines, const std::string& line) {
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    };
-    EXPECT_TRUE(has(summary, "    Contest Date : "));
-    EXPECT_TRUE(has(summary, "    10         --         --         --     ----       --"));
-    EXPECT_TRUE(has(summary, "   Totals      --         --         --     ----       --"));
-    EXPECT_TRUE(has(summary, "Final Score =  0"));
-    EXPECT_TRUE(has(summary, "Operating Time =  :00 (off times shown in log)"));
+    EXPECT_TRUE(contains(summary, "    Contest Date : "));
+    EXPECT_TRUE(contains(summary, "    10         --         --         --     ----       --"));
+    EXPECT_TRUE(contains(summary, "   Totals      --         --         --     ----       --"));
+    EXPECT_TRUE(contains(summary, "Final Score =  0"));
+    EXPECT_TRUE(contains(summary, "Operating Time =  :00 (off times shown in log)"));
 
     const std::vector<std::string> sheet = breakdownLines(rig.state, log);
-    EXPECT_TRUE(
-        has(sheet, "23     --    --    --    --     --    --    --     --      --       --    --"));
-    EXPECT_TRUE(
-        has(sheet, "Tot    --    --    --    --     --    --    --             --       --    --"));
-    EXPECT_TRUE(has(sheet, "Hrs    --    --    --    --     --    --         --"));
-    EXPECT_TRUE(has(sheet, "Q/H    --    --    --    --     --    --         --"));
-    EXPECT_TRUE(has(sheet, "US   0    0    0    0    0    0    0      (----%)"));
+    EXPECT_TRUE(contains(
+        sheet, "23     --    --    --    --     --    --    --     --      --       --    --"));
+    EXPECT_TRUE(contains(
+        sheet, "Tot    --    --    --    --     --    --    --             --       --    --"));
+    EXPECT_TRUE(contains(sheet, "Hrs    --    --    --    --     --    --         --"));
+    EXPECT_TRUE(contains(sheet, "Q/H    --    --    --    --     --    --         --"));
+    EXPECT_TRUE(contains(sheet, "US   0    0    0    0    0    0    0      (----%)"));
 }
 
 TEST(Breakdown, HourRowsOfEachContest) {
@@ -216,19 +215,26 @@ TEST(Breakdown, QsosPerMultiplier) {
     EXPECT_EQ(states[60], "Other:  2");
 }
 
-// A re-scored log made up by hand, for numbers no small log reaches.
+// A re-scored CW log made up by hand, for numbers no small log reaches:
+// all QSOs on one band.
+RescoredLog handScored(int qsos, int points, int mults, std::int32_t score, int bandIndex,
+                       BandModeCode bandMode) {
+    RescoredLog log;
+    log.cwFlag = true;
+    log.qsoCount = qsos;
+    log.qsoPoints = points;
+    log.multCount = mults;
+    log.claimedScore = score;
+    log.qsosPerBand[bandIndex] = qsos;
+    log.qsosPerBandMode[bandMode] = qsos;
+    log.pointsPerBand[bandIndex] = points;
+    return log;
+}
+
 TEST(Summary, WideNumbersKeepEveryDigit) {
     MainMod state;
     state.contestNr = contest::Wpx;
-    RescoredLog log;
-    log.cwFlag = true;
-    log.qsoCount = 4000;
-    log.qsoPoints = 12000;
-    log.multCount = 900;
-    log.claimedScore = 10'800'000;
-    log.qsosPerBand[band::B20] = 4000;
-    log.qsosPerBandMode[3] = 4000;
-    log.pointsPerBand[band::B20] = 12000;
+    RescoredLog log = handScored(4000, 12000, 900, 10'800'000, band::B20, 3);
     log.multsPerBand[band::B20] = 900;
     const std::vector<std::string> lines = summaryLines(state, log);
     ASSERT_GE(lines.size(), 38u);
@@ -242,16 +248,8 @@ TEST(Summary, CqwwCountsCountriesAndZones) {
     state.contestNr = contest::Cqww;
     state.totals.countriesPerBand = {10, 20, 30, 0, 0, 0};
     state.totals.zonesPerBand = {5, 10, 15, 0, 0, 0};
-    RescoredLog log;
-    log.cwFlag = true;
-    log.qsoCount = 100;
-    log.qsoPoints = 300;
-    log.multCount = 90;
-    log.claimedScore = 27000;
-    log.qsosPerBand[band::B10] = 100;
-    log.qsosPerBandMode[1] = 100;
-    log.pointsPerBand[band::B10] = 300;
-    const std::vector<std::string> lines = summaryLines(state, log);
+    const std::vector<std::string> lines =
+        summaryLines(state, handScored(100, 300, 90, 27000, band::B10, 1));
     ASSERT_GE(lines.size(), 40u);
     EXPECT_EQ(lines[6], "                    CQ WW DX Contest  Summary Sheet");
     EXPECT_EQ(lines[25], "    Band    Raw QSOs  Valid QSOs  QSO Pts   Pts/Q    Cties  Zones");
@@ -272,12 +270,9 @@ TEST(Summary, PaqpHalfPointsAndSprintBands) {
                      postQso("K3CC", 3, 3, 1, "61", "3"), postQso("K3DD", 11, 4, 1, "61", "1"),
                      postQso("K3EE", 11, 5, 1, "61", "1")});
     const std::vector<std::string> lines = summaryLines(rig.state, paqp);
-    const auto has = [&lines](const std::string& line) {
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    };
-    EXPECT_TRUE(has("    20          3/2      5        4/2        6       1"));
-    EXPECT_TRUE(has("   Totals       3/2        5    4.5/2        6       1"));
-    EXPECT_TRUE(has("Final Score =  6"));
+    EXPECT_TRUE(contains(lines, "    20          3/2      5        4/2        6       1"));
+    EXPECT_TRUE(contains(lines, "   Totals       3/2        5    4.5/2        6       1"));
+    EXPECT_TRUE(contains(lines, "Final Score =  6"));
     EXPECT_FALSE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
         return l.starts_with("            Mode");
     }));
@@ -295,13 +290,12 @@ TEST(Summary, PaqpHalfPointsAndSprintBands) {
 
 TEST(Summary, ContestDateOfEachCentury) {
     test::PostRig rig;
-    const RescoredLog nineties = rig.rescore(
-        "EDGE.KSL", contest::Cqww, true, {at(postQso("DL1ABC", 3, 1, 14, "DL", "3"), 11049, 5)});
-    EXPECT_EQ(contestDateText(rig.state, nineties), "11/04/99");
-    test::PostRig later;
-    const RescoredLog log = later.rescore("EDGE.KSL", contest::Cqww, true,
-                                          {at(postQso("DL1ABC", 3, 1, 14, "DL", "3"), 21153, 5)});
-    EXPECT_EQ(contestDateText(later.state, log), "01/15/23");
+    const std::pair<std::int16_t, const char*> cases[] = {{11049, "11/04/99"}, {21153, "01/15/23"}};
+    for (const auto& [date, text] : cases) {
+        const RescoredLog log = rig.rescore(std::to_string(date) + ".KSL", contest::Cqww, true,
+                                            {at(postQso("DL1ABC", 3, 1, 14, "DL", "3"), date, 5)});
+        EXPECT_EQ(contestDateText(rig.state, log), text);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "LogFixtures.h"
 #include "storage/CallFile.h"
 #include "storage/LogRecord.h"
@@ -59,30 +57,6 @@ TEST(CallFile, SaveThenLoadKeepsEveryCall) {
     EXPECT_EQ(read.rows, rows);
     EXPECT_EQ(read.skippedLines, 0);
     EXPECT_EQ(callFileText({}), "");
-}
-
-TEST(CallFile, AnyBytesGiveOnlyWellFormedRows) {
-    std::mt19937 random(12);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::uniform_int_distribution<int> length(0, 400);
-    for (int sample = 0; sample < 3000; ++sample) {
-        std::string bytes(static_cast<std::size_t>(length(random)), '\0');
-        for (char& b : bytes) {
-            // Mostly call-like text, so that rows come out as well.
-            const int r = byte(random);
-            b = r < 64 ? "K1AW \r\n"[r % 7] : static_cast<char>(r);
-        }
-        const CallFileContents file = parseCallFile(bytes);
-        for (const OldCall& row : file.rows) {
-            ASSERT_FALSE(row.call.empty());
-            ASSERT_LE(row.call.size(), 20U);
-            ASSERT_EQ(row.call.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/"),
-                      std::string::npos);
-            ASSERT_EQ(std::count_if(row.exchange.begin(), row.exchange.end(),
-                                    [](char c) { return static_cast<unsigned char>(c) < 0x20; }),
-                      0);
-        }
-    }
 }
 
 // A log file's bytes: the header of identifier and qualifier, then records.

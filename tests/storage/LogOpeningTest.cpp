@@ -10,14 +10,10 @@ namespace keslog {
 namespace {
 
 using test::FakeMessageBox;
+using test::header26;
+using test::qsoOf;
 using test::sampleQso;
 using test::TempDir;
-
-using test::header26;
-
-QSORecName qso(const std::string& call, const std::string& mult, BandModeCode bandMode = 3) {
-    return test::qsoOf(call, mult, bandMode);
-}
 
 std::string records(std::initializer_list<QSORecName> qsos) {
     std::string out;
@@ -125,7 +121,7 @@ TEST_F(LogOpeningTest, QsosFillTheLogTablesAndTheLastSetsTheBandMode) {
 
     // A last QSO with a damaged band-mode leaves the log on 20 m.
     dir.write("WW.KSL",
-              header26("WW SB", '2') + records({qso("DL1AA", "DL", 4), qso("F5AA", "F", 99)}));
+              header26("WW SB", '2') + records({qsoOf("DL1AA", "DL", 4), qsoOf("F5AA", "F", 99)}));
     EXPECT_EQ(openIntoState("WW.KSL").CurrentBandMode, 11);
 
     // A 36-byte log of the header alone is empty.
@@ -145,7 +141,7 @@ TEST_F(LogOpeningTest, CorruptFilesAreRefusedAndLeftAsTheyWere) {
                                  header26("WW CW", '2').substr(0, 25),
                                  std::string(26, '\x01'),
                                  damagedMarker,
-                                 header26("ZZZCW", ' ') + records({qso("K1AR", "K")})};
+                                 header26("ZZZCW", ' ') + records({qsoOf("K1AR", "K")})};
     for (const std::string& f : files) {
         SCOPED_TRACE(f.size());
         dir.write("BAD.KSL", f);
@@ -192,7 +188,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
         TempDir folder;
         const std::string old =
             header26("WPXCW", c.digit) +
-            records({qso("VE3XYZ", ""), qso("K1AR", "K1"), qso("W6ABC", "     ")}) + "part";
+            records({qsoOf("VE3XYZ", ""), qsoOf("K1AR", "K1"), qsoOf("W6ABC", "     ")}) + "part";
         folder.write("OLD.KSL", old);
         messages.shown.clear();
         const Result<OpenedLog> log = readLogForOpening(folder.file("OLD.KSL"), {messages, forms});
@@ -211,7 +207,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
         EXPECT_EQ(folder.read("OLD.KSb"), old);
         const std::string converted =
             header26("WPXCW", c.converted) +
-            records({qso("VE3XYZ", "VE3"), qso("K1AR", "K1"), qso("W6ABC", "W6")});
+            records({qsoOf("VE3XYZ", "VE3"), qsoOf("K1AR", "K1"), qsoOf("W6ABC", "W6")});
         EXPECT_EQ(folder.read("OLD.KSL"), converted);
 
         EXPECT_EQ(log->choices.QTHUSAFlag, c.usa);
@@ -236,7 +232,7 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
 }
 
 TEST_F(LogOpeningTest, ConversionNeverReplacesAnExistingOldFile) {
-    const std::string old = header26("WPXCW", '1') + records({qso("VE3XYZ", "")});
+    const std::string old = header26("WPXCW", '1') + records({qsoOf("VE3XYZ", "")});
     dir.write("OLD.KSL", old);
     dir.write("OLD.KSb", "an earlier original");
     const Result<OpenedLog> log = open("OLD.KSL");
@@ -266,8 +262,8 @@ TEST_F(LogOpeningTest, OldSsLogSectionsBecomeShortForms) {
         TempDir folder;
         const std::string old =
             header26("SS CW", ' ') +
-            records({qso("K1AR", "A9911"), qso("N6TR", "B0577"), qso("W9XX", "Q1271"),
-                     qso("K5ZD", "U01 5"), qso("AA1K", "M3399")});
+            records({qsoOf("K1AR", "A9911"), qsoOf("N6TR", "B0577"), qsoOf("W9XX", "Q1271"),
+                     qsoOf("K5ZD", "U01 5"), qsoOf("AA1K", "M3399")});
         folder.write("SS.KSL", old);
         messages.shown.clear();
         messages.answer(c.answer);
@@ -293,7 +289,7 @@ TEST_F(LogOpeningTest, OldSsLogSectionsBecomeShortForms) {
 }
 
 TEST_F(LogOpeningTest, SsConversionNeedsTheSectionList) {
-    const std::string old = header26("SS SB", ' ') + records({qso("K1AR", "A9911")});
+    const std::string old = header26("SS SB", ' ') + records({qsoOf("K1AR", "A9911")});
     dir.write("SS.KSL", old);
     const std::vector<std::string> none;
     const Result<OpenedLog> log = readLogForOpening(dir.file("SS.KSL"), {messages, none});
@@ -303,8 +299,8 @@ TEST_F(LogOpeningTest, SsConversionNeedsTheSectionList) {
 }
 
 TEST_F(LogOpeningTest, IncompleteLastRecordIsNoticed) {
-    dir.write("WW.KSL",
-              header26("WW CW", '2') + records({qso("DL1AA", "DL"), qso("F5AA", "F")}) + "F6ABC");
+    dir.write("WW.KSL", header26("WW CW", '2') +
+                            records({qsoOf("DL1AA", "DL"), qsoOf("F5AA", "F")}) + "F6ABC");
     const Result<OpenedLog> log = open("WW.KSL");
     ASSERT_TRUE(log.isOk());
     EXPECT_EQ(log->contents.qsos.size(), 2u);
@@ -314,7 +310,7 @@ TEST_F(LogOpeningTest, IncompleteLastRecordIsNoticed) {
                   "writing it.  All 2 whole QSOs were loaded; the next QSO logged takes the "
                   "place of the incomplete record.");
 
-    dir.write("WW.KSL", header26("WW CW", '2') + records({qso("DL1AA", "DL")}));
+    dir.write("WW.KSL", header26("WW CW", '2') + records({qsoOf("DL1AA", "DL")}));
     EXPECT_EQ(partialRecordNotice(*open("WW.KSL")), "");
 }
 
@@ -331,8 +327,8 @@ class RecordingStore final : public IConvertedLogStore {
 };
 
 TEST_F(LogOpeningTest, BytesAreConvertedThroughTheStore) {
-    const std::string old = header26("WPXCW", '1') + records({qso("VE3XYZ", "")});
-    const std::string converted = header26("WPXCW", '3') + records({qso("VE3XYZ", "VE3")});
+    const std::string old = header26("WPXCW", '1') + records({qsoOf("VE3XYZ", "")});
+    const std::string converted = header26("WPXCW", '3') + records({qsoOf("VE3XYZ", "VE3")});
     RecordingStore store;
     const Result<OpenedLog> log = openLogBytes(old, "OLD.KSL", {messages, forms}, store);
     ASSERT_TRUE(log.isOk()) << log.status().message();
@@ -348,18 +344,18 @@ TEST_F(LogOpeningTest, BytesAreConvertedThroughTheStore) {
     RecordingStore untouched;
     ASSERT_TRUE(openLogBytes(converted, "NEW.KSL", {messages, forms}, untouched));
     EXPECT_TRUE(untouched.stored.empty());
-}
 
-TEST_F(LogOpeningTest, AStoreThatRefusesStopsTheConversionBeforeAnyQuestion) {
-    RecordingStore store;
-    store.refusal = "No room for the old file.";
-    const Result<OpenedLog> log =
-        openLogBytes(header26("SS SB", ' ') + records({qso("K1AR", "A9911")}), "SS.KSL",
-                     {messages, forms}, store);
-    ASSERT_FALSE(log.isOk());
-    EXPECT_EQ(log.status().message(), "No room for the old file.");
+    // A store that refuses stops the conversion before any question.
+    messages.shown.clear();
+    RecordingStore refusing;
+    refusing.refusal = "No room for the old file.";
+    const Result<OpenedLog> refused =
+        openLogBytes(header26("SS SB", ' ') + records({qsoOf("K1AR", "A9911")}), "SS.KSL",
+                     {messages, forms}, refusing);
+    ASSERT_FALSE(refused.isOk());
+    EXPECT_EQ(refused.status().message(), "No room for the old file.");
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(store.stored.empty());
+    EXPECT_TRUE(refusing.stored.empty());
 }
 
 }  // namespace

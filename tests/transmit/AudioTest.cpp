@@ -172,20 +172,37 @@ TEST_F(AudioTest, EscDuringARepeatedMessageOrItsPauseStopsItAndTheRepetition) {
     }
 }
 
-TEST_F(AudioTest, FunctionKeyPlaysTheMessageItsLabelTagSays) {
+TEST_F(AudioTest, FunctionKeyPlaysTheMessageItsLabelTagSaysPausingAfterEachEnd) {
     repeater.SendFunctionKeyMessage(kF1, false);
     for (int play = 1; play <= 3; ++play) {
-        EXPECT_TRUE(audio.DVKPlaying()) << play;
+        SCOPED_TRACE(play);
+        const std::string label = "Sending Msg " + std::to_string(play) + " of 3";
+        EXPECT_TRUE(audio.DVKPlaying());
+        EXPECT_EQ(repeater.view().label, label);
+        EXPECT_EQ(repeater.view().colour == colour::Red, play == 3);
+        EXPECT_FALSE(timer2().enabled());  // the pause waits for the message to end
         playOut();
         if (play < 3) {
+            EXPECT_EQ(repeater.view().label, label + " [Pause]");
             EXPECT_EQ(timer2().interval(), 1500);
             timer2().tick();
         }
     }
     EXPECT_FALSE(repeater.running());
+    EXPECT_FALSE(repeater.view().running);
+    EXPECT_EQ(scheduler.finishes, 0);  // no CW on phone
     Lines three;
     for (int i = 0; i < 3; ++i) three.insert(three.end(), kPttCycle.begin(), kPttCycle.end());
     EXPECT_EQ(fakes.serial.events, three);
+}
+
+TEST_F(AudioTest, VoiceMessagesSwitchedOffOnlyBeep) {
+    state.settings.DVKMessagesEnabled = "False";
+    repeater.SendFunctionKeyMessage(kF1, false);
+    repeater.SendFunctionKeyMessage(kF1, true);
+    EXPECT_EQ(fakes.beep.count, 2);
+    EXPECT_TRUE(fakes.wavePlayer.commands.empty());
+    EXPECT_FALSE(repeater.running());
 }
 
 TEST_F(AudioTest, AFileThatCannotOpenNeverKeysTheTransmitter) {
@@ -534,8 +551,6 @@ TEST_F(AudioTest, RecordingsThatCannotStartOrBeWrittenKeepTheOldFile) {
 }
 
 TEST_F(AudioTest, APlaybackThatMakesNoProgressReleasesPttAndSaysWhy) {
-    openSet(standardSet());
-    forget();
     fakes.wavePlayer.length = 2000;
     repeater.SendFunctionKeyMessage(kF1, false);
     fakes.wavePlayer.reportPosition(3000);  // late, but within the margin

@@ -323,7 +323,7 @@ TEST_F(CWKeyerTest, ParallelKeyingPreparesThePortAndKeysItsPin) {
     EXPECT_TRUE(fakes.serial.events.empty());
 }
 
-TEST_F(CWKeyerTest, NoKeyingPortStillSoundsTheSidetone) {
+TEST_F(CWKeyerTest, NoKeyingPortStillSoundsTheSidetoneAndTheWindowHearsOfTheSending) {
     state.settings.CWComport = "[none]";
     state.settings.CWSpeakerEnabled = true;
     state.settings.UseSoundcardSpeaker = true;
@@ -334,6 +334,7 @@ TEST_F(CWKeyerTest, NoKeyingPortStillSoundsTheSidetone) {
     EXPECT_EQ(soundCard.events,
               (std::vector<std::string>{"prepare", "on", "off", "on", "off", "stop"}));
     EXPECT_TRUE(pcSpeaker.events.empty());
+    EXPECT_EQ(host.shown, (std::vector<std::string>{"sending", "done", "speed 28"}));
 }
 
 TEST_F(CWKeyerTest, PcSpeakerSidetoneAndItsAbsenceToldOnce) {
@@ -433,12 +434,7 @@ TEST_F(CWKeyerTest, MessagesDoNotNestWhenEventsAreProcessedDuringOne) {
     EXPECT_EQ(scheduler.edges.size(), 4U);
 }
 
-TEST_F(CWKeyerTest, SendingIsAnnouncedToTheWindowAroundTheKeying) {
-    keyer.SendCW("E", false);
-    EXPECT_EQ(host.shown, (std::vector<std::string>{"sending", "done", "speed 28"}));
-}
-
-TEST_F(CWKeyerTest, CalibrationOpensTheConfiguredKeyingPort) {
+TEST_F(CWKeyerTest, CalibrationOpensTheConfiguredKeyingPortAndTellsOfAMissingOne) {
     state.settings.CWComport = "Com2";
     state.settings.Weight = "3.5";
     state.cw.CWSpeed = 35;
@@ -451,13 +447,14 @@ TEST_F(CWKeyerTest, CalibrationOpensTheConfiguredKeyingPort) {
 
     keyer.prepareTiming(true);  // once per run
     EXPECT_EQ(fakes.serial.events.size(), 1U);
-}
 
-TEST_F(CWKeyerTest, CalibrationTellsOfAMissingKeyingPort) {
+    // A missing keying port is told of; the timing is set all the same.
+    lines.CloseSerialPort("Com2");
     fakes.serial.failOpen = true;
+    state.cw.CWCalibrated = false;
     keyer.CalibrateCWTiming();
     ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
-    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com1 is missing");
+    EXPECT_EQ(fakes.messageBox.shown[0].text, "Com2 is missing");
     EXPECT_TRUE(state.cw.CWCalibrated);
 }
 
@@ -508,16 +505,7 @@ TEST_F(KeyboardCWTest, EachChangeSendsTheLastCharacterInUpperCase) {
     }
 }
 
-TEST_F(KeyboardCWTest, AnEmptiedBoxSendsAnEmptyMessage) {
-    state.settings.CWPTTActivated = true;
-    state.settings.CWPTTComport = "Com2";
-    keyboard.onTextEdited("");
-    EXPECT_TRUE(scheduler.edges.empty());
-    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "open 2", "dtr 2 on",
-                                                             "close 1", "dtr 2 off", "close 2"}));
-}
-
-TEST_F(KeyboardCWTest, PlusAndMinusStepTheSpeedByTwo) {
+TEST_F(KeyboardCWTest, PlusAndMinusStepTheSpeedByTwoAndAnEmptiedBoxSendsAnEmptyMessage) {
     keyboard.onTextEdited("+");
     EXPECT_EQ(state.cw.CWSpeed, 30);
     keyboard.onTextEdited("++");
@@ -525,6 +513,14 @@ TEST_F(KeyboardCWTest, PlusAndMinusStepTheSpeedByTwo) {
     keyboard.onTextEdited("++-");
     EXPECT_EQ(state.cw.CWSpeed, 30);
     EXPECT_TRUE(scheduler.edges.empty());
+
+    state.settings.CWPTTActivated = true;
+    state.settings.CWPTTComport = "Com2";
+    fakes.serial.events.clear();
+    keyboard.onTextEdited("");
+    EXPECT_TRUE(scheduler.edges.empty());
+    EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "open 2", "dtr 2 on",
+                                                             "close 1", "dtr 2 off", "close 2"}));
 }
 
 }  // namespace

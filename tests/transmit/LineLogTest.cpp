@@ -75,28 +75,6 @@ TEST(LineLog, DualCqOnTwoRadiosWithPttAndSo2rLines) {
     EXPECT_EQ(rig.state.TXRadio, 1);
 }
 
-TEST(LineLog, EscInTheFirstPauseLeavesTheSecondRadioSelected) {
-    HeadlessRig rig;
-    Settings& s = rig.state.settings;
-    s.CWActivated = true;
-    s.CWComport = "LPT2-pin 14";
-    s.F9Activated = true;
-    s.F9Comport = "LPT2-pin 17";
-    s.DualCQsPlayNumber = 6;
-    s.DualCQsRepeatInterval = 500;
-    s.CWMacros[18] = "[RADIO0][PLAY1]E";
-
-    rig.repeater.SendFunctionKeyMessage(112, true);
-    rig.time.advanceBy(200 * kMs);
-    rig.repeater.cancel();
-    while (rig.time.runNext()) {
-    }
-    EXPECT_EQ(rig.lines.text(),
-              "0.0\tLPT2-pin 14\ton\n"
-              "42.5\tLPT2-pin 14\toff\n"
-              "170.0\tLPT2-pin 17\ton\n");
-}
-
 TEST(LineLog, OnlyChangesAreWrittenAndOpeningASerialPortDropsDtr) {
     SimulatedTime time;
     LineLog log(time);

@@ -36,30 +36,6 @@ class RadioNotingHost : public ICWKeyerHost {
     const MainMod& state_;
 };
 
-class FakeVoice : public IVoiceMessages {
-  public:
-    int playCount(int) const override { return plays; }
-    bool play(int slot, bool noRadioSwitch) override {
-        started.emplace_back(slot, noRadioSwitch);
-        playing_ = startWorks;
-        return startWorks;
-    }
-    bool playing() const override { return playing_; }
-    void stop() override {
-        ++stops;
-        playing_ = false;
-    }
-    void end() { playing_ = false; }
-
-    int plays = 1;
-    bool startWorks = true;
-    int stops = 0;
-    std::vector<std::pair<int, bool>> started;
-
-  private:
-    bool playing_ = false;
-};
-
 class RepetitionTest : public ::testing::Test, protected test::KeyerRig {
   protected:
     RepetitionTest() {
@@ -267,86 +243,6 @@ TEST_F(RepetitionTest, AMissingSo2rPortStopsADualCqWithOneMessage) {
     EXPECT_EQ(messagesSent(), 0);
     ASSERT_EQ(fakes.messageBox.shown.size(), 1U);
     EXPECT_EQ(fakes.messageBox.shown[0].title, "Port Error");
-    EXPECT_FALSE(repeater.running());
-}
-
-class VoiceRepetitionTest : public RepetitionTest {
-  protected:
-    VoiceRepetitionTest() {
-        state.CurrentBandMode = bandModeCode(band::B20, true);
-        state.resetRadios();
-        state.settings.DVKMessagesEnabled = "True";
-        state.settings.RepeatIntervalSSB = 1500;
-        repeater.setVoice(voice);
-    }
-    FakeVoice voice;
-};
-
-TEST_F(VoiceRepetitionTest, PhoneMessagesPlayTheVoiceSlotWithItsOwnCount) {
-    voice.plays = 3;
-    repeater.SendFunctionKeyMessage(kF3, false);
-    EXPECT_EQ(voice.started, (std::vector<std::pair<int, bool>>{{2, false}}));
-    EXPECT_FALSE(timer2().enabled());  // waits for the message to end
-    voice.end();
-    repeater.onVoiceMessageEnded();
-    EXPECT_TRUE(timer2().enabled());
-    EXPECT_EQ(timer2().interval(), 1500);
-    timer2().tick();
-    voice.end();
-    repeater.onVoiceMessageEnded();
-    timer2().tick();
-    voice.end();
-    repeater.onVoiceMessageEnded();
-    EXPECT_EQ(voice.started.size(), 3U);
-    EXPECT_FALSE(repeater.running());
-    EXPECT_EQ(messagesSent(), 0);  // no CW on phone
-    EXPECT_EQ(labels(),
-              (std::vector<std::string>{"Sending Msg 1 of 3", "Sending Msg 1 of 3 [Pause]",
-                                        "Sending Msg 2 of 3", "Sending Msg 2 of 3 [Pause]",
-                                        "Sending Msg 3 of 3 (red)", "-"}));
-}
-
-TEST_F(VoiceRepetitionTest, VoiceMessagesSwitchedOffOnlyBeepAndOneThatCannotStartEndsIt) {
-    state.settings.DVKMessagesEnabled = "False";
-    repeater.SendFunctionKeyMessage(kF1, false);
-    repeater.SendFunctionKeyMessage(kF1, true);
-    EXPECT_EQ(fakes.beep.count, 2);
-    EXPECT_TRUE(voice.started.empty());
-    EXPECT_FALSE(repeater.running());
-
-    state.settings.DVKMessagesEnabled = "True";
-    voice.plays = 3;
-    voice.startWorks = false;
-    repeater.SendFunctionKeyMessage(kF1, false);
-    EXPECT_FALSE(repeater.running());
-    EXPECT_FALSE(timer2().enabled());
-    EXPECT_EQ(voice.started.size(), 1U);
-}
-
-TEST_F(VoiceRepetitionTest, EscWhileAVoiceMessagePlaysStopsItAndTheRepetition) {
-    voice.plays = 6;
-    repeater.SendFunctionKeyMessage(kF1, false);
-    EXPECT_FALSE(repeater.cancel());
-    EXPECT_EQ(voice.stops, 1);
-    EXPECT_FALSE(repeater.running());
-    repeater.onVoiceMessageEnded();
-    timer2().tick();
-    EXPECT_EQ(voice.started.size(), 1U);
-}
-
-TEST_F(VoiceRepetitionTest, DualCqOnPhonePlaysWithoutTheSlotsRadio) {
-    state.settings.DualCQsPlayNumber = 2;
-    state.settings.DualCQsRepeatInterval = 200;
-    repeater.SendFunctionKeyMessage(kF2, true);
-    voice.end();
-    repeater.onVoiceMessageEnded();
-    EXPECT_EQ(state.TXRadio, 2);
-    timer2().tick();
-    voice.end();
-    repeater.onVoiceMessageEnded();
-    timer2().tick();
-    EXPECT_EQ(voice.started, (std::vector<std::pair<int, bool>>{{1, true}, {1, true}}));
-    EXPECT_EQ(state.TXRadio, 1);
     EXPECT_FALSE(repeater.running());
 }
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "transmit/VoiceSetup.h"
 
 namespace keslog {
@@ -88,16 +86,7 @@ TEST(VoiceSetup, LineEndsOfAnyKindTrailingBlankLinesAndControlCharacters) {
     EXPECT_EQ(ctl.voices[0].label, "A B C");
 }
 
-TEST(VoiceSetup, MoreThanNinePairsReadsOnlyNine) {
-    std::string text =
-        emptyPairs(9) + pair("/tenth.wav", "[RADIO1][PLAY1]TEN") + pair("/eleventh.wav", "ELEVEN");
-    const SetupFileContents read = parseSetupFile(text);
-    EXPECT_TRUE(read.tooMany);
-    EXPECT_EQ(read.pairs, 9);
-    for (const VoiceSlot& slot : read.voices) EXPECT_EQ(slot.file, "");
-}
-
-TEST(VoiceSetup, ACutShortFileKeepsWhatItHolds) {
+TEST(VoiceSetup, ACutShortOrOverlongFileKeepsWhatItCanRead) {
     // A path without its label record.
     const SetupFileContents odd =
         parseSetupFile(pair("/a.wav", "[RADIO2][PLAY3]A") + "\"/b.wav\"\r\n");
@@ -115,20 +104,13 @@ TEST(VoiceSetup, ACutShortFileKeepsWhatItHolds) {
     const SetupFileContents empty = parseSetupFile("");
     EXPECT_FALSE(empty.truncated);
     EXPECT_EQ(empty.pairs, 0);
-}
 
-TEST(VoiceSetup, AnyBytesGiveAnAnswer) {
-    std::mt19937 random(5);
-    for (int round = 0; round < 5000; ++round) {
-        std::string bytes(random() % 600, '\0');
-        for (char& c : bytes) c = static_cast<char>(random() % 4 == 0 ? '\n' : random());
-        const SetupFileContents read = parseSetupFile(bytes);
-        EXPECT_LE(read.pairs, 9);
-        for (const VoiceSlot& slot : read.voices) {
-            EXPECT_TRUE(slot.plays == 1 || slot.plays == 3 || slot.plays == 6);
-            EXPECT_EQ(slot.file.find_first_of("\r\n"), std::string::npos);
-        }
-    }
+    // More than nine pairs: only nine are read.
+    const SetupFileContents ten = parseSetupFile(
+        emptyPairs(9) + pair("/tenth.wav", "[RADIO1][PLAY1]TEN") + pair("/eleventh.wav", "ELEVEN"));
+    EXPECT_TRUE(ten.tooMany);
+    EXPECT_EQ(ten.pairs, 9);
+    for (const VoiceSlot& slot : ten.voices) EXPECT_EQ(slot.file, "");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
 #include "support/FakePlatform.h"
 #include "transmit/WaveFile.h"
@@ -104,22 +103,6 @@ TEST(WaveFile, DamagedHeadersAreRefusedWithTheirReason) {
         const Result<WaveInfo> info = parseWaveHeader(c.bytes, c.bytes.size());
         ASSERT_FALSE(info) << c.name;
         EXPECT_EQ(info.status().message(), c.message) << c.name;
-    }
-}
-
-TEST(WaveFile, AnyBytesGiveAnAnswer) {
-    std::mt19937 random(11);
-    const std::string good = riff(chunk("fmt ", fmtBody()) + chunk("data", std::string(64, 'x')));
-    for (int round = 0; round < 20000; ++round) {
-        std::string bytes = good;
-        const int changes = 1 + static_cast<int>(random() % 8);
-        for (int k = 0; k < changes; ++k)
-            bytes[random() % bytes.size()] = static_cast<char>(random());
-        bytes.resize(random() % (bytes.size() + 1));
-        const Result<WaveInfo> info = parseWaveHeader(bytes, random() % 100000);
-        if (info) {
-            EXPECT_GE(info->lengthMs(), 0);
-        }
     }
 }
 
