@@ -40,7 +40,6 @@ TEST_F(KeyerWindowTest, KeyboardCwOpensWithCapsLockAndSendsEachCharacter) {
 
     press(typed, Qt::Key_A, "a");  // "A" is dot dash
     EXPECT_EQ(scheduler.edges.size(), 4U);
-    test::screenshot(window, "logform-keyboard-cw.png");
 
     press(typed, Qt::Key_Plus, "+");
     EXPECT_EQ(state.cw.CWSpeed, 30);
@@ -53,7 +52,7 @@ TEST_F(KeyerWindowTest, KeyboardCwOpensWithCapsLockAndSendsEachCharacter) {
     EXPECT_EQ(call->cursorPosition(), 2);
 }
 
-TEST_F(KeyerWindowTest, SpeedBarSetsTheSpeedWithinEighteenToFifty) {
+TEST_F(KeyerWindowTest, SpeedBarSetsTheSpeedWithinEighteenToFiftyRadioLabelItsColour) {
     auto* bar = find<QScrollBar>("SpeedScroll");
     EXPECT_EQ(bar->minimum(), 18);
     EXPECT_EQ(bar->maximum(), 50);
@@ -62,6 +61,15 @@ TEST_F(KeyerWindowTest, SpeedBarSetsTheSpeedWithinEighteenToFifty) {
     EXPECT_EQ(state.cw.CWSpeed, 35);
     EXPECT_EQ(state.cw.DotCount, 34'000'000);
     EXPECT_EQ(find<QLabel>("SpeedDisplayLabel")->text(), "35");
+
+    // The radio label shows the transmitting radio in its colour.
+    window.showTxRadio(2);
+    auto* label = find<QLabel>("ActiveRadioLabel");
+    EXPECT_EQ(label->text(), "TX R2");
+    EXPECT_TRUE(label->styleSheet().contains("rgb(255, 0, 0)"));
+    window.showTxRadio(1);
+    EXPECT_EQ(label->text(), "TX R1");
+    EXPECT_TRUE(label->styleSheet().contains("rgb(0, 0, 255)"));
 }
 
 TEST_F(KeyerWindowTest, InputWaitsWhileAMessageIsKeyedButEscapeIsSeenAtOnce) {
@@ -106,16 +114,6 @@ TEST_F(KeyerWindowTest, WhileTheRealSchedulerKeysTheWindowLivesAndTypingWaits) {
     QApplication::processEvents();
     EXPECT_EQ(call->text(), "X");
     qApp->removeEventFilter(&keys);
-}
-
-TEST_F(KeyerWindowTest, RadioLabelShowsTheTransmittingRadioInItsColour) {
-    window.showTxRadio(2);
-    auto* label = find<QLabel>("ActiveRadioLabel");
-    EXPECT_EQ(label->text(), "TX R2");
-    EXPECT_TRUE(label->styleSheet().contains("rgb(255, 0, 0)"));
-    window.showTxRadio(1);
-    EXPECT_EQ(label->text(), "TX R1");
-    EXPECT_TRUE(label->styleSheet().contains("rgb(0, 0, 255)"));
 }
 
 }  // namespace

@@ -73,19 +73,6 @@ TEST(LogTables, LogsPastTheOldLimitsAndRefusesAtTheQsoNumberLimit) {
     }
 }
 
-TEST(MainMod, WorkingFileLivesInTheProgramFolder) {
-    MainMod mm;
-    mm.programDir = withTrailingSlash("/opt/keslog");
-    EXPECT_EQ(mm.workingFilePath(), "/opt/keslog/!temp%!!.cqb");
-    EXPECT_EQ(withTrailingSlash("/x/"), "/x/");
-}
-
-}  // namespace
-}  // namespace keslog
-
-namespace keslog {
-namespace {
-
 TEST(MultTable, FindsTheRowOfAnyFormButNeverEmptyText) {
     MultTable t;
     t.reset(3, 1);
