@@ -312,7 +312,7 @@ TEST_F(SetupTest, PortAndKeyConflictsKeepTheDialogOpenAndStoreNothing) {
         bool cwLog;
         std::vector<std::pair<SetupBox, bool>> boxes;
         std::vector<std::pair<SetupList, int>> ports;
-        std::string message;  // empty: accepted
+        std::string message{};  // empty: accepted
         const char* title = "Port Conflict";
     };
     const auto same = [](const std::string& a, const std::string& b) {
