@@ -72,13 +72,9 @@ TEST_F(PostContestDialogTest, DrawsTheLogAndTheChoicesAndEnablesTheExportGroup) 
         auto* dxb4 = child<QRadioButton>(dialog, "OptionFormat1");
         auto* omitW = child<QCheckBox>(dialog, "CheckW");
         auto* omitJA = child<QCheckBox>(dialog, "CheckJA");
-        for (QAbstractButton* b :
-             {static_cast<QAbstractButton*>(child<QCheckBox>(dialog, "CheckElectronicFiles")),
-              static_cast<QAbstractButton*>(child<QCheckBox>(dialog, "CheckNormalFiles")),
-              static_cast<QAbstractButton*>(exportBox)})
-            EXPECT_FALSE(b->isChecked());
-        for (QWidget* w : {static_cast<QWidget*>(adif), static_cast<QWidget*>(dxb4),
-                           static_cast<QWidget*>(omitW), static_cast<QWidget*>(omitJA)})
+        for (const char* name : {"CheckElectronicFiles", "CheckNormalFiles", "CheckExport"})
+            EXPECT_FALSE(child<QCheckBox>(dialog, name)->isChecked()) << name;
+        for (QWidget* w : std::initializer_list<QWidget*>{adif, dxb4, omitW, omitJA})
             EXPECT_FALSE(w->isEnabled());
 
         exportBox->click();

@@ -106,9 +106,7 @@ TEST_F(LogFormTest, StartUpReadsTheFilesAndShowsTheNoLogState) {
     EXPECT_EQ(state.programDir, dir.path());
     EXPECT_EQ(state.settings.YourCall, "N6TR");
     EXPECT_EQ(state.settings.OpenFilePath, dir.path());
-    EXPECT_EQ(state.reference.CWCharacters[0], "13");
     EXPECT_EQ(state.countries.CountryCount(), 2);
-    EXPECT_EQ(state.countries.CanadaCountryNr, 2);
     // Until a log sets them up, the tables are those of a station outside
     // California: the CQP table holds the counties.
     ASSERT_EQ(state.mults.CQPMults.rows.size(), 58u);
@@ -343,7 +341,6 @@ TEST_F(LogFormTest, LayoutFollowsTheContestAndBothRadiosTheLogsBandMode) {
         EXPECT_EQ(v.activeRadioLabel, "TX R1");
         EXPECT_EQ(v.activeLogLabel, "Log R1");
         EXPECT_EQ(v.qsoNrLabel, qsoNrLabelText(1, c.bandMode));
-        EXPECT_EQ(v.fileIdLabel, logCaption(state));
     }
 
     // Opening a log puts both radios on its band-mode, on radio 1.

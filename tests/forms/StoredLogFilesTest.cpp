@@ -185,8 +185,7 @@ TEST_F(FileMenuTest, SaveAsChecksTheNameAndAsksBeforeReplacing) {
     fakes.messageBox.answer(MsgResult::Cancel);
     form.onFileSave();
     EXPECT_EQ(lastMessage().text, "The selected output file " + dir.file("NAQP.KSL") +
-                                      " already exists. OK to "
-                                      "overwrite it?");
+                                      " already exists. OK to overwrite it?");
     EXPECT_EQ(lastMessage().buttons, MsgButtons::OkCancel);
     EXPECT_EQ(lastMessage().defaultButton, 1);
     EXPECT_EQ(dir.read("NAQP.KSL"), "last year's log");
