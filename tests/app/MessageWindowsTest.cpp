@@ -33,7 +33,7 @@ class MessageWindowsAppTest : public test::KeyerWindowRig {
     test::TempDir dir;
 };
 
-TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesInTheirRadioColoursRightClickSetsPlays) {
+TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesRightClickSetsPlaysEditMenuEditsThem) {
     find<QAction>("mnuViewCW")->trigger();
     ViewMacWindow* mac = viewMac();
     ASSERT_NE(mac, nullptr);
@@ -64,10 +64,8 @@ TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesInTheirRadioColoursRightCl
     Settings disk;
     ReadSettings(dir.read("KESLOG90.INI"), dir.path(), disk);
     EXPECT_EQ(disk.CWMacros[18], "[RADIO1][PLAY6]CQ TEST $ $ TEST");
-}
 
-TEST_F(MessageWindowsAppTest, EditMenuOpensTheEditorModallyAndOkStoresUpperCase) {
-    find<QAction>("mnuViewCW")->trigger();
+    // The Edit menu opens the editor modally and OK stores upper case.
     bool seen = false;
     test::onModal([&](QWidget& modal) {
         auto* dialog = dynamic_cast<EditMacDialog*>(&modal);
@@ -90,15 +88,14 @@ TEST_F(MessageWindowsAppTest, EditMenuOpensTheEditorModallyAndOkStoresUpperCase)
     });
     find<QAction>("mnuEditCW")->trigger();
     EXPECT_TRUE(seen);
-    EXPECT_EQ(state.settings.CWMacros[18], "[RADIO1][PLAY3]CQ WPX $");
-    EXPECT_EQ(viewMac()->findChild<QLabel*>("DisplayMac0")->text(), "F1-[3]CQ WPX");
-    Settings disk;
+    EXPECT_EQ(state.settings.CWMacros[18], "[RADIO1][PLAY6]CQ WPX $");
+    EXPECT_EQ(mac->findChild<QLabel*>("DisplayMac0")->text(), "F1-[6]CQ WPX");
     ReadSettings(dir.read("KESLOG90.INI"), dir.path(), disk);
-    EXPECT_EQ(disk.CWMacros[18], "[RADIO1][PLAY3]CQ WPX $");
+    EXPECT_EQ(disk.CWMacros[18], "[RADIO1][PLAY6]CQ WPX $");
     EXPECT_EQ(disk.CWMacroLabels[18], "CQ WPX");
 }
 
-TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabels) {
+TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabelsARepetitionShowsItsLabel) {
     state.RadioBandMode[1] = bandModeCode(band::B40, false);
     auto* call = find<QLineEdit>("InData0");
     test::press(call, Qt::Key_F9);
@@ -113,9 +110,8 @@ TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabels) {
     EXPECT_EQ(find<QLabel>("ActiveLogLabel")->text(), "Log R1");
     EXPECT_TRUE(labelColour("QSONrLabel").contains("rgb(0, 0, 255)"));
     EXPECT_EQ(find<QLabel>("QSONrLabel")->text(), "QSO Nr  1    (20m CW)");
-}
 
-TEST_F(MessageWindowsAppTest, SendingLabelStandsInForTheLocalTimeDuringARepetition) {
+    // The sending label stands in for the local time during a repetition.
     state.settings.CWMacros[18] = "[RADIO0][PLAY3]E";
     repeater.SendFunctionKeyMessage(112, false);
     auto* sending = find<QLabel>("LabelSendingMsg");

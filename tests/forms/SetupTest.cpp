@@ -89,18 +89,22 @@ TEST_F(SetupTest, LoadShowsEverySetting) {
 // Values an edited or damaged settings file may hold are shown as the
 // nearest value the dialog offers, and stored so on OK.
 TEST_F(SetupTest, SettingsOutsideTheOfferedRangesAreClamped) {
-    Settings& s = state.settings;
-    s.Radio1Delay = 12;
-    s.Radio2Delay = -3;
-    s.RepeatIntervalCW = 30000;
-    s.RepeatIntervalSSB = -5;
-    s.DualCQsPlayNumber = 0;
-    s.DualCQsRepeatInterval = 9999;
-    s.Weight = "5";
-    s.TimeCorrection = "-20";
-    s.CWComport = "COM3";  // names the dialog does not know
-    s.Key1Mapping = "F12";
-    s.BackUpDrive = "";
+    Settings expected = storedSettings();
+    const auto clamped = [&](auto Settings::*field, auto read, auto stored) {
+        state.settings.*field = read;
+        expected.*field = stored;
+    };
+    clamped(&Settings::Radio1Delay, 12, 9);
+    clamped(&Settings::Radio2Delay, -3, 0);
+    clamped(&Settings::RepeatIntervalCW, 30000, 4000);
+    clamped(&Settings::RepeatIntervalSSB, -5, 1000);
+    clamped(&Settings::DualCQsPlayNumber, 0, 2);
+    clamped(&Settings::DualCQsRepeatInterval, 9999, 2000);
+    clamped(&Settings::Weight, "5", "3");
+    clamped(&Settings::TimeCorrection, "-20", "-12");
+    clamped(&Settings::CWComport, "COM3", "[none]");  // names the dialog does not know
+    clamped(&Settings::Key1Mapping, "F12", "[none]");
+    clamped(&Settings::BackUpDrive, "", "[none]");
     setup.load();
     EXPECT_EQ(v().delay, (std::array<int, 2>{9, 0}));
     EXPECT_EQ(v().Weightlabel, "3.0");
@@ -109,21 +113,10 @@ TEST_F(SetupTest, SettingsOutsideTheOfferedRangesAreClamped) {
     EXPECT_EQ(v().ComboBackup, "[none]");
     setup.onOK();
     ASSERT_TRUE(v().closed);
-    Settings expected = storedSettings();
-    expected.Radio1Delay = 9;
-    expected.Radio2Delay = 0;
-    expected.RepeatIntervalCW = 4000;
-    expected.RepeatIntervalSSB = 1000;
-    expected.DualCQsPlayNumber = 2;
-    expected.DualCQsRepeatInterval = 2000;
-    expected.Weight = "3";
-    expected.TimeCorrection = "-12";
-    expected.CWComport = "[none]";
-    expected.Key1Mapping = "[none]";
-    expected.BackUpDrive = "[none]";
-    EXPECT_EQ(s, expected);
+    EXPECT_EQ(state.settings, expected);
 
     // Between two offered values, and a half-hour zone.
+    Settings& s = state.settings;
     s = storedSettings();
     s.RepeatIntervalCW = 1200;
     s.RepeatIntervalSSB = 2300;
