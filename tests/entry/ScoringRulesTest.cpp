@@ -7,13 +7,16 @@ namespace {
 using namespace bm;
 
 TEST(ScoreLabel, CommasForFourToSevenDigits) {
-    EXPECT_EQ(scoreText(0), "0");
-    EXPECT_EQ(scoreText(999), "999");
-    EXPECT_EQ(scoreText(1000), "1,000");
-    EXPECT_EQ(scoreText(65432), "65,432");
-    EXPECT_EQ(scoreText(123456), "123,456");
-    EXPECT_EQ(scoreText(1234567), "1,234,567");
-    EXPECT_EQ(scoreText(12345678), "12345678");
+    const std::pair<int, const char*> cases[] = {
+        {0, "0"},
+        {999, "999"},
+        {1000, "1,000"},
+        {65432, "65,432"},
+        {123456, "123,456"},
+        {1234567, "1,234,567"},
+        {12345678, "12345678"},
+    };
+    for (const auto& [score, text] : cases) EXPECT_EQ(scoreText(score), text);
 }
 
 // PAQP holds points in tenths; the score rounds a half to the even number.

@@ -102,18 +102,16 @@ TEST(OnTime, CwAndPhoneTimesOfAMixedLog) {
 }
 
 TEST(PointValue, DigitOrTenthsForPaqp) {
-    const auto record = [](const char* points) {
+    const std::tuple<ContestNr, const char*, int> cases[] = {
+        {contest::Cqww, "3", 3},  {contest::Wpx, "6", 6},   {contest::Cqww, "", 0},
+        {contest::Cqww, "x", 0},  {contest::Paqp, "3", 15}, {contest::Paqp, "2", 20},
+        {contest::Paqp, "1", 10},
+    };
+    for (const auto& [nr, points, value] : cases) {
         QSORec r;
         r.QPoints = points;
-        return r;
-    };
-    EXPECT_EQ(pointValue(contest::Cqww, record("3")), 3);
-    EXPECT_EQ(pointValue(contest::Wpx, record("6")), 6);
-    EXPECT_EQ(pointValue(contest::Cqww, record("")), 0);
-    EXPECT_EQ(pointValue(contest::Cqww, record("x")), 0);
-    EXPECT_EQ(pointValue(contest::Paqp, record("3")), 15);
-    EXPECT_EQ(pointValue(contest::Paqp, record("2")), 20);
-    EXPECT_EQ(pointValue(contest::Paqp, record("1")), 10);
+        EXPECT_EQ(pointValue(nr, r), value) << nr << " '" << points << "'";
+    }
 }
 
 }  // namespace

@@ -35,15 +35,12 @@ TEST(HoursMinutes, TotalRoundedBeforeItIsSplit) {
 }
 
 TEST(PerHour, WholeFiguresDashesWithoutTimeAndCappedAtThreeDigits) {
-    EXPECT_EQ(perHourText(1, 1), "60");
-    EXPECT_EQ(perHourText(4, 17.5), "14");
-    EXPECT_EQ(perHourText(1, 0), "--");
-    EXPECT_EQ(perHourText(0, 0), "--");
-    EXPECT_EQ(perHourText(0, 10), "0");
-    EXPECT_EQ(perHourText(16, 1), "960");
-    EXPECT_EQ(perHourText(17, 1), "999");
-    EXPECT_EQ(perHourText(5, 12), "25");
-    EXPECT_EQ(perHourText(1, 24), "2");  // 2.5 to the even 2
+    const std::tuple<int, double, const char*> cases[] = {
+        {1, 1, "60"},   {4, 17.5, "14"}, {1, 0, "--"},  {0, 0, "--"}, {0, 10, "0"},
+        {16, 1, "960"}, {17, 1, "999"},  {5, 12, "25"}, {1, 24, "2"},  // 2.5 to the even 2
+    };
+    for (const auto& [qsos, minutes, text] : cases)
+        EXPECT_EQ(perHourText(qsos, minutes), text) << qsos << " in " << minutes;
 }
 
 TEST(Last10, RateOverTheSpanToTheTenthQsoFromTheEndRoundedTiesToEven) {
