@@ -17,8 +17,6 @@
 namespace keslog {
 namespace {
 
-using test::screenshot;
-
 class DialogsTest : public test::QtTest {
   protected:
     template <typename T>
@@ -44,14 +42,12 @@ TEST_F(DialogsTest, ContestChoiceDrawsItsFormAndForwardsClicks) {
     EXPECT_FALSE(child<QGroupBox>(dialog, "Frame2")->isEnabled());
     EXPECT_EQ(child<QComboBox>(dialog, "ComboQTH")->currentText(), "NA");
     EXPECT_EQ(dialog.windowTitle(), "Choose Type of Contest");
-    screenshot(dialog, "chcoform-cqp.png");
 
     list->setCurrentRow(8);  // WPX
     child<QRadioButton>(dialog, "ButtonQTH2")->click();
     EXPECT_EQ(child<QRadioButton>(dialog, "ButtonMode0")->text(), "  Phone");
     EXPECT_TRUE(child<QGroupBox>(dialog, "Frame2")->isEnabled());
     EXPECT_TRUE(child<QComboBox>(dialog, "ComboQTH")->isEnabled());
-    screenshot(dialog, "chcoform-wpx.png");
 
     list->setCurrentRow(3);  // CQWW: no "Other"
     EXPECT_FALSE(child<QRadioButton>(dialog, "ButtonQTH2")->isEnabled());
@@ -77,7 +73,6 @@ TEST_F(DialogsTest, ActiveBandsDrawTheirBoxesAndRefuseAnEmptySet) {
     naqp.show();
     EXPECT_FALSE(child<QCheckBox>(naqp, "BandBox7")->isVisible());
     EXPECT_FALSE(child<QCheckBox>(naqp, "BandBox8")->isVisible());
-    screenshot(naqp, "bandmode-naqp.png");
     naqp.close();
 
     state.contestNr = contest::Cqp;
@@ -90,7 +85,6 @@ TEST_F(DialogsTest, ActiveBandsDrawTheirBoxesAndRefuseAnEmptySet) {
     EXPECT_EQ(box6->text(), " 6  Meters");
     EXPECT_TRUE(child<QCheckBox>(dialog, "BandBox3")->isChecked());
     EXPECT_TRUE(child<QLabel>(dialog, "Label1")->text().startsWith("NOTE:\nThese boxes"));
-    screenshot(dialog, "bandmode-cqp.png");
 
     for (int b = 1; b <= 6; ++b) child<QCheckBox>(dialog, QString("BandBox%1").arg(b))->click();
     child<QPushButton>(dialog, "Command1")->click();
@@ -127,10 +121,7 @@ TEST_F(DialogsTest, PreferencesDrawEveryTabAndForwardChanges) {
     EXPECT_EQ(delay->text(), "4");
     EXPECT_FALSE(child<QPushButton>(dialog, "SelectButton")->isEnabled());
     EXPECT_EQ(child<QComboBox>(dialog, "ComboCom1Device")->count(), 2);
-    for (int tab = 0; tab < tabs->count(); ++tab) {
-        tabs->setCurrentIndex(tab);
-        screenshot(dialog, QString("setup-tab%1.png").arg(tab));
-    }
+    for (int tab = 0; tab < tabs->count(); ++tab) tabs->setCurrentIndex(tab);
     EXPECT_EQ(setup.view().tab, SetupTab::Devices);
 
     // A click applies the enabling rules at once.
@@ -191,7 +182,6 @@ TEST_F(DialogsTest, PartialShowsTheHitsAndPutsAClickedCallIntoTheCallBox) {
     EXPECT_EQ(match(0)->text(), "W3ABC");
     EXPECT_EQ(match(3)->text(), "DL1ABC");
     EXPECT_EQ(match(4)->text(), "");
-    screenshot(window, "partial.png");
     test::mouse(match(1));
     EXPECT_EQ(chosen, "K3ABX");
     EXPECT_FALSE(window.isVisible());
@@ -229,20 +219,20 @@ TEST_F(DialogsTest, PartialShowsTheHitsAndPutsAClickedCallIntoTheCallBox) {
 // The welcome screen goes at the first key or click, its timer still
 // running; the About box keeps its keys for its OK button.
 TEST_F(DialogsTest, WelcomeClosesOnAKeyOrAClick) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
     for (const bool click : {false, true}) {
         AboutDialog welcome(AboutDialog::Mode::Welcome);
         welcome.show();
         ASSERT_EQ(welcome.windowTitle(), "WELCOME");
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&welcome, click ? static_cast<QEvent*>(&press) : &key);
+        if (click)
+            test::mouse(&welcome);
+        else
+            QApplication::sendEvent(&welcome, &key);
         EXPECT_FALSE(welcome.isVisible());
         EXPECT_EQ(welcome.result(), QDialog::Accepted);
     }
     AboutDialog about(AboutDialog::Mode::About);
     about.show();
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
     QApplication::sendEvent(&about, &key);
     EXPECT_TRUE(about.isVisible());
 }

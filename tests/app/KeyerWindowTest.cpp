@@ -40,7 +40,6 @@ TEST_F(KeyerWindowTest, KeyboardCwOpensWithCapsLockAndSendsEachCharacter) {
 
     press(typed, Qt::Key_A, "a");  // "A" is dot dash
     EXPECT_EQ(scheduler.edges.size(), 4U);
-    test::screenshot(window, "logform-keyboard-cw.png");
 
     press(typed, Qt::Key_Plus, "+");
     EXPECT_EQ(state.cw.CWSpeed, 30);
@@ -53,7 +52,7 @@ TEST_F(KeyerWindowTest, KeyboardCwOpensWithCapsLockAndSendsEachCharacter) {
     EXPECT_EQ(call->cursorPosition(), 2);
 }
 
-TEST_F(KeyerWindowTest, SpeedBarSetsTheSpeedWithinEighteenToFifty) {
+TEST_F(KeyerWindowTest, SpeedBarSetsTheSpeedWithinEighteenToFiftyRadioLabelItsColour) {
     auto* bar = find<QScrollBar>("SpeedScroll");
     EXPECT_EQ(bar->minimum(), 18);
     EXPECT_EQ(bar->maximum(), 50);
@@ -62,9 +61,18 @@ TEST_F(KeyerWindowTest, SpeedBarSetsTheSpeedWithinEighteenToFifty) {
     EXPECT_EQ(state.cw.CWSpeed, 35);
     EXPECT_EQ(state.cw.DotCount, 34'000'000);
     EXPECT_EQ(find<QLabel>("SpeedDisplayLabel")->text(), "35");
+
+    // The radio label shows the transmitting radio in its colour.
+    window.showTxRadio(2);
+    auto* label = find<QLabel>("ActiveRadioLabel");
+    EXPECT_EQ(label->text(), "TX R2");
+    EXPECT_TRUE(label->styleSheet().contains("rgb(255, 0, 0)"));
+    window.showTxRadio(1);
+    EXPECT_EQ(label->text(), "TX R1");
+    EXPECT_TRUE(label->styleSheet().contains("rgb(0, 0, 255)"));
 }
 
-TEST_F(KeyerWindowTest, InputWaitsWhileAMessageIsKeyedButEscapeIsSeenAtOnce) {
+TEST_F(KeyerWindowTest, InputWaitsWhileAMessageIsKeyedEscapeIsSeenAtOnceTheWindowLives) {
     auto* call = find<QLineEdit>("InData0");
     call->setFocus();
     QApplication::processEvents();
@@ -81,41 +89,24 @@ TEST_F(KeyerWindowTest, InputWaitsWhileAMessageIsKeyedButEscapeIsSeenAtOnce) {
     keys.holdInput(false);
     QApplication::processEvents();
     EXPECT_EQ(call->text(), "X");  // handed on after the message
-    qApp->removeEventFilter(&keys);
-}
 
-TEST_F(KeyerWindowTest, WhileTheRealSchedulerKeysTheWindowLivesAndTypingWaits) {
+    // While the real scheduler keys, the window lives and typing waits.
     RealtimeKeyingScheduler real([] { QApplication::processEvents(); });
     CWKeyer realKeyer(state, platform, lines, {real, soundCard, pcSpeaker});
     realKeyer.setHost(window);
-    auto* call = find<QLineEdit>("InData0");
-    call->setFocus();
-    QApplication::processEvents();
-    qApp->installEventFilter(&keys);
-
     bool ticked = false;
     QTimer::singleShot(40, [&] {
         ticked = true;
-        press(window.windowHandle(), Qt::Key_X, "X");
+        press(handle, Qt::Key_Y, "Y");
     });
     realKeyer.SendCW("EE", false);
-    EXPECT_TRUE(ticked);          // events were processed while sending
-    EXPECT_EQ(call->text(), "");  // but the typed key waited
+    EXPECT_TRUE(ticked);           // events were processed while sending
+    EXPECT_EQ(call->text(), "X");  // but the typed key waited
     EXPECT_EQ(fakes.serial.events, (std::vector<std::string>{"open 1", "dtr 1 on", "dtr 1 off",
                                                              "dtr 1 on", "dtr 1 off", "close 1"}));
     QApplication::processEvents();
-    EXPECT_EQ(call->text(), "X");
+    EXPECT_EQ(call->text(), "XY");
     qApp->removeEventFilter(&keys);
-}
-
-TEST_F(KeyerWindowTest, RadioLabelShowsTheTransmittingRadioInItsColour) {
-    window.showTxRadio(2);
-    auto* label = find<QLabel>("ActiveRadioLabel");
-    EXPECT_EQ(label->text(), "TX R2");
-    EXPECT_TRUE(label->styleSheet().contains("rgb(255, 0, 0)"));
-    window.showTxRadio(1);
-    EXPECT_EQ(label->text(), "TX R1");
-    EXPECT_TRUE(label->styleSheet().contains("rgb(0, 0, 255)"));
 }
 
 }  // namespace

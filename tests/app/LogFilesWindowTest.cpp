@@ -12,8 +12,6 @@
 namespace keslog {
 namespace {
 
-using test::screenshot;
-
 class LogFilesWindowTest : public test::QtTest {
   protected:
     void SetUp() override { test::copyShippedStartupFiles(dir); }
@@ -30,15 +28,14 @@ class LogFilesWindowTest : public test::QtTest {
         ASSERT_TRUE(createLogFile(log));
         for (int i = 1; i <= n; ++i) ASSERT_TRUE(test::logQso(log, test::sampleQso(i)));
     }
-    // Answers the next modal message box once it shows: saves a picture of
-    // it, records its text and presses the button.
-    void answerNextBox(QMessageBox::StandardButton button, const QString& picture) {
-        test::onModal([this, button, picture](QWidget& modal) {
+    // Answers the next modal message box once it shows: records its text
+    // and presses the button.
+    void answerNextBox(QMessageBox::StandardButton button) {
+        test::onModal([this, button](QWidget& modal) {
             auto* box = qobject_cast<QMessageBox*>(&modal);
             if (!box) return;
             seenText = box->text();
             seenDefault = box->standardButton(box->defaultButton());
-            screenshot(*box, picture);
             box->button(button)->click();
         });
     }
@@ -60,19 +57,6 @@ class LogFilesWindowTest : public test::QtTest {
     QMessageBox::StandardButton seenDefault = QMessageBox::NoButton;
 };
 
-TEST_F(LogFilesWindowTest, FileOpenShowsTheLogAndItsCaption) {
-    const std::string path = dir.file("K1AR.KSL");
-    writeLog(path, contest::Cqww, 3);
-    start();
-    fakes.fileDialog.answers.push_back(path);
-    action("mnuFileOpenLog")->trigger();
-    EXPECT_EQ(label("FileIDLabel"), "Log: " + path.substr(0, 15) + "..." +
-                                        path.substr(path.size() - 12) + " - - Contest: CQWW DX CW");
-    EXPECT_EQ(label("QSONrLabel"), qsoNrLabelText(4, test::sampleQso(3).QBandMode));
-    EXPECT_TRUE(action("mnuFileArray1")->isVisible());
-    screenshot(window, "logform-opened.png");
-}
-
 TEST_F(LogFilesWindowTest, FileNewStartsTheUnnamedLogOfTheChosenContest) {
     start();
     test::onModal([](QWidget& dialog) {
@@ -80,7 +64,6 @@ TEST_F(LogFilesWindowTest, FileNewStartsTheUnnamedLogOfTheChosenContest) {
         auto* list = dialog.findChild<QListWidget*>("List1");
         for (int row = 0; row < list->count(); ++row)
             if (list->item(row)->text().startsWith("WPX")) list->setCurrentRow(row);
-        screenshot(dialog, "new-contest-choice.png");
         dialog.findChild<QPushButton*>("CmdOK")->click();
     });
     action("mnuFileNewLog")->trigger();
@@ -90,7 +73,6 @@ TEST_F(LogFilesWindowTest, FileNewStartsTheUnnamedLogOfTheChosenContest) {
     EXPECT_EQ(label("FileIDLabel"), std::string("Log: [Unnamed] - - Contest: WPX") +
                                         (state.ModeFlag[1] ? " CW" : " SSB"));
     EXPECT_TRUE(action("mnuFileSave")->isVisible());
-    screenshot(window, "logform-new.png");
 }
 
 TEST_F(LogFilesWindowTest, RecoveryQuestionReopensTheUnnamedLog) {
@@ -98,7 +80,7 @@ TEST_F(LogFilesWindowTest, RecoveryQuestionReopensTheUnnamedLog) {
     log.programDir = dir.path();
     writeLog(log.workingFilePath(), contest::Naqp, 2);
     start();
-    answerNextBox(QMessageBox::Yes, "recovery-question.png");
+    answerNextBox(QMessageBox::Yes);
     window.form().checkWorkingFile();
     window.render();
     EXPECT_EQ(seenText.toStdString(),
@@ -109,24 +91,29 @@ TEST_F(LogFilesWindowTest, RecoveryQuestionReopensTheUnnamedLog) {
 }
 
 TEST_F(LogFilesWindowTest, OverwriteQuestionDefaultsToCancel) {
-    answerNextBox(QMessageBox::Cancel, "overwrite-question.png");
+    answerNextBox(QMessageBox::Cancel);
     EXPECT_EQ(qtBox.show({"The selected output file /logs/A.KSL already exists. "
                           "OK to overwrite it?",
                           "KESLOG", MsgButtons::OkCancel, MsgIcon::Exclamation, 1}),
               MsgResult::Cancel);
     EXPECT_EQ(seenDefault, QMessageBox::Cancel);
-    answerNextBox(QMessageBox::Ok, "");
+    answerNextBox(QMessageBox::Ok);
     EXPECT_EQ(qtBox.show({"x", "KESLOG", MsgButtons::OkCancel, MsgIcon::Exclamation, 1}),
               MsgResult::Ok);
 }
 
-TEST_F(LogFilesWindowTest, PostContestProcessesAChosenLogAndLeavesTheWindowEmpty) {
+TEST_F(LogFilesWindowTest, FileOpenShowsTheLogAndPostContestLeavesTheWindowEmpty) {
     writeLog(dir.file("K1AR.KSL"), contest::Cqww, 1);
-    writeLog(dir.file("OTHER.KSL"), contest::Cqww, 0);
+    const std::string path = dir.file("OTHER.KSL");
+    writeLog(path, contest::Cqww, 3);
     start();
-    fakes.fileDialog.answers.push_back(dir.file("OTHER.KSL"));
+    fakes.fileDialog.answers.push_back(path);
     action("mnuFileOpenLog")->trigger();
     ASSERT_TRUE(state.logOpen);
+    EXPECT_EQ(label("FileIDLabel"), "Log: " + path.substr(0, 15) + "..." +
+                                        path.substr(path.size() - 12) + " - - Contest: CQWW DX CW");
+    EXPECT_EQ(label("QSONrLabel"), qsoNrLabelText(4, test::sampleQso(3).QBandMode));
+    EXPECT_TRUE(action("mnuFileArray1")->isVisible());
 
     QString title;
     test::onModal([&title](QWidget& dialog) {

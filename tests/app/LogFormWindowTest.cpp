@@ -11,26 +11,16 @@
 namespace keslog {
 namespace {
 
-using test::screenshot;
-
-class LogFormWindowTest : public test::QtTest {
+class LogFormWindowTest : public test::MainWindowTest {
   protected:
     bool menuVisible(const char* name) {
-        auto* menu = window.findChild<QMenu*>(name);
+        auto* menu = find<QMenu>(name);
         return menu && menu->menuAction()->isVisible();
     }
-    QAction* action(const char* name) { return window.findChild<QAction*>(name); }
-    QString label(const char* name) { return window.findChild<QLabel*>(name)->text(); }
-
-    test::TempDir dir;
-    test::FakePlatform fakes;
-    Platform platform = fakes.services();
-    MainMod state;
-    test::NoLogFiles files;
-    LogFormWindow window{state, platform, files};
+    QAction* action(const char* name) { return find<QAction>(name); }
 };
 
-TEST_F(LogFormWindowTest, NoLogStateShowsOnlyFileAndHelp) {
+TEST_F(LogFormWindowTest, NoLogStateShowsOnlyFileAndHelpAnOpenLogTheEntryLine) {
     window.form().load();
     window.render();
     EXPECT_TRUE(menuVisible("mnuFile"));
@@ -42,10 +32,8 @@ TEST_F(LogFormWindowTest, NoLogStateShowsOnlyFileAndHelp) {
     EXPECT_EQ(action("mnuFilePostContest")->text(), "Post-Contest . . .");
     EXPECT_FALSE(action("mnuFileArray1")->isVisible());
     EXPECT_EQ(window.windowTitle(), "KESLOG");
-    screenshot(window, "logform-nolog.png");
-}
 
-TEST_F(LogFormWindowTest, OpenLogShowsTheEntryLineWithTheContestHeading) {
+    // An open log shows the entry line with the contest heading.
     state.logOpen = true;
     state.contestNr = contest::Cqww;
     state.ModeFlag = {false, true};
@@ -59,10 +47,9 @@ TEST_F(LogFormWindowTest, OpenLogShowsTheEntryLineWithTheContestHeading) {
     EXPECT_FALSE(action("mnuFileArray1")->isVisible());
     EXPECT_TRUE(action("mnuFileArray3")->isVisible());
     EXPECT_EQ(action("mnuFileArray3")->text(), "/logs/OLD.KSL");
-    screenshot(window, "logform-open.png");
 }
 
-TEST_F(LogFormWindowTest, CtrlDownAndUpStepThroughTheActiveBands) {
+TEST_F(LogFormWindowTest, CtrlDownAndUpStepThroughTheActiveBandsThePlaceIsKeptInTwips) {
     state.logOpen = true;
     state.contestNr = contest::Ss;
     state.ModeFlag = {false, true};
@@ -74,9 +61,8 @@ TEST_F(LogFormWindowTest, CtrlDownAndUpStepThroughTheActiveBands) {
     EXPECT_EQ(label("QSONrLabel"), "QSO Nr  1    (40m CW)");
     test::press(call, Qt::Key_Up, {}, Qt::ControlModifier);
     EXPECT_EQ(label("QSONrLabel"), "QSO Nr  1    (20m CW)");
-}
 
-TEST_F(LogFormWindowTest, WindowPlaceIsStoredInTwips) {
+    // The window's place is stored in twips.
     window.setGeometry(100, 60, 700, 400);
     window.storeWindowCoordinates(state.settings);
     EXPECT_EQ(state.settings.WindowCoords[window_row::LogForm],
@@ -97,7 +83,6 @@ TEST_F(LogFormWindowTest, HelpOpensTheContentsAndUsingHelpPages) {
     EXPECT_EQ(browser->documentTitle(), "KESLOG Help - Contents");
     help.show(HelpCommand::HelpOnHelp);
     EXPECT_EQ(browser->documentTitle(), "KESLOG Help - Using Help");
-    screenshot(*browser->window(), "help.png");
     browser->window()->close();
 }
 
@@ -125,7 +110,7 @@ void openSprintLog(MainMod& state, const test::TempDir& dir) {
     }
 }
 
-TEST_F(LogFormWindowTest, ViewLogPagesAndClosingAfterAnEditReplaysTheLog) {
+TEST_F(LogFormWindowTest, ViewLogPagesClosingAfterAnEditReplaysTheLogTheEditorShowsAnEntry) {
     openSprintLog(state, dir);
     test::showWindow(window);
     auto* viewlog = window.findChild<ViewlogWindow*>("Viewlog");
@@ -140,7 +125,6 @@ TEST_F(LogFormWindowTest, ViewLogPagesAndClosingAfterAnEditReplaysTheLog) {
     viewlog->findChild<QPushButton*>("cmdEnd")->click();
     EXPECT_EQ(page->item(page->count() - 1)->text().toStdString(), viewLogLine(state, 60, 2026));
     EXPECT_EQ(viewlog->findChild<QScrollBar*>("VScroll1")->value(), viewlog->viewer().viewTop());
-    screenshot(*viewlog, "viewlog-sprint.png");
 
     // An edit in the file and the tables; closing brings the totals along.
     const int multsBefore = state.totals.multCount;
@@ -154,11 +138,7 @@ TEST_F(LogFormWindowTest, ViewLogPagesAndClosingAfterAnEditReplaysTheLog) {
     EXPECT_FALSE(viewlog->isVisible());
     EXPECT_FALSE(action("mnuViewLog")->isChecked());
     EXPECT_EQ(state.totals.multCount, multsBefore + 1);
-}
 
-TEST_F(LogFormWindowTest, EditorDialogShowsTheEntry) {
-    openSprintLog(state, dir);
-    EntryEditor editor(state, platform);
     editor.load(7);
     EditLogDialog dialog(editor, nullptr);
     dialog.show();
@@ -166,7 +146,6 @@ TEST_F(LogFormWindowTest, EditorDialogShowsTheEntry) {
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Text5")->text(), "K7SP");
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Text12")->text(), "ANN");
     EXPECT_FALSE(dialog.findChild<QLineEdit*>("Text10")->isVisible());
-    screenshot(dialog, "editlog-sprint.png");
 }
 
 }  // namespace

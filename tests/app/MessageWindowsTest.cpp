@@ -6,8 +6,6 @@
 namespace keslog {
 namespace {
 
-using test::screenshot;
-
 class MessageWindowsAppTest : public test::KeyerWindowRig {
   protected:
     MessageWindowsAppTest() {
@@ -35,7 +33,7 @@ class MessageWindowsAppTest : public test::KeyerWindowRig {
     test::TempDir dir;
 };
 
-TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesInTheirRadioColours) {
+TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesRightClickSetsPlaysEditMenuEditsThem) {
     find<QAction>("mnuViewCW")->trigger();
     ViewMacWindow* mac = viewMac();
     ASSERT_NE(mac, nullptr);
@@ -49,18 +47,15 @@ TEST_F(MessageWindowsAppTest, ViewMenuShowsTheMessagesInTheirRadioColours) {
     EXPECT_TRUE(mac->findChild<QLabel*>("DisplayMac2")->styleSheet().contains("rgb(255, 0, 0)"));
     EXPECT_EQ(mac->findChild<QLabel*>("DisplayMac8")->text(), "F12-QRL?");
     EXPECT_GE(mac->height(), 217);  // 3255 twips
-    screenshot(*mac, "viewmac.png");
 
     // The close box hides the window and takes the tick away.
     mac->close();
     EXPECT_FALSE(mac->isVisible());
     EXPECT_FALSE(find<QAction>("mnuViewCW")->isChecked());
-}
 
-TEST_F(MessageWindowsAppTest, RightClickMenuSetsPlaysAndStoresTheSettings) {
+    // The right-click menu sets plays and stores the settings.
     find<QAction>("mnuViewCW")->trigger();
-    ViewMacWindow* mac = viewMac();
-    ASSERT_NE(mac, nullptr);
+    EXPECT_TRUE(mac->isVisible());
     const QStringList ticked = test::tickedThenChoose(
         [&] { mac->openMenu(0, mac->mapToGlobal(QPoint(10, 10))); }, "Play Message 6 times");
     EXPECT_EQ(ticked, (QStringList{"Radio 1", "Play Message 3 times"}));
@@ -69,10 +64,8 @@ TEST_F(MessageWindowsAppTest, RightClickMenuSetsPlaysAndStoresTheSettings) {
     Settings disk;
     ReadSettings(dir.read("KESLOG90.INI"), dir.path(), disk);
     EXPECT_EQ(disk.CWMacros[18], "[RADIO1][PLAY6]CQ TEST $ $ TEST");
-}
 
-TEST_F(MessageWindowsAppTest, EditMenuOpensTheEditorModallyAndOkStoresUpperCase) {
-    find<QAction>("mnuViewCW")->trigger();
+    // The Edit menu opens the editor modally and OK stores upper case.
     bool seen = false;
     test::onModal([&](QWidget& modal) {
         auto* dialog = dynamic_cast<EditMacDialog*>(&modal);
@@ -84,7 +77,6 @@ TEST_F(MessageWindowsAppTest, EditMenuOpensTheEditorModallyAndOkStoresUpperCase)
         EXPECT_EQ(dialog->findChild<QLineEdit*>("ShMacro2")->text(), "His Call");
         EXPECT_EQ(dialog->findChild<QLineEdit*>("Exchange0")->text(), "@ 5NN #");
         EXPECT_EQ(dialog->findChild<QLabel*>("FLabel7")->text(), "F11");
-        screenshot(*dialog, "editmac.png");
         text->setFocus();
         text->selectAll();
         text->insert("cq wpx $");
@@ -96,15 +88,14 @@ TEST_F(MessageWindowsAppTest, EditMenuOpensTheEditorModallyAndOkStoresUpperCase)
     });
     find<QAction>("mnuEditCW")->trigger();
     EXPECT_TRUE(seen);
-    EXPECT_EQ(state.settings.CWMacros[18], "[RADIO1][PLAY3]CQ WPX $");
-    EXPECT_EQ(viewMac()->findChild<QLabel*>("DisplayMac0")->text(), "F1-[3]CQ WPX");
-    Settings disk;
+    EXPECT_EQ(state.settings.CWMacros[18], "[RADIO1][PLAY6]CQ WPX $");
+    EXPECT_EQ(mac->findChild<QLabel*>("DisplayMac0")->text(), "F1-[6]CQ WPX");
     ReadSettings(dir.read("KESLOG90.INI"), dir.path(), disk);
-    EXPECT_EQ(disk.CWMacros[18], "[RADIO1][PLAY3]CQ WPX $");
+    EXPECT_EQ(disk.CWMacros[18], "[RADIO1][PLAY6]CQ WPX $");
     EXPECT_EQ(disk.CWMacroLabels[18], "CQ WPX");
 }
 
-TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabels) {
+TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabelsARepetitionShowsItsLabel) {
     state.RadioBandMode[1] = bandModeCode(band::B40, false);
     auto* call = find<QLineEdit>("InData0");
     test::press(call, Qt::Key_F9);
@@ -113,16 +104,14 @@ TEST_F(MessageWindowsAppTest, F9AndF10ColourTheRadioLabels) {
     EXPECT_TRUE(labelColour("ActiveLogLabel").contains("rgb(255, 0, 0)"));
     EXPECT_TRUE(labelColour("QSONrLabel").contains("rgb(255, 0, 0)"));
     EXPECT_EQ(find<QLabel>("QSONrLabel")->text(), "QSO Nr  1    (40m CW)");
-    screenshot(window, "logform-radio2.png");
 
     test::press(call, Qt::Key_F10);
     EXPECT_EQ(find<QLabel>("ActiveRadioLabel")->text(), "TX R2");
     EXPECT_EQ(find<QLabel>("ActiveLogLabel")->text(), "Log R1");
     EXPECT_TRUE(labelColour("QSONrLabel").contains("rgb(0, 0, 255)"));
     EXPECT_EQ(find<QLabel>("QSONrLabel")->text(), "QSO Nr  1    (20m CW)");
-}
 
-TEST_F(MessageWindowsAppTest, SendingLabelStandsInForTheLocalTimeDuringARepetition) {
+    // The sending label stands in for the local time during a repetition.
     state.settings.CWMacros[18] = "[RADIO0][PLAY3]E";
     repeater.SendFunctionKeyMessage(112, false);
     auto* sending = find<QLabel>("LabelSendingMsg");

@@ -42,12 +42,11 @@ TEST_F(PostContestDialogTest, DrawsTheLogAndTheChoicesAndEnablesTheExportGroup) 
         const char* contestLabel;
         const char* exchange;
         bool dxb4;  // the DXB4 option can be chosen
-        const char* picture;
     };
     const Case cases[] = {
-        {contest::Ss, true, " Contest: SS  CW", "# A K6XX 72 SV", true, "postcontest-ss.png"},
-        {contest::Naqp, false, " Contest: NAQP SSB", "BOB CA", false, "postcontest-naqp.png"},
-        {contest::Wpx, true, " Contest: WPX CW", "599 #", true, "postcontest-wpx.png"},
+        {contest::Ss, true, " Contest: SS  CW", "# A K6XX 72 SV", true},
+        {contest::Naqp, false, " Contest: NAQP SSB", "BOB CA", false},
+        {contest::Wpx, true, " Contest: WPX CW", "599 #", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.contestLabel);
@@ -73,13 +72,9 @@ TEST_F(PostContestDialogTest, DrawsTheLogAndTheChoicesAndEnablesTheExportGroup) 
         auto* dxb4 = child<QRadioButton>(dialog, "OptionFormat1");
         auto* omitW = child<QCheckBox>(dialog, "CheckW");
         auto* omitJA = child<QCheckBox>(dialog, "CheckJA");
-        for (QAbstractButton* b :
-             {static_cast<QAbstractButton*>(child<QCheckBox>(dialog, "CheckElectronicFiles")),
-              static_cast<QAbstractButton*>(child<QCheckBox>(dialog, "CheckNormalFiles")),
-              static_cast<QAbstractButton*>(exportBox)})
-            EXPECT_FALSE(b->isChecked());
-        for (QWidget* w : {static_cast<QWidget*>(adif), static_cast<QWidget*>(dxb4),
-                           static_cast<QWidget*>(omitW), static_cast<QWidget*>(omitJA)})
+        for (const char* name : {"CheckElectronicFiles", "CheckNormalFiles", "CheckExport"})
+            EXPECT_FALSE(child<QCheckBox>(dialog, name)->isChecked()) << name;
+        for (QWidget* w : std::initializer_list<QWidget*>{adif, dxb4, omitW, omitJA})
             EXPECT_FALSE(w->isEnabled());
 
         exportBox->click();
@@ -93,7 +88,6 @@ TEST_F(PostContestDialogTest, DrawsTheLogAndTheChoicesAndEnablesTheExportGroup) 
         EXPECT_FALSE(dxb4->isChecked());
         omitJA->click();
         EXPECT_TRUE(form.choices().omitJA);
-        test::screenshot(dialog, c.picture);
 
         exportBox->click();
         EXPECT_FALSE(adif->isChecked() || omitJA->isChecked());
@@ -102,7 +96,7 @@ TEST_F(PostContestDialogTest, DrawsTheLogAndTheChoicesAndEnablesTheExportGroup) 
     }
 }
 
-TEST_F(PostContestDialogTest, Label5TicksAndClearsTheNormalFiles) {
+TEST_F(PostContestDialogTest, Label5TicksTheNormalFilesEditingTheSsExchangeRefusesABadCheck) {
     load("SS.KSL", contest::Ss);
     PostContestDialog dialog(form);
     dialog.show();
@@ -115,12 +109,8 @@ TEST_F(PostContestDialogTest, Label5TicksAndClearsTheNormalFiles) {
     EXPECT_FALSE(form.choices().summary);
     normal->click();
     EXPECT_TRUE(form.view().normal);
-}
 
-TEST_F(PostContestDialogTest, EditingTheSsExchangeRefusesABadCheckWithItsTextSelected) {
-    load("SS.KSL", contest::Ss);
-    PostContestDialog dialog(form);
-    dialog.show();
+    // A bad check is refused with its text selected.
     QApplication::setActiveWindow(&dialog);
     QApplication::processEvents();
     child<QPushButton>(dialog, "CmdEdit")->click();
@@ -138,7 +128,6 @@ TEST_F(PostContestDialogTest, EditingTheSsExchangeRefusesABadCheckWithItsTextSel
     auto* check = child<QLineEdit>(dialog, "Text3");
     check->selectAll();
     check->insert("123");
-    test::screenshot(dialog, "postcontest-ss-edit.png");
     child<QPushButton>(dialog, "CmdEditOK")->click();
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0].text, "Check Must be between 00 and 99");
@@ -169,7 +158,7 @@ TEST_F(PostContestDialogTest, EditingTheSsExchangeRefusesABadCheckWithItsTextSel
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(PostContestDialogTest, UserInformationRowsStandAtTheirTwips) {
+TEST_F(PostContestDialogTest, UserInformationRowsStandAtTheirTwipsAndOpenFromViewEdit) {
     UserInfo info(state, rig.messages);
     UserInfoDialog dialog(info);
     dialog.show();
@@ -188,28 +177,26 @@ TEST_F(PostContestDialogTest, UserInformationRowsStandAtTheirTwips) {
         EXPECT_EQ(box->geometry().topLeft(), QPoint(123, tops[i]));
     }
     EXPECT_EQ(child<QLineEdit>(dialog, "Textinfo0")->text(), "K6XX");
-    test::screenshot(dialog, "userinfo.png");
 
     child<QLineEdit>(dialog, "Textinfo7")->insert("IC-7300");
     child<QPushButton>(dialog, "CmdOK")->click();
     EXPECT_EQ(state.settings.UserRig, "IC-7300");
     EXPECT_FALSE(dialog.isVisible());
-}
 
-TEST_F(PostContestDialogTest, ViewEditUserInfoOpensTheUserInformationDialog) {
+    // View/Edit User Info opens it from the post-contest dialog.
     load("WW.KSL", contest::Cqww);
-    PostContestDialog dialog(form);
-    dialog.show();
+    PostContestDialog post(form);
+    post.show();
     QString title;
     test::onModal([&](QWidget& modal) {
         title = modal.windowTitle();
         modal.findChild<QLineEdit*>("Textinfo1")->insert("N6TR");
         modal.findChild<QPushButton*>("CmdOK")->click();
     });
-    child<QPushButton>(dialog, "CmdEditUserInfo")->click();
+    child<QPushButton>(post, "CmdEditUserInfo")->click();
     EXPECT_EQ(title, "User Information");
     EXPECT_EQ(state.settings.UserOperator, "N6TR");
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(post.isVisible());
 }
 
 }  // namespace

@@ -48,11 +48,22 @@ class QtTest : public ::testing::Test {
     static void SetUpTestSuite() { ensureQApplication(); }
 };
 
-// A picture of the window into $KESLOG_SCREENSHOT_DIR, when it is set.
-inline void screenshot(QWidget& w, const QString& name) {
-    const QString dir = qEnvironmentVariable("KESLOG_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) w.grab().save(dir + "/" + name);
-}
+// The main window on fakes, with no log files behind it.
+class MainWindowTest : public QtTest {
+  protected:
+    template <typename T>
+    T* find(const char* name) {
+        return window.findChild<T*>(name);
+    }
+    QString label(const char* name) { return find<QLabel>(name)->text(); }
+
+    TempDir dir;
+    FakePlatform fakes;
+    Platform platform = fakes.services();
+    MainMod state;
+    NoLogFiles files;
+    LogFormWindow window{state, platform, files};
+};
 
 // The operator at the keyboard: a key pressed and released on target.
 inline void press(QObject* target, int key, const QString& text = {},

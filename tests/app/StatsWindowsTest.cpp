@@ -13,8 +13,8 @@ struct Where {
     bool usa = false;
 };
 
-// An open log of the contest with a few hundred QSOs over an afternoon
-// and the next morning, on the shipped reference data and country file.
+// An open log of the contest with DX QSOs 2.5 minutes apart from 18:00,
+// bands in turns, on the shipped reference data and country file.
 class StatsWindowsTest : public test::QtTest {
   protected:
     void openLog(ContestNr nr, int qsos, const Where& where = {}) {
@@ -32,51 +32,27 @@ class StatsWindowsTest : public test::QtTest {
         state.settings.IsGMTFlag = "True";
         state.resetLog();
         replayLog(state);
-        for (int i = 0; i < qsos; ++i) logOne(i);
-        fakes.clock.time = {2026, 11, 29, 3, 0, 0};
-    }
-
-    void logOne(int i) {
         static const char* const dx[] = {"DL1ABC", "G3XYZ", "JA1AA", "W1AW",  "VE3XX",
                                          "PY2AA",  "ZS6AA", "VK2AA", "UA3AA", "F5AA",
                                          "I2AA",   "EA3AA", "K6AA",  "OH2AA", "LU1AA",
                                          "9A1AA",  "YB0AA", "HS0AA", "4X4AA", "CT1AA"};
-        // 2.5 minutes a QSO, an hour's break after the 150th, bands in turns.
-        const int minute = 18 * 60 + i * 5 / 2 + (i >= 150 ? 60 : 0);
-        const int day = minute / 1440;
-        QSORecName q;
-        q.QDate = dateCode(2026, 11, 28 + day);
-        q.QTime = static_cast<std::int16_t>((minute % 1440) / 60 * 100 + minute % 60);
-        q.QBandMode = static_cast<BandModeCode>(1 + (i / 40) % 5);
-        q.QNr = static_cast<std::int16_t>(state.QSONr);
-        ReceivedExchange exchange;
-        const std::size_t k = static_cast<std::size_t>(i * 7);
-        switch (state.contestNr) {
-            case contest::Ss:
-                q.QCall = "K" + std::to_string(i % 10) + "S" + std::string(1, 'A' + i % 26);
-                exchange.ssPrecedence = "A";
-                exchange.ssCheck = "72";
-                exchange.ssSection = state.reference.SSShortForms[k % kSSRows];
-                break;
-            case contest::Naqp:
-                q.QCall = "N" + std::to_string(i % 10) + "Q" + std::string(1, 'A' + i % 26);
-                exchange.multText = state.reference.NAQPMults[k % kNAQPRows];
-                break;
-            case contest::Cqp:
-                q.QCall = "W" + std::to_string(i % 10) + "C" + std::string(1, 'A' + i % 26);
-                exchange.multText = state.mults.CQPInState.rows[k % kCQPRows].forms[0];
-                break;
-            default: {
-                const std::string call = dx[k % std::size(dx)];
-                q.QCall = call;
-                const int country = CountryOfCall(state.countries, call);
-                q.QRcvd = static_cast<std::int16_t>(
-                    leadingNumber(state.countries.country(country).CtyZone.raw()));
-            }
+        for (int i = 0; i < qsos; ++i) {
+            const int minute = 18 * 60 + i * 5 / 2;
+            const std::string call = dx[static_cast<std::size_t>(i * 7) % std::size(dx)];
+            const int country = CountryOfCall(state.countries, call);
+            QSORecName q;
+            q.QDate = dateCode(2026, 11, 28);
+            q.QTime = static_cast<std::int16_t>(minute / 60 * 100 + minute % 60);
+            q.QBandMode = static_cast<BandModeCode>(1 + (i / 40) % 5);
+            q.QCall = call;
+            q.QNr = static_cast<std::int16_t>(state.QSONr);
+            q.QRcvd = static_cast<std::int16_t>(
+                leadingNumber(state.countries.country(country).CtyZone.raw()));
+            state.CurrentBandMode = q.QBandMode;
+            setMultAndPoints(state, q, {}, false);
+            ASSERT_TRUE(addLoggedQso(state, q).isOk());
         }
-        state.CurrentBandMode = q.QBandMode;
-        setMultAndPoints(state, q, exchange, false);
-        ASSERT_TRUE(addLoggedQso(state, q).isOk());
+        fakes.clock.time = {2026, 11, 28, 23, 0, 0};
     }
 
     void chooseView(LogFormWindow& window, const char* item) {
@@ -90,7 +66,7 @@ class StatsWindowsTest : public test::QtTest {
 };
 
 TEST_F(StatsWindowsTest, ViewMenuShowsAndTheCloseBoxHidesTheStatistics) {
-    openLog(contest::Cqww, 400, {.usa = true});
+    openLog(contest::Cqww, 90, {.usa = true});
     LogFormWindow window(state, platform, files);
     test::showWindow(window);
     auto* stats = window.findChild<QWidget*>("QSOStats");
@@ -102,7 +78,6 @@ TEST_F(StatsWindowsTest, ViewMenuShowsAndTheCloseBoxHidesTheStatistics) {
     EXPECT_TRUE(window.findChild<QAction*>("mnuViewQSOStats")->isChecked());
     EXPECT_EQ(stats->windowTitle(), "QSO Stats");
     EXPECT_EQ(stats->width(), 5200 / 15);
-    test::screenshot(*stats, "qsostats-cqww.png");
 
     stats->close();
     EXPECT_FALSE(stats->isVisible());
@@ -115,19 +90,18 @@ TEST_F(StatsWindowsTest, MultiplierWindowOfEachContest) {
     struct Case {
         ContestNr nr;
         Where where;
-        const char* shot;
         const char* title;
         int qsos;
     };
     const Case cases[] = {
-        {contest::Cqww, {.usa = true}, "viewmult-cqww.png", "CQWW DX Multipliers", 90},
-        {contest::Ss, {}, "viewmult-ss.png", "SS Multipliers", 40},
-        {contest::Naqp, {}, "viewmult-naqp.png", "NAQP Multipliers on 20m", 90},
-        {contest::Cqp, {}, "viewmult-cqp.png", "CQP Multipliers", 30},
-        {contest::Wpx, {.usa = true}, "viewmult-wpx.png", "WPX Prefixes", 90},
+        {contest::Cqww, {.usa = true}, "CQWW DX Multipliers", 90},
+        {contest::Ss, {}, "SS Multipliers", 0},
+        {contest::Naqp, {}, "NAQP Multipliers on 20m", 0},
+        {contest::Cqp, {}, "CQP Multipliers", 0},
+        {contest::Wpx, {.usa = true}, "WPX Prefixes", 90},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.shot);
+        SCOPED_TRACE(c.title);
         state = MainMod{};
         openLog(c.nr, c.qsos, c.where);
         LogFormWindow window(state, platform, files);
@@ -140,7 +114,6 @@ TEST_F(StatsWindowsTest, MultiplierWindowOfEachContest) {
         EXPECT_EQ(mults->windowTitle(), c.title);
         auto* scroll = mults->findChild<QScrollBar*>("VScroll1");
         EXPECT_EQ(scroll->isVisible(), c.nr == contest::Wpx);
-        test::screenshot(*mults, c.shot);
         if (c.nr == contest::Wpx) {
             scroll->setValue(6);
             EXPECT_EQ(window.form().multView().scrollValue, 6);
@@ -149,7 +122,7 @@ TEST_F(StatsWindowsTest, MultiplierWindowOfEachContest) {
 }
 
 TEST_F(StatsWindowsTest, CountiesWindowGoesAwayOnAClick) {
-    openLog(contest::Cqp, 50, {.inState = true});
+    openLog(contest::Cqp, 0, {.inState = true});
     LogFormWindow window(state, platform, files);
     test::showWindow(window);
     chooseView(window, "mnuViewCACounties");
@@ -157,9 +130,6 @@ TEST_F(StatsWindowsTest, CountiesWindowGoesAwayOnAClick) {
     ASSERT_NE(counties, nullptr);
     EXPECT_TRUE(counties->isVisible());
     EXPECT_EQ(counties->windowTitle(), "CA Counties ");
-    test::screenshot(*counties, "cacty.png");
-    chooseView(window, "mnuViewQSOStats");
-    test::screenshot(*window.findChild<QWidget*>("QSOStats"), "qsostats-cqp.png");
     test::mouse(counties);
     EXPECT_FALSE(counties->isVisible());
     EXPECT_FALSE(window.findChild<QAction*>("mnuViewCACounties")->isChecked());

@@ -9,15 +9,6 @@ namespace {
 
 using namespace bm;
 
-void logCalls(MainMod& state, const std::vector<std::pair<std::string, int>>& qsos) {
-    for (const auto& [call, bandMode] : qsos) {
-        QSORecName q;
-        q.QCall = call;
-        q.QBandMode = static_cast<BandModeCode>(bandMode);
-        ASSERT_TRUE(addLoggedQso(state, q).isOk());
-    }
-}
-
 class PartialMatches : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -32,7 +23,7 @@ class PartialMatches : public ::testing::Test {
     MainMod state = newLog(contest::Cqww, true, {.usa = true});
 };
 
-TEST_F(PartialMatches, ThisBandAndOtherBandsInCallOrder) {
+TEST_F(PartialMatches, ThisBandAndOtherBandsInCallOrderOrBandModes) {
     struct Case {
         std::string typed, label1, label2;
     };
@@ -51,9 +42,7 @@ TEST_F(PartialMatches, ThisBandAndOtherBandsInCallOrder) {
         EXPECT_EQ(labels.CallMatchLabel2, c.label2) << c.typed;
         EXPECT_EQ(labels.OldCallMatchLabel, "") << c.typed;
     }
-}
 
-TEST_F(PartialMatches, MixedModeLabels) {
     MainMod cqp = newLog(contest::Cqp);
     logCalls(cqp, {{"K6AAA", CW20}, {"K6AAB", PH20}});
     cqp.CurrentBandMode = CW20;
@@ -110,16 +99,15 @@ TEST_F(PartialMatches, KeystrokeShowsTheMatchesEvenOfACallWorkedBefore) {
 
 // The former list held 4001 calls; a list of the public call database is
 // far longer.
-TEST(LookbackCalls, HoldsFarMoreThanFourThousandCalls) {
+TEST(LookbackCalls, HoldFarMoreThanFourThousandCallsEachOnceInOrder) {
     MainMod state = newLog(contest::Cqww, true, {.usa = true});
     std::vector<OldCall> rows;
     for (int n = 0; n < 20000; ++n) rows.push_back({"W" + std::to_string(n) + "X", "WW5"});
     loadOldCalls(state.lookbackCalls, std::move(rows));
     EXPECT_EQ(state.lookbackCalls.rows.size(), 20000U);
     EXPECT_EQ(partialMatches(state, "W19999").OldCallMatchLabel, "Old logs:  W19999X");
-}
 
-TEST(LookbackCalls, EachCallOnceInOrder) {
+    // Each call once, in order.
     LookbackCalls list;
     addOldCalls(list, {{"W1AW", "AR100"}, {"K1AR", "AR1000"}, {"W1AW", "WW5"}});
     // A later log adds its new calls; calls listed before keep their exchange.

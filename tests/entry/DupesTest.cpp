@@ -5,21 +5,7 @@ namespace {
 
 using namespace bm;
 
-struct Logged {
-    std::string call;
-    int bandMode;
-};
-
-// Puts QSOs into the log without scoring concerns: only call and band-mode.
-void logCalls(MainMod& state, const std::vector<Logged>& qsos) {
-    for (const Logged& l : qsos) {
-        QSORecName q;
-        q.QCall = l.call;
-        q.QBandMode = static_cast<BandModeCode>(l.bandMode);
-        q.QNr = static_cast<std::int16_t>(state.QSONr);
-        ASSERT_TRUE(addLoggedQso(state, q).isOk());
-    }
-}
+using Logged = std::pair<std::string, int>;  // call, band-mode
 
 TEST(DupeRule, SameBandModeOrAnyBandInSweepstakes) {
     struct Case {
@@ -78,21 +64,18 @@ TEST(DupeCheck, RemembersTheEarlierContacts) {
     EXPECT_EQ(checkDupe(ss, "K6XX").earlierContact, 2);
 }
 
-TEST(PortableNotice, TellsTheOtherFormInTheLog) {
+TEST(PortableNotice, TellsTheOtherFormInTheLogFoundWithoutTheDesignator) {
     struct Case {
         std::vector<Logged> log;
         std::string call;
         std::optional<std::string> text;
     };
+    const std::string also = "This station is also in the log\nas a ";
     const std::vector<Case> cases{
-        {{{"W6XYZ", CW20}}, "W6XYZ/7", "This station is also in the log\nas a nonportable:  W6XYZ"},
-        {{{"W6XYZ", CW20}},
-         "DL/W6XYZ",
-         "This station is also in the log\nas a nonportable:  W6XYZ"},
-        {{{"W6XYZ/7", CW20}}, "W6XYZ", "This station is also in the log\nas a portable:  W6XYZ/7"},
-        {{{"W6XYZ/7", CW20}, {"W6XYZ/6", CW40}},
-         "W6XYZ",
-         "This station is also in the log\nas a portable:  W6XYZ/7"},
+        {{{"W6XYZ", CW20}}, "W6XYZ/7", also + "nonportable:  W6XYZ"},
+        {{{"W6XYZ", CW20}}, "DL/W6XYZ", also + "nonportable:  W6XYZ"},
+        {{{"W6XYZ/7", CW20}}, "W6XYZ", also + "portable:  W6XYZ/7"},
+        {{{"W6XYZ/7", CW20}, {"W6XYZ/6", CW40}}, "W6XYZ", also + "portable:  W6XYZ/7"},
         {{{"W6XYZ", CW20}}, "W6XYZ", std::nullopt},      // worked as it is: the grid tells
         {{{"W6XYZ/7", CW20}}, "W6XYZ/6", std::nullopt},  // two portable forms: not compared
         {{{"W6ABC", CW20}}, "W6XYZ/7", std::nullopt},
@@ -108,9 +91,7 @@ TEST(PortableNotice, TellsTheOtherFormInTheLog) {
         EXPECT_EQ(notice->buttons, MsgButtons::Ok);
         EXPECT_EQ(notice->icon, MsgIcon::Information);
     }
-}
-
-TEST(CallWithoutDesignator, TheLongestPart) {
+    // The station is the longest part of the call.
     EXPECT_EQ(callWithoutDesignator("W6XYZ/7"), "W6XYZ");
     EXPECT_EQ(callWithoutDesignator("DL/W6XYZ"), "W6XYZ");
     EXPECT_EQ(callWithoutDesignator("VE3/W1AB/P"), "W1AB");

@@ -95,6 +95,17 @@ inline void logQsos(MainMod& state, const std::vector<LoggedQso>& qsos) {
     }
 }
 
+// Puts QSOs into the log without scoring concerns: only call and band-mode.
+inline void logCalls(MainMod& state, const std::vector<std::pair<std::string, int>>& qsos) {
+    for (const auto& [call, bandMode] : qsos) {
+        QSORecName q;
+        q.QCall = call;
+        q.QBandMode = static_cast<BandModeCode>(bandMode);
+        q.QNr = static_cast<std::int16_t>(state.QSONr);
+        ASSERT_TRUE(addLoggedQso(state, q).isOk());
+    }
+}
+
 // Opens the same QSOs as a fresh program would after reading the log file:
 // only the records, then the replay. Everything worked must agree with the
 // state that logged them one by one.

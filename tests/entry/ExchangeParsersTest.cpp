@@ -79,7 +79,7 @@ TEST(NumericExchanges, OutOfRangeSelectsTheWholeBox) {
          {"", "Enter two-digit age between 00 and 99.", "Must Enter Received Age", 0, 0}});
 }
 
-TEST(CountyExchanges, SerialThenCounty) {
+TEST(CountyExchanges, SerialThenCountyOrRefused) {
     const MultTables outside = shippedMults(false);
     const MultTables inside = shippedMults(true);
     struct Case {
@@ -107,11 +107,7 @@ TEST(CountyExchanges, SerialThenCounty) {
         EXPECT_EQ(check.parsed->multText, c.mult);
         EXPECT_EQ(check.parsed->endsInSlash, c.slash);
     }
-}
 
-TEST(CountyExchanges, Refusals) {
-    const MultTables outside = shippedMults(false);
-    const MultTables inside = shippedMults(true);
     expectRefusals({contest::Cqp, false, &outside},
                    {{"SCLA 12", "Exchange must begin with a number", "Exchange Error", 0, 1},
                     {"  x12", "Exchange must begin with a number", "Exchange Error", 2, 1},
@@ -164,7 +160,7 @@ TEST(NameExchanges, SprintNumberNameAndMultiplierNaqpNameAndMultiplier) {
                     {"BOB N CA", "Exchange Error", "Exchange Error", 4, 4}});
 }
 
-TEST(SsExchanges, SerialPrecedenceCallCheckSection) {
+TEST(SsExchanges, SerialPrecedenceCallCheckSectionOrRefused) {
     const MultTables mults = shippedMults(false);
     struct Case {
         const char* box;
@@ -194,10 +190,7 @@ TEST(SsExchanges, SerialPrecedenceCallCheckSection) {
         EXPECT_GT(check.parsed->sectionRow, 0);
         EXPECT_EQ(check.parsed->call, c.call);
     }
-}
 
-TEST(SsExchanges, Refusals) {
-    const MultTables mults = shippedMults(false);
     expectRefusals(
         {contest::Ss, false, &mults},
         {{"A 123 99 SF", "Exchange must begin with a number", "Exchange Error", 0, 1},

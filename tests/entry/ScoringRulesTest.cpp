@@ -7,17 +7,20 @@ namespace {
 using namespace bm;
 
 TEST(ScoreLabel, CommasForFourToSevenDigits) {
-    EXPECT_EQ(scoreText(0), "0");
-    EXPECT_EQ(scoreText(999), "999");
-    EXPECT_EQ(scoreText(1000), "1,000");
-    EXPECT_EQ(scoreText(65432), "65,432");
-    EXPECT_EQ(scoreText(123456), "123,456");
-    EXPECT_EQ(scoreText(1234567), "1,234,567");
-    EXPECT_EQ(scoreText(12345678), "12345678");
+    const std::pair<int, const char*> cases[] = {
+        {0, "0"},
+        {999, "999"},
+        {1000, "1,000"},
+        {65432, "65,432"},
+        {123456, "123,456"},
+        {1234567, "1,234,567"},
+        {12345678, "12345678"},
+    };
+    for (const auto& [score, text] : cases) EXPECT_EQ(scoreText(score), text);
 }
 
 // PAQP holds points in tenths; the score rounds a half to the even number.
-TEST(PaqpScore, TenthsRoundHalfToEven) {
+TEST(PaqpScore, TenthsRoundHalfToEvenTenQsosOfAPointAndAHalfScore45) {
     MainMod state = newLog(contest::Paqp);
     logQsos(state, {{"W3AAA", CW20, 1, " 2", "3", 1, mult("ALL")}});
     EXPECT_EQ(pointsText(state), "1.5");  // x 1 county: 2
@@ -29,20 +32,19 @@ TEST(PaqpScore, TenthsRoundHalfToEven) {
                     {"W3CCC", CW20, 4, " 67", "3", 1, mult("YORK")}});
     EXPECT_EQ(pointsText(state), "5.5");  // x 3 counties = 16.5: 16
     EXPECT_EQ(state.totals.score, 16);
-}
 
-TEST(PaqpScore, TenCwQsosOnTwentyWithThreeCountiesScore45) {
-    MainMod state = newLog(contest::Paqp);
+    // Ten CW QSOs on 20 m with three counties score 45.
+    MainMod ten = newLog(contest::Paqp);
     const std::array<std::string, 3> counties{"ALL", "ADA", "BER"};
     for (int n = 0; n < 10; ++n) {
         QSORecName q;
         q.QCall = "W3A" + std::string(1, static_cast<char>('A' + n));
         q.QBandMode = CW20;
-        setMultAndPoints(state, q, mult(counties[static_cast<std::size_t>(n % 3)]), false);
-        ASSERT_TRUE(addLoggedQso(state, q).isOk());
+        setMultAndPoints(ten, q, mult(counties[static_cast<std::size_t>(n % 3)]), false);
+        ASSERT_TRUE(addLoggedQso(ten, q).isOk());
     }
-    EXPECT_EQ(state.totals.qsoPoints, 150);
-    EXPECT_EQ(state.totals.score, 45);
+    EXPECT_EQ(ten.totals.qsoPoints, 150);
+    EXPECT_EQ(ten.totals.score, 45);
 }
 
 TEST(StoredRowNumber, OnlyDigitsInsideTheTable) {
@@ -93,12 +95,10 @@ TEST(Replay, DamagedRecordsMarkNothingOutsideTheTables) {
 
 // Kill Last Entry: the killed QSO's multiplier is no longer worked and its
 // call no longer a dupe.
-TEST(Replay, RemovingTheLastQsoUnmarksItsMultiplier) {
+TEST(Replay, RemovingTheLastQsoUnmarksItsMultiplierANewLogClearsAll) {
     MainMod state = newLog(contest::Sprint);
-    logQsos(state, {
-                       {"K6XX", CW20, 1, " 5", "1", 1, mult("CA"), "BOB"},
-                       {"W1AW", CW20, 2, " 7", "1", 1, mult("CT"), "HAM"},
-                   });
+    logQsos(state, {{"K6XX", CW20, 1, " 5", "1", 1, mult("CA"), "BOB"},
+                    {"W1AW", CW20, 2, " 7", "1", 1, mult("CT"), "HAM"}});
     removeLastQso(state);
     EXPECT_EQ(state.QSONr, 2);
     EXPECT_EQ(state.totals.multCount, 1);
@@ -108,14 +108,11 @@ TEST(Replay, RemovingTheLastQsoUnmarksItsMultiplier) {
     state.CurrentBandMode = CW20;
     EXPECT_FALSE(checkDupe(state, "W1AW").workedBefore);
     logQsos(state, {{"W1AW", CW20, 2, " 7", "1", 1, mult("CT"), "HAM"}});
-}
 
-TEST(Replay, NewEmptyLogClearsWhatTheLastLogWorked) {
-    MainMod state = newLog(contest::Wpx, true, {.usa = true});
-    logQsos(state, {{"DL1ABC", CW20, 1, "DL1", "3", 1}});
+    // A new empty log clears what the last log worked.
     state.resetLog();
     replayLog(state);
-    EXPECT_EQ(state.totals, (newLog(contest::Wpx, true, {.usa = true}).totals));
+    EXPECT_EQ(state.totals, newLog(contest::Sprint).totals);
     EXPECT_TRUE(state.callIndex.empty());
 }
 
@@ -156,10 +153,7 @@ TEST(QsoPoints, NorthAmericanEdgeCases) {
 
 TEST(WorkedCountries, MarksTheBandsWorked) {
     MainMod state = newLog(contest::Cqww, true, {.usa = true});
-    logQsos(state, {
-                       {"DL1ABC", CW20, 14, "DL", "3", 2},
-                       {"DL2XYZ", CW160, 15, "DL", "3", 2},
-                   });
+    logQsos(state, {{"DL1ABC", CW20, 14, "DL", "3", 2}, {"DL2XYZ", CW160, 15, "DL", "3", 2}});
     const WorkedCountries worked(state.totals);
     EXPECT_EQ(worked.countryWorked(5), (BandMarks{false, false, true, false, false, true}));
     EXPECT_EQ(worked.countryWorked(6), BandMarks{});

@@ -43,7 +43,7 @@ TEST_F(BandModeTest, OpensWithTheActiveBandsTicked) {
     EXPECT_TRUE(form.view().tallFrame);
 }
 
-TEST_F(BandModeTest, OkTakesTheTickedBands) {
+TEST_F(BandModeTest, OkTakesTheTickedBandsCancelAndHiddenBoxesKeepTheOldChoice) {
     open(contest::Cqp, bandModeCode(band::B40, false));
     untick({band::B10, band::B160});
     form.onBandBox(band::B6, true);
@@ -52,36 +52,9 @@ TEST_F(BandModeTest, OkTakesTheTickedBands) {
     EXPECT_TRUE(box.shown.empty());
     EXPECT_EQ(state.BandActive,
               (BandActiveSet{false, false, true, true, true, true, false, true, false}));
-}
 
-TEST_F(BandModeTest, UntickingEveryBandIsRefusedAndKeepsTheOldChoice) {
-    open(contest::Ss, bandModeCode(band::B20, true));
-    untick({1, 2, 3, 4, 5, 6});
-    form.onOK();
-    ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_EQ(box.shown[0].text, "At least one band must be selected for the program to work.");
-    EXPECT_EQ(box.shown[0].title, "Band Selection Error");
-    EXPECT_EQ(box.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_FALSE(form.view().closed);
-    EXPECT_EQ(state.BandActive, hfBands);
-    for (int b = 1; b <= 8; ++b) EXPECT_EQ(form.view().boxTicked[b], hfBands[b]) << b;
-}
-
-TEST_F(BandModeTest, TheCurrentBandCannotBeRemoved) {
-    // 160 m phone is code 14: its band is found as the code less 8.
-    open(contest::Ss, bandModeCode(band::B160, true));
-    untick({band::B160, band::B10});
-    form.onOK();
-    ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_EQ(box.shown[0].text, "No fair -- Can't delete current band.");
-    EXPECT_EQ(box.shown[0].title, "Band Selection Error");
-    EXPECT_TRUE(form.view().closed);
-    EXPECT_TRUE(form.view().boxTicked[band::B160]);
-    EXPECT_EQ(state.BandActive,
-              (BandActiveSet{false, false, true, true, true, true, true, false, false}));
-}
-
-TEST_F(BandModeTest, CancelAndHiddenBoxesKeepTheOldChoice) {
+    // Cancel and hidden boxes keep the old choice.
+    state.BandActive = hfBands;
     open(contest::Ss, bandModeCode(band::B20, false));
     untick({band::B10, band::B15});
     form.onCancel();
@@ -94,6 +67,31 @@ TEST_F(BandModeTest, CancelAndHiddenBoxesKeepTheOldChoice) {
     form.onBandBox(9, true);
     form.onOK();
     EXPECT_EQ(state.BandActive, hfBands);
+}
+
+TEST_F(BandModeTest, UntickingEveryBandOrTheCurrentOneIsRefused) {
+    open(contest::Ss, bandModeCode(band::B20, true));
+    untick({1, 2, 3, 4, 5, 6});
+    form.onOK();
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "At least one band must be selected for the program to work.");
+    EXPECT_EQ(box.shown[0].title, "Band Selection Error");
+    EXPECT_EQ(box.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(form.view().closed);
+    EXPECT_EQ(state.BandActive, hfBands);
+    for (int b = 1; b <= 8; ++b) EXPECT_EQ(form.view().boxTicked[b], hfBands[b]) << b;
+
+    // 160 m phone is code 14: its band is found as the code less 8.
+    open(contest::Ss, bandModeCode(band::B160, true));
+    untick({band::B160, band::B10});
+    form.onOK();
+    ASSERT_EQ(box.shown.size(), 2u);
+    EXPECT_EQ(box.shown[1].text, "No fair -- Can't delete current band.");
+    EXPECT_EQ(box.shown[1].title, "Band Selection Error");
+    EXPECT_TRUE(form.view().closed);
+    EXPECT_TRUE(form.view().boxTicked[band::B160]);
+    EXPECT_EQ(state.BandActive,
+              (BandActiveSet{false, false, true, true, true, true, true, false, false}));
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST_F(ChCoFormTest, FramesFollowTheContest) {
     }
 }
 
-TEST_F(ChCoFormTest, TheContinentListWorksOnlyForWpxOther) {
+TEST_F(ChCoFormTest, TheContinentListWorksOnlyForWpxOtherCancelSetsTheFlag) {
     form.onList1Click(8);
     form.onButtonQTH(2);
     EXPECT_TRUE(form.view().comboQTHEnabled);
@@ -72,6 +72,16 @@ TEST_F(ChCoFormTest, TheContinentListWorksOnlyForWpxOther) {
     EXPECT_FALSE(form.view().comboQTHEnabled);
     form.onButtonQTH(2);
     EXPECT_EQ(form.view().buttonQTH, 0);
+
+    // Cancel leaves the choices and sets the flag.
+    state.contestNr = contest::Naqp;
+    form.onList1Click(7);
+    form.onCancel();
+    EXPECT_TRUE(state.CancelFlag);
+    EXPECT_EQ(state.contestNr, contest::Naqp);
+    EXPECT_TRUE(form.view().closed);
+    form.load();
+    EXPECT_FALSE(state.CancelFlag);
 }
 
 TEST_F(ChCoFormTest, OkSetsTheContestModeAndLocationFlags) {
@@ -122,17 +132,6 @@ TEST_F(ChCoFormTest, OkSetsTheContestModeAndLocationFlags) {
         EXPECT_EQ(state.MyContinent, c.myContinent);
         EXPECT_FALSE(state.CancelFlag);
     }
-}
-
-TEST_F(ChCoFormTest, CancelLeavesTheChoicesAndSetsTheFlag) {
-    state.contestNr = contest::Naqp;
-    form.onList1Click(7);
-    form.onCancel();
-    EXPECT_TRUE(state.CancelFlag);
-    EXPECT_EQ(state.contestNr, contest::Naqp);
-    EXPECT_TRUE(form.view().closed);
-    form.load();
-    EXPECT_FALSE(state.CancelFlag);
 }
 
 }  // namespace

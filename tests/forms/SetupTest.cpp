@@ -89,125 +89,75 @@ TEST_F(SetupTest, LoadShowsEverySetting) {
 // Values an edited or damaged settings file may hold are shown as the
 // nearest value the dialog offers, and stored so on OK.
 TEST_F(SetupTest, SettingsOutsideTheOfferedRangesAreClamped) {
-    struct Case {
-        const char* what;
-        void (*edit)(Settings&);
-        void (*check)(const SetupView&, const Settings&);
+    Settings expected = storedSettings();
+    const auto clamped = [&](auto Settings::*field, auto read, auto stored) {
+        state.settings.*field = read;
+        expected.*field = stored;
     };
-    const Case cases[] = {
-        {"delays",
-         [](Settings& s) {
-             s.Radio1Delay = 12;
-             s.Radio2Delay = -3;
-         },
-         [](const SetupView& v, const Settings& s) {
-             EXPECT_EQ(v.delay, (std::array<int, 2>{9, 0}));
-             EXPECT_EQ(s.Radio1Delay, 9);
-             EXPECT_EQ(s.Radio2Delay, 0);
-         }},
-        {"repeat intervals",
-         [](Settings& s) {
-             s.RepeatIntervalCW = 30000;
-             s.RepeatIntervalSSB = -5;
-         },
-         [](const SetupView&, const Settings& s) {
-             EXPECT_EQ(s.RepeatIntervalCW, 4000);
-             EXPECT_EQ(s.RepeatIntervalSSB, 1000);
-         }},
-        {"between entries",
-         [](Settings& s) {
-             s.RepeatIntervalCW = 1200;
-             s.RepeatIntervalSSB = 2300;
-         },
-         [](const SetupView&, const Settings& s) {
-             EXPECT_EQ(s.RepeatIntervalCW, 1000);
-             EXPECT_EQ(s.RepeatIntervalSSB, 2500);
-         }},
-        {"dual CQs",
-         [](Settings& s) {
-             s.DualCQsPlayNumber = 0;
-             s.DualCQsRepeatInterval = 9999;
-         },
-         [](const SetupView&, const Settings& s) {
-             EXPECT_EQ(s.DualCQsPlayNumber, 2);
-             EXPECT_EQ(s.DualCQsRepeatInterval, 2000);
-         }},
-        {"weight 5", [](Settings& s) { s.Weight = "5"; },
-         [](const SetupView& v, const Settings& s) {
-             EXPECT_EQ(v.Weightlabel, "3.0");
-             EXPECT_EQ(s.Weight, "3");
-         }},
-        {"weight 2", [](Settings& s) { s.Weight = "2"; },
-         [](const SetupView& v, const Settings&) { EXPECT_EQ(v.WeightScroll, 30); }},
-        {"time correction", [](Settings& s) { s.TimeCorrection = "-20"; },
-         [](const SetupView& v, const Settings& s) {
-             EXPECT_EQ(v.TimeLabel, "-12");
-             EXPECT_EQ(s.TimeCorrection, "-12");
-         }},
-        {"half hour", [](Settings& s) { s.TimeCorrection = "5.5"; },
-         [](const SetupView& v, const Settings&) { EXPECT_EQ(v.TimeScroll, 6); }},
-        {"unknown names",
-         [](Settings& s) {
-             s.CWComport = "COM3";
-             s.Key1Mapping = "F12";
-         },
-         [](const SetupView& v, const Settings& s) {
-             EXPECT_EQ(v.position(SetupList::CWPort), 0);
-             EXPECT_EQ(s.CWComport, "[none]");
-             EXPECT_EQ(s.Key1Mapping, "[none]");
-         }},
-        {"no backup", [](Settings& s) { s.BackUpDrive = ""; },
-         [](const SetupView& v, const Settings& s) {
-             EXPECT_EQ(v.ComboBackup, "[none]");
-             EXPECT_EQ(s.BackUpDrive, "[none]");
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        state.settings = storedSettings();
-        c.edit(state.settings);
-        setup.load();
-        const SetupView shown = v();
-        setup.onOK();
-        ASSERT_TRUE(v().closed);
-        c.check(shown, state.settings);
-    }
+    clamped(&Settings::Radio1Delay, 12, 9);
+    clamped(&Settings::Radio2Delay, -3, 0);
+    clamped(&Settings::RepeatIntervalCW, 30000, 4000);
+    clamped(&Settings::RepeatIntervalSSB, -5, 1000);
+    clamped(&Settings::DualCQsPlayNumber, 0, 2);
+    clamped(&Settings::DualCQsRepeatInterval, 9999, 2000);
+    clamped(&Settings::Weight, "5", "3");
+    clamped(&Settings::TimeCorrection, "-20", "-12");
+    clamped(&Settings::CWComport, "COM3", "[none]");  // names the dialog does not know
+    clamped(&Settings::Key1Mapping, "F12", "[none]");
+    clamped(&Settings::BackUpDrive, "", "[none]");
+    setup.load();
+    EXPECT_EQ(v().delay, (std::array<int, 2>{9, 0}));
+    EXPECT_EQ(v().Weightlabel, "3.0");
+    EXPECT_EQ(v().TimeLabel, "-12");
+    EXPECT_EQ(v().position(SetupList::CWPort), 0);
+    EXPECT_EQ(v().ComboBackup, "[none]");
+    setup.onOK();
+    ASSERT_TRUE(v().closed);
+    EXPECT_EQ(state.settings, expected);
+
+    // Between two offered values, and a half-hour zone.
+    Settings& s = state.settings;
+    s = storedSettings();
+    s.RepeatIntervalCW = 1200;
+    s.RepeatIntervalSSB = 2300;
+    s.Weight = "2";
+    s.TimeCorrection = "5.5";
+    setup.load();
+    EXPECT_EQ(v().WeightScroll, 30);
+    EXPECT_EQ(v().TimeScroll, 6);
+    setup.onOK();
+    EXPECT_EQ(s.RepeatIntervalCW, 1000);
+    EXPECT_EQ(s.RepeatIntervalSSB, 2500);
 }
 
 TEST_F(SetupTest, DependentControlsFollowTheirSwitches) {
     struct Case {
         const char* what;
         std::vector<std::pair<SetupBox, bool>> clicks;
-        bool cw, speaker, cwPtt, ssbPtt, delays, f9, lookback;
+        const char* enabled;  // CW, speaker, CW PTT, SSB PTT, delays, F9, lookback
     };
+    using B = SetupBox;
     const std::vector<Case> cases{
-        {"as loaded", {}, true, true, true, false, true, false, false},
-        {"CW off", {{SetupBox::CWActivate, false}}, false, false, true, false, true, false, false},
-        {"speaker off", {{SetupBox::Speaker, false}}, true, false, true, false, true, false, false},
-        {"no PTT", {{SetupBox::CWPTT, false}}, true, true, false, false, false, false, false},
-        {"SSB PTT alone",
-         {{SetupBox::CWPTT, false}, {SetupBox::SSBPTT, true}},
-         true,
-         true,
-         false,
-         true,
-         true,
-         false,
-         false},
-        {"SO2R", {{SetupBox::F9, true}}, true, true, true, false, true, true, false},
-        {"former logs", {{SetupBox::OldCalls, true}}, true, true, true, false, true, false, true},
+        {"as loaded", {}, "1110100"},
+        {"CW off", {{B::CWActivate, false}}, "0010100"},
+        {"speaker off", {{B::Speaker, false}}, "1010100"},
+        {"no PTT", {{B::CWPTT, false}}, "1100000"},
+        {"SSB PTT alone", {{B::CWPTT, false}, {B::SSBPTT, true}}, "1101100"},
+        {"SO2R", {{B::F9, true}}, "1110110"},
+        {"former logs", {{B::OldCalls, true}}, "1110101"},
+    };
+    const auto enabled = [this] {
+        std::string flags;
+        for (bool on : {v().cwControlsEnabled, v().speakerOptionsEnabled, v().cwPttPortEnabled,
+                        v().ssbPttPortEnabled, v().delaysEnabled, v().f9PortEnabled,
+                        v().lookbackButtonsEnabled})
+            flags += on ? '1' : '0';
+        return flags;
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
         setup.load();
         for (const auto& [box, ticked] : c.clicks) setup.onBox(box, ticked);
-        EXPECT_EQ(v().cwControlsEnabled, c.cw);
-        EXPECT_EQ(v().speakerOptionsEnabled, c.speaker);
-        EXPECT_EQ(v().cwPttPortEnabled, c.cwPtt);
-        EXPECT_EQ(v().ssbPttPortEnabled, c.ssbPtt);
-        EXPECT_EQ(v().delaysEnabled, c.delays);
-        EXPECT_EQ(v().f9PortEnabled, c.f9);
-        EXPECT_EQ(v().lookbackButtonsEnabled, c.lookback);
+        EXPECT_EQ(enabled(), c.enabled) << c.what;
     }
 
     // Loaded from settings with everything off.
@@ -355,49 +305,31 @@ TEST_F(SetupTest, PortAndKeyConflictsKeepTheDialogOpenAndStoreNothing) {
         bool cwLog;
         std::vector<std::pair<SetupBox, bool>> boxes;
         std::vector<std::pair<SetupList, int>> ports;
-        const char* message;  // nullptr: accepted
+        std::string message{};  // empty: accepted
         const char* title = "Port Conflict";
     };
-    const char* cwPtt =
-        "You have selected the same port for CW Sending and CW PTT.  Change one of them.";
-    const char* cwSo2r =
-        "You have selected the same port for CW Sending and SO2R control.  Change one of them.";
-    const char* pttSo2r =
-        "You have selected the same port for CW PTT and SO2R control.  Change one of them.";
-    const char* ssbSo2r =
-        "You have selected the same port for SSB PTT and SO2R control.  Change one of them.";
+    const auto same = [](const std::string& a, const std::string& b) {
+        return "You have selected the same port for " + a + " and " + b + ".  Change one of them.";
+    };
+    using B = SetupBox;
     using enum SetupList;
+    const std::string so2r = "SO2R control";
+    const std::pair<SetupBox, bool> f9{B::F9, true}, ssbPtt{B::SSBPTT, true};
+    const char* keys = "You have selected duplicate key mappings.  Change one of them.";
     const std::vector<Case> cases{
-        {"CW and CW PTT on Com1", true, {}, {{CWPort, 1}, {CWPTTPort, 1}}, cwPtt},
-        {"CW off", true, {{SetupBox::CWActivate, false}}, {{CWPort, 1}, {CWPTTPort, 1}}, nullptr},
-        {"phone log", false, {}, {{CWPort, 1}, {CWPTTPort, 1}}, nullptr},
-        {"both [none]", true, {}, {{CWPort, 0}, {CWPTTPort, 0}}, nullptr},
-        {"CW and SO2R", true, {{SetupBox::F9, true}}, {{F9Port, 1}}, cwSo2r},
-        {"CW and SO2R, F9 off", true, {}, {{F9Port, 1}}, nullptr},
-        {"CW PTT and SO2R", true, {{SetupBox::F9, true}}, {{F9Port, 4}}, pttSo2r},
-        {"CW PTT off",
-         true,
-         {{SetupBox::F9, true}, {SetupBox::CWPTT, false}},
-         {{F9Port, 4}},
-         nullptr},
-        {"SSB PTT and SO2R",
-         false,
-         {{SetupBox::F9, true}, {SetupBox::SSBPTT, true}},
-         {{F9Port, 2}},
-         ssbSo2r},
-        {"SSB PTT off", false, {{SetupBox::F9, true}}, {{F9Port, 2}}, nullptr},
-        {"SSB PTT on a CW log",
-         true,
-         {{SetupBox::F9, true}, {SetupBox::SSBPTT, true}},
-         {{F9Port, 2}},
-         nullptr},
-        {"key 2 as key 1",
-         true,
-         {},
-         {{Key2, 3}},
-         "You have selected duplicate key mappings.  Change one of them.",
-         "Key Mapping Conflict"},
-        {"both keys [none]", true, {}, {{Key1, 0}, {Key2, 0}}, nullptr},
+        {"CW, CW PTT", true, {}, {{CWPort, 1}, {CWPTTPort, 1}}, same("CW Sending", "CW PTT")},
+        {"CW off", true, {{B::CWActivate, false}}, {{CWPort, 1}, {CWPTTPort, 1}}},
+        {"phone log", false, {}, {{CWPort, 1}, {CWPTTPort, 1}}},
+        {"both [none]", true, {}, {{CWPort, 0}, {CWPTTPort, 0}}},
+        {"CW, SO2R", true, {f9}, {{F9Port, 1}}, same("CW Sending", so2r)},
+        {"CW, SO2R, F9 off", true, {}, {{F9Port, 1}}},
+        {"CW PTT, SO2R", true, {f9}, {{F9Port, 4}}, same("CW PTT", so2r)},
+        {"CW PTT off", true, {f9, {B::CWPTT, false}}, {{F9Port, 4}}},
+        {"SSB PTT, SO2R", false, {f9, ssbPtt}, {{F9Port, 2}}, same("SSB PTT", so2r)},
+        {"SSB PTT off", false, {f9}, {{F9Port, 2}}},
+        {"SSB PTT, CW log", true, {f9, ssbPtt}, {{F9Port, 2}}},
+        {"key 2 as key 1", true, {}, {{Key2, 3}}, keys, "Key Mapping Conflict"},
+        {"both keys [none]", true, {}, {{Key1, 0}, {Key2, 0}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -409,7 +341,7 @@ TEST_F(SetupTest, PortAndKeyConflictsKeepTheDialogOpenAndStoreNothing) {
         for (const auto& [box, ticked] : c.boxes) setup.onBox(box, ticked);
         for (const auto& [list, position] : c.ports) setup.onList(list, position);
         setup.onOK();
-        if (!c.message) {
+        if (c.message.empty()) {
             EXPECT_TRUE(v().closed);
             EXPECT_TRUE(fakes.messageBox.shown.empty());
             continue;
@@ -461,7 +393,7 @@ TEST_F(LookbackTest, SelectAsksForALogOrACallFileAndRefusesOthers) {
     EXPECT_EQ(state.lookbackCalls.rows, before);
 }
 
-TEST_F(LookbackTest, ACallFileReplacesTheList) {
+TEST_F(LookbackTest, ACallFileReplacesTheListAndADamagedOneKeepsItsGoodLines) {
     addOldCalls(state.lookbackCalls, {{"ZZ9ZZ", "WW5"}});
     dir.write("old.KSC", "W1AW AR100\r\nK1AR AR1000\r\nW1AW WW5\r\n");
     choose(dir.file("old.KSC"));
@@ -470,14 +402,7 @@ TEST_F(LookbackTest, ACallFileReplacesTheList) {
               (std::vector<OldCall>{{"K1AR", "AR1000"}, {"W1AW", "AR100"}}));
     EXPECT_EQ(v().LookbackLabel, "2 calls in the list");
     EXPECT_TRUE(fakes.messageBox.shown.empty());
-    // Matching against it is the Former Logs box's choice, taken on OK.
-    EXPECT_FALSE(state.lookbackCalls.loaded);
-    setup.onBox(SetupBox::OldCalls, true);
-    setup.onOK();
-    EXPECT_TRUE(state.lookbackCalls.loaded);
-}
 
-TEST_F(LookbackTest, ADamagedCallFileKeepsItsGoodLinesAndSaysSo) {
     using namespace std::string_literals;
     dir.write("bad.ksc", "K1AR AR100\r\n\x01\x02\x03\r\nW1AW\0AR5\r\n"s);
     choose(dir.file("bad.ksc"));
@@ -493,6 +418,12 @@ TEST_F(LookbackTest, ADamagedCallFileKeepsItsGoodLinesAndSaysSo) {
                                                " could not be read.  The list was not changed."))
         << lastMessage().text;
     EXPECT_EQ(state.lookbackCalls.rows, (std::vector<OldCall>{{"K1AR", "AR100"}}));
+
+    // Matching against it is the Former Logs box's choice, taken on OK.
+    EXPECT_FALSE(state.lookbackCalls.loaded);
+    setup.onBox(SetupBox::OldCalls, true);
+    setup.onOK();
+    EXPECT_TRUE(state.lookbackCalls.loaded);
 }
 
 // Real logs of both record sizes, as the logger writes them.
@@ -522,7 +453,7 @@ TEST_F(LookbackTest, LogsOfEitherRecordSizeAddTheirCalls) {
     EXPECT_EQ(v().LookbackLabel, "3 calls in the list");
 }
 
-TEST_F(LookbackTest, SaveWritesEveryCallAndLoadReadsThemBack) {
+TEST_F(LookbackTest, SaveWritesEveryCallAsksBeforeReplacingAndLoadReadsThemBack) {
     loadOldCalls(state.lookbackCalls, {{"AA1A", "WW5"}, {"K1AR", "AR100"}, {"N6TR", "NATREE05"}});
     choose(dir.file("calls.ksc"));
     setup.onSave();
@@ -537,9 +468,7 @@ TEST_F(LookbackTest, SaveWritesEveryCallAndLoadReadsThemBack) {
     choose(dir.file("calls.ksc"));
     setup.onSelect();
     EXPECT_EQ(state.lookbackCalls.rows, saved);
-}
 
-TEST_F(LookbackTest, SaveRefusesOtherExtensionsAndAsksBeforeReplacing) {
     loadOldCalls(state.lookbackCalls, {{"K1AR", "AR100"}});
     choose(dir.file("calls.txt"));
     setup.onSave();

@@ -69,6 +69,9 @@ TEST_F(FileMenuTest, OpenAsksForTheFileAndShowsTheLog) {
     EXPECT_EQ(v.qsoNrLabel, qsoNrLabelText(4, sampleQso(3).QBandMode));
     EXPECT_EQ(v.recentFiles[0], dir.file("K1AR.KSL"));
     EXPECT_TRUE(fakes.messageBox.shown.empty());
+    EXPECT_EQ(fakes.busy.notices,
+              (std::vector<std::string>{"Loading: " + dir.file("K1AR.KSL"),
+                                        "Processing: " + dir.file("K1AR.KSL"), ""}));
 
     // The next open starts in the folder of this one.
     form.onFileOpen();  // "Do you want to open a different one?" Yes, then cancelled
@@ -182,8 +185,7 @@ TEST_F(FileMenuTest, SaveAsChecksTheNameAndAsksBeforeReplacing) {
     fakes.messageBox.answer(MsgResult::Cancel);
     form.onFileSave();
     EXPECT_EQ(lastMessage().text, "The selected output file " + dir.file("NAQP.KSL") +
-                                      " already exists. OK to "
-                                      "overwrite it?");
+                                      " already exists. OK to overwrite it?");
     EXPECT_EQ(lastMessage().buttons, MsgButtons::OkCancel);
     EXPECT_EQ(lastMessage().defaultButton, 1);
     EXPECT_EQ(dir.read("NAQP.KSL"), "last year's log");
@@ -282,19 +284,9 @@ TEST_F(FileMenuTest, CrashRecoveryReopensTheUnnamedLogWithEveryQso) {
     EXPECT_EQ(restarted.form.view().fileIdLabel, "Log: [Unnamed] - - Contest: NAQP CW");
 }
 
-// A log named on the command line opens after start-up as File, Open opens it.
-TEST_F(FileMenuTest, CommandLineLogOpensAsFileOpenOpensIt) {
-    writeLog("K1AR.KSL", contest::Cqww, 3);
-    form.openAtStart(dir.file("K1AR.KSL"));
-    EXPECT_TRUE(fakes.messageBox.shown.empty());
-    EXPECT_TRUE(state.logOpen);
-    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
-    EXPECT_EQ(state.QSONr, 4);
-    EXPECT_EQ(state.settings.RecentFile1, dir.file("K1AR.KSL"));
-    EXPECT_TRUE(form.view().entryVisible);
-}
-
-TEST_F(FileMenuTest, CommandLineRefusesWhatIsNoReadableLog) {
+// A log named on the command line opens after start-up as File, Open opens
+// it, or is refused with the message File, Open gives.
+TEST_F(FileMenuTest, CommandLineOpensALogAndRefusesWhatIsNoReadableLog) {
     dir.write("notes.txt", "73");
     dir.write("short.KSL", "hello");
     std::filesystem::create_directory(dir.file("folder.KSL"));
@@ -326,6 +318,16 @@ TEST_F(FileMenuTest, CommandLineRefusesWhatIsNoReadableLog) {
         EXPECT_EQ(form.view().title, "KESLOG");
         EXPECT_EQ(state.settings.RecentFile1, "");
     }
+
+    writeLog("K1AR.KSL", contest::Cqww, 3);
+    fakes.messageBox.shown.clear();
+    form.openAtStart(dir.file("K1AR.KSL"));
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    EXPECT_TRUE(state.logOpen);
+    EXPECT_EQ(state.currentLogPath, dir.file("K1AR.KSL"));
+    EXPECT_EQ(state.QSONr, 4);
+    EXPECT_EQ(state.settings.RecentFile1, dir.file("K1AR.KSL"));
+    EXPECT_TRUE(form.view().entryVisible);
 }
 
 // The recovery question comes first; the named log opens only when the
@@ -366,16 +368,6 @@ TEST_F(FileMenuTest, CommandLineLogWaitsForTheRecoveryQuestion) {
             EXPECT_EQ(restarted.state.QSONr, 4);
         }
     }
-}
-
-TEST_F(FileMenuTest, OpeningShowsWhatItLoadsAndProcesses) {
-    writeLog("K1AR.KSL", contest::Cqww, 2);
-    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
-    form.onFileOpen();
-    ASSERT_TRUE(state.logOpen);
-    EXPECT_EQ(fakes.busy.notices,
-              (std::vector<std::string>{"Loading: " + dir.file("K1AR.KSL"),
-                                        "Processing: " + dir.file("K1AR.KSL"), ""}));
 }
 
 }  // namespace

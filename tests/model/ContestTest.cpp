@@ -38,16 +38,5 @@ TEST(ContestCatalog, NumbersNamesAndRecords) {
     EXPECT_FALSE(findContest(-1));
 }
 
-TEST(ContestCatalog, ListTextsOfTheChoiceDialog) {
-    EXPECT_EQ(findContest(contest::ArrlDx)->listText, "ARRL DX Contest");
-    EXPECT_TRUE(findContest(contest::Cqp)->listText.starts_with("CQP -- "));
-    EXPECT_TRUE(findContest(contest::Sprint)->listText.starts_with("Sprint -- "));
-    EXPECT_EQ(findContest(contest::Ss)->listText, "SS -- ARRL Sweepstakes");
-    EXPECT_EQ(findContest(contest::Naqp)->listText, "NAQP -- North American QSO Party");
-    EXPECT_TRUE(findContest(contest::Cqp)->mixedMode);
-    EXPECT_TRUE(findContest(contest::Paqp)->mixedMode);
-    EXPECT_FALSE(findContest(contest::Cqww)->mixedMode);
-}
-
 }  // namespace
 }  // namespace keslog

@@ -26,10 +26,8 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
 }
 
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(2.6), 3);
+    for (const auto& [value, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.6, 3}})
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
 TEST(LogTables, QsoNumberNLivesAtNWithOrWithoutTheName) {
@@ -73,31 +71,15 @@ TEST(LogTables, LogsPastTheOldLimitsAndRefusesAtTheQsoNumberLimit) {
     }
 }
 
-TEST(MainMod, WorkingFileLivesInTheProgramFolder) {
-    MainMod mm;
-    mm.programDir = withTrailingSlash("/opt/keslog");
-    EXPECT_EQ(mm.workingFilePath(), "/opt/keslog/!temp%!!.cqb");
-    EXPECT_EQ(withTrailingSlash("/x/"), "/x/");
-}
-
-}  // namespace
-}  // namespace keslog
-
-namespace keslog {
-namespace {
-
 TEST(MultTable, FindsTheRowOfAnyFormButNeverEmptyText) {
     MultTable t;
     t.reset(3, 1);
     t.rows[0].forms = {"SCLA", "SANTA CLARA", kNoForm};
     t.rows[1].forms = {"ALAM", "ALAMEDA", "ALA"};
     // Row 3 keeps its empty first form from reset.
-    EXPECT_EQ(t.findRow("SCLA"), 1);
-    EXPECT_EQ(t.findRow("ALA"), 2);
-    EXPECT_EQ(t.findRow("ALAMEDA"), 2);
-    EXPECT_EQ(t.findRow("SCL"), 0);
-    EXPECT_EQ(t.findRow(""), 0);
-    EXPECT_EQ(t.findRow(kNoForm), 0);
+    const std::pair<std::string, int> cases[] = {{"SCLA", 1}, {"ALA", 2}, {"ALAMEDA", 2},
+                                                 {"SCL", 0},  {"", 0},    {kNoForm, 0}};
+    for (const auto& [text, row] : cases) EXPECT_EQ(t.findRow(text), row) << text;
 }
 
 }  // namespace

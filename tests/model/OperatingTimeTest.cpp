@@ -9,7 +9,7 @@ namespace {
 constexpr std::int16_t kDay1 = 31041;  // 11-04-2001
 constexpr std::int16_t kDay2 = 31051;
 
-TEST(RunningMinute, DayIndexRisesWithEachNewDateUpToEighteen) {
+TEST(RunningMinute, DayIndexRisesWithEachNewDateUpToEighteenAndNowOnTheLogsScale) {
     OperatingTime time(contest::Cqww);
     EXPECT_EQ(time.add(kDay1, 1234, 3), 12 * 60 + 34);
     EXPECT_EQ(time.add(kDay1, 1300, 3), 780);
@@ -20,15 +20,14 @@ TEST(RunningMinute, DayIndexRisesWithEachNewDateUpToEighteen) {
         time.add(static_cast<std::int16_t>(32000 + day * 10 + 1), 0, 3);
     EXPECT_EQ(time.lastMinute(), (kMaxDayIndex - 1) * 1440);
     EXPECT_EQ(time.add(31991, 100, 3), (kMaxDayIndex - 1) * 1440 + 60);
-}
 
-TEST(RunningMinute, NowOnTheLogsScale) {
-    OperatingTime time(contest::Cqww);
-    EXPECT_EQ(time.minuteOfNext(kDay2, 100), 60);  // an empty log: day 1
-    time.add(kDay1, 2350, 3);
-    EXPECT_EQ(time.minuteOfNext(kDay1, 2359), 23 * 60 + 59);
-    EXPECT_EQ(time.minuteOfNext(kDay2, 10), 1440 + 10);
-    EXPECT_EQ(time.qsoCount(), 1);  // asking adds nothing
+    // Now on the log's scale.
+    OperatingTime now(contest::Cqww);
+    EXPECT_EQ(now.minuteOfNext(kDay2, 100), 60);  // an empty log: day 1
+    now.add(kDay1, 2350, 3);
+    EXPECT_EQ(now.minuteOfNext(kDay1, 2359), 23 * 60 + 59);
+    EXPECT_EQ(now.minuteOfNext(kDay2, 10), 1440 + 10);
+    EXPECT_EQ(now.qsoCount(), 1);  // asking adds nothing
 }
 
 struct Qso {
@@ -77,12 +76,8 @@ TEST(OnTime, AGapUpToTheThresholdCountsALongerOneIsABreak) {
     }
 }
 
-TEST(OnTime, AcrossMidnightTheGapIsShort) {
-    const OperatingTime time = operated(contest::Cqww, {{kDay1, 2355, 3}, {kDay2, 5, 3}});
-    EXPECT_EQ(time.totalMinutes(), 10);
-}
-
-TEST(OnTime, AClockSetBackTakesNoTimeAway) {
+TEST(OnTime, AcrossMidnightTheGapIsShortAndAClockSetBackTakesNoTimeAway) {
+    EXPECT_EQ(operated(contest::Cqww, {{kDay1, 2355, 3}, {kDay2, 5, 3}}).totalMinutes(), 10);
     const OperatingTime time =
         operated(contest::Cqww, {{kDay1, 1200, 3}, {kDay1, 1210, 3}, {kDay1, 1205, 3}});
     EXPECT_EQ(time.totalMinutes(), 10);
@@ -107,18 +102,16 @@ TEST(OnTime, CwAndPhoneTimesOfAMixedLog) {
 }
 
 TEST(PointValue, DigitOrTenthsForPaqp) {
-    const auto record = [](const char* points) {
+    const std::tuple<ContestNr, const char*, int> cases[] = {
+        {contest::Cqww, "3", 3},  {contest::Wpx, "6", 6},   {contest::Cqww, "", 0},
+        {contest::Cqww, "x", 0},  {contest::Paqp, "3", 15}, {contest::Paqp, "2", 20},
+        {contest::Paqp, "1", 10},
+    };
+    for (const auto& [nr, points, value] : cases) {
         QSORec r;
         r.QPoints = points;
-        return r;
-    };
-    EXPECT_EQ(pointValue(contest::Cqww, record("3")), 3);
-    EXPECT_EQ(pointValue(contest::Wpx, record("6")), 6);
-    EXPECT_EQ(pointValue(contest::Cqww, record("")), 0);
-    EXPECT_EQ(pointValue(contest::Cqww, record("x")), 0);
-    EXPECT_EQ(pointValue(contest::Paqp, record("3")), 15);
-    EXPECT_EQ(pointValue(contest::Paqp, record("2")), 20);
-    EXPECT_EQ(pointValue(contest::Paqp, record("1")), 10);
+        EXPECT_EQ(pointValue(nr, r), value) << nr << " '" << points << "'";
+    }
 }
 
 }  // namespace

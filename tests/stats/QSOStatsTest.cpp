@@ -35,15 +35,12 @@ TEST(HoursMinutes, TotalRoundedBeforeItIsSplit) {
 }
 
 TEST(PerHour, WholeFiguresDashesWithoutTimeAndCappedAtThreeDigits) {
-    EXPECT_EQ(perHourText(1, 1), "60");
-    EXPECT_EQ(perHourText(4, 17.5), "14");
-    EXPECT_EQ(perHourText(1, 0), "--");
-    EXPECT_EQ(perHourText(0, 0), "--");
-    EXPECT_EQ(perHourText(0, 10), "0");
-    EXPECT_EQ(perHourText(16, 1), "960");
-    EXPECT_EQ(perHourText(17, 1), "999");
-    EXPECT_EQ(perHourText(5, 12), "25");
-    EXPECT_EQ(perHourText(1, 24), "2");  // 2.5 to the even 2
+    const std::tuple<int, double, const char*> cases[] = {
+        {1, 1, "60"},   {4, 17.5, "14"}, {1, 0, "--"},  {0, 0, "--"}, {0, 10, "0"},
+        {16, 1, "960"}, {17, 1, "999"},  {5, 12, "25"}, {1, 24, "2"},  // 2.5 to the even 2
+    };
+    for (const auto& [qsos, minutes, text] : cases)
+        EXPECT_EQ(perHourText(qsos, minutes), text) << qsos << " in " << minutes;
 }
 
 TEST(Last10, RateOverTheSpanToTheTenthQsoFromTheEndRoundedTiesToEven) {
@@ -89,13 +86,6 @@ TEST(Last10, NeedsElevenQsosAndASpanOfAMinute) {
     EXPECT_EQ(stats.view().Last10Label.text, "Last 10: 30");
 }
 
-TEST(LastHour, ZeroFiguresAreWrittenAsNothing) {
-    // A USA station working USA stations in CQWW scores nothing.
-    MainMod state = gmtLog(contest::Cqww, true, {.usa = true});
-    elevenQsos(state, 20, "W1AW");
-    EXPECT_EQ(refreshed(state).LastHrLabel.text, "Last Hr: 10/");
-}
-
 TEST(LastHour, CountsFromTheFirstQsoOfTheHourBefore) {
     struct Case {
         std::vector<int> times;  // the last one is the reference
@@ -119,11 +109,17 @@ TEST(LastHour, CountsFromTheFirstQsoOfTheHourBefore) {
     }
 }
 
-TEST(LastHour, PointFigureIsTheSumOverTheHour) {
+TEST(LastHour, PointFigureIsTheSumOverTheHourAndZeroIsNothing) {
     MainMod state = gmtLog(contest::Cqww, true, {.usa = true});
     logTimed(state, {{"DL1ABC", 1100}, {"W1AW", 1140}, {"DL1ABC", 1150}, {"VE3AB", 1200}});
     // 11:00 lies exactly an hour back: 3 + 0 + 3 + 2 points.
     EXPECT_EQ(refreshed(state).LastHrLabel.text, "Last Hr: 4/8");
+
+    // A USA station working USA stations in CQWW scores nothing, written as
+    // nothing.
+    MainMod usa = gmtLog(contest::Cqww, true, {.usa = true});
+    elevenQsos(usa, 20, "W1AW");
+    EXPECT_EQ(refreshed(usa).LastHrLabel.text, "Last Hr: 10/");
 }
 
 TEST(Overall, CutToAWholeNumberAndOnlyWithOperatingTime) {
@@ -131,9 +127,7 @@ TEST(Overall, CutToAWholeNumberAndOnlyWithOperatingTime) {
     logTimed(state, {{"DL1ABC", 1200}, {"DL1ABC", 1200}});
     EXPECT_EQ(refreshed(state).OverallLabel.text, "Overall:");  // no time yet
 
-    logTimed(
-        state,
-        {{"DL1ABC", 1201}, {"DL1ABC", 1203}, {"DL1ABC", 1206}, {"DL1ABC", 1208}, {"DL1ABC", 1209}});
+    for (int hhmm : {1201, 1203, 1206, 1208, 1209}) logTimed(state, {{"DL1ABC", hhmm}});
     // 7 QSOs and 21 points over 9 minutes: 46.67 and 140 per hour.
     EXPECT_EQ(refreshed(state).OverallLabel.text, "Overall: 46/140");
 }
@@ -199,7 +193,7 @@ TEST(Times, BandModeChangesSplitTheGapAndHoursTakeTwoDigits) {
     EXPECT_EQ(refreshed(wpx).OnTimeLabel.text, "     Total: 12:05");
 }
 
-TEST(Bands, ColumnFiguresWorkedOutByHand) {
+TEST(Bands, ColumnFiguresWorkedOutByHandAndAnAverageOfNothingIsFourDashes) {
     MainMod state = gmtLog(contest::Cqww, true, {.usa = true});
     logTimed(state, {{"DL1ABC", 1200, 3, nullptr, kDay1, {}, 14},
                      {"G3ABC", 1205, 3, nullptr, kDay1, {}, 14},
@@ -210,17 +204,30 @@ TEST(Bands, ColumnFiguresWorkedOutByHand) {
     // 20 m: 15 + 2.5 minutes, 9 points, countries DL G K KH6, zones 14 5 31.
     EXPECT_EQ(view.BMTotal[2].text, "20m\n4\n9\n2.25\n14\n31\n4\n3");
     EXPECT_EQ(view.BMTotal[3].text, "40m\n1\n3\n3.00\n24\n72\n1\n1");
+    // Pts/Q, the third figure, is an average as the summary sheet writes it:
+    // no QSOs, or no points, is four dashes.
     EXPECT_EQ(view.BMTotal[0].text, "10m\n--\n--\n----\n--\n--\n--\n--");
     EXPECT_EQ(view.LabelAll.text, "All\n5\n12\n2.40\n15\n36\n5\n4");
-}
+    MainMod usa = gmtLog(contest::Cqww, true, {.usa = true});
+    logTimed(usa, {{"W1AW", 1200, 2, nullptr, kDay1, {}, 5}});  // no points from the USA
+    const std::string column = refreshed(usa).BMTotal[1].text;
+    std::size_t at = 0;
+    for (int line = 0; line < 3; ++line) at = column.find('\n', at) + 1;
+    EXPECT_EQ(column.substr(at, column.find('\n', at) - at), "----");
 
-TEST(Bands, OneQsoInOneMinuteIsSixtyAnHour) {
-    MainMod state = gmtLog(contest::ArrlDx);
-    logTimed(state, {{"DL1ABC", 1200, 2}, {"G3ABC", 1202, 3}});
-    const QSOStatsView view = refreshed(state);
-    EXPECT_EQ(view.BMTotal[1].text, "15m\n1\n0:01\n60\n1");
-    EXPECT_EQ(view.BMTotal[2].text, "20m\n1\n0:01\n60\n1");
-    EXPECT_EQ(view.BMTotal[3].text, "40m\n--\n--\n--\n--");
+    // One QSO in one minute is sixty an hour.
+    MainMod arrl = gmtLog(contest::ArrlDx);
+    logTimed(arrl, {{"DL1ABC", 1200, 2}, {"G3ABC", 1202, 3}});
+    const QSOStatsView two = refreshed(arrl);
+    EXPECT_EQ(two.BMTotal[1].text, "15m\n1\n0:01\n60\n1");
+    EXPECT_EQ(two.BMTotal[2].text, "20m\n1\n0:01\n60\n1");
+    EXPECT_EQ(two.BMTotal[3].text, "40m\n--\n--\n--\n--");
+
+    // PAQP points in tenths: CW on 80 m scores two points, and the rate says so.
+    MainMod low = gmtLog(contest::Paqp);
+    logTimed(low, {{"W1AW", 1200, 5, nullptr, kDay1, mult("ADA")},
+                   {"K2XX", 1210, 5, nullptr, kDay1, mult("ALL")}});
+    EXPECT_EQ(refreshed(low).BMTotal[4].text, "80m\n0/2\n2\n12\n24\n2");
 }
 
 TEST(Bands, MixedLogsShowPhoneAndCw) {
@@ -235,14 +242,6 @@ TEST(Bands, MixedLogsShowPhoneAndCw) {
     EXPECT_EQ(view.OnBandTimeLabel.text, "Band-Mode: 0:01");
     EXPECT_EQ(view.Label1.text, "SSB/CW: 0:07/0:05");
     EXPECT_EQ(view.OverallLabel.text, "Overall: 15/35");
-}
-
-TEST(Bands, PaqpPointsInTenths) {
-    // CW on 80 m scores two points, and the band's rate says so.
-    MainMod low = gmtLog(contest::Paqp);
-    logTimed(low, {{"W1AW", 1200, 5, nullptr, kDay1, mult("ADA")},
-                   {"K2XX", 1210, 5, nullptr, kDay1, mult("ALL")}});
-    EXPECT_EQ(refreshed(low).BMTotal[4].text, "80m\n0/2\n2\n12\n24\n2");
 }
 
 TEST(Wpx, OwnCountryAndDxCounts) {
@@ -294,9 +293,8 @@ TEST(Layout, BandColumnsAndRatesByContestWithNothingOverlapping) {
         EXPECT_LT(v.OverallLabel.top + v.lineHeight, v.graphTop);
         EXPECT_LE(v.graphTop + v.graphHeight, v.height);
     }
-}
 
-TEST(Layout, HeadingsAndEmptyColumns) {
+    // Headings and empty columns.
     QSOStats stats;
     stats.load(gmtLog(contest::ArrlDx));
     EXPECT_EQ(stats.view().Modelabel.text, "\nQSOs:\nHours:\n Qs/Hr:\nMults:");
@@ -337,13 +335,8 @@ TEST(Incremental, QsoByQsoAgreesWithAFreshCount) {
     for (int i = 0; i < 150; ++i) {
         minute += (i * 7) % 23 == 0 ? 40 : (i * 5) % 4;
         const int hhmm = (minute / 60 % 24) * 100 + minute % 60;
-        logTimed(state, {{calls[i % 7],
-                          hhmm,
-                          1 + (i * 3) % 6,
-                          nullptr,
-                          static_cast<std::int16_t>(minute < 1440 ? kDay1 : kDay2),
-                          {},
-                          1 + i % 40}});
+        const std::int16_t day = minute < 1440 ? kDay1 : kDay2;
+        logTimed(state, {{calls[i % 7], hhmm, 1 + (i * 3) % 6, nullptr, day, {}, 1 + i % 40}});
         stats.refresh(state, clockAt(0), false);
     }
     EXPECT_EQ(stats.view(), refreshed(state));
@@ -353,20 +346,6 @@ TEST(Incremental, QsoByQsoAgreesWithAFreshCount) {
     stats.refresh(state, clockAt(0), false);
     EXPECT_EQ(stats.view(), refreshed(state));
     EXPECT_EQ(stats.counts().count(), 149);
-}
-
-// Pts/Q, the third figure, is an average as the summary sheet writes it.
-TEST(Bands, AnAverageOfNothingIsFourDashes) {
-    MainMod state = gmtLog(contest::Cqww, true, {.usa = true});
-    logTimed(state, {{"W1AW", 1200, 2, nullptr, kDay1, {}, 5}});  // no points from the USA
-    const QSOStatsView view = refreshed(state);
-    const auto pointsPerQso = [](const std::string& column) {
-        std::size_t at = 0;
-        for (int line = 0; line < 3; ++line) at = column.find('\n', at) + 1;
-        return column.substr(at, column.find('\n', at) - at);
-    };
-    EXPECT_EQ(pointsPerQso(view.BMTotal[1].text), "----");  // 15 m: zero points
-    EXPECT_EQ(pointsPerQso(view.BMTotal[0].text), "----");  // 10 m: no QSOs
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ TEST(NaqpGrid, WorkedOnTheCurrentBandWithDollarLeftOfTheNeededLabel) {
     EXPECT_EQ(drawn(state).caption, "NAQP Multipliers on 6m");
 }
 
-TEST(SsGrid, SectionsAtTheirPlaces) {
+TEST(SsGrid, SectionsAtTheirPlacesSprintAndPaqpInLinesOfSix) {
     MainMod state = gmtLog(contest::Ss);
     logTimed(state, {{"W1AW", 1200, 3, nullptr, kDay1, ss("A", "72", "EMA")}});
     const ViewMultView view = drawn(state);
@@ -57,6 +57,17 @@ TEST(SsGrid, SectionsAtTheirPlaces) {
     EXPECT_TRUE(shows(view, {120, 450, "$EMA", palette::Red}));
     EXPECT_TRUE(shows(view, {4440, 2025, "NT", palette::Black}));
     EXPECT_EQ(view.width, 4440 + 900);
+
+    // Sprint and PAQP lists in lines of six.
+    MainMod paqp = gmtLog(contest::Paqp);
+    logTimed(paqp, {{"W3AA", 1200, 3, nullptr, kDay1, mult("BLAIR")}});
+    const ViewMultView list = drawn(paqp);
+    EXPECT_EQ(list.caption, "PAQP Multipliers");
+    EXPECT_EQ(list.texts.size(), 67u);
+    EXPECT_TRUE(shows(list, {120, 100, "ADA", palette::Black}));
+    EXPECT_TRUE(shows(list, {120 + 720 * 5, 100, "BER", palette::Black}));
+    EXPECT_TRUE(shows(list, {120, 325, "$BLA", palette::Red}));
+    EXPECT_EQ(drawn(gmtLog(contest::Sprint)).texts.size(), 72u);
 }
 
 TEST(CqpGrid, StatesInsideCaliforniaCountiesOutside) {
@@ -75,19 +86,6 @@ TEST(CqpGrid, StatesInsideCaliforniaCountiesOutside) {
     EXPECT_EQ(counties.texts.size(), 58u);
     EXPECT_TRUE(shows(counties, {120, 225, "$ALAM", palette::Red}));
     EXPECT_TRUE(shows(counties, {120, 450, "ALPI", palette::Black}));
-}
-
-TEST(ListGrid, SprintAndPaqpInLinesOfSix) {
-    MainMod state = gmtLog(contest::Paqp);
-    logTimed(state, {{"W3AA", 1200, 3, nullptr, kDay1, mult("BLAIR")}});
-    const ViewMultView view = drawn(state);
-    EXPECT_EQ(view.caption, "PAQP Multipliers");
-    EXPECT_EQ(view.texts.size(), 67u);
-    EXPECT_TRUE(shows(view, {120, 100, "ADA", palette::Black}));
-    EXPECT_TRUE(shows(view, {120 + 720 * 5, 100, "BER", palette::Black}));
-    EXPECT_TRUE(shows(view, {120, 325, "$BLA", palette::Red}));
-
-    EXPECT_EQ(drawn(gmtLog(contest::Sprint)).texts.size(), 72u);
 }
 
 // 31 prefixes X10 .. X40, in the order the list keeps.
