@@ -41,7 +41,7 @@ constexpr std::string_view kCtyDat =
     "Vienna Intl Ctr:          15:  28:  EU:   45.00:     0.00:    -1.0:  *4U1V:\n"
     "    =4U1A;\n"
     "Norfolk Island:           32:  60:  OC:  -45.00:     0.00:   -11.0:  VK9N:\n"
-    "    VK9;\n"
+    "    VK9,TA0;\n"
     "Turkey:                   20:  39:  AS:    0.00:   -90.00:    -2.0:  TA:\n"
     "    TA;\n"
     "Scarborough Reef:         27:  50:  AS:    0.00:    90.00:    -8.0:  BS7:\n"
@@ -62,7 +62,7 @@ TEST(CtyDatConversion, OneCountryPerEntityWithHeadingZoneAndAliasesResolvingLike
               "Balearic Islands(270):14:EA6:EA6,EF6,EA6ZZ;\n"
               "Cocos Keeling Islands(000):29:VK9C:VK9C,VK9FC;\n"
               "Vienna Intl Ctr(000):15:4U1V:4U1A,4U1V;\n"
-              "Norfolk Island(180):32:VK9N:VK9,VK9N,VK9L,VK9M,VK9W,VK9X;\n"
+              "Norfolk Island(180):32:VK9N:VK9,TA0,VK9N,VK9L,VK9M,VK9W,VK9X;\n"
               "Turkey(090):20:TA:TA;\n"
               "Scarborough Reef(270):27:BS7:BS7H,BS7;\n");
     // It reads back and resolves as the source does.

@@ -107,6 +107,10 @@ TEST(EntryDisplays, DxCountryCheckAndCqwwZoneFollowTheCall) {
     rig.type("15");  // typed over the filled-in zone: a zone other than the country's
     EXPECT_EQ(rig.host.panels.back(), "5 15");
     EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Zone Ck\n     15\n NEEDED");
+    rig.key(EntryKey::Backspace);
+    rig.key(EntryKey::Backspace);
+    rig.type("45");  // zone 4, then no zone: the panel stays on 4
+    EXPECT_EQ(rig.host.panels.back(), "5 4");
     rig.key(EntryKey::Escape);
     EXPECT_EQ(rig.host.panels.back(), "0 0");
 }

@@ -140,6 +140,7 @@ TEST(NameExchanges, SprintNumberNameAndMultiplierNaqpNameAndMultiplier) {
         {contest::Sprint, "77 AL VE3", 77, "AL", "VE3"},
         {contest::Naqp, " bob ca ", 0, "BOB", "CA"},
         {contest::Naqp, "MAXIMILIANUS ONT", 0, "MAXIMILIAN", "ONT"},
+        {contest::Naqp, "BOB MARITIME", 0, "BOB", "MARIT"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);

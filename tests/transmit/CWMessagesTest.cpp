@@ -26,8 +26,8 @@ TEST(CWMessages, FunctionKeysAndTheirSlots) {
     const struct {
         int keyCode;
         int slot;
-    } cases[] = {{112, 1}, {118, 7}, {119, 0}, {120, 0}, {121, 0},
-                 {122, 8}, {123, 9}, {111, 0}, {124, 0}};
+    } cases[] = {{112, 1}, {113, 2}, {114, 3}, {115, 4}, {116, 5}, {117, 6}, {118, 7},
+                 {119, 0}, {120, 0}, {121, 0}, {122, 8}, {123, 9}, {111, 0}, {124, 0}};
     for (const auto& c : cases) EXPECT_EQ(slotOfKey(c.keyCode), c.slot) << c.keyCode;
     EXPECT_EQ(keyNumberOfSlot(7), 7);
     EXPECT_EQ(keyNumberOfSlot(8), 11);

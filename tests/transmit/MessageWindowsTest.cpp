@@ -128,6 +128,13 @@ TEST_F(MessageWindowsTest, EditMacCancelChangesNothingAndOkMendsADamagedPrefix) 
     edit.onFullMacro(1, "N6TR");
     edit.onOK();
     EXPECT_EQ(state.settings.CWMacros[10], "[RADIO0][PLAY1]N6TR");
+
+    // ARRL DX's run exchange is the first entry of the table.
+    state.contestNr = contest::ArrlDx;
+    edit.load();
+    edit.onExchange(0, "5nn ca");
+    edit.onOK();
+    EXPECT_EQ(state.settings.CWExchanges[0], "5NN CA");
 }
 
 TEST_F(MessageWindowsTest, ViewMacCaptionsAndColoursFollowThePrefixes) {
