@@ -66,6 +66,26 @@ class Login {
 
 }  // namespace
 
+std::optional<ClusterConfig> clusterConfigOf(const Settings& settings) {
+    ClusterConfig config;
+    config.host = trim(settings.ClusterHost);
+    const double port = leadingNumber(settings.ClusterPort);
+    if (config.host.empty() || port < 1 || port > 65535 || port != static_cast<int>(port))
+        return std::nullopt;
+    config.port = static_cast<int>(port);
+    config.call = trim(settings.ClusterCall);
+    if (config.call.empty()) config.call = trim(settings.YourCall);
+    config.password = settings.ClusterPassword;
+    std::string_view commands = settings.ClusterCommands;
+    while (!commands.empty()) {
+        const std::size_t end = std::min(commands.find(';'), commands.size());
+        std::string command = trim(commands.substr(0, end));
+        if (!command.empty()) config.commands.push_back(std::move(command));
+        commands.remove_prefix(std::min(end + 1, commands.size()));
+    }
+    return config;
+}
+
 ClusterClient::ClusterClient(ITcpConnector& connector, ClusterConfig config, ClusterEvents events)
     : connector_(connector), config_(std::move(config)), events_(std::move(events)) {
     worker_ = std::thread([this] { run(); });

@@ -5,10 +5,12 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "model/Settings.h"
 #include "platform/Network.h"
 
 namespace keslog {
@@ -27,6 +29,10 @@ struct ClusterConfig {
     // last text following the login.
     std::chrono::milliseconds quietBeforeCommands{2000};
 };
+
+// The cluster the settings name; nullopt without a host or with a port
+// outside 1..65535. An empty login call is the station's YourCall.
+std::optional<ClusterConfig> clusterConfigOf(const Settings& settings);
 
 enum class ClusterState { Connecting, Connected, Down };
 

@@ -71,7 +71,10 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
     EXPECT_NE(shown.out.find("\nRadio1Delay=2\n"), std::string::npos);
     EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\r'), std::string::npos);
-    EXPECT_TRUE(shown.out.ends_with("UserAnt=\n\n"));
+    // A file from before the cluster keys reads as no cluster.
+    EXPECT_TRUE(shown.out.ends_with("UserAnt=\n\n[DX Cluster]\nClusterHost=\nClusterPort=\n"
+                                    "ClusterCall=\nClusterPassword=\nClusterCommands=\n"
+                                    "ClusterConnectAtStart=False\n\n"));
 }
 
 TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {

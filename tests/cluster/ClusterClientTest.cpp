@@ -223,5 +223,26 @@ TEST(ClusterClient, FailedAttemptsBackOffAndAreReportedOnce) {
                                         "down: Cannot connect to nowhere; retrying"}));
 }
 
+TEST(ClusterClient, ConfigFromTheSettings) {
+    Settings s;
+    s.YourCall = "N6TR";
+    EXPECT_EQ(clusterConfigOf(s), std::nullopt);  // nothing set: no cluster
+    s.ClusterHost = " dxc.example.net ";
+    for (const char* port : {"", "0", "65536", "73.5", "abc"}) {
+        s.ClusterPort = port;
+        EXPECT_EQ(clusterConfigOf(s), std::nullopt) << port;
+    }
+    s.ClusterPort = "7300";
+    s.ClusterCommands = "set/skimmer; ;sh/dx 5;";
+    const std::optional<ClusterConfig> config = clusterConfigOf(s);
+    ASSERT_TRUE(config);
+    EXPECT_EQ(config->host, "dxc.example.net");
+    EXPECT_EQ(config->port, 7300);
+    EXPECT_EQ(config->call, "N6TR");
+    EXPECT_EQ(config->commands, (std::vector<std::string>{"set/skimmer", "sh/dx 5"}));
+    s.ClusterCall = "N6TR-2";
+    EXPECT_EQ(clusterConfigOf(s)->call, "N6TR-2");
+}
+
 }  // namespace
 }  // namespace keslog
