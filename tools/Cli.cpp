@@ -349,8 +349,8 @@ int spots(Context& ctx) {
         }
         char time[5];
         std::snprintf(time, sizeof time, "%04d", spot->time);
-        ctx.out << spot->frequency << '\t' << spot->dxCall << '\t' << time << '\t'
-                << spot->spotter << '\t' << spot->comment << "\n";
+        ctx.out << spot->frequency << '\t' << spot->dxCall << '\t' << time << '\t' << spot->spotter
+                << '\t' << spot->comment << "\n";
     }
     ctx.out << "not spots: " << notSpots << "\n";
     return 0;

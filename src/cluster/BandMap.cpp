@@ -33,7 +33,7 @@ enum class ModeWord { None, Cw, Phone, Digital };
 
 ModeWord modeWordOf(std::string_view word) {
     static constexpr std::array<std::string_view, 4> kPhone{"SSB", "USB", "LSB", "PH"};
-    static constexpr std::array<std::string_view, 8> kDigital{"FT8",  "FT4",   "RTTY", "PSK31",
+    static constexpr std::array<std::string_view, 8> kDigital{"FT8",   "FT4",  "RTTY", "PSK31",
                                                               "PSK63", "JT65", "JT9",  "MSK144"};
     const std::string upper = toUpper(word);
     if (upper == "CW") return ModeWord::Cw;
@@ -115,9 +115,9 @@ bool BandMap::place(const MainMod& state, Spot spot, std::int64_t now) {
     placed.qso = spottedQso(state, spot.dxCall, bandMode);
     placed.spot = std::move(spot);
     placed.spotClass = classOf(state, placed);
-    const auto at = std::upper_bound(
-        spots.begin(), spots.end(), placed.spot.kHz,
-        [](double kHz, const BandSpot& s) { return kHz < s.spot.kHz; });
+    const auto at =
+        std::upper_bound(spots.begin(), spots.end(), placed.spot.kHz,
+                         [](double kHz, const BandSpot& s) { return kHz < s.spot.kHz; });
     spots.insert(at, std::move(placed));
     return true;
 }

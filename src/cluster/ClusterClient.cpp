@@ -1,6 +1,7 @@
 #include "cluster/ClusterClient.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "cluster/TelnetText.h"
 #include "model/Text.h"
@@ -135,9 +136,8 @@ void ClusterClient::run() {
         // While down, the attempts go unreported until one succeeds.
         if (!reported_ || lastState_ != ClusterState::Down)
             report(ClusterState::Connecting, "Connecting to " + where);
-        Result<std::unique_ptr<ITcpStream>> connected =
-            connector_.connect(config_.host, config_.port,
-                               static_cast<int>(config_.connectTimeout.count()));
+        Result<std::unique_ptr<ITcpStream>> connected = connector_.connect(
+            config_.host, config_.port, static_cast<int>(config_.connectTimeout.count()));
         if (!connected) {
             nextAttempt = attempt + config_.retryInterval * backoff;
             backoff = std::min(backoff * 2, kLongestBackoff);
@@ -169,8 +169,8 @@ void ClusterClient::session(ITcpStream& stream) {
         if (!bytes) {
             // Our own shutdown is no loss to report.
             if (!stopping())
-                report(ClusterState::Down, "Lost " + config_.host + ": " +
-                                               bytes.status().message() + "; reconnecting");
+                report(ClusterState::Down,
+                       "Lost " + config_.host + ": " + bytes.status().message() + "; reconnecting");
             return;
         }
         std::vector<std::string> answers;

@@ -726,8 +726,7 @@ void EntryLine::logCall(std::string call, bool shift) {
     const bool sendF5 = s.LogandSendF5Enabled && state_.cw.CallSentFlag && !shift;
     if (sendF5 && !s.LogFirst) transmit_->sendFunctionKeyMessage(kKeyCodeF1 + 4, false);
 
-    QSORecName record =
-        scoredQso(state_, call, state_.CurrentBandMode, parsed, entry_.check.dupe);
+    QSORecName record = scoredQso(state_, call, state_.CurrentBandMode, parsed, entry_.check.dupe);
     const QsoStamp stamp = stampQso(platform_.clock.now(), s.isGmt(), s.TimeCorrection);
     record.QDate = stamp.QDate;
     record.QTime = stamp.QTime;

@@ -105,11 +105,12 @@ void applyMarks(MainMod& state, const MultMarks& marks) {
         if (marks.newZone) ++totals.zonesPerBand[column];
     }
     if (marks.prefixPlace != 0)
-        insertAt(state.contestNr == contest::Wpx ? totals.wpxPrefixes
-                                                 : state.mults.AAPrefixes[column],
-                 marks.prefixPlace, marks.prefix);
+        insertAt(
+            state.contestNr == contest::Wpx ? totals.wpxPrefixes : state.mults.AAPrefixes[column],
+            marks.prefixPlace, marks.prefix);
     if (marks.row != 0)
-        contestMultTable(state)->rows[static_cast<std::size_t>(marks.row - 1)]
+        contestMultTable(state)
+            ->rows[static_cast<std::size_t>(marks.row - 1)]
             .worked[static_cast<std::size_t>(marks.flagColumn)] = true;
 }
 

@@ -27,7 +27,7 @@ class ITcpConnector {
     virtual ~ITcpConnector() = default;
     // Resolves the host and connects, giving up after timeoutMs.
     virtual Result<std::unique_ptr<ITcpStream>> connect(const std::string& host, int port,
-                                                         int timeoutMs) = 0;
+                                                        int timeoutMs) = 0;
 };
 
 }  // namespace keslog

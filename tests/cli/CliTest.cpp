@@ -72,9 +72,10 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
     EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\r'), std::string::npos);
     // A file from before the cluster keys reads as no cluster.
-    EXPECT_TRUE(shown.out.ends_with("UserAnt=\n\n[DX Cluster]\nClusterHost=\nClusterPort=\n"
-                                    "ClusterCall=\nClusterPassword=\nClusterCommands=\n"
-                                    "ClusterConnectAtStart=False\n\n"));
+    EXPECT_TRUE(
+        shown.out.ends_with("UserAnt=\n\n[DX Cluster]\nClusterHost=\nClusterPort=\n"
+                            "ClusterCall=\nClusterPassword=\nClusterCommands=\n"
+                            "ClusterConnectAtStart=False\n\n"));
 }
 
 TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {
@@ -331,9 +332,9 @@ TEST(Cli, SpotsFromAFileOrStandardInput) {
     EXPECT_EQ(runCli({"spots"}, "/nonexistent", out, err, in), 0);
     EXPECT_EQ(out.str(), "not spots: 2\n");
 
-    EXPECT_EQ(run({"spots", dir.file("none.txt")}).err,
-              "keslog-cli: Could not open " + dir.file("none.txt") +
-                  ": No such file or directory\n");
+    EXPECT_EQ(
+        run({"spots", dir.file("none.txt")}).err,
+        "keslog-cli: Could not open " + dir.file("none.txt") + ": No such file or directory\n");
     EXPECT_EQ(run({"spots", "a", "b"}).code, 2);
 }
 

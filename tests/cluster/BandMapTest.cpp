@@ -1,9 +1,8 @@
 // Spots classed against small logs worked out by hand: which spots are
 // dupes, which would be new multipliers, and how that changes as QSOs are
 // logged.
-#include "cluster/BandMap.h"
-
 #include "callsign/CallHistory.h"
+#include "cluster/BandMap.h"
 #include "entry/EntryFixture.h"
 
 namespace keslog::test {
@@ -47,10 +46,10 @@ TEST(BandMap, CqwwCountriesAndZonesPerBand) {
     MainMod state = newLog(contest::Cqww, true, {.usa = true});
     logQsos(state, {{"DL1ABC", CW20, 14, "DL", "3", 2}, {"JA1XYZ", CW15, 25, "JA", "3", 2}});
     BandMap map;
-    placeAll(map, state,
-             {spot("DL1ABC", 14025, "CW 20 dB"), spot("DL2XYZ", 14030), spot("DL2XYZ", 7010),
-              spot("G3ABC", 14040), spot("JA2XYZ", 21020), spot("K1AR", 14010),
-              spot("KL7XX", 21030)});
+    placeAll(
+        map, state,
+        {spot("DL1ABC", 14025, "CW 20 dB"), spot("DL2XYZ", 14030), spot("DL2XYZ", 7010),
+         spot("G3ABC", 14040), spot("JA2XYZ", 21020), spot("K1AR", 14010), spot("KL7XX", 21030)});
     EXPECT_EQ(classes(map), (std::vector<std::string>{
                                 "15m JA2XYZ qso",  // JA and zone 25 worked on 15
                                 "15m KL7XX mult",  // KL and zone 1 new on 15
@@ -90,9 +89,9 @@ TEST(BandMap, SweepstakesSectionsOncePerContest) {
                             }));
 
     logAndTell(state, map, {"K6ABC", CW20, 2, "A72SF", "2", 1, ss("A", "72", "SF")});
-    EXPECT_EQ(classes(map), (std::vector<std::string>{"15m W6XYZ qso", "20m K6ABC dupe",
-                                                      "20m K9QQQ qso", "40m N1ABC mult",
-                                                      "40m N2XX dupe"}));
+    EXPECT_EQ(classes(map),
+              (std::vector<std::string>{"15m W6XYZ qso", "20m K6ABC dupe", "20m K9QQQ qso",
+                                        "40m N1ABC mult", "40m N2XX dupe"}));
 }
 
 TEST(BandMap, NaqpStatesPerBand) {
@@ -131,7 +130,7 @@ TEST(BandMap, PlacesReplacesAndDropsSpots) {
     EXPECT_TRUE(map.place(state, spot("JA1XYZ", 14030), 200));
     // Spotted again higher up: the old spot goes, the new one takes its place.
     EXPECT_TRUE(map.place(state, spot("G3ABC", 14040), 300));
-    EXPECT_FALSE(map.place(state, spot("DL2XYZ", 10110), 300));        // 30 m
+    EXPECT_FALSE(map.place(state, spot("DL2XYZ", 10110), 300));         // 30 m
     EXPECT_FALSE(map.place(state, spot("DL2XYZ", 14074, "FT8"), 300));  // digital
     ASSERT_EQ(map.size(), 3u);
     const auto& twenty = map.band(band::B20);

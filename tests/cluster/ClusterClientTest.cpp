@@ -1,7 +1,5 @@
 // The client against a cluster server played by the test on a loopback
 // port, and its retry pacing against a connector that always fails.
-#include "cluster/ClusterClient.h"
-
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -9,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "cluster/ClusterClient.h"
 #include "cluster/SpotLine.h"
 #include "platform/linux/TcpStream.h"
 
@@ -127,14 +126,14 @@ TEST(ClusterClient, LogsInReadsSpotsAndLogsInAgainAfterADrop) {
         // A prompt without a line end, with telnet options around it; then a
         // password, a greeting and the cluster's prompt.
         (void)(server.accept() && server.send("\xff\xfb\x01\xff\xfb\x03LOGIN: ") &&
-               server.expect("W1XYZ") && server.send("\r\nPassword: ") &&
-               server.expect("secret") &&
+               server.expect("W1XYZ") && server.send("\r\nPassword: ") && server.expect("secret") &&
                server.send("\r\nHello W1XYZ, this is TEST-1\r\nW1XYZ de TEST-1 1500Z >") &&
                server.expect("set/skimmer") && server.expect("sh/dx 5") &&
                server.send("\r\nDX de K1TTT:     14025.0  JA1ABC       599 tnx"
                            "                     1200Z FN42\r\n"
                            "DX de VE7CC-#:  14025.9  K6ABC  CW 24 dB 23 WPM CQ  1201Z\r\n"
-                           "\x07\x07" "DX de W3LPL-#:7003.5  DL1ABC  CW 9 dB CQ 1202Z\n"
+                           "\x07\x07"
+                           "DX de W3LPL-#:7003.5  DL1ABC  CW 9 dB CQ 1202Z\n"
                            "\x01\x02### \xff\xfd\x18garbage\r\nDX de N0AX: 21025.0 ") &&
                (std::this_thread::sleep_for(100ms), true) &&
                server.send("PY2XX  CQ TEST  1203Z\r\n"));
@@ -209,8 +208,8 @@ TEST(ClusterClient, FailedAttemptsBackOffAndAreReportedOnce) {
     {
         ClusterClient client(connector, config, heard.events());
         std::unique_lock lock(connector.mutex);
-        ASSERT_TRUE(connector.changed.wait_for(
-            lock, 5s, [&] { return connector.attempts.size() >= 5; }));
+        ASSERT_TRUE(
+            connector.changed.wait_for(lock, 5s, [&] { return connector.attempts.size() >= 5; }));
         EXPECT_EQ(client.send("DX 14025 K1ABC").message(), "Not connected to the cluster");
     }
     const auto& at = connector.attempts;
