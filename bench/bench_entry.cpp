@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "ShippedData.h"
+#include "LoggedState.h"
 #include "callsign/CallDataFiles.h"
 #include "callsign/CountryPanel.h"
 #include "entry/CallMatch.h"
@@ -34,61 +34,30 @@ using namespace keslog;
 
 constexpr int kLogQsos = 10000;
 
-// The calls of the public MASTER.SCP, as operators type them.
-const std::vector<std::string>& realCalls() {
-    static const std::vector<std::string> calls = [] {
-        std::ifstream in("/usr/share/hamradio-files/MASTER.SCP");
-        std::vector<std::string> out;
-        std::string line;
-        while (std::getline(in, line))
-            if (!line.empty() && line.front() != '#' && line.size() <= 10) out.push_back(line);
-        if (out.size() < 50000) throw std::runtime_error("MASTER.SCP missing or short");
-        return out;
-    }();
-    return calls;
-}
-
 // A former-logs list of n calls: the real calls, then the same calls with
 // portable designators for the larger lists.
 std::vector<OldCall> oldCalls(std::size_t n) {
     static const std::vector<std::string> designators{"", "/P", "/M", "/QRP", "/1", "/2", "/3"};
     std::vector<OldCall> rows;
     for (const std::string& designator : designators)
-        for (const std::string& call : realCalls()) {
+        for (const std::string& call : bench::masterScpCalls()) {
             if (rows.size() == n) return rows;
             rows.push_back({call + designator, "WW5"});
         }
     return rows;
 }
 
-// A log of 10,000 QSOs over the six bands, calls taken from the middle of
-// the list so that the typed calls below find some of them.
+// A 10,000-QSO log and, for the larger runs, the former logs.
 MainMod loggedState(ContestNr nr, std::size_t oldListSize) {
-    MainMod state = bench::stateWithShippedData();
-    state.contestNr = nr;
-    state.ModeFlag = {false, true};
-    state.QTHUSAFlag = true;
-    state.resetLog();
-    replayLog(state);
-    const auto& calls = realCalls();
-    for (int n = 0; n < kLogQsos; ++n) {
-        QSORecName q;
-        q.QCall = calls[static_cast<std::size_t>(n * 7) % calls.size()];
-        q.QBandMode = static_cast<BandModeCode>(1 + n % 6);
-        q.QRcvd = static_cast<std::int16_t>(1 + n % 40);
-        q.QNr = static_cast<std::int16_t>(n + 1);
-        setMultAndPoints(state, q, {}, false);
-        if (!addLoggedQso(state, q)) throw std::runtime_error("log full");
-    }
+    MainMod state = bench::loggedState(nr, kLogQsos);
     if (oldListSize != 0) loadOldCalls(state.lookbackCalls, oldCalls(oldListSize));
-    state.CurrentBandMode = 3;
     return state;
 }
 
 // Calls the operator types: every 97th of the list, some in the log.
 std::vector<std::string> typedCalls() {
     std::vector<std::string> out;
-    const auto& calls = realCalls();
+    const auto& calls = bench::masterScpCalls();
     for (std::size_t i = 0; out.size() < 300; i += 97) out.push_back(calls[i % calls.size()]);
     return out;
 }

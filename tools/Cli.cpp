@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <iterator>
 #include <limits>
 #include <ostream>
 
@@ -12,6 +14,8 @@
 #include "callsign/CtyDat.h"
 #include "callsign/NorthAmerica.h"
 #include "callsign/Prefix.h"
+#include "cluster/SpotLine.h"
+#include "cluster/TelnetText.h"
 #include "entry/Scoring.h"
 #include "forms/LogFiles.h"
 #include "model/MainMod.h"
@@ -315,6 +319,43 @@ int callHistory(Context& ctx) {
     return 0;
 }
 
+// Cluster lines from a file or standard input, cleaned as the cluster
+// client cleans them; the text after the last line end is a line too.
+int spots(Context& ctx) {
+    if (ctx.args.size() > 1) {
+        ctx.err << "usage: keslog-cli spots [FILE]\n";
+        return 2;
+    }
+    std::string bytes;
+    if (ctx.args.empty()) {
+        bytes.assign(std::istreambuf_iterator<char>(ctx.in), std::istreambuf_iterator<char>());
+    } else {
+        Result<std::string> read = readWholeFile(ctx.args[0]);
+        if (!read) {
+            ctx.err << "keslog-cli: " << read.status().message() << "\n";
+            return 1;
+        }
+        bytes = std::move(*read);
+    }
+    TelnetText text;
+    std::vector<std::string> lines = text.feed(bytes);
+    for (std::string& last : text.feed("\n")) lines.push_back(std::move(last));
+    int notSpots = 0;
+    for (const std::string& line : lines) {
+        const std::optional<Spot> spot = parseSpotLine(line);
+        if (!spot) {
+            ++notSpots;
+            continue;
+        }
+        char time[5];
+        std::snprintf(time, sizeof time, "%04d", spot->time);
+        ctx.out << spot->frequency << '\t' << spot->dxCall << '\t' << time << '\t' << spot->spotter
+                << '\t' << spot->comment << "\n";
+    }
+    ctx.out << "not spots: " << notSpots << "\n";
+    return 0;
+}
+
 void printHelp(std::ostream& out) {
     out << "usage: keslog-cli [--program-dir DIR] COMMAND [ARGS...]\n"
            "       keslog-cli --version | --help\n\n"
@@ -384,12 +425,14 @@ const std::vector<Command>& commands() {
         {"type", "type --log PATH [--new ...] --keys FILE",
          "the entry line driven from a key script (see below)", typeSession},
         {"show", "show settings|data", "print the settings or the reference tables as read", show},
+        {"spots", "spots [FILE]",
+         "cluster lines (FILE or standard input): the spots, tab-separated", spots},
     };
     return table;
 }
 
 int runCli(const std::vector<std::string>& args, const std::string& defaultProgramDir,
-           std::ostream& out, std::ostream& err) {
+           std::ostream& out, std::ostream& err, std::istream& in) {
     std::string programDir = defaultProgramDir;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -418,7 +461,7 @@ int runCli(const std::vector<std::string>& args, const std::string& defaultProgr
     }
     for (const Command& c : commands()) {
         if (c.name != rest.front()) continue;
-        Context ctx{{rest.begin() + 1, rest.end()}, withTrailingSlash(programDir), out, err};
+        Context ctx{{rest.begin() + 1, rest.end()}, withTrailingSlash(programDir), out, err, in};
         return c.run(ctx);
     }
     err << "keslog-cli: unknown command '" << rest.front() << "' (see --help)\n";

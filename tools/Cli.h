@@ -1,7 +1,7 @@
 #pragma once
 
 #include <functional>
-#include <iosfwd>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +16,7 @@ struct Context {
     std::string programDir;  // ends in "/"
     std::ostream& out;
     std::ostream& err;
+    std::istream& in;
 };
 
 struct Command {
@@ -44,6 +45,6 @@ const std::vector<Command>& commands();
 // Runs keslog-cli with argv[1..]; returns the exit code. defaultProgramDir
 // is the folder of the shipped data files next to the executable.
 int runCli(const std::vector<std::string>& args, const std::string& defaultProgramDir,
-           std::ostream& out, std::ostream& err);
+           std::ostream& out, std::ostream& err, std::istream& in = std::cin);
 
 }  // namespace keslog::cli

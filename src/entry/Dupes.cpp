@@ -42,6 +42,12 @@ std::string exchangeItem(const MainMod& state, const QSORecName& q) {
     }
 }
 
+// The dupe rule: in SS a call worked before is a dupe on any band; in every
+// other contest only on the same band-mode code (same band, same mode).
+bool makesDupe(const MainMod& state, const CallIndexEntry& earlier, BandModeCode bandMode) {
+    return state.contestNr == contest::Ss || earlier.bandMode == bandMode;
+}
+
 bool showsHisNumber(ContestNr nr) {
     return nr == contest::Cqp || nr == contest::Sprint || nr == contest::Ss || nr == contest::Wpx ||
            nr == contest::Paqp;
@@ -70,10 +76,16 @@ void indexCall(MainMod& state, int qsoNr, const QSORec& record) {
     state.callIndex.insert({std::move(call), record.QBandMode, qsoNr});
 }
 
+bool isDupe(const MainMod& state, std::string_view call, BandModeCode bandMode) {
+    const auto [first, last] = state.callIndex.equal_range(call);
+    return std::any_of(first, last, [&](const CallIndexEntry& entry) {
+        return makesDupe(state, entry, bandMode);
+    });
+}
+
 DupeCheck checkDupe(const MainMod& state, std::string_view call) {
     DupeCheck check;
     check.call = std::string(call);
-    const bool ss = state.contestNr == contest::Ss;
     const auto [first, last] = state.callIndex.equal_range(call);
     for (auto entry = first; entry != last; ++entry) {
         check.workedBefore = true;
@@ -81,7 +93,7 @@ DupeCheck checkDupe(const MainMod& state, std::string_view call) {
         if (isValidBandMode(entry->bandMode))
             check.contactsByBandMode[static_cast<std::size_t>(entry->bandMode)].push_back(
                 entry->qsoNr);
-        if (ss || entry->bandMode == state.CurrentBandMode)
+        if (makesDupe(state, *entry, state.CurrentBandMode))
             check.earlierContact = std::max(check.earlierContact, entry->qsoNr);
     }
     for (auto& numbers : check.contactsByBandMode) std::sort(numbers.begin(), numbers.end());

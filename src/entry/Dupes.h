@@ -37,6 +37,9 @@ struct DupeCheck {
 // other contest only on the same band-mode code (same band, same mode).
 DupeCheck checkDupe(const MainMod& state, std::string_view call);
 
+// The same rule for a call on a given band-mode, without the details.
+bool isDupe(const MainMod& state, std::string_view call, BandModeCode bandMode);
+
 // The "Portable Station?" notice, when the call is in the log only in its
 // other form.
 std::optional<MessageRequest> portableNotice(const DupeCheck& check);

@@ -726,24 +726,11 @@ void EntryLine::logCall(std::string call, bool shift) {
     const bool sendF5 = s.LogandSendF5Enabled && state_.cw.CallSentFlag && !shift;
     if (sendF5 && !s.LogFirst) transmit_->sendFunctionKeyMessage(kKeyCodeF1 + 4, false);
 
-    QSORecName record;
+    QSORecName record = scoredQso(state_, call, state_.CurrentBandMode, parsed, entry_.check.dupe);
     const QsoStamp stamp = stampQso(platform_.clock.now(), s.isGmt(), s.TimeCorrection);
     record.QDate = stamp.QDate;
     record.QTime = stamp.QTime;
-    record.QBandMode = state_.CurrentBandMode;
-    record.QCall = call;
-    record.QRcvd = parsed.received;
-    record.QName = parsed.name;
     record.QNr = static_cast<std::int16_t>(state_.QSONr);
-    ReceivedExchange received;
-    received.multText = parsed.multText;
-    received.endsInSlash = parsed.endsInSlash;
-    if (state_.contestNr == contest::Ss) {
-        received.ssPrecedence = std::string(1, parsed.precedence);
-        received.ssCheck = parsed.check;
-        received.ssSection = parsed.section;
-    }
-    setMultAndPoints(state_, record, received, entry_.check.dupe);
     if (!storeQso(record)) return;
 
     hideEntryLabels();

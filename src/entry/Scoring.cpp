@@ -72,96 +72,46 @@ std::string countryPrefixOf(const MainMod& state, std::string_view call) {
                                          : std::string();
 }
 
-// Marking one QSO's multipliers: how many are new, and which one.
-struct NewMults {
-    int count = 0;
-    int index = 0;
-
-    void add(int which) {
-        if (count == 0) index = which;
-        ++count;
-    }
-};
-
-// A first QSO with the country or zone on the band.
-bool countOnBand(BandCounts& counts, int column) {
-    return counts[static_cast<std::size_t>(column - 1)]++ == 0;
+// Inserts into an ascending list at a place found by multMarks.
+void insertAt(std::vector<std::string>& list, int place, const std::string& text) {
+    list.insert(list.begin() + (place - 1), text);
 }
 
-// Inserts into an ascending list; the 1-based place when new, else 0.
-int insertSorted(std::vector<std::string>& list, const std::string& text) {
+// The 1-based place where the text would go in an ascending list; 0 when
+// it is there already.
+int newPlace(const std::vector<std::string>& list, const std::string& text) {
     const auto at = std::lower_bound(list.begin(), list.end(), text);
     if (at != list.end() && *at == text) return 0;
-    const auto place = list.insert(at, text);
-    return static_cast<int>(place - list.begin()) + 1;
+    return static_cast<int>(at - list.begin()) + 1;
 }
 
-// Sets a row's worked flag; true when it was not set before.
-bool markRow(MultTable& table, int row, int flagColumn) {
+// Whether a row's worked flag is still clear.
+bool rowIsNew(const MultTable& table, int row, int flagColumn) {
     if (row < 1 || row > static_cast<int>(table.rows.size())) return false;
-    std::vector<bool>& flags = table.rows[static_cast<std::size_t>(row - 1)].worked;
+    const std::vector<bool>& flags = table.rows[static_cast<std::size_t>(row - 1)].worked;
     const auto column = static_cast<std::size_t>(flagColumn);
-    if (column >= flags.size() || flags[column]) return false;
-    flags[column] = true;
-    return true;
+    return column < flags.size() && !flags[column];
 }
 
-NewMults markMults(MainMod& state, const QSORec& record) {
-    NewMults found;
+void applyMarks(MainMod& state, const MultMarks& marks) {
     ScoreTotals& totals = state.totals;
-    const StoredMult mult = storedMult(state, record);
-    const int column = bandColumn(record.QBandMode);
-    switch (state.contestNr) {
-        case contest::ArrlDx:
-        case contest::Cqww: {
-            const auto countries = static_cast<int>(totals.countryQsos.size());
-            if (mult.countryNr >= 1 && mult.countryNr < countries && column != 0 &&
-                countOnBand(totals.countryQsos[static_cast<std::size_t>(mult.countryNr)], column)) {
-                const bool counts = state.contestNr == contest::Cqww ||
-                                    (mult.countryNr != state.countries.USACountryNr &&
-                                     mult.countryNr != state.countries.CanadaCountryNr);
-                if (counts) {
-                    ++totals.countriesPerBand[static_cast<std::size_t>(column - 1)];
-                    found.add(mult.countryNr);
-                }
-            }
-            if (mult.zone != 0 && column != 0 &&
-                countOnBand(totals.zoneQsos[static_cast<std::size_t>(mult.zone)], column)) {
-                ++totals.zonesPerBand[static_cast<std::size_t>(column - 1)];
-                found.add(mult.zone);
-            }
-            break;
-        }
-        case contest::Wpx:
-            if (!mult.prefix.empty()) {
-                const int place = insertSorted(totals.wpxPrefixes, mult.prefix);
-                if (place != 0) found.add(place);
-            }
-            if (isSameArea(state, record)) ++totals.sameAreaCount;
-            totals.prefixNeeded = false;
-            break;
-        case contest::Aa:
-            if (!mult.prefix.empty() && column != 0) {
-                const int place = insertSorted(
-                    state.mults.AAPrefixes[static_cast<std::size_t>(column - 1)], mult.prefix);
-                if (place != 0) found.add(place);
-            }
-            break;
-        case contest::Naqp:
-            if (column != 0 && markRow(state.mults.NAQPMults, mult.row, column - 1))
-                found.add(mult.row);
-            break;
-        case contest::Cqp:
-        case contest::Paqp:
-        case contest::Ss:
-        case contest::Sprint: {
-            if (markRow(*contestMultTable(state), mult.row, 0)) found.add(mult.row);
-            break;
-        }
-        default:
-            break;
+    const auto column = static_cast<std::size_t>(marks.column - 1);
+    if (marks.countryNr != 0) {
+        ++totals.countryQsos[static_cast<std::size_t>(marks.countryNr)][column];
+        if (marks.newCountry) ++totals.countriesPerBand[column];
     }
-    return found;
+    if (marks.zone != 0) {
+        ++totals.zoneQsos[static_cast<std::size_t>(marks.zone)][column];
+        if (marks.newZone) ++totals.zonesPerBand[column];
+    }
+    if (marks.prefixPlace != 0)
+        insertAt(
+            state.contestNr == contest::Wpx ? totals.wpxPrefixes : state.mults.AAPrefixes[column],
+            marks.prefixPlace, marks.prefix);
+    if (marks.row != 0)
+        contestMultTable(state)
+            ->rows[static_cast<std::size_t>(marks.row - 1)]
+            .worked[static_cast<std::size_t>(marks.flagColumn)] = true;
 }
 
 void updateScore(MainMod& state) {
@@ -263,6 +213,91 @@ void setMultAndPoints(const MainMod& state, QSORecName& record, const ReceivedEx
     record.QPoints = acceptedDupe ? "0" : QSOPoints(state, record, exchange.endsInSlash);
 }
 
+MultMarks multMarks(const MainMod& state, const QSORec& record) {
+    MultMarks marks;
+    const ScoreTotals& totals = state.totals;
+    const StoredMult mult = storedMult(state, record);
+    const int column = bandColumn(record.QBandMode);
+    const auto band = static_cast<std::size_t>(column - 1);
+    const auto add = [&marks](int which) {
+        if (marks.count == 0) marks.index = which;
+        ++marks.count;
+    };
+    switch (state.contestNr) {
+        case contest::ArrlDx:
+        case contest::Cqww: {
+            const auto countries = static_cast<int>(totals.countryQsos.size());
+            if (mult.countryNr >= 1 && mult.countryNr < countries && column != 0) {
+                marks.column = column;
+                marks.countryNr = mult.countryNr;
+                const bool counts = state.contestNr == contest::Cqww ||
+                                    (mult.countryNr != state.countries.USACountryNr &&
+                                     mult.countryNr != state.countries.CanadaCountryNr);
+                marks.newCountry =
+                    counts &&
+                    totals.countryQsos[static_cast<std::size_t>(mult.countryNr)][band] == 0;
+                if (marks.newCountry) add(mult.countryNr);
+            }
+            if (mult.zone != 0 && column != 0) {
+                marks.column = column;
+                marks.zone = mult.zone;
+                marks.newZone = totals.zoneQsos[static_cast<std::size_t>(mult.zone)][band] == 0;
+                if (marks.newZone) add(mult.zone);
+            }
+            break;
+        }
+        case contest::Wpx:
+        case contest::Aa: {
+            const bool wpx = state.contestNr == contest::Wpx;
+            if (mult.prefix.empty() || (!wpx && column == 0)) break;
+            marks.column = column;
+            marks.prefix = mult.prefix;
+            marks.prefixPlace =
+                newPlace(wpx ? totals.wpxPrefixes : state.mults.AAPrefixes[band], mult.prefix);
+            if (marks.prefixPlace != 0) add(marks.prefixPlace);
+            break;
+        }
+        case contest::Naqp:
+        case contest::Cqp:
+        case contest::Paqp:
+        case contest::Ss:
+        case contest::Sprint: {
+            // NAQP counts a multiplier per band, the others once.
+            const bool perBand = state.contestNr == contest::Naqp;
+            if (perBand && column == 0) break;
+            const int flagColumn = perBand ? column - 1 : 0;
+            if (rowIsNew(*contestMultTable(state), mult.row, flagColumn)) {
+                marks.row = mult.row;
+                marks.flagColumn = flagColumn;
+                add(mult.row);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return marks;
+}
+
+QSORecName scoredQso(const MainMod& state, std::string_view call, BandModeCode bandMode,
+                     const ParsedExchange& parsed, bool acceptedDupe) {
+    QSORecName record;
+    record.QBandMode = bandMode;
+    record.QCall = call;
+    record.QRcvd = parsed.received;
+    record.QName = parsed.name;
+    ReceivedExchange received;
+    received.multText = parsed.multText;
+    received.endsInSlash = parsed.endsInSlash;
+    if (state.contestNr == contest::Ss) {
+        received.ssPrecedence = std::string(1, parsed.precedence);
+        received.ssCheck = parsed.check;
+        received.ssSection = parsed.section;
+    }
+    setMultAndPoints(state, record, received, acceptedDupe);
+    return record;
+}
+
 void markQso(MainMod& state, int qsoNr, const QSORecName& record) {
     indexCall(state, qsoNr, record);
     ScoreTotals& totals = state.totals;
@@ -270,12 +305,17 @@ void markQso(MainMod& state, int qsoNr, const QSORecName& record) {
         ++totals.qsosPerBandMode[static_cast<std::size_t>(record.QBandMode)];
     totals.qsoPoints += pointValue(state.contestNr, record);
 
-    const NewMults found = markMults(state, record);
-    state.NewMultFlag = found.count != 0;
-    state.MultIndex = found.index;
-    totals.multCount += found.count;
+    const MultMarks marks = multMarks(state, record);
+    applyMarks(state, marks);
+    if (state.contestNr == contest::Wpx) {
+        if (isSameArea(state, record)) ++totals.sameAreaCount;
+        totals.prefixNeeded = false;
+    }
+    state.NewMultFlag = marks.count != 0;
+    state.MultIndex = marks.index;
+    totals.multCount += marks.count;
     if (isValidBandMode(record.QBandMode))
-        totals.multsPerBand[static_cast<std::size_t>(bandIndexOf(record.QBandMode))] += found.count;
+        totals.multsPerBand[static_cast<std::size_t>(bandIndexOf(record.QBandMode))] += marks.count;
     updateScore(state);
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "callsign/CountryPanel.h"
+#include "entry/ExchangeParsers.h"
 #include "model/MainMod.h"
 #include "platform/Status.h"
 
@@ -27,6 +28,31 @@ std::string QSOPoints(const MainMod& state, const QSORec& record, bool endsInSla
 // and QRcvd are set. A dupe that is logged anyway scores "0".
 void setMultAndPoints(const MainMod& state, QSORecName& record, const ReceivedExchange& exchange,
                       bool acceptedDupe);
+
+// The QSO that logging the call with this exchange on the band-mode makes,
+// its multiplier and points set (date, time and number left to the caller):
+// what the entry line logs, and what the band map values a spot by.
+QSORecName scoredQso(const MainMod& state, std::string_view call, BandModeCode bandMode,
+                     const ParsedExchange& parsed, bool acceptedDupe);
+
+// What marking a QSO would change among the multipliers, worked out
+// without changing anything: markQso applies it, and the band map asks it
+// what a spotted station would be worth.
+struct MultMarks {
+    int column = 0;           // per-band column 1..6 of the counts below; 0: none
+    int countryNr = 0;        // ARRL DX, CQWW: the country counted on the band
+    bool newCountry = false;  //   its first QSO there, and a multiplier
+    int zone = 0;             // CQWW: the zone counted on the band
+    bool newZone = false;     //   its first QSO there
+    std::string prefix;       // WPX, AA: the QSO's prefix
+    int prefixPlace = 0;      //   its 1-based place in the worked list when new
+    int row = 0;              // row-based contests: a row not worked yet
+    int flagColumn = 0;       //   in this flag column (NAQP: per band)
+    int count = 0;            // new multipliers
+    int index = 0;            // MultIndex: the first of them
+};
+
+MultMarks multMarks(const MainMod& state, const QSORec& record);
 
 // Marks one QSO of the log as worked: the call index, the portable calls,
 // the worked flags and counts, the totals and score, NewMultFlag and

@@ -153,6 +153,15 @@ struct Settings {
     std::string UserRig;
     std::string UserAnt;
 
+    // [DX Cluster]: no host, no cluster. An empty call logs in with YourCall;
+    // the commands sent after the login are separated by ";".
+    std::string ClusterHost;
+    std::string ClusterPort;
+    std::string ClusterCall;
+    std::string ClusterPassword;
+    std::string ClusterCommands;
+    bool ClusterConnectAtStart = false;
+
     bool isGmt() const { return IsGMTFlag == "True"; }
     // The call-history file setting of a contest; null outside 1..9.
     std::string* callHistoryFile(ContestNr nr);

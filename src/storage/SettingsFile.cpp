@@ -153,6 +153,14 @@ const std::vector<KeySection>& keySections() {
           {"UserRig", Text, &S::UserRig},
           {"UserAnt", Text, &S::UserAnt}},
          false},
+        {"[DX Cluster]",
+         {{"ClusterHost", Text, &S::ClusterHost},
+          {"ClusterPort", Text, &S::ClusterPort},
+          {"ClusterCall", Text, &S::ClusterCall},
+          {"ClusterPassword", Text, &S::ClusterPassword},
+          {"ClusterCommands", Text, &S::ClusterCommands},
+          {"ClusterConnectAtStart", Flag, &S::ClusterConnectAtStart}},
+         true},
     };
     return sections;
 }

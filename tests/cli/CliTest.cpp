@@ -71,7 +71,11 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
     EXPECT_NE(shown.out.find("\nRadio1Delay=2\n"), std::string::npos);
     EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\r'), std::string::npos);
-    EXPECT_TRUE(shown.out.ends_with("UserAnt=\n\n"));
+    // A file from before the cluster keys reads as no cluster.
+    EXPECT_TRUE(
+        shown.out.ends_with("UserAnt=\n\n[DX Cluster]\nClusterHost=\nClusterPort=\n"
+                            "ClusterCall=\nClusterPassword=\nClusterCommands=\n"
+                            "ClusterConnectAtStart=False\n\n"));
 }
 
 TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {
@@ -299,6 +303,28 @@ TEST(Cli, ScpAndHistoryPrintOneLinePerText) {
     EXPECT_EQ(badContest.err,
               "keslog-cli: --contest is one of ARRLDX, CQP, CQWW, SPRINT, SS, "
               "WPX, AA, PAQP, NAQP\n");
+}
+
+TEST(Cli, SpotsFromAFileOrStandardInput) {
+    test::TempDir dir;
+    dir.write("c.txt",
+              "\xff\xfb\x01login: W1XYZ\r\nDX de K1TTT:     14025.0  JA1ABC       tnx  QSO\x07"
+              "                1200Z FN42\r\n\r\nDX de VE7CC-#:7003.5 K6ABC CW 24 dB CQ 0905Z");
+    const CliRun fromFile = run({"spots", dir.file("c.txt")});
+    EXPECT_EQ(fromFile.code, 0);
+    EXPECT_EQ(fromFile.out,
+              "14025.0\tJA1ABC\t1200\tK1TTT\ttnx  QSO\n"
+              "7003.5\tK6ABC\t0905\tVE7CC-#\tCW 24 dB CQ\nnot spots: 1\n");
+
+    std::istringstream in("garbage\nDX de K1TTT: 14025.0 JA1ABC 2400Z\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(runCli({"spots"}, "/nonexistent", out, err, in), 0);
+    EXPECT_EQ(out.str(), "not spots: 2\n");
+
+    EXPECT_EQ(
+        run({"spots", dir.file("none.txt")}).err,
+        "keslog-cli: Could not open " + dir.file("none.txt") + ": No such file or directory\n");
+    EXPECT_EQ(run({"spots", "a", "b"}).code, 2);
 }
 
 }  // namespace

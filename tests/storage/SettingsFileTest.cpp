@@ -89,7 +89,9 @@ TEST(SettingsFile, WrittenLayout) {
           crlf({"ExchangeSprintMult=", "[User Exchange - NAQP]",
                 "ExchangeNAQPName=", "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
         EXPECT_NE(text.find(part), std::string::npos) << part;
-    EXPECT_TRUE(text.ends_with(crlf({"UserRig=", "UserAnt=", ""})));
+    EXPECT_TRUE(text.ends_with(crlf(
+        {"UserRig=", "UserAnt=", "", "[DX Cluster]", "ClusterHost=", "ClusterPort=", "ClusterCall=",
+         "ClusterPassword=", "ClusterCommands=", "ClusterConnectAtStart=False", ""})));
 }
 
 // Each text is read and written again: the written lines show what was read.
@@ -154,6 +156,11 @@ TEST(SettingsFile, KeyLineRules) {
          "[User Exchange - SS]|ExchangeSSCheck=72|[User Exchange - NAQP]|ExchangeNAQPName=TREE|"
          "[User Information]|UserAnt=KT34XA",
          {"ExchangeSSCheck=72", "ExchangeNAQPName=TREE", "UserAnt=KT34XA"}},
+        {"cluster",
+         "[DX Cluster]|ClusterHost=dxc.example.net|ClusterPort=7300|ClusterCommands=set/skimmer; "
+         "sh/dx 5|ClusterConnectAtStart=True",
+         {"ClusterHost=dxc.example.net", "ClusterPort=7300",
+          "ClusterCall=", "ClusterCommands=set/skimmer; sh/dx 5", "ClusterConnectAtStart=True"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

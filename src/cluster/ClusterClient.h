@@ -1,0 +1,88 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "model/Settings.h"
+#include "platform/Network.h"
+
+namespace keslog {
+
+struct ClusterConfig {
+    std::string host;
+    int port = 0;
+    std::string call;  // the login call
+    std::string password;
+    std::vector<std::string> commands;  // sent once logged in (filters and the like)
+    // The least time between two connection attempts; failed attempts in a
+    // row wait twice as long each time, up to eight times this.
+    std::chrono::milliseconds retryInterval{10000};
+    std::chrono::milliseconds connectTimeout{10000};
+    // Without a prompt ending in ">", the commands go this long after the
+    // last text following the login.
+    std::chrono::milliseconds quietBeforeCommands{2000};
+};
+
+// The cluster the settings name; nullopt without a host or with a port
+// outside 1..65535. An empty login call is the station's YourCall.
+std::optional<ClusterConfig> clusterConfigOf(const Settings& settings);
+
+enum class ClusterState { Connecting, Connected, Down };
+
+// Called on the client's own thread, never with its lock held: the caller
+// passes them on to its user-interface thread.
+struct ClusterEvents {
+    std::function<void(const std::string& line)> line;  // every cleaned, non-blank line
+    // A change of state with the text for the status line; the same state
+    // and text are not reported twice in a row.
+    std::function<void(ClusterState state, const std::string& text)> state;
+};
+
+// A telnet cluster session on its own thread: connects, answers the login
+// and password prompts, sends the commands, hands over every line, and
+// after a drop connects again (never more often than the retry interval).
+class ClusterClient {
+  public:
+    ClusterClient(ITcpConnector& connector, ClusterConfig config, ClusterEvents events);
+    ~ClusterClient();
+    ClusterClient(const ClusterClient&) = delete;
+    ClusterClient& operator=(const ClusterClient&) = delete;
+
+    // Sends one line (a spot, a command) from any thread.
+    Status send(const std::string& line);
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    void run();
+    void session(ITcpStream& stream);
+    bool stopping();
+    void report(ClusterState state, const std::string& text);
+    // Waits until the time or until stopped; false when stopped.
+    bool waitUntil(Clock::time_point when);
+
+    ITcpConnector& connector_;
+    const ClusterConfig config_;
+    const ClusterEvents events_;
+
+    std::mutex mutex_;  // guards stream_ and stopping_
+    std::condition_variable wake_;
+    std::unique_ptr<ITcpStream> stream_;
+    bool stopping_ = false;
+
+    // The worker's own: the last state reported.
+    bool reported_ = false;
+    ClusterState lastState_ = ClusterState::Down;
+    std::string lastText_;
+
+    std::thread worker_;
+};
+
+}  // namespace keslog

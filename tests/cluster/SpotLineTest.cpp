@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "cluster/SpotLine.h"
+#include "cluster/TelnetText.h"
+
+namespace keslog {
+namespace {
+
+TEST(SpotLine, EveryFormClustersSend) {
+    struct Case {
+        const char* line;
+        Spot spot;
+    };
+    const Case cases[] = {
+        // The column layout, with and without a locator after the time.
+        {"DX de K1TTT:     14025.0  JA1ABC       599 tnx  QSO                 1200Z",
+         {"14025.0", 14025.0, "JA1ABC", "K1TTT", "599 tnx  QSO", 1200, ""}},
+        {"DX de W3LPL:      7003.5  DL1ABC       CQ TEST                    0959Z FN42",
+         {"7003.5", 7003.5, "DL1ABC", "W3LPL", "CQ TEST", 959, "FN42"}},
+        // Skimmers, and the spotter glued to the frequency.
+        {"DX de VE7CC-#:  14025.0  K6ABC  CW 24 dB 23 WPM CQ  1200Z",
+         {"14025.0", 14025.0, "K6ABC", "VE7CC-#", "CW 24 dB 23 WPM CQ", 1200, ""}},
+        {"DX de W3LPL-#:14025.0  EA8/dl1abc  CW 9 dB 31 WPM CQ 2359Z MD",
+         {"14025.0", 14025.0, "EA8/DL1ABC", "W3LPL-#", "CW 9 dB 31 WPM CQ", 2359, "MD"}},
+        // No comment at all; "dx de" in small letters.
+        {"dx de N0AX: 50313 K0XYZ 0000z", {"50313", 50313.0, "K0XYZ", "N0AX", "", 0, ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(parseSpotLine(c.line), c.spot);
+    }
+}
+
+TEST(SpotLine, LinesThatAreNoSpot) {
+    for (const char* line : {
+             "Hello W1XYZ, this is K1TTT-2 in Peterborough",
+             "W1XYZ de K1TTT-2 07-Dec-2026 1500Z dxspider >",
+             "To ALL de K1ABC: contest starts soon",
+             "DX de K1TTT 14025.0 JA1ABC CQ 1200Z",           // no colon
+             "DX de : 14025.0 JA1ABC CQ 1200Z",               // no spotter
+             "DX de K1TTT: 14O25.0 JA1ABC CQ 1200Z",          // letter in the frequency
+             "DX de K1TTT: 14025.0.1 JA1ABC CQ 1200Z",        // two points
+             "DX de K1TTT: 0.0 JA1ABC CQ 1200Z",              // no frequency
+             "DX de K1TTT: 14025.0 QRZ? CQ 1200Z",            // no call
+             "DX de K1TTT: 14025.0 JA1ABC CQ 2400Z",          // no time of day
+             "DX de K1TTT: 14025.0 JA1ABC CQ 1260Z FN42",     // nor this
+             "DX de K1TTT: 14025.0 JA1ABC CQ TEST",           // no time
+             "DX de K1TTT: 14025.0 JA1ABC 1200Z FN42 extra",  // two words after the time
+             "DX de K1TTT: 14025.0 JA1ABC 1200Z <FN42>",      // no locator after it
+             "DX de K1TTT: 14025.0",
+         }) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(parseSpotLine(line), std::nullopt);
+    }
+}
+
+TEST(TelnetText, CleansNegotiationAndControlsAndKeepsHalfLines) {
+    TelnetText text;
+    // IAC WILL ECHO, IAC DO SGA, a subnegotiation with an escaped IAC, IAC
+    // IAC, a NOP, BEL, a tab and CR LF.
+    const std::string first = "\xff\xfb\x01login:\xff\xfd\x03 \xff\xfa\x18\x01\xff\xff\xff\xf0";
+    EXPECT_TRUE(text.feed(first).empty());
+    EXPECT_EQ(text.pending(), "login: ");
+    EXPECT_EQ(text.feed("\r\nDX\xff\xff de\xff\xf1 K1\x07TTT:\t14025.0\r\n\r\n  \nhalf "),
+              (std::vector<std::string>{"login: ", "DX de K1TTT: 14025.0"}));
+    EXPECT_EQ(text.pending(), "half ");
+    // A read that ends inside a telnet command, then plain LF.
+    EXPECT_TRUE(text.feed("line\xff").empty());
+    EXPECT_EQ(text.feed("\xfd\x01 end\n"), std::vector<std::string>{"half line end"});
+
+    const std::vector<std::string> cut = text.feed(std::string(TelnetText::kMaxLine + 5, 'x'));
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_EQ(cut[0].size(), TelnetText::kMaxLine);
+    EXPECT_EQ(text.pending(), "xxxxx");
+    text.clear();
+    EXPECT_EQ(text.pending(), "");
+}
+
+}  // namespace
+}  // namespace keslog
