@@ -185,7 +185,7 @@ TEST(QtWavePlayerTest, AShortToneKeysPttForItsLengthAndReleasesItAtItsEnd) {
     test::FakePlatform fakes;
     Platform platform{fakes.messageBox, fakes.fileDialog, fakes.timers, fakes.events,
                       fakes.keys,       fakes.serial,     fakes.ports,  player,
-                      fakes.clock,      fakes.help,       fakes.beep,   fakes.busy};
+                      fakes.clock,      fakes.help,       fakes.beep,   fakes.busy, fakes.network};
     MainMod state;
     state.settings.SSBPTTActivated = true;
     state.settings.SSBPTTComport = "Com2";

@@ -26,7 +26,7 @@ struct HeadlessRig {
     LineLog lines{time};
     Platform platform{
         fakes.messageBox, fakes.fileDialog, time,       fakes.events, fakes.keys, lines, lines,
-        fakes.wavePlayer, fakes.clock,      fakes.help, fakes.beep,   fakes.busy};
+        fakes.wavePlayer, fakes.clock,      fakes.help, fakes.beep,   fakes.busy, fakes.network};
     MainMod state;
     PortLines ports{lines, lines};
     test::FakeSidetone soundCard;
