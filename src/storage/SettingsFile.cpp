@@ -153,6 +153,14 @@ const std::vector<KeySection>& keySections() {
           {"UserRig", Text, &S::UserRig},
           {"UserAnt", Text, &S::UserAnt}},
          false},
+        {"[Rig Control]",
+         {{"Rig1Control", Text, &S::Rig1Control},
+          {"Rig1Address", Text, &S::Rig1Address},
+          {"Rig2Control", Text, &S::Rig2Control},
+          {"Rig2Address", Text, &S::Rig2Address},
+          {"RigPollInterval", Rounded, &S::RigPollInterval,
+           {kMinRigPollInterval, kMaxRigPollInterval}}},
+         true},
     };
     return sections;
 }

@@ -95,7 +95,10 @@ TEST(SettingsFile, WrittenLayout) {
           crlf({"ExchangeSprintMult=", "[User Exchange - NAQP]",
                 "ExchangeNAQPName=", "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
         EXPECT_NE(text.find(part), std::string::npos) << part;
-    EXPECT_TRUE(text.ends_with(crlf({"UserRig=", "UserAnt=", ""})));
+    EXPECT_TRUE(text.ends_with(crlf({"UserRig=", "UserAnt=", "", "[Rig Control]",
+                                     "Rig1Control=none", "Rig1Address=127.0.0.1:4532",
+                                     "Rig2Control=none", "Rig2Address=127.0.0.1:4534",
+                                     "RigPollInterval=500", ""})));
 }
 
 // Each text is read and written again: the written lines show what was read.
@@ -160,6 +163,15 @@ TEST(SettingsFile, KeyLineRules) {
          "[User Exchange - SS]|ExchangeSSCheck=72|[User Exchange - NAQP]|ExchangeNAQPName=TREE|"
          "[User Information]|UserAnt=KT34XA",
          {"ExchangeSSCheck=72", "ExchangeNAQPName=TREE", "UserAnt=KT34XA"}},
+        {"a file from before rig control reads as none",
+         "[User Information]|UserAnt=KT34XA",
+         {"Rig1Control=none", "Rig2Control=none", "RigPollInterval=500"}},
+        {"rig control kept, its poll interval brought into range",
+         "[Rig Control]|Rig2Control=rigctld|Rig2Address=192.168.1.9:4540|RigPollInterval=20",
+         {"Rig2Control=rigctld", "Rig2Address=192.168.1.9:4540", "RigPollInterval=100"}},
+        {"a poll interval too long",
+         "[Rig Control]|RigPollInterval=60000",
+         {"RigPollInterval=5000"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
