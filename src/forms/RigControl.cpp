@@ -23,19 +23,6 @@ RigSetting rigSetting(const Settings& s, int radio) {
                       : RigSetting{s.Rig2Control, s.Rig2Address};
 }
 
-// "HOST:PORT"; a port that is no number is left to the connect to refuse.
-std::pair<std::string, int> hostAndPort(const std::string& address) {
-    const std::size_t colon = address.rfind(':');
-    if (colon == std::string::npos) return {address, 0};
-    int port = 0;
-    for (std::size_t i = colon + 1; i < address.size() && port <= 65535; ++i) {
-        const char c = address[i];
-        if (c < '0' || c > '9') return {address.substr(0, colon), 0};
-        port = port * 10 + (c - '0');
-    }
-    return {address.substr(0, colon), port};
-}
-
 }  // namespace
 
 RigControl::RigControl(MainMod& state, Platform& platform, EntryLine& entry)
@@ -55,8 +42,10 @@ void RigControl::configure() {
         auto& client = clients_[index(radio)];
         client.reset();
         if (setting.control == kRigControlRigctld) {
-            const auto [host, port] = hostAndPort(setting.address);
-            client = std::make_unique<RigClient>(network_, host, port);
+            // A bad address is left to the connect to refuse, with the reason.
+            const auto address = parseRigAddress(setting.address);
+            client = address ? std::make_unique<RigClient>(network_, address->host, address->port)
+                             : std::make_unique<RigClient>(network_, setting.address, 0);
             any = true;
         }
         showLabel(radio);

@@ -29,7 +29,36 @@ std::string_view valueAfter(std::string_view line, std::string_view key) {
     return line.starts_with(key) ? line.substr(key.size()) : std::string_view{};
 }
 
+// A whole number 0..limit made of digits only; -1 otherwise.
+int smallNumber(std::string_view text, int limit) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text.front() == '-' || ec != std::errc() ||
+        end != text.data() + text.size() || value > limit)
+        return -1;
+    return value;
+}
+
+bool isIpv4(std::string_view host) {
+    for (int part = 0; part < 4; ++part) {
+        const std::size_t dot = part < 3 ? host.find('.') : host.size();
+        if (dot == std::string_view::npos || smallNumber(host.substr(0, dot), 255) < 0)
+            return false;
+        host.remove_prefix(std::min(dot + 1, host.size()));
+    }
+    return host.empty();
+}
+
 }  // namespace
+
+std::optional<RigAddress> parseRigAddress(std::string_view text) {
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const std::string_view host = text.substr(0, colon);
+    const int port = smallNumber(text.substr(colon + 1), 65535);
+    if (port < 1 || (host != "localhost" && !isIpv4(host))) return std::nullopt;
+    return RigAddress{std::string(host), port};
+}
 
 RigClient::RigClient(ITcpConnector& network, std::string host, int port)
     : network_(network), host_(std::move(host)), port_(port) {}

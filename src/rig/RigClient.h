@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Network.h"
 
@@ -17,6 +19,15 @@ struct RigReading {
 };
 
 enum class RigLink { Unknown, Online, Offline };
+
+struct RigAddress {
+    std::string host;
+    int port = 0;
+};
+
+// "HOST:PORT" with a numeric IPv4 host or "localhost" (a name lookup could
+// block) and a port 1..65535; nullopt for anything else.
+std::optional<RigAddress> parseRigAddress(std::string_view text);
 
 // What one poll changed, for the displays to follow.
 struct RigChanges {

@@ -76,5 +76,20 @@ TEST(RigBands, FrequencyTextAndTypedFrequencies) {
     for (const auto& [text, hz] : typed) EXPECT_EQ(typedFrequencyHz(text), hz) << text;
 }
 
+TEST(RigAddress, OnlyNumericAddressesAndRealPorts) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"127.0.0.1:4532", "127.0.0.1|4532"}, {"localhost:1", "localhost|1"},
+        {"10.0.0.255:65535", "10.0.0.255|65535"}, {"127.0.0.1:0", ""},
+        {"127.0.0.1:65536", ""}, {"127.0.0.1:", ""}, {"127.0.0.1", ""},
+        {"127.0.0.1:45x", ""}, {"127.0.0.256:4532", ""}, {"127.0.1:4532", ""},
+        {"127.0.0.1.1:4532", ""}, {"rig.local:4532", ""}, {":4532", ""}, {"1.2.3.-4:1", ""},
+    };
+    for (const auto& [text, expected] : cases) {
+        const auto parsed = parseRigAddress(text);
+        EXPECT_EQ(parsed ? parsed->host + "|" + std::to_string(parsed->port) : "", expected)
+            << text;
+    }
+}
+
 }  // namespace
 }  // namespace keslog
