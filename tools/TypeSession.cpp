@@ -580,8 +580,8 @@ int typeSession(Context& ctx) {
     LineLog lineLog(time);
     ScriptKeys keys(time);
     UnavailableWavePlayer wave;
-    Platform platform{messages, headless, time,  headless, keys, lineLog,
-                      lineLog,  wave,     clock, headless, beep, headless, headless};
+    Platform platform{messages, headless, time,     headless, keys,     lineLog, lineLog,
+                      wave,     clock,    headless, beep,     headless, headless};
     MainMod state;
     PortLines lines(lineLog, lineLog);
     CWKeyer keyer(state, platform, lines, {time, headless, headless});

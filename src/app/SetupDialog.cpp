@@ -482,7 +482,8 @@ void SetupDialog::render() {
     for (std::size_t r = 0; r < 2; ++r) {
         const QSignalBlocker block(rigControl_[r]);
         rigControl_[r]->setChecked(v.rigControlled[r]);
-        if (rigAddress_[r]->text() != q(v.rigAddress[r])) rigAddress_[r]->setText(q(v.rigAddress[r]));
+        if (rigAddress_[r]->text() != q(v.rigAddress[r]))
+            rigAddress_[r]->setText(q(v.rigAddress[r]));
         rigAddress_[r]->setEnabled(v.rigControlled[r]);
     }
     const QSignalBlocker block(rigPoll_);

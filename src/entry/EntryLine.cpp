@@ -151,11 +151,10 @@ std::optional<MessageRequest> bandModeRefusal(const MainMod& state) {
     const bool cw = isCw(code);
     if (state.BandActive[static_cast<std::size_t>(band)] && state.ModeFlag[cw ? 1 : 0])
         return std::nullopt;
-    return MessageRequest{"This contest does not log QSOs on " +
-                              trim(BandNameM[static_cast<std::size_t>(band - 1)]) +
-                              (cw ? " CW" : " SSB") +
-                              ".  Put the radio on an allowed band and mode to log.",
-                          "Band-Mode Not Allowed", MsgButtons::Ok, MsgIcon::Stop};
+    return MessageRequest{
+        "This contest does not log QSOs on " + trim(BandNameM[static_cast<std::size_t>(band - 1)]) +
+            (cw ? " CW" : " SSB") + ".  Put the radio on an allowed band and mode to log.",
+        "Band-Mode Not Allowed", MsgButtons::Ok, MsgIcon::Stop};
 }
 
 EntryCommand entryCommand(std::string_view callBox) {

@@ -142,7 +142,8 @@ void Setup::load() {
     view_.historyContest = isValidContest(state_.contestNr) ? state_.contestNr - contest::First : 0;
     view_.serialDevices = devices_.serialDevices();
     view_.parallelDevices = devices_.parallelDevices();
-    view_.rigControlled = {s.Rig1Control == kRigControlRigctld, s.Rig2Control == kRigControlRigctld};
+    view_.rigControlled = {s.Rig1Control == kRigControlRigctld,
+                           s.Rig2Control == kRigControlRigctld};
     view_.rigAddress = {s.Rig1Address, s.Rig2Address};
     view_.rigPollInterval = s.RigPollInterval;
 

@@ -158,7 +158,9 @@ const std::vector<KeySection>& keySections() {
           {"Rig1Address", Text, &S::Rig1Address},
           {"Rig2Control", Text, &S::Rig2Control},
           {"Rig2Address", Text, &S::Rig2Address},
-          {"RigPollInterval", Rounded, &S::RigPollInterval,
+          {"RigPollInterval",
+           Rounded,
+           &S::RigPollInterval,
            {kMinRigPollInterval, kMaxRigPollInterval}}},
          true},
     };

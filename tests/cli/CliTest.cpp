@@ -71,9 +71,10 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
     EXPECT_NE(shown.out.find("\nRadio1Delay=2\n"), std::string::npos);
     EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\r'), std::string::npos);
-    EXPECT_TRUE(shown.out.ends_with("UserAnt=\n\n[Rig Control]\nRig1Control=none\n"
-                                    "Rig1Address=127.0.0.1:4532\nRig2Control=none\n"
-                                    "Rig2Address=127.0.0.1:4534\nRigPollInterval=500\n\n"));
+    EXPECT_TRUE(
+        shown.out.ends_with("UserAnt=\n\n[Rig Control]\nRig1Control=none\n"
+                            "Rig1Address=127.0.0.1:4532\nRig2Control=none\n"
+                            "Rig2Address=127.0.0.1:4534\nRigPollInterval=500\n\n"));
 }
 
 TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "entry/EntryRig.h"
@@ -27,8 +28,7 @@ constexpr BandModeCode phone(int band) {
 }
 
 // A new WPX CW log, radio 1 under rig control; the test plays rigctld.
-class RigControlTest : public ::testing::Test,
-                       protected test::LogFormOnFiles<test::ChoosingHost> {
+class RigControlTest : public ::testing::Test, protected test::LogFormOnFiles<test::ChoosingHost> {
   protected:
     void SetUp() override {
         host.contest = "WPX";
@@ -93,10 +93,9 @@ TEST_F(RigControlTest, TheLogFollowsTheRigAndKeepsWhatIsTyped) {
     ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
     EXPECT_EQ(fakes.messageBox.shown[0].title, "DUPE!");
     EXPECT_EQ(state.log.count(), 1);
-    EXPECT_TRUE(std::any_of(fakes.timers.created.begin(), fakes.timers.created.end(),
-                            [](const test::FakeTimer* t) {
-                                return t->enabled() && t->interval() == 500;
-                            }));
+    EXPECT_TRUE(
+        std::any_of(fakes.timers.created.begin(), fakes.timers.created.end(),
+                    [](const test::FakeTimer* t) { return t->enabled() && t->interval() == 500; }));
 }
 
 TEST_F(RigControlTest, ABandOrModeTheContestDoesNotLogIsShownButRefused) {
@@ -202,155 +201,143 @@ TEST_F(RigControlTest, TheOtherRadiosRigMovesOnlyItsOwnBandMode) {
 
 // ---- the real daemon: hamlib's dummy rig ---------------------------------
 
-// rigctld -m 1 on a loopback port, stopped when the object goes.
+sockaddr_in loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    return address;
+}
+
+// Calls `step` every 10 ms on the real clock until `done`, `limit` at most.
+bool within(std::chrono::milliseconds limit, const std::function<bool()>& done,
+            const std::function<void()>& step) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(10ms);
+        step();
+    }
+    return done();
+}
+
+std::int64_t realMs() {
+    return duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// rigctld -m 1 on a free loopback port, stopped when the object goes.
 class Rigctld {
   public:
-    explicit Rigctld(int port) : port_(port) { start(); }
-    ~Rigctld() { stop(); }
-    Rigctld(const Rigctld&) = delete;
-    Rigctld& operator=(const Rigctld&) = delete;
-
-    // Empty when it answers on its port; else why not.
-    const std::string& failure() const { return failure_; }
-    void stop() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-    void start() {
-        const std::string port = std::to_string(port_);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::execlp("rigctld", "rigctld", "-m", "1", "-T", "127.0.0.1", "-t", port.c_str(),
-                     static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        for (int tries = 0; tries < 150; ++tries) {
-            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = -1;
-                failure_ = "rigctld (libhamlib-utils) is not installed or ended at once";
-                return;
-            }
-            if (answers()) return;
-            std::this_thread::sleep_for(20ms);
-        }
-        failure_ = "rigctld did not listen on port " + port + " within 3 s";
-    }
-
-    static int freePort() {
+    Rigctld() {
         const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address = loopback(0);
         socklen_t size = sizeof address;
         ::bind(fd, reinterpret_cast<sockaddr*>(&address), size);
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
         ::close(fd);
-        return ntohs(address.sin_port);
+        port = ntohs(address.sin_port);
+        start();
     }
+    ~Rigctld() { stop(); }
+    Rigctld(const Rigctld&) = delete;
+    Rigctld& operator=(const Rigctld&) = delete;
+
+    void stop() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        pid_ = -1;
+    }
+    void start() {
+        const std::string number = std::to_string(port);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::execlp("rigctld", "rigctld", "-m", "1", "-T", "127.0.0.1", "-t", number.c_str(),
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        bool ended = false;
+        const auto up = [&] {
+            ended = ::waitpid(pid_, nullptr, WNOHANG) == pid_;
+            return ended || answers();
+        };
+        const bool listening = within(3s, up, [] {}) && !ended;
+        if (ended) pid_ = -1;
+        failure = listening ? ""
+                  : ended   ? "rigctld (libhamlib-utils) is not installed or ended at once"
+                            : "rigctld did not listen on port " + number + " within 3 s";
+    }
+
+    int port = 0;
+    std::string failure;  // empty: it answers on its port
 
   private:
     bool answers() const {
         const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<std::uint16_t>(port_));
-        const bool connected =
-            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        const sockaddr_in address = loopback(port);
+        const bool up =
+            ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
         ::close(fd);
-        return connected;
+        return up;
     }
 
-    int port_;
     pid_t pid_ = -1;
-    std::string failure_;
 };
 
-class RigctldTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        host.contest = "WPX";
-        test::copyShippedStartupFiles(dir);
-        ASSERT_TRUE(form.startUp(dir.path()));
-        form.load();
-        form.onFileNew();
-        if (!daemon.failure().empty()) GTEST_SKIP() << daemon.failure();
-        state.settings.Rig1Control = "rigctld";
-        state.settings.Rig1Address = "127.0.0.1:" + std::to_string(port);
-        form.rig().configure();
-    }
+TEST_F(RigControlTest, TheLogFollowsHamlibsDummyRigTunesItAndOutlivesIt) {
+    Rigctld daemon;
+    if (!daemon.failure.empty()) GTEST_SKIP() << daemon.failure;
+    PosixTcpConnector sockets;
+    fakes.network.real = &sockets;
+    form.rig().setClock(realMs);
+    state.settings.Rig1Address = "127.0.0.1:" + std::to_string(daemon.port);
+    form.rig().configure();
+    const auto& label = form.rig().labels()[0];
+    const auto polled = [this] { form.rig().poll(); };
 
-    // Polls as the timer would until `done`, on the real clock, `limit` at most.
-    template <typename Done>
-    bool pollUntil(Done done, std::chrono::milliseconds limit = 2s) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (!done() && std::chrono::steady_clock::now() < end) {
-            std::this_thread::sleep_for(10ms);
-            form.rig().poll();
-        }
-        return done();
-    }
-    // The dummy rig asked directly, as a second client.
-    RigReading dummy(std::optional<std::int64_t> tuneTo = std::nullopt) {
-        RigClient direct(network, "127.0.0.1", port);
-        const auto start = std::chrono::steady_clock::now();
-        const auto ms = [&] {
-            return duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                            start)
-                .count();
-        };
-        while (direct.link() != RigLink::Online && ms() < 2000) {
-            direct.poll(ms());
-            std::this_thread::sleep_for(10ms);
-        }
-        if (!tuneTo) return direct.reading();
-        direct.setFrequency(*tuneTo, ms());
-        direct.setMode("CW", ms());
-        while (direct.reading() != RigReading{*tuneTo, "CW"} && ms() < 2000) {
-            direct.poll(ms());
-            std::this_thread::sleep_for(10ms);
+    // The dummy tuned by a client of its own, and read back by one.
+    const auto dummy = [&](std::int64_t tuneTo) {
+        RigClient direct(sockets, "127.0.0.1", daemon.port);
+        const auto step = [&] { direct.poll(realMs()); };
+        within(
+            2s, [&] { return !direct.reading().mode.empty(); }, step);
+        if (tuneTo != 0) {
+            direct.setFrequency(tuneTo, realMs());
+            direct.setMode("CW", realMs());
+            within(
+                2s,
+                [&] {
+                    return direct.reading() == RigReading{tuneTo, "CW"};
+                },
+                step);
         }
         return direct.reading();
-    }
-
-    test::TempDir dir;
-    test::FakePlatform fakes;
-    PosixTcpConnector network;
-    Platform platform{fakes.messageBox, fakes.fileDialog, fakes.timers, fakes.events,
-                      fakes.keys,       fakes.serial,     fakes.ports,  fakes.wavePlayer,
-                      fakes.clock,      fakes.help,       fakes.beep,   fakes.busy,
-                      network};
-    MainMod state;
-    StoredLogFiles logFiles{platform};
-    test::ChoosingHost host;
-    LogForm form{state, platform, logFiles, host};
-    int port = Rigctld::freePort();
-    Rigctld daemon{port};
-};
-
-TEST_F(RigctldTest, TheLogFollowsTheDummyRigTunesItAndOutlivesIt) {
-    const auto& label = form.rig().labels()[0];
-    EXPECT_EQ(dummy(14'025'300), (RigReading{14'025'300, "CW"}));
-    EXPECT_TRUE(pollUntil([&] { return label.text == "R1 14,025.30 CW"; }));
+    };
+    EXPECT_EQ(dummy(14'025'300).hz, 14'025'300);
+    EXPECT_TRUE(within(
+        2s, [&] { return label.text == "R1 14,025.30 CW"; }, polled));
     EXPECT_EQ(state.CurrentBandMode, cw(band::B20));
 
-    test::typeKeys(form.entry(), "7025\n");
-    EXPECT_TRUE(pollUntil([&] { return state.CurrentBandMode == cw(band::B40); }));
-    EXPECT_EQ(dummy().hz, 7'025'000);
+    type("7025\n");
+    EXPECT_TRUE(within(
+        2s, [&] { return state.CurrentBandMode == cw(band::B40); }, polled));
+    EXPECT_EQ(dummy(0), (RigReading{7'025'000, "CW"}));
     EXPECT_EQ(label.text, "R1 7,025.00 CW");
 
     daemon.stop();
-    EXPECT_TRUE(pollUntil([&] { return label.text == "R1 offline"; }));
-    test::typeKeys(form.entry(), "k1ar\t5\n");
+    EXPECT_TRUE(within(
+        2s, [&] { return label.text == "R1 offline"; }, polled));
+    type("k1ar\t5\n");
     EXPECT_EQ(state.log.count(), 1);
     EXPECT_EQ(state.log.at(1).QBandMode, cw(band::B40));
 
     // The dummy starts again on 145 MHz FM; the retries find it.
     daemon.start();
-    ASSERT_EQ(daemon.failure(), "");
-    EXPECT_TRUE(pollUntil([&] { return label.text == "R1 145,000.00 FM"; }, 8s));
+    ASSERT_EQ(daemon.failure, "");
+    EXPECT_TRUE(within(
+        8s, [&] { return label.text == "R1 145,000.00 FM"; }, polled));
     EXPECT_EQ(state.CurrentBandMode, phone(band::B2));
 }
 

@@ -67,22 +67,33 @@ TEST(RigBands, FrequencyTextAndTypedFrequencies) {
     EXPECT_EQ(frequencyText(999'995), "1,000.00");
 
     const std::pair<const char*, std::optional<std::int64_t>> typed[] = {
-        {"14025", 14'025'000},  {"7025.5", 7'025'500}, {"1830.125", 1'830'125},
-        {"3500.", 3'500'000},   {"1000", 1'000'000},   {"999.999", std::nullopt},
-        {"599", std::nullopt},  {"", std::nullopt},    {".", std::nullopt},
-        {"14025.1234", std::nullopt}, {"7025.5.1", std::nullopt}, {"K1AR", std::nullopt},
-        {"14 025", std::nullopt}, {"99999999999999999999", std::nullopt},
+        {"14025", 14'025'000},      {"7025.5", 7'025'500},
+        {"1830.125", 1'830'125},    {"3500.", 3'500'000},
+        {"1000", 1'000'000},        {"999.999", std::nullopt},
+        {"599", std::nullopt},      {"", std::nullopt},
+        {".", std::nullopt},        {"14025.1234", std::nullopt},
+        {"7025.5.1", std::nullopt}, {"K1AR", std::nullopt},
+        {"14 025", std::nullopt},   {"99999999999999999999", std::nullopt},
     };
     for (const auto& [text, hz] : typed) EXPECT_EQ(typedFrequencyHz(text), hz) << text;
 }
 
 TEST(RigAddress, OnlyNumericAddressesAndRealPorts) {
     const std::pair<const char*, const char*> cases[] = {
-        {"127.0.0.1:4532", "127.0.0.1|4532"}, {"localhost:1", "localhost|1"},
-        {"10.0.0.255:65535", "10.0.0.255|65535"}, {"127.0.0.1:0", ""},
-        {"127.0.0.1:65536", ""}, {"127.0.0.1:", ""}, {"127.0.0.1", ""},
-        {"127.0.0.1:45x", ""}, {"127.0.0.256:4532", ""}, {"127.0.1:4532", ""},
-        {"127.0.0.1.1:4532", ""}, {"rig.local:4532", ""}, {":4532", ""}, {"1.2.3.-4:1", ""},
+        {"127.0.0.1:4532", "127.0.0.1|4532"},
+        {"localhost:1", "localhost|1"},
+        {"10.0.0.255:65535", "10.0.0.255|65535"},
+        {"127.0.0.1:0", ""},
+        {"127.0.0.1:65536", ""},
+        {"127.0.0.1:", ""},
+        {"127.0.0.1", ""},
+        {"127.0.0.1:45x", ""},
+        {"127.0.0.256:4532", ""},
+        {"127.0.1:4532", ""},
+        {"127.0.0.1.1:4532", ""},
+        {"rig.local:4532", ""},
+        {":4532", ""},
+        {"1.2.3.-4:1", ""},
     };
     for (const auto& [text, expected] : cases) {
         const auto parsed = parseRigAddress(text);

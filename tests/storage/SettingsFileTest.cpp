@@ -95,10 +95,10 @@ TEST(SettingsFile, WrittenLayout) {
           crlf({"ExchangeSprintMult=", "[User Exchange - NAQP]",
                 "ExchangeNAQPName=", "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
         EXPECT_NE(text.find(part), std::string::npos) << part;
-    EXPECT_TRUE(text.ends_with(crlf({"UserRig=", "UserAnt=", "", "[Rig Control]",
-                                     "Rig1Control=none", "Rig1Address=127.0.0.1:4532",
-                                     "Rig2Control=none", "Rig2Address=127.0.0.1:4534",
-                                     "RigPollInterval=500", ""})));
+    EXPECT_TRUE(
+        text.ends_with(crlf({"UserRig=", "UserAnt=", "", "[Rig Control]", "Rig1Control=none",
+                             "Rig1Address=127.0.0.1:4532", "Rig2Control=none",
+                             "Rig2Address=127.0.0.1:4534", "RigPollInterval=500", ""})));
 }
 
 // Each text is read and written again: the written lines show what was read.

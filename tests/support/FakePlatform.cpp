@@ -1,11 +1,11 @@
 #include "support/FakePlatform.h"
 
 #include <algorithm>
-#include <utility>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace keslog::test {
 
@@ -130,6 +130,7 @@ class FakeTcpConnection : public ITcpConnection {
 
 std::unique_ptr<ITcpConnection> FakeTcpConnector::connect(const std::string& host, int port) {
     addresses.push_back(host + ":" + std::to_string(port));
+    if (real) return real->connect(host, port);
     auto link = std::make_shared<Link>();
     link->state = nextState;
     links.push_back(link);

@@ -294,6 +294,7 @@ class FakeTcpConnector : public ITcpConnector {
     std::unique_ptr<ITcpConnection> connect(const std::string& host, int port) override;
 
     ITcpConnection::State nextState = ITcpConnection::State::Closed;
+    ITcpConnector* real = nullptr;             // when set, connects go there instead
     std::vector<std::string> addresses;        // "host:port" of each connect
     std::vector<std::shared_ptr<Link>> links;  // one per connect
 };
@@ -315,8 +316,8 @@ struct FakePlatform {
     FakeTcpConnector network;
 
     Platform services() {
-        return {messageBox, fileDialog, timers, events, keys, serial,
-                ports,      wavePlayer, clock,  help,   beep, busy, network};
+        return {messageBox, fileDialog, timers, events, keys, serial, ports,
+                wavePlayer, clock,      help,   beep,   busy, network};
     }
 };
 

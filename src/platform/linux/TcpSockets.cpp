@@ -22,7 +22,8 @@ class PosixTcpConnection : public ITcpConnection {
         address.sin_family = AF_INET;
         address.sin_port = htons(static_cast<std::uint16_t>(port));
         const std::string numeric = host == "localhost" ? "127.0.0.1" : host;
-        if (port < 1 || port > 65535 || inet_pton(AF_INET, numeric.c_str(), &address.sin_addr) != 1) {
+        if (port < 1 || port > 65535 ||
+            inet_pton(AF_INET, numeric.c_str(), &address.sin_addr) != 1) {
             fail("\"" + host + ":" + std::to_string(port) +
                  "\" is not an IPv4 address and port, such as 127.0.0.1:4532.");
             return;
