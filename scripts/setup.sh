@@ -10,6 +10,7 @@ packages=(
   dpkg-dev file
   desktop-file-utils shared-mime-info libglib2.0-bin  # the package test: desktop-file-validate, update-mime-database, gio
   hamradio-files
+  libhamlib-utils  # rigctld: rig control and its tests
   clang libclang-rt-14-dev  # scripts/fuzz.sh: libFuzzer and its sanitizer run-times
 )
 

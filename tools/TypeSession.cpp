@@ -218,7 +218,8 @@ class Headless : public IFileDialog,
                  public IEventPump,
                  public IHelpViewer,
                  public IBusyPointer,
-                 public ISidetone {
+                 public ISidetone,
+                 public ITcpConnector {
   public:
     std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
@@ -230,6 +231,18 @@ class Headless : public IFileDialog,
     Status prepare() override { return Status::ok(); }
     void setTone(bool) override {}
     void stop() override {}
+    // A scripted session has no radio: rig control, if set, stays offline.
+    std::unique_ptr<ITcpConnection> connect(const std::string&, int) override {
+        return std::make_unique<NoConnection>();
+    }
+
+  private:
+    struct NoConnection : ITcpConnection {
+        State state() override { return State::Closed; }
+        void send(std::string_view) override {}
+        std::string receive() override { return {}; }
+        std::string error() const override { return "No rig in a scripted session."; }
+    };
 };
 
 // The keys the keyer polls while it sends: a script's "{Esc +300ms}" is
@@ -567,8 +580,8 @@ int typeSession(Context& ctx) {
     LineLog lineLog(time);
     ScriptKeys keys(time);
     UnavailableWavePlayer wave;
-    Platform platform{messages, headless, time,  headless, keys, lineLog,
-                      lineLog,  wave,     clock, headless, beep, headless};
+    Platform platform{messages, headless, time,     headless, keys,     lineLog, lineLog,
+                      wave,     clock,    headless, beep,     headless, headless};
     MainMod state;
     PortLines lines(lineLog, lineLog);
     CWKeyer keyer(state, platform, lines, {time, headless, headless});

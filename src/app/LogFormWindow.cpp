@@ -93,6 +93,7 @@ LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logF
         render();
     });
     timer1_->setEnabled(true);
+    form_->rig().setOnChange([this] { render(); });
 }
 
 LogFormWindow::~LogFormWindow() = default;
@@ -334,6 +335,11 @@ void LogFormWindow::buildEntryArea() {
     timeGmtLabel_ = namedLabel(bottomRow_, "TimeGMTLabel");
     timeLocalLabel_ = namedLabel(bottomRow_, "TimeLocalLabel");
     bottomLabels->addWidget(fileIdLabel_, 1);
+    for (std::size_t i = 0; i < rigLabels_.size(); ++i) {
+        rigLabels_[i] = namedLabel(bottomRow_, i == 0 ? "Rig1Label" : "Rig2Label");
+        bottomLabels->addWidget(rigLabels_[i]);
+        bottomLabels->addSpacing(16);
+    }
     bottomLabels->addWidget(timeGmtLabel_);
     bottomLabels->addSpacing(16);
     bottomLabels->addWidget(timeLocalLabel_);
@@ -393,6 +399,12 @@ void LogFormWindow::render() {
     fileIdLabel_->setText(q(v.fileIdLabel));
     timeGmtLabel_->setText(q(v.timeGmtLabel));
     timeLocalLabel_->setText(q(v.timeLocalLabel));
+    for (std::size_t i = 0; i < rigLabels_.size(); ++i) {
+        const RigStatusLabel& rig = form_->rig().labels()[i];
+        rigLabels_[i]->setText(q(rig.text));
+        rigLabels_[i]->setStyleSheet("font-weight: bold; color: " + cssColour(rig.colour));
+        rigLabels_[i]->setVisible(!rig.text.empty());
+    }
     renderSpeed();
     renderKeyboardCW();
     renderRepeat();

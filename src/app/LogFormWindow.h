@@ -191,6 +191,7 @@ class LogFormWindow : public QMainWindow,
     QFrame* line1_ = nullptr;
     QLabel* timeGmtLabel_ = nullptr;
     QLabel* timeLocalLabel_ = nullptr;
+    std::array<QLabel*, 2> rigLabels_{};
     QLabel* labelSendingMsg_ = nullptr;
     QLabel* modeLabel_ = nullptr;
     std::array<QLabel*, kBandCount> prevQso_{};

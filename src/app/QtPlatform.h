@@ -18,6 +18,7 @@
 #include "platform/linux/RealtimeScheduler.h"
 #include "platform/linux/SerialLines.h"
 #include "platform/linux/SystemClock.h"
+#include "platform/linux/TcpSockets.h"
 #include "transmit/CWKeyer.h"
 
 class QWidget;
@@ -123,6 +124,7 @@ struct QtPlatform {
     QtHelpViewer help;
     QtBeep beep;
     QtBusyPointer busy;
+    PosixTcpConnector network;
 
     Platform services();
     KeyerDevices keyerDevices() { return {scheduler, soundCardTone, pcSpeakerTone}; }

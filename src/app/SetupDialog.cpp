@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <functional>
@@ -390,7 +391,38 @@ QWidget* SetupDialog::devicesTab() {
         frameDevices);
     note->setWordWrap(true);
     grid->addWidget(note, 4, 0, 1, 2);
-    return page({frameDevices});
+
+    auto* frameRigs = frame("FrameRigControl", "Rig Control", this);
+    auto* rigGrid = new QGridLayout(frameRigs);
+    for (int r = 0; r < 2; ++r) {
+        const int radio = r + 1;
+        auto* box = new QCheckBox(QString("Radio %1 through rigctld at").arg(radio), frameRigs);
+        box->setObjectName(QString("CheckRig%1").arg(radio));
+        connect(box, &QCheckBox::toggled, this, [this, radio](bool on) {
+            form_.onRigControl(radio, on);
+            render();
+        });
+        auto* address = new QLineEdit(frameRigs);
+        address->setObjectName(QString("TextRig%1Address").arg(radio));
+        address->setPlaceholderText("127.0.0.1:4532");
+        connect(address, &QLineEdit::textEdited, this, [this, radio](const QString& text) {
+            form_.onRigAddress(radio, text.toStdString());
+        });
+        rigGrid->addWidget(box, r, 0);
+        rigGrid->addWidget(address, r, 1);
+        rigControl_[static_cast<std::size_t>(r)] = box;
+        rigAddress_[static_cast<std::size_t>(r)] = address;
+    }
+    rigPoll_ = new QSpinBox(frameRigs);
+    rigPoll_->setObjectName("SpinRigPoll");
+    rigPoll_->setRange(kMinRigPollInterval, kMaxRigPollInterval);
+    rigPoll_->setSingleStep(100);
+    rigPoll_->setSuffix(" ms");
+    connect(rigPoll_, &QSpinBox::valueChanged, this,
+            [this](int ms) { form_.onRigPollInterval(ms); });
+    rigGrid->addWidget(new QLabel("Ask each rig every:", frameRigs), 2, 0);
+    rigGrid->addWidget(rigPoll_, 2, 1);
+    return page({frameDevices, frameRigs});
 }
 
 void SetupDialog::render() {
@@ -447,6 +479,15 @@ void SetupDialog::render() {
     optionLog_[0]->setChecked(v.logFirst);
     optionLog_[1]->setChecked(!v.logFirst);
     for (std::size_t i = 0; i < devices_.size(); ++i) setEditText(devices_[i], v.device[i]);
+    for (std::size_t r = 0; r < 2; ++r) {
+        const QSignalBlocker block(rigControl_[r]);
+        rigControl_[r]->setChecked(v.rigControlled[r]);
+        if (rigAddress_[r]->text() != q(v.rigAddress[r]))
+            rigAddress_[r]->setText(q(v.rigAddress[r]));
+        rigAddress_[r]->setEnabled(v.rigControlled[r]);
+    }
+    const QSignalBlocker block(rigPoll_);
+    rigPoll_->setValue(v.rigPollInterval);
 }
 
 }  // namespace keslog

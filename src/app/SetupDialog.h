@@ -14,6 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QSpinBox;
 class QTabWidget;
 
 namespace keslog {
@@ -68,6 +69,9 @@ class SetupDialog : public FormDialog<Setup> {
     QLabel* delayCaption_ = nullptr;
     std::array<QRadioButton*, 2> optionLog_{};
     std::array<QComboBox*, 4> devices_{};
+    std::array<QCheckBox*, 2> rigControl_{};
+    std::array<QLineEdit*, 2> rigAddress_{};
+    QSpinBox* rigPoll_ = nullptr;
 };
 
 }  // namespace keslog

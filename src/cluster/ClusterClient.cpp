@@ -87,7 +87,8 @@ std::optional<ClusterConfig> clusterConfigOf(const Settings& settings) {
     return config;
 }
 
-ClusterClient::ClusterClient(ITcpConnector& connector, ClusterConfig config, ClusterEvents events)
+ClusterClient::ClusterClient(ITcpStreamConnector& connector, ClusterConfig config,
+                             ClusterEvents events)
     : connector_(connector), config_(std::move(config)), events_(std::move(events)) {
     worker_ = std::thread([this] { run(); });
 }

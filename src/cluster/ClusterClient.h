@@ -50,7 +50,7 @@ struct ClusterEvents {
 // after a drop connects again (never more often than the retry interval).
 class ClusterClient {
   public:
-    ClusterClient(ITcpConnector& connector, ClusterConfig config, ClusterEvents events);
+    ClusterClient(ITcpStreamConnector& connector, ClusterConfig config, ClusterEvents events);
     ~ClusterClient();
     ClusterClient(const ClusterClient&) = delete;
     ClusterClient& operator=(const ClusterClient&) = delete;
@@ -68,7 +68,7 @@ class ClusterClient {
     // Waits until the time or until stopped; false when stopped.
     bool waitUntil(Clock::time_point when);
 
-    ITcpConnector& connector_;
+    ITcpStreamConnector& connector_;
     const ClusterConfig config_;
     const ClusterEvents events_;
 

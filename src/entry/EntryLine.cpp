@@ -33,6 +33,15 @@ class SilentTransmit : public IEntryTransmit {
 
 SilentTransmit silentTransmit;
 
+// Until rig control is attached there is no rig to steer.
+class NoRig : public IEntryRig {
+  public:
+    bool tuneToTyped(const std::string&) override { return false; }
+    void bandModeKeyed(BandModeCode) override {}
+};
+
+NoRig noRig;
+
 bool isLetter(char c) {
     return c >= 'A' && c <= 'Z';
 }
@@ -136,6 +145,18 @@ void EntryBox::moveCaret(int to) {
     selLength = 0;
 }
 
+std::optional<MessageRequest> bandModeRefusal(const MainMod& state) {
+    const BandModeCode code = state.CurrentBandMode;
+    const int band = bandIndexOf(code);
+    const bool cw = isCw(code);
+    if (state.BandActive[static_cast<std::size_t>(band)] && state.ModeFlag[cw ? 1 : 0])
+        return std::nullopt;
+    return MessageRequest{
+        "This contest does not log QSOs on " + trim(BandNameM[static_cast<std::size_t>(band - 1)]) +
+            (cw ? " CW" : " SSB") + ".  Put the radio on an allowed band and mode to log.",
+        "Band-Mode Not Allowed", MsgButtons::Ok, MsgIcon::Stop};
+}
+
 EntryCommand entryCommand(std::string_view callBox) {
     const std::string word = toUpper(trim(callBox));
     if (word == "R" || word == "RPT") return EntryCommand::Repeat;
@@ -164,6 +185,7 @@ EntryLine::EntryLine(MainMod& state, Platform& platform, IQsoStore& store, IEntr
       store_(store),
       host_(host),
       transmit_(&silentTransmit),
+      rig_(&noRig),
       partial_(state, platform.messageBox) {}
 
 void EntryLine::reset() {
@@ -260,14 +282,17 @@ void EntryLine::handleKey(int box, EntryKey key, KeyMods mods) {
             if (naqp) host_.redrawMultipliers();
             break;
         case EntryKey::Down:
-        case EntryKey::Up:
+        case EntryKey::Up: {
             if (!mods.ctrl) break;
+            const BandModeCode from = state_.CurrentBandMode;
             state_.CurrentBandMode =
                 key == EntryKey::Down
                     ? nextActiveBand(state_.CurrentBandMode, state_.BandActive)
                     : previousActiveBand(state_.CurrentBandMode, state_.BandActive);
-            host_.bandModeChanged();
+            bandModeShown();
+            rig_->bandModeKeyed(from);
             break;
+        }
         case EntryKey::Left:
         case EntryKey::Right:
             if (mods.ctrl)
@@ -451,7 +476,7 @@ void EntryLine::placeFocus(int box) {
 
 // --- dupes ----------------------------------------------------------------
 
-const DupeCheck& EntryLine::dupeCheck(const std::string& call) {
+const DupeCheck& EntryLine::dupeCheck(const std::string& call, bool notice) {
     // Whether a call is a dupe depends on the band and mode too.
     if (entry_.checked && entry_.call == call && entry_.bandMode == state_.CurrentBandMode)
         return entry_.check;
@@ -466,7 +491,8 @@ const DupeCheck& EntryLine::dupeCheck(const std::string& call) {
         view_.ModeLabel = grid.modeLabel;
         view_.PrevQSO = grid.prevQso;
     }
-    if (const auto notice = portableNotice(entry_.check)) platform_.messageBox.show(*notice);
+    if (const auto portable = portableNotice(entry_.check); portable && notice)
+        platform_.messageBox.show(*portable);
     return entry_.check;
 }
 
@@ -525,8 +551,27 @@ void EntryLine::onPartialCallChosen(const std::string& call) {
 void EntryLine::switchMode() {
     const bool toPhone = isCw(state_.CurrentBandMode);
     if (!state_.ModeFlag[toPhone ? 0 : 1]) return;
-    state_.CurrentBandMode = bandModeCode(bandIndexOf(state_.CurrentBandMode), toPhone);
+    const BandModeCode from = state_.CurrentBandMode;
+    state_.CurrentBandMode = bandModeCode(bandIndexOf(from), toPhone);
+    bandModeShown();
+    rig_->bandModeKeyed(from);
+}
+
+void EntryLine::followRig(BandModeCode code) {
+    if (code == state_.CurrentBandMode) return;
+    state_.CurrentBandMode = code;
+    bandModeShown();
+}
+
+void EntryLine::bandModeShown() {
     host_.bandModeChanged();
+    // A call checked on the old band-mode is checked again on the new one;
+    // its worked-before grid and dupe question follow, the boxes stay.
+    if (!entry_.checked) return;
+    entry_.checked = false;
+    view_.ModeLabel.clear();
+    view_.PrevQSO = {};
+    dupeCheck(entry_.call, false);
 }
 
 void EntryLine::hideEntryLabels() {
@@ -662,9 +707,19 @@ void EntryLine::logEntry(int box, bool shift) {
         default:
             break;
     }
+    if (rig_->tuneToTyped(typed)) {
+        view_.InData[kCallBox].setText("", 0);
+        placeFocus(kCallBox);
+        return;
+    }
     if (typed.empty()) {
         if (!shift && state_.settings.SendF1Enabled)
             transmit_->sendFunctionKeyMessage(kKeyCodeF1, false);
+        placeFocus(kCallBox);
+        return;
+    }
+    if (const auto refusal = bandModeRefusal(state_)) {
+        platform_.messageBox.show(*refusal);
         placeFocus(kCallBox);
         return;
     }

@@ -150,6 +150,22 @@ class IEntryHost {
     virtual bool editLastEntry() = 0;
 };
 
+// The rigs under control, as far as the entry line steers them.
+class IEntryRig {
+  public:
+    virtual ~IEntryRig() = default;
+    // Enter on the call box's text: true when it was a frequency and the
+    // log radio's rig, under control, was sent there instead of logging.
+    virtual bool tuneToTyped(const std::string& callBox) = 0;
+    // The keys moved CurrentBandMode away from `from`: a rig under control
+    // follows.
+    virtual void bandModeKeyed(BandModeCode from) = 0;
+};
+
+// The band-mode may be one the contest does not log on when a rig put the
+// log there: the message that refuses to log; nullopt when it may log.
+std::optional<MessageRequest> bandModeRefusal(const MainMod& state);
+
 // The entry-line command words of the call box.
 enum class EntryCommand { None = 0, Repeat = 1, DtrClear = 2, DtrSet = 3 };
 EntryCommand entryCommand(std::string_view callBox);
@@ -165,6 +181,7 @@ class EntryLine {
     EntryLine(MainMod& state, Platform& platform, IQsoStore& store, IEntryHost& host);
 
     void setTransmit(IEntryTransmit& transmit) { transmit_ = &transmit; }
+    void setRig(IEntryRig& rig) { rig_ = &rig; }
 
     const EntryView& view() const { return view_; }
     Partial& partial() { return partial_; }
@@ -191,6 +208,10 @@ class EntryLine {
     // A call chosen in the search window goes into the call box.
     void onPartialCallChosen(const std::string& call);
 
+    // The log radio's rig moved to another band-mode: shown as the keys
+    // would show it, the typed call and exchange kept.
+    void followRig(BandModeCode code);
+
     // Log entry: Enter in box 0 or 1, Shift suppressing the automatic
     // messages. Public for the Log it button and the tests.
     void logEntry(int box, bool shift);
@@ -214,6 +235,8 @@ class EntryLine {
     void onInsert();
     void onSearch(KeyMods mods);
     void switchMode();
+    // CurrentBandMode changed: the displays and the dupe state follow.
+    void bandModeShown();
     void placeFocus(int box);
     void clearEntry();
     // The Cancel button's clearing for the other commands: sending stops too.
@@ -223,8 +246,8 @@ class EntryLine {
     void showCheckPartial(std::string_view typed);
 
     // The dupe check of the call unless it ran for this call already; the
-    // grid and the portable notice show what it found.
-    const DupeCheck& dupeCheck(const std::string& call);
+    // grid and (with notice) the portable notice show what it found.
+    const DupeCheck& dupeCheck(const std::string& call, bool notice = true);
     // The dupe question for a dupe not yet answered for this call; nullopt
     // when it was not asked.
     std::optional<MsgResult> askIfDupe(const std::string& call);
@@ -243,6 +266,7 @@ class EntryLine {
     IQsoStore& store_;
     IEntryHost& host_;
     IEntryTransmit* transmit_;
+    IEntryRig* rig_;
     Partial partial_;
     EntryView view_;
     PerEntry entry_;

@@ -38,7 +38,10 @@ LogForm::LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFo
       platform_(platform),
       logFiles_(logFiles),
       host_(host),
-      entry_(state, platform, logFiles, *this) {}
+      entry_(state, platform, logFiles, *this),
+      rig_(state, platform, entry_) {
+    entry_.setRig(rig_);
+}
 
 bool LogForm::startUp(const std::string& programDir) {
     state_.logOpen = false;
@@ -61,6 +64,7 @@ bool LogForm::startUp(const std::string& programDir) {
         return false;
     }
     state_.currentLogPath = state_.workingFilePath();
+    rig_.configure();
     return true;
 }
 
@@ -460,7 +464,9 @@ void LogForm::onFileSetup(const IPortDevices& devices) {
     dialog.load();
     host_.showSetup(dialog);
     if (!dialog.view().closed) dialog.onCancel();
-    if (dialog.view().accepted) writeSettings();
+    if (!dialog.view().accepted) return;
+    writeSettings();
+    rig_.configure();
 }
 
 void LogForm::onRecentFile(int index) {

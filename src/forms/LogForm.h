@@ -9,6 +9,7 @@
 #include "forms/BandMode.h"
 #include "forms/ChCoForm.h"
 #include "forms/LogFiles.h"
+#include "forms/RigControl.h"
 #include "forms/Setup.h"
 #include "model/MainMod.h"
 #include "model/Transmit.h"
@@ -111,6 +112,7 @@ class LogForm : private IEntryHost {
     void load();
     const LogFormView& view() const { return view_; }
     EntryLine& entry() { return entry_; }
+    RigControl& rig() { return rig_; }
 
     // File, Exit and closing the window: true when the program may end.
     bool requestExit();
@@ -198,6 +200,7 @@ class LogForm : private IEntryHost {
     ILogFormHost& host_;
     LogFormView view_;
     EntryLine entry_;
+    RigControl rig_;
     int tickCount_ = 0;
     QSOStats qsoStats_;
     ViewMult viewMult_;

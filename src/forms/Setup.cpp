@@ -7,6 +7,7 @@
 #include "entry/CallMatch.h"
 #include "model/Text.h"
 #include "platform/Files.h"
+#include "rig/RigClient.h"
 #include "storage/CallFile.h"
 #include "storage/LogFile.h"
 #include "transmit/CWKeyer.h"
@@ -141,6 +142,10 @@ void Setup::load() {
     view_.historyContest = isValidContest(state_.contestNr) ? state_.contestNr - contest::First : 0;
     view_.serialDevices = devices_.serialDevices();
     view_.parallelDevices = devices_.parallelDevices();
+    view_.rigControlled = {s.Rig1Control == kRigControlRigctld,
+                           s.Rig2Control == kRigControlRigctld};
+    view_.rigAddress = {s.Rig1Address, s.Rig2Address};
+    view_.rigPollInterval = s.RigPollInterval;
 
     enableControls();
     showListSize();
@@ -237,6 +242,18 @@ void Setup::onDevice(PortDevice port, const std::string& path) {
     view_.device[static_cast<std::size_t>(port)] = path;
 }
 
+void Setup::onRigControl(int radio, bool on) {
+    view_.rigControlled[static_cast<std::size_t>(radio - 1)] = on;
+}
+
+void Setup::onRigAddress(int radio, const std::string& address) {
+    view_.rigAddress[static_cast<std::size_t>(radio - 1)] = address;
+}
+
+void Setup::onRigPollInterval(int ms) {
+    view_.rigPollInterval = std::clamp(ms, kMinRigPollInterval, kMaxRigPollInterval);
+}
+
 std::string Setup::portAt(SetupList l) const {
     return std::string(kPortNames[static_cast<std::size_t>(view_.position(l))]);
 }
@@ -273,6 +290,15 @@ void Setup::onOK() {
     if (key1 != 0 && key1 == view_.position(SetupList::Key2)) {
         platform_.messageBox.show({"You have selected duplicate key mappings.  Change one of them.",
                                    "Key Mapping Conflict", MsgButtons::Ok, MsgIcon::Stop});
+        return;
+    }
+    for (std::size_t r = 0; r < 2; ++r) {
+        if (!view_.rigControlled[r] || parseRigAddress(trim(view_.rigAddress[r]))) continue;
+        view_.tab = SetupTab::Devices;
+        platform_.messageBox.show({"The rigctld address of radio " + std::to_string(r + 1) +
+                                       " must be an IPv4 address and a port, such as "
+                                       "127.0.0.1:4532.",
+                                   "Rig Control", MsgButtons::Ok, MsgIcon::Stop});
         return;
     }
     store();
@@ -337,6 +363,11 @@ void Setup::store() {
 
     for (const PortDevice port : kPortDevices)
         deviceSetting(s, port) = trim(v.device[static_cast<std::size_t>(port)]);
+    s.Rig1Control = v.rigControlled[0] ? kRigControlRigctld : kRigControlNone;
+    s.Rig2Control = v.rigControlled[1] ? kRigControlRigctld : kRigControlNone;
+    s.Rig1Address = trim(v.rigAddress[0]);
+    s.Rig2Address = trim(v.rigAddress[1]);
+    s.RigPollInterval = static_cast<std::int16_t>(v.rigPollInterval);
     s.ScpFile = trim(v.ScpFile);
     for (ContestNr nr = contest::First; nr <= contest::Last; ++nr)
         *s.callHistoryFile(nr) =

@@ -102,6 +102,10 @@ struct SetupView {
     std::array<std::string, 4> device;
     std::vector<std::string> serialDevices;
     std::vector<std::string> parallelDevices;
+    // Devices: rig control of radio 1 and 2 through rigctld at HOST:PORT.
+    std::array<bool, 2> rigControlled{};
+    std::array<std::string, 2> rigAddress;
+    int rigPollInterval = 500;  // ms
 
     // Enabled by their switches.
     bool cwControlsEnabled = false;  // port, speaker, typing, autodupe, weight
@@ -144,6 +148,10 @@ class Setup {
     void onDelaySpin(int radio, int step);
     void onLogOption(bool logFirst);
     void onDevice(PortDevice port, const std::string& path);
+    // Radio 1 or 2.
+    void onRigControl(int radio, bool on);
+    void onRigAddress(int radio, const std::string& address);
+    void onRigPollInterval(int ms);
     void onSelect();
     void onSave();
     void onScpFile(const std::string& path);

@@ -25,6 +25,13 @@ inline constexpr std::array<int, 6> kDualCQsNumbers{2, 4, 6, 8, 10, 12};
 inline constexpr std::array<int, 6> kDualCQsIntervals{100, 200, 300, 500, 1000, 2000};
 inline constexpr int kMaxRadioDelay = 9;  // units of one 28-wpm dot
 inline constexpr int kMaxTimeCorrection = 12;
+// Milliseconds between two questions to a rig: often enough to follow the
+// tuning knob, seldom enough for a slow serial rig.
+inline constexpr int kMinRigPollInterval = 100;
+inline constexpr int kMaxRigPollInterval = 5000;
+// Rig<n>Control: how the logger reads radio n.
+inline constexpr const char* kRigControlNone = "none";
+inline constexpr const char* kRigControlRigctld = "rigctld";
 
 // Every stored function-key message begins with this prefix: no radio
 // change, played once.
@@ -152,6 +159,13 @@ struct Settings {
     std::string UserClub;
     std::string UserRig;
     std::string UserAnt;
+
+    // [Rig Control]: a rig under control of rigctld at HOST:PORT, or none.
+    std::string Rig1Control = kRigControlNone;
+    std::string Rig1Address = "127.0.0.1:4532";
+    std::string Rig2Control = kRigControlNone;
+    std::string Rig2Address = "127.0.0.1:4534";
+    std::int16_t RigPollInterval = 500;
 
     // [DX Cluster]: no host, no cluster. An empty call logs in with YourCall;
     // the commands sent after the login are separated by ";".

@@ -11,6 +11,7 @@ inline constexpr std::uint32_t Black = 0x000000;
 inline constexpr std::uint32_t Blue = 0xFF0000;
 inline constexpr std::uint32_t Red = 0x0000FF;
 inline constexpr std::uint32_t DarkRed = 0x0000C0;
+inline constexpr std::uint32_t Orange = 0x0080FF;
 }  // namespace colour
 
 // Radio 1 is blue and radio 2 red everywhere.

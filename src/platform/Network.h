@@ -8,8 +8,37 @@
 
 namespace keslog {
 
-// One TCP connection. read() is called by one thread; write() and
-// shutdown() may come from another at the same time.
+// Two ways to hold a TCP connection, one per kind of user: a connection
+// polled from a timer on the user-interface thread (rig control), whose
+// calls never wait, and a stream for a thread of its own (the cluster
+// client), whose calls wait a bounded time.
+
+// One TCP connection whose calls never wait: connecting goes on in the
+// background, send() queues, receive() hands over only what has arrived.
+// The owner polls it from a timer and decides itself how long is too long.
+class ITcpConnection {
+  public:
+    enum class State { Connecting, Open, Closed };
+
+    virtual ~ITcpConnection() = default;
+    // Moves a pending connect or send on; Closed once the peer hung up or a
+    // call failed (error() says why).
+    virtual State state() = 0;
+    virtual void send(std::string_view bytes) = 0;
+    virtual std::string receive() = 0;
+    virtual std::string error() const = 0;
+};
+
+class ITcpConnector {
+  public:
+    virtual ~ITcpConnector() = default;
+    // host: a numeric IPv4 address or "localhost"; a name that would need a
+    // (blocking) resolver lookup gives a Closed connection with the reason.
+    virtual std::unique_ptr<ITcpConnection> connect(const std::string& host, int port) = 0;
+};
+
+// One TCP connection for a thread of its own. read() is called by one
+// thread; write() and shutdown() may come from another at the same time.
 class ITcpStream {
   public:
     virtual ~ITcpStream() = default;
@@ -22,9 +51,9 @@ class ITcpStream {
     virtual void shutdown() = 0;
 };
 
-class ITcpConnector {
+class ITcpStreamConnector {
   public:
-    virtual ~ITcpConnector() = default;
+    virtual ~ITcpStreamConnector() = default;
     // Resolves the host and connects, giving up after timeoutMs.
     virtual Result<std::unique_ptr<ITcpStream>> connect(const std::string& host, int port,
                                                         int timeoutMs) = 0;

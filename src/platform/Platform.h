@@ -5,6 +5,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Lines.h"
 #include "platform/MessageBox.h"
+#include "platform/Network.h"
 #include "platform/Shell.h"
 #include "platform/Timer.h"
 #include "platform/WavePlayer.h"
@@ -27,6 +28,7 @@ struct Platform {
     IHelpViewer& help;
     IBeep& beep;
     IBusyPointer& busy;
+    ITcpConnector& network;
 };
 
 }  // namespace keslog

@@ -71,11 +71,12 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
     EXPECT_NE(shown.out.find("\nRadio1Delay=2\n"), std::string::npos);
     EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\r'), std::string::npos);
-    // A file from before the cluster keys reads as no cluster.
-    EXPECT_TRUE(
-        shown.out.ends_with("UserAnt=\n\n[DX Cluster]\nClusterHost=\nClusterPort=\n"
-                            "ClusterCall=\nClusterPassword=\nClusterCommands=\n"
-                            "ClusterConnectAtStart=False\n\n"));
+    // A file from before the rig control and cluster keys reads as none.
+    EXPECT_TRUE(shown.out.ends_with(
+        "UserAnt=\n\n[Rig Control]\nRig1Control=none\nRig1Address=127.0.0.1:4532\n"
+        "Rig2Control=none\nRig2Address=127.0.0.1:4534\nRigPollInterval=500\n\n"
+        "[DX Cluster]\nClusterHost=\nClusterPort=\nClusterCall=\nClusterPassword=\n"
+        "ClusterCommands=\nClusterConnectAtStart=False\n\n"));
 }
 
 TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {

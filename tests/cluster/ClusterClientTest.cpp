@@ -9,7 +9,7 @@
 
 #include "cluster/ClusterClient.h"
 #include "cluster/SpotLine.h"
-#include "platform/linux/TcpStream.h"
+#include "platform/linux/TcpSockets.h"
 
 namespace keslog {
 namespace {
@@ -146,7 +146,7 @@ TEST(ClusterClient, LogsInReadsSpotsAndLogsInAgainAfterADrop) {
                server.send("DX de K1TTT: 7003.5 DL1ABC CQ 1204Z\r\n"));
     });
 
-    PosixTcpConnector connector;
+    PosixTcpStreamConnector connector;
     Heard heard;
     ClusterConfig config{"127.0.0.1", server.port(), "W1XYZ", "secret", commands};
     config.retryInterval = 300ms;
@@ -187,7 +187,7 @@ TEST(ClusterClient, LogsInReadsSpotsAndLogsInAgainAfterADrop) {
 }
 
 // Refuses every attempt and notes when each came.
-class RefusingConnector : public ITcpConnector {
+class RefusingConnector : public ITcpStreamConnector {
   public:
     Result<std::unique_ptr<ITcpStream>> connect(const std::string&, int, int) override {
         std::lock_guard lock(mutex);

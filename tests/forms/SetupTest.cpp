@@ -276,6 +276,31 @@ TEST_F(SetupTest, OkStoresExactlyWhatChanged) {
     EXPECT_TRUE(state.lookbackCalls.loaded);
 }
 
+TEST_F(SetupTest, RigControlIsStoredOnlyWithAnAddressItCanUse) {
+    EXPECT_EQ(v().rigControlled, (std::array<bool, 2>{false, false}));
+    EXPECT_EQ(v().rigAddress, (std::array<std::string, 2>{"127.0.0.1:4532", "127.0.0.1:4534"}));
+    setup.onRigControl(2, true);
+    setup.onRigAddress(2, "rigs.local:4534");
+    setup.onRigPollInterval(20);
+    setup.onOK();
+    EXPECT_FALSE(v().closed);
+    EXPECT_EQ(v().tab, SetupTab::Devices);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text,
+              "The rigctld address of radio 2 must be an IPv4 address and a port, such as "
+              "127.0.0.1:4532.");
+    EXPECT_EQ(state.settings, storedSettings());
+
+    setup.onRigAddress(2, " 192.168.1.20:4540 ");
+    setup.onOK();
+    ASSERT_TRUE(v().closed);
+    Settings expected = storedSettings();
+    expected.Rig2Control = "rigctld";
+    expected.Rig2Address = "192.168.1.20:4540";
+    expected.RigPollInterval = 100;
+    EXPECT_EQ(state.settings, expected);
+}
+
 TEST_F(SetupTest, CallDataFilesPerContestStoredOnOk) {
     state.settings.CallHistoryNAQP = "/data/naqp.txt";
     state.contestNr = contest::Naqp;

@@ -90,7 +90,9 @@ TEST(SettingsFile, WrittenLayout) {
                 "ExchangeNAQPName=", "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
         EXPECT_NE(text.find(part), std::string::npos) << part;
     EXPECT_TRUE(text.ends_with(crlf(
-        {"UserRig=", "UserAnt=", "", "[DX Cluster]", "ClusterHost=", "ClusterPort=", "ClusterCall=",
+        {"UserRig=", "UserAnt=", "", "[Rig Control]", "Rig1Control=none",
+         "Rig1Address=127.0.0.1:4532", "Rig2Control=none", "Rig2Address=127.0.0.1:4534",
+         "RigPollInterval=500", "", "[DX Cluster]", "ClusterHost=", "ClusterPort=", "ClusterCall=",
          "ClusterPassword=", "ClusterCommands=", "ClusterConnectAtStart=False", ""})));
 }
 
@@ -156,6 +158,15 @@ TEST(SettingsFile, KeyLineRules) {
          "[User Exchange - SS]|ExchangeSSCheck=72|[User Exchange - NAQP]|ExchangeNAQPName=TREE|"
          "[User Information]|UserAnt=KT34XA",
          {"ExchangeSSCheck=72", "ExchangeNAQPName=TREE", "UserAnt=KT34XA"}},
+        {"a file from before rig control reads as none",
+         "[User Information]|UserAnt=KT34XA",
+         {"Rig1Control=none", "Rig2Control=none", "RigPollInterval=500"}},
+        {"rig control kept, its poll interval brought into range",
+         "[Rig Control]|Rig2Control=rigctld|Rig2Address=192.168.1.9:4540|RigPollInterval=20",
+         {"Rig2Control=rigctld", "Rig2Address=192.168.1.9:4540", "RigPollInterval=100"}},
+        {"a poll interval too long",
+         "[Rig Control]|RigPollInterval=60000",
+         {"RigPollInterval=5000"}},
         {"cluster",
          "[DX Cluster]|ClusterHost=dxc.example.net|ClusterPort=7300|ClusterCommands=set/skimmer; "
          "sh/dx 5|ClusterConnectAtStart=True",

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace keslog::test {
 
@@ -106,6 +107,34 @@ void copyShippedStartupFilesKeyingCW(const TempDir& dir) {
         settings.replace(at, from.size(), to);
     }
     dir.write("KESLOG90.INI", settings);
+}
+
+namespace {
+
+class FakeTcpConnection : public ITcpConnection {
+  public:
+    explicit FakeTcpConnection(std::shared_ptr<FakeTcpConnector::Link> link)
+        : link_(std::move(link)) {}
+    State state() override { return link_->state; }
+    void send(std::string_view bytes) override {
+        if (link_->state == State::Open) link_->sent.append(bytes);
+    }
+    std::string receive() override { return std::exchange(link_->incoming, {}); }
+    std::string error() const override { return link_->error; }
+
+  private:
+    std::shared_ptr<FakeTcpConnector::Link> link_;
+};
+
+}  // namespace
+
+std::unique_ptr<ITcpConnection> FakeTcpConnector::connect(const std::string& host, int port) {
+    addresses.push_back(host + ":" + std::to_string(port));
+    if (real) return real->connect(host, port);
+    auto link = std::make_shared<Link>();
+    link->state = nextState;
+    links.push_back(link);
+    return std::make_unique<FakeTcpConnection>(link);
 }
 
 }  // namespace keslog::test

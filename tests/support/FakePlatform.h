@@ -281,6 +281,24 @@ class FakePortDevices : public IPortDevices {
     std::vector<std::string> parallel{"/dev/parport0"};
 };
 
+// Connections whose far end the test plays: it reads what was sent and
+// hands over what arrives. Without a rig set up, every connect is refused.
+class FakeTcpConnector : public ITcpConnector {
+  public:
+    struct Link {
+        ITcpConnection::State state = ITcpConnection::State::Closed;
+        std::string sent;
+        std::string incoming;
+        std::string error = "connect: Connection refused";
+    };
+    std::unique_ptr<ITcpConnection> connect(const std::string& host, int port) override;
+
+    ITcpConnection::State nextState = ITcpConnection::State::Closed;
+    ITcpConnector* real = nullptr;             // when set, connects go there instead
+    std::vector<std::string> addresses;        // "host:port" of each connect
+    std::vector<std::shared_ptr<Link>> links;  // one per connect
+};
+
 // Every fake in one place; services() hands them out as a Platform.
 struct FakePlatform {
     FakeMessageBox messageBox;
@@ -295,10 +313,11 @@ struct FakePlatform {
     FakeHelpViewer help;
     FakeBeep beep;
     FakeBusyPointer busy;
+    FakeTcpConnector network;
 
     Platform services() {
-        return {messageBox, fileDialog, timers, events, keys, serial,
-                ports,      wavePlayer, clock,  help,   beep, busy};
+        return {messageBox, fileDialog, timers, events, keys, serial, ports,
+                wavePlayer, clock,      help,   beep,   busy, network};
     }
 };
 

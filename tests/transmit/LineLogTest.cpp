@@ -24,9 +24,19 @@ struct HeadlessRig {
     test::FakePlatform fakes;
     SimulatedTime time;
     LineLog lines{time};
-    Platform platform{
-        fakes.messageBox, fakes.fileDialog, time,       fakes.events, fakes.keys, lines, lines,
-        fakes.wavePlayer, fakes.clock,      fakes.help, fakes.beep,   fakes.busy};
+    Platform platform{fakes.messageBox,
+                      fakes.fileDialog,
+                      time,
+                      fakes.events,
+                      fakes.keys,
+                      lines,
+                      lines,
+                      fakes.wavePlayer,
+                      fakes.clock,
+                      fakes.help,
+                      fakes.beep,
+                      fakes.busy,
+                      fakes.network};
     MainMod state;
     PortLines ports{lines, lines};
     test::FakeSidetone soundCard;

@@ -1,0 +1,125 @@
+#include "forms/RigControl.h"
+
+#include <chrono>
+
+#include "rig/RigBands.h"
+
+namespace keslog {
+
+namespace {
+
+std::int64_t steadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+struct RigSetting {
+    const std::string& control;
+    const std::string& address;
+};
+
+RigSetting rigSetting(const Settings& s, int radio) {
+    return radio == 1 ? RigSetting{s.Rig1Control, s.Rig1Address}
+                      : RigSetting{s.Rig2Control, s.Rig2Address};
+}
+
+}  // namespace
+
+RigControl::RigControl(MainMod& state, Platform& platform, EntryLine& entry)
+    : state_(state),
+      entry_(entry),
+      timer_(platform.timers.createTimer()),
+      network_(platform.network),
+      now_(steadyMs) {
+    timer_->setHandler([this] { poll(); });
+}
+
+void RigControl::configure() {
+    const Settings& s = state_.settings;
+    bool any = false;
+    for (int radio = 1; radio <= 2; ++radio) {
+        const RigSetting setting = rigSetting(s, radio);
+        auto& client = clients_[index(radio)];
+        client.reset();
+        if (setting.control == kRigControlRigctld) {
+            // A bad address is left to the connect to refuse, with the reason.
+            const auto address = parseRigAddress(setting.address);
+            client = address ? std::make_unique<RigClient>(network_, address->host, address->port)
+                             : std::make_unique<RigClient>(network_, setting.address, 0);
+            any = true;
+        }
+        showLabel(radio);
+    }
+    timer_->setInterval(s.RigPollInterval);
+    timer_->setEnabled(any);
+    if (any) poll();
+}
+
+void RigControl::poll() {
+    bool changed = false;
+    for (int radio = 1; radio <= 2; ++radio) {
+        RigClient* client = clients_[index(radio)].get();
+        if (!client) continue;
+        const RigChanges changes = client->poll(now_());
+        // Back online, the rig may be where the keys did not put it.
+        const bool backOnline = changes.link && client->link() == RigLink::Online;
+        if (changes.reading || backOnline) follow(radio);
+        if (changes.reading || changes.link) {
+            showLabel(radio);
+            changed = true;
+        }
+    }
+    if (changed && onChange_) onChange_();
+}
+
+void RigControl::follow(int radio) {
+    const RigReading& reading = clients_[index(radio)]->reading();
+    const bool logRadio = radio == state_.LogRadio;
+    BandModeCode& other = state_.RadioBandMode[index(radio)];
+    const BandModeCode code = bandModeOfReading(logRadio ? state_.CurrentBandMode : other, reading);
+    if (bandOfFrequency(reading.hz) != 0) lastHz_[index(radio)][code] = reading.hz;
+    if (logRadio)
+        entry_.followRig(code);
+    else
+        other = code;
+}
+
+void RigControl::showLabel(int radio) {
+    RigStatusLabel& label = labels_[index(radio)];
+    const RigClient* client = clients_[index(radio)].get();
+    const std::string name = radio == 1 ? "R1 " : "R2 ";
+    if (!client) {
+        label = {};
+    } else if (client->link() == RigLink::Offline) {
+        label = {name + "offline", colour::Orange};
+    } else if (client->reading().hz == 0) {
+        label = {name + "connecting", radioColour(radio)};
+    } else {
+        const RigReading& r = client->reading();
+        label = {name + frequencyText(r.hz) + (r.mode.empty() ? "" : " " + r.mode),
+                 radioColour(radio)};
+    }
+}
+
+bool RigControl::tuneToTyped(const std::string& callBox) {
+    RigClient* client = clients_[index(state_.LogRadio)].get();
+    const auto hz = typedFrequencyHz(callBox);
+    if (!client || !hz) return false;
+    client->setFrequency(*hz, now_());
+    return true;
+}
+
+void RigControl::bandModeKeyed(BandModeCode from) {
+    RigClient* client = clients_[index(state_.LogRadio)].get();
+    if (!client) return;
+    const BandModeCode code = state_.CurrentBandMode;
+    const bool bandMoved = bandIndexOf(from) != bandIndexOf(code);
+    if (bandMoved) {
+        const std::int64_t last = lastHz_[index(state_.LogRadio)][code];
+        client->setFrequency(last != 0 ? last : segmentStartHz(code), now_());
+    }
+    // On another band the sideband may change as well.
+    if (bandMoved || isCw(from) != isCw(code)) client->setMode(rigModeOf(code), now_());
+}
+
+}  // namespace keslog

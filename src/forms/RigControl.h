@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "entry/EntryLine.h"
+#include "model/MainMod.h"
+#include "platform/Platform.h"
+#include "rig/RigClient.h"
+
+namespace keslog {
+
+// One radio's place in the status line; an empty text is not shown.
+struct RigStatusLabel {
+    std::string text;
+    std::uint32_t colour = colour::Black;
+    bool operator==(const RigStatusLabel&) const = default;
+};
+
+// The radios under rig control: each poll brings the band-mode of a radio
+// to its rig's, as Ctrl+arrows would; the keys and a frequency typed into
+// the call box steer the log radio's rig. All talk is non-blocking.
+class RigControl : public IEntryRig {
+  public:
+    using MonotonicMs = std::function<std::int64_t()>;
+
+    RigControl(MainMod& state, Platform& platform, EntryLine& entry);
+    // Tests run on their own clock; the default is the steady clock.
+    void setClock(MonotonicMs now) { now_ = std::move(now); }
+    // Called after each poll that changed what the main window shows.
+    void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+
+    // The settings were read or changed: a client for each radio with rig
+    // control on, the poll timer running while there is one.
+    void configure();
+    void poll();
+
+    const std::array<RigStatusLabel, 2>& labels() const { return labels_; }
+    bool controlled(int radio) const { return clients_[index(radio)] != nullptr; }
+
+    // IEntryRig
+    bool tuneToTyped(const std::string& callBox) override;
+    void bandModeKeyed(BandModeCode from) override;
+
+  private:
+    static std::size_t index(int radio) { return static_cast<std::size_t>(radio - 1); }
+    // The reading of a radio's rig taken over by the log.
+    void follow(int radio);
+    void showLabel(int radio);
+
+    MainMod& state_;
+    EntryLine& entry_;
+    std::unique_ptr<ITimer> timer_;
+    ITcpConnector& network_;
+    MonotonicMs now_;
+    std::function<void()> onChange_;
+    std::array<std::unique_ptr<RigClient>, 2> clients_;
+    std::array<RigStatusLabel, 2> labels_;
+    // Each radio's last frequency on each band-mode, for the keys to return
+    // to; 0: none yet.
+    std::array<std::array<std::int64_t, 2 * kBandCount + 1>, 2> lastHz_{};
+};
+
+}  // namespace keslog

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Network.h"
+
+namespace keslog {
+
+// TCP connections on non-blocking POSIX sockets, so that a daemon that does
+// not answer costs the user-interface thread nothing.
+class PosixTcpConnector : public ITcpConnector {
+  public:
+    std::unique_ptr<ITcpConnection> connect(const std::string& host, int port) override;
+};
+
+// TCP streams over POSIX sockets: a non-blocking connect bounded by poll(),
+// reads bounded the same way, writes that finish or fail.
+class PosixTcpStreamConnector : public ITcpStreamConnector {
+  public:
+    Result<std::unique_ptr<ITcpStream>> connect(const std::string& host, int port,
+                                                int timeoutMs) override;
+};
+
+}  // namespace keslog

@@ -1,0 +1,345 @@
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "entry/EntryRig.h"
+#include "forms/LogFormRig.h"
+#include "platform/linux/TcpSockets.h"
+
+namespace keslog {
+namespace {
+
+using namespace std::chrono_literals;
+using State = ITcpConnection::State;
+
+constexpr BandModeCode cw(int band) {
+    return bandModeCode(band, false);
+}
+constexpr BandModeCode phone(int band) {
+    return bandModeCode(band, true);
+}
+
+// A new WPX CW log, radio 1 under rig control; the test plays rigctld.
+class RigControlTest : public ::testing::Test, protected test::LogFormOnFiles<test::ChoosingHost> {
+  protected:
+    void SetUp() override {
+        host.contest = "WPX";
+        test::copyShippedStartupFiles(dir);
+        ASSERT_TRUE(form.startUp(dir.path()));
+        form.load();
+        fakes.clock.time = {2001, 11, 4, 23, 30, 0};
+        form.onFileNew();
+        fakes.network.nextState = State::Open;
+        form.rig().setClock([this] { return now; });
+        form.rig().setOnChange([this] { ++changes; });
+        state.settings.Rig1Control = "rigctld";
+        form.rig().configure();  // connects and asks at once
+        ASSERT_EQ(fakes.network.addresses, std::vector<std::string>{"127.0.0.1:4532"});
+    }
+
+    test::FakeTcpConnector::Link& link() { return *fakes.network.links.back(); }
+    void pollAt(std::int64_t at) {
+        now = at;
+        form.rig().poll();
+    }
+    // The rig answers the questions asked; the next poll takes the answers.
+    void rigIsOn(std::int64_t hz, const std::string& mode) {
+        link().incoming += "get_freq:\nFrequency: " + std::to_string(hz) +
+                           "\nRPRT 0\nget_mode:\nMode: " + mode + "\nPassband: 500\nRPRT 0\n";
+        pollAt(now + 500);
+    }
+    void type(const std::string& keys) { test::typeKeys(form.entry(), keys); }
+    const EntryView& entry() { return form.entry().view(); }
+    const RigStatusLabel& label(int radio) {
+        return form.rig().labels()[static_cast<std::size_t>(radio - 1)];
+    }
+
+    std::int64_t now = 0;
+    int changes = 0;
+};
+
+TEST_F(RigControlTest, TheLogFollowsTheRigAndKeepsWhatIsTyped) {
+    EXPECT_EQ(label(1), (RigStatusLabel{"R1 connecting", colour::Blue}));
+    EXPECT_EQ(label(2), RigStatusLabel{});
+    type("k1ar\t5\n");
+    type("k1a\t7");
+    rigIsOn(7'025'300, "CW");
+    EXPECT_EQ(state.CurrentBandMode, cw(band::B40));
+    EXPECT_EQ(form.view().qsoNrLabel, "QSO Nr  2    (40m CW)");
+    EXPECT_EQ(label(1), (RigStatusLabel{"R1 7,025.30 CW", colour::Blue}));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(entry().InData[kCallBox].text, "K1A");
+    EXPECT_EQ(entry().InData[kExchangeBox].text, "7");
+    EXPECT_EQ(entry().focus, kExchangeBox);
+    rigIsOn(7'025'300, "CW");  // nothing new, nothing redrawn
+    EXPECT_EQ(changes, 1);
+
+    // K1AR, worked on 20 m, is checked anew on 40 m and back on 20 m: only
+    // there the dupe question comes.
+    form.entry().onCancel();
+    type("k1ar\t");
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+    fakes.messageBox.answer(MsgResult::No);
+    rigIsOn(14'025'000, "CW");
+    type("5\n");
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "DUPE!");
+    EXPECT_EQ(state.log.count(), 1);
+    EXPECT_TRUE(
+        std::any_of(fakes.timers.created.begin(), fakes.timers.created.end(),
+                    [](const test::FakeTimer* t) { return t->enabled() && t->interval() == 500; }));
+}
+
+TEST_F(RigControlTest, ABandOrModeTheContestDoesNotLogIsShownButRefused) {
+    struct Case {
+        std::int64_t hz;
+        const char* mode;
+        BandModeCode shown;
+        const char* label;
+        const char* refusal;  // nullptr: logged
+    };
+    const Case cases[] = {
+        {14'200'000, "USB", phone(band::B20), "QSO Nr  1    (20m SSB)",
+         "This contest does not log QSOs on 20m SSB.  Put the radio on an allowed band and mode to "
+         "log."},
+        {145'000'000, "FM", phone(band::B2), "QSO Nr  1    (2m  SSB)",
+         "This contest does not log QSOs on 2m SSB.  Put the radio on an allowed band and mode to "
+         "log."},
+        {144'050'000, "CW", cw(band::B2), "QSO Nr  1    (2m  CW)",
+         "This contest does not log QSOs on 2m CW.  Put the radio on an allowed band and mode to "
+         "log."},
+        {1'830'000, "CW", cw(band::B160), "QSO Nr  1    (160 CW)", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        fakes.messageBox.shown.clear();
+        rigIsOn(c.hz, c.mode);
+        EXPECT_EQ(state.CurrentBandMode, c.shown);
+        EXPECT_EQ(form.view().qsoNrLabel, c.label);
+        type("k1ar\t5\n");
+        if (c.refusal) {
+            ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+            EXPECT_EQ(fakes.messageBox.shown[0].text, c.refusal);
+            EXPECT_EQ(fakes.messageBox.shown[0].title, "Band-Mode Not Allowed");
+            EXPECT_EQ(state.log.count(), 0);
+            EXPECT_EQ(entry().InData[kCallBox].text, "K1AR");
+            form.entry().onCancel();
+        } else {
+            EXPECT_TRUE(fakes.messageBox.shown.empty());
+            EXPECT_EQ(state.log.count(), 1);
+            EXPECT_EQ(state.log.at(1).QBandMode, cw(band::B160));
+        }
+    }
+}
+
+TEST_F(RigControlTest, AFrequencyTypedInTheCallBoxTunesTheLogRadiosRig) {
+    rigIsOn(14'025'000, "CW");
+    link().sent.clear();
+    type("14025.5\n");
+    type("7025\n");
+    EXPECT_EQ(link().sent, "+F 14025500\n+F 7025000\n");
+    EXPECT_EQ(entry().InData[kCallBox].text, "");
+    EXPECT_EQ(state.log.count(), 0);
+
+    // Radio 2 logs and is not under control: the number is no frequency.
+    state.LogRadio = 2;
+    type("7025\n");
+    EXPECT_EQ(link().sent, "+F 14025500\n+F 7025000\n");
+}
+
+TEST_F(RigControlTest, TheKeysTakeTheRigToTheLastFrequencyOrTheSegmentStart) {
+    rigIsOn(14'025'000, "CW");
+    link().sent.clear();
+    form.entry().onKeyDown(kCallBox, EntryKey::Down, {.ctrl = true});
+    EXPECT_EQ(state.CurrentBandMode, cw(band::B40));
+    EXPECT_EQ(link().sent, "+F 7000000\n+M CW 0\n");
+    form.entry().onKeyDown(kCallBox, EntryKey::Up, {.ctrl = true});
+    EXPECT_EQ(link().sent, "+F 7000000\n+M CW 0\n+F 14025000\n+M CW 0\n");
+    // Answers asked before the keys moved the rig are not taken.
+    rigIsOn(3'525'000, "CW");
+    EXPECT_EQ(state.CurrentBandMode, cw(band::B20));
+}
+
+TEST_F(RigControlTest, OfflineIsShownOnceQsosStillLogAndTheRigComesBack) {
+    pollAt(999);
+    EXPECT_EQ(label(1).text, "R1 connecting");
+    pollAt(1000);
+    EXPECT_EQ(label(1), (RigStatusLabel{"R1 offline", colour::Orange}));
+    EXPECT_EQ(changes, 1);
+    type("k1ar\t5\n");
+    EXPECT_EQ(state.log.count(), 1);
+    pollAt(1500);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(fakes.network.links.size(), 1u);
+    pollAt(2000);  // the first retry connects and asks
+    ASSERT_EQ(fakes.network.links.size(), 2u);
+    rigIsOn(21'025'000, "CWR");
+    EXPECT_EQ(label(1), (RigStatusLabel{"R1 21,025.00 CWR", colour::Blue}));
+    EXPECT_EQ(state.CurrentBandMode, cw(band::B15));
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(RigControlTest, TheOtherRadiosRigMovesOnlyItsOwnBandMode) {
+    state.settings.Rig2Control = "rigctld";
+    form.rig().configure();
+    EXPECT_EQ(fakes.network.addresses.back(), "127.0.0.1:4534");
+    link().incoming = "get_freq:\nFrequency: 3525000\nRPRT 0\n";
+    pollAt(500);
+    EXPECT_EQ(state.RadioBandMode[1], cw(band::B80));
+    EXPECT_EQ(state.CurrentBandMode, cw(band::B20));
+    EXPECT_EQ(label(2).text, "R2 3,525.00");
+    EXPECT_EQ(label(2).colour, colour::Red);
+}
+
+// ---- the real daemon: hamlib's dummy rig ---------------------------------
+
+sockaddr_in loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    return address;
+}
+
+// Calls `step` every 10 ms on the real clock until `done`, `limit` at most.
+bool within(std::chrono::milliseconds limit, const std::function<bool()>& done,
+            const std::function<void()>& step) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(10ms);
+        step();
+    }
+    return done();
+}
+
+std::int64_t realMs() {
+    return duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// rigctld -m 1 on a free loopback port, stopped when the object goes.
+class Rigctld {
+  public:
+    Rigctld() {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address = loopback(0);
+        socklen_t size = sizeof address;
+        ::bind(fd, reinterpret_cast<sockaddr*>(&address), size);
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+        ::close(fd);
+        port = ntohs(address.sin_port);
+        start();
+    }
+    ~Rigctld() { stop(); }
+    Rigctld(const Rigctld&) = delete;
+    Rigctld& operator=(const Rigctld&) = delete;
+
+    void stop() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        pid_ = -1;
+    }
+    void start() {
+        const std::string number = std::to_string(port);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::execlp("rigctld", "rigctld", "-m", "1", "-T", "127.0.0.1", "-t", number.c_str(),
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        bool ended = false;
+        const auto up = [&] {
+            ended = ::waitpid(pid_, nullptr, WNOHANG) == pid_;
+            return ended || answers();
+        };
+        const bool listening = within(3s, up, [] {}) && !ended;
+        if (ended) pid_ = -1;
+        failure = listening ? ""
+                  : ended   ? "rigctld (libhamlib-utils) is not installed or ended at once"
+                            : "rigctld did not listen on port " + number + " within 3 s";
+    }
+
+    int port = 0;
+    std::string failure;  // empty: it answers on its port
+
+  private:
+    bool answers() const {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        const sockaddr_in address = loopback(port);
+        const bool up =
+            ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        ::close(fd);
+        return up;
+    }
+
+    pid_t pid_ = -1;
+};
+
+TEST_F(RigControlTest, TheLogFollowsHamlibsDummyRigTunesItAndOutlivesIt) {
+    Rigctld daemon;
+    if (!daemon.failure.empty()) GTEST_SKIP() << daemon.failure;
+    PosixTcpConnector sockets;
+    fakes.network.real = &sockets;
+    form.rig().setClock(realMs);
+    state.settings.Rig1Address = "127.0.0.1:" + std::to_string(daemon.port);
+    form.rig().configure();
+    const auto& label = form.rig().labels()[0];
+    const auto polled = [this] { form.rig().poll(); };
+
+    // The dummy tuned by a client of its own, and read back by one.
+    const auto dummy = [&](std::int64_t tuneTo) {
+        RigClient direct(sockets, "127.0.0.1", daemon.port);
+        const auto step = [&] { direct.poll(realMs()); };
+        within(
+            2s, [&] { return !direct.reading().mode.empty(); }, step);
+        if (tuneTo != 0) {
+            direct.setFrequency(tuneTo, realMs());
+            direct.setMode("CW", realMs());
+            within(
+                2s,
+                [&] {
+                    return direct.reading() == RigReading{tuneTo, "CW"};
+                },
+                step);
+        }
+        return direct.reading();
+    };
+    EXPECT_EQ(dummy(14'025'300).hz, 14'025'300);
+    EXPECT_TRUE(within(
+        2s, [&] { return label.text == "R1 14,025.30 CW"; }, polled));
+    EXPECT_EQ(state.CurrentBandMode, cw(band::B20));
+
+    type("7025\n");
+    EXPECT_TRUE(within(
+        2s, [&] { return state.CurrentBandMode == cw(band::B40); }, polled));
+    EXPECT_EQ(dummy(0), (RigReading{7'025'000, "CW"}));
+    EXPECT_EQ(label.text, "R1 7,025.00 CW");
+
+    daemon.stop();
+    EXPECT_TRUE(within(
+        2s, [&] { return label.text == "R1 offline"; }, polled));
+    type("k1ar\t5\n");
+    EXPECT_EQ(state.log.count(), 1);
+    EXPECT_EQ(state.log.at(1).QBandMode, cw(band::B40));
+
+    // The dummy starts again on 145 MHz FM; the retries find it.
+    daemon.start();
+    ASSERT_EQ(daemon.failure, "");
+    EXPECT_TRUE(within(
+        8s, [&] { return label.text == "R1 145,000.00 FM"; }, polled));
+    EXPECT_EQ(state.CurrentBandMode, phone(band::B2));
+}
+
+}  // namespace
+}  // namespace keslog
