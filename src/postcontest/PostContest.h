@@ -21,6 +21,7 @@ struct OutputChoices {
     bool dxb4 = false;
     bool omitWK = false;  // exports leave out W/K stations
     bool omitJA = false;  // exports leave out JA stations
+    int cabrilloVersion = 3;  // 2 for a sponsor that still wants the old form
 
     bool any() const {
         return cabrillo || summary || breakdown || listing || dupeSheets || adif || dxb4;
