@@ -8,7 +8,7 @@ const std::vector<CategoryChoice>& categoryChoices() {
     using S = Settings;
     static const std::vector<CategoryChoice> choices{
         {"CATEGORY-OPERATOR", "CategoryOperator",
-         "Operator category:",
+         "Category:",
          {"SINGLE-OP", "MULTI-OP", "CHECKLOG"},
          &S::CategoryOperator,
          {}},
