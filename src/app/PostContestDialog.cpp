@@ -258,8 +258,8 @@ UserInfoDialog::UserInfoDialog(UserInfo& form, QWidget* parent) : FormDialog(for
     // The submission file's column: its own boxes, then one choice per category.
     constexpr int kColumnLeft = kBoxLeft + kBoxWidth + 360, kChoiceLeft = kColumnLeft + 1700;
     constexpr int kChoiceWidth = 2600;
-    const int rightRows = static_cast<int>(kUserInfoLabels.size() - kSummaryInfoRows +
-                                           categoryChoices().size());
+    const int rightRows =
+        static_cast<int>(kUserInfoLabels.size() - kSummaryInfoRows + categoryChoices().size());
     auto* rows = new QWidget(this);
     rows->setFixedSize(pixels(kChoiceLeft + kChoiceWidth + kLabelLeft),
                        pixels(top(std::max(9, rightRows))));
@@ -274,8 +274,7 @@ UserInfoDialog::UserInfoDialog(UserInfo& form, QWidget* parent) : FormDialog(for
     addHeading("Summary Sheet Information", kLabelLeft, kBoxLeft + kBoxWidth - kLabelLeft)
         ->setObjectName("Label1");
     addHeading("Submission File", kColumnLeft, kChoiceLeft + kChoiceWidth - kColumnLeft);
-    const auto addLabel = [rows, top](const QString& text, const QString& name, int left,
-                                      int row) {
+    const auto addLabel = [rows, top](const QString& text, const QString& name, int left, int row) {
         auto* label = new QLabel(text, rows);
         label->setObjectName(name);
         label->setGeometry(pixels(left), pixels(top(row)), pixels(kLabelWidth), pixels(kRowHeight));
@@ -290,8 +289,9 @@ UserInfoDialog::UserInfoDialog(UserInfo& form, QWidget* parent) : FormDialog(for
         box->setObjectName(QString("Textinfo%1").arg(i));
         box->setGeometry(pixels(boxLeft), pixels(top(row)),
                          pixels(summary ? kBoxWidth : kChoiceWidth), pixels(kRowHeight));
-        connect(box, &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { form_.setText(static_cast<int>(i), text.toStdString()); });
+        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            form_.setText(static_cast<int>(i), text.toStdString());
+        });
         textinfo_[i] = box;
     }
     for (std::size_t k = 0; k < categoryChoices().size(); ++k) {

@@ -124,8 +124,9 @@ std::string qsoLineV2(const MainMod& state, const RescoredLog& log, const QSORec
         dateText(calendarDateOf(q.QDate, log.currentYear), DateForm::IsoDashes);
     return "QSO: " + frequencyOf(q.QBandMode) + " " + (isCw(q.QBandMode) ? "CW" : "PH") + " " +
            date + " " + timeText(q.QTime) + " " +
-           padRight(cut(state.settings.UserCallsign, 10), 10) + " " + sentExchangeV2(state, log, q) +
-           " " + padRight(q.QCall.trimmed(), 10) + " " + receivedExchangeV2(state, log, q);
+           padRight(cut(state.settings.UserCallsign, 10), 10) + " " +
+           sentExchangeV2(state, log, q) + " " + padRight(q.QCall.trimmed(), 10) + " " +
+           receivedExchangeV2(state, log, q);
 }
 
 // One column of a QSO line: its text, widened to the published width and
@@ -178,7 +179,8 @@ std::vector<Column> sentColumns(const MainMod& state, const QSORec& q) {
         case contest::Paqp:
             return {{nr, 4, true}, {trim(s.ExchangePAQPMult), 4}};
         case contest::Sprint:
-            return {{nr, 4, true}, {trim(s.ExchangeSprintName), 10}, {trim(s.ExchangeSprintMult), 3}};
+            return {
+                {nr, 4, true}, {trim(s.ExchangeSprintName), 10}, {trim(s.ExchangeSprintMult), 3}};
         case contest::Ss:
             return {{nr, 4, true},
                     {trim(s.ExchangeSSPrec), 1},
@@ -258,8 +260,8 @@ std::string location(const MainMod& state) {
         case contest::ArrlDx:
             // The section when the station has one, else its state or province.
             if (isArrlDxFromDx(s)) return "DX";
-            return upper(trim(s.ExchangeSSSection.empty() ? s.ExchangeARRLMult
-                                                          : s.ExchangeSSSection));
+            return upper(
+                trim(s.ExchangeSSSection.empty() ? s.ExchangeARRLMult : s.ExchangeSSSection));
         default:
             return "DX";
     }
@@ -270,8 +272,7 @@ std::string logMode(const RescoredLog& log) {
     return log.cwFlag ? "CW" : "SSB";
 }
 
-void addCategories(const MainMod& state, const RescoredLog& log,
-                   std::vector<std::string>& lines) {
+void addCategories(const MainMod& state, const RescoredLog& log, std::vector<std::string>& lines) {
     const std::vector<std::string_view>& overlays = formOf(state.contestNr).overlays;
     for (const CategoryChoice& c : categoryChoices()) {
         std::string value = chosenCategory(c, state.settings);
@@ -286,11 +287,9 @@ void addCategories(const MainMod& state, const RescoredLog& log,
 std::vector<std::string> cabrilloLinesV3(const MainMod& state, const RescoredLog& log) {
     const Settings& s = state.settings;
     std::vector<std::string> lines{
-        "START-OF-LOG: 3.0",
-        std::string("CREATED-BY: ") + kProgramName + " " + kProgramVersion,
+        "START-OF-LOG: 3.0", std::string("CREATED-BY: ") + kProgramName + " " + kProgramVersion,
         "CONTEST: " + cabrilloContestName(state.contestNr, log.cwFlag),
-        "CALLSIGN: " + s.stationCall(),
-        "LOCATION: " + location(state)};
+        "CALLSIGN: " + s.stationCall(), "LOCATION: " + location(state)};
     addCategories(state, log, lines);
     const std::pair<const char*, std::string> texts[] = {
         {"CLAIMED-SCORE", std::to_string(log.claimedScore)},
@@ -348,7 +347,8 @@ std::string cabrilloContestName(ContestNr nr, bool cw) {
 int cabrilloQsoFieldCount(std::string_view contestName) {
     for (ContestNr nr = contest::First; nr <= contest::Last; ++nr)
         for (const bool cw : {true, false})
-            if (cabrilloContestName(nr, cw) == contestName) return 4 + 2 * (1 + formOf(nr).exchangeFields);
+            if (cabrilloContestName(nr, cw) == contestName)
+                return 4 + 2 * (1 + formOf(nr).exchangeFields);
     return 0;
 }
 
@@ -356,8 +356,7 @@ std::string cabrilloPath(const RescoredLog& log) {
     return log.baseName + ".LOG";
 }
 
-std::vector<std::string> cabrilloLines(const MainMod& state, const RescoredLog& log,
-                                       int version) {
+std::vector<std::string> cabrilloLines(const MainMod& state, const RescoredLog& log, int version) {
     return version == 2 ? cabrilloLinesV2(state, log) : cabrilloLinesV3(state, log);
 }
 

@@ -50,7 +50,8 @@ class Checker {
         const std::string tag = text.substr(0, colon);
         const std::string value = trim(std::string_view(text).substr(colon + 1));
         if (number == 1) {
-            if (tag != "START-OF-LOG" || value != "3.0") problem("the file must begin START-OF-LOG: 3.0");
+            if (tag != "START-OF-LOG" || value != "3.0")
+                problem("the file must begin START-OF-LOG: 3.0");
             return;
         }
         if (ended_) problem("a line after END-OF-LOG");
@@ -114,8 +115,7 @@ class Checker {
 
 std::vector<std::string> cabrilloProblems(const std::vector<std::string>& lines) {
     Checker checker;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        checker.line(static_cast<int>(i) + 1, lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i) checker.line(static_cast<int>(i) + 1, lines[i]);
     if (lines.empty()) return {"line 0: the file is empty"};
     return checker.finish(static_cast<int>(lines.size()));
 }

@@ -62,8 +62,8 @@ constexpr std::array<std::string_view, 51> kUsStates{
     "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS",
     "MT", "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA",
     "RI", "SC", "SD", "TN", "TX", "UT", "VA", "VT", "WA", "WI", "WV", "WY"};
-constexpr std::array<std::string_view, 13> kCanadianAreas{
-    "AB", "BC", "MB", "NB", "NL", "NS", "NT", "NU", "ON", "PE", "QC", "SK", "YT"};
+constexpr std::array<std::string_view, 13> kCanadianAreas{"AB", "BC", "MB", "NB", "NL", "NS", "NT",
+                                                          "NU", "ON", "PE", "QC", "SK", "YT"};
 
 using Fields = std::vector<std::pair<std::string_view, std::string>>;
 

@@ -254,9 +254,9 @@ namespace {
 
 // The settings behind the rows, in the order of kUserInfoLabels.
 std::array<std::string*, kUserInfoLabels.size()> userInformation(Settings& s) {
-    return {&s.UserCallsign, &s.UserOperator, &s.UserName,       &s.UserAddress, &s.UserCity,
-            &s.UserCountry,  &s.UserClub,     &s.UserRig,        &s.UserAnt,     &s.UserState,
-            &s.UserPostalCode, &s.UserEmail,  &s.UserGrid};
+    return {&s.UserCallsign,   &s.UserOperator, &s.UserName, &s.UserAddress, &s.UserCity,
+            &s.UserCountry,    &s.UserClub,     &s.UserRig,  &s.UserAnt,     &s.UserState,
+            &s.UserPostalCode, &s.UserEmail,    &s.UserGrid};
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ namespace keslog {
 // The first nine are the summary sheet's; the rest only the submission
 // file prints.
 inline constexpr std::array<const char*, 13> kUserInfoLabels{
-    "Callsign Used:", "Operator:",       "Name:",        "Address:", "City:",
-    "Country:",       "Club/team:",      "Rig:",         "Antennas:", "State/Province:",
-    "Postal code:",   "E-mail:",         "Grid locator:"};
+    "Callsign Used:", "Operator:",  "Name:",        "Address:",  "City:",
+    "Country:",       "Club/team:", "Rig:",         "Antennas:", "State/Province:",
+    "Postal code:",   "E-mail:",    "Grid locator:"};
 inline constexpr std::size_t kSummaryInfoRows = 9;
 
 struct UserInfoView {

@@ -71,12 +71,13 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
     EXPECT_NE(shown.out.find("\nRadio1Delay=2\n"), std::string::npos);
     EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\r'), std::string::npos);
-    EXPECT_TRUE(shown.out.ends_with("UserAnt=\n\n[Submission File]\nUserState=\n"
-                                    "UserPostalCode=\nUserEmail=\nUserGrid=\n"
-                                    "CategoryOperator=SINGLE-OP\nCategoryAssisted=NON-ASSISTED\n"
-                                    "CategoryBand=ALL\nCategoryMode=\nCategoryPower=HIGH\n"
-                                    "CategoryStation=FIXED\nCategoryTransmitter=ONE\n"
-                                    "CategoryOverlay=\n\n"));
+    EXPECT_TRUE(
+        shown.out.ends_with("UserAnt=\n\n[Submission File]\nUserState=\n"
+                            "UserPostalCode=\nUserEmail=\nUserGrid=\n"
+                            "CategoryOperator=SINGLE-OP\nCategoryAssisted=NON-ASSISTED\n"
+                            "CategoryBand=ALL\nCategoryMode=\nCategoryPower=HIGH\n"
+                            "CategoryStation=FIXED\nCategoryTransmitter=ONE\n"
+                            "CategoryOverlay=\n\n"));
 }
 
 TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {
@@ -218,9 +219,8 @@ TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
     test::TempDir dir;
     writeNaqpLog(dir, {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4)});
 
-    const CliRun posted =
-        run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--cabrillo",
-             "--cabrillo-version", "2"});
+    const CliRun posted = run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"),
+                               "--cabrillo", "--cabrillo-version", "2"});
     EXPECT_EQ(posted.err, "");
     EXPECT_EQ(posted.code, 0);
     EXPECT_EQ(posted.out, "qsos: 2\npoints: 2\nmults: 2\nclaimed score: 4\nwrote " +
@@ -258,7 +258,8 @@ TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
                                  " is not a .KSL log file.  Nothing was processed.\n");
     EXPECT_EQ(run({"--program-dir", dir.path(), "post"}).code, 2);
     EXPECT_EQ(run({"--program-dir", dir.path(), "post", "A.KSL", "--frobnicate"}).code, 2);
-    EXPECT_EQ(run({"--program-dir", dir.path(), "post", "A.KSL", "--cabrillo-version", "1"}).code, 2);
+    EXPECT_EQ(run({"--program-dir", dir.path(), "post", "A.KSL", "--cabrillo-version", "1"}).code,
+              2);
 }
 
 TEST(Cli, PostWritesDupeSheetsAndExports) {

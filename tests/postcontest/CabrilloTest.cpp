@@ -173,8 +173,8 @@ std::vector<std::string> expectedFileV3(const FileCase& c, const std::string& sc
     std::vector<std::string> lines{"START-OF-LOG: 3.0", "CREATED-BY: KESLOG 9.0a",
                                    "CONTEST: " + c.contest, "CALLSIGN: K6XX",
                                    "LOCATION: " + c.location};
-    for (const char* line : {"CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-ASSISTED: NON-ASSISTED",
-                             "CATEGORY-BAND: ALL"})
+    for (const char* line :
+         {"CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-ASSISTED: NON-ASSISTED", "CATEGORY-BAND: ALL"})
         lines.emplace_back(line);
     lines.push_back("CATEGORY-MODE: " + c.mode);
     for (const char* line :
@@ -225,8 +225,10 @@ TEST(Cabrillo, EveryContestWholeFile) {
          "NA-SPRINT-CW",
          "DX",
          "CW",
-         {"QSO:  7000 CW 2021-11-04 1234 K6XX          1 BOB        CA  N6TR          7 TREE       OR",
-          "QSO:  3500 CW 2021-11-04 1234 K6XX          2 BOB        CA  K4XS        123 JIM        AL"}},
+         {"QSO:  7000 CW 2021-11-04 1234 K6XX          1 BOB        CA  N6TR          7 TREE       "
+          "OR",
+          "QSO:  3500 CW 2021-11-04 1234 K6XX          2 BOB        CA  K4XS        123 JIM        "
+          "AL"}},
         {log(contest::Ss),
          "ARRL-SS-CW",
          "SV",
@@ -261,8 +263,8 @@ TEST(Cabrillo, EveryContestWholeFile) {
         SCOPED_TRACE(c.contest);
         test::PostRig rig;
         rig.state.settings.CategoryOverlay = "TB-WIRES";
-        const RescoredLog scored = rig.rescore(c.qsos.contestLine + ".KSL", c.qsos.contest,
-                                               c.qsos.cw, c.qsos.qsos);
+        const RescoredLog scored =
+            rig.rescore(c.qsos.contestLine + ".KSL", c.qsos.contest, c.qsos.cw, c.qsos.qsos);
         const std::vector<std::string> lines = cabrilloLines(rig.state, scored);
         EXPECT_EQ(lines, expectedFileV3(c, c.qsos.claimedScore.empty()
                                                ? std::to_string(scored.claimedScore)
@@ -279,12 +281,8 @@ TEST(Cabrillo, LongFieldsWidenTheirColumnsAndChoicesOutsideTheSetsAreNotWritten)
     s.CategoryPower = "QRO";
     s.CategoryMode = "MIXED";
     s.CategoryOverlay = "CLASSIC";
-    const ContestCase c{contest::Cqww,
-                        true,
-                        {postQso("VP2V/W1ABC", 3, 1, 14, "", "3")},
-                        {},
-                        "WW",
-                        ""};
+    const ContestCase c{contest::Cqww, true, {postQso("VP2V/W1ABC", 3, 1, 14, "", "3")}, {},
+                        "WW",          ""};
     const std::vector<std::string> lines = cabrilloOf(rig, c, 2026, 3);
     EXPECT_EQ(cabrilloProblems(lines), std::vector<std::string>{});
     EXPECT_EQ(lines[3], "CALLSIGN: VE3/K6XXXXXXXXX");

@@ -124,7 +124,8 @@ TEST(Export, AdifContestFieldsOfEveryContest) {
         ASSERT_TRUE(post(rig, path, true, false));
         const std::string text = rig.dir.read("C.adi");
         const std::size_t from = text.find("<contest_id:");
-        const std::size_t to = text.find("<operator:4>N6TR<station_callsign:4>K6XX<notes:5>C.KSL<eor>");
+        const std::size_t to =
+            text.find("<operator:4>N6TR<station_callsign:4>K6XX<notes:5>C.KSL<eor>");
         ASSERT_TRUE(from != std::string::npos && to != std::string::npos) << text;
         EXPECT_EQ(text.substr(from, to - from), c.fields);
     }

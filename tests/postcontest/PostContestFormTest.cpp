@@ -245,10 +245,9 @@ TEST(PostContestForm, OkTellsWhatCouldNotBeProcessed) {
 TEST(UserInfo, FilledFromTheSettingsAndStoredCutTo50) {
     test::PostRig rig;
     UserInfo info(rig.state, rig.messages);
-    EXPECT_EQ(info.view().texts,
-              (std::array<std::string, 13>{"K6XX", "", "Bob Smith", "1 Main St", "Town", "USA",
-                                           "NCCC", "", "", "CA", "95000", "k6xx@example.com",
-                                           "CM87"}));
+    EXPECT_EQ(info.view().texts, (std::array<std::string, 13>{
+                                     "K6XX", "", "Bob Smith", "1 Main St", "Town", "USA", "NCCC",
+                                     "", "", "CA", "95000", "k6xx@example.com", "CM87"}));
     info.setText(1, "N6TR");
     info.setText(3, std::string(60, 'A'));
     info.setText(7, "IC-7300");

@@ -95,12 +95,11 @@ TEST(SettingsFile, WrittenLayout) {
           crlf({"ExchangeSprintMult=", "[User Exchange - NAQP]",
                 "ExchangeNAQPName=", "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
         EXPECT_NE(text.find(part), std::string::npos) << part;
-    EXPECT_TRUE(text.ends_with(
-        crlf({"UserRig=", "UserAnt=", "", "[Submission File]", "UserState=", "UserPostalCode=",
-              "UserEmail=", "UserGrid=", "CategoryOperator=SINGLE-OP",
-              "CategoryAssisted=NON-ASSISTED", "CategoryBand=ALL", "CategoryMode=",
-              "CategoryPower=HIGH", "CategoryStation=FIXED", "CategoryTransmitter=ONE",
-              "CategoryOverlay=", ""})));
+    EXPECT_TRUE(text.ends_with(crlf(
+        {"UserRig=", "UserAnt=", "", "[Submission File]",
+         "UserState=", "UserPostalCode=", "UserEmail=", "UserGrid=", "CategoryOperator=SINGLE-OP",
+         "CategoryAssisted=NON-ASSISTED", "CategoryBand=ALL", "CategoryMode=", "CategoryPower=HIGH",
+         "CategoryStation=FIXED", "CategoryTransmitter=ONE", "CategoryOverlay=", ""})));
 }
 
 TEST(SettingsFile, CategoriesOutsideTheirSetsReadAndWriteAsTheDefaults) {
