@@ -180,9 +180,16 @@ int currentYear() {
 int post(Context& ctx) {
     const char* usage =
         "keslog-cli: usage: post LOG.KSL [--cabrillo] [--summary] [--listing] [--breakdown] "
-        "[--dupes] [--adif] [--dxb4] [--all] [--omit-wk] [--omit-ja]\n";
+        "[--dupes] [--adif] [--dxb4] [--all] [--omit-wk] [--omit-ja] [--cabrillo-version 2|3]\n";
     std::string path;
     OutputChoices choices;
+    std::vector<std::string> version;
+    if (!takeOption(ctx.args, "--cabrillo-version", version, 1) ||
+        (!version.empty() && version[0] != "2" && version[0] != "3")) {
+        ctx.err << usage;
+        return 2;
+    }
+    if (!version.empty()) choices.cabrilloVersion = version[0] == "2" ? 2 : 3;
     for (const std::string& a : ctx.args) {
         if (a == "--cabrillo")
             choices.cabrillo = true;

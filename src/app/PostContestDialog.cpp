@@ -1,6 +1,7 @@
 #include "app/PostContestDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -254,27 +255,61 @@ UserInfoDialog::UserInfoDialog(UserInfo& form, QWidget* parent) : FormDialog(for
     constexpr int kLabelLeft = 120, kLabelWidth = 1600, kBoxLeft = 1850, kBoxWidth = 4200;
     constexpr int kRowHeight = 315;
     const auto top = [](int row) { return 300 + 500 * row; };
+    // The submission file's column: its own boxes, then one choice per category.
+    constexpr int kColumnLeft = kBoxLeft + kBoxWidth + 360, kChoiceLeft = kColumnLeft + 1700;
+    constexpr int kChoiceWidth = 2600;
+    const int rightRows =
+        static_cast<int>(kUserInfoLabels.size() - kSummaryInfoRows + categoryChoices().size());
     auto* rows = new QWidget(this);
-    rows->setFixedSize(pixels(kBoxLeft + kBoxWidth + kLabelLeft), pixels(top(9)));
-    auto* heading = new QLabel("Summary Sheet Information", rows);
-    heading->setObjectName("Label1");
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    heading->setGeometry(pixels(kLabelLeft), 0, pixels(kBoxLeft + kBoxWidth - kLabelLeft),
-                         pixels(top(0) - 30));
+    rows->setFixedSize(pixels(kChoiceLeft + kChoiceWidth + kLabelLeft),
+                       pixels(top(std::max(9, rightRows))));
+    const auto addHeading = [rows, top](const char* text, int left, int width) {
+        auto* heading = new QLabel(text, rows);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        heading->setGeometry(pixels(left), 0, pixels(width), pixels(top(0) - 30));
+        return heading;
+    };
+    addHeading("Summary Sheet Information", kLabelLeft, kBoxLeft + kBoxWidth - kLabelLeft)
+        ->setObjectName("Label1");
+    addHeading("Submission File", kColumnLeft, kChoiceLeft + kChoiceWidth - kColumnLeft);
+    const auto addLabel = [rows, top](const QString& text, const QString& name, int left, int row) {
+        auto* label = new QLabel(text, rows);
+        label->setObjectName(name);
+        label->setGeometry(pixels(left), pixels(top(row)), pixels(kLabelWidth), pixels(kRowHeight));
+    };
     for (std::size_t i = 0; i < textinfo_.size(); ++i) {
-        const int row = static_cast<int>(i);
-        auto* label = new QLabel(kUserInfoLabels[i], rows);
-        label->setObjectName(QString("Labelinfo%1").arg(i));
-        label->setGeometry(pixels(kLabelLeft), pixels(top(row)), pixels(kLabelWidth),
-                           pixels(kRowHeight));
+        const bool summary = i < kSummaryInfoRows;
+        const int row = static_cast<int>(summary ? i : i - kSummaryInfoRows);
+        const int labelLeft = summary ? kLabelLeft : kColumnLeft;
+        const int boxLeft = summary ? kBoxLeft : kChoiceLeft;
+        addLabel(kUserInfoLabels[i], QString("Labelinfo%1").arg(i), labelLeft, row);
         auto* box = new QLineEdit(rows);
         box->setObjectName(QString("Textinfo%1").arg(i));
-        box->setGeometry(pixels(kBoxLeft), pixels(top(row)), pixels(kBoxWidth), pixels(kRowHeight));
-        connect(box, &QLineEdit::textEdited, this,
-                [this, row](const QString& text) { form_.setText(row, text.toStdString()); });
+        box->setGeometry(pixels(boxLeft), pixels(top(row)),
+                         pixels(summary ? kBoxWidth : kChoiceWidth), pixels(kRowHeight));
+        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            form_.setText(static_cast<int>(i), text.toStdString());
+        });
         textinfo_[i] = box;
+    }
+    for (std::size_t k = 0; k < categoryChoices().size(); ++k) {
+        const CategoryChoice& choice = categoryChoices()[k];
+        const int row = static_cast<int>(kUserInfoLabels.size() - kSummaryInfoRows + k);
+        addLabel(q(std::string(choice.label)), QString("LabelCategory%1").arg(k), kColumnLeft, row);
+        auto* combo = new QComboBox(rows);
+        combo->setObjectName(QString("ComboCategory%1").arg(k));
+        for (std::string_view value : choice.values) {
+            const std::string_view shown = value.empty() ? choice.emptyText : value;
+            combo->addItem(q(std::string(shown)), q(std::string(value)));
+        }
+        combo->setGeometry(pixels(kChoiceLeft), pixels(top(row)), pixels(kChoiceWidth),
+                           pixels(kRowHeight + 30));
+        connect(combo, &QComboBox::activated, this, [this, combo, k](int index) {
+            form_.setCategory(static_cast<int>(k), combo->itemData(index).toString().toStdString());
+        });
+        categories_.push_back(combo);
     }
     outer->addWidget(rows);
     addOkCancel(outer, "CmdOK", "CmdCancel");
@@ -287,6 +322,8 @@ void UserInfoDialog::render() {
         const QString text = q(v.texts[i]);
         if (textinfo_[i]->text() != text) textinfo_[i]->setText(text);
     }
+    for (std::size_t k = 0; k < categories_.size(); ++k)
+        categories_[k]->setCurrentIndex(categories_[k]->findData(q(v.categories[k])));
 }
 
 }  // namespace keslog

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "app/DialogParts.h"
 #include "postcontest/PostContestForm.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -49,14 +51,17 @@ class PostContestDialog : public FormDialog<PostContestForm> {
     QPushButton* cmdCancel_ = nullptr;
 };
 
-// UserInfo on the screen: nine labelled boxes placed in twips.
+// UserInfo on the screen: the summary sheet's nine labelled boxes placed
+// in twips, and beside them the submission file's boxes and category
+// choices.
 class UserInfoDialog : public FormDialog<UserInfo> {
   public:
     explicit UserInfoDialog(UserInfo& form, QWidget* parent = nullptr);
     void render() override;
 
   private:
-    std::array<QLineEdit*, 9> textinfo_{};
+    std::array<QLineEdit*, kUserInfoLabels.size()> textinfo_{};
+    std::vector<QComboBox*> categories_;
 };
 
 }  // namespace keslog

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "model/Contest.h"
 
@@ -36,6 +38,28 @@ inline constexpr const char* kRigControlRigctld = "rigctld";
 // Every stored function-key message begins with this prefix: no radio
 // change, played once.
 inline constexpr const char* kDefaultMacroPrefix = "[RADIO0][PLAY1]";
+
+struct Settings;
+
+// A category tag of the submission file, the values the format allows
+// and the setting that keeps the operator's choice. An empty value, where
+// allowed, stands for "the log's mode" or "none" and is never written.
+struct CategoryChoice {
+    std::string_view tag;
+    std::string_view key;    // in the settings file
+    std::string_view label;  // in the User Information dialog
+    std::vector<std::string_view> values;
+    std::string Settings::*setting;
+    std::string_view emptyText;  // how the dialog shows the empty value; none when not allowed
+};
+
+const std::vector<CategoryChoice>& categoryChoices();
+
+// Whether value is one the choice allows.
+bool isCategoryValue(const CategoryChoice& choice, std::string_view value);
+// The operator's choice, or the default when the setting holds a value
+// outside the set.
+std::string chosenCategory(const CategoryChoice& choice, const Settings& settings);
 
 // A window's place on the screen in twips (15 twips are one pixel at 96 dpi).
 struct WindowCoordinates {
@@ -159,6 +183,32 @@ struct Settings {
     std::string UserClub;
     std::string UserRig;
     std::string UserAnt;
+
+    // [Submission File]: the address parts, contact and categories the
+    // sponsors' robots read. UserCity holds the city alone once state or
+    // postal code are filled in; older files keep the whole line there.
+    std::string UserState;
+    std::string UserPostalCode;
+    std::string UserEmail;
+    std::string UserGrid;
+    // Until the operator chooses, what a single-operator station is; an
+    // empty mode is the log's own, an empty overlay none.
+    std::string CategoryOperator = "SINGLE-OP";
+    std::string CategoryAssisted = "NON-ASSISTED";
+    std::string CategoryBand = "ALL";
+    std::string CategoryMode;
+    std::string CategoryPower = "HIGH";
+    std::string CategoryStation = "FIXED";
+    std::string CategoryTransmitter = "ONE";
+    std::string CategoryOverlay;
+
+    // The "City/State/Zip" line of the summary sheet and the old
+    // submission file.
+    std::string cityLine() const;
+    // The call the station signs: "Callsign Used", else the Preferences' call.
+    const std::string& stationCall() const {
+        return UserCallsign.empty() ? YourCall : UserCallsign;
+    }
 
     // [Rig Control]: a rig under control of rigctld at HOST:PORT, or none.
     std::string Rig1Control = kRigControlNone;

@@ -1,11 +1,15 @@
 #include "postcontest/Export.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "callsign/Prefix.h"
+#include "entry/MultRows.h"
 #include "model/Band.h"
 #include "model/QsoDate.h"
+#include "model/Version.h"
+#include "postcontest/Cabrillo.h"
 #include "storage/LogNames.h"
 
 namespace keslog {
@@ -51,6 +55,95 @@ void addField(std::string& line, std::string_view name, std::string_view value) 
     line += value;
 }
 
+// The ADIF codes of the US states (with DC) and the Canadian provinces
+// and territories; any other QTH names no subdivision.
+constexpr std::array<std::string_view, 51> kUsStates{
+    "AK", "AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "GA", "HI", "IA",
+    "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS",
+    "MT", "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA",
+    "RI", "SC", "SD", "TN", "TX", "UT", "VA", "VT", "WA", "WI", "WV", "WY"};
+constexpr std::array<std::string_view, 13> kCanadianAreas{"AB", "BC", "MB", "NB", "NL", "NS", "NT",
+                                                          "NU", "ON", "PE", "QC", "SK", "YT"};
+
+using Fields = std::vector<std::pair<std::string_view, std::string>>;
+
+// The parts of an exchange that were given, a blank between them.
+std::string words(std::initializer_list<std::string> parts) {
+    std::string text;
+    for (const std::string& part : parts)
+        if (!part.empty()) text += (text.empty() ? "" : " ") + part;
+    return text;
+}
+
+void addQth(Fields& fields, const std::string& qth) {
+    if (std::ranges::find(kUsStates, qth) != kUsStates.end()) fields.emplace_back("state", qth);
+    if (std::ranges::find(kCanadianAreas, qth) != kCanadianAreas.end())
+        fields.emplace_back("ve_prov", qth);
+}
+
+// The contest exchange of a QSO: serials, the rest of each side's
+// exchange as text, and the received parts ADIF has fields for.
+Fields contestFields(const MainMod& state, const QSORecName& q) {
+    const Settings& s = state.settings;
+    const std::string stx = std::to_string(q.QNr);
+    const std::string srx = std::to_string(q.QRcvd);
+    const std::string mult = trim(multName(state, q));
+    const std::string name = q.QName.trimmed();
+    switch (state.contestNr) {
+        case contest::ArrlDx:
+            return {{"stx_string", trim(s.ExchangeARRLMult)},
+                    {"srx_string", q.QRcvd == 0 ? std::string("1000") : srx}};
+        case contest::Cqww:
+            return {{"stx_string", trim(s.ExchangeCQWWMult)}, {"srx_string", srx}, {"cqz", srx}};
+        case contest::Wpx:
+            return {{"stx", stx}, {"srx", srx}};
+        case contest::Aa:
+            return {{"stx_string", trim(s.ExchangeAAMult)}, {"srx_string", srx}};
+        case contest::Cqp:
+        case contest::Paqp: {
+            const bool cqp = state.contestNr == contest::Cqp;
+            Fields fields{{"stx", stx},
+                          {"srx", srx},
+                          {"stx_string", trim(cqp ? s.ExchangeCQPMult : s.ExchangePAQPMult)},
+                          {"srx_string", mult}};
+            // A station inside California works the states and provinces.
+            if (cqp && state.InStateFlag)
+                addQth(fields, mult);
+            else
+                fields.emplace_back("cnty", (cqp ? "CA," : "PA,") + mult);
+            return fields;
+        }
+        case contest::Ss: {
+            const std::string raw(q.QMult.raw());
+            const std::string prec = trim(raw.substr(0, 1));
+            const std::string check = trim(raw.substr(1, 2));
+            return {{"stx", stx},
+                    {"srx", srx},
+                    {"stx_string", words({trim(s.ExchangeSSPrec), trim(s.ExchangeSSCheck),
+                                          trim(s.ExchangeSSSection)})},
+                    {"srx_string", words({prec, check, mult})},
+                    {"arrl_sect", mult},
+                    {"check", check},
+                    {"precedence", prec}};
+        }
+        case contest::Sprint:
+        case contest::Naqp: {
+            const bool sprint = state.contestNr == contest::Sprint;
+            Fields fields;
+            if (sprint) fields = {{"stx", stx}, {"srx", srx}};
+            fields.emplace_back("stx_string",
+                                words({trim(sprint ? s.ExchangeSprintName : s.ExchangeNAQPName),
+                                       trim(sprint ? s.ExchangeSprintMult : s.ExchangeNAQPMult)}));
+            fields.emplace_back("srx_string", words({name, mult}));
+            fields.emplace_back("name", name);
+            addQth(fields, mult);
+            return fields;
+        }
+        default:
+            return {};
+    }
+}
+
 // Text left-justified in a field of width, cut to it when longer.
 void addFixed(std::string& record, std::string_view text, std::size_t width) {
     const std::size_t kept = std::min(text.size(), width);
@@ -73,14 +166,20 @@ std::vector<std::string> adifLines(const MainMod& state, const RescoredLog& log,
     const std::string name = fileNameOf(log.path);
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(state.log.count()) + 1);
-    lines.push_back("ADIF Export from " + name + " <eoh>");
+    std::string header = "ADIF Export from " + name + " ";
+    addField(header, "adif_ver", "3.1.4");
+    addField(header, "programid", kProgramName);
+    addField(header, "programversion", kProgramVersion);
+    lines.push_back(header + "<eoh>");
+    const std::string contestId = cabrilloContestName(state.contestNr, log.cwFlag);
+    const Settings& s = state.settings;
     for (int n = 1; n <= state.log.count(); ++n) {
         const QSORecName q = state.log.at(n);
         const std::string call = q.QCall.trimmed();
         if (omittedFromExport(call, choices)) continue;
         const bool cw = isCw(q.QBandMode);
         std::string line;
-        line.reserve(160 + name.size());
+        line.reserve(320 + name.size());
         addField(line, "qso_date",
                  dateText(calendarDateOf(q.QDate, log.currentYear), DateForm::Compact));
         addField(line, "time_on", timeText(q.QTime));
@@ -89,6 +188,12 @@ std::vector<std::string> adifLines(const MainMod& state, const RescoredLog& log,
         addField(line, "call", call);
         addField(line, "rst_sent", cw ? "599" : "59");
         addField(line, "rst_rcvd", cw ? "599" : "59");
+        addField(line, "contest_id", contestId);
+        Fields fields = contestFields(state, q);
+        fields.emplace_back("operator", s.UserOperator.empty() ? s.stationCall() : s.UserOperator);
+        fields.emplace_back("station_callsign", s.stationCall());
+        for (const auto& [field, value] : fields)
+            if (!value.empty()) addField(line, field, value);
         addField(line, "notes", name);
         line += "<eor>";
         lines.push_back(std::move(line));

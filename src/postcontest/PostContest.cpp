@@ -38,7 +38,8 @@ Result<PostContestReport> runPostContest(MainMod& state, const std::string& path
         else
             report.written.push_back(file);
     };
-    if (choices.cabrillo) write(cabrilloPath(report.log), cabrilloLines(state, report.log));
+    if (choices.cabrillo)
+        write(cabrilloPath(report.log), cabrilloLines(state, report.log, choices.cabrilloVersion));
     if (choices.summary) write(summaryPath(report.log), summaryLines(state, report.log));
     if (choices.breakdown) write(breakdownPath(report.log), breakdownLines(state, report.log));
     if (choices.listing) write(listingPath(report.log), listingLines(state, report.log));

@@ -19,8 +19,9 @@ struct OutputChoices {
     bool dupeSheets = false;
     bool adif = false;
     bool dxb4 = false;
-    bool omitWK = false;  // exports leave out W/K stations
-    bool omitJA = false;  // exports leave out JA stations
+    bool omitWK = false;      // exports leave out W/K stations
+    bool omitJA = false;      // exports leave out JA stations
+    int cabrilloVersion = 3;  // 2 for a sponsor that still wants the old form
 
     bool any() const {
         return cabrillo || summary || breakdown || listing || dupeSheets || adif || dxb4;

@@ -253,9 +253,10 @@ void PostContestForm::onOK() {
 namespace {
 
 // The settings behind the rows, in the order of kUserInfoLabels.
-std::array<std::string*, 9> userInformation(Settings& s) {
-    return {&s.UserCallsign, &s.UserOperator, &s.UserName, &s.UserAddress, &s.UserCity,
-            &s.UserCountry,  &s.UserClub,     &s.UserRig,  &s.UserAnt};
+std::array<std::string*, kUserInfoLabels.size()> userInformation(Settings& s) {
+    return {&s.UserCallsign,   &s.UserOperator, &s.UserName, &s.UserAddress, &s.UserCity,
+            &s.UserCountry,    &s.UserClub,     &s.UserRig,  &s.UserAnt,     &s.UserState,
+            &s.UserPostalCode, &s.UserEmail,    &s.UserGrid};
 }
 
 }  // namespace
@@ -264,6 +265,15 @@ UserInfo::UserInfo(MainMod& state, IMessageBox& messageBox)
     : state_(state), messageBox_(messageBox) {
     const auto strings = userInformation(state_.settings);
     for (std::size_t i = 0; i < strings.size(); ++i) view_.texts[i] = *strings[i];
+    for (const CategoryChoice& c : categoryChoices())
+        view_.categories.push_back(chosenCategory(c, state_.settings));
+}
+
+void UserInfo::setCategory(int index, const std::string& value) {
+    const auto& choices = categoryChoices();
+    if (index >= 0 && index < static_cast<int>(choices.size()) &&
+        isCategoryValue(choices[static_cast<std::size_t>(index)], value))
+        view_.categories[static_cast<std::size_t>(index)] = value;
 }
 
 void UserInfo::setText(int row, const std::string& text) {
@@ -274,6 +284,8 @@ void UserInfo::setText(int row, const std::string& text) {
 void UserInfo::onOK() {
     const auto strings = userInformation(state_.settings);
     for (std::size_t i = 0; i < strings.size(); ++i) *strings[i] = view_.texts[i].substr(0, 50);
+    for (std::size_t i = 0; i < view_.categories.size(); ++i)
+        state_.settings.*categoryChoices()[i].setting = view_.categories[i];
     WriteSettings(state_, messageBox_);
     view_.closed = true;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/MainMod.h"
 #include "platform/Platform.h"
@@ -13,12 +14,17 @@
 
 namespace keslog {
 
-inline constexpr std::array<const char*, 9> kUserInfoLabels{
-    "Callsign Used:", "Operator:",  "Name:", "Address:", "City/State/Zip:",
-    "Country:",       "Club/team:", "Rig:",  "Antennas:"};
+// The first nine are the summary sheet's; the rest only the submission
+// file prints.
+inline constexpr std::array<const char*, 13> kUserInfoLabels{
+    "Callsign Used:", "Operator:",  "Name:",        "Address:",  "City:",
+    "Country:",       "Club/team:", "Rig:",         "Antennas:", "State/Province:",
+    "Postal code:",   "E-mail:",    "Grid locator:"};
+inline constexpr std::size_t kSummaryInfoRows = 9;
 
 struct UserInfoView {
-    std::array<std::string, 9> texts;  // Textinfo, in the order of kUserInfoLabels
+    std::array<std::string, kUserInfoLabels.size()> texts;  // Textinfo, as kUserInfoLabels
+    std::vector<std::string> categories;  // the choice of each of categoryChoices()
     bool closed = false;
 };
 
@@ -29,6 +35,8 @@ class UserInfo {
 
     const UserInfoView& view() const { return view_; }
     void setText(int row, const std::string& text);
+    // Takes only a value from the category's set.
+    void setCategory(int index, const std::string& value);
     // Each text cut to 50 characters, stored and written to the settings
     // file.
     void onOK();

@@ -188,7 +188,7 @@ std::vector<std::string> summaryLines(const MainMod& state, const RescoredLog& l
         "",
         "            Name : " + s.UserName,
         "         Address : " + s.UserAddress,
-        "  City/State/Zip : " + s.UserCity,
+        "  City/State/Zip : " + s.cityLine(),
         "         Country : " + s.UserCountry,
         "",
         "       Club/Team : " + s.UserClub,

@@ -25,6 +25,7 @@ enum class Form {
     Rounded,  // leading number rounded, halves to even
     Weight,   // kept as text, written as its number
     Hours,    // kept as text unless its number lies outside the range
+    Choice,   // one of a category's values, else the default
 };
 
 using Member = std::variant<std::string Settings::*, bool Settings::*, std::int16_t Settings::*>;
@@ -42,6 +43,7 @@ struct Key {
     Form form;
     Member member;
     Range range{};
+    const CategoryChoice* choice = nullptr;  // Choice only
 };
 
 struct KeySection {
@@ -60,6 +62,21 @@ constexpr Range rangeOf(const std::array<int, N>& offered) {
 template <std::size_t N>
 constexpr Range upToLargestOf(const std::array<int, N>& offered) {
     return {0, offered.back()};
+}
+
+// The submission file's keys: address parts and contact as text, each
+// category a choice from its table.
+KeySection submissionSection() {
+    using S = Settings;
+    KeySection section{"[Submission File]",
+                       {{"UserState", Form::Text, &S::UserState},
+                        {"UserPostalCode", Form::Text, &S::UserPostalCode},
+                        {"UserEmail", Form::Text, &S::UserEmail},
+                        {"UserGrid", Form::Text, &S::UserGrid}},
+                       true};
+    for (const CategoryChoice& c : categoryChoices())
+        section.keys.push_back({c.key, Form::Choice, c.setting, {}, &c});
+    return section;
 }
 
 const std::vector<KeySection>& keySections() {
@@ -153,6 +170,7 @@ const std::vector<KeySection>& keySections() {
           {"UserRig", Text, &S::UserRig},
           {"UserAnt", Text, &S::UserAnt}},
          false},
+        submissionSection(),
         {"[Rig Control]",
          {{"Rig1Control", Text, &S::Rig1Control},
           {"Rig1Address", Text, &S::Rig1Address},
@@ -227,6 +245,11 @@ void applyKey(const Key& key, const std::string& value, Settings& s) {
         case Form::Flag:
             s.*std::get<bool Settings::*>(key.member) = value == "True";
             break;
+        case Form::Choice:
+            // A damaged file's category outside the set reads as the default.
+            s.*std::get<std::string Settings::*>(key.member) = value;
+            s.*std::get<std::string Settings::*>(key.member) = chosenCategory(*key.choice, s);
+            break;
         case Form::Floor:
             s.*std::get<std::int16_t Settings::*>(key.member) =
                 inRange(std::floor(leadingNumber(value)));
@@ -253,6 +276,8 @@ std::string keyValueText(const Key& key, const Settings& s) {
             return s.*std::get<std::string Settings::*>(key.member);
         case Form::Weight:
             return weightText(s.*std::get<std::string Settings::*>(key.member));
+        case Form::Choice:
+            return chosenCategory(*key.choice, s);
         case Form::Flag:
             return s.*std::get<bool Settings::*>(key.member) ? "True" : "False";
         case Form::Floor:

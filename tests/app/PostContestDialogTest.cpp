@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QRadioButton>
 
 #include "app/PostContestDialog.h"
@@ -178,9 +179,17 @@ TEST_F(PostContestDialogTest, UserInformationRowsStandAtTheirTwipsAndOpenFromVie
     }
     EXPECT_EQ(child<QLineEdit>(dialog, "Textinfo0")->text(), "K6XX");
 
+    // The categories are lists: what the operator picks is stored.
+    EXPECT_EQ(child<QComboBox>(dialog, "ComboCategory3")->currentText(), "as logged");
+    auto* power = child<QComboBox>(dialog, "ComboCategory4");
+    EXPECT_EQ(power->currentText(), "HIGH");
+    power->setCurrentIndex(2);
+    emit power->activated(2);
+
     child<QLineEdit>(dialog, "Textinfo7")->insert("IC-7300");
     child<QPushButton>(dialog, "CmdOK")->click();
     EXPECT_EQ(state.settings.UserRig, "IC-7300");
+    EXPECT_EQ(state.settings.CategoryPower, "QRP");
     EXPECT_FALSE(dialog.isVisible());
 
     // View/Edit User Info opens it from the post-contest dialog.

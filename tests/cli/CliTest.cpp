@@ -71,9 +71,12 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
     EXPECT_NE(shown.out.find("\nRadio1Delay=2\n"), std::string::npos);
     EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\r'), std::string::npos);
-    // A file from before the rig control and cluster keys reads as none.
+    // A file from before the newer sections reads as their defaults.
     EXPECT_TRUE(shown.out.ends_with(
-        "UserAnt=\n\n[Rig Control]\nRig1Control=none\nRig1Address=127.0.0.1:4532\n"
+        "UserAnt=\n\n[Submission File]\nUserState=\nUserPostalCode=\nUserEmail=\nUserGrid=\n"
+        "CategoryOperator=SINGLE-OP\nCategoryAssisted=NON-ASSISTED\nCategoryBand=ALL\n"
+        "CategoryMode=\nCategoryPower=HIGH\nCategoryStation=FIXED\nCategoryTransmitter=ONE\n"
+        "CategoryOverlay=\n\n[Rig Control]\nRig1Control=none\nRig1Address=127.0.0.1:4532\n"
         "Rig2Control=none\nRig2Address=127.0.0.1:4534\nRigPollInterval=500\n\n"
         "[DX Cluster]\nClusterHost=\nClusterPort=\nClusterCall=\nClusterPassword=\n"
         "ClusterCommands=\nClusterConnectAtStart=False\n\n"));
@@ -218,8 +221,8 @@ TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
     test::TempDir dir;
     writeNaqpLog(dir, {test::qsoOf("K1AR", " 5", 3), test::qsoOf("N6TR", " 5", 4)});
 
-    const CliRun posted =
-        run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--cabrillo"});
+    const CliRun posted = run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"),
+                               "--cabrillo", "--cabrillo-version", "2"});
     EXPECT_EQ(posted.err, "");
     EXPECT_EQ(posted.code, 0);
     EXPECT_EQ(posted.out, "qsos: 2\npoints: 2\nmults: 2\nclaimed score: 4\nwrote " +
@@ -246,6 +249,8 @@ TEST(Cli, PostWritesTheSubmissionFileAndSheets) {
                                  " is not a .KSL log file.  Nothing was processed.\n");
     EXPECT_EQ(run({"--program-dir", dir.path(), "post"}).code, 2);
     EXPECT_EQ(run({"--program-dir", dir.path(), "post", "A.KSL", "--frobnicate"}).code, 2);
+    EXPECT_EQ(run({"--program-dir", dir.path(), "post", "A.KSL", "--cabrillo-version", "1"}).code,
+              2);
 }
 
 TEST(Cli, PostWritesDupeSheetsAndExports) {
@@ -262,17 +267,22 @@ TEST(Cli, PostWritesDupeSheetsAndExports) {
                               dir.file("NAQP.20C") + "\nwrote " + dir.file("NAQP.adi") + "\n");
     EXPECT_EQ(dir.read("NAQP.20C"), "K1AR      N6TR      \r\n");
     const std::string adif = dir.read("NAQP.adi");
-    EXPECT_TRUE(adif.starts_with("ADIF Export from NAQP.KSL <eoh>\r\n<qso_date:8>")) << adif;
+    const std::string header =
+        "ADIF Export from NAQP.KSL "
+        "<adif_ver:5>3.1.4<programid:6>KESLOG<programversion:4>9.0a<eoh>\r\n";
+    EXPECT_TRUE(adif.starts_with(header + "<qso_date:8>")) << adif;
+    // No station call, name or QTH in the shipped settings: their fields are left out.
     EXPECT_TRUE(
         adif.ends_with("<time_on:4>1234<band:3>20m<mode:2>CW<call:4>K1AR<rst_sent:3>599"
-                       "<rst_rcvd:3>599<notes:8>NAQP.KSL<eor>\r\n"))
+                       "<rst_rcvd:3>599<contest_id:7>NAQP-CW<srx_string:2>RI<state:2>RI"
+                       "<notes:8>NAQP.KSL<eor>\r\n"))
         << adif;
     EXPECT_FALSE(fileExists(dir.file("NAQP.SDF")));
 
     const CliRun omitted = run({"--program-dir", dir.path(), "post", dir.file("NAQP.KSL"), "--adif",
                                 "--omit-wk", "--omit-ja"});
     EXPECT_EQ(omitted.code, 0);
-    EXPECT_EQ(dir.read("NAQP.adi"), "ADIF Export from NAQP.KSL <eoh>\r\n");
+    EXPECT_EQ(dir.read("NAQP.adi"), header);
 }
 
 TEST(Cli, ScpAndHistoryPrintOneLinePerText) {

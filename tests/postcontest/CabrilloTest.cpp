@@ -2,6 +2,7 @@
 
 #include "PostRig.h"
 #include "postcontest/Cabrillo.h"
+#include "postcontest/CabrilloCheck.h"
 
 namespace keslog {
 namespace {
@@ -108,12 +109,14 @@ std::vector<ContestCase> contestCases() {
     };
 }
 
-std::vector<std::string> cabrilloOf(test::PostRig& rig, const ContestCase& c, int year = 2026) {
+std::vector<std::string> cabrilloOf(test::PostRig& rig, const ContestCase& c, int year = 2026,
+                                    int version = 2) {
     return cabrilloLines(rig.state,
-                         rig.rescore(c.contestLine + ".KSL", c.contest, c.cw, c.qsos, false, year));
+                         rig.rescore(c.contestLine + ".KSL", c.contest, c.cw, c.qsos, false, year),
+                         version);
 }
 
-TEST(Cabrillo, EveryContestLineByLine) {
+TEST(Cabrillo, OldFormEveryContestLineByLine) {
     for (const ContestCase& c : contestCases()) {
         SCOPED_TRACE(c.contestLine);
         test::PostRig rig;
@@ -131,7 +134,7 @@ TEST(Cabrillo, EveryContestLineByLine) {
     }
 }
 
-TEST(Cabrillo, EmptyLogLongCallAndBadRecords) {
+TEST(Cabrillo, OldFormEmptyLogLongCallAndBadRecords) {
     test::PostRig rig;
     rig.state.settings.UserCallsign = "VE3/K6XXXXXX";
     ContestCase c{contest::Cqww, true, {}, {}, "CQ-WW-CW", "0"};
@@ -153,6 +156,181 @@ TEST(Cabrillo, EmptyLogLongCallAndBadRecords) {
     EXPECT_EQ(lines[2], "CALLSIGN: VE3/K6XXXXXX");
     EXPECT_EQ(lines[15], "QSO:   144 PH 2000-01-15 0205 VE3/K6XXXX 59  3      DL1ABC     59    14");
     EXPECT_EQ(lines[16], "QSO:   144 CW 0000-00-00 0000 VE3/K6XXXX 59  3      DL2ABC     59    14");
+}
+
+// Today's form: the header of a single-operator station with its address,
+// the contest's tags, and the QSO lines laid out by hand in the columns
+// the sponsors publish.
+struct FileCase {
+    ContestCase qsos;  // contestLine: the log's name
+    std::string contest;
+    std::string location;
+    std::string mode;
+    std::vector<std::string> expectedQsoLines;
+};
+
+std::vector<std::string> expectedFileV3(const FileCase& c, const std::string& score) {
+    std::vector<std::string> lines{"START-OF-LOG: 3.0", "CREATED-BY: KESLOG 9.0a",
+                                   "CONTEST: " + c.contest, "CALLSIGN: K6XX",
+                                   "LOCATION: " + c.location};
+    for (const char* line :
+         {"CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-ASSISTED: NON-ASSISTED", "CATEGORY-BAND: ALL"})
+        lines.emplace_back(line);
+    lines.push_back("CATEGORY-MODE: " + c.mode);
+    for (const char* line :
+         {"CATEGORY-POWER: HIGH", "CATEGORY-STATION: FIXED", "CATEGORY-TRANSMITTER: ONE"})
+        lines.emplace_back(line);
+    // The overlay chosen is one only WPX has.
+    if (c.contest.starts_with("CQ-WPX")) lines.emplace_back("CATEGORY-OVERLAY: TB-WIRES");
+    lines.push_back("CLAIMED-SCORE: " + score);
+    for (const char* line :
+         {"OPERATORS: K6XX", "CLUB: NCCC", "NAME: Bob Smith", "ADDRESS: 1 Main St",
+          "ADDRESS-CITY: Town", "ADDRESS-STATE-PROVINCE: CA", "ADDRESS-POSTALCODE: 95000",
+          "ADDRESS-COUNTRY: USA", "EMAIL: k6xx@example.com", "GRID-LOCATOR: CM87", "SOAPBOX:"})
+        lines.emplace_back(line);
+    lines.insert(lines.end(), c.expectedQsoLines.begin(), c.expectedQsoLines.end());
+    lines.emplace_back("END-OF-LOG:");
+    return lines;
+}
+
+TEST(Cabrillo, EveryContestWholeFile) {
+    const std::vector<ContestCase> logs = contestCases();
+    const auto log = [&logs](ContestNr nr) {
+        for (const ContestCase& c : logs)
+            if (c.contest == nr) return c;
+        return ContestCase{};
+    };
+    ContestCase cqww = log(contest::Cqww);
+    std::swap(cqww.qsos[0].QTime, cqww.qsos[1].QTime);  // logged out of time order
+    const std::vector<FileCase> cases{
+        {log(contest::ArrlDx),
+         "ARRL-DX-SSB",
+         "SV",
+         "SSB",
+         {"QSO:  1800 PH 2020-01-15 0205 K6XX           59 CA     DL1ABC         59 100",
+          "QSO:    50 PH 2020-01-15 1432 K6XX           59 CA     JA1XYZ         59 1000"}},
+        {log(contest::Cqp),
+         "CA-QSO-PARTY",
+         "DX",
+         "MIXED",
+         {"QSO: 14000 CW 2021-11-04 1234 K6XX          1 OR   N6AB          5 ALAM",
+          "QSO:  7000 PH 2021-11-04 1234 K6XX          2 OR   W6CD         12 SDIE"}},
+        {cqww,
+         "CQ-WW-CW",
+         "DX",
+         "CW",
+         {"QSO: 21000 CW 2021-11-04 0000 K6XX          599 3      K1AR          599 5",
+          "QSO: 28000 CW 2021-11-04 0005 K6XX          599 3      EA8AA         599 33"}},
+        {log(contest::Sprint),
+         "NA-SPRINT-CW",
+         "DX",
+         "CW",
+         {"QSO:  7000 CW 2021-11-04 1234 K6XX          1 BOB        CA  N6TR          7 TREE       "
+          "OR",
+          "QSO:  3500 CW 2021-11-04 1234 K6XX          2 BOB        CA  K4XS        123 JIM        "
+          "AL"}},
+        {log(contest::Ss),
+         "ARRL-SS-CW",
+         "SV",
+         "CW",
+         {"QSO: 14000 CW 2021-11-04 1234 K6XX          1 A 72 SV  W1AW         10 B 88 EMA",
+          "QSO:  7000 CW 2021-11-04 1234 K6XX          2 A 72 SV  K1ZZ          2 Q 01 CT"}},
+        {log(contest::Wpx),
+         "CQ-WPX-SSB",
+         "DX",
+         "SSB",
+         {"QSO: 14000 PH 2021-11-04 1234 K6XX           59 1      KH6XX          59 1",
+          "QSO: 28000 PH 2021-11-04 1234 K6XX           59 2      G4ABC          59 1234"}},
+        {log(contest::Aa),
+         "AADX-CW",
+         "DX",
+         "CW",
+         {"QSO: 14000 CW 2021-11-04 1234 K6XX          599 45     JA1ABC        599 60"}},
+        {log(contest::Paqp),
+         "PA-QSO-PARTY",
+         "DX",
+         "MIXED",
+         {"QSO: 14000 CW 2021-11-04 1234 K6XX          1 CA   K3ABC         4 VEN",
+          "QSO:  7000 PH 2021-11-04 1234 K6XX          2 CA   W3XYZ         9 YOR"}},
+        {log(contest::Naqp),
+         "NAQP-SSB",
+         "DX",
+         "SSB",
+         {"QSO: 14000 PH 2021-11-04 1234 K6XX       BOB        CA  N6TR       TREE       CT",
+          "QSO: 14000 PH 2021-11-04 1234 K6XX       BOB        CA  VE1AA      JOE        MARIT"}},
+    };
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.contest);
+        test::PostRig rig;
+        rig.state.settings.CategoryOverlay = "TB-WIRES";
+        const RescoredLog scored =
+            rig.rescore(c.qsos.contestLine + ".KSL", c.qsos.contest, c.qsos.cw, c.qsos.qsos);
+        const std::vector<std::string> lines = cabrilloLines(rig.state, scored);
+        EXPECT_EQ(lines, expectedFileV3(c, c.qsos.claimedScore.empty()
+                                               ? std::to_string(scored.claimedScore)
+                                               : c.qsos.claimedScore));
+        EXPECT_EQ(cabrilloProblems(lines), std::vector<std::string>{});
+    }
+}
+
+TEST(Cabrillo, LongFieldsWidenTheirColumnsAndChoicesOutsideTheSetsAreNotWritten) {
+    test::PostRig rig;
+    Settings& s = rig.state.settings;
+    s.UserCallsign = "VE3/K6XXXXXXXXX";
+    s.ExchangeCQWWMult = "1234567";
+    s.CategoryPower = "QRO";
+    s.CategoryMode = "MIXED";
+    s.CategoryOverlay = "CLASSIC";
+    const ContestCase c{contest::Cqww, true, {postQso("VP2V/W1ABC", 3, 1, 14, "", "3")}, {},
+                        "WW",          ""};
+    const std::vector<std::string> lines = cabrilloOf(rig, c, 2026, 3);
+    EXPECT_EQ(cabrilloProblems(lines), std::vector<std::string>{});
+    EXPECT_EQ(lines[3], "CALLSIGN: VE3/K6XXXXXXXXX");
+    EXPECT_EQ(lines[8], "CATEGORY-MODE: MIXED");
+    EXPECT_EQ(lines[9], "CATEGORY-POWER: HIGH");
+    EXPECT_EQ(lines[12], "CATEGORY-OVERLAY: CLASSIC");
+    EXPECT_EQ(lines.at(lines.size() - 2),
+              "QSO: 14000 CW 2021-11-04 1234 VE3/K6XXXXXXXXX 599 1234567 VP2V/W1ABC    599 14");
+}
+
+TEST(CabrilloCheck, FindsWhatARobotWouldRefuse) {
+    const std::vector<std::string> good{
+        "START-OF-LOG: 3.0", "CONTEST: CQ-WW-CW", "CATEGORY-POWER: LOW",
+        "QSO: 14000 CW 2021-11-04 1234 K6XX 599 3 DL1ABC 599 14", "END-OF-LOG:"};
+    EXPECT_EQ(cabrilloProblems(good), std::vector<std::string>{});
+    struct Bad {
+        std::size_t line;  // 0-based; replaced, or appended at the end
+        std::string text;
+        std::string problem;
+    };
+    const Bad bads[] = {
+        {0, "START-OF-LOG: 2.0", "line 1: the file must begin START-OF-LOG: 3.0"},
+        {1, "CONTEST: CQ-WW-RTTY", "line 2: unknown CONTEST CQ-WW-RTTY"},
+        {2, "CATEGORY-POWER: QRO", "line 3: CATEGORY-POWER value \"QRO\" outside its set"},
+        {2, "CATEGORY-MODE:", "line 3: CATEGORY-MODE value \"\" outside its set"},
+        {2, "CATEGORY-COLOUR: RED", "line 3: unknown tag CATEGORY-COLOUR"},
+        {3, "QSO: 14000 CW 2021-11-04 1234 K6XX 599 DL1ABC 599 14",
+         "line 4: QSO has 9 fields, the contest 10"},
+        {3, "QSO: 14.0 RY 2021-13-04 2460 K6XX 599 3 DL1ABC 599 14",
+         "line 4: frequency 14.0 is not in kHz"},
+        {3, "QSO: 14000 RY 2021-11-04 1234 K6XX 599 3 DL1ABC 599 14", "line 4: mode RY"},
+        {3, "QSO: 14000 CW 2021-13-04 1234 K6XX 599 3 DL1ABC 599 14", "line 4: date 2021-13-04"},
+        {3, "QSO: 14000 CW 2021-11-04 2460 K6XX 599 3 DL1ABC 599 14", "line 4: time 2460"},
+        {4, "QSO: 14000 CW 2021-11-04 1233 K6XX 599 3 DL1ABC 599 14",
+         "line 5: QSO out of time order"},
+        {4, "SOAPBOX: late", "line 5: no END-OF-LOG"},
+        {5, "SOAPBOX: after", "line 6: a line after END-OF-LOG"},
+    };
+    for (const Bad& bad : bads) {
+        std::vector<std::string> lines = good;
+        if (bad.line < lines.size())
+            lines[bad.line] = bad.text;
+        else
+            lines.push_back(bad.text);
+        const std::vector<std::string> problems = cabrilloProblems(lines);
+        ASSERT_FALSE(problems.empty()) << bad.text;
+        EXPECT_EQ(problems[0], bad.problem);
+    }
 }
 
 }  // namespace

@@ -46,11 +46,65 @@ TEST(Export, AdifFileExactly) {
     ASSERT_TRUE(done) << done.status().message();
     EXPECT_EQ(done->written, std::vector<std::string>{rig.dir.file("WÜ.adi")});
     EXPECT_EQ(rig.dir.read("WÜ.adi"),
-              "ADIF Export from WÜ.KSL <eoh>\r\n"
+              "ADIF Export from WÜ.KSL "
+              "<adif_ver:5>3.1.4<programid:6>KESLOG<programversion:4>9.0a<eoh>\r\n"
               "<qso_date:8>20261104<time_on:4>0005<band:4>160m<mode:2>CW<call:6>DL1ABC"
-              "<rst_sent:3>599<rst_rcvd:3>599<notes:7>WÜ.KSL<eor>\r\n"
+              "<rst_sent:3>599<rst_rcvd:3>599<contest_id:8>CQ-WW-CW<stx_string:1>3"
+              "<srx_string:2>14<cqz:2>14<operator:4>K6XX<station_callsign:4>K6XX"
+              "<notes:7>WÜ.KSL<eor>\r\n"
               "<qso_date:8>20261105<time_on:4>2359<band:2>6m<mode:3>SSB<call:5>G4ABC"
-              "<rst_sent:2>59<rst_rcvd:2>59<notes:7>WÜ.KSL<eor>\r\n");
+              "<rst_sent:2>59<rst_rcvd:2>59<contest_id:8>CQ-WW-CW<stx_string:1>3"
+              "<srx_string:2>14<cqz:2>14<operator:4>K6XX<station_callsign:4>K6XX"
+              "<notes:7>WÜ.KSL<eor>\r\n");
+}
+
+TEST(Export, AdifContestFieldsOfEveryContest) {
+    struct Case {
+        ContestNr contest;
+        bool cw;
+        bool inState;
+        QSORecName qso;
+        const char* fields;  // from contest_id to operator
+    };
+    const Case cases[] = {
+        {contest::ArrlDx, false, false, postQso("DL1ABC", 11, 1, 0, "DL", "3"),
+         "<contest_id:11>ARRL-DX-SSB<stx_string:2>CA<srx_string:4>1000"},
+        {contest::Cqp, true, false, postQso("N6AB", 3, 1, 5, " 1", "3"),
+         "<contest_id:12>CA-QSO-PARTY<stx:1>1<srx:1>5<stx_string:2>OR<srx_string:4>ALAM"
+         "<cnty:7>CA,ALAM"},
+        {contest::Cqp, true, true, postQso("VE3AB", 3, 1, 5, "ON", "3"),
+         "<contest_id:12>CA-QSO-PARTY<stx:1>1<srx:1>5<stx_string:2>OR<srx_string:2>ON"
+         "<ve_prov:2>ON"},
+        {contest::Wpx, true, false, postQso("G4ABC", 3, 7, 123, "G4", "1"),
+         "<contest_id:9>CQ-WPX-CW<stx:1>7<srx:3>123"},
+        {contest::Aa, true, false, postQso("JA1ABC", 3, 1, 60, "JA1", "3"),
+         "<contest_id:7>AADX-CW<stx_string:2>45<srx_string:2>60"},
+        {contest::Paqp, true, false, postQso("W3XYZ", 3, 2, 9, "YOR", "3"),
+         "<contest_id:12>PA-QSO-PARTY<stx:1>2<srx:1>9<stx_string:2>CA<srx_string:3>YOR"
+         "<cnty:6>PA,YOR"},
+        {contest::Ss, true, false, postQso("W1AW", 3, 1, 10, "B88EM", "2"),
+         "<contest_id:10>ARRL-SS-CW<stx:1>1<srx:2>10<stx_string:7>A 72 SV<srx_string:8>B 88 EMA"
+         "<arrl_sect:3>EMA<check:2>88<precedence:1>B"},
+        {contest::Sprint, true, false, postQso("N6TR", 4, 1, 7, "OR", "1", "TREE"),
+         "<contest_id:12>NA-SPRINT-CW<stx:1>1<srx:1>7<stx_string:6>BOB CA<srx_string:7>TREE OR"
+         "<name:4>TREE<state:2>OR"},
+        {contest::Naqp, false, false, postQso("VE1AA", 11, 2, 0, "NS", "1", "JOE"),
+         "<contest_id:8>NAQP-SSB<stx_string:6>BOB CA<srx_string:6>JOE NS<name:3>JOE"
+         "<ve_prov:2>NS"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fields);
+        test::PostRig rig;
+        rig.state.settings.UserOperator = "N6TR";
+        const std::string path = rig.writeLog("C.KSL", c.contest, c.cw, {c.qso}, c.inState);
+        ASSERT_TRUE(post(rig, path, true, false));
+        const std::string text = rig.dir.read("C.adi");
+        const std::size_t from = text.find("<contest_id:");
+        const std::size_t to =
+            text.find("<operator:4>N6TR<station_callsign:4>K6XX<notes:5>C.KSL<eor>");
+        ASSERT_TRUE(from != std::string::npos && to != std::string::npos) << text;
+        EXPECT_EQ(text.substr(from, to - from), c.fields);
+    }
 }
 
 TEST(Export, EveryQsoReadsBackAsLogged) {
@@ -179,7 +233,9 @@ TEST(Export, EmptyLogsAndContestsWithoutDxb4) {
     test::PostRig rig;
     const std::string empty = rig.writeLog("E.KSL", contest::Cqww, true, {});
     ASSERT_TRUE(post(rig, empty, true, true));
-    EXPECT_EQ(rig.dir.read("E.adi"), "ADIF Export from E.KSL <eoh>\r\n");
+    EXPECT_EQ(rig.dir.read("E.adi"),
+              "ADIF Export from E.KSL "
+              "<adif_ver:5>3.1.4<programid:6>KESLOG<programversion:4>9.0a<eoh>\r\n");
     EXPECT_EQ(rig.dir.read("E.SDF"), "");
     for (ContestNr nr : {contest::Sprint, contest::Naqp}) {
         const std::string path =

@@ -203,6 +203,8 @@ TEST(PostContestForm, OkWritesQuietlyAndCancelWritesNothing) {
         EXPECT_EQ(form.report().has_value(), ok);
         if (ok) {
             EXPECT_EQ(form.report()->value().written, std::vector{rig.dir.file("WW.LOG")});
+            EXPECT_EQ(test::cabrilloFileProblems(rig.dir.read("WW.LOG")),
+                      std::vector<std::string>{});
         }
     }
 }
@@ -239,13 +241,13 @@ TEST(PostContestForm, OkTellsWhatCouldNotBeProcessed) {
 TEST(UserInfo, FilledFromTheSettingsAndStoredCutTo50) {
     test::PostRig rig;
     UserInfo info(rig.state, rig.messages);
-    EXPECT_EQ(info.view().texts,
-              (std::array<std::string, 9>{"K6XX", "", "Bob Smith", "1 Main St", "Town, CA 95000",
-                                          "USA", "NCCC", "", ""}));
+    EXPECT_EQ(info.view().texts, (std::array<std::string, 13>{
+                                     "K6XX", "", "Bob Smith", "1 Main St", "Town", "USA", "NCCC",
+                                     "", "", "CA", "95000", "k6xx@example.com", "CM87"}));
     info.setText(1, "N6TR");
     info.setText(3, std::string(60, 'A'));
     info.setText(7, "IC-7300");
-    info.setText(9, "out of range");
+    info.setText(13, "out of range");
     info.onCancel();
     EXPECT_TRUE(info.view().closed);
     EXPECT_EQ(rig.state.settings.UserOperator, "");  // Cancel stores nothing
@@ -254,6 +256,10 @@ TEST(UserInfo, FilledFromTheSettingsAndStoredCutTo50) {
     edited.setText(1, "N6TR");
     edited.setText(3, std::string(60, 'A'));
     edited.setText(8, "Dipole");
+    edited.setCategory(4, "QRO");  // not a power category
+    EXPECT_EQ(edited.view().categories[4], "HIGH");
+    edited.setCategory(4, "LOW");
+    edited.setCategory(3, "");  // the log's mode
     edited.onOK();
     EXPECT_TRUE(edited.view().closed);
     EXPECT_EQ(rig.state.settings.UserOperator, "N6TR");
@@ -264,6 +270,8 @@ TEST(UserInfo, FilledFromTheSettingsAndStoredCutTo50) {
     EXPECT_EQ(reread.settings.UserAnt, "Dipole");
     EXPECT_EQ(reread.settings.UserAddress, std::string(50, 'A'));
     EXPECT_EQ(reread.settings.UserCallsign, "K6XX");
+    EXPECT_EQ(reread.settings.CategoryPower, "LOW");
+    EXPECT_EQ(reread.settings.CategoryMode, "");
 }
 
 }  // namespace

@@ -118,7 +118,8 @@ TEST(PostContest, WritesTheChosenFilesReportsEachFailureAndNothingFromAnUnreadab
         Result<std::string> text = readWholeFile(out);
         ASSERT_TRUE(text);
         EXPECT_EQ(*text, crlfText(cabrilloLines(rig.state, done->log)));
-        EXPECT_TRUE(text->ends_with("599   14\r\nEND-OF-LOG:\r\n"));
+        EXPECT_TRUE(text->ends_with("599 14\r\nEND-OF-LOG:\r\n"));
+        EXPECT_EQ(test::cabrilloFileProblems(*text), std::vector<std::string>{});
     }
 
     // An output that cannot be written is named, never reported written.

@@ -7,6 +7,7 @@
 
 #include "forms/LogFiles.h"
 #include "platform/Files.h"
+#include "postcontest/CabrilloCheck.h"
 #include "postcontest/Rescore.h"
 #include "storage/LogFile.h"
 #include "storage/LogFixtures.h"
@@ -33,8 +34,12 @@ struct PostRig {
         s.UserClub = "NCCC";
         s.UserName = "Bob Smith";
         s.UserAddress = "1 Main St";
-        s.UserCity = "Town, CA 95000";
+        s.UserCity = "Town";
+        s.UserState = "CA";
+        s.UserPostalCode = "95000";
         s.UserCountry = "USA";
+        s.UserEmail = "k6xx@example.com";
+        s.UserGrid = "CM87";
         s.ExchangeARRLMult = s.ExchangeSprintMult = s.ExchangeNAQPMult = "CA";
         s.ExchangePAQPMult = "CA";
         s.ExchangeCQPMult = "OR";
@@ -69,6 +74,14 @@ struct PostRig {
         return log ? *log : RescoredLog();
     }
 };
+
+// What the checker finds in a submission file as written (CR LF lines).
+inline std::vector<std::string> cabrilloFileProblems(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    return cabrilloProblems(lines);
+}
 
 // A QSO of the given fields on 2021-11-04 (date code 31041) at 12:34.
 inline QSORecName postQso(const std::string& call, BandModeCode bandMode, int nr, int rcvd,

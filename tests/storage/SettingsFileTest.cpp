@@ -90,10 +90,32 @@ TEST(SettingsFile, WrittenLayout) {
                 "ExchangeNAQPName=", "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
         EXPECT_NE(text.find(part), std::string::npos) << part;
     EXPECT_TRUE(text.ends_with(crlf(
-        {"UserRig=", "UserAnt=", "", "[Rig Control]", "Rig1Control=none",
+        {"UserRig=", "UserAnt=", "", "[Submission File]", "UserState=", "UserPostalCode=",
+         "UserEmail=", "UserGrid=", "CategoryOperator=SINGLE-OP", "CategoryAssisted=NON-ASSISTED",
+         "CategoryBand=ALL", "CategoryMode=", "CategoryPower=HIGH", "CategoryStation=FIXED",
+         "CategoryTransmitter=ONE", "CategoryOverlay=", "", "[Rig Control]", "Rig1Control=none",
          "Rig1Address=127.0.0.1:4532", "Rig2Control=none", "Rig2Address=127.0.0.1:4534",
          "RigPollInterval=500", "", "[DX Cluster]", "ClusterHost=", "ClusterPort=", "ClusterCall=",
          "ClusterPassword=", "ClusterCommands=", "ClusterConnectAtStart=False", ""})));
+}
+
+TEST(SettingsFile, CategoriesOutsideTheirSetsReadAndWriteAsTheDefaults) {
+    // An older file has no such section: everything stays at the defaults.
+    EXPECT_EQ(read("[User Information]\r\nUserCallsign=K6XX\r\n").CategoryPower, "HIGH");
+    const Settings s = read(
+        "[Submission File]\r\nCategoryOperator=MULTI-OP\r\nCategoryBand=11M\r\n"
+        "CategoryMode=MIXED\r\nCategoryPower=low\r\nCategoryOverlay=TB-WIRES\r\n"
+        "CategoryStation=\r\nUserGrid=CM87\r\n");
+    EXPECT_EQ(s.CategoryOperator, "MULTI-OP");
+    EXPECT_EQ(s.CategoryBand, "ALL");
+    EXPECT_EQ(s.CategoryMode, "MIXED");
+    EXPECT_EQ(s.CategoryPower, "HIGH");  // values are upper case
+    EXPECT_EQ(s.CategoryOverlay, "TB-WIRES");
+    EXPECT_EQ(s.CategoryStation, "FIXED");  // only mode and overlay may be empty
+    EXPECT_EQ(s.UserGrid, "CM87");
+    Settings bad;
+    bad.CategoryTransmitter = "THREE";
+    EXPECT_NE(settingsText(bad).find("\r\nCategoryTransmitter=ONE\r\n"), std::string::npos);
 }
 
 // Each text is read and written again: the written lines show what was read.

@@ -199,6 +199,10 @@ int main(int argc, char** argv) {
         PostContestDialog dialog(form);
         dialog.show();
         save(dialog, out, "post-contest.png");
+        UserInfo info = form.userInfo();
+        UserInfoDialog userInfo(info);
+        userInfo.show();
+        save(userInfo, out, "user-info.png");
     }
 
     std::error_code ec;
