@@ -89,14 +89,38 @@ TEST(SettingsFile, WrittenLayout) {
           crlf({"ExchangeSprintMult=", "[User Exchange - NAQP]",
                 "ExchangeNAQPName=", "ExchangeNAQPMult=", "[User Information]", "UserCallsign="})})
         EXPECT_NE(text.find(part), std::string::npos) << part;
-    EXPECT_TRUE(text.ends_with(crlf(
-        {"UserRig=", "UserAnt=", "", "[Submission File]", "UserState=", "UserPostalCode=",
-         "UserEmail=", "UserGrid=", "CategoryOperator=SINGLE-OP", "CategoryAssisted=NON-ASSISTED",
-         "CategoryBand=ALL", "CategoryMode=", "CategoryPower=HIGH", "CategoryStation=FIXED",
-         "CategoryTransmitter=ONE", "CategoryOverlay=", "", "[Rig Control]", "Rig1Control=none",
-         "Rig1Address=127.0.0.1:4532", "Rig2Control=none", "Rig2Address=127.0.0.1:4534",
-         "RigPollInterval=500", "", "[DX Cluster]", "ClusterHost=", "ClusterPort=", "ClusterCall=",
-         "ClusterPassword=", "ClusterCommands=", "ClusterConnectAtStart=False", ""})));
+    EXPECT_TRUE(text.ends_with(crlf({"UserRig=",
+                                     "UserAnt=",
+                                     "",
+                                     "[Submission File]",
+                                     "UserState=",
+                                     "UserPostalCode=",
+                                     "UserEmail=",
+                                     "UserGrid=",
+                                     "CategoryOperator=SINGLE-OP",
+                                     "CategoryAssisted=NON-ASSISTED",
+                                     "CategoryBand=ALL",
+                                     "CategoryMode=",
+                                     "CategoryPower=HIGH",
+                                     "CategoryStation=FIXED",
+                                     "CategoryTransmitter=ONE",
+                                     "CategoryOverlay=",
+                                     "",
+                                     "[Rig Control]",
+                                     "Rig1Control=none",
+                                     "Rig1Address=127.0.0.1:4532",
+                                     "Rig2Control=none",
+                                     "Rig2Address=127.0.0.1:4534",
+                                     "RigPollInterval=500",
+                                     "",
+                                     "[DX Cluster]",
+                                     "ClusterHost=",
+                                     "ClusterPort=",
+                                     "ClusterCall=",
+                                     "ClusterPassword=",
+                                     "ClusterCommands=",
+                                     "ClusterConnectAtStart=False",
+                                     ""})));
 }
 
 TEST(SettingsFile, CategoriesOutsideTheirSetsReadAndWriteAsTheDefaults) {
