@@ -20,12 +20,7 @@ class EntryLoggingTest : public ::testing::Test,
                          protected test::LogFormOnFiles<test::ChoosingHost> {
   protected:
     void SetUp() override {
-        host.contest = "WPX";
-        test::copyShippedStartupFiles(dir);
-        ASSERT_TRUE(form.startUp(dir.path()));
-        form.load();
-        fakes.clock.time = {2001, 11, 4, 23, 30, 0};
-        form.onFileNew();
+        startNewLog("WPX");
         ASSERT_TRUE(state.logOpen);
     }
 

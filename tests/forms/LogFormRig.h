@@ -54,6 +54,17 @@ struct LogFormOnFiles {
     StoredLogFiles logFiles{platform};
     Host host;
     LogForm form{state, platform, logFiles, host};
+
+    // The program started on the shipped files, then a new log of the
+    // contest at 23:30 on 4 November 2001.
+    void startNewLog(const std::string& contest) {
+        host.contest = contest;
+        copyShippedStartupFiles(dir);
+        ASSERT_TRUE(form.startUp(dir.path()));
+        form.load();
+        fakes.clock.time = {2001, 11, 4, 23, 30, 0};
+        form.onFileNew();
+    }
 };
 
 }  // namespace keslog::test

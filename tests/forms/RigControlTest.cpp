@@ -31,12 +31,7 @@ constexpr BandModeCode phone(int band) {
 class RigControlTest : public ::testing::Test, protected test::LogFormOnFiles<test::ChoosingHost> {
   protected:
     void SetUp() override {
-        host.contest = "WPX";
-        test::copyShippedStartupFiles(dir);
-        ASSERT_TRUE(form.startUp(dir.path()));
-        form.load();
-        fakes.clock.time = {2001, 11, 4, 23, 30, 0};
-        form.onFileNew();
+        startNewLog("WPX");
         fakes.network.nextState = State::Open;
         form.rig().setClock([this] { return now; });
         form.rig().setOnChange([this] { ++changes; });

@@ -145,6 +145,8 @@ TEST(Export, EveryQsoReadsBackAsLogged) {
                       adifField("call", qsos[i].call) +
                       (std::string(qsos[i].mode) == "CW" ? "<rst_sent:3>599<rst_rcvd:3>599"
                                                          : "<rst_sent:2>59<rst_rcvd:2>59") +
+                      "<contest_id:8>CQ-WW-CW<stx_string:1>3<srx_string:2>14<cqz:2>14"
+                      "<operator:4>K6XX<station_callsign:4>K6XX" +
                       adifField("notes", "ALL.KSL"));
     // The same QSOs in DXB4, every record 127 characters.
     const std::string sdf = rig.dir.read("ALL.SDF");
