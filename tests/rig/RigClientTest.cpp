@@ -85,14 +85,15 @@ class FakeRigctld {
     std::thread thread_;
 };
 
-// Polls on the real clock until the daemon has answered the first "+f" and
-// "+m" and their replies are read; two seconds at most.
+// Polls on the real clock until the first "+f" and "+m" replies are read:
+// the client asks again only then, so a third answer shows it; five seconds
+// at most.
 RigReading readRig(RigClient& client, const FakeRigctld& daemon) {
     const auto start = std::chrono::steady_clock::now();
     const auto elapsed = [&start] {
         return duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     };
-    while (daemon.answered() < 2 && elapsed() < 2s) {
+    while (daemon.answered() < 3 && elapsed() < 5s) {
         client.poll(elapsed().count());
         std::this_thread::sleep_for(5ms);
     }
