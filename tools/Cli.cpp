@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -180,12 +182,17 @@ int currentYear() {
 int post(Context& ctx) {
     const char* usage =
         "keslog-cli: usage: post LOG.KSL [--cabrillo] [--summary] [--listing] [--breakdown] "
-        "[--dupes] [--adif] [--dxb4] [--all] [--omit-wk] [--omit-ja] [--cabrillo-version 2|3]\n";
+        "[--dupes] [--adif] [--dxb4] [--all] [--omit-wk] [--omit-ja] [--cabrillo-version 2|3] "
+        "[--year YYYY]\n";
     std::string path;
     OutputChoices choices;
-    std::vector<std::string> version;
+    std::vector<std::string> version, year;
+    // --year dates the log's QSOs as if processed that year, so outputs repeat.
     if (!takeOption(ctx.args, "--cabrillo-version", version, 1) ||
-        (!version.empty() && version[0] != "2" && version[0] != "3")) {
+        (!version.empty() && version[0] != "2" && version[0] != "3") ||
+        !takeOption(ctx.args, "--year", year, 1) ||
+        (!year.empty() && (year[0].size() != 4 ||
+                           !std::all_of(year[0].begin(), year[0].end(), ::isdigit)))) {
         ctx.err << usage;
         return 2;
     }
@@ -227,7 +234,8 @@ int post(Context& ctx) {
     if (!startUp(ctx, state)) return 1;
     CliMessages messages(ctx.err);
     Result<PostContestReport> report = runPostContest(
-        state, path, choices, {messages, state.reference.SSShortForms}, currentYear());
+        state, path, choices, {messages, state.reference.SSShortForms},
+        year.empty() ? currentYear() : std::stoi(year[0]));
     if (!report) {
         ctx.err << "keslog-cli: " << report.status().message() << "\n";
         return 1;

@@ -58,55 +58,6 @@ TEST(Export, AdifFileExactly) {
               "<notes:7>WÜ.KSL<eor>\r\n");
 }
 
-TEST(Export, AdifContestFieldsOfEveryContest) {
-    struct Case {
-        ContestNr contest;
-        bool cw;
-        bool inState;
-        QSORecName qso;
-        const char* fields;  // from contest_id to operator
-    };
-    const Case cases[] = {
-        {contest::ArrlDx, false, false, postQso("DL1ABC", 11, 1, 0, "DL", "3"),
-         "<contest_id:11>ARRL-DX-SSB<stx_string:2>CA<srx_string:4>1000"},
-        {contest::Cqp, true, false, postQso("N6AB", 3, 1, 5, " 1", "3"),
-         "<contest_id:12>CA-QSO-PARTY<stx:1>1<srx:1>5<stx_string:2>OR<srx_string:4>ALAM"
-         "<cnty:7>CA,ALAM"},
-        {contest::Cqp, true, true, postQso("VE3AB", 3, 1, 5, "ON", "3"),
-         "<contest_id:12>CA-QSO-PARTY<stx:1>1<srx:1>5<stx_string:2>OR<srx_string:2>ON"
-         "<ve_prov:2>ON"},
-        {contest::Wpx, true, false, postQso("G4ABC", 3, 7, 123, "G4", "1"),
-         "<contest_id:9>CQ-WPX-CW<stx:1>7<srx:3>123"},
-        {contest::Aa, true, false, postQso("JA1ABC", 3, 1, 60, "JA1", "3"),
-         "<contest_id:7>AADX-CW<stx_string:2>45<srx_string:2>60"},
-        {contest::Paqp, true, false, postQso("W3XYZ", 3, 2, 9, "YOR", "3"),
-         "<contest_id:12>PA-QSO-PARTY<stx:1>2<srx:1>9<stx_string:2>CA<srx_string:3>YOR"
-         "<cnty:6>PA,YOR"},
-        {contest::Ss, true, false, postQso("W1AW", 3, 1, 10, "B88EM", "2"),
-         "<contest_id:10>ARRL-SS-CW<stx:1>1<srx:2>10<stx_string:7>A 72 SV<srx_string:8>B 88 EMA"
-         "<arrl_sect:3>EMA<check:2>88<precedence:1>B"},
-        {contest::Sprint, true, false, postQso("N6TR", 4, 1, 7, "OR", "1", "TREE"),
-         "<contest_id:12>NA-SPRINT-CW<stx:1>1<srx:1>7<stx_string:6>BOB CA<srx_string:7>TREE OR"
-         "<name:4>TREE<state:2>OR"},
-        {contest::Naqp, false, false, postQso("VE1AA", 11, 2, 0, "NS", "1", "JOE"),
-         "<contest_id:8>NAQP-SSB<stx_string:6>BOB CA<srx_string:6>JOE NS<name:3>JOE"
-         "<ve_prov:2>NS"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fields);
-        test::PostRig rig;
-        rig.state.settings.UserOperator = "N6TR";
-        const std::string path = rig.writeLog("C.KSL", c.contest, c.cw, {c.qso}, c.inState);
-        ASSERT_TRUE(post(rig, path, true, false));
-        const std::string text = rig.dir.read("C.adi");
-        const std::size_t from = text.find("<contest_id:");
-        const std::size_t to =
-            text.find("<operator:4>N6TR<station_callsign:4>K6XX<notes:5>C.KSL<eor>");
-        ASSERT_TRUE(from != std::string::npos && to != std::string::npos) << text;
-        EXPECT_EQ(text.substr(from, to - from), c.fields);
-    }
-}
-
 TEST(Export, EveryQsoReadsBackAsLogged) {
     struct Qso {
         const char* call;
@@ -213,39 +164,6 @@ TEST(Export, OmissionRules) {
     for (const char* call : kept)
         EXPECT_FALSE(omittedFromExport(call, wk) || omittedFromExport(call, jas)) << call;
     EXPECT_FALSE(omittedFromExport("W1AW", none) || omittedFromExport("JA1XYZ", none));
-}
-
-TEST(Export, OmittedStationsLeaveBothFiles) {
-    test::PostRig rig;
-    const std::string path =
-        rig.writeLog("WW.KSL", contest::Cqww, true,
-                     {postQso("W1AW", 3, 1, 5, "", "0"), postQso("JA1XYZ", 3, 2, 25, "", "3"),
-                      postQso("KH6XX", 3, 3, 31, "", "3"), postQso("JD1BMM", 3, 4, 27, "", "3")});
-    ASSERT_TRUE(post(rig, path, true, true, true));
-    const std::vector<std::string> adif = adifRecords(rig.dir.read("WW.adi"));
-    ASSERT_EQ(adif.size(), 2u);
-    EXPECT_NE(adif[0].find("<call:5>KH6XX"), std::string::npos);
-    EXPECT_NE(adif[1].find("<call:6>JD1BMM"), std::string::npos);
-    const std::string sdf = rig.dir.read("WW.SDF");
-    ASSERT_EQ(sdf.size(), 2 * 129u);
-    EXPECT_EQ(sdf.substr(0, 11) + sdf.substr(129, 11), "KH6XX      JD1BMM     ");
-}
-
-TEST(Export, EmptyLogsAndContestsWithoutDxb4) {
-    test::PostRig rig;
-    const std::string empty = rig.writeLog("E.KSL", contest::Cqww, true, {});
-    ASSERT_TRUE(post(rig, empty, true, true));
-    EXPECT_EQ(rig.dir.read("E.adi"),
-              "ADIF Export from E.KSL "
-              "<adif_ver:5>3.1.4<programid:6>KESLOG<programversion:4>9.0a<eoh>\r\n");
-    EXPECT_EQ(rig.dir.read("E.SDF"), "");
-    for (ContestNr nr : {contest::Sprint, contest::Naqp}) {
-        const std::string path =
-            rig.writeLog("N.KSL", nr, true, {postQso("K1AR", 3, 1, 1, " 5", "1", "RANDY")});
-        Result<PostContestReport> done = post(rig, path, true, true);
-        ASSERT_TRUE(done);
-        EXPECT_EQ(done->written, std::vector<std::string>{rig.dir.file("N.adi")}) << nr;
-    }
 }
 
 }  // namespace

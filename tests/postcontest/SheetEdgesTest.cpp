@@ -16,61 +16,6 @@ namespace {
 using test::at;
 using test::postQso;
 
-struct ListingCase {
-    const char* name;
-    ContestNr contest;
-    std::vector<QSORecName> qsos;
-    std::vector<std::string> lines;
-};
-
-TEST(Listing, NewMultiplierMarksOfEachKind) {
-    const std::vector<ListingCase> cases{
-        // Prefixes per HF band; 6 m (and a band-mode no band has) keep no
-        // per-band list and are listed as 6 m CW without a mark.
-        {"AllAsian",
-         contest::Aa,
-         {postQso("JA1ABC", 3, 1, 60, "JA1", "1"), postQso("JA1XYZ", 2, 2, 55, "JA1", "1"),
-          postQso("JA1QQQ", 3, 3, 40, "JA1", "1"), postQso("JA2AA", 7, 4, 33, "JA2", "0"),
-          postQso("JA3BB", 0, 5, 33, "JA3", "0"), postQso("JA4CC", 1, 6, 30, "JA4", "1")},
-         {"11/04/21 20  CW      1234  JA1ABC     599  45 599   60    JA1   1",
-          "11/04/21 15  CW      1234  JA1XYZ     599  45 599   55    JA1   1",
-          "11/04/21 20  CW      1234  JA1QQQ     599  45 599   40          1",
-          "11/04/21 6m  CW      1234  JA2AA      599  45 599   33          0",
-          "11/04/21 6m  CW      1234  JA3BB      599  45 599   33          0",
-          "11/04/21 10  CW      1234  JA4CC      599  45 599   30    JA4   1"}},
-        // A stored "3" is a CW QSO of 1.5 points.
-        {"Paqp",
-         contest::Paqp,
-         {postQso("K3ABC", 3, 1, 4, "61", "3"), postQso("W3XYZ", 12, 2, 9, "61", "1")},
-         {"11/04/21 20  CW      1234  K3ABC         1 CA     4   VEN   01  1.5",
-          "11/04/21 40  SSB     1234  W3XYZ         2 CA     9   VEN       1"}},
-        // Countries and zones are new per band; the USA counts in CQWW.
-        {"Cqww",
-         contest::Cqww,
-         {postQso("DL1ABC", 3, 1, 14, "DL", "3"), postQso("DL2ABC", 2, 2, 14, "DL", "3"),
-          postQso("DL3ABC", 3, 3, 14, "DL", "3"), postQso("K1AR", 3, 4, 5, "K", "0")},
-         {"11/04/21 20  CW      1234  DL1ABC     599 3  599  14    DL    14 3",
-          "11/04/21 15  CW      1234  DL2ABC     599 3  599  14    DL    14 3",
-          "11/04/21 20  CW      1234  DL3ABC     599 3  599  14             3",
-          "11/04/21 20  CW      1234  K1AR       599 3  599   5    K     05 0"}},
-        // The third section of the log is "03"; a repeated one is not marked.
-        {"Ss",
-         contest::Ss,
-         {postQso("W1AW", 3, 1, 10, "B88EM", "2"), postQso("K1ZZ", 4, 2, 2, "Q01CT", "2"),
-          postQso("N6RO", 3, 3, 300, "A99SV", "2"), postQso("W1XX", 3, 4, 11, "B77EM", "2")},
-         {"20  CW  11/04/21     1234     1 A K6XX 72 SV    10  B   W1AW       88   EMA 01  2",
-          "40  CW  11/04/21     1234     2 A K6XX 72 SV     2  Q   K1ZZ       01   CT  02  2",
-          "20  CW  11/04/21     1234     3 A K6XX 72 SV   300  A   N6RO       99   SV  03  2",
-          "20  CW  11/04/21     1234     4 A K6XX 72 SV    11  B   W1XX       77   EMA     2"}},
-    };
-    for (const ListingCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::PostRig rig;
-        const RescoredLog log = rig.rescore("EDGE.KSL", c.contest, true, c.qsos);
-        EXPECT_EQ(listingLines(rig.state, log), c.lines);
-    }
-}
-
 bool contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
@@ -113,28 +58,6 @@ TEST(Sheets, OffTimeThresholdOfEachContest) {
             summaryLines(rig.state, log),
             "Operating Time =  " + std::string(c.operatingTime) + " (off times shown in log)"));
     }
-}
-
-TEST(Sheets, EmptyLogDividesByNothing) {
-    test::PostRig rig;
-    const RescoredLog log = rig.rescore("EDGE.KSL", contest::Wpx, true, {});
-    EXPECT_TRUE(listingLines(rig.state, log).empty());
-
-    const std::vector<std::string> summary = summaryLines(rig.state, log);
-    EXPECT_TRUE(contains(summary, "    Contest Date : "));
-    EXPECT_TRUE(contains(summary, "    10         --         --         --     ----       --"));
-    EXPECT_TRUE(contains(summary, "   Totals      --         --         --     ----       --"));
-    EXPECT_TRUE(contains(summary, "Final Score =  0"));
-    EXPECT_TRUE(contains(summary, "Operating Time =  :00 (off times shown in log)"));
-
-    const std::vector<std::string> sheet = breakdownLines(rig.state, log);
-    EXPECT_TRUE(contains(
-        sheet, "23     --    --    --    --     --    --    --     --      --       --    --"));
-    EXPECT_TRUE(contains(
-        sheet, "Tot    --    --    --    --     --    --    --             --       --    --"));
-    EXPECT_TRUE(contains(sheet, "Hrs    --    --    --    --     --    --         --"));
-    EXPECT_TRUE(contains(sheet, "Q/H    --    --    --    --     --    --         --"));
-    EXPECT_TRUE(contains(sheet, "US   0    0    0    0    0    0    0      (----%)"));
 }
 
 TEST(Breakdown, HourRowsOfEachContest) {
@@ -181,41 +104,6 @@ TEST(Breakdown, QsosAfterTheLastHourStayInTheTable) {
     EXPECT_EQ(sheet[17], "Tot    --    --     2    --     --    --     2                2");
 }
 
-// The lines from "QSOs per Multiplier" to the end of a sheet.
-std::vector<std::string> multiplierTable(const std::vector<std::string>& sheet) {
-    const auto heading =
-        std::find(sheet.begin(), sheet.end(), std::string(15, ' ') + "QSOs per Multiplier");
-    return {heading, sheet.end()};
-}
-
-TEST(Breakdown, QsosPerMultiplier) {
-    test::PostRig ss;
-    const std::vector<std::string> sections = multiplierTable(breakdownLines(
-        ss.state,
-        ss.rescore("EDGE.KSL", contest::Ss, true,
-                   {postQso("W1AW", 3, 1, 10, "B88EM", "2"), postQso("K1ZZ", 4, 2, 2, "Q01CT", "2"),
-                    postQso("W1XX", 3, 3, 11, "B77EM", "2")})));
-    ASSERT_EQ(sections.size(), 82u);  // heading, empty line, 80 sections
-    EXPECT_EQ(sections[2], "CT    :   1");
-    EXPECT_EQ(sections[3], "EMA   :   2");
-    EXPECT_EQ(sections[81], "NT    :   0");
-
-    // Inside California the states are counted by number; a county (or
-    // anything else that is no number) is "Other".
-    test::PostRig cqp;
-    const std::vector<std::string> states = multiplierTable(breakdownLines(
-        cqp.state,
-        cqp.rescore("EDGE.KSL", contest::Cqp, true,
-                    {postQso("K1AR", 3, 1, 1, " 2", "3"), postQso("N6AB", 3, 2, 2, "ALAM", "3"),
-                     postQso("W6CD", 3, 3, 3, "SDIE", "3")},
-                    true)));
-    ASSERT_EQ(states.size(), 61u);  // heading, empty line, 58 entries, Other
-    EXPECT_EQ(states[2], "AK    :   0");
-    EXPECT_EQ(states[3], "AL    :   1");
-    EXPECT_EQ(states[6], "CA    :   0");
-    EXPECT_EQ(states[60], "Other:  2");
-}
-
 // A re-scored CW log made up by hand, for numbers no small log reaches:
 // all QSOs on one band.
 RescoredLog handScored(int qsos, int points, int mults, std::int32_t score, int bandIndex,
@@ -259,34 +147,6 @@ TEST(Summary, CqwwCountsCountriesAndZones) {
     EXPECT_EQ(lines[36], "   Totals     100        100        300     3.00       60     30");
     EXPECT_EQ(lines[38], "Total Multiplier:  90");
     EXPECT_EQ(lines[39], "Final Score =  27,000");
-}
-
-TEST(Summary, PaqpHalfPointsAndSprintBands) {
-    test::PostRig rig;
-    // Three CW QSOs are 4.5 points: 4 on the band row (to even), 4.5 in
-    // the totals; 6.5 points times one county score an even 6.
-    const RescoredLog paqp =
-        rig.rescore("EDGE.KSL", contest::Paqp, true,
-                    {postQso("K3AA", 3, 1, 1, "61", "3"), postQso("K3BB", 3, 2, 1, "61", "3"),
-                     postQso("K3CC", 3, 3, 1, "61", "3"), postQso("K3DD", 11, 4, 1, "61", "1"),
-                     postQso("K3EE", 11, 5, 1, "61", "1")});
-    const std::vector<std::string> lines = summaryLines(rig.state, paqp);
-    EXPECT_TRUE(contains(lines, "    20          3/2      5        4/2        6       1"));
-    EXPECT_TRUE(contains(lines, "   Totals       3/2        5    4.5/2        6       1"));
-    EXPECT_TRUE(contains(lines, "Final Score =  6"));
-    EXPECT_FALSE(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
-        return l.starts_with("            Mode");
-    }));
-
-    test::PostRig sprintRig;
-    const RescoredLog sprint = sprintRig.rescore("EDGE.KSL", contest::Sprint, true, {});
-    const std::vector<std::string> sprintLines = summaryLines(sprintRig.state, sprint);
-    ASSERT_GE(sprintLines.size(), 34u);
-    EXPECT_EQ(sprintLines[6], "                    NCJ Sprint Summary Sheet");
-    EXPECT_EQ(sprintLines[28].substr(0, 6), "    20");
-    EXPECT_EQ(sprintLines[29].substr(0, 6), "    40");
-    EXPECT_EQ(sprintLines[30].substr(0, 6), "    80");
-    EXPECT_EQ(sprintLines[31], "");
 }
 
 TEST(Summary, ContestDateOfEachCentury) {
