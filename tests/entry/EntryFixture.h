@@ -106,41 +106,9 @@ inline void logCalls(MainMod& state, const std::vector<std::pair<std::string, in
     }
 }
 
-// Opens the same QSOs as a fresh program would after reading the log file:
-// only the records, then the replay. Everything worked must agree with the
-// state that logged them one by one.
-inline void expectReplayAgrees(const MainMod& logged) {
-    MainMod opened =
-        newLog(logged.contestNr, logged.ModeFlag[1],
-               {logged.InStateFlag, logged.QTHUSAFlag, logged.QTHCanadaFlag, logged.MyContinent});
-    for (int n = 1; n <= logged.log.count(); ++n)
-        ASSERT_TRUE(opened.log.append(logged.log.at(n)).isOk());
-    replayLog(opened);
-    EXPECT_EQ(opened.totals, logged.totals);
-    EXPECT_EQ(opened.mults, logged.mults);
-    EXPECT_EQ(opened.callIndex, logged.callIndex);
-    EXPECT_EQ(opened.portableCalls, logged.portableCalls);
-    EXPECT_EQ(opened.QSONr, logged.QSONr);
-    EXPECT_EQ(scoreLabelText(opened.totals), scoreLabelText(logged.totals));
-}
-
-// A new log with the QSOs logged one by one, checked against the replay.
-inline MainMod scored(MainMod state, const std::vector<LoggedQso>& qsos) {
-    logQsos(state, qsos);
-    expectReplayAgrees(state);
-    return state;
-}
-
 inline ReceivedExchange mult(std::string text) {
     ReceivedExchange exchange;
     exchange.multText = std::move(text);
-    return exchange;
-}
-
-// A CQP exchange that ended in "/".
-inline ReceivedExchange slashed(std::string text) {
-    ReceivedExchange exchange = mult(std::move(text));
-    exchange.endsInSlash = true;
     return exchange;
 }
 

@@ -176,36 +176,6 @@ TEST(EntryLogging, OneQsoIsStampedStoredAndTheLineCleared) {
     EXPECT_TRUE(rig.fakes.messageBox.shown.empty());
 }
 
-TEST(EntryLogging, LastQsoLineOfEachContest) {
-    struct Case {
-        ContestNr contest;
-        const char* keys;
-        const char* line;  // after "Last: 20  CW  2330 ", or SSB
-        bool cw = true;
-        Location where{};
-    };
-    const Case cases[] = {
-        {contest::ArrlDx, "JA1XYZ\tKW\n", "JA1XYZ        1 1000 JA    3"},
-        {contest::ArrlDx, "JA1XYZ\t0\n", "JA1XYZ        1 1000 JA    3"},
-        {contest::Cqww, "DL1ABC\t\n", "DL1ABC        1   14 DL    3", false, {.usa = true}},
-        {contest::Cqp, "K6AAA\t12 SCLA\n", "K6AAA         1   12 SCLA  3"},
-        {contest::Sprint, "K6XX\t123BOBCA\n", "K6XX          1  123 BOB CA    1"},
-        {contest::Ss, "W1AW\t123 A 72 EMA\n", "W1AW          1  123 A 72 EMA 2"},
-        {contest::Wpx, "VE3XX\t7\n", "VE3XX         1    7 VE3   2", true, {.usa = true}},
-        {contest::Aa, "JA1XYZ\t35\n", "JA1XYZ        1   35 JA1   1"},
-        {contest::Paqp, "W3AAA\t1 ALL\n", "W3AAA         1    1 ALL   1.5"},
-        {contest::Naqp, "K6XX\tBOB CA\n", "K6XX          1      BOB CA    1"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.keys);
-        EntryRig rig(c.contest, c.cw, c.where);
-        rig.type(c.keys);
-        EXPECT_EQ(rig.entry.view().lastQso,
-                  std::string("Last: 20  ") + (c.cw ? "CW " : "SSB") + " 2330 " + c.line);
-        EXPECT_EQ(rig.messages(), std::vector<std::string>{});
-    }
-}
-
 TEST(EntryLogging, ExchangeRefusalsStopWithTheirMessageAndSelection) {
     struct Case {
         ContestNr contest;
@@ -340,22 +310,6 @@ TEST(EntryLogging, TheDupeAnswerOnTheWayToTheExchangeHoldsForTheCallOnItsBand) {
     EXPECT_EQ(rig.state.log.at(3).QBandMode, CW40);
     EXPECT_EQ(rig.state.log.at(3).QPoints.raw(), "3");
     EXPECT_EQ(rig.fakes.messageBox.shown.size(), 3U);
-}
-
-TEST(EntryLogging, SsTakesTheCallSentInTheExchange) {
-    EntryRig rig(contest::Ss);
-    rig.type("W1AW\t1 A 72 EMA\n");
-    rig.type("K6ABC\t2 B W1AW 72 EMA");
-    rig.fakes.messageBox.answer(MsgResult::No);  // W1AW is a dupe in SS
-    rig.key(EntryKey::Enter);
-    EXPECT_EQ(rig.messages().size(), 1U);
-    EXPECT_EQ(rig.state.log.count(), 1);
-    EXPECT_EQ(rig.box(0), "");
-
-    rig.type("K6ABC\t2 B N6TR 85 SF\n");
-    ASSERT_EQ(rig.state.log.count(), 2);
-    EXPECT_EQ(rig.state.log.at(2).QCall.trimmed(), "N6TR");
-    EXPECT_EQ(rig.state.log.at(2).QMult.trimmed(), "B85SF");
 }
 
 TEST(EntryLogging, MessagesAroundLoggingFollowLogFirst) {
