@@ -5,8 +5,9 @@
 #         -DWORK=<scratch folder> -P RunGolden.cmake
 #
 # A case folder holds session.txt (one keslog-cli command a line, "#" starts
-# a comment; each runs in the scratch folder with --program-dir prepended;
-# "rename A B" renames an output),
+# a comment; each runs in the scratch folder with --program-dir prepended,
+# "> FILE" at the end puts its standard output in FILE; "rename A B" renames
+# an output),
 # the files it reads (key scripts, logs...), an optional settings.txt of Key=Value
 # lines put into a copy of the shipped KESLOG90.INI after those of the
 # settings.txt beside this script, and expected/: one file
@@ -52,7 +53,14 @@ foreach(line IN LISTS commands)
   if(line MATCHES "^[ \t]*(#|$)")
     continue()
   endif()
-  separate_arguments(args UNIX_COMMAND "${line}")
+  set(command "${line}")
+  set(out "")
+  set(capture OUTPUT_VARIABLE out)
+  if(command MATCHES "^(.*) > ([^ ]+)$")  # standard output into a file
+    set(command "${CMAKE_MATCH_1}")
+    set(capture OUTPUT_FILE "${WORK}/${CMAKE_MATCH_2}")
+  endif()
+  separate_arguments(args UNIX_COMMAND "${command}")
   if(line MATCHES "^rename ")  # keeps an output that a later command writes again
     list(GET args 1 from)
     list(GET args 2 to)
@@ -60,7 +68,7 @@ foreach(line IN LISTS commands)
     continue()
   endif()
   execute_process(COMMAND "${CLI}" --program-dir "${WORK}/prog" ${args}
-    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err
+    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE code ${capture} ERROR_VARIABLE err
     TIMEOUT 60)
   string(REPLACE "${WORK}/" "" out "${out}")
   string(APPEND transcript "$ ${line}\n${out}")
