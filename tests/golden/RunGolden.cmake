@@ -88,7 +88,8 @@ file(WRITE "${WORK}/transcript.txt" "${transcript}")
 function(hex_dump from to)
   file(READ "${from}" hex HEX)
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\1 " hex "${hex}")
-  string(REGEX REPLACE "(([0-9a-f][0-9a-f] ){16})" "\\1\n" hex "${hex}")
+  string(REPEAT "[0-9a-f][0-9a-f] " 16 line)  # CMake's regex has no {16}
+  string(REGEX REPLACE "(${line})" "\\1\n" hex "${hex}")
   file(WRITE "${to}" "${hex}\n")
 endfunction()
 
