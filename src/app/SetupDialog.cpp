@@ -435,7 +435,7 @@ QWidget* SetupDialog::devicesTab() {
             render();
         });
         rigModel_[i] =
-            textBox(QString("TextRig%1Model").arg(radio), "3073", frameRigs,
+            textBox(QString("TextRig%1Model").arg(radio), "", frameRigs,
                     [this, radio](const std::string& text) { form_.onRigModel(radio, text); });
         rigModel_[i]->setMaximumWidth(70);
         rigDevice_[i] = new QComboBox(frameRigs);
