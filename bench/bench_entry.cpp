@@ -236,6 +236,7 @@ class NoHost : public IEntryHost {
     void bandModeChanged() override {}
     void qsoLogged() override {}
     void logRebuilt() override {}
+    void qsoKilled(const QSORecName&) override {}
     void showCountryPanel(int, int) override {}
     void redrawMultipliers() override {}
     void showPartial() override {}

@@ -94,6 +94,7 @@ LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logF
     });
     timer1_->setEnabled(true);
     form_->rig().setOnChange([this] { render(); });
+    form_->broadcast().setOnChange([this] { render(); });
 }
 
 LogFormWindow::~LogFormWindow() = default;
@@ -340,6 +341,10 @@ void LogFormWindow::buildEntryArea() {
         bottomLabels->addWidget(rigLabels_[i]);
         bottomLabels->addSpacing(16);
     }
+    broadcastLabel_ = namedLabel(bottomRow_, "BroadcastLabel");
+    broadcastLabel_->setStyleSheet("font-weight: bold; color: " + cssColour(colour::Orange));
+    bottomLabels->addWidget(broadcastLabel_);
+    bottomLabels->addSpacing(16);
     bottomLabels->addWidget(timeGmtLabel_);
     bottomLabels->addSpacing(16);
     bottomLabels->addWidget(timeLocalLabel_);
@@ -405,6 +410,9 @@ void LogFormWindow::render() {
         rigLabels_[i]->setStyleSheet("font-weight: bold; color: " + cssColour(rig.colour));
         rigLabels_[i]->setVisible(!rig.text.empty());
     }
+    const std::string& broadcastFault = form_->broadcast().statusText();
+    broadcastLabel_->setText(q(broadcastFault));
+    broadcastLabel_->setVisible(!broadcastFault.empty());
     renderSpeed();
     renderKeyboardCW();
     renderRepeat();

@@ -192,6 +192,7 @@ class LogFormWindow : public QMainWindow,
     QLabel* timeGmtLabel_ = nullptr;
     QLabel* timeLocalLabel_ = nullptr;
     std::array<QLabel*, 2> rigLabels_{};
+    QLabel* broadcastLabel_ = nullptr;
     QLabel* labelSendingMsg_ = nullptr;
     QLabel* modeLabel_ = nullptr;
     std::array<QLabel*, kBandCount> prevQso_{};

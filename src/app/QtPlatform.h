@@ -15,6 +15,7 @@
 #include "platform/linux/DeviceCalls.h"
 #include "platform/linux/ParallelPorts.h"
 #include "platform/linux/PcSpeaker.h"
+#include "platform/linux/Processes.h"
 #include "platform/linux/RealtimeScheduler.h"
 #include "platform/linux/SerialLines.h"
 #include "platform/linux/SystemClock.h"
@@ -125,6 +126,8 @@ struct QtPlatform {
     QtBeep beep;
     QtBusyPointer busy;
     PosixTcpConnector network;
+    PosixUdpSender udp;
+    PosixProcessLauncher processes;
 
     Platform services();
     KeyerDevices keyerDevices() { return {scheduler, soundCardTone, pcSpeakerTone}; }

@@ -54,6 +54,21 @@ void setEditText(QComboBox* combo, const std::string& text) {
     combo->setEditText(q(text));
 }
 
+void setText(QLineEdit* edit, const std::string& text) {
+    if (edit->text() != q(text)) edit->setText(q(text));
+}
+
+// A line edit that hands each edit to the form.
+QLineEdit* textBox(const QString& name, const char* placeholder, QWidget* parent,
+                   std::function<void(const std::string&)> edited) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setPlaceholderText(placeholder);
+    QObject::connect(edit, &QLineEdit::textEdited, parent,
+                     [edited](const QString& text) { edited(text.toStdString()); });
+    return edit;
+}
+
 }  // namespace
 
 SetupDialog::SetupDialog(Setup& form, QWidget* parent) : FormDialog(form, parent) {
@@ -402,16 +417,42 @@ QWidget* SetupDialog::devicesTab() {
             form_.onRigControl(radio, on);
             render();
         });
-        auto* address = new QLineEdit(frameRigs);
-        address->setObjectName(QString("TextRig%1Address").arg(radio));
-        address->setPlaceholderText("127.0.0.1:4532");
-        connect(address, &QLineEdit::textEdited, this, [this, radio](const QString& text) {
-            form_.onRigAddress(radio, text.toStdString());
+        auto* address =
+            textBox(QString("TextRig%1Address").arg(radio), "127.0.0.1:4532", frameRigs,
+                    [this, radio](const std::string& text) { form_.onRigAddress(radio, text); });
+        rigGrid->addWidget(box, 2 * r, 0);
+        rigGrid->addWidget(address, 2 * r, 1);
+        const auto i = static_cast<std::size_t>(r);
+        rigControl_[i] = box;
+        rigAddress_[i] = address;
+
+        // Below it: the rigctld KESLOG runs for the radio itself.
+        auto* startRow = new QHBoxLayout();
+        rigStart_[i] = new QCheckBox("Start rigctld for me: model", frameRigs);
+        rigStart_[i]->setObjectName(QString("CheckRig%1Start").arg(radio));
+        connect(rigStart_[i], &QCheckBox::toggled, this, [this, radio](bool on) {
+            form_.onRigStart(radio, on);
+            render();
         });
-        rigGrid->addWidget(box, r, 0);
-        rigGrid->addWidget(address, r, 1);
-        rigControl_[static_cast<std::size_t>(r)] = box;
-        rigAddress_[static_cast<std::size_t>(r)] = address;
+        rigModel_[i] =
+            textBox(QString("TextRig%1Model").arg(radio), "", frameRigs,
+                    [this, radio](const std::string& text) { form_.onRigModel(radio, text); });
+        rigModel_[i]->setMaximumWidth(70);
+        rigDevice_[i] = new QComboBox(frameRigs);
+        rigDevice_[i]->setObjectName(QString("ComboRig%1Device").arg(radio));
+        rigDevice_[i]->setEditable(true);
+        rigDevice_[i]->setMinimumWidth(160);
+        for (const std::string& path : v.serialDevices) rigDevice_[i]->addItem(q(path));
+        connect(
+            rigDevice_[i], &QComboBox::editTextChanged, this,
+            [this, radio](const QString& text) { form_.onRigDevice(radio, text.toStdString()); });
+        rigDeviceLabel_[i] = new QLabel("device", frameRigs);
+        startRow->addSpacing(24);
+        startRow->addWidget(rigStart_[i]);
+        startRow->addWidget(rigModel_[i]);
+        startRow->addWidget(rigDeviceLabel_[i]);
+        startRow->addWidget(rigDevice_[i], 1);
+        rigGrid->addLayout(startRow, 2 * r + 1, 0, 1, 2);
     }
     rigPoll_ = new QSpinBox(frameRigs);
     rigPoll_->setObjectName("SpinRigPoll");
@@ -420,9 +461,28 @@ QWidget* SetupDialog::devicesTab() {
     rigPoll_->setSuffix(" ms");
     connect(rigPoll_, &QSpinBox::valueChanged, this,
             [this](int ms) { form_.onRigPollInterval(ms); });
-    rigGrid->addWidget(new QLabel("Ask each rig every:", frameRigs), 2, 0);
-    rigGrid->addWidget(rigPoll_, 2, 1);
-    return page({frameDevices, frameRigs});
+    rigGrid->addWidget(new QLabel("Ask each rig every:", frameRigs), 4, 0);
+    rigGrid->addWidget(rigPoll_, 4, 1);
+
+    auto* frameBroadcast = frame("FrameBroadcast", "Broadcast to Station Tools", this);
+    auto* broadcastRow = new QHBoxLayout(frameBroadcast);
+    broadcast_ = new QCheckBox("Send radio and QSO packets (UDP) to", frameBroadcast);
+    broadcast_->setObjectName("CheckBroadcast");
+    connect(broadcast_, &QCheckBox::toggled, this, [this](bool on) {
+        form_.onBroadcast(on);
+        render();
+    });
+    broadcastAddress_ =
+        textBox("TextBroadcastAddress", "127.0.0.1", frameBroadcast,
+                [this](const std::string& text) { form_.onBroadcastAddress(text); });
+    broadcastPort_ = textBox("TextBroadcastPort", "12060", frameBroadcast,
+                             [this](const std::string& text) { form_.onBroadcastPort(text); });
+    broadcastPort_->setMaximumWidth(70);
+    broadcastRow->addWidget(broadcast_);
+    broadcastRow->addWidget(broadcastAddress_, 1);
+    broadcastRow->addWidget(new QLabel("port", frameBroadcast));
+    broadcastRow->addWidget(broadcastPort_);
+    return page({frameDevices, frameRigs, frameBroadcast});
 }
 
 void SetupDialog::render() {
@@ -485,9 +545,26 @@ void SetupDialog::render() {
         if (rigAddress_[r]->text() != q(v.rigAddress[r]))
             rigAddress_[r]->setText(q(v.rigAddress[r]));
         rigAddress_[r]->setEnabled(v.rigControlled[r]);
+        const QSignalBlocker blockStart(rigStart_[r]);
+        rigStart_[r]->setChecked(v.rigStart[r]);
+        rigStart_[r]->setEnabled(v.rigControlled[r]);
+        const bool starting = v.rigControlled[r] && v.rigStart[r];
+        setText(rigModel_[r], v.rigModel[r]);
+        setEditText(rigDevice_[r], v.rigDevice[r]);
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{rigModel_[r], rigDevice_[r], rigDeviceLabel_[r]})
+            w->setEnabled(starting);
     }
-    const QSignalBlocker block(rigPoll_);
-    rigPoll_->setValue(v.rigPollInterval);
+    {
+        const QSignalBlocker block(rigPoll_);
+        rigPoll_->setValue(v.rigPollInterval);
+    }
+    const QSignalBlocker block(broadcast_);
+    broadcast_->setChecked(v.broadcastOn);
+    setText(broadcastAddress_, v.broadcastAddress);
+    setText(broadcastPort_, v.broadcastPort);
+    broadcastAddress_->setEnabled(v.broadcastOn);
+    broadcastPort_->setEnabled(v.broadcastOn);
 }
 
 }  // namespace keslog

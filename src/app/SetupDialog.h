@@ -72,6 +72,13 @@ class SetupDialog : public FormDialog<Setup> {
     std::array<QCheckBox*, 2> rigControl_{};
     std::array<QLineEdit*, 2> rigAddress_{};
     QSpinBox* rigPoll_ = nullptr;
+    std::array<QCheckBox*, 2> rigStart_{};
+    std::array<QLineEdit*, 2> rigModel_{};
+    std::array<QComboBox*, 2> rigDevice_{};
+    std::array<QLabel*, 2> rigDeviceLabel_{};
+    QCheckBox* broadcast_ = nullptr;
+    QLineEdit* broadcastAddress_ = nullptr;
+    QLineEdit* broadcastPort_ = nullptr;
 };
 
 }  // namespace keslog

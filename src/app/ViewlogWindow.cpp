@@ -141,7 +141,11 @@ void ViewlogWindow::onGoTo() {
 
 void ViewlogWindow::onEdit() {
     if (viewer_.selectedEntry() < 1) return;
-    if (EditLogDialog::edit(state_, platform_, viewer_.selectedEntry(), this)) viewer_.markEdited();
+    const int n = viewer_.selectedEntry();
+    if (EditLogDialog::edit(state_, platform_, n, this)) {
+        viewer_.markEdited();
+        form_.onQsoEdited(n);
+    }
     render();
 }
 

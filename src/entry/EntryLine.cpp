@@ -644,6 +644,7 @@ void EntryLine::onKillLastEntry() {
     const MsgResult answer = platform_.messageBox.show(
         {"Kill last log entry?", "Confirm kill", MsgButtons::YesNo, MsgIcon::Question});
     if (answer != MsgResult::Yes) return;
+    const QSORecName killed = state_.log.at(state_.log.count());
     removeLastQso(state_);
     entry_ = PerEntry{};
     const Status cut = store_.cutAfterLastQso(state_);
@@ -653,6 +654,7 @@ void EntryLine::onKillLastEntry() {
                                        " could not be shortened:  " + cut.message() +
                                        "\nThe next QSO logged takes its place in the file.",
                                    "File or Disk Error", MsgButtons::Ok, MsgIcon::Stop});
+    host_.qsoKilled(killed);
     host_.logRebuilt();
     placeFocus(kCallBox);
 }

@@ -139,6 +139,8 @@ class IEntryHost {
     // The log was changed other than by logging (a QSO removed or edited)
     // and its totals rebuilt: the same, from the whole log.
     virtual void logRebuilt() = 0;
+    // Kill Last Entry removed this QSO, the log's count() + 1; logRebuilt follows.
+    virtual void qsoKilled(const QSORecName& killed) = 0;
     // NAQP: the multiplier display for the current band (F9, F10, Insert).
     virtual void redrawMultipliers() = 0;
     // ARRL DX and CQWW: the country panel of the multiplier window for a

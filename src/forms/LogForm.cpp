@@ -39,7 +39,8 @@ LogForm::LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFo
       logFiles_(logFiles),
       host_(host),
       entry_(state, platform, logFiles, *this),
-      rig_(state, platform, entry_) {
+      rig_(state, platform, entry_),
+      broadcast_(state, platform, rig_) {
     entry_.setRig(rig_);
 }
 
@@ -65,6 +66,7 @@ bool LogForm::startUp(const std::string& programDir) {
     }
     state_.currentLogPath = state_.workingFilePath();
     rig_.configure();
+    broadcast_.configure();
     return true;
 }
 
@@ -357,11 +359,13 @@ void LogForm::bandModeChanged() {
     showSpeedControls();
     // NAQP's multiplier window shows the current band.
     if (state_.contestNr == contest::Naqp) redrawMultipliers();
+    broadcast_.radiosChanged();
 }
 
 void LogForm::qsoLogged() {
     showTotals();
     refreshAfterQso();
+    broadcast_.qsoLogged(state_.log.count());
 }
 
 void LogForm::logRebuilt() {
@@ -369,12 +373,23 @@ void LogForm::logRebuilt() {
     refreshAfterLoad();
 }
 
+void LogForm::qsoKilled(const QSORecName& killed) {
+    broadcast_.qsoKilled(state_.log.count() + 1, killed);
+}
+
+void LogForm::onQsoEdited(int n) {
+    broadcast_.qsoEdited(n);
+}
+
 void LogForm::showPartial() {
     host_.showPartial();
 }
 
 bool LogForm::editLastEntry() {
-    return host_.editQso(state_.log.count());
+    const int n = state_.log.count();
+    const bool edited = host_.editQso(n);
+    if (edited) onQsoEdited(n);
+    return edited;
 }
 
 void LogForm::updateClocks() {
@@ -403,6 +418,7 @@ void LogForm::onTimer1Tick() {
 void LogForm::showTxRadio(int radio) {
     view_.activeRadioLabel = txRadioLabel(radio);
     view_.activeRadioColour = radioColour(radio);
+    broadcast_.radiosChanged();
 }
 
 void LogForm::showLogRadio(int radio) {
@@ -410,6 +426,7 @@ void LogForm::showLogRadio(int radio) {
     view_.activeLogColour = radioColour(radio);
     view_.qsoNrColour = radioColour(radio);
     view_.qsoNrLabel = qsoNrLabelText(state_.QSONr, state_.CurrentBandMode);
+    broadcast_.radiosChanged();
 }
 
 bool LogForm::requestExit() {
@@ -467,6 +484,7 @@ void LogForm::onFileSetup(const IPortDevices& devices) {
     if (!dialog.view().accepted) return;
     writeSettings();
     rig_.configure();
+    broadcast_.configure();
 }
 
 void LogForm::onRecentFile(int index) {

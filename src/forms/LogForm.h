@@ -11,6 +11,7 @@
 #include "forms/LogFiles.h"
 #include "forms/RigControl.h"
 #include "forms/Setup.h"
+#include "forms/StationBroadcast.h"
 #include "model/MainMod.h"
 #include "model/Transmit.h"
 #include "platform/Platform.h"
@@ -113,6 +114,7 @@ class LogForm : private IEntryHost {
     const LogFormView& view() const { return view_; }
     EntryLine& entry() { return entry_; }
     RigControl& rig() { return rig_; }
+    StationBroadcast& broadcast() { return broadcast_; }
 
     // File, Exit and closing the window: true when the program may end.
     bool requestExit();
@@ -140,6 +142,8 @@ class LogForm : private IEntryHost {
     // The window was closed by its close box: it is hidden, its tick goes.
     void onViewWindowClosed(ViewWindow window);
     void onEditLogEntries();
+    // The log viewer's entry editor rewrote QSO n.
+    void onQsoEdited(int n);
     void onResize(bool minimized);
     void onTimer1Tick();
     // ActiveRadioLabel for the transmitting radio.
@@ -191,6 +195,7 @@ class LogForm : private IEntryHost {
     void bandModeChanged() override;
     void qsoLogged() override;
     void logRebuilt() override;
+    void qsoKilled(const QSORecName& killed) override;
     void showPartial() override;
     bool editLastEntry() override;
 
@@ -201,6 +206,7 @@ class LogForm : private IEntryHost {
     LogFormView view_;
     EntryLine entry_;
     RigControl rig_;
+    StationBroadcast broadcast_;
     int tickCount_ = 0;
     QSOStats qsoStats_;
     ViewMult viewMult_;

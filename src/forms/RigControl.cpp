@@ -16,11 +16,15 @@ std::int64_t steadyMs() {
 struct RigSetting {
     const std::string& control;
     const std::string& address;
+    bool start;
+    const std::string& model;
+    const std::string& device;
 };
 
 RigSetting rigSetting(const Settings& s, int radio) {
-    return radio == 1 ? RigSetting{s.Rig1Control, s.Rig1Address}
-                      : RigSetting{s.Rig2Control, s.Rig2Address};
+    return radio == 1
+               ? RigSetting{s.Rig1Control, s.Rig1Address, s.Rig1Start, s.Rig1Model, s.Rig1Device}
+               : RigSetting{s.Rig2Control, s.Rig2Address, s.Rig2Start, s.Rig2Model, s.Rig2Device};
 }
 
 }  // namespace
@@ -30,6 +34,8 @@ RigControl::RigControl(MainMod& state, Platform& platform, EntryLine& entry)
       entry_(entry),
       timer_(platform.timers.createTimer()),
       network_(platform.network),
+      processes_(platform.processes),
+      messageBox_(platform.messageBox),
       now_(steadyMs) {
     timer_->setHandler([this] { poll(); });
 }
@@ -41,7 +47,9 @@ void RigControl::configure() {
         const RigSetting setting = rigSetting(s, radio);
         auto& client = clients_[index(radio)];
         client.reset();
-        if (setting.control == kRigControlRigctld) {
+        const bool controlled = setting.control == kRigControlRigctld;
+        runDaemon(radio, controlled && setting.start);
+        if (controlled) {
             // A bad address is left to the connect to refuse, with the reason.
             const auto address = parseRigAddress(setting.address);
             client = address ? std::make_unique<RigClient>(network_, address->host, address->port)
@@ -58,6 +66,7 @@ void RigControl::configure() {
 void RigControl::poll() {
     bool changed = false;
     for (int radio = 1; radio <= 2; ++radio) {
+        checkDaemon(radio);
         RigClient* client = clients_[index(radio)].get();
         if (!client) continue;
         const RigChanges changes = client->poll(now_());
@@ -70,6 +79,53 @@ void RigControl::poll() {
         }
     }
     if (changed && onChange_) onChange_();
+}
+
+const RigReading* RigControl::onlineReading(int radio) const {
+    const RigClient* client = clients_[index(radio)].get();
+    return client && client->link() == RigLink::Online ? &client->reading() : nullptr;
+}
+
+void RigControl::runDaemon(int radio, bool wanted) {
+    auto& daemon = daemons_[index(radio)];
+    auto& running = daemonCommands_[index(radio)];
+    if (!wanted) {
+        daemon.reset();
+        running.clear();
+        return;
+    }
+    const RigSetting setting = rigSetting(state_.settings, radio);
+    const auto command = rigctldCommand(setting.model, setting.device, setting.address);
+    const std::string who = "rigctld for radio " + std::to_string(radio);
+    if (!command) {
+        daemon.reset();
+        running.clear();
+        tellDaemonFault("KESLOG cannot start " + who + ": " + command.status().message() + ".");
+        return;
+    }
+    if (daemon && *command == running) return;
+    daemon.reset();  // the old one goes before the new one takes its port
+    running = *command;
+    auto started = processes_.start(running);
+    if (!started) {
+        tellDaemonFault("KESLOG cannot start " + who + ": " + started.status().message() + ".");
+        return;
+    }
+    daemon = std::move(*started);
+}
+
+void RigControl::checkDaemon(int radio) {
+    auto& daemon = daemons_[index(radio)];
+    if (!daemon || daemon->running()) return;
+    const std::string said = lastLineOf(daemon->errorOutput());
+    // Gone before the message shows: the timer's next tick must not tell it again.
+    daemon.reset();
+    tellDaemonFault("rigctld for radio " + std::to_string(radio) + " has ended" +
+                    (said.empty() ? "." : ": " + said));
+}
+
+void RigControl::tellDaemonFault(const std::string& text) {
+    messageBox_.show({text, "Rig Control", MsgButtons::Ok, MsgIcon::Exclamation});
 }
 
 void RigControl::follow(int radio) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "entry/EntryLine.h"
 #include "model/MainMod.h"
@@ -34,12 +35,15 @@ class RigControl : public IEntryRig {
     void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
 
     // The settings were read or changed: a client for each radio with rig
-    // control on, the poll timer running while there is one.
+    // control on, the poll timer running while there is one, and the
+    // rigctld the logger starts for a radio (again when its command changed).
     void configure();
     void poll();
 
     const std::array<RigStatusLabel, 2>& labels() const { return labels_; }
     bool controlled(int radio) const { return clients_[index(radio)] != nullptr; }
+    // What the rig of a radio under control last said while it answers; null otherwise.
+    const RigReading* onlineReading(int radio) const;
 
     // IEntryRig
     bool tuneToTyped(const std::string& callBox) override;
@@ -50,15 +54,24 @@ class RigControl : public IEntryRig {
     // The reading of a radio's rig taken over by the log.
     void follow(int radio);
     void showLabel(int radio);
+    // Starts, keeps or stops radio's rigctld for its settings.
+    void runDaemon(int radio, bool wanted);
+    // Tells the operator, once, that the rigctld of a radio has ended.
+    void checkDaemon(int radio);
+    void tellDaemonFault(const std::string& text);
 
     MainMod& state_;
     EntryLine& entry_;
     std::unique_ptr<ITimer> timer_;
     ITcpConnector& network_;
+    IProcessLauncher& processes_;
+    IMessageBox& messageBox_;
     MonotonicMs now_;
     std::function<void()> onChange_;
     std::array<std::unique_ptr<RigClient>, 2> clients_;
     std::array<RigStatusLabel, 2> labels_;
+    std::array<std::unique_ptr<IChildProcess>, 2> daemons_;
+    std::array<std::vector<std::string>, 2> daemonCommands_;
     // Each radio's last frequency on each band-mode, for the keys to return
     // to; 0: none yet.
     std::array<std::array<std::int64_t, 2 * kBandCount + 1>, 2> lastHz_{};

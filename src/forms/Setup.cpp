@@ -146,6 +146,12 @@ void Setup::load() {
                            s.Rig2Control == kRigControlRigctld};
     view_.rigAddress = {s.Rig1Address, s.Rig2Address};
     view_.rigPollInterval = s.RigPollInterval;
+    view_.rigStart = {s.Rig1Start, s.Rig2Start};
+    view_.rigModel = {s.Rig1Model, s.Rig2Model};
+    view_.rigDevice = {s.Rig1Device, s.Rig2Device};
+    view_.broadcastOn = s.BroadcastOn;
+    view_.broadcastAddress = s.BroadcastAddress;
+    view_.broadcastPort = s.BroadcastPort;
 
     enableControls();
     showListSize();
@@ -252,6 +258,30 @@ void Setup::onRigAddress(int radio, const std::string& address) {
 
 void Setup::onRigPollInterval(int ms) {
     view_.rigPollInterval = std::clamp(ms, kMinRigPollInterval, kMaxRigPollInterval);
+}
+
+void Setup::onRigStart(int radio, bool on) {
+    view_.rigStart[static_cast<std::size_t>(radio - 1)] = on;
+}
+
+void Setup::onRigModel(int radio, const std::string& model) {
+    view_.rigModel[static_cast<std::size_t>(radio - 1)] = model;
+}
+
+void Setup::onRigDevice(int radio, const std::string& device) {
+    view_.rigDevice[static_cast<std::size_t>(radio - 1)] = device;
+}
+
+void Setup::onBroadcast(bool on) {
+    view_.broadcastOn = on;
+}
+
+void Setup::onBroadcastAddress(const std::string& address) {
+    view_.broadcastAddress = address;
+}
+
+void Setup::onBroadcastPort(const std::string& port) {
+    view_.broadcastPort = port;
 }
 
 std::string Setup::portAt(SetupList l) const {
@@ -368,6 +398,15 @@ void Setup::store() {
     s.Rig1Address = trim(v.rigAddress[0]);
     s.Rig2Address = trim(v.rigAddress[1]);
     s.RigPollInterval = static_cast<std::int16_t>(v.rigPollInterval);
+    s.Rig1Start = v.rigStart[0];
+    s.Rig2Start = v.rigStart[1];
+    s.Rig1Model = trim(v.rigModel[0]);
+    s.Rig2Model = trim(v.rigModel[1]);
+    s.Rig1Device = trim(v.rigDevice[0]);
+    s.Rig2Device = trim(v.rigDevice[1]);
+    s.BroadcastOn = v.broadcastOn;
+    s.BroadcastAddress = trim(v.broadcastAddress);
+    s.BroadcastPort = trim(v.broadcastPort);
     s.ScpFile = trim(v.ScpFile);
     for (ContestNr nr = contest::First; nr <= contest::Last; ++nr)
         *s.callHistoryFile(nr) =

@@ -106,6 +106,14 @@ struct SetupView {
     std::array<bool, 2> rigControlled{};
     std::array<std::string, 2> rigAddress;
     int rigPollInterval = 500;  // ms
+    // Devices: rigctld started by the logger for radio 1 and 2.
+    std::array<bool, 2> rigStart{};
+    std::array<std::string, 2> rigModel;   // hamlib model number
+    std::array<std::string, 2> rigDevice;  // serial device, may be empty
+    // Devices: radio and QSO packets for the station's tools.
+    bool broadcastOn = false;
+    std::string broadcastAddress;
+    std::string broadcastPort;
 
     // Enabled by their switches.
     bool cwControlsEnabled = false;  // port, speaker, typing, autodupe, weight
@@ -152,6 +160,12 @@ class Setup {
     void onRigControl(int radio, bool on);
     void onRigAddress(int radio, const std::string& address);
     void onRigPollInterval(int ms);
+    void onRigStart(int radio, bool on);
+    void onRigModel(int radio, const std::string& model);
+    void onRigDevice(int radio, const std::string& device);
+    void onBroadcast(bool on);
+    void onBroadcastAddress(const std::string& address);
+    void onBroadcastPort(const std::string& port);
     void onSelect();
     void onSave();
     void onScpFile(const std::string& path);

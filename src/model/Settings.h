@@ -216,6 +216,14 @@ struct Settings {
     std::string Rig2Control = kRigControlNone;
     std::string Rig2Address = "127.0.0.1:4534";
     std::int16_t RigPollInterval = 500;
+    // The logger starts `rigctld -m Model -r Device` for a radio with Start
+    // on; an empty device is left out (the dummy rig needs none).
+    bool Rig1Start = false;
+    std::string Rig1Model;
+    std::string Rig1Device;
+    bool Rig2Start = false;
+    std::string Rig2Model;
+    std::string Rig2Device;
 
     // [DX Cluster]: no host, no cluster. An empty call logs in with YourCall;
     // the commands sent after the login are separated by ";".
@@ -225,6 +233,11 @@ struct Settings {
     std::string ClusterPassword;
     std::string ClusterCommands;
     bool ClusterConnectAtStart = false;
+
+    // [Broadcast]: radio and contact packets over UDP for the station's tools.
+    bool BroadcastOn = false;
+    std::string BroadcastAddress = "127.0.0.1";
+    std::string BroadcastPort = "12060";
 
     bool isGmt() const { return IsGMTFlag == "True"; }
     // The call-history file setting of a contest; null outside 1..9.

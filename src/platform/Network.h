@@ -59,4 +59,13 @@ class ITcpStreamConnector {
                                                         int timeoutMs) = 0;
 };
 
+// Datagrams for listeners on the station's network (scoreboards, band
+// decoders): each send goes at once or fails at once, never waits.
+class IUdpSender {
+  public:
+    virtual ~IUdpSender() = default;
+    // host: a numeric IPv4 address (a broadcast address too) or "localhost".
+    virtual Status send(const std::string& host, int port, std::string_view datagram) = 0;
+};
+
 }  // namespace keslog

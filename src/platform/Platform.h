@@ -6,6 +6,7 @@
 #include "platform/Lines.h"
 #include "platform/MessageBox.h"
 #include "platform/Network.h"
+#include "platform/Processes.h"
 #include "platform/Shell.h"
 #include "platform/Timer.h"
 #include "platform/WavePlayer.h"
@@ -29,6 +30,8 @@ struct Platform {
     IBeep& beep;
     IBusyPointer& busy;
     ITcpConnector& network;
+    IUdpSender& udp;
+    IProcessLauncher& processes;
 };
 
 }  // namespace keslog

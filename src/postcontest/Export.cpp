@@ -65,8 +65,6 @@ constexpr std::array<std::string_view, 51> kUsStates{
 constexpr std::array<std::string_view, 13> kCanadianAreas{"AB", "BC", "MB", "NB", "NL", "NS", "NT",
                                                           "NU", "ON", "PE", "QC", "SK", "YT"};
 
-using Fields = std::vector<std::pair<std::string_view, std::string>>;
-
 // The parts of an exchange that were given, a blank between them.
 std::string words(std::initializer_list<std::string> parts) {
     std::string text;
@@ -81,8 +79,15 @@ void addQth(Fields& fields, const std::string& qth) {
         fields.emplace_back("ve_prov", qth);
 }
 
-// The contest exchange of a QSO: serials, the rest of each side's
-// exchange as text, and the received parts ADIF has fields for.
+// Text left-justified in a field of width, cut to it when longer.
+void addFixed(std::string& record, std::string_view text, std::size_t width) {
+    const std::size_t kept = std::min(text.size(), width);
+    record.append(text.substr(0, kept));
+    record.append(width - kept, ' ');
+}
+
+}  // namespace
+
 Fields contestFields(const MainMod& state, const QSORecName& q) {
     const Settings& s = state.settings;
     const std::string stx = std::to_string(q.QNr);
@@ -143,15 +148,6 @@ Fields contestFields(const MainMod& state, const QSORecName& q) {
             return {};
     }
 }
-
-// Text left-justified in a field of width, cut to it when longer.
-void addFixed(std::string& record, std::string_view text, std::size_t width) {
-    const std::size_t kept = std::min(text.size(), width);
-    record.append(text.substr(0, kept));
-    record.append(width - kept, ' ');
-}
-
-}  // namespace
 
 bool omittedFromExport(const std::string& call, const OutputChoices& choices) {
     return (choices.omitJA && isJaCall(call)) || (choices.omitWK && isUsaPrefix(WPXPrefixOf(call)));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/MainMod.h"
@@ -13,6 +15,11 @@ namespace keslog {
 // with "Omit W/Ks" (by its WPX prefix; Alaska, Hawaii and Puerto Rico stay
 // in), a JA..JS call with "Omit JAs" (JD stays in).
 bool omittedFromExport(const std::string& call, const OutputChoices& choices);
+
+// The contest exchange of a QSO as ADIF fields: serials, the rest of each
+// side's exchange as text, and the received parts ADIF has fields for.
+using Fields = std::vector<std::pair<std::string_view, std::string>>;
+Fields contestFields(const MainMod& state, const QSORecName& q);
 
 // The ADIF export of the log in memory: a header line ended by "<eoh>",
 // then one line per kept QSO ended by "<eor>". Field lengths count the

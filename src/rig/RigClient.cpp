@@ -60,6 +60,34 @@ std::optional<RigAddress> parseRigAddress(std::string_view text) {
     return RigAddress{std::string(host), port};
 }
 
+Result<std::vector<std::string>> rigctldCommand(std::string_view model, std::string_view device,
+                                                std::string_view address) {
+    const int number = smallNumber(model, 999999);
+    if (number < 1)
+        return Status::error("the model \"" + std::string(model) +
+                             "\" is not a hamlib model number (rigctld -l lists them)");
+    const auto where = parseRigAddress(address);
+    if (!where)
+        return Status::error("\"" + std::string(address) +
+                             "\" is not an address and port, such as 127.0.0.1:4532");
+    std::vector<std::string> command{"rigctld", "-m", std::to_string(number)};
+    if (!device.empty()) command.insert(command.end(), {"-r", std::string(device)});
+    command.insert(command.end(), {"-T", "127.0.0.1", "-t", std::to_string(where->port)});
+    return command;
+}
+
+std::string lastLineOf(std::string_view output) {
+    std::string last;
+    while (!output.empty()) {
+        const std::size_t end = std::min(output.find('\n'), output.size());
+        const std::string line = std::string(output.substr(0, end));
+        if (line.find_first_not_of(" \t\r") != std::string::npos) last = line;
+        output.remove_prefix(std::min(end + 1, output.size()));
+    }
+    while (!last.empty() && (last.back() == '\r' || last.back() == ' ')) last.pop_back();
+    return last;
+}
+
 RigClient::RigClient(ITcpConnector& network, std::string host, int port)
     : network_(network), host_(std::move(host)), port_(port) {}
 

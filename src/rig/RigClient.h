@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Network.h"
 
@@ -28,6 +29,16 @@ struct RigAddress {
 // "HOST:PORT" with a numeric IPv4 host or "localhost" (a name lookup could
 // block) and a port 1..65535; nullopt for anything else.
 std::optional<RigAddress> parseRigAddress(std::string_view text);
+
+// The command line of a rigctld the logger runs for a radio: hamlib model
+// `model` on serial device `device` (left out when empty), listening on the
+// loopback at the port of the radio's rigctld address. An error says which
+// setting is wrong.
+Result<std::vector<std::string>> rigctldCommand(std::string_view model, std::string_view device,
+                                                std::string_view address);
+
+// The last line a program wrote that holds more than blanks; "" for none.
+std::string lastLineOf(std::string_view output);
 
 // What one poll changed, for the displays to follow.
 struct RigChanges {

@@ -60,9 +60,11 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
         "CategoryOperator=SINGLE-OP\nCategoryAssisted=NON-ASSISTED\nCategoryBand=ALL\n"
         "CategoryMode=\nCategoryPower=HIGH\nCategoryStation=FIXED\nCategoryTransmitter=ONE\n"
         "CategoryOverlay=\n\n[Rig Control]\nRig1Control=none\nRig1Address=127.0.0.1:4532\n"
-        "Rig2Control=none\nRig2Address=127.0.0.1:4534\nRigPollInterval=500\n\n"
+        "Rig2Control=none\nRig2Address=127.0.0.1:4534\nRigPollInterval=500\nRig1Start=False\n"
+        "Rig1Model=\nRig1Device=\nRig2Start=False\nRig2Model=\nRig2Device=\n\n"
         "[DX Cluster]\nClusterHost=\nClusterPort=\nClusterCall=\nClusterPassword=\n"
-        "ClusterCommands=\nClusterConnectAtStart=False\n\n"));
+        "ClusterCommands=\nClusterConnectAtStart=False\n\n[Broadcast]\nBroadcastOn=False\n"
+        "BroadcastAddress=127.0.0.1\nBroadcastPort=12060\n\n"));
 }
 
 TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {

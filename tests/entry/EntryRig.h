@@ -32,6 +32,9 @@ class RecordingEntryHost : public IEntryHost {
     void bandModeChanged() override { events.push_back("band-mode"); }
     void qsoLogged() override { events.push_back("log"); }
     void logRebuilt() override { events.push_back("rebuilt"); }
+    void qsoKilled(const QSORecName& killed) override {
+        events.push_back("killed " + killed.QCall.trimmed());
+    }
     void showCountryPanel(int countryNr, int zone) override {
         panels.push_back(std::to_string(countryNr) + " " + std::to_string(zone));
     }

@@ -12,6 +12,7 @@
 
 #include "entry/EntryRig.h"
 #include "forms/LogFormRig.h"
+#include "platform/linux/Processes.h"
 #include "platform/linux/TcpSockets.h"
 
 namespace keslog {
@@ -194,6 +195,53 @@ TEST_F(RigControlTest, TheOtherRadiosRigMovesOnlyItsOwnBandMode) {
     EXPECT_EQ(label(2).colour, colour::Red);
 }
 
+TEST_F(RigControlTest, TheRigctldItStartsFollowsTheSettingsAndItsEndIsToldOnce) {
+    auto& launcher = fakes.processes;
+    auto& shown = fakes.messageBox.shown;
+    state.settings.Rig1Start = true;
+    state.settings.Rig1Model = "3073";
+    state.settings.Rig1Device = "/dev/ttyUSB0";
+    form.rig().configure();
+    form.rig().configure();  // the same command: the same daemon
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0],
+              (std::vector<std::string>{"rigctld", "-m", "3073", "-r", "/dev/ttyUSB0", "-T",
+                                        "127.0.0.1", "-t", "4532"}));
+    state.settings.Rig1Device = "";
+    form.rig().configure();
+    ASSERT_EQ(launcher.started.size(), 2u);
+    EXPECT_TRUE(launcher.children[0]->stopped);
+    EXPECT_EQ(launcher.started[1].size(), 7u);  // no -r
+
+    launcher.children[1]->running = false;
+    launcher.children[1]->errors = "rig_init: error\nUnknown rig num 3073\n";
+    pollAt(500);
+    pollAt(1000);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "rigctld for radio 1 has ended: Unknown rig num 3073");
+    EXPECT_EQ(shown[0].title, "Rig Control");
+
+    // OK in the Preferences starts it again; turned off, it is stopped.
+    form.rig().configure();
+    ASSERT_EQ(launcher.started.size(), 3u);
+    state.settings.Rig1Start = false;
+    form.rig().configure();
+    EXPECT_TRUE(launcher.children[2]->stopped);
+    EXPECT_EQ(launcher.started.size(), 3u);
+
+    launcher.failure = "the program rigctld was not found";
+    state.settings.Rig1Start = true;
+    form.rig().configure();
+    state.settings.Rig1Model = "IC-7300";
+    form.rig().configure();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[1].text,
+              "KESLOG cannot start rigctld for radio 1: the program rigctld was not found.");
+    EXPECT_EQ(shown[2].text,
+              "KESLOG cannot start rigctld for radio 1: the model \"IC-7300\" is not a hamlib "
+              "model number (rigctld -l lists them).");
+}
+
 // ---- the real daemon: hamlib's dummy rig ---------------------------------
 
 sockaddr_in loopback(int port) {
@@ -221,19 +269,28 @@ std::int64_t realMs() {
         .count();
 }
 
+int freeLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = loopback(0);
+    socklen_t size = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), size);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+bool listening(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in address = loopback(port);
+    const bool up = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return up;
+}
+
 // rigctld -m 1 on a free loopback port, stopped when the object goes.
 class Rigctld {
   public:
-    Rigctld() {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address = loopback(0);
-        socklen_t size = sizeof address;
-        ::bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-        ::close(fd);
-        port = ntohs(address.sin_port);
-        start();
-    }
+    Rigctld() : port(freeLoopbackPort()) { start(); }
     ~Rigctld() { stop(); }
     Rigctld(const Rigctld&) = delete;
     Rigctld& operator=(const Rigctld&) = delete;
@@ -256,7 +313,7 @@ class Rigctld {
         bool ended = false;
         const auto up = [&] {
             ended = ::waitpid(pid_, nullptr, WNOHANG) == pid_;
-            return ended || answers();
+            return ended || listening(port);
         };
         const bool listening = within(3s, up, [] {}) && !ended;
         if (ended) pid_ = -1;
@@ -269,15 +326,6 @@ class Rigctld {
     std::string failure;  // empty: it answers on its port
 
   private:
-    bool answers() const {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        const sockaddr_in address = loopback(port);
-        const bool up =
-            ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-        ::close(fd);
-        return up;
-    }
-
     pid_t pid_ = -1;
 };
 
@@ -334,6 +382,42 @@ TEST_F(RigControlTest, TheLogFollowsHamlibsDummyRigTunesItAndOutlivesIt) {
     EXPECT_TRUE(within(
         8s, [&] { return label.text == "R1 145,000.00 FM"; }, polled));
     EXPECT_EQ(state.CurrentBandMode, phone(band::B2));
+}
+
+TEST_F(RigControlTest, ARigctldTheLoggerStartsAnswersAndIsGoneWhenStopped) {
+    PosixProcessLauncher processes;
+    const auto missing = processes.start({"keslog-no-such-program"});
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.status().message(), "the program keslog-no-such-program was not found");
+
+    PosixTcpConnector sockets;
+    fakes.network.real = &sockets;
+    fakes.processes.real = &processes;
+    form.rig().setClock(realMs);
+    const int port = freeLoopbackPort();
+    state.settings.Rig1Address = "127.0.0.1:" + std::to_string(port);
+    state.settings.Rig1Start = true;
+    state.settings.Rig1Model = "1";
+    form.rig().configure();
+    if (!fakes.messageBox.shown.empty()) GTEST_SKIP() << fakes.messageBox.shown[0].text;
+    const auto polled = [this] { form.rig().poll(); };
+    EXPECT_TRUE(within(
+        5s, [&] { return label(1).text == "R1 145,000.00 FM"; }, polled));
+
+    state.settings.Rig1Start = false;
+    form.rig().configure();
+    EXPECT_TRUE(within(
+        3s, [&] { return !listening(port); }, [] {}));
+
+    // A model hamlib does not know: rigctld ends at once, and says why.
+    state.settings.Rig1Start = true;
+    state.settings.Rig1Model = "99999";
+    form.rig().configure();
+    EXPECT_TRUE(within(
+        3s, [&] { return !fakes.messageBox.shown.empty(); }, polled));
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text,
+              "rigctld for radio 1 has ended: Please check with --list option.");
 }
 
 }  // namespace

@@ -292,12 +292,24 @@ TEST_F(SetupTest, RigControlIsStoredOnlyWithAnAddressItCanUse) {
     EXPECT_EQ(state.settings, storedSettings());
 
     setup.onRigAddress(2, " 192.168.1.20:4540 ");
+    setup.onRigStart(2, true);
+    setup.onRigModel(2, " 3073 ");
+    setup.onRigDevice(2, "/dev/ttyUSB0 ");
+    setup.onBroadcast(true);
+    setup.onBroadcastAddress(" 192.168.1.255");
+    setup.onBroadcastPort("12061 ");
     setup.onOK();
     ASSERT_TRUE(v().closed);
     Settings expected = storedSettings();
     expected.Rig2Control = "rigctld";
     expected.Rig2Address = "192.168.1.20:4540";
     expected.RigPollInterval = 100;
+    expected.Rig2Start = true;
+    expected.Rig2Model = "3073";
+    expected.Rig2Device = "/dev/ttyUSB0";
+    expected.BroadcastOn = true;
+    expected.BroadcastAddress = "192.168.1.255";
+    expected.BroadcastPort = "12061";
     EXPECT_EQ(state.settings, expected);
 }
 

@@ -102,5 +102,36 @@ TEST(RigAddress, OnlyNumericAddressesAndRealPorts) {
     }
 }
 
+TEST(RigctldCommand, ModelDeviceAndThePortOfTheAddress) {
+    struct Case {
+        const char* model;
+        const char* device;
+        const char* address;
+        std::string command;  // the arguments joined by blanks, or the error
+    };
+    const Case cases[] = {
+        {"3073", "/dev/ttyUSB0", "127.0.0.1:4534",
+         "rigctld -m 3073 -r /dev/ttyUSB0 -T 127.0.0.1 -t 4534"},
+        {"1", "", "localhost:4532", "rigctld -m 1 -T 127.0.0.1 -t 4532"},
+        {"", "", "127.0.0.1:4532",
+         "the model \"\" is not a hamlib model number (rigctld -l lists them)"},
+        {"IC-7300", "", "127.0.0.1:4532",
+         "the model \"IC-7300\" is not a hamlib model number (rigctld -l lists them)"},
+        {"0", "", "127.0.0.1:4532",
+         "the model \"0\" is not a hamlib model number (rigctld -l lists them)"},
+        {"1", "", "127.0.0.1", "\"127.0.0.1\" is not an address and port, such as 127.0.0.1:4532"},
+    };
+    for (const Case& c : cases) {
+        const auto command = rigctldCommand(c.model, c.device, c.address);
+        std::string text = command ? "" : command.status().message();
+        if (command)
+            for (const std::string& arg : *command) text += (text.empty() ? "" : " ") + arg;
+        EXPECT_EQ(text, c.command) << c.model;
+    }
+    EXPECT_EQ(lastLineOf("Unknown rig num 99999.\nPlease check.\r\n  \n"), "Please check.");
+    EXPECT_EQ(lastLineOf("no line end"), "no line end");
+    EXPECT_EQ(lastLineOf("\n \n"), "");
+}
+
 }  // namespace
 }  // namespace keslog

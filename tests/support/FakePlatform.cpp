@@ -137,4 +137,38 @@ std::unique_ptr<ITcpConnection> FakeTcpConnector::connect(const std::string& hos
     return std::make_unique<FakeTcpConnection>(link);
 }
 
+Status FakeUdpSender::send(const std::string& host, int port, std::string_view datagram) {
+    if (real) return real->send(host, port, datagram);
+    if (!failure.empty()) return Status::error(failure);
+    sent.emplace_back(datagram);
+    return Status::ok();
+}
+
+namespace {
+
+class FakeChildProcess : public IChildProcess {
+  public:
+    explicit FakeChildProcess(std::shared_ptr<FakeProcessLauncher::Child> child)
+        : child_(std::move(child)) {}
+    ~FakeChildProcess() override { child_->stopped = true; }
+    FakeChildProcess(const FakeChildProcess&) = delete;
+    FakeChildProcess& operator=(const FakeChildProcess&) = delete;
+    bool running() override { return child_->running; }
+    std::string errorOutput() override { return child_->errors; }
+
+  private:
+    std::shared_ptr<FakeProcessLauncher::Child> child_;
+};
+
+}  // namespace
+
+Result<std::unique_ptr<IChildProcess>> FakeProcessLauncher::start(
+    const std::vector<std::string>& argv) {
+    started.push_back(argv);
+    if (real) return real->start(argv);
+    if (!failure.empty()) return Status::error(failure);
+    children.push_back(std::make_shared<Child>());
+    return std::unique_ptr<IChildProcess>(std::make_unique<FakeChildProcess>(children.back()));
+}
+
 }  // namespace keslog::test

@@ -299,6 +299,31 @@ class FakeTcpConnector : public ITcpConnector {
     std::vector<std::shared_ptr<Link>> links;  // one per connect
 };
 
+// Datagrams kept for the test to read; a set failure refuses every send.
+class FakeUdpSender : public IUdpSender {
+  public:
+    Status send(const std::string& host, int port, std::string_view datagram) override;
+    std::vector<std::string> sent;
+    std::string failure;
+    IUdpSender* real = nullptr;  // when set, sends go there instead
+};
+
+// Programs the test plays: each start records its arguments and hands out a
+// child the test can end and make speak; a set failure refuses the start.
+class FakeProcessLauncher : public IProcessLauncher {
+  public:
+    struct Child {
+        bool running = true;
+        std::string errors;
+        bool stopped = false;  // its owner let it go
+    };
+    Result<std::unique_ptr<IChildProcess>> start(const std::vector<std::string>& argv) override;
+    std::vector<std::vector<std::string>> started;
+    std::vector<std::shared_ptr<Child>> children;
+    std::string failure;
+    IProcessLauncher* real = nullptr;  // when set, starts go there instead
+};
+
 // Every fake in one place; services() hands them out as a Platform.
 struct FakePlatform {
     FakeMessageBox messageBox;
@@ -314,10 +339,12 @@ struct FakePlatform {
     FakeBeep beep;
     FakeBusyPointer busy;
     FakeTcpConnector network;
+    FakeUdpSender udp;
+    FakeProcessLauncher processes;
 
     Platform services() {
-        return {messageBox, fileDialog, timers, events, keys, serial, ports,
-                wavePlayer, clock,      help,   beep,   busy, network};
+        return {messageBox, fileDialog, timers, events, keys,    serial, ports,    wavePlayer,
+                clock,      help,       beep,   busy,   network, udp,    processes};
     }
 };
 

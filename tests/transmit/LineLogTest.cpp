@@ -36,7 +36,9 @@ struct HeadlessRig {
                       fakes.help,
                       fakes.beep,
                       fakes.busy,
-                      fakes.network};
+                      fakes.network,
+                      fakes.udp,
+                      fakes.processes};
     MainMod state;
     PortLines ports{lines, lines};
     test::FakeSidetone soundCard;

@@ -188,6 +188,14 @@ int main(int argc, char** argv) {
         SetupDialog dialog(form);
         dialog.show();
         save(dialog, out, "preferences.png");
+        form.onTab(SetupTab::Devices);
+        form.onRigControl(1, true);
+        form.onRigStart(1, true);
+        form.onRigModel(1, "3073");
+        form.onRigDevice(1, "/dev/ttyUSB0");
+        form.onBroadcast(true);
+        dialog.render();
+        save(dialog, out, "preferences-devices.png");
     }
     // Last: the post-contest dialog takes the log over.
     {

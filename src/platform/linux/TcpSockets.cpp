@@ -12,22 +12,34 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace keslog {
 
 namespace {
 
+// A numeric address needs no (blocking) resolver; nullopt for anything else.
+std::optional<sockaddr_in> ipv4Address(const std::string& host, int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    const std::string numeric = host == "localhost" ? "127.0.0.1" : host;
+    if (port < 1 || port > 65535 || inet_pton(AF_INET, numeric.c_str(), &address.sin_addr) != 1)
+        return std::nullopt;
+    return address;
+}
+
+std::string notAnAddress(const std::string& host, int port, const char* example) {
+    return "\"" + host + ":" + std::to_string(port) +
+           "\" is not an IPv4 address and port, such as " + example + ".";
+}
+
 class PosixTcpConnection : public ITcpConnection {
   public:
     PosixTcpConnection(const std::string& host, int port) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        const std::string numeric = host == "localhost" ? "127.0.0.1" : host;
-        if (port < 1 || port > 65535 ||
-            inet_pton(AF_INET, numeric.c_str(), &address.sin_addr) != 1) {
-            fail("\"" + host + ":" + std::to_string(port) +
-                 "\" is not an IPv4 address and port, such as 127.0.0.1:4532.");
+        const auto address = ipv4Address(host, port);
+        if (!address) {
+            fail(notAnAddress(host, port, "127.0.0.1:4532"));
             return;
         }
         fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -37,7 +49,7 @@ class PosixTcpConnection : public ITcpConnection {
         }
         const int one = 1;
         ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0)
             state_ = State::Open;
         else if (errno != EINPROGRESS)
             failErrno("connect");
@@ -227,6 +239,28 @@ Result<std::unique_ptr<ITcpStream>> PosixTcpStreamConnector::connect(const std::
     ::freeaddrinfo(found);
     if (fd < 0) return Status::error("Cannot connect to " + where + ": " + systemText(err));
     return std::unique_ptr<ITcpStream>(std::make_unique<PosixTcpStream>(fd));
+}
+
+PosixUdpSender::~PosixUdpSender() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+Status PosixUdpSender::send(const std::string& host, int port, std::string_view datagram) {
+    const auto address = ipv4Address(host, port);
+    if (!address) return Status::error(notAnAddress(host, port, "127.0.0.1:12060"));
+    if (fd_ < 0) {
+        fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd_ < 0) return Status::error("socket: " + systemText(errno));
+        // Listeners anywhere on the station's network: a broadcast address is allowed.
+        const int one = 1;
+        ::setsockopt(fd_, SOL_SOCKET, SO_BROADCAST, &one, sizeof one);
+    }
+    const ssize_t n = ::sendto(fd_, datagram.data(), datagram.size(), MSG_DONTWAIT | MSG_NOSIGNAL,
+                               reinterpret_cast<const sockaddr*>(&*address), sizeof *address);
+    if (n < 0)
+        return Status::error("sendto " + host + ":" + std::to_string(port) + ": " +
+                             systemText(errno));
+    return Status::ok();
 }
 
 }  // namespace keslog

@@ -19,4 +19,17 @@ class PosixTcpStreamConnector : public ITcpStreamConnector {
                                                 int timeoutMs) override;
 };
 
+// UDP datagrams from one non-blocking socket, opened at the first send.
+class PosixUdpSender : public IUdpSender {
+  public:
+    PosixUdpSender() = default;
+    ~PosixUdpSender() override;
+    PosixUdpSender(const PosixUdpSender&) = delete;
+    PosixUdpSender& operator=(const PosixUdpSender&) = delete;
+    Status send(const std::string& host, int port, std::string_view datagram) override;
+
+  private:
+    int fd_ = -1;
+};
+
 }  // namespace keslog
