@@ -219,7 +219,8 @@ class Headless : public IFileDialog,
                  public IHelpViewer,
                  public IBusyPointer,
                  public ISidetone,
-                 public ITcpConnector {
+                 public ITcpConnector,
+                 public ITcpStreamConnector {
   public:
     std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
@@ -234,6 +235,9 @@ class Headless : public IFileDialog,
     // A scripted session has no radio: rig control, if set, stays offline.
     std::unique_ptr<ITcpConnection> connect(const std::string&, int) override {
         return std::make_unique<NoConnection>();
+    }
+    Result<std::unique_ptr<ITcpStream>> connect(const std::string&, int, int) override {
+        return Status::error("No cluster in a scripted session.");
     }
 
   private:
@@ -580,8 +584,8 @@ int typeSession(Context& ctx) {
     LineLog lineLog(time);
     ScriptKeys keys(time);
     UnavailableWavePlayer wave;
-    Platform platform{messages, headless, time,     headless, keys,     lineLog, lineLog,
-                      wave,     clock,    headless, beep,     headless, headless};
+    Platform platform{messages, headless, time,     headless, keys,     lineLog,  lineLog,
+                      wave,     clock,    headless, beep,     headless, headless, headless};
     MainMod state;
     PortLines lines(lineLog, lineLog);
     CWKeyer keyer(state, platform, lines, {time, headless, headless});

@@ -270,7 +270,7 @@ QtPlatform::QtPlatform(const std::string& programDir)
 
 Platform QtPlatform::services() {
     return {messageBox, fileDialog, timers, events, keys, serial, ports,
-            wavePlayer, clock,      help,   beep,   busy, network};
+            wavePlayer, clock,      help,   beep,   busy, network, streams};
 }
 
 }  // namespace keslog

@@ -125,6 +125,7 @@ struct QtPlatform {
     QtBeep beep;
     QtBusyPointer busy;
     PosixTcpConnector network;
+    PosixTcpStreamConnector streams;
 
     Platform services();
     KeyerDevices keyerDevices() { return {scheduler, soundCardTone, pcSpeakerTone}; }

@@ -39,7 +39,8 @@ LogForm::LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFo
       logFiles_(logFiles),
       host_(host),
       entry_(state, platform, logFiles, *this),
-      rig_(state, platform, entry_) {
+      rig_(state, platform, entry_),
+      cluster_(state, platform, entry_, rig_) {
     entry_.setRig(rig_);
 }
 
@@ -65,6 +66,7 @@ bool LogForm::startUp(const std::string& programDir) {
     }
     state_.currentLogPath = state_.workingFilePath();
     rig_.configure();
+    cluster_.configure(true);
     return true;
 }
 
@@ -467,6 +469,7 @@ void LogForm::onFileSetup(const IPortDevices& devices) {
     if (!dialog.view().accepted) return;
     writeSettings();
     rig_.configure();
+    cluster_.configure(false);
 }
 
 void LogForm::onRecentFile(int index) {
@@ -502,12 +505,14 @@ void LogForm::onEditLogEntries() {
 }
 
 void LogForm::refreshAfterQso() {
+    cluster_.qsoLogged();
     qsoStats_.refresh(state_, platform_.clock.now(), false);
     viewMult_.draw(state_);
     host_.refreshStatistics();
 }
 
 void LogForm::refreshAfterLoad() {
+    cluster_.logRebuilt();
     qsoStats_.load(state_);
     qsoStats_.refresh(state_, platform_.clock.now(), false);
     viewMult_.unload();

@@ -8,6 +8,7 @@
 #include "entry/EntryLine.h"
 #include "forms/BandMode.h"
 #include "forms/ChCoForm.h"
+#include "forms/ClusterLink.h"
 #include "forms/LogFiles.h"
 #include "forms/RigControl.h"
 #include "forms/Setup.h"
@@ -113,6 +114,7 @@ class LogForm : private IEntryHost {
     const LogFormView& view() const { return view_; }
     EntryLine& entry() { return entry_; }
     RigControl& rig() { return rig_; }
+    ClusterLink& cluster() { return cluster_; }
 
     // File, Exit and closing the window: true when the program may end.
     bool requestExit();
@@ -201,6 +203,7 @@ class LogForm : private IEntryHost {
     LogFormView view_;
     EntryLine entry_;
     RigControl rig_;
+    ClusterLink cluster_;
     int tickCount_ = 0;
     QSOStats qsoStats_;
     ViewMult viewMult_;

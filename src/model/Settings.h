@@ -31,6 +31,8 @@ inline constexpr int kMaxTimeCorrection = 12;
 // tuning knob, seldom enough for a slow serial rig.
 inline constexpr int kMinRigPollInterval = 100;
 inline constexpr int kMaxRigPollInterval = 5000;
+inline constexpr int kMinClusterSpotMinutes = 1;
+inline constexpr int kMaxClusterSpotMinutes = 240;
 // Rig<n>Control: how the logger reads radio n.
 inline constexpr const char* kRigControlNone = "none";
 inline constexpr const char* kRigControlRigctld = "rigctld";
@@ -225,6 +227,7 @@ struct Settings {
     std::string ClusterPassword;
     std::string ClusterCommands;
     bool ClusterConnectAtStart = false;
+    std::int16_t ClusterSpotMinutes = 30;  // band-map spots older than this drop off
 
     bool isGmt() const { return IsGMTFlag == "True"; }
     // The call-history file setting of a contest; null outside 1..9.

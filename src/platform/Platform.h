@@ -29,6 +29,7 @@ struct Platform {
     IBeep& beep;
     IBusyPointer& busy;
     ITcpConnector& network;
+    ITcpStreamConnector& streams;  // the cluster's connection, on its own thread
 };
 
 }  // namespace keslog

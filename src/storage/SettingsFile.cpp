@@ -187,7 +187,11 @@ const std::vector<KeySection>& keySections() {
           {"ClusterCall", Text, &S::ClusterCall},
           {"ClusterPassword", Text, &S::ClusterPassword},
           {"ClusterCommands", Text, &S::ClusterCommands},
-          {"ClusterConnectAtStart", Flag, &S::ClusterConnectAtStart}},
+          {"ClusterConnectAtStart", Flag, &S::ClusterConnectAtStart},
+          {"ClusterSpotMinutes",
+           Rounded,
+           &S::ClusterSpotMinutes,
+           {kMinClusterSpotMinutes, kMaxClusterSpotMinutes}}},
          true},
     };
     return sections;

@@ -79,7 +79,7 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
         "CategoryOverlay=\n\n[Rig Control]\nRig1Control=none\nRig1Address=127.0.0.1:4532\n"
         "Rig2Control=none\nRig2Address=127.0.0.1:4534\nRigPollInterval=500\n\n"
         "[DX Cluster]\nClusterHost=\nClusterPort=\nClusterCall=\nClusterPassword=\n"
-        "ClusterCommands=\nClusterConnectAtStart=False\n\n"));
+        "ClusterCommands=\nClusterConnectAtStart=False\nClusterSpotMinutes=30\n\n"));
 }
 
 TEST(Cli, ShowDataPrintsTheTablesInTheFilesOwnForm) {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -299,6 +300,15 @@ class FakeTcpConnector : public ITcpConnector {
     std::vector<std::shared_ptr<Link>> links;  // one per connect
 };
 
+// Refuses every cluster connection, noting where it was asked to go.
+class FakeTcpStreamConnector : public ITcpStreamConnector {
+  public:
+    Result<std::unique_ptr<ITcpStream>> connect(const std::string& host, int port,
+                                                int timeoutMs) override;
+    std::mutex mutex;  // the cluster client asks from its own thread
+    std::vector<std::string> addresses;
+};
+
 // Every fake in one place; services() hands them out as a Platform.
 struct FakePlatform {
     FakeMessageBox messageBox;
@@ -314,10 +324,11 @@ struct FakePlatform {
     FakeBeep beep;
     FakeBusyPointer busy;
     FakeTcpConnector network;
+    FakeTcpStreamConnector streams;
 
     Platform services() {
-        return {messageBox, fileDialog, timers, events, keys, serial, ports,
-                wavePlayer, clock,      help,   beep,   busy, network};
+        return {messageBox, fileDialog, timers, events, keys, serial,  ports,
+                wavePlayer, clock,      help,   beep,   busy, network, streams};
     }
 };
 
