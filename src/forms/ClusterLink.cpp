@@ -56,7 +56,6 @@ ClusterLink::ClusterLink(MainMod& state, Platform& platform, EntryLine& entry, R
       inbox_(std::make_shared<Inbox>()) {
     timer_->setHandler([this] { poll(); });
     timer_->setInterval(kPollMs);
-    timer_->setEnabled(true);
 }
 
 ClusterLink::~ClusterLink() {
@@ -182,6 +181,10 @@ void ClusterLink::poll() {
         shownMinute_ = nowMs / 60000;
         change = change || map_.size() != 0;
     }
+    // Ticking only while a client talks or spots are to age: an idle
+    // timer would keep a scripted session's clock running for ever.
+    const bool busy = client_ || map_.size() != 0;
+    if (timer_->enabled() != busy) timer_->setEnabled(busy);
     if (change) changed();
 }
 

@@ -160,6 +160,7 @@ void clusterShots(LogFormWindow& window, MainMod& state, const QString& out) {
     }
     clockMs = 24 * 60'000;
     cluster.onSpotChosen(1, "ZL2AB");
+    waitFor([&] { return window.form().rig().frequency(1) == 7'015'500; });
     window.render();
     trigger(window, "mnuClusterBandMap1");
     if (auto* map = window.findChild<QWidget*>("BandMap1")) {
