@@ -221,7 +221,8 @@ class Headless : public IFileDialog,
                  public ISidetone,
                  public ITcpConnector,
                  public IUdpSender,
-                 public IProcessLauncher {
+                 public IProcessLauncher,
+                 public ITcpStreamConnector {
   public:
     std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
@@ -241,6 +242,9 @@ class Headless : public IFileDialog,
     Status send(const std::string&, int, std::string_view) override { return Status::ok(); }
     Result<std::unique_ptr<IChildProcess>> start(const std::vector<std::string>&) override {
         return Status::error("no programs are started in a scripted session");
+    }
+    Result<std::unique_ptr<ITcpStream>> connect(const std::string&, int, int) override {
+        return Status::error("No cluster in a scripted session.");
     }
 
   private:
@@ -587,8 +591,8 @@ int typeSession(Context& ctx) {
     LineLog lineLog(time);
     ScriptKeys keys(time);
     UnavailableWavePlayer wave;
-    Platform platform{messages, headless, time, headless, keys,     lineLog,  lineLog, wave,
-                      clock,    headless, beep, headless, headless, headless, headless};
+    Platform platform{messages, headless, time,     headless, keys,     lineLog,  lineLog,  wave,
+                      clock,    headless, beep,     headless, headless, headless, headless, headless};
     MainMod state;
     PortLines lines(lineLog, lineLog);
     CWKeyer keyer(state, platform, lines, {time, headless, headless});

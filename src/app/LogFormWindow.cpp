@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -22,6 +23,7 @@
 #include "app/CACTYWindow.h"
 #include "app/CallDataLoader.h"
 #include "app/ChCoFormDialog.h"
+#include "app/ClusterWindows.h"
 #include "app/DialogParts.h"
 #include "app/EditLogDialog.h"
 #include "app/EditMacDialog.h"
@@ -95,6 +97,7 @@ LogFormWindow::LogFormWindow(MainMod& state, Platform& platform, ILogFiles& logF
     timer1_->setEnabled(true);
     form_->rig().setOnChange([this] { render(); });
     form_->broadcast().setOnChange([this] { render(); });
+    form_->cluster().setOnChange([this] { renderCluster(); });
 }
 
 LogFormWindow::~LogFormWindow() = default;
@@ -185,6 +188,8 @@ void LogFormWindow::buildMenus() {
         });
         viewItems_[i] = item;
     }
+
+    buildClusterMenu();
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -344,6 +349,8 @@ void LogFormWindow::buildEntryArea() {
     broadcastLabel_ = namedLabel(bottomRow_, "BroadcastLabel");
     broadcastLabel_->setStyleSheet("font-weight: bold; color: " + cssColour(colour::Orange));
     bottomLabels->addWidget(broadcastLabel_);
+    clusterLabel_ = namedLabel(bottomRow_, "ClusterLabel");
+    bottomLabels->addWidget(clusterLabel_);
     bottomLabels->addSpacing(16);
     bottomLabels->addWidget(timeGmtLabel_);
     bottomLabels->addSpacing(16);
@@ -418,6 +425,7 @@ void LogFormWindow::render() {
     renderRepeat();
     renderViewMac();
     renderEntry();
+    renderCluster();
     if (callData_) callData_->refresh();
 }
 
@@ -863,6 +871,75 @@ void LogFormWindow::renderRepeat() {
     labelSendingMsg_->setText(q(r.label));
     labelSendingMsg_->setStyleSheet("font-weight: bold; color: " + cssColour(r.colour));
     timeLocalLabel_->setVisible(!r.running);
+}
+
+void LogFormWindow::buildClusterMenu() {
+    ClusterLink& cluster = form_->cluster();
+    QMenu* menu = menuBar()->addMenu("Cl&uster");
+    menu->setObjectName("mnuCluster");
+    mnuClusterConnect_ = addItem(menu, "mnuClusterConnect", "&Connect");
+    connect(mnuClusterConnect_, &QAction::triggered, this, [this] {
+        form_->cluster().connect();
+        renderCluster();
+    });
+    mnuClusterDisconnect_ = addItem(menu, "mnuClusterDisconnect", "&Disconnect");
+    connect(mnuClusterDisconnect_, &QAction::triggered, this, [this] {
+        form_->cluster().disconnect();
+        renderCluster();
+    });
+    menu->addSeparator();
+    // Application-wide, so that they work from the band maps as well.
+    const auto shortcut = [](QAction* action, const QKeySequence& keys) {
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        return action;
+    };
+    connect(shortcut(addItem(menu, "mnuClusterSendSpot", "&Send Spot"), QKeySequence("Alt+S")),
+            &QAction::triggered, this, [this] { onSendSpot(); });
+    for (const bool up : {true, false}) {
+        QAction* next = addItem(menu, up ? "mnuClusterSpotUp" : "mnuClusterSpotDown",
+                                up ? "Next Spot &Up" : "Next Spot Dow&n");
+        connect(shortcut(next, QKeySequence(up ? "Alt+Up" : "Alt+Down")), &QAction::triggered, this,
+                [this, up] {
+                    if (!form_->view().entryVisible) return;
+                    form_->cluster().onNextSpot(state_.LogRadio, up);
+                    render();
+                });
+    }
+    menu->addSeparator();
+    console_ = new ClusterConsoleWindow(cluster, this);
+    connect(addItem(menu, "mnuClusterConsole", "C&onsole"), &QAction::triggered, this,
+            [this] { console_->show(); });
+    for (int radio = 1; radio <= 2; ++radio) {
+        auto* map = new BandMapWindow(
+            cluster, radio, [this] { render(); }, this);
+        bandMaps_[static_cast<std::size_t>(radio - 1)] = map;
+        connect(addItem(menu, radio == 1 ? "mnuClusterBandMap1" : "mnuClusterBandMap2",
+                        QString("&Band Map R%1").arg(radio)),
+                &QAction::triggered, this, [map] {
+                    map->render();
+                    map->show();
+                });
+    }
+}
+
+void LogFormWindow::renderCluster() {
+    const ClusterView& v = form_->cluster().view();
+    clusterLabel_->setText(q(v.status));
+    mnuClusterConnect_->setEnabled(v.connectEnabled);
+    mnuClusterDisconnect_->setEnabled(v.disconnectEnabled);
+    console_->render();
+    for (BandMapWindow* map : bandMaps_)
+        if (map->isVisible()) map->render();
+}
+
+void LogFormWindow::onSendSpot() {
+    const std::optional<std::string> draft = form_->cluster().spotDraft();
+    if (!draft) return;
+    const std::optional<std::string> edited = editSpot(*draft, this);
+    if (edited) form_->cluster().sendSpot(*edited);
+    activateWindow();
+    render();
 }
 
 void LogFormWindow::buildViewWindows(Platform& platform) {

@@ -31,6 +31,8 @@ namespace keslog {
 
 class AboutDialog;
 class AudioWindow;
+class BandMapWindow;
+class ClusterConsoleWindow;
 class CallDataLoader;
 class CACTYWindow;
 class EditMacDialog;
@@ -135,6 +137,9 @@ class LogFormWindow : public QMainWindow,
     void showViewMac(bool visible);
     void showAudio(bool visible);
     void buildViewWindows(Platform& platform);
+    void buildClusterMenu();
+    void renderCluster();
+    void onSendSpot();
     QWidget* viewWindow(ViewWindow window) const;
 
     MainMod& state_;
@@ -205,6 +210,11 @@ class LogFormWindow : public QMainWindow,
     bool rendering_ = false;  // box signals caused by drawing are not edits
     QWidget* bottomRow_ = nullptr;
     QLabel* noLogHint_ = nullptr;
+    QLabel* clusterLabel_ = nullptr;
+    QAction* mnuClusterConnect_ = nullptr;
+    QAction* mnuClusterDisconnect_ = nullptr;
+    std::array<BandMapWindow*, 2> bandMaps_{};
+    ClusterConsoleWindow* console_ = nullptr;
 };
 
 }  // namespace keslog

@@ -269,8 +269,8 @@ QtPlatform::QtPlatform(const std::string& programDir)
       help(programDir + "help") {}
 
 Platform QtPlatform::services() {
-    return {messageBox, fileDialog, timers, events, keys,    serial, ports,    wavePlayer,
-            clock,      help,       beep,   busy,   network, udp,    processes};
+    return {messageBox, fileDialog, timers, events,  keys,      serial, ports,  wavePlayer,
+            clock,      help,       beep,   busy,    network,   udp,    processes, streams};
 }
 
 }  // namespace keslog

@@ -128,6 +128,7 @@ struct QtPlatform {
     PosixTcpConnector network;
     PosixUdpSender udp;
     PosixProcessLauncher processes;
+    PosixTcpStreamConnector streams;
 
     Platform services();
     KeyerDevices keyerDevices() { return {scheduler, soundCardTone, pcSpeakerTone}; }

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -78,8 +79,8 @@ SetupDialog::SetupDialog(Setup& form, QWidget* parent) : FormDialog(form, parent
     tabs_->setObjectName("SSTab1");
     tabs_->setUsesScrollButtons(false);  // every tab in sight, as on a tab strip
     const auto& captions = form_.view().tabCaptions;
-    QWidget* pages[] = {generalTab(),     lookbackTab(), cwDvkTab(),    radioTab(),
-                        keyMappingsTab(), enterTab(),    twoRadioTab(), devicesTab()};
+    QWidget* pages[] = {generalTab(), lookbackTab(), cwDvkTab(),   radioTab(),  keyMappingsTab(),
+                        enterTab(),   twoRadioTab(), devicesTab(), networkTab()};
     for (std::size_t i = 0; i < captions.size(); ++i) tabs_->addTab(pages[i], q(captions[i]));
     connect(tabs_, &QTabWidget::currentChanged, this,
             [this](int index) { form_.onTab(static_cast<SetupTab>(index)); });
@@ -485,6 +486,51 @@ QWidget* SetupDialog::devicesTab() {
     return page({frameDevices, frameRigs, frameBroadcast});
 }
 
+QWidget* SetupDialog::networkTab() {
+    auto* frameCluster = frame("FrameCluster", "DX Cluster", this);
+    auto* grid = new QGridLayout(frameCluster);
+    const auto line = [&](const char* name, const char* caption, int row,
+                          void (Setup::*edited)(const std::string&)) {
+        auto* box = new QLineEdit(frameCluster);
+        box->setObjectName(name);
+        connect(box, &QLineEdit::textEdited, this,
+                [this, edited](const QString& text) { (form_.*edited)(text.toStdString()); });
+        grid->addWidget(new QLabel(caption, frameCluster), row, 0);
+        grid->addWidget(box, row, 1);
+        return box;
+    };
+    clusterHost_ = line("TextClusterHost", "Host:", 0, &Setup::onClusterHost);
+    clusterPort_ = line("TextClusterPort", "Port:", 1, &Setup::onClusterPort);
+    clusterPort_->setPlaceholderText("7300");
+    clusterCall_ = line("TextClusterCall", "Login call:", 2, &Setup::onClusterCall);
+    clusterPassword_ = line("TextClusterPassword", "Password:", 3, &Setup::onClusterPassword);
+    clusterPassword_->setEchoMode(QLineEdit::Password);
+    clusterPassword_->setPlaceholderText("(none)");
+    clusterCommands_ = new QPlainTextEdit(frameCluster);
+    clusterCommands_->setObjectName("TextClusterCommands");
+    clusterCommands_->setTabChangesFocus(true);
+    clusterCommands_->setMaximumHeight(90);
+    connect(clusterCommands_, &QPlainTextEdit::textChanged, this,
+            [this] { form_.onClusterCommands(clusterCommands_->toPlainText().toStdString()); });
+    grid->addWidget(new QLabel("Commands after login,\none a line:", frameCluster), 4, 0,
+                    Qt::AlignTop);
+    grid->addWidget(clusterCommands_, 4, 1);
+    clusterAtStart_ = new QCheckBox("Connect at start", frameCluster);
+    clusterAtStart_->setObjectName("CheckClusterAtStart");
+    connect(clusterAtStart_, &QCheckBox::toggled, this,
+            [this](bool on) { form_.onClusterConnectAtStart(on); });
+    grid->addWidget(clusterAtStart_, 5, 1);
+    clusterSpotMinutes_ = new QSpinBox(frameCluster);
+    clusterSpotMinutes_->setObjectName("SpinClusterSpotMinutes");
+    clusterSpotMinutes_->setRange(kMinClusterSpotMinutes, kMaxClusterSpotMinutes);
+    clusterSpotMinutes_->setSuffix(" min");
+    connect(clusterSpotMinutes_, &QSpinBox::valueChanged, this,
+            [this](int minutes) { form_.onClusterSpotMinutes(minutes); });
+    grid->addWidget(new QLabel("Band-map spots kept:", frameCluster), 6, 0);
+    grid->addWidget(clusterSpotMinutes_, 6, 1, Qt::AlignLeft);
+    return page({frameCluster});
+}
+
 void SetupDialog::render() {
     const SetupView& v = form_.view();
     setWindowTitle(q(v.title));
@@ -565,6 +611,23 @@ void SetupDialog::render() {
     setText(broadcastPort_, v.broadcastPort);
     broadcastAddress_->setEnabled(v.broadcastOn);
     broadcastPort_->setEnabled(v.broadcastOn);
+
+    const auto show = [](QLineEdit* box, const std::string& text) {
+        if (box->text() != q(text)) box->setText(q(text));
+    };
+    show(clusterHost_, v.clusterHost);
+    show(clusterPort_, v.clusterPort);
+    show(clusterCall_, v.clusterCall);
+    clusterCall_->setPlaceholderText(q(v.stationCall));
+    show(clusterPassword_, v.clusterPassword);
+    if (clusterCommands_->toPlainText() != q(v.clusterCommands)) {
+        const QSignalBlocker block(clusterCommands_);
+        clusterCommands_->setPlainText(q(v.clusterCommands));
+    }
+    const QSignalBlocker blockAtStart(clusterAtStart_);
+    clusterAtStart_->setChecked(v.clusterConnectAtStart);
+    const QSignalBlocker blockMinutes(clusterSpotMinutes_);
+    clusterSpotMinutes_->setValue(v.clusterSpotMinutes);
 }
 
 }  // namespace keslog

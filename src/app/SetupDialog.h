@@ -11,6 +11,7 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -37,6 +38,7 @@ class SetupDialog : public FormDialog<Setup> {
     QWidget* enterTab();
     QWidget* twoRadioTab();
     QWidget* devicesTab();
+    QWidget* networkTab();
 
     QCheckBox* box(SetupBox which, const char* name, const char* caption, QWidget* parent);
     QComboBox* list(SetupList which, const char* name, QWidget* parent);
@@ -79,6 +81,13 @@ class SetupDialog : public FormDialog<Setup> {
     QCheckBox* broadcast_ = nullptr;
     QLineEdit* broadcastAddress_ = nullptr;
     QLineEdit* broadcastPort_ = nullptr;
+    QLineEdit* clusterHost_ = nullptr;
+    QLineEdit* clusterPort_ = nullptr;
+    QLineEdit* clusterCall_ = nullptr;
+    QLineEdit* clusterPassword_ = nullptr;
+    QPlainTextEdit* clusterCommands_ = nullptr;
+    QCheckBox* clusterAtStart_ = nullptr;
+    QSpinBox* clusterSpotMinutes_ = nullptr;
 };
 
 }  // namespace keslog

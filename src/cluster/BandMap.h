@@ -36,6 +36,7 @@ class BandMap {
     static constexpr std::int64_t kDefaultMaxAge = 30 * 60;
 
     explicit BandMap(std::int64_t maxAgeSeconds = kDefaultMaxAge) : maxAge_(maxAgeSeconds) {}
+    void setMaxAge(std::int64_t maxAgeSeconds) { maxAge_ = maxAgeSeconds; }
 
     // Places a spot heard at `now`; a spot of the same call on the band is
     // replaced. False for a spot off the logger's bands.

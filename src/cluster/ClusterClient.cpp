@@ -70,21 +70,29 @@ class Login {
 std::optional<ClusterConfig> clusterConfigOf(const Settings& settings) {
     ClusterConfig config;
     config.host = trim(settings.ClusterHost);
-    const double port = leadingNumber(settings.ClusterPort);
-    if (config.host.empty() || port < 1 || port > 65535 || port != static_cast<int>(port))
+    const std::string port = trim(settings.ClusterPort);
+    const bool digits =
+        !port.empty() && port.size() <= 5 &&
+        std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (config.host.empty() || !digits || std::stoi(port) < 1 || std::stoi(port) > 65535)
         return std::nullopt;
-    config.port = static_cast<int>(port);
+    config.port = std::stoi(port);
     config.call = trim(settings.ClusterCall);
     if (config.call.empty()) config.call = trim(settings.YourCall);
     config.password = settings.ClusterPassword;
-    std::string_view commands = settings.ClusterCommands;
-    while (!commands.empty()) {
-        const std::size_t end = std::min(commands.find(';'), commands.size());
-        std::string command = trim(commands.substr(0, end));
-        if (!command.empty()) config.commands.push_back(std::move(command));
-        commands.remove_prefix(std::min(end + 1, commands.size()));
-    }
+    config.commands = clusterCommands(settings.ClusterCommands);
     return config;
+}
+
+std::vector<std::string> clusterCommands(std::string_view setting) {
+    std::vector<std::string> commands;
+    while (!setting.empty()) {
+        const std::size_t end = std::min(setting.find(';'), setting.size());
+        std::string command = trim(setting.substr(0, end));
+        if (!command.empty()) commands.push_back(std::move(command));
+        setting.remove_prefix(std::min(end + 1, setting.size()));
+    }
+    return commands;
 }
 
 ClusterClient::ClusterClient(ITcpStreamConnector& connector, ClusterConfig config,
@@ -109,12 +117,15 @@ Status ClusterClient::send(const std::string& line) {
     return stream_->write(line + "\r\n");
 }
 
-void ClusterClient::report(ClusterState state, const std::string& text) {
-    if (reported_ && state == lastState_ && text == lastText_) return;
+void ClusterClient::report(ClusterState state, const std::string& text,
+                           std::chrono::milliseconds retryIn) {
+    // Each failed attempt is told: its wait is news to the status line.
+    if (reported_ && state != ClusterState::Down && state == lastState_ && text == lastText_)
+        return;
     reported_ = true;
     lastState_ = state;
     lastText_ = text;
-    if (events_.state) events_.state(state, text);
+    if (events_.state) events_.state(state, text, retryIn);
 }
 
 bool ClusterClient::stopping() {
@@ -140,9 +151,11 @@ void ClusterClient::run() {
         Result<std::unique_ptr<ITcpStream>> connected = connector_.connect(
             config_.host, config_.port, static_cast<int>(config_.connectTimeout.count()));
         if (!connected) {
-            nextAttempt = attempt + config_.retryInterval * backoff;
+            const auto wait = config_.retryInterval * backoff;
+            nextAttempt = attempt + wait;
             backoff = std::min(backoff * 2, kLongestBackoff);
-            report(ClusterState::Down, connected.status().message() + "; retrying");
+            report(ClusterState::Down, connected.status().message(),
+                   std::chrono::duration_cast<std::chrono::milliseconds>(wait));
             continue;
         }
         backoff = 1;
@@ -153,7 +166,7 @@ void ClusterClient::run() {
             stream_ = std::move(*connected);
         }
         report(ClusterState::Connected, "Connected to " + where);
-        session(*stream_);
+        session(*stream_, nextAttempt);
         {
             std::lock_guard lock(mutex_);
             stream_.reset();
@@ -161,7 +174,7 @@ void ClusterClient::run() {
     }
 }
 
-void ClusterClient::session(ITcpStream& stream) {
+void ClusterClient::session(ITcpStream& stream, Clock::time_point nextAttempt) {
     TelnetText text;
     Login login(config_);
     Clock::time_point lastText = Clock::now();
@@ -170,8 +183,9 @@ void ClusterClient::session(ITcpStream& stream) {
         if (!bytes) {
             // Our own shutdown is no loss to report.
             if (!stopping())
-                report(ClusterState::Down,
-                       "Lost " + config_.host + ": " + bytes.status().message() + "; reconnecting");
+                report(ClusterState::Down, "Lost " + config_.host + ": " + bytes.status().message(),
+                       std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::max(nextAttempt - Clock::now(), Clock::duration::zero())));
             return;
         }
         std::vector<std::string> answers;

@@ -30,8 +30,11 @@ struct ClusterConfig {
     std::chrono::milliseconds quietBeforeCommands{2000};
 };
 
+// The commands of a ";"-separated setting, trimmed, empty ones left out.
+std::vector<std::string> clusterCommands(std::string_view setting);
+
 // The cluster the settings name; nullopt without a host or with a port
-// outside 1..65535. An empty login call is the station's YourCall.
+// that is not a number 1..65535 in digits. An empty login call is the station's YourCall.
 std::optional<ClusterConfig> clusterConfigOf(const Settings& settings);
 
 enum class ClusterState { Connecting, Connected, Down };
@@ -40,9 +43,11 @@ enum class ClusterState { Connecting, Connected, Down };
 // passes them on to its user-interface thread.
 struct ClusterEvents {
     std::function<void(const std::string& line)> line;  // every cleaned, non-blank line
-    // A change of state with the text for the status line; the same state
-    // and text are not reported twice in a row.
-    std::function<void(ClusterState state, const std::string& text)> state;
+    // A change of state with what happened; while down, how long until the
+    // next attempt. Connecting and Connected are not told twice in a row.
+    std::function<void(ClusterState state, const std::string& text,
+                       std::chrono::milliseconds retryIn)>
+        state;
 };
 
 // A telnet cluster session on its own thread: connects, answers the login
@@ -62,9 +67,10 @@ class ClusterClient {
     using Clock = std::chrono::steady_clock;
 
     void run();
-    void session(ITcpStream& stream);
+    void session(ITcpStream& stream, Clock::time_point nextAttempt);
     bool stopping();
-    void report(ClusterState state, const std::string& text);
+    void report(ClusterState state, const std::string& text,
+                std::chrono::milliseconds retryIn = {});
     // Waits until the time or until stopped; false when stopped.
     bool waitUntil(Clock::time_point when);
 

@@ -40,7 +40,8 @@ LogForm::LogForm(MainMod& state, Platform& platform, ILogFiles& logFiles, ILogFo
       host_(host),
       entry_(state, platform, logFiles, *this),
       rig_(state, platform, entry_),
-      broadcast_(state, platform, rig_) {
+      broadcast_(state, platform, rig_),
+      cluster_(state, platform, entry_, rig_) {
     entry_.setRig(rig_);
 }
 
@@ -67,6 +68,7 @@ bool LogForm::startUp(const std::string& programDir) {
     state_.currentLogPath = state_.workingFilePath();
     rig_.configure();
     broadcast_.configure();
+    cluster_.configure(true);
     return true;
 }
 
@@ -485,6 +487,7 @@ void LogForm::onFileSetup(const IPortDevices& devices) {
     writeSettings();
     rig_.configure();
     broadcast_.configure();
+    cluster_.configure(false);
 }
 
 void LogForm::onRecentFile(int index) {
@@ -520,12 +523,14 @@ void LogForm::onEditLogEntries() {
 }
 
 void LogForm::refreshAfterQso() {
+    cluster_.qsoLogged();
     qsoStats_.refresh(state_, platform_.clock.now(), false);
     viewMult_.draw(state_);
     host_.refreshStatistics();
 }
 
 void LogForm::refreshAfterLoad() {
+    cluster_.logRebuilt();
     qsoStats_.load(state_);
     qsoStats_.refresh(state_, platform_.clock.now(), false);
     viewMult_.unload();

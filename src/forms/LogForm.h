@@ -8,6 +8,7 @@
 #include "entry/EntryLine.h"
 #include "forms/BandMode.h"
 #include "forms/ChCoForm.h"
+#include "forms/ClusterLink.h"
 #include "forms/LogFiles.h"
 #include "forms/RigControl.h"
 #include "forms/Setup.h"
@@ -115,6 +116,7 @@ class LogForm : private IEntryHost {
     EntryLine& entry() { return entry_; }
     RigControl& rig() { return rig_; }
     StationBroadcast& broadcast() { return broadcast_; }
+    ClusterLink& cluster() { return cluster_; }
 
     // File, Exit and closing the window: true when the program may end.
     bool requestExit();
@@ -207,6 +209,7 @@ class LogForm : private IEntryHost {
     EntryLine entry_;
     RigControl rig_;
     StationBroadcast broadcast_;
+    ClusterLink cluster_;
     int tickCount_ = 0;
     QSOStats qsoStats_;
     ViewMult viewMult_;

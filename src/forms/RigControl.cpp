@@ -157,6 +157,18 @@ void RigControl::showLabel(int radio) {
     }
 }
 
+std::int64_t RigControl::frequency(int radio) const {
+    const RigClient* client = clients_[index(radio)].get();
+    return client && client->link() == RigLink::Online ? client->reading().hz : 0;
+}
+
+void RigControl::tune(int radio, std::int64_t hz, BandModeCode code) {
+    RigClient* client = clients_[index(radio)].get();
+    if (!client) return;
+    client->setFrequency(hz, now_());
+    client->setMode(rigModeOf(code), now_());
+}
+
 bool RigControl::tuneToTyped(const std::string& callBox) {
     RigClient* client = clients_[index(state_.LogRadio)].get();
     const auto hz = typedFrequencyHz(callBox);

@@ -41,6 +41,11 @@ class RigControl : public IEntryRig {
     void poll();
 
     const std::array<RigStatusLabel, 2>& labels() const { return labels_; }
+    // The radio's frequency as its rig last told it; 0 when not known.
+    std::int64_t frequency(int radio) const;
+    // Puts the radio's rig on a frequency in the mode of the band-mode;
+    // nothing without rig control of the radio.
+    void tune(int radio, std::int64_t hz, BandModeCode code);
     bool controlled(int radio) const { return clients_[index(radio)] != nullptr; }
     // What the rig of a radio under control last said while it answers; null otherwise.
     const RigReading* onlineReading(int radio) const;

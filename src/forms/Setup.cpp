@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "cluster/ClusterClient.h"
 #include "entry/CallMatch.h"
 #include "model/Text.h"
 #include "platform/Files.h"
@@ -82,6 +83,23 @@ std::string& deviceSetting(Settings& s, PortDevice port) {
 constexpr std::array<PortDevice, 4> kPortDevices{PortDevice::Com1, PortDevice::Com2,
                                                  PortDevice::LPT1, PortDevice::LPT2};
 
+// The setting keeps the cluster commands ";"-separated, the box one a line.
+std::string joined(const std::vector<std::string>& commands, char separator) {
+    std::string text;
+    for (const std::string& command : commands)
+        text += (text.empty() ? "" : std::string(1, separator)) + command;
+    return text;
+}
+
+std::string commandLines(const std::string& setting) {
+    return joined(clusterCommands(setting), '\n');
+}
+
+std::string commandSetting(std::string lines) {
+    std::replace(lines.begin(), lines.end(), '\n', ';');
+    return joined(clusterCommands(lines), ';');
+}
+
 }  // namespace
 
 std::string weightText(int tenths) {
@@ -152,6 +170,14 @@ void Setup::load() {
     view_.broadcastOn = s.BroadcastOn;
     view_.broadcastAddress = s.BroadcastAddress;
     view_.broadcastPort = s.BroadcastPort;
+    view_.clusterHost = s.ClusterHost;
+    view_.clusterPort = s.ClusterPort;
+    view_.clusterCall = s.ClusterCall;
+    view_.stationCall = s.YourCall;
+    view_.clusterPassword = s.ClusterPassword;
+    view_.clusterCommands = commandLines(s.ClusterCommands);
+    view_.clusterConnectAtStart = s.ClusterConnectAtStart;
+    view_.clusterSpotMinutes = s.ClusterSpotMinutes;
 
     enableControls();
     showListSize();
@@ -284,6 +310,10 @@ void Setup::onBroadcastPort(const std::string& port) {
     view_.broadcastPort = port;
 }
 
+void Setup::onClusterSpotMinutes(int minutes) {
+    view_.clusterSpotMinutes = std::clamp(minutes, kMinClusterSpotMinutes, kMaxClusterSpotMinutes);
+}
+
 std::string Setup::portAt(SetupList l) const {
     return std::string(kPortNames[static_cast<std::size_t>(view_.position(l))]);
 }
@@ -329,6 +359,17 @@ void Setup::onOK() {
                                        " must be an IPv4 address and a port, such as "
                                        "127.0.0.1:4532.",
                                    "Rig Control", MsgButtons::Ok, MsgIcon::Stop});
+        return;
+    }
+    Settings cluster;
+    cluster.ClusterHost = view_.clusterHost;
+    cluster.ClusterPort = view_.clusterPort;
+    if (!trim(cluster.ClusterHost).empty() && !clusterConfigOf(cluster)) {
+        view_.tab = SetupTab::Network;
+        platform_.messageBox.show(
+            {"The cluster port must be a number from 1 to 65535, such as "
+             "7300.",
+             "DX Cluster", MsgButtons::Ok, MsgIcon::Stop});
         return;
     }
     store();
@@ -407,6 +448,13 @@ void Setup::store() {
     s.BroadcastOn = v.broadcastOn;
     s.BroadcastAddress = trim(v.broadcastAddress);
     s.BroadcastPort = trim(v.broadcastPort);
+    s.ClusterHost = trim(v.clusterHost);
+    s.ClusterPort = trim(v.clusterPort);
+    s.ClusterCall = toUpper(trim(v.clusterCall));
+    s.ClusterPassword = v.clusterPassword;
+    s.ClusterCommands = commandSetting(v.clusterCommands);
+    s.ClusterConnectAtStart = v.clusterConnectAtStart;
+    s.ClusterSpotMinutes = static_cast<std::int16_t>(v.clusterSpotMinutes);
     s.ScpFile = trim(v.ScpFile);
     for (ContestNr nr = contest::First; nr <= contest::Last; ++nr)
         *s.callHistoryFile(nr) =

@@ -21,8 +21,18 @@ inline constexpr int kMinWeightScroll = 25;  // tenths: what the settings keep o
 inline constexpr int kMaxWeightScroll = 45;
 
 // The tabs of SSTab1; Devices holds the device files behind the port names.
-enum class SetupTab { General, Lookback, CwDvk1, Radio, KeyMappings, Enter, CwDvk2, Devices };
-inline constexpr int kSetupTabCount = 8;
+enum class SetupTab {
+    General,
+    Lookback,
+    CwDvk1,
+    Radio,
+    KeyMappings,
+    Enter,
+    CwDvk2,
+    Devices,
+    Network
+};
+inline constexpr int kSetupTabCount = 9;
 
 // The check boxes, each editing one switch.
 enum class SetupBox {
@@ -68,7 +78,7 @@ struct SetupView {
     std::string title = "Preferences";
     std::array<std::string, kSetupTabCount> tabCaptions{"General",   "Lookback",     "CW/DVK[1]",
                                                         "Radio",     "Key Mappings", "ENTER Key",
-                                                        "CW/DVK[2]", "Devices"};
+                                                        "CW/DVK[2]", "Devices",      "Network"};
     SetupTab tab = SetupTab::General;
 
     std::array<bool, kSetupBoxCount> box{};
@@ -114,6 +124,17 @@ struct SetupView {
     bool broadcastOn = false;
     std::string broadcastAddress;
     std::string broadcastPort;
+
+    // Network: the DX cluster. The commands one a line; the login call's
+    // box shows the station call while empty.
+    std::string clusterHost;
+    std::string clusterPort;
+    std::string clusterCall;
+    std::string stationCall;
+    std::string clusterPassword;
+    std::string clusterCommands;
+    bool clusterConnectAtStart = false;
+    int clusterSpotMinutes = 30;
 
     // Enabled by their switches.
     bool cwControlsEnabled = false;  // port, speaker, typing, autodupe, weight
@@ -166,6 +187,13 @@ class Setup {
     void onBroadcast(bool on);
     void onBroadcastAddress(const std::string& address);
     void onBroadcastPort(const std::string& port);
+    void onClusterHost(const std::string& text) { view_.clusterHost = text; }
+    void onClusterPort(const std::string& text) { view_.clusterPort = text; }
+    void onClusterCall(const std::string& text) { view_.clusterCall = text; }
+    void onClusterPassword(const std::string& text) { view_.clusterPassword = text; }
+    void onClusterCommands(const std::string& text) { view_.clusterCommands = text; }
+    void onClusterConnectAtStart(bool on) { view_.clusterConnectAtStart = on; }
+    void onClusterSpotMinutes(int minutes);
     void onSelect();
     void onSave();
     void onScpFile(const std::string& path);

@@ -31,6 +31,8 @@ inline constexpr int kMaxTimeCorrection = 12;
 // tuning knob, seldom enough for a slow serial rig.
 inline constexpr int kMinRigPollInterval = 100;
 inline constexpr int kMaxRigPollInterval = 5000;
+inline constexpr int kMinClusterSpotMinutes = 1;
+inline constexpr int kMaxClusterSpotMinutes = 240;
 // Rig<n>Control: how the logger reads radio n.
 inline constexpr const char* kRigControlNone = "none";
 inline constexpr const char* kRigControlRigctld = "rigctld";
@@ -233,6 +235,7 @@ struct Settings {
     std::string ClusterPassword;
     std::string ClusterCommands;
     bool ClusterConnectAtStart = false;
+    std::int16_t ClusterSpotMinutes = 30;  // band-map spots older than this drop off
 
     // [Broadcast]: radio and contact packets over UDP for the station's tools.
     bool BroadcastOn = false;

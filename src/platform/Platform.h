@@ -32,6 +32,7 @@ struct Platform {
     ITcpConnector& network;
     IUdpSender& udp;
     IProcessLauncher& processes;
+    ITcpStreamConnector& streams;  // the cluster's connection, on its own thread
 };
 
 }  // namespace keslog

@@ -63,7 +63,7 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
         "Rig2Control=none\nRig2Address=127.0.0.1:4534\nRigPollInterval=500\nRig1Start=False\n"
         "Rig1Model=\nRig1Device=\nRig2Start=False\nRig2Model=\nRig2Device=\n\n"
         "[DX Cluster]\nClusterHost=\nClusterPort=\nClusterCall=\nClusterPassword=\n"
-        "ClusterCommands=\nClusterConnectAtStart=False\n\n[Broadcast]\nBroadcastOn=False\n"
+        "ClusterCommands=\nClusterConnectAtStart=False\nClusterSpotMinutes=30\n\n[Broadcast]\nBroadcastOn=False\n"
         "BroadcastAddress=127.0.0.1\nBroadcastPort=12060\n\n"));
 }
 

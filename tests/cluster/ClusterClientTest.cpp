@@ -97,15 +97,18 @@ struct Heard {
     std::condition_variable changed;
     std::vector<std::string> lines;
     std::vector<std::string> states;
+    std::vector<std::string> retries;  // ms, one per state
 
     ClusterEvents events() {
-        return {[this](const std::string& line) { add(lines, line); },
-                [this](ClusterState state, const std::string& text) {
-                    const char* name = state == ClusterState::Connecting  ? "connecting: "
-                                       : state == ClusterState::Connected ? "connected: "
-                                                                          : "down: ";
-                    add(states, name + text);
-                }};
+        return {
+            [this](const std::string& line) { add(lines, line); },
+            [this](ClusterState state, const std::string& text, std::chrono::milliseconds retryIn) {
+                const char* name = state == ClusterState::Connecting  ? "connecting: "
+                                   : state == ClusterState::Connected ? "connected: "
+                                                                      : "down: ";
+                add(states, name + text);
+                add(retries, std::to_string(retryIn.count()));
+            }};
     }
     void add(std::vector<std::string>& list, const std::string& text) {
         std::lock_guard lock(mutex);
@@ -178,12 +181,13 @@ TEST(ClusterClient, LogsInReadsSpotsAndLogsInAgainAfterADrop) {
     EXPECT_EQ(heard.states, (std::vector<std::string>{
                                 "connecting: Connecting to " + where,
                                 "connected: Connected to " + where,
-                                "down: Lost 127.0.0.1: the cluster closed the connection; "
-                                "reconnecting",
+                                "down: Lost 127.0.0.1: the cluster closed the connection",
                                 "connected: Connected to " + where,
                             }));
     ASSERT_EQ(server.acceptedAt.size(), 2u);
     EXPECT_GE(server.acceptedAt[1] - server.acceptedAt[0], 250ms);
+    // The drop came before the retry interval was over: the rest is waited.
+    EXPECT_LE(std::stoi(heard.retries[2]), 300);
 }
 
 // Refuses every attempt and notes when each came.
@@ -200,7 +204,7 @@ class RefusingConnector : public ITcpStreamConnector {
     std::vector<Clock::time_point> attempts;
 };
 
-TEST(ClusterClient, FailedAttemptsBackOffAndAreReportedOnce) {
+TEST(ClusterClient, FailedAttemptsBackOffAndTellTheirWait) {
     RefusingConnector connector;
     Heard heard;
     ClusterConfig config{"nowhere", 7300, "W1XYZ", "", {}};
@@ -217,9 +221,15 @@ TEST(ClusterClient, FailedAttemptsBackOffAndAreReportedOnce) {
     EXPECT_GE(at[2] - at[1], 80ms);
     EXPECT_GE(at[3] - at[2], 160ms);
     EXPECT_GE(at[4] - at[3], 320ms);
+    // Every failure is told with its own wait, for the status line's count.
+    heard.states.resize(5);
+    heard.retries.resize(5);
     EXPECT_EQ(heard.states,
-              (std::vector<std::string>{"connecting: Connecting to nowhere:7300",
-                                        "down: Cannot connect to nowhere; retrying"}));
+              (std::vector<std::string>{
+                  "connecting: Connecting to nowhere:7300", "down: Cannot connect to nowhere",
+                  "down: Cannot connect to nowhere", "down: Cannot connect to nowhere",
+                  "down: Cannot connect to nowhere"}));
+    EXPECT_EQ(heard.retries, (std::vector<std::string>{"0", "40", "80", "160", "320"}));
 }
 
 TEST(ClusterClient, ConfigFromTheSettings) {
@@ -227,7 +237,7 @@ TEST(ClusterClient, ConfigFromTheSettings) {
     s.YourCall = "N6TR";
     EXPECT_EQ(clusterConfigOf(s), std::nullopt);  // nothing set: no cluster
     s.ClusterHost = " dxc.example.net ";
-    for (const char* port : {"", "0", "65536", "73.5", "abc"}) {
+    for (const char* port : {"", "0", "65536", "73.5", "abc", "73OO"}) {
         s.ClusterPort = port;
         EXPECT_EQ(clusterConfigOf(s), std::nullopt) << port;
     }

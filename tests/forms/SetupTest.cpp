@@ -313,6 +313,37 @@ TEST_F(SetupTest, RigControlIsStoredOnlyWithAnAddressItCanUse) {
     EXPECT_EQ(state.settings, expected);
 }
 
+TEST_F(SetupTest, TheNetworkTabStoresTheClusterWithAPortItCanUse) {
+    state.settings.ClusterCommands = "set/skimmer; ;sh/dx 5;";
+    setup.load();
+    EXPECT_EQ(v().clusterCommands, "set/skimmer\nsh/dx 5");
+    EXPECT_EQ(v().stationCall, "N6TR");  // shown in the empty login-call box
+    setup.onClusterHost(" dxc.example.net ");
+    setup.onClusterPort("73OO");
+    setup.onClusterCall("n6tr-2");
+    setup.onClusterCommands("set/skimmer\n\n  set/nofilter \nsh/dx 5\n");
+    setup.onClusterConnectAtStart(true);
+    setup.onClusterSpotMinutes(0);
+    setup.onOK();
+    EXPECT_FALSE(v().closed);
+    EXPECT_EQ(v().tab, SetupTab::Network);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text,
+              "The cluster port must be a number from 1 to 65535, such as 7300.");
+
+    setup.onClusterPort("7300");
+    setup.onOK();
+    ASSERT_TRUE(v().closed);
+    Settings expected = storedSettings();
+    expected.ClusterHost = "dxc.example.net";
+    expected.ClusterPort = "7300";
+    expected.ClusterCall = "N6TR-2";
+    expected.ClusterCommands = "set/skimmer;set/nofilter;sh/dx 5";
+    expected.ClusterConnectAtStart = true;
+    expected.ClusterSpotMinutes = 1;
+    EXPECT_EQ(state.settings, expected);
+}
+
 TEST_F(SetupTest, CallDataFilesPerContestStoredOnOk) {
     state.settings.CallHistoryNAQP = "/data/naqp.txt";
     state.contestNr = contest::Naqp;

@@ -126,6 +126,7 @@ TEST(SettingsFile, WrittenLayout) {
                                      "ClusterPassword=",
                                      "ClusterCommands=",
                                      "ClusterConnectAtStart=False",
+                                     "ClusterSpotMinutes=30",
                                      "",
                                      "[Broadcast]",
                                      "BroadcastOn=False",
@@ -232,9 +233,10 @@ TEST(SettingsFile, KeyLineRules) {
          {"RigPollInterval=5000"}},
         {"cluster",
          "[DX Cluster]|ClusterHost=dxc.example.net|ClusterPort=7300|ClusterCommands=set/skimmer; "
-         "sh/dx 5|ClusterConnectAtStart=True",
-         {"ClusterHost=dxc.example.net", "ClusterPort=7300",
-          "ClusterCall=", "ClusterCommands=set/skimmer; sh/dx 5", "ClusterConnectAtStart=True"}},
+         "sh/dx 5|ClusterConnectAtStart=True|ClusterSpotMinutes=999",
+         {"ClusterHost=dxc.example.net", "ClusterPort=7300", "ClusterCall=",
+          "ClusterCommands=set/skimmer; sh/dx 5", "ClusterConnectAtStart=True",
+          "ClusterSpotMinutes=240"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

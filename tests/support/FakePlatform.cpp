@@ -128,6 +128,13 @@ class FakeTcpConnection : public ITcpConnection {
 
 }  // namespace
 
+Result<std::unique_ptr<ITcpStream>> FakeTcpStreamConnector::connect(const std::string& host,
+                                                                    int port, int) {
+    std::lock_guard lock(mutex);
+    addresses.push_back(host + ":" + std::to_string(port));
+    return Status::error("Cannot reach " + host);
+}
+
 std::unique_ptr<ITcpConnection> FakeTcpConnector::connect(const std::string& host, int port) {
     addresses.push_back(host + ":" + std::to_string(port));
     if (real) return real->connect(host, port);

@@ -3,6 +3,7 @@
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -324,6 +325,15 @@ class FakeProcessLauncher : public IProcessLauncher {
     IProcessLauncher* real = nullptr;  // when set, starts go there instead
 };
 
+// Refuses every cluster connection, noting where it was asked to go.
+class FakeTcpStreamConnector : public ITcpStreamConnector {
+  public:
+    Result<std::unique_ptr<ITcpStream>> connect(const std::string& host, int port,
+                                                int timeoutMs) override;
+    std::mutex mutex;  // the cluster client asks from its own thread
+    std::vector<std::string> addresses;
+};
+
 // Every fake in one place; services() hands them out as a Platform.
 struct FakePlatform {
     FakeMessageBox messageBox;
@@ -341,10 +351,11 @@ struct FakePlatform {
     FakeTcpConnector network;
     FakeUdpSender udp;
     FakeProcessLauncher processes;
+    FakeTcpStreamConnector streams;
 
     Platform services() {
-        return {messageBox, fileDialog, timers, events, keys,    serial, ports,    wavePlayer,
-                clock,      help,       beep,   busy,   network, udp,    processes};
+        return {messageBox, fileDialog, timers, events,  keys,      serial, ports,  wavePlayer,
+                clock,      help,       beep,   busy,    network,   udp,    processes, streams};
     }
 };
 

@@ -2,12 +2,18 @@
 // the program's own windows on a short CQWW session typed by keslog-cli.
 // Run offscreen: QT_QPA_PLATFORM=offscreen build/bin/keslog-guide-shots docs/images
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QRadioButton>
 #include <filesystem>
 #include <iostream>
@@ -77,6 +83,97 @@ std::string copyProgramFolder(const std::string& from) {
         return "";
     }
     return withTrailingSlash(folder.string());
+}
+
+// A loopback port nobody uses; with `keep` the socket stays listening, so
+// that a connection to it completes in the kernel.
+int loopbackPort(bool keep) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, 2) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return 0;
+    if (!keep) ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+// Polls until `done` or two seconds have gone.
+bool waitFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 200 && !done(); ++i) {
+        QApplication::processEvents();
+        ::usleep(10000);
+    }
+    return done();
+}
+
+// The band map and the console: radio 1 on a dummy rigctld, a cluster on
+// loopback that accepts and stays silent, its lines handed in as the
+// client's thread hands them, over twenty minutes of a clock of our own.
+void clusterShots(LogFormWindow& window, MainMod& state, const QString& out) {
+    QProcess rig;
+    const int rigPort = loopbackPort(false);
+    rig.start("rigctld", {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(rigPort)});
+    if (rig.waitForStarted(2000)) {
+        ::usleep(300000);
+        state.settings.Rig1Control = kRigControlRigctld;
+        state.settings.Rig1Address = "127.0.0.1:" + std::to_string(rigPort);
+        window.form().rig().configure();
+        window.form().rig().tune(1, 7'010'300, state.CurrentBandMode);
+        if (!waitFor([&] { return window.form().rig().frequency(1) == 7'010'300; }))
+            std::cerr << "keslog-guide-shots: the dummy rig did not answer\n";
+    } else {
+        std::cerr << "keslog-guide-shots: no rigctld: the band map shows no radio\n";
+    }
+
+    ClusterLink& cluster = window.form().cluster();
+    std::int64_t clockMs = 0;
+    cluster.setClock([&clockMs] { return clockMs; });
+    state.settings.ClusterHost = "127.0.0.1";
+    state.settings.ClusterPort = std::to_string(loopbackPort(true));
+    cluster.connect();
+    waitFor([&] { return cluster.view().status.starts_with("Cluster: connected"); });
+    const ClusterEvents events = cluster.events();
+    const std::pair<int, const char*> heard[] = {
+        {0, "login: W6XX"},
+        {0, "Hello W6XX, this is DXC-1 in Example Town"},
+        {0, "Cluster: 212 nodes, 1843 local / 9112 total users"},
+        {0, "W6XX de DXC-1  0304Z dxspider >"},
+        {0, "DX de K1TTT:      7003.5  W1AW         599                            0304Z FN32"},
+        {2, "DX de VE7CC-#:    7005.2  9A1A         CW 24 dB 28 WPM CQ             0306Z"},
+        {4, "DX de W3LPL-#:    7008.0  DL2XYZ       CW 12 dB 26 WPM CQ             0308Z"},
+        {5, "To ALL de N6TV: anyone copy 9A1A on 40?"},
+        {7, "DX de N6TV:       7012.0  F5ABC        cq test                        0311Z"},
+        {12, "DX de K3LR-#:     7015.5  ZL2AB        CW 8 dB 24 WPM CQ              0316Z"},
+        {14, "DX de W3LPL-#:    7021.0  EA8BB        CW 30 dB 30 WPM CQ             0318Z"},
+        {17, "DX de VE7CC-#:    7024.3  SM6XYZ       CW 17 dB 27 WPM CQ             0321Z"},
+        {19, "DX de K1TTT:      7030.0  OK1ABC       599 loud                       0323Z"},
+        {20, "DX de N6TV:      14025.0  JA1ABC       up 1                           0324Z"},
+    };
+    for (const auto& [minute, line] : heard) {
+        clockMs = minute * 60'000;
+        events.line(line);
+        cluster.poll();
+    }
+    clockMs = 24 * 60'000;
+    cluster.onSpotChosen(1, "ZL2AB");
+    waitFor([&] { return window.form().rig().frequency(1) == 7'015'500; });
+    window.render();
+    trigger(window, "mnuClusterBandMap1");
+    if (auto* map = window.findChild<QWidget*>("BandMap1")) {
+        map->resize(420, 300);
+        save(*map, out, "band-map.png");
+    }
+    trigger(window, "mnuClusterConsole");
+    if (auto* console = window.findChild<QWidget*>("ClusterConsole"))
+        save(*console, out, "cluster-console.png");
+    save(window, out, "main-cluster.png");
+    cluster.disconnect();
+    rig.kill();
+    rig.waitForFinished(2000);
 }
 
 }  // namespace
@@ -179,10 +276,15 @@ int main(int argc, char** argv) {
         dialog.show();
         save(dialog, out, "entry-editor.png");
     }
+    clusterShots(window, state, out);
     trigger(window, "mnuViewCW");
     if (auto* mac = window.findChild<QWidget*>("ViewMac")) save(*mac, out, "cw-messages.png");
     {
         LinuxPortDevices devices;
+        state.settings.ClusterHost = "dxc.example.net";
+        state.settings.ClusterPort = "7300";
+        state.settings.ClusterCommands = "set/skimmer;set/dx/filter not by_zone 3,4,5";
+        state.settings.ClusterConnectAtStart = true;
         Setup form(state, platform, devices);
         form.load();
         SetupDialog dialog(form);
@@ -196,6 +298,9 @@ int main(int argc, char** argv) {
         form.onBroadcast(true);
         dialog.render();
         save(dialog, out, "preferences-devices.png");
+        form.onTab(SetupTab::Network);
+        dialog.render();
+        save(dialog, out, "preferences-network.png");
     }
     // Last: the post-contest dialog takes the log over.
     {
