@@ -3,6 +3,7 @@
 #include "PostRig.h"
 #include "postcontest/Cabrillo.h"
 #include "postcontest/CabrilloCheck.h"
+#include "postcontest/Export.h"
 
 namespace keslog {
 namespace {
@@ -270,6 +271,49 @@ TEST(Cabrillo, EveryContestWholeFile) {
                                                ? std::to_string(scored.claimedScore)
                                                : c.qsos.claimedScore));
         EXPECT_EQ(cabrilloProblems(lines), std::vector<std::string>{});
+    }
+}
+
+// The rig's frequency in whole kHz; a QSO logged without one keeps its band's.
+TEST(Cabrillo, QsoLinesCarryTheFrequencyLogged) {
+    struct Case {
+        ContestNr contest;
+        std::vector<std::int64_t> hz;
+        std::vector<std::string> v3;
+        std::string firstV2;
+        std::string firstAdif;  // from the band to the call
+    };
+    const Case cases[] = {
+        {contest::Cqww,
+         {28'004'560, 0},
+         {"QSO: 28004 CW 2021-11-04 0000 K6XX          599 3      EA8AA         599 33",
+          "QSO: 21000 CW 2021-11-04 0005 K6XX          599 3      K1AR          599 5"},
+         "QSO: 28004 CW 2021-11-04 0000 K6XX       599 3      EA8AA      599   33",
+         "<band:3>10m<freq:8>28.00456<mode:2>CW<call:5>EA8AA"},
+        {contest::Ss,
+         {14'035'990, 7'000'000},
+         {"QSO: 14035 CW 2021-11-04 1234 K6XX          1 A 72 SV  W1AW         10 B 88 EMA",
+          "QSO:  7000 CW 2021-11-04 1234 K6XX          2 A 72 SV  K1ZZ          2 Q 01 CT"},
+         "QSO: 14035 CW 2021-11-04 1234 K6XX          1 A 72 SV  W1AW         10 B 88 EMA",
+         "<band:3>20m<freq:8>14.03599<mode:2>CW<call:4>W1AW"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.firstV2);
+        ContestCase qsos;
+        for (const ContestCase& each : contestCases())
+            if (each.contest == c.contest) qsos = each;
+        test::PostRig rig;
+        const std::string path =
+            rig.writeLog("F.KSL", c.contest, true, qsos.qsos, false, c.hz);
+        const Result<RescoredLog> scored = rescoreLog(rig.state, path, rig.services(), 2026);
+        ASSERT_TRUE(scored) << scored.status().message();
+        const std::vector<std::string> lines = cabrilloLines(rig.state, *scored);
+        EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end() - 1), c.v3);
+        const std::vector<std::string> v2 = cabrilloLines(rig.state, *scored, 2);
+        EXPECT_EQ(*std::ranges::find_if(v2, [](const std::string& l) { return l.starts_with("QSO:"); }),
+                  c.firstV2);
+        const std::string adif = adifLines(rig.state, *scored, {}).at(1);
+        EXPECT_EQ(adif.substr(adif.find("<band:"), c.firstAdif.size()), c.firstAdif);
     }
 }
 
