@@ -330,8 +330,6 @@ TEST(KeyScript, BadStepsNameWhereAndWhy) {
         {"{Clock 5m}", "{Clock 5m}: the clock moves on as +Ns, +Nm or +Nh"},
         {"{Rig 3 14025000 CW}",
          "{Rig 3 14025000 CW}: a rig report is {Rig RADIO HZ MODE}, as {Rig 1 14025000 CW}"},
-        {"{Rig 1 14025000}",
-         "{Rig 1 14025000}: a rig report is {Rig RADIO HZ MODE}, as {Rig 1 14025000 CW}"},
     };
     for (const auto& [keys, err] : cases)
         EXPECT_EQ(parseKeyScript(keys).status().message(),

@@ -23,11 +23,9 @@ const std::string kLines = kLine1 + kLine2 + kLine3;
 struct ThreeQsos {
     test::TempDir dir;
     MainMod state;
-    std::string path;
 
-    explicit ThreeQsos(const std::string& name = "W6XX.KSL", bool withFrequencies = true) {
-        path = dir.file(name);
-        state = test::logFor(contest::Cqww, path);
+    explicit ThreeQsos(const std::string& name = "W6XX.KSL", bool withFrequencies = true)
+        : state(test::logFor(contest::Cqww, dir.file(name))) {
         state.programDir = dir.path();
         EXPECT_TRUE(createLogFile(state));
         const std::int64_t hz[] = {14'025'300, 0, 21'012'340};
@@ -38,8 +36,7 @@ struct ThreeQsos {
     }
     Result<OpenedLog> open() {
         test::FakeMessageBox messages;
-        const std::vector<std::string> noForms;
-        return readLogForOpening(path, {messages, noForms});
+        return readLogForOpening(state.currentLogPath, {messages, {}});
     }
 };
 
