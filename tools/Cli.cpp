@@ -166,7 +166,7 @@ int score(Context& ctx) {
         ctx.err << "keslog-cli: " << log.status().message() << "\n";
         return 1;
     }
-    if (const std::string notice = partialRecordNotice(*log); !notice.empty())
+    if (const std::string notice = openingNotices(*log); !notice.empty())
         ctx.err << "keslog-cli: " << notice << "\n";
     adoptOpenedLog(state, std::move(*log));
     replayLog(state);
@@ -240,8 +240,8 @@ int post(Context& ctx) {
         ctx.err << "keslog-cli: " << report.status().message() << "\n";
         return 1;
     }
-    if (!report->log.partialNotice.empty())
-        ctx.err << "keslog-cli: " << report->log.partialNotice << "\n";
+    if (!report->log.openingNotices.empty())
+        ctx.err << "keslog-cli: " << report->log.openingNotices << "\n";
     ctx.out << "qsos: " << report->log.countText << "\n"
             << "points: " << report->log.pointsText << "\n"
             << "mults: " << report->log.multsText << "\n"

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cctype>
+#include <cstring>
 #include <cstdio>
 #include <deque>
 #include <ostream>
@@ -125,8 +127,26 @@ Result<ScriptStep> escapeWhileSending(const std::string& name, std::size_t at) {
     return ScriptStep{EscapeWhileSending{value}};
 }
 
+// "{Rig 1 14025000 CW}": radio 1 or 2, the frequency in Hz and hamlib's
+// name of the mode.
+Result<ScriptStep> rigReport(const std::string& name, std::size_t at) {
+    int radio = 0;
+    long long hz = 0;
+    char mode[16] = {};
+    char rest = 0;
+    const bool read = std::sscanf(name.c_str(), "Rig %d %lld %15s %c", &radio, &hz, mode, &rest) == 3;
+    const bool modeIsName = std::all_of(mode, mode + std::strlen(mode), [](char c) {
+        return std::isupper(static_cast<unsigned char>(c));
+    });
+    if (!read || (radio != 1 && radio != 2) || hz <= 0 || hz > 999'999'999'999 || !modeIsName)
+        return scriptError(at, "{" + name +
+                                   "}: a rig report is {Rig RADIO HZ MODE}, as {Rig 1 14025000 CW}");
+    return ScriptStep{std::in_place_type<RigReport>, radio, RigReading{hz, mode}};
+}
+
 Result<ScriptStep> namedStep(const std::string& name, std::size_t at) {
     if (name.starts_with("LastEntry ")) return lastEntryEdit(name, at);
+    if (name.starts_with("Rig ")) return rigReport(name, at);
     if (name.starts_with("Esc ")) return escapeWhileSending(name, at);
     if (name.starts_with("Clock ")) {
         const auto seconds = clockStep(name.substr(6));
@@ -457,10 +477,13 @@ int usage(Context& ctx, const std::string& why) {
     return 2;
 }
 
-void runStep(const ScriptStep& step, EntryLine& entry, SessionHost& host, ScriptClock& clock,
+void runStep(const ScriptStep& step, LogForm& form, SessionHost& host, ScriptClock& clock,
              SimulatedTime& time, ScriptKeys& keys) {
+    EntryLine& entry = form.entry();
     const int box = entry.view().focus;
-    if (std::holds_alternative<EscapeWhileSending>(step)) {
+    if (const auto* report = std::get_if<RigReport>(&step)) {
+        form.rig().report(report->radio, report->reading);
+    } else if (std::holds_alternative<EscapeWhileSending>(step)) {
         // Held back while the message went out, the key reaches the entry
         // line after it.
         keys.release();
@@ -505,7 +528,7 @@ Result<std::vector<ScriptStep>> parseKeyScript(const std::string& script) {
         const char c = script[i];
         if (c == '\r' || c == '\n') continue;
         if (c != '{') {
-            steps.push_back(TypedChar{c});
+            steps.emplace_back(std::in_place_type<TypedChar>, c);
             continue;
         }
         const std::size_t close = script.find('}', i + 1);
@@ -533,7 +556,9 @@ std::string keyScriptHelp() {
            "OwnNr, Received, Mult, Points, Prec, Check, Section). {Esc +300ms} is Esc\n"
            "pressed 300 ms after the step before it began: it stops the message that\n"
            "step started, then reaches the entry line. {Clock +90s} moves the\n"
-           "clock on (s, m or h). Printed: MSGBOX <title> | <text> for each message\n"
+           "clock on (s, m or h). {Rig 1 14025000 CW} is radio 1's rig reporting a\n"
+           "frequency in Hz and a hamlib mode (CW, CWR, USB, LSB, AM, FM, ...): the band\n"
+           "and mode follow it and the QSOs logged keep the frequency. Printed: MSGBOX <title> | <text> for each message\n"
            "box, answered from --answers in order (OK when none is left), the last-QSO\n"
            "line of each logged QSO, PARTIAL <calls> for a search, BEEP; at the end the\n"
            "lines of keslog-cli score.\n";
@@ -624,7 +649,7 @@ int typeSession(Context& ctx) {
         if (i + 1 < steps->size())
             if (const auto* esc = std::get_if<EscapeWhileSending>(&(*steps)[i + 1]))
                 keys.pressEscapeAt(time.now() + KeyTime{esc->milliseconds} * 1'000'000);
-        runStep((*steps)[i], form.entry(), host, clock, time, keys);
+        runStep((*steps)[i], form, host, clock, time, keys);
         if (form.entry().view().lastQso != lastQso) {
             lastQso = form.entry().view().lastQso;
             ctx.out << lastQso << "\n";

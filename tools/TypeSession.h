@@ -9,6 +9,7 @@
 #include "entry/EntryLine.h"
 #include "forms/EntryEditor.h"
 #include "platform/Status.h"
+#include "rig/RigClient.h"
 
 namespace keslog::cli {
 
@@ -33,13 +34,19 @@ struct LastEntryEdit {
 struct EscapeWhileSending {
     int milliseconds;
 };
-using ScriptStep =
-    std::variant<TypedChar, PressedKey, EntryButton, ClockStep, LastEntryEdit, EscapeWhileSending>;
+// A radio's rig reporting a frequency and mode, as a rigctld poll would.
+struct RigReport {
+    int radio;
+    RigReading reading;
+};
+using ScriptStep = std::variant<TypedChar, PressedKey, EntryButton, ClockStep, LastEntryEdit,
+                                EscapeWhileSending, RigReport>;
 
 // Reads a key script: plain text is typed, "{Name}" presses a key
 // ("{Shift+F1}", "{Ctrl+Down}"), "{Clock +90s}" moves the clock on,
 // "{LastEntry Call=K1AR Received=5}" edits the last QSO, "{Esc +300ms}"
-// stops a message 300 ms into it. Line ends only separate lines of the
+// stops a message 300 ms into it, "{Rig 1 14025000 CW}" is radio 1's rig
+// reporting 14,025.00 kHz in CW. Line ends only separate lines of the
 // script.
 Result<std::vector<ScriptStep>> parseKeyScript(const std::string& script);
 

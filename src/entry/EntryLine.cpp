@@ -10,6 +10,7 @@
 #include "entry/Scoring.h"
 #include "model/QsoDate.h"
 #include "model/Stamp.h"
+#include "rig/RigBands.h"
 
 namespace keslog {
 
@@ -801,7 +802,10 @@ void EntryLine::logCall(std::string call, bool shift) {
 }
 
 bool EntryLine::storeQso(const QSORecName& record) {
-    const Status added = addLoggedQso(state_, record);
+    // The log radio's frequency, unless the band was changed by hand since.
+    const std::int64_t hz = qsoFrequencyHz(
+        state_.RadioHz[static_cast<std::size_t>(state_.LogRadio - 1)], record.QBandMode);
+    const Status added = addLoggedQso(state_, record, hz);
     if (!added) {
         platform_.messageBox.show({added.message(),
                                    added.title().empty() ? "Log Full" : added.title(),

@@ -319,8 +319,8 @@ void markQso(MainMod& state, int qsoNr, const QSORecName& record) {
     updateScore(state);
 }
 
-Status addLoggedQso(MainMod& state, const QSORecName& record) {
-    const Status appended = state.log.append(record);
+Status addLoggedQso(MainMod& state, const QSORecName& record, std::int64_t hz) {
+    const Status appended = state.log.append(record, hz);
     if (!appended) return appended;
     markQso(state, state.log.count(), record);
     state.QSONr = state.log.count() + 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -60,9 +61,10 @@ MultMarks multMarks(const MainMod& state, const QSORec& record);
 // from the file give the same state.
 void markQso(MainMod& state, int qsoNr, const QSORecName& record);
 
-// Logs a QSO in memory: appends it to the log tables, marks it and raises
-// QSONr. A full log refuses with a message and changes nothing.
-Status addLoggedQso(MainMod& state, const QSORecName& record);
+// Logs a QSO in memory with the frequency it was made on (Hz, 0: none):
+// appends it to the log tables, marks it and raises QSONr. A full log
+// refuses with a message and changes nothing.
+Status addLoggedQso(MainMod& state, const QSORecName& record, std::int64_t hz = 0);
 
 // Rebuilds everything the log has worked from the QSOs in the log tables:
 // the multiplier tables of the contest and location are set up afresh,

@@ -330,11 +330,13 @@ bool EntryEditor::onOK() {
     for (int i = 0; i < kEditFieldCount; ++i)
         if (!checkField(static_cast<EditField>(i))) return false;
     const QSORecName before = state_.log.at(entry_);
+    const std::int64_t hzBefore = state_.log.frequencyOf(entry_).value_or(0);
     const QSORecName edited = record();
     state_.log.replace(entry_, edited);
     if (const Status written = writeQso(state_, entry_); !written) {
         // The file keeps the old record, so memory does too.
         state_.log.replace(entry_, before);
+        state_.log.QsoHz[static_cast<std::size_t>(entry_ - 1)] = hzBefore;
         FileErrors(platform_.messageBox, written);
         return false;
     }

@@ -8,6 +8,7 @@
 #include "model/Version.h"
 #include "platform/Files.h"
 #include "storage/FileErrors.h"
+#include "storage/LogFile.h"
 #include "storage/LogNames.h"
 #include "storage/SettingsFile.h"
 #include "storage/WorkingFile.h"
@@ -81,7 +82,7 @@ void LogForm::checkWorkingFile() {
         openLogFile(working);
         return;
     }
-    const Status removed = removeFile(working);
+    const Status removed = removeLog(working);
     if (!removed)
         platform_.messageBox.show(
             {removed.message(), "File or Disk Error", MsgButtons::Ok, MsgIcon::Exclamation});
@@ -134,7 +135,7 @@ void LogForm::openLogFile(const std::string& path, bool discardWorking) {
         return;
     }
     if (discardWorking && previous == state_.workingFilePath() && !state_.isWorkingFileOpen())
-        removeFile(previous);
+        removeLog(previous);
     state_.logOpen = true;
     if (!state_.isWorkingFileOpen()) writeSettings();  // the recent-file list
     load();
@@ -245,7 +246,7 @@ void LogForm::onFilePostContest() {
     }
     // The dialog has taken the state over for the chosen log; what the
     // clock's refreshes see meanwhile is that log's contest with no QSOs.
-    if (discardWorking) removeFile(state_.workingFilePath());
+    if (discardWorking) removeLog(state_.workingFilePath());
     state_.logOpen = false;
     state_.resetLog();
     host_.showPostContest(dialog);
@@ -445,7 +446,7 @@ bool LogForm::requestExit() {
                 return false;
             }
         } else if (state_.isWorkingFileOpen()) {
-            removeFile(state_.workingFilePath());
+            removeLog(state_.workingFilePath());
         }
     } else {
         const MsgResult answer = platform_.messageBox.show(

@@ -47,6 +47,7 @@ void RigControl::configure() {
         const RigSetting setting = rigSetting(s, radio);
         auto& client = clients_[index(radio)];
         client.reset();
+        state_.RadioHz[index(radio)] = 0;
         const bool controlled = setting.control == kRigControlRigctld;
         runDaemon(radio, controlled && setting.start);
         if (controlled) {
@@ -72,7 +73,9 @@ void RigControl::poll() {
         const RigChanges changes = client->poll(now_());
         // Back online, the rig may be where the keys did not put it.
         const bool backOnline = changes.link && client->link() == RigLink::Online;
-        if (changes.reading || backOnline) follow(radio);
+        if (changes.reading || backOnline) report(radio, client->reading());
+        // Where an offline rig is tuned to is not known.
+        if (client->link() == RigLink::Offline) state_.RadioHz[index(radio)] = 0;
         if (changes.reading || changes.link) {
             showLabel(radio);
             changed = true;
@@ -128,8 +131,8 @@ void RigControl::tellDaemonFault(const std::string& text) {
     messageBox_.show({text, "Rig Control", MsgButtons::Ok, MsgIcon::Exclamation});
 }
 
-void RigControl::follow(int radio) {
-    const RigReading& reading = clients_[index(radio)]->reading();
+void RigControl::report(int radio, const RigReading& reading) {
+    state_.RadioHz[index(radio)] = reading.hz;
     const bool logRadio = radio == state_.LogRadio;
     BandModeCode& other = state_.RadioBandMode[index(radio)];
     const BandModeCode code = bandModeOfReading(logRadio ? state_.CurrentBandMode : other, reading);

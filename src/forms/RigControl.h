@@ -40,6 +40,11 @@ class RigControl : public IEntryRig {
     void configure();
     void poll();
 
+    // A reading of a radio's rig, as a poll brings it: the radio's band-mode
+    // follows it and its frequency goes to the QSOs logged on it. Scripted
+    // sessions report readings here too.
+    void report(int radio, const RigReading& reading);
+
     const std::array<RigStatusLabel, 2>& labels() const { return labels_; }
     // The radio's frequency as its rig last told it; 0 when not known.
     std::int64_t frequency(int radio) const;
@@ -56,8 +61,6 @@ class RigControl : public IEntryRig {
 
   private:
     static std::size_t index(int radio) { return static_cast<std::size_t>(radio - 1); }
-    // The reading of a radio's rig taken over by the log.
-    void follow(int radio);
     void showLabel(int radio);
     // Starts, keeps or stops radio's rigctld for its settings.
     void runDaemon(int radio, bool wanted);

@@ -3,6 +3,7 @@
 #include "entry/Scoring.h"
 #include "platform/Files.h"
 #include "storage/Backup.h"
+#include "storage/FrequencyFile.h"
 #include "storage/LogFile.h"
 #include "storage/LogNames.h"
 #include "storage/LogOpening.h"
@@ -35,11 +36,15 @@ Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
         return opened.status();
     }
     const std::string notice = partialRecordNotice(*opened);
+    const std::string frequencyNotice = opened->frequencyNotice;
 
     platform_.busy.setBusy(true);
     platform_.busy.showNotice("Processing: ", path);
     adoptOpenedLog(state, std::move(*opened));
     replayLog(state);
+    // An unusable frequency file gives way to one that matches the log.
+    const Status frequencies =
+        frequencyNotice.empty() ? Status::ok() : writeFrequencyFile(state, path);
     platform_.busy.hideNotice();
     platform_.busy.setBusy(false);
 
@@ -50,6 +55,9 @@ Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
     if (!notice.empty())
         platform_.messageBox.show(
             {notice, "Incomplete Log Record", MsgButtons::Ok, MsgIcon::Exclamation});
+    if (!frequencyNotice.empty())
+        platform_.messageBox.show({frequencyNotice + (frequencies ? "" : "\n" + frequencies.message()),
+                                   "Frequency File", MsgButtons::Ok, MsgIcon::Exclamation});
     return Status::ok();
 }
 
@@ -92,7 +100,10 @@ Status StoredLogFiles::writeQso(MainMod& state, int n) {
 // one does not come back when the log is opened again.
 Status StoredLogFiles::cutAfterLastQso(MainMod& state) {
     const std::uint64_t records = static_cast<std::uint64_t>(state.log.count()) + 1;
-    return shortenDurably(state.currentLogPath, records * recordSize(state.log.variant()));
+    const Status cut =
+        shortenDurably(state.currentLogPath, records * recordSize(state.log.variant()));
+    if (!cut) return cut;
+    return cutFrequencies(state);
 }
 
 Status StoredLogFiles::backupLog(MainMod& state) {

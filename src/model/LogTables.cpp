@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "model/Band.h"
+
 namespace keslog {
 
 std::string logFullMessage() {
@@ -22,9 +24,10 @@ void LogTables::reset(RecordVariant variant) {
     LogTableName.clear();
     CallSum.clear();
     CallList.clear();
+    QsoHz.clear();
 }
 
-Status LogTables::append(const QSORecName& record) {
+Status LogTables::append(const QSORecName& record, std::int64_t hz) {
     if (isFull()) return Status::error(logFullMessage(), "Log Full");
     if (variant_ == RecordVariant::QSORecName)
         LogTableName.push_back(record);
@@ -33,7 +36,15 @@ Status LogTables::append(const QSORecName& record) {
     const std::string call = record.QCall.trimmed();
     CallSum.push_back(callSum(call));
     CallList.push_back(call);
+    QsoHz.push_back(hz);
     return Status::ok();
+}
+
+std::optional<std::int64_t> LogTables::frequencyOf(int n) const {
+    assert(n >= 1 && n <= count());
+    const std::int64_t hz = QsoHz[static_cast<std::size_t>(n - 1)];
+    if (hz == 0) return std::nullopt;
+    return hz;
 }
 
 QSORecName LogTables::at(int n) const {
@@ -48,6 +59,7 @@ QSORecName LogTables::at(int n) const {
 void LogTables::replace(int n, const QSORecName& record) {
     assert(n >= 1 && n <= count());
     const auto i = static_cast<std::size_t>(n - 1);
+    if (bandIndexOf(at(n).QBandMode) != bandIndexOf(record.QBandMode)) QsoHz[i] = 0;
     if (variant_ == RecordVariant::QSORecName)
         LogTableName[i] = record;
     else
@@ -64,6 +76,7 @@ void LogTables::removeLast() {
         LogTable.pop_back();
     CallSum.pop_back();
     CallList.pop_back();
+    QsoHz.pop_back();
 }
 
 }  // namespace keslog

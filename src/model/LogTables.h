@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,13 +27,18 @@ class LogTables {
     int count() const { return static_cast<int>(CallList.size()); }
     bool isFull() const { return count() >= kMaxQsos; }
 
-    // Adds QSO number count() + 1. A full log refuses with a message and
-    // keeps every QSO it holds. For QSORec logs the name is ignored.
-    Status append(const QSORecName& record);
+    // Adds QSO number count() + 1 with the frequency it was logged on (Hz,
+    // 0: none). A full log refuses with a message and keeps every QSO it
+    // holds. For QSORec logs the name is ignored.
+    Status append(const QSORecName& record, std::int64_t hz = 0);
 
     // QSO n (1-based), as the QSORecName view; QName is blank for QSORec logs.
     QSORecName at(int n) const;
-    // Replaces QSO n in place (the editors rewrite a QSO this way).
+    // The frequency QSO n was logged on, in Hz to 10 Hz; nullopt when the
+    // log knows only its band.
+    std::optional<std::int64_t> frequencyOf(int n) const;
+    // Replaces QSO n in place (the editors rewrite a QSO this way). A QSO
+    // moved to another band loses the frequency of the old one.
     void replace(int n, const QSORecName& record);
     // Removes the last QSO (Kill Last Entry).
     void removeLast();
@@ -40,6 +47,7 @@ class LogTables {
     std::vector<QSORecName> LogTableName;  // Sprint, NAQP
     std::vector<int> CallSum;              // sum of the call's character codes
     std::vector<std::string> CallList;     // trimmed calls
+    std::vector<std::int64_t> QsoHz;       // frequency in Hz, 0: none
 
   private:
     RecordVariant variant_ = RecordVariant::QSORec;

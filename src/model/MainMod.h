@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -81,6 +82,10 @@ struct MainMod {
     std::int16_t LogRadio = 1;
     std::array<BandModeCode, 2> RadioBandMode{bandModeCode(band::B20, false),
                                               bandModeCode(band::B20, false)};
+    // Each radio's frequency in Hz as its rig last reported it; 0 while
+    // none is known (no rig control, rig offline). A QSO keeps the log
+    // radio's.
+    std::array<std::int64_t, 2> RadioHz{};
 
     std::string workingFilePath() const { return programDir + kWorkingFileName; }
     bool isWorkingFileOpen() const { return currentLogPath == workingFilePath(); }

@@ -16,11 +16,17 @@ std::string cut(const std::string& text, std::size_t width) {
     return text.substr(0, width);
 }
 
-std::string frequencyOf(int bandMode) {
+// QSO n's frequency in whole kHz where the log knows it, else its band's
+// lower edge; 6 m and 2 m by their band names, as the sponsors want them.
+std::string frequencyOf(const LogTables& qsos, int n) {
     static const char* const kFrequencies[] = {"28000", "21000", "14000", "7000",
                                                "3500",  "1800",  "50",    "144"};
+    const int bandMode = qsos.at(n).QBandMode;
     if (!isValidBandMode(bandMode)) return padLeft("0", 5);
-    return padLeft(kFrequencies[bandIndexOf(bandMode) - 1], 5);
+    const int band = bandIndexOf(bandMode);
+    const std::optional<std::int64_t> hz = qsos.frequencyOf(n);
+    if (hz && band != band::B6 && band != band::B2) return padLeft(std::to_string(*hz / 1000), 5);
+    return padLeft(kFrequencies[band - 1], 5);
 }
 
 // What the two file versions know of each contest, in ContestNr order.
@@ -119,10 +125,11 @@ std::string receivedExchangeV2(const MainMod& state, const RescoredLog& log, con
     }
 }
 
-std::string qsoLineV2(const MainMod& state, const RescoredLog& log, const QSORecName& q) {
+std::string qsoLineV2(const MainMod& state, const RescoredLog& log, int n) {
+    const QSORecName q = state.log.at(n);
     const std::string date =
         dateText(calendarDateOf(q.QDate, log.currentYear), DateForm::IsoDashes);
-    return "QSO: " + frequencyOf(q.QBandMode) + " " + (isCw(q.QBandMode) ? "CW" : "PH") + " " +
+    return "QSO: " + frequencyOf(state.log, n) + " " + (isCw(q.QBandMode) ? "CW" : "PH") + " " +
            date + " " + timeText(q.QTime) + " " +
            padRight(cut(state.settings.UserCallsign, 10), 10) + " " +
            sentExchangeV2(state, log, q) + " " + padRight(q.QCall.trimmed(), 10) + " " +
@@ -222,10 +229,11 @@ std::vector<Column> receivedColumns(const MainMod& state, const QSORecName& q) {
     }
 }
 
-std::string qsoLine(const MainMod& state, const RescoredLog& log, const QSORecName& q) {
+std::string qsoLine(const MainMod& state, const RescoredLog& log, int n) {
+    const QSORecName q = state.log.at(n);
     const std::size_t callWidth = formOf(state.contestNr).callWidth;
     std::vector<Column> columns{
-        {frequencyOf(q.QBandMode), 5, true},
+        {frequencyOf(state.log, n), 5, true},
         {isCw(q.QBandMode) ? "CW" : "PH", 2},
         {dateText(calendarDateOf(q.QDate, log.currentYear), DateForm::IsoDashes), 10},
         {timeText(q.QTime), 4},
@@ -241,8 +249,7 @@ std::string qsoLine(const MainMod& state, const RescoredLog& log, const QSORecNa
 std::vector<std::string> qsoLinesInTimeOrder(const MainMod& state, const RescoredLog& log) {
     std::vector<std::pair<std::string, std::string>> keyed;
     for (int n = 1; n <= state.log.count(); ++n) {
-        const QSORecName q = state.log.at(n);
-        const std::string line = qsoLine(state, log, q);
+        const std::string line = qsoLine(state, log, n);
         keyed.emplace_back(line.substr(14, 15), line);  // "yyyy-mm-dd hhmm"
     }
     std::ranges::stable_sort(keyed, {}, &std::pair<std::string, std::string>::first);
@@ -333,7 +340,7 @@ std::vector<std::string> cabrilloLinesV2(const MainMod& state, const RescoredLog
     lines.push_back("ADDRESS: " + s.UserCountry);
     for (int i = 0; i < 3; ++i) lines.emplace_back("SOAPBOX:");
     for (int n = 1; n <= state.log.count(); ++n)
-        lines.push_back(qsoLineV2(state, log, state.log.at(n)));
+        lines.push_back(qsoLineV2(state, log, n));
     lines.emplace_back("END-OF-LOG:");
     return lines;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string_view>
 
 #include "callsign/Prefix.h"
@@ -84,6 +85,14 @@ void addFixed(std::string& record, std::string_view text, std::size_t width) {
     const std::size_t kept = std::min(text.size(), width);
     record.append(text.substr(0, kept));
     record.append(width - kept, ' ');
+}
+
+// ADIF's FREQ: MHz with the five decimals of 10 Hz.
+std::string mhzText(std::int64_t hz) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%05lld", static_cast<long long>(hz / 1'000'000),
+                  static_cast<long long>(hz % 1'000'000 / 10));
+    return text;
 }
 
 }  // namespace
@@ -180,6 +189,8 @@ std::vector<std::string> adifLines(const MainMod& state, const RescoredLog& log,
                  dateText(calendarDateOf(q.QDate, log.currentYear), DateForm::Compact));
         addField(line, "time_on", timeText(q.QTime));
         addField(line, "band", bandText(kAdifBands, q.QBandMode, ""));
+        if (const std::optional<std::int64_t> hz = state.log.frequencyOf(n))
+            addField(line, "freq", mhzText(*hz));
         addField(line, "mode", cw ? "CW" : "SSB");
         addField(line, "call", call);
         addField(line, "rst_sent", cw ? "599" : "59");

@@ -240,7 +240,7 @@ void PostContestForm::onOK() {
     if (!report) {
         problem = report.status().message();
     } else {
-        problem = report->log.partialNotice;
+        problem = report->log.openingNotices;
         for (const std::string& failure : report->failures)
             problem += (problem.empty() ? "" : "\n") + failure;
     }

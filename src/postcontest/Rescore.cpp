@@ -33,7 +33,7 @@ Result<RescoredLog> rescoreLog(MainMod& state, const std::string& path,
     Result<OpenedLog> opened = readLogForOpening(path, services);
     if (!opened) return opened.status();
     RescoredLog out;
-    out.partialNotice = partialRecordNotice(*opened);
+    out.openingNotices = openingNotices(*opened);
     adoptOpenedLog(state, std::move(*opened));
     state.currentLogPath = path;
 

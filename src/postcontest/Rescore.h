@@ -29,7 +29,7 @@ struct RescoredLog {
     int currentYear = 0;   // the year dates are read against (see calendarDateOf)
     bool cwFlag = false;   // CW exchanges (RST 599); CQP and PAQP set both flags
     bool ssbFlag = false;
-    std::string partialNotice;  // the log's last record was incomplete; empty when whole
+    std::string openingNotices;  // an incomplete last record, an unusable frequency file
 
     int qsoCount = 0;
     std::int32_t qsoPoints = 0;  // PAQP: in tenths of a point

@@ -38,6 +38,12 @@ int bandOfFrequency(std::int64_t hz) {
     return 0;
 }
 
+std::int64_t qsoFrequencyHz(std::int64_t hz, BandModeCode code) {
+    const std::int64_t rounded = (hz + 5) / 10 * 10;
+    const int band = bandOfFrequency(rounded);
+    return band != 0 && isValidBandMode(code) && band == bandIndexOf(code) ? rounded : 0;
+}
+
 BandModeCode bandModeOfReading(BandModeCode current, const RigReading& reading) {
     const int found = bandOfFrequency(reading.hz);
     const int band = found != 0 ? found : bandIndexOf(current);

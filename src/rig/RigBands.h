@@ -14,6 +14,10 @@ namespace keslog {
 // the logger's bands.
 int bandOfFrequency(std::int64_t hz);
 
+// What a QSO logged on the band-mode keeps of a rig's frequency: the
+// frequency to 10 Hz when it lies on the QSO's band, else 0 (none).
+std::int64_t qsoFrequencyHz(std::int64_t hz, BandModeCode code);
+
 // The band-mode a rig reading puts the log on. A frequency outside the
 // bands keeps the band, a mode other than CW or phone keeps the mode.
 BandModeCode bandModeOfReading(BandModeCode current, const RigReading& reading);

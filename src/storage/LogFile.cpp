@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Files.h"
+#include "storage/FrequencyFile.h"
 
 namespace keslog {
 
@@ -22,6 +23,10 @@ std::string headerRecord(const QSORec& header, RecordVariant variant) {
 // before them (after a failed write, or a short 36-byte header) are
 // written too, so the file never holds a gap.
 Status writeQsos(const MainMod& state, int first, int last) {
+    // The frequencies go first: stopped in between, the file beside the
+    // log holds a line more than the log, which is left aside on opening.
+    const Status frequencies = writeFrequencies(state, first, last);
+    if (!frequencies) return frequencies;
     const RecordVariant variant = state.log.variant();
     const std::size_t size = recordSize(variant);
     const Result<std::uint64_t> length = fileSize(state.currentLogPath);
@@ -76,6 +81,9 @@ Status createLogFile(MainMod& state) {
     state.logHeader = buildHeader(state);
     state.SSYear = 97;
     state.resetLog();
+    // The frequencies of a log this one replaces must not become its own.
+    if (Status removed = removeFile(frequencyFilePath(state.currentLogPath)); !removed)
+        return removed;
     return writeFileAtomically(state.currentLogPath, encodeHeader(state.logHeader));
 }
 
@@ -94,7 +102,15 @@ std::string wholeLogBytes(const MainMod& state) {
 }
 
 Status writeWholeLog(const MainMod& state, const std::string& path) {
-    return writeFileAtomically(path, wholeLogBytes(state));
+    const Status written = writeFileAtomically(path, wholeLogBytes(state));
+    if (!written) return written;
+    return writeFrequencyFile(state, path);
+}
+
+Status removeLog(const std::string& path) {
+    const Status removed = removeFile(path);
+    if (!removed) return removed;
+    return removeFile(frequencyFilePath(path));
 }
 
 }  // namespace keslog

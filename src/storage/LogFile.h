@@ -29,16 +29,21 @@ Result<LogFileContents> parseLogFile(std::string_view bytes, const std::string& 
 // (any old file of that name is replaced) and keeps the header in memory.
 Status createLogFile(MainMod& state);
 
-// Writes QSO n of the log tables over its record of the log file, synced
-// to the disk: the QSO just logged, or one edited. Records the file is
+// Writes QSO n of the log tables over its record of the log file, and its
+// frequency beside it, synced to the disk: the QSO just logged, or one
+// edited. Records the file is
 // missing before it (after a write that failed) are written along, so the
 // file never holds a gap and catches up with the log in memory.
 Status writeQso(const MainMod& state, int n);
 
 // The whole log as a file holds it: header, then every QSO in order.
 std::string wholeLogBytes(const MainMod& state);
-// Replaces the file at path with the whole log; a crash or a full disk
-// leaves the old file or the complete new one.
+// Replaces the file at path, and the frequency file beside it, with the
+// whole log; a crash or a full disk leaves the old file or the complete
+// new one.
 Status writeWholeLog(const MainMod& state, const std::string& path);
+
+// Deletes a log file and its frequency file; missing ones are no error.
+Status removeLog(const std::string& path);
 
 }  // namespace keslog

@@ -1,5 +1,7 @@
 #include "storage/LogOpening.h"
 
+#include "storage/FrequencyFile.h"
+
 namespace keslog {
 
 namespace {
@@ -120,7 +122,12 @@ Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices&
     const Result<std::string> bytes = readLogBytes(path);
     if (!bytes) return bytes.status();
     ConvertedLogFile store(path);
-    return openLogBytes(*bytes, path, services, store);
+    Result<OpenedLog> log = openLogBytes(*bytes, path, services, store);
+    if (!log) return log;
+    LogFrequencies frequencies = readFrequencies(path, log->contents.qsos);
+    log->frequencies = std::move(frequencies.hz);
+    log->frequencyNotice = std::move(frequencies.notice);
+    return log;
 }
 
 void adoptOpenedLog(MainMod& state, OpenedLog&& log) {
@@ -136,7 +143,9 @@ void adoptOpenedLog(MainMod& state, OpenedLog&& log) {
     state.logHeader = log.contents.header;
 
     state.resetLog();
-    for (const QSORecName& q : log.contents.qsos) state.log.append(q);
+    const std::vector<QSORecName>& qsos = log.contents.qsos;
+    for (std::size_t i = 0; i < qsos.size(); ++i)
+        state.log.append(qsos[i], i < log.frequencies.size() ? log.frequencies[i] : 0);
     state.QSONr = state.log.count() + 1;
 
     const BandModeCode twenty = bandModeCode(band::B20, !c.ModeFlag[1]);
@@ -155,6 +164,12 @@ std::string partialRecordNotice(const OpenedLog& log) {
            std::to_string(log.contents.qsos.size()) +
            " whole QSOs were loaded; the next QSO logged takes the place of the incomplete "
            "record.";
+}
+
+std::string openingNotices(const OpenedLog& log) {
+    const std::string partial = partialRecordNotice(log);
+    if (partial.empty() || log.frequencyNotice.empty()) return partial + log.frequencyNotice;
+    return partial + "\n" + log.frequencyNotice;
 }
 
 }  // namespace keslog

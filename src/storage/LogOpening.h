@@ -31,6 +31,10 @@ struct OpenedLog {
     std::string path;
     LogChoices choices;
     LogFileContents contents;
+    // From the frequency file beside the log: one per QSO, 0 for none; the
+    // notice tells why the file could not be used.
+    std::vector<std::int64_t> frequencies;
+    std::string frequencyNotice;
 };
 
 // What opening needs beyond the file: the operator (questions about older
@@ -56,7 +60,8 @@ Result<OpenedLog> openLogBytes(std::string_view bytes, const std::string& path,
                                const OpenServices& services, IConvertedLogStore& store);
 
 // Reads and checks a log file, converting an older WPX or SS layout on the
-// way. Nothing in memory changes; a refusal leaves the file as it was.
+// way, and the QSOs' frequencies beside it. Nothing in memory changes; a
+// refusal leaves the file as it was.
 Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices& services);
 
 // Makes the opened log the log in memory: contest and location choices,
@@ -65,5 +70,9 @@ void adoptOpenedLog(MainMod& state, OpenedLog&& log);
 
 // The notice for a log whose last record is incomplete; empty when whole.
 std::string partialRecordNotice(const OpenedLog& log);
+
+// What the operator is told about an opened log that was not read whole:
+// the incomplete record and the frequency file, one notice a line.
+std::string openingNotices(const OpenedLog& log);
 
 }  // namespace keslog

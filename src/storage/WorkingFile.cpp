@@ -4,6 +4,7 @@
 
 #include "model/Text.h"
 #include "platform/Files.h"
+#include "storage/FrequencyFile.h"
 #include "storage/LogFile.h"
 #include "storage/LogNames.h"
 
@@ -35,7 +36,11 @@ Status saveWorkingLogAs(MainMod& state, const std::string& target) {
         return Status::error("The copy of the log in " + target +
                              " does not read back as it was written, so the log stays in the "
                              "working file.  Save it again, to another disk if need be.");
-    removeFile(state.currentLogPath);
+    if (const Status frequencies = writeFrequencyFile(state, target); !frequencies)
+        return Status::error(frequencies.message() +
+                             "\nThe log stays in the working file.  Save it again, to another "
+                             "disk if need be.");
+    removeLog(state.currentLogPath);
     state.currentLogPath = target;
     state.settings.OpenFilePath = folderOf(target);
     rememberRecentFile(state.settings, target);

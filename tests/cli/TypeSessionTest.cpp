@@ -54,6 +54,22 @@ TEST(TypeSession, EscWhileSendingStopsTheMessageAndKeepsTheEntry) {
     }
 }
 
+// Rig reports move band and mode as a rigctld poll would; each QSO keeps
+// the frequency of its band to 10 Hz, none after a band change by hand;
+// a killed QSO takes its line along.
+TEST_F(TypeSessionTest, RigReportsSetTheBandAndTheQsosKeepTheirFrequencies) {
+    const Session s = type({"--new", "CQWW", "--mode", "CW", "--location", "USA"},
+                           "{Rig 1 7025304 CW}DL1ABC{Tab}14{Enter}\n"
+                           "{Rig 2 28010000 CW}{Rig 1 21012340 CW}G4ABC{Tab}14{Enter}\n"
+                           "{Ctrl+Down}JA1XYZ{Tab}25{Enter}\n"
+                           "{Rig 1 14001000 CW}K1AR{Tab}5{Enter}{KillLastEntry}\n",
+                           "yes");
+    ASSERT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(s.out, "");
+    EXPECT_EQ(dir.read("T.KSF"),
+              "00001 0007025300\r\n00002 0021012340\r\n00003 0000000000\r\n");
+}
+
 TEST(KeyScript, BadStepsNameWhereAndWhy) {
     const std::pair<const char*, const char*> cases[] = {
         {"{F13}", "unknown key {F13}"},
@@ -64,6 +80,8 @@ TEST(KeyScript, BadStepsNameWhereAndWhy) {
         {"{Esc +60001ms}", "{Esc +60001ms}: Esc while sending is +Nms, at most +60000ms"},
         {"{Esc +3s}", "{Esc +3s}: Esc while sending is +Nms, at most +60000ms"},
         {"{Clock 5m}", "{Clock 5m}: the clock moves on as +Ns, +Nm or +Nh"},
+        {"{Rig 3 14025000 CW}",
+         "{Rig 3 14025000 CW}: a rig report is {Rig RADIO HZ MODE}, as {Rig 1 14025000 CW}"},
     };
     for (const auto& [keys, err] : cases)
         EXPECT_EQ(parseKeyScript(keys).status().message(),

@@ -118,6 +118,21 @@ TEST_F(FileMenuTest, AnIncompleteLastRecordIsShownAndADamagedFileChangesNothing)
     EXPECT_EQ(dir.read("BAD.KSL"), std::string(25, '\0'));
 }
 
+TEST_F(FileMenuTest, AnUnusableFrequencyFileIsNamedOnceAndStartedAnew) {
+    writeLog("K1AR.KSL", contest::Cqww, 2);
+    dir.write("K1AR.KSF", "00001 garbage!!!\r\n00002 0000000000\r\n");
+    fakes.fileDialog.answers.push_back(dir.file("K1AR.KSL"));
+    form.onFileOpen();
+    ASSERT_EQ(state.QSONr, 3);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Frequency File");
+    EXPECT_EQ(lastMessage().text, "The frequency file " + dir.file("K1AR.KSF") +
+                                      " cannot be used: the line of QSO 1 is not its number and "
+                                      "a frequency.  The QSOs show their bands only; the log "
+                                      "itself is whole.");
+    EXPECT_FALSE(fileExists(dir.file("K1AR.KSF")));
+}
+
 TEST_F(FileMenuTest, UnnamedLogIsGivenUpOnlyOnceSaved) {
     startUnnamedLog(2);
     writeLog("K1AR.KSL", contest::Cqww, 1);

@@ -78,7 +78,7 @@ TEST(Rescore, CountsWholeRecordsOnly) {
     Result<RescoredLog> log = rescoreLog(rig.state, path, rig.services(), 2026);
     ASSERT_TRUE(log) << log.status().message();
     EXPECT_EQ(log->qsoCount, 2);
-    EXPECT_FALSE(log->partialNotice.empty());
+    EXPECT_FALSE(log->openingNotices.empty());
 }
 
 TEST(PostContest, BaseNames) {

@@ -52,13 +52,16 @@ struct PostRig {
         s.ExchangeAAMult = "45";
     }
 
-    // Writes a log file of the contest holding the QSOs, as logging does.
+    // Writes a log file of the contest holding the QSOs, as logging does,
+    // with the frequencies given (Hz, 0: none).
     std::string writeLog(const std::string& name, ContestNr contest, bool cw,
-                         const std::vector<QSORecName>& qsos, bool inState = false) {
+                         const std::vector<QSORecName>& qsos, bool inState = false,
+                         const std::vector<std::int64_t>& hz = {}) {
         MainMod log = logFor(contest, dir.file(name), cw);
         log.InStateFlag = inState;
         EXPECT_TRUE(createLogFile(log));
-        for (const QSORecName& q : qsos) EXPECT_TRUE(logQso(log, q));
+        for (std::size_t i = 0; i < qsos.size(); ++i)
+            EXPECT_TRUE(logQso(log, qsos[i], i < hz.size() ? hz[i] : 0));
         return dir.file(name);
     }
 

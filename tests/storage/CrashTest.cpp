@@ -17,14 +17,14 @@ namespace {
 using test::sampleQso;
 using test::TempDir;
 
-// Logs QSOs until killed, telling the parent each number once appendQso
-// has returned: 0 when the log file has been created, n when QSO n is
-// logged.
+// Logs QSOs with their frequencies until killed, telling the parent each
+// number once logQso has returned: 0 when the log file has been created,
+// n when QSO n is logged.
 [[noreturn]] void logUntilKilled(ContestNr contest, const std::string& path, int reportFd) {
     MainMod state = test::logFor(contest, path);
     if (!createLogFile(state)) ::_exit(2);
     for (int n = 0;; ++n) {
-        if (n > 0 && !test::logQso(state, sampleQso(n))) ::_exit(3);
+        if (n > 0 && !test::logQso(state, sampleQso(n), test::sampleHz(n))) ::_exit(3);
         if (::write(reportFd, &n, sizeof n) != sizeof n) ::_exit(4);
     }
 }
@@ -36,7 +36,7 @@ int readReports(int fd, int last, int until) {
     return last;
 }
 
-TEST(LogCrash, EveryReportedQsoSurvivesAKillAtAnyPoint) {
+TEST(LogCrash, EveryReportedQsoAndItsFrequencySurviveAKillAtAnyPoint) {
     std::mt19937 random(20261128);
     for (int round = 0; round < 200; ++round) {
         SCOPED_TRACE(round);
@@ -70,12 +70,14 @@ TEST(LogCrash, EveryReportedQsoSurvivesAKillAtAnyPoint) {
         const Result<OpenedLog> log = readLogForOpening(path, {messages, noForms});
         ASSERT_TRUE(log.isOk()) << log.status().message();
         EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(log->frequencyNotice, "");
         const std::vector<QSORecName>& qsos = log->contents.qsos;
         ASSERT_GE(static_cast<int>(qsos.size()), reported);
         // A QSO written just before the kill may be there unreported: it must be whole too.
         for (std::size_t i = 0; i < qsos.size(); ++i) {
             const QSORecName expected = sampleQso(static_cast<int>(i) + 1);
             ASSERT_EQ(qsos[i], named ? expected : test::withoutName(expected)) << "QSO " << i + 1;
+            ASSERT_EQ(log->frequencies[i], test::sampleHz(static_cast<int>(i) + 1)) << i + 1;
         }
     }
 }

@@ -7,6 +7,7 @@
 
 #include "model/MainMod.h"
 #include "model/QsoRecord.h"
+#include "rig/RigBands.h"
 #include "storage/LogFile.h"
 
 namespace keslog::test {
@@ -21,10 +22,10 @@ inline MainMod logFor(ContestNr contest, const std::string& path, bool cw = true
     return state;
 }
 
-// Logs a QSO as the entry line does, without scoring: into the log tables,
-// then onto the disk.
-inline Status logQso(MainMod& state, const QSORecName& qso) {
-    if (Status added = state.log.append(qso); !added) return added;
+// Logs a QSO as the entry line does, without scoring: into the log tables
+// with its frequency (Hz, 0: none), then onto the disk.
+inline Status logQso(MainMod& state, const QSORecName& qso, std::int64_t hz = 0) {
+    if (Status added = state.log.append(qso, hz); !added) return added;
     state.QSONr = state.log.count() + 1;
     return writeQso(state, state.log.count());
 }
@@ -56,6 +57,12 @@ inline QSORecName sampleQso(int n) {
     q.QPoints = std::to_string(n % 7);
     q.QName = "NAME" + std::to_string(n);
     return q;
+}
+
+// The frequency QSO n of a test log was made on: every third has none,
+// the others lie on its band and differ by n.
+inline std::int64_t sampleHz(int n) {
+    return n % 3 == 0 ? 0 : segmentStartHz(sampleQso(n).QBandMode) + 10 * n;
 }
 
 // A header record as a file holds it: date, time and band-mode 0, a blank
