@@ -99,6 +99,7 @@ class LogFormWindow : public QMainWindow,
     void showSpeed(int wpm) override;
     void sendingChanged(bool sending) override;
     void showCalibrationNotice(bool shown) override;
+    void showKeyerStatus(const std::string& text) override;
 
     // IRadioDisplay (showTxRadio above serves both)
     void showLogRadio(int radio) override;
@@ -192,6 +193,7 @@ class LogFormWindow : public QMainWindow,
     QLabel* timeGmtLabel_ = nullptr;
     QLabel* timeLocalLabel_ = nullptr;
     std::array<QLabel*, 2> rigLabels_{};
+    QLabel* keyerLabel_ = nullptr;
     QLabel* labelSendingMsg_ = nullptr;
     QLabel* modeLabel_ = nullptr;
     std::array<QLabel*, kBandCount> prevQso_{};

@@ -37,6 +37,7 @@ class SetupDialog : public FormDialog<Setup> {
     QWidget* enterTab();
     QWidget* twoRadioTab();
     QWidget* devicesTab();
+    QWidget* keyersFrame();
 
     QCheckBox* box(SetupBox which, const char* name, const char* caption, QWidget* parent);
     QComboBox* list(SetupList which, const char* name, QWidget* parent);
@@ -72,6 +73,10 @@ class SetupDialog : public FormDialog<Setup> {
     std::array<QCheckBox*, 2> rigControl_{};
     std::array<QLineEdit*, 2> rigAddress_{};
     QSpinBox* rigPoll_ = nullptr;
+    std::array<QComboBox*, 2> keyerKind_{};
+    std::array<QComboBox*, 2> keyerDevice_{};
+    std::array<QLineEdit*, 2> keyerAddress_{};
+    QCheckBox* keyerPot_ = nullptr;
 };
 
 }  // namespace keslog

@@ -65,6 +65,7 @@ bool LogForm::startUp(const std::string& programDir) {
     }
     state_.currentLogPath = state_.workingFilePath();
     rig_.configure();
+    if (keyer_) keyer_->configureDevices();
     return true;
 }
 
@@ -467,6 +468,7 @@ void LogForm::onFileSetup(const IPortDevices& devices) {
     if (!dialog.view().accepted) return;
     writeSettings();
     rig_.configure();
+    if (keyer_) keyer_->configureDevices();
 }
 
 void LogForm::onRecentFile(int index) {

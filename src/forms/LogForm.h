@@ -11,6 +11,7 @@
 #include "forms/LogFiles.h"
 #include "forms/RigControl.h"
 #include "forms/Setup.h"
+#include "transmit/CWKeyer.h"
 #include "model/MainMod.h"
 #include "model/Transmit.h"
 #include "platform/Platform.h"
@@ -113,6 +114,8 @@ class LogForm : private IEntryHost {
     const LogFormView& view() const { return view_; }
     EntryLine& entry() { return entry_; }
     RigControl& rig() { return rig_; }
+    // The keyer whose external devices follow the settings.
+    void setKeyer(CWKeyer& keyer) { keyer_ = &keyer; }
 
     // File, Exit and closing the window: true when the program may end.
     bool requestExit();
@@ -201,6 +204,7 @@ class LogForm : private IEntryHost {
     LogFormView view_;
     EntryLine entry_;
     RigControl rig_;
+    CWKeyer* keyer_ = nullptr;
     int tickCount_ = 0;
     QSOStats qsoStats_;
     ViewMult viewMult_;

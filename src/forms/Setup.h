@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/MainMod.h"
 #include "platform/Platform.h"
 #include "platform/PortDevices.h"
+#include "transmit/KeyingDevice.h"
 #include "transmit/Ports.h"
 
 namespace keslog {
@@ -19,6 +21,12 @@ inline constexpr std::array<const char*, 4> kKeyMappingWords{"[none]", "backslas
                                                              "uparrow"};
 inline constexpr int kMinWeightScroll = 25;  // tenths: what the settings keep on restart
 inline constexpr int kMaxWeightScroll = 45;
+
+// The CW keying device of a radio, in KeyerChoice::Kind order; the second
+// and third are followed by the device or the address.
+inline constexpr std::array<const char*, 3> kKeyerCaptions{
+    "built-in (serial DTR / parallel pin, as today)", "WinKeyer on", "cwdaemon at"};
+inline constexpr const char* kKeyerPotCaption = "pot sets speed";
 
 // The tabs of SSTab1; Devices holds the device files behind the port names.
 enum class SetupTab { General, Lookback, CwDvk1, Radio, KeyMappings, Enter, CwDvk2, Devices };
@@ -106,6 +114,11 @@ struct SetupView {
     std::array<bool, 2> rigControlled{};
     std::array<std::string, 2> rigAddress;
     int rigPollInterval = 500;  // ms
+    // Devices: the CW keying device of radio 1 and 2.
+    std::array<KeyerChoice::Kind, 2> keyerKind{};
+    std::array<std::string, 2> keyerDevice;   // a WinKeyer's serial device
+    std::array<std::string, 2> keyerAddress;  // cwdaemon's HOST:PORT
+    bool keyerPot = false;                    // a WinKeyer's knob sets the speed
 
     // Enabled by their switches.
     bool cwControlsEnabled = false;  // port, speaker, typing, autodupe, weight
@@ -152,6 +165,11 @@ class Setup {
     void onRigControl(int radio, bool on);
     void onRigAddress(int radio, const std::string& address);
     void onRigPollInterval(int ms);
+    // Radio 1 or 2.
+    void onKeyer(int radio, KeyerChoice::Kind kind);
+    void onKeyerDevice(int radio, const std::string& path);
+    void onKeyerAddress(int radio, const std::string& address);
+    void onKeyerPot(bool on);
     void onSelect();
     void onSave();
     void onScpFile(const std::string& path);
@@ -166,6 +184,7 @@ class Setup {
     void enableControls();
     void showListSize();
     std::string portAt(SetupList list) const;
+    std::optional<std::string> keyerSetting(std::size_t radio) const;
     // The first conflict among the chosen ports, or "".
     std::string portConflict() const;
     void store();
