@@ -69,7 +69,7 @@ KeyTime patternLength(const std::string& pattern, const CWState& cw) {
 
 // An external keyer is waited on in slices this short, so Esc reaches it
 // at once.
-constexpr int kDevicePollMs = 2;
+constexpr int kDevicePollMs = 1;
 constexpr KeyTime kDevicePoll = KeyTime{kDevicePollMs} * 1'000'000;
 // How much longer than the timeline says a keyer may take to report the end.
 constexpr KeyTime kDeviceMargin = 2'000'000'000;
