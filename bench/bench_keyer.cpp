@@ -9,6 +9,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include "platform/linux/ByteLinks.h"
 #include "platform/linux/RealtimeScheduler.h"
 #include "support/FakePlatform.h"
 #include "support/StandardMorse.h"
@@ -147,5 +152,101 @@ BENCHMARK(BM_KeyerEdgeTiming)
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kSecond);
+
+// Esc latched by the window at a moment of the clock, as the operator
+// would press it in the middle of a message.
+class EscAt : public keslog::IKeyState {
+  public:
+    bool wasPressed(keslog::AsyncKey key) override {
+        if (key != keslog::AsyncKey::Escape || pressAt == 0 || monotonicNow() < pressAt) return false;
+        pressAt = 0;
+        return true;
+    }
+    KeyTime pressAt = 0;
+};
+
+// Links whose writes of cwdaemon's abort request are timed.
+class TimedLinks : public keslog::IByteLinks {
+  public:
+    class Link : public keslog::IByteLink {
+      public:
+        Link(std::unique_ptr<keslog::IByteLink> link, KeyTime& abortAt)
+            : link_(std::move(link)), abortAt_(abortAt) {}
+        keslog::Status write(std::string_view bytes) override {
+            keslog::Status written = link_->write(bytes);
+            if (bytes == "\x1b" "4") abortAt_ = monotonicNow();
+            return written;
+        }
+        keslog::Result<std::string> read(int waitMs) override { return link_->read(waitMs); }
+
+      private:
+        std::unique_ptr<keslog::IByteLink> link_;
+        KeyTime& abortAt_;
+    };
+    keslog::Result<std::unique_ptr<keslog::IByteLink>> udp(const std::string& host,
+                                                           int port) override {
+        auto link = real_.udp(host, port);
+        if (!link) return link;
+        return std::unique_ptr<keslog::IByteLink>(std::make_unique<Link>(std::move(*link), abortAt));
+    }
+    keslog::Result<std::unique_ptr<keslog::IByteLink>> serial(const std::string& path) override {
+        return real_.serial(path);
+    }
+    KeyTime abortAt = 0;
+
+  private:
+    keslog::PosixByteLinks real_;
+};
+
+// Esc pressed while a message goes out through cwdaemon (a loopback socket
+// that takes the datagrams): how long until the abort request is written,
+// all of it on the thread that runs the window.
+void BM_EscToDeviceAbort(benchmark::State& state) {
+    const int daemon = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(daemon, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(daemon, reinterpret_cast<sockaddr*>(&address), &size);
+
+    keslog::test::FakePlatform fakes;
+    EscAt keys;
+    keslog::Platform platform = fakes.services();
+    keslog::Platform withKeys{platform.messageBox, platform.fileDialog, platform.timers,
+                              platform.events,     keys,                platform.serial,
+                              platform.ports,      platform.wavePlayer, platform.clock,
+                              platform.help,       platform.beep,       platform.busy,
+                              platform.network};
+    keslog::MainMod mainMod;
+    mainMod.settings.CWActivated = true;
+    mainMod.settings.CWKeyer1 = "cwdaemon:127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    mainMod.reference.CWCharacters = keslog::test::standardMorse();
+    keslog::PortLines lines(fakes.serial, fakes.ports);
+    keslog::RealtimeKeyingScheduler real(nullptr);
+    keslog::test::FakeSidetone tone;
+    keslog::CWKeyer keyer(mainMod, withKeys, lines, {real, tone, tone});
+    TimedLinks links;
+    keslog::KeyingDevices devices(links, fakes.messageBox);
+    devices.configure(mainMod.settings);
+    keyer.setDevices(devices);
+
+    std::vector<double> latencyUs;
+    char drain[2048];
+    for (auto _ : state) {
+        // Pressed at a different moment of the keyer's waiting each time.
+        keys.pressAt = monotonicNow() + 1'000'000 + static_cast<KeyTime>(latencyUs.size() % 10) * 230'000;
+        const KeyTime pressed = keys.pressAt;
+        keyer.SendCW("CQ TEST", false);
+        latencyUs.push_back(static_cast<double>(links.abortAt - pressed) / 1000.0);
+        while (recv(daemon, drain, sizeof drain, MSG_DONTWAIT) > 0) {
+        }
+    }
+    close(daemon);
+    state.counters["median_us"] = percentile(latencyUs, 0.5);
+    state.counters["p99_us"] = percentile(latencyUs, 0.99);
+    state.counters["max_us"] = percentile(latencyUs, 1.0);
+}
+BENCHMARK(BM_EscToDeviceAbort)->Iterations(200)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils shared-mime-info libglib2.0-bin  # the package test: desktop-file-validate, update-mime-database, gio
   hamradio-files
   libhamlib-utils  # rigctld: rig control and its tests
+  cwdaemon  # the cwdaemon keying device and its tests
   clang libclang-rt-14-dev  # scripts/fuzz.sh: libFuzzer and its sanitizer run-times
 )
 

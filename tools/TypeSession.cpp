@@ -15,6 +15,7 @@
 #include "model/Stamp.h"
 #include "model/Text.h"
 #include "platform/Files.h"
+#include "platform/linux/ByteLinks.h"
 #include "platform/linux/UnavailableWavePlayer.h"
 #include "transmit/LineLog.h"
 #include "transmit/SimulatedTime.h"
@@ -621,6 +622,11 @@ int typeSession(Context& ctx) {
     MainMod state;
     PortLines lines(lineLog, lineLog);
     CWKeyer keyer(state, platform, lines, {time, headless, headless});
+    // Keyers named in the settings key for real; the line log has their bytes.
+    PosixByteLinks posixLinks;
+    RecordedByteLinks byteLinks(posixLinks, lineLog);
+    KeyingDevices keyingDevices(byteLinks, messages);
+    keyer.setDevices(keyingDevices);
     RadioSwitch radios(state, lines, messages);
     MessageRepeater repeater(state, platform, keyer, radios);
     EntryTransmit transmit(state, keyer, lines, radios, repeater);
@@ -629,6 +635,7 @@ int typeSession(Context& ctx) {
                      choice.continent);
     LogForm form(state, platform, logFiles, host);
     host.attach(form);
+    form.setKeyer(keyer);
     keyer.setHost(host);
     form.entry().setTransmit(transmit);
 

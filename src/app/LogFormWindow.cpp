@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -351,6 +352,9 @@ void LogFormWindow::buildEntryArea() {
     bottomLabels->addWidget(broadcastLabel_);
     clusterLabel_ = namedLabel(bottomRow_, "ClusterLabel");
     bottomLabels->addWidget(clusterLabel_);
+    keyerLabel_ = namedLabel(bottomRow_, "KeyerLabel");
+    keyerLabel_->setVisible(false);
+    bottomLabels->addWidget(keyerLabel_);
     bottomLabels->addSpacing(16);
     bottomLabels->addWidget(timeGmtLabel_);
     bottomLabels->addSpacing(16);
@@ -498,6 +502,9 @@ void LogFormWindow::attachKeyer(CWKeyer& keyer, LatchedKeyState& keys) {
     keys_ = &keys;
     keyboardCW_ = std::make_unique<KeyboardCW>(state_, keyer);
     keyer.setHost(*this);
+    auto* keyerPoll = new QTimer(this);
+    connect(keyerPoll, &QTimer::timeout, this, [this] { keyer_->pollDevices(); });
+    keyerPoll->start(100);
     connect(speedScroll_, &QScrollBar::valueChanged, this, [this](int value) {
         keyer_->onSpeedScroll(value);
         if (isActiveWindow()) {
@@ -680,6 +687,11 @@ void LogFormWindow::showSpeed(int) {
 
 void LogFormWindow::sendingChanged(bool sending) {
     if (keys_) keys_->holdInput(sending);
+}
+
+void LogFormWindow::showKeyerStatus(const std::string& text) {
+    keyerLabel_->setText(q(text));
+    keyerLabel_->setVisible(!text.empty());
 }
 
 void LogFormWindow::showCalibrationNotice(bool shown) {

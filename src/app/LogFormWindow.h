@@ -101,6 +101,7 @@ class LogFormWindow : public QMainWindow,
     void showSpeed(int wpm) override;
     void sendingChanged(bool sending) override;
     void showCalibrationNotice(bool shown) override;
+    void showKeyerStatus(const std::string& text) override;
 
     // IRadioDisplay (showTxRadio above serves both)
     void showLogRadio(int radio) override;
@@ -198,6 +199,7 @@ class LogFormWindow : public QMainWindow,
     QLabel* timeLocalLabel_ = nullptr;
     std::array<QLabel*, 2> rigLabels_{};
     QLabel* broadcastLabel_ = nullptr;
+    QLabel* keyerLabel_ = nullptr;
     QLabel* labelSendingMsg_ = nullptr;
     QLabel* modeLabel_ = nullptr;
     std::array<QLabel*, kBandCount> prevQso_{};

@@ -483,7 +483,7 @@ QWidget* SetupDialog::devicesTab() {
     broadcastRow->addWidget(broadcastAddress_, 1);
     broadcastRow->addWidget(new QLabel("port", frameBroadcast));
     broadcastRow->addWidget(broadcastPort_);
-    return page({frameDevices, frameRigs, frameBroadcast});
+    return page({frameDevices, frameRigs, frameBroadcast, keyersFrame()});
 }
 
 QWidget* SetupDialog::networkTab() {
@@ -529,6 +529,47 @@ QWidget* SetupDialog::networkTab() {
     grid->addWidget(new QLabel("Band-map spots kept:", frameCluster), 6, 0);
     grid->addWidget(clusterSpotMinutes_, 6, 1, Qt::AlignLeft);
     return page({frameCluster});
+}
+
+QWidget* SetupDialog::keyersFrame() {
+    auto* frameKeyers = frame("FrameCWKeyer", "CW Keying Device", this);
+    auto* grid = new QGridLayout(frameKeyers);
+    const SetupView& v = form_.view();
+    for (int radio = 1; radio <= 2; ++radio) {
+        const auto r = static_cast<std::size_t>(radio - 1);
+        auto* kind = new QComboBox(frameKeyers);
+        kind->setObjectName(QString("ComboKeyer%1").arg(radio));
+        for (const char* caption : kKeyerCaptions) kind->addItem(caption);
+        connect(kind, &QComboBox::currentIndexChanged, this, [this, radio](int index) {
+            form_.onKeyer(radio, static_cast<KeyerChoice::Kind>(index));
+            render();
+        });
+        auto* device = new QComboBox(frameKeyers);
+        device->setObjectName(QString("ComboKeyer%1Device").arg(radio));
+        device->setEditable(true);
+        device->setMinimumWidth(160);
+        for (const std::string& path : v.serialDevices) device->addItem(q(path));
+        connect(device, &QComboBox::editTextChanged, this, [this, radio](const QString& text) {
+            form_.onKeyerDevice(radio, text.toStdString());
+        });
+        auto* address = new QLineEdit(frameKeyers);
+        address->setObjectName(QString("TextKeyer%1Address").arg(radio));
+        connect(address, &QLineEdit::textEdited, this, [this, radio](const QString& text) {
+            form_.onKeyerAddress(radio, text.toStdString());
+        });
+        grid->addWidget(new QLabel(QString("Radio %1:").arg(radio), frameKeyers), radio - 1, 0);
+        grid->addWidget(kind, radio - 1, 1);
+        grid->addWidget(device, radio - 1, 2);
+        grid->addWidget(address, radio - 1, 2);
+        keyerKind_[r] = kind;
+        keyerDevice_[r] = device;
+        keyerAddress_[r] = address;
+    }
+    keyerPot_ = new QCheckBox(kKeyerPotCaption, frameKeyers);
+    keyerPot_->setObjectName("CheckKeyerPot");
+    connect(keyerPot_, &QCheckBox::toggled, this, [this](bool on) { form_.onKeyerPot(on); });
+    grid->addWidget(keyerPot_, 2, 1, 1, 2);
+    return frameKeyers;
 }
 
 void SetupDialog::render() {
@@ -628,6 +669,18 @@ void SetupDialog::render() {
     clusterAtStart_->setChecked(v.clusterConnectAtStart);
     const QSignalBlocker blockMinutes(clusterSpotMinutes_);
     clusterSpotMinutes_->setValue(v.clusterSpotMinutes);
+
+    for (std::size_t r = 0; r < 2; ++r) {
+        const QSignalBlocker blockKind(keyerKind_[r]);
+        keyerKind_[r]->setCurrentIndex(static_cast<int>(v.keyerKind[r]));
+        setEditText(keyerDevice_[r], v.keyerDevice[r]);
+        keyerDevice_[r]->setVisible(v.keyerKind[r] == KeyerChoice::Kind::WinKeyer);
+        if (keyerAddress_[r]->text() != q(v.keyerAddress[r]))
+            keyerAddress_[r]->setText(q(v.keyerAddress[r]));
+        keyerAddress_[r]->setVisible(v.keyerKind[r] == KeyerChoice::Kind::CwDaemon);
+    }
+    const QSignalBlocker blockPot(keyerPot_);
+    keyerPot_->setChecked(v.keyerPot);
 }
 
 }  // namespace keslog

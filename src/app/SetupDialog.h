@@ -39,6 +39,7 @@ class SetupDialog : public FormDialog<Setup> {
     QWidget* twoRadioTab();
     QWidget* devicesTab();
     QWidget* networkTab();
+    QWidget* keyersFrame();
 
     QCheckBox* box(SetupBox which, const char* name, const char* caption, QWidget* parent);
     QComboBox* list(SetupList which, const char* name, QWidget* parent);
@@ -88,6 +89,10 @@ class SetupDialog : public FormDialog<Setup> {
     QPlainTextEdit* clusterCommands_ = nullptr;
     QCheckBox* clusterAtStart_ = nullptr;
     QSpinBox* clusterSpotMinutes_ = nullptr;
+    std::array<QComboBox*, 2> keyerKind_{};
+    std::array<QComboBox*, 2> keyerDevice_{};
+    std::array<QLineEdit*, 2> keyerAddress_{};
+    QCheckBox* keyerPot_ = nullptr;
 };
 
 }  // namespace keslog

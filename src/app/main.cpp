@@ -13,6 +13,7 @@
 #include "forms/CommandLine.h"
 #include "forms/StoredLogFiles.h"
 #include "model/Version.h"
+#include "platform/linux/ByteLinks.h"
 #include "platform/linux/ProgramFolder.h"
 
 namespace {
@@ -91,6 +92,9 @@ int main(int argc, char** argv) {
     qtPlatform.settings = &state.settings;
     keslog::PortLines lines(qtPlatform.serial, qtPlatform.ports);
     keslog::CWKeyer keyer(state, platform, lines, qtPlatform.keyerDevices());
+    keslog::PosixByteLinks byteLinks;
+    keslog::KeyingDevices keyingDevices(byteLinks, platform.messageBox);
+    keyer.setDevices(keyingDevices);
     keslog::RadioSwitch radios(state, lines, platform.messageBox);
     keslog::MessageRepeater repeater(state, platform, keyer, radios);
     keslog::Audio audio(state, platform, lines, radios, qtPlatform.recorder);
@@ -106,6 +110,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<ScorePaintProbe> probe;
     if (line.printScoreAndQuit)
         probe = std::make_unique<ScorePaintProbe>(*window.findChild<QLabel*>("ScoreLabel"));
+    window.form().setKeyer(keyer);
     if (!window.form().startUp(programDir)) return 1;
     keslog::CallDataLoader callData(state, platform.messageBox, nullptr);
     window.attachCallData(callData);

@@ -70,6 +70,7 @@ bool LogForm::startUp(const std::string& programDir) {
     rig_.configure();
     broadcast_.configure();
     cluster_.configure(true);
+    if (keyer_) keyer_->configureDevices();
     return true;
 }
 
@@ -489,6 +490,7 @@ void LogForm::onFileSetup(const IPortDevices& devices) {
     rig_.configure();
     broadcast_.configure();
     cluster_.configure(false);
+    if (keyer_) keyer_->configureDevices();
 }
 
 void LogForm::onRecentFile(int index) {

@@ -13,6 +13,7 @@
 #include "forms/RigControl.h"
 #include "forms/Setup.h"
 #include "forms/StationBroadcast.h"
+#include "transmit/CWKeyer.h"
 #include "model/MainMod.h"
 #include "model/Transmit.h"
 #include "platform/Platform.h"
@@ -117,6 +118,8 @@ class LogForm : private IEntryHost {
     RigControl& rig() { return rig_; }
     StationBroadcast& broadcast() { return broadcast_; }
     ClusterLink& cluster() { return cluster_; }
+    // The keyer whose external devices follow the settings.
+    void setKeyer(CWKeyer& keyer) { keyer_ = &keyer; }
 
     // File, Exit and closing the window: true when the program may end.
     bool requestExit();
@@ -210,6 +213,7 @@ class LogForm : private IEntryHost {
     RigControl rig_;
     StationBroadcast broadcast_;
     ClusterLink cluster_;
+    CWKeyer* keyer_ = nullptr;
     int tickCount_ = 0;
     QSOStats qsoStats_;
     ViewMult viewMult_;

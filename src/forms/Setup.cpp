@@ -178,6 +178,17 @@ void Setup::load() {
     view_.clusterCommands = commandLines(s.ClusterCommands);
     view_.clusterConnectAtStart = s.ClusterConnectAtStart;
     view_.clusterSpotMinutes = s.ClusterSpotMinutes;
+    const std::array<const std::string*, 2> keyers{&s.CWKeyer1, &s.CWKeyer2};
+    for (std::size_t r = 0; r < 2; ++r) {
+        // A damaged value shows as the built-in keyer, as it keys.
+        const KeyerChoice choice = parseKeyerChoice(*keyers[r]).value_or(KeyerChoice{});
+        view_.keyerKind[r] = choice.kind;
+        view_.keyerDevice[r] = choice.device;
+        view_.keyerAddress[r] = choice.kind == KeyerChoice::Kind::CwDaemon
+                                    ? choice.host + ":" + std::to_string(choice.port)
+                                    : "127.0.0.1:" + std::to_string(kCwDaemonPort);
+    }
+    view_.keyerPot = s.CWKeyerPot;
 
     enableControls();
     showListSize();
@@ -314,6 +325,36 @@ void Setup::onClusterSpotMinutes(int minutes) {
     view_.clusterSpotMinutes = std::clamp(minutes, kMinClusterSpotMinutes, kMaxClusterSpotMinutes);
 }
 
+void Setup::onKeyer(int radio, KeyerChoice::Kind kind) {
+    view_.keyerKind[static_cast<std::size_t>(radio - 1)] = kind;
+}
+
+void Setup::onKeyerDevice(int radio, const std::string& path) {
+    view_.keyerDevice[static_cast<std::size_t>(radio - 1)] = path;
+}
+
+void Setup::onKeyerAddress(int radio, const std::string& address) {
+    view_.keyerAddress[static_cast<std::size_t>(radio - 1)] = address;
+}
+
+void Setup::onKeyerPot(bool on) {
+    view_.keyerPot = on;
+}
+
+// The keying device of radio r as the settings keep it; nullopt when its
+// device or address is not usable.
+std::optional<std::string> Setup::keyerSetting(std::size_t r) const {
+    using Kind = KeyerChoice::Kind;
+    const Kind kind = view_.keyerKind[r];
+    const std::string text =
+        kind == Kind::WinKeyer   ? std::string(kWinKeyerPrefix) + trim(view_.keyerDevice[r])
+        : kind == Kind::CwDaemon ? std::string(kCwDaemonPrefix) + trim(view_.keyerAddress[r])
+                                 : std::string(kBuiltinKeyer);
+    const auto choice = parseKeyerChoice(text);
+    if (!choice || choice->kind != kind) return std::nullopt;
+    return keyerChoiceText(*choice);
+}
+
 std::string Setup::portAt(SetupList l) const {
     return std::string(kPortNames[static_cast<std::size_t>(view_.position(l))]);
 }
@@ -359,6 +400,17 @@ void Setup::onOK() {
                                        " must be an IPv4 address and a port, such as "
                                        "127.0.0.1:4532.",
                                    "Rig Control", MsgButtons::Ok, MsgIcon::Stop});
+        return;
+    }
+    for (std::size_t r = 0; r < 2; ++r) {
+        if (keyerSetting(r)) continue;
+        view_.tab = SetupTab::Devices;
+        platform_.messageBox.show(
+            {"The CW keying device of radio " + std::to_string(r + 1) +
+                 (view_.keyerKind[r] == KeyerChoice::Kind::WinKeyer
+                      ? " needs the WinKeyer's serial device, such as /dev/ttyUSB0."
+                      : " needs cwdaemon's IPv4 address and port, such as 127.0.0.1:6789."),
+             "CW Keyer", MsgButtons::Ok, MsgIcon::Stop});
         return;
     }
     Settings cluster;
@@ -455,6 +507,9 @@ void Setup::store() {
     s.ClusterCommands = commandSetting(v.clusterCommands);
     s.ClusterConnectAtStart = v.clusterConnectAtStart;
     s.ClusterSpotMinutes = static_cast<std::int16_t>(v.clusterSpotMinutes);
+    s.CWKeyer1 = *keyerSetting(0);
+    s.CWKeyer2 = *keyerSetting(1);
+    s.CWKeyerPot = v.keyerPot;
     s.ScpFile = trim(v.ScpFile);
     for (ContestNr nr = contest::First; nr <= contest::Last; ++nr)
         *s.callHistoryFile(nr) =

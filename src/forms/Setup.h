@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/MainMod.h"
 #include "platform/Platform.h"
 #include "platform/PortDevices.h"
+#include "transmit/KeyingDevice.h"
 #include "transmit/Ports.h"
 
 namespace keslog {
@@ -19,6 +21,12 @@ inline constexpr std::array<const char*, 4> kKeyMappingWords{"[none]", "backslas
                                                              "uparrow"};
 inline constexpr int kMinWeightScroll = 25;  // tenths: what the settings keep on restart
 inline constexpr int kMaxWeightScroll = 45;
+
+// The CW keying device of a radio, in KeyerChoice::Kind order; the second
+// and third are followed by the device or the address.
+inline constexpr std::array<const char*, 3> kKeyerCaptions{
+    "built-in (serial DTR / parallel pin, as today)", "WinKeyer on", "cwdaemon at"};
+inline constexpr const char* kKeyerPotCaption = "pot sets speed";
 
 // The tabs of SSTab1; Devices holds the device files behind the port names.
 enum class SetupTab {
@@ -135,6 +143,11 @@ struct SetupView {
     std::string clusterCommands;
     bool clusterConnectAtStart = false;
     int clusterSpotMinutes = 30;
+    // Devices: the CW keying device of radio 1 and 2.
+    std::array<KeyerChoice::Kind, 2> keyerKind{};
+    std::array<std::string, 2> keyerDevice;   // a WinKeyer's serial device
+    std::array<std::string, 2> keyerAddress;  // cwdaemon's HOST:PORT
+    bool keyerPot = false;                    // a WinKeyer's knob sets the speed
 
     // Enabled by their switches.
     bool cwControlsEnabled = false;  // port, speaker, typing, autodupe, weight
@@ -194,6 +207,11 @@ class Setup {
     void onClusterCommands(const std::string& text) { view_.clusterCommands = text; }
     void onClusterConnectAtStart(bool on) { view_.clusterConnectAtStart = on; }
     void onClusterSpotMinutes(int minutes);
+    // Radio 1 or 2.
+    void onKeyer(int radio, KeyerChoice::Kind kind);
+    void onKeyerDevice(int radio, const std::string& path);
+    void onKeyerAddress(int radio, const std::string& address);
+    void onKeyerPot(bool on);
     void onSelect();
     void onSave();
     void onScpFile(const std::string& path);
@@ -208,6 +226,7 @@ class Setup {
     void enableControls();
     void showListSize();
     std::string portAt(SetupList list) const;
+    std::optional<std::string> keyerSetting(std::size_t radio) const;
     // The first conflict among the chosen ports, or "".
     std::string portConflict() const;
     void store();

@@ -142,6 +142,12 @@ struct Settings {
     std::string CallHistoryAA;
     std::string CallHistoryPAQP;
     std::string CallHistoryNAQP;
+    // The CW keying device of radio 1 and 2: "builtin" (the keying line),
+    // "winkeyer:DEVICE" or "cwdaemon:HOST:PORT"; a WinKeyer's speed knob
+    // moves the logger's speed when CWKeyerPot is set.
+    std::string CWKeyer1 = "builtin";
+    std::string CWKeyer2 = "builtin";
+    bool CWKeyerPot = false;
 
     // [File Information]
     std::string OpenFilePath;

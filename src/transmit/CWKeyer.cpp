@@ -42,6 +42,38 @@ bool isMark(char code) {
     return code == '1' || code == '3';
 }
 
+// How long one element code lasts: a mark key down, a pause key up.
+KeyTime elementLength(char code, const CWState& cw) {
+    switch (code) {
+        case '1':
+            return cw.DotCount;
+        case '3':
+            return cw.DashCount;
+        case '2':
+            return 2 * KeyTime{cw.DotCount};
+        case '0':
+            return 4 * KeyTime{cw.DotCount};
+        default:
+            return 0;
+    }
+}
+
+// A character's length with its spaces, as the lines would key it.
+KeyTime patternLength(const std::string& pattern, const CWState& cw) {
+    KeyTime t = 0;
+    for (const char code : pattern) t += elementLength(code, cw) + cw.DotCount;
+    if (!pattern.empty()) t -= cw.DotCount;
+    if (!pattern.empty() && isMark(pattern.back())) t += cw.DashCount;
+    return t;
+}
+
+// An external keyer is waited on in slices this short, so Esc reaches it
+// at once.
+constexpr int kDevicePollMs = 1;
+constexpr KeyTime kDevicePoll = KeyTime{kDevicePollMs} * 1'000'000;
+// How much longer than the timeline says a keyer may take to report the end.
+constexpr KeyTime kDeviceMargin = 2'000'000'000;
+
 }  // namespace
 
 float weightFromSetting(const std::string& weight) {
@@ -68,12 +100,25 @@ struct CWKeyer::Run {
     bool tone = false;
     KeyTime t = 0;
     bool keyed = false;  // the scheduler was used
+    IKeyingDevice* device = nullptr;  // an external keyer, or the lines
     Status failure;
 };
 
 CWKeyer::CWKeyer(MainMod& state, Platform& platform, PortLines& lines, KeyerDevices devices)
     : state_(state), platform_(platform), lines_(lines), devices_(devices), host_(&noHost) {
     devices_.scheduler.setEdgeHandler([this](bool keyDown) { onEdge(keyDown); });
+}
+
+void CWKeyer::configureDevices() {
+    if (!keyingDevices_) return;
+    keyingDevices_->configure(state_.settings);
+    host_->showKeyerStatus(keyingDevices_->status());
+}
+
+void CWKeyer::pollDevices() {
+    if (busy_ || !keyingDevices_) return;
+    if (const auto wpm = keyingDevices_->idlePoll()) onSpeedScroll(*wpm);
+    host_->showKeyerStatus(keyingDevices_->status());
 }
 
 ISidetone& CWKeyer::sidetone() {
@@ -160,6 +205,7 @@ void CWKeyer::SendCW(std::string message, bool noRadioSwitch) {
         cw.CWAbortFlag = false;
         substitute(run);
         selectRadio(radioDigit, run);
+        if (keyingDevices_) run.device = keyingDevices_->forRadio(state_.TXRadio);
         if (run.failure.isOk() && prepareLines(run)) keyCharacters(run);
     }
     endKeying(run);
@@ -213,6 +259,18 @@ void CWKeyer::selectRadio(char radioDigit, Run& run) {
 
 bool CWKeyer::prepareLines(Run& run) {
     const Settings& s = state_.settings;
+    if (run.device) {
+        // The keyer sounds its own sidetone and switches its own PTT.
+        if (run.tone) sidetone().stop();
+        run.tone = false;
+        const int delay = state_.TXRadio == 1 ? s.Radio1Delay : s.Radio2Delay;
+        const KeyingStart start{state_.cw.CWSpeed, state_.cw.CWWeight, s.CWPTTActivated,
+                                static_cast<int>(std::clamp(delay, 0, kMaxRadioDelay) *
+                                                 state_.cw.BaseCount / 1'000'000),
+                                s.CWSpeakerEnabled};
+        note(run, run.device->once(run.device->begin(start)));
+        return run.failure.isOk();
+    }
     const auto prepare = [&](const std::string& port) {
         return isSerialPortName(port) ? lines_.OpenSerialPort(port)
                                       : lines_.PrepareParallelPort(port);
@@ -231,7 +289,7 @@ void CWKeyer::keyCharacters(Run& run) {
     const Settings& s = state_.settings;
     CWState& cw = state_.cw;
     IKeyingScheduler& scheduler = devices_.scheduler;
-    {
+    if (!run.device) {
         std::lock_guard lock(edgeMutex_);
         edgePort_ = s.CWComport;
         edgeSidetone_ = run.tone ? &sidetone() : nullptr;
@@ -242,7 +300,7 @@ void CWKeyer::keyCharacters(Run& run) {
     run.keyed = true;
     const int delay =
         std::clamp<int>(state_.TXRadio == 1 ? s.Radio1Delay : s.Radio2Delay, 0, kMaxRadioDelay);
-    run.t = scheduler.startTime() + delay * cw.BaseCount;
+    run.t = (run.device ? scheduler.now() : scheduler.startTime()) + delay * cw.BaseCount;
 
     for (std::size_t i = 0; i < run.message.size(); ++i) {
         const char c = run.message[i];
@@ -251,20 +309,32 @@ void CWKeyer::keyCharacters(Run& run) {
             if (c == '+' || c == '-') {
                 ChangeCWSpeed(c == '+' ? 5 : -5);
                 run.speedChanged = true;
+                if (run.device) run.device->stepSpeed(cw.CWSpeed);
                 continue;
             }
             position = kBlankPosition;
         }
         cw.CWSendingFlag = true;
-        const std::string& pattern =
-            state_.reference.CWCharacters[static_cast<std::size_t>(position - 1)];
-        if (!keyPattern(pattern, run)) return;
-        if (s.TypingEnabled && run.extendable && i + 1 == run.sentCall.size()) extendCall(run);
-        if (s.TypingEnabled) {
+        if (!keyCharacter(position, run)) return;
+        if (s.TypingEnabled && run.extendable && i + 1 == run.sentCall.size() && !extendCall(run))
+            return;
+        if (s.TypingEnabled && !run.device) {
             scheduler.awaitTurn(run.t);
             platform_.events.processPendingEvents();
         }
     }
+}
+
+// The one place a character leaves the logger: the lines key its pattern,
+// or an external keyer gets the character itself and times it; the
+// timeline then only says when the keyer will be through with it.
+bool CWKeyer::keyCharacter(int position, Run& run) {
+    const auto index = static_cast<std::size_t>(position - 1);
+    const std::string& pattern = state_.reference.CWCharacters[index];
+    if (!run.device) return keyPattern(pattern, run);
+    run.device->send(kKeyerAlphabet.substr(index, 1));
+    run.t += patternLength(pattern, state_.cw);
+    return true;
 }
 
 // Keys one character's pattern; false when sending must end (Esc or a
@@ -274,15 +344,9 @@ bool CWKeyer::keyPattern(const std::string& pattern, Run& run) {
     IKeyingScheduler& scheduler = devices_.scheduler;
     for (std::size_t j = 0; j < pattern.size(); ++j) {
         const char code = pattern[j];
-        if (isMark(code)) {
-            scheduler.schedule(run.t, true);
-            run.t += code == '3' ? cw.DashCount : cw.DotCount;
-            scheduler.schedule(run.t, false);
-        } else if (code == '0') {
-            run.t += 4 * cw.DotCount;
-        } else if (code == '2') {
-            run.t += 2 * cw.DotCount;
-        }
+        if (isMark(code)) scheduler.schedule(run.t, true);
+        run.t += elementLength(code, cw);
+        if (isMark(code)) scheduler.schedule(run.t, false);
         if (j + 1 < pattern.size()) run.t += cw.DotCount;
 
         scheduler.awaitTurn(run.t);
@@ -295,30 +359,82 @@ bool CWKeyer::keyPattern(const std::string& pattern, Run& run) {
             cw.CWAbortFlag = true;
             return false;
         }
-        if (platform_.keys.wasPressed(AsyncKey::KeypadPlus))
-            ChangeCWSpeed(2);
-        else if (platform_.keys.wasPressed(AsyncKey::KeypadMinus))
-            ChangeCWSpeed(-2);
+        pollSpeedKeys(run);
     }
     if (!pattern.empty() && isMark(pattern.back())) run.t += cw.DashCount;
     return true;
 }
 
+// Keypad plus and minus while sending; the changes stay after the message.
+void CWKeyer::pollSpeedKeys(Run& run) {
+    if (platform_.keys.wasPressed(AsyncKey::KeypadPlus))
+        ChangeCWSpeed(2);
+    else if (platform_.keys.wasPressed(AsyncKey::KeypadMinus))
+        ChangeCWSpeed(-2);
+    else
+        return;
+    if (run.device) run.device->setSpeed(state_.cw.CWSpeed);
+}
+
+bool CWKeyer::awaitDevice(Run& run, KeyTime until, bool toEnd) {
+    IKeyingDevice& device = *run.device;
+    IKeyingScheduler& scheduler = devices_.scheduler;
+    for (;;) {
+        const DeviceProgress progress = device.poll(kDevicePollMs);
+        if (progress == DeviceProgress::Failed) {
+            note(run, device.once(device.failure()));
+            return false;
+        }
+        if (toEnd && progress == DeviceProgress::Finished) return true;
+        // The paddle breaking in ends the message as Esc does.
+        if (progress == DeviceProgress::BrokenIn || platform_.keys.wasPressed(AsyncKey::Escape)) {
+            device.abort();
+            state_.cw.CWAbortFlag = true;
+            return false;
+        }
+        pollSpeedKeys(run);
+        if (scheduler.now() >= until) {
+            if (!toEnd) return true;
+            device.abort();
+            note(run, device.once(Status::error(
+                          device.name() +
+                          " did not report the end of a message in time, so the message was "
+                          "ended. Check that it is running and keying.")));
+            return false;
+        }
+        scheduler.awaitTurn(scheduler.now() + kDevicePoll);
+        platform_.events.processPendingEvents();
+    }
+}
+
 // The operator typed on into the call box while its first characters went
-// out: the rest of the call follows before the tail of the message.
-void CWKeyer::extendCall(Run& run) {
-    devices_.scheduler.awaitTurn(run.t);
+// out: the rest of the call follows before the tail of the message. False
+// when the message ended while waiting.
+bool CWKeyer::extendCall(Run& run) {
+    if (run.device) {
+        run.device->flush();
+        if (!awaitDevice(run, run.t - state_.cw.DashCount, false)) return false;
+    } else {
+        devices_.scheduler.awaitTurn(run.t);
+    }
     platform_.events.processPendingEvents();
     const std::string callBox = trim(host_->callBoxText());
-    if (callBox.size() <= run.sentCall.size()) return;
+    if (callBox.size() <= run.sentCall.size()) return true;
     run.sentCall += callBox.substr(run.sentCall.size());
     run.message = run.sentCall + run.tail;
+    return true;
 }
 
 void CWKeyer::endKeying(Run& run) {
     const Settings& s = state_.settings;
     CWState& cw = state_.cw;
-    if (run.keyed) {
+    if (run.keyed && run.device) {
+        if (!cw.CWAbortFlag && run.failure.isOk()) {
+            run.device->endText();
+            awaitDevice(run, run.t + kDeviceMargin, true);
+        }
+        run.device->end();
+    } else if (run.keyed) {
         devices_.scheduler.finish(run.t);
         if (edgeFailed_) {
             std::lock_guard lock(edgeMutex_);
@@ -333,7 +449,7 @@ void CWKeyer::endKeying(Run& run) {
         if (run.tone) sidetone().stop();
     }
     cw.CWSendingFlag = false;
-    if (s.CWPTTActivated) {
+    if (s.CWPTTActivated && !run.device) {
         note(run, lines_.LineOff(s.CWPTTComport));
         lines_.CloseSerialPort(s.CWPTTComport);
     }
@@ -348,6 +464,8 @@ void CWKeyer::endKeying(Run& run) {
     if (!run.failure.isOk()) {
         // Repetitions stop as they do after Esc; the operator hears of it once.
         cw.CWAbortFlag = true;
+        // A keyer's trouble already told comes back without a text.
+        if (run.failure.message().empty()) return;
         const std::string title =
             run.failure.title().empty() ? kPortErrorTitle : run.failure.title();
         platform_.messageBox.show(

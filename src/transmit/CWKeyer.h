@@ -7,6 +7,7 @@
 #include "model/MainMod.h"
 #include "platform/Keying.h"
 #include "platform/Platform.h"
+#include "transmit/KeyingDevice.h"
 #include "transmit/Morse.h"
 #include "transmit/Ports.h"
 
@@ -33,6 +34,8 @@ class ICWKeyerHost {
     virtual void sendingChanged(bool sending) = 0;
     // The notice "Please Wait..." / "Initializing CW keying".
     virtual void showCalibrationNotice(bool shown) = 0;
+    // The external keyers' word for the status line ("WK 3.1"), or "".
+    virtual void showKeyerStatus(const std::string&) {}
 };
 
 inline constexpr int kMinCWSpeed = 18;
@@ -50,6 +53,12 @@ class CWKeyer {
     CWKeyer(MainMod& state, Platform& platform, PortLines& lines, KeyerDevices devices);
 
     void setHost(ICWKeyerHost& host) { host_ = &host; }
+    // The external keyers; without them every radio keys the lines.
+    void setDevices(KeyingDevices& devices) { keyingDevices_ = &devices; }
+    // The settings were read or changed: the keyers follow them.
+    void configureDevices();
+    // Between messages, from a timer: a keyer's speed knob, its status.
+    void pollDevices();
 
     // Sends one message; the caller looks at CWAbortFlag afterwards. A call
     // made while a message is being sent (from events processed during it)
@@ -72,8 +81,14 @@ class CWKeyer {
     void selectRadio(char radioDigit, Run& run);
     bool prepareLines(Run& run);
     void keyCharacters(Run& run);
+    bool keyCharacter(int position, Run& run);
     bool keyPattern(const std::string& pattern, Run& run);
-    void extendCall(Run& run);
+    // Waits on the external keyer until `until` on the message's timeline,
+    // or with `toEnd` until it reports the message keyed (`until` is then
+    // the latest it may take); false when the message must end.
+    bool awaitDevice(Run& run, KeyTime until, bool toEnd);
+    void pollSpeedKeys(Run& run);
+    bool extendCall(Run& run);
     void endKeying(Run& run);
     void onEdge(bool keyDown);
     void note(Run& run, const Status& status);
@@ -84,6 +99,7 @@ class CWKeyer {
     PortLines& lines_;
     KeyerDevices devices_;
     ICWKeyerHost* host_ = nullptr;
+    KeyingDevices* keyingDevices_ = nullptr;
     bool busy_ = false;
     bool sidetoneFailureShown_ = false;
 

@@ -25,6 +25,54 @@ std::string millisecondsText(KeyTime ns) {
 
 }  // namespace
 
+void LineLog::recordBytes(std::string_view link, std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    text_.append(millisecondsText(clock_.now())).append("\t").append(link).append("\t");
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7F && c != '<')
+            text_ += c;
+        else
+            text_.append({'<', kHex[b >> 4], kHex[b & 0x0F], '>'});
+    }
+    text_ += '\n';
+}
+
+namespace {
+
+class RecordedLink : public IByteLink {
+  public:
+    RecordedLink(std::unique_ptr<IByteLink> link, std::string name, LineLog& log)
+        : link_(std::move(link)), name_(std::move(name)), log_(log) {}
+    Status write(std::string_view bytes) override {
+        log_.recordBytes(name_, bytes);
+        return link_->write(bytes);
+    }
+    Result<std::string> read(int waitMs) override { return link_->read(waitMs); }
+
+  private:
+    std::unique_ptr<IByteLink> link_;
+    std::string name_;
+    LineLog& log_;
+};
+
+}  // namespace
+
+Result<std::unique_ptr<IByteLink>> RecordedByteLinks::recorded(
+    Result<std::unique_ptr<IByteLink>> link, std::string name) {
+    if (!link) return link;
+    return std::unique_ptr<IByteLink>(
+        std::make_unique<RecordedLink>(std::move(*link), std::move(name), log_));
+}
+
+Result<std::unique_ptr<IByteLink>> RecordedByteLinks::udp(const std::string& host, int port) {
+    return recorded(links_.udp(host, port), host + ":" + std::to_string(port));
+}
+
+Result<std::unique_ptr<IByteLink>> RecordedByteLinks::serial(const std::string& path) {
+    return recorded(links_.serial(path), path);
+}
+
 LineLog::LineLog(const IKeyingScheduler& clock) : clock_(clock) {
     registers_[kLpt1Control] = kAllPinsLow;
     registers_[kLpt2Control] = kAllPinsLow;

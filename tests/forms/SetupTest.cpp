@@ -344,6 +344,45 @@ TEST_F(SetupTest, TheNetworkTabStoresTheClusterWithAPortItCanUse) {
     EXPECT_EQ(state.settings, expected);
 }
 
+TEST_F(SetupTest, KeyingDevicesAreStoredOnlyWithADeviceOrAddressTheyCanUse) {
+    using Kind = KeyerChoice::Kind;
+    EXPECT_EQ(v().keyerKind, (std::array<Kind, 2>{Kind::Builtin, Kind::Builtin}));
+    EXPECT_EQ(v().keyerAddress[1], "127.0.0.1:6789");
+    const struct {
+        Kind kind;
+        const char* entered;
+        const char* refusal;  // "" when OK stores `stored`
+        const char* stored;
+    } cases[] = {
+        {Kind::WinKeyer, " ", "needs the WinKeyer's serial device, such as /dev/ttyUSB0.", ""},
+        {Kind::CwDaemon, "daemon.local:6789",
+         "needs cwdaemon's IPv4 address and port, such as 127.0.0.1:6789.", ""},
+        {Kind::WinKeyer, " /dev/ttyUSB1 ", "", "winkeyer:/dev/ttyUSB1"},
+        {Kind::CwDaemon, "127.0.0.1:7000", "", "cwdaemon:127.0.0.1:7000"},
+    };
+    for (const auto& c : cases) {
+        keslog::Setup dialog{state, platform, devices};
+        dialog.load();
+        fakes.messageBox.shown.clear();
+        dialog.onKeyer(2, c.kind);
+        (c.kind == Kind::WinKeyer ? dialog.onKeyerDevice(2, c.entered)
+                                  : dialog.onKeyerAddress(2, c.entered));
+        dialog.onKeyerPot(true);
+        dialog.onOK();
+        Settings expected = storedSettings();
+        if (*c.refusal) {
+            ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+            EXPECT_EQ(fakes.messageBox.shown[0].text,
+                      std::string("The CW keying device of radio 2 ") + c.refusal);
+        } else {
+            expected.CWKeyer2 = c.stored;
+            expected.CWKeyerPot = true;
+        }
+        EXPECT_EQ(state.settings, expected) << c.entered;
+        state.settings = storedSettings();
+    }
+}
+
 TEST_F(SetupTest, CallDataFilesPerContestStoredOnOk) {
     state.settings.CallHistoryNAQP = "/data/naqp.txt";
     state.contestNr = contest::Naqp;

@@ -302,6 +302,17 @@ int main(int argc, char** argv) {
         dialog.render();
         save(dialog, out, "preferences-network.png");
     }
+    {
+        state.settings.CWKeyer1 = "winkeyer:/dev/ttyUSB0";
+        state.settings.CWKeyer2 = "cwdaemon:127.0.0.1:6789";
+        LinuxPortDevices devices;
+        Setup form(state, platform, devices);
+        form.load();
+        form.onTab(SetupTab::Devices);
+        SetupDialog dialog(form);
+        dialog.show();
+        save(dialog, out, "preferences-devices.png");
+    }
     // Last: the post-contest dialog takes the log over.
     {
         PostContestForm form(state, platform);
