@@ -54,7 +54,9 @@ TEST(Cli, ShowSettingsPrintsThemAsRead) {
     EXPECT_NE(shown.out.find("\nRadio1Delay=2\n"), std::string::npos);
     EXPECT_NE(shown.out.find("\nOpenFilePath=" + dir.path() + "\n"), std::string::npos);
     EXPECT_EQ(shown.out.find('\r'), std::string::npos);
-    // A file from before the newer sections reads as their defaults.
+    // A file from before the newer keys and sections reads as their defaults.
+    EXPECT_NE(shown.out.find("\nCWKeyer1=builtin\nCWKeyer2=builtin\nCWKeyerPot=False\n\n"),
+              std::string::npos);
     EXPECT_TRUE(shown.out.ends_with(
         "UserAnt=\n\n[Submission File]\nUserState=\nUserPostalCode=\nUserEmail=\nUserGrid=\n"
         "CategoryOperator=SINGLE-OP\nCategoryAssisted=NON-ASSISTED\nCategoryBand=ALL\n"
