@@ -177,9 +177,9 @@ TEST(QtWavePlayerTest, AShortToneKeysPttForItsLengthAndReleasesItAtItsEnd) {
     }
     // The voice keyer on fakes, but for the real player.
     test::FakePlatform fakes;
-    Platform platform{fakes.messageBox, fakes.fileDialog, fakes.timers, fakes.events, fakes.keys,
-                      fakes.serial,     fakes.ports,      player,       fakes.clock,  fakes.help,
-                      fakes.beep,       fakes.busy,       fakes.network};
+    Platform platform{fakes.messageBox, fakes.fileDialog, fakes.timers,  fakes.events, fakes.keys,
+                      fakes.serial,     fakes.ports,      player,        fakes.clock,  fakes.help,
+                      fakes.beep,       fakes.busy,       fakes.network, fakes.streams};
     MainMod state;
     state.settings.SSBPTTActivated = true;
     state.settings.SSBPTTComport = "Com2";

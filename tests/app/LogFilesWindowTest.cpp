@@ -49,7 +49,7 @@ class LogFilesWindowTest : public test::QtTest {
     QtMessageBox qtBox;
     Platform platform{qtBox,        fakes.fileDialog, fakes.timers,     fakes.events, fakes.keys,
                       fakes.serial, fakes.ports,      fakes.wavePlayer, fakes.clock,  fakes.help,
-                      fakes.beep,   fakes.busy,       fakes.network};
+                      fakes.beep,   fakes.busy,       fakes.network,    fakes.streams};
     MainMod state;
     StoredLogFiles files{platform};
     LogFormWindow window{state, platform, files};

@@ -36,7 +36,8 @@ struct HeadlessRig {
                       fakes.help,
                       fakes.beep,
                       fakes.busy,
-                      fakes.network};
+                      fakes.network,
+                      fakes.streams};
     MainMod state;
     PortLines ports{lines, lines};
     test::FakeSidetone soundCard;
