@@ -180,7 +180,7 @@ TEST(QtWavePlayerTest, AShortToneKeysPttForItsLengthAndReleasesItAtItsEnd) {
     Platform platform{fakes.messageBox, fakes.fileDialog, fakes.timers,   fakes.events,
                       fakes.keys,       fakes.serial,     fakes.ports,    player,
                       fakes.clock,      fakes.help,       fakes.beep,     fakes.busy,
-                      fakes.network,    fakes.udp,        fakes.processes};
+                      fakes.network,    fakes.udp,        fakes.processes, fakes.streams};
     MainMod state;
     state.settings.SSBPTTActivated = true;
     state.settings.SSBPTTComport = "Com2";

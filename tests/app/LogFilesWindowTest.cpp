@@ -50,7 +50,7 @@ class LogFilesWindowTest : public test::QtTest {
     Platform platform{qtBox,         fakes.fileDialog, fakes.timers,   fakes.events,
                       fakes.keys,    fakes.serial,     fakes.ports,    fakes.wavePlayer,
                       fakes.clock,   fakes.help,       fakes.beep,     fakes.busy,
-                      fakes.network, fakes.udp,        fakes.processes};
+                      fakes.network, fakes.udp,        fakes.processes, fakes.streams};
     MainMod state;
     StoredLogFiles files{platform};
     LogFormWindow window{state, platform, files};

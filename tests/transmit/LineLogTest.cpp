@@ -38,7 +38,7 @@ struct HeadlessRig {
                       fakes.busy,
                       fakes.network,
                       fakes.udp,
-                      fakes.processes};
+                      fakes.processes, fakes.streams};
     MainMod state;
     PortLines ports{lines, lines};
     test::FakeSidetone soundCard;
