@@ -65,7 +65,13 @@ TEST_F(TypeSessionTest, RigReportsSetTheBandAndTheQsosKeepTheirFrequencies) {
                            "{Rig 1 14001000 CW}K1AR{Tab}5{Enter}{KillLastEntry}\n",
                            "yes");
     ASSERT_EQ(s.code, 0) << s.err;
-    EXPECT_EQ(s.out, "");
+    EXPECT_EQ(s.out,
+              "Last: 40  CW  1405 DL1ABC        1   14 DL    3\n"
+              "Last: 15  CW  1405 G4ABC         2   14 G     3\n"
+              "Last: 20  CW  1405 JA1XYZ        3   25 JA    3\n"
+              "Last: 20  CW  1405 K1AR          4    5 K     0\n"
+              "MSGBOX Confirm kill | Kill last log entry?\n" +
+                  score("CQWW DX", 3, "9", 6, 54));
     EXPECT_EQ(dir.read("T.KSF"),
               "00001 0007025300\r\n00002 0021012340\r\n00003 0000000000\r\n");
 }
