@@ -255,13 +255,11 @@ RadioInfo StationBroadcast::radioInfo(int radio) const {
     return info;
 }
 
-std::int64_t StationBroadcast::qsoFrequencyHz(const QSORecName& q) const {
-    // The log radio's rig when it is on the QSO's band, else where the band's
-    // segment for the mode starts.
-    const RigReading* reading = rig_.onlineReading(state_.LogRadio);
-    if (reading && isValidBandMode(q.QBandMode) &&
-        bandOfFrequency(reading->hz) == bandIndexOf(q.QBandMode))
-        return reading->hz;
+std::int64_t StationBroadcast::qsoFrequencyHz(int n, const QSORecName& q) const {
+    // The frequency logged with the QSO (a killed one's has gone with it),
+    // else where the band's segment for the mode starts.
+    if (n <= state_.log.count())
+        if (const std::optional<std::int64_t> hz = state_.log.frequencyOf(n)) return *hz;
     return isValidBandMode(q.QBandMode) ? segmentStartHz(q.QBandMode) : 0;
 }
 
@@ -279,7 +277,7 @@ void StationBroadcast::qsoKilled(int n, const QSORecName& killed) {
 
 void StationBroadcast::sendContact(ContactEvent event, int n, const QSORecName& q, bool newMult) {
     if (!on_) return;
-    const ContactFacts facts{qsoFrequencyHz(q), state_.LogRadio, newMult,
+    const ContactFacts facts{qsoFrequencyHz(n, q), state_.LogRadio, newMult,
                              platform_.clock.now().year};
     send(contactPacket(event, state_, n, q, facts));
 }

@@ -80,7 +80,7 @@ class StationBroadcast {
     void sendContact(ContactEvent event, int n, const QSORecName& q, bool newMult);
     RadioInfo radioInfo(int radio) const;
     // The frequency a QSO is told with.
-    std::int64_t qsoFrequencyHz(const QSORecName& q) const;
+    std::int64_t qsoFrequencyHz(int n, const QSORecName& q) const;
 
     MainMod& state_;
     Platform& platform_;
