@@ -54,28 +54,6 @@ TEST(TypeSession, EscWhileSendingStopsTheMessageAndKeepsTheEntry) {
     }
 }
 
-// Rig reports move band and mode as a rigctld poll would; each QSO keeps
-// the frequency of its band to 10 Hz, none after a band change by hand;
-// a killed QSO takes its line along.
-TEST_F(TypeSessionTest, RigReportsSetTheBandAndTheQsosKeepTheirFrequencies) {
-    const Session s = type({"--new", "CQWW", "--mode", "CW", "--location", "USA"},
-                           "{Rig 1 7025304 CW}DL1ABC{Tab}14{Enter}\n"
-                           "{Rig 2 28010000 CW}{Rig 1 21012340 CW}G4ABC{Tab}14{Enter}\n"
-                           "{Ctrl+Down}JA1XYZ{Tab}25{Enter}\n"
-                           "{Rig 1 14001000 CW}K1AR{Tab}5{Enter}{KillLastEntry}\n",
-                           "yes");
-    ASSERT_EQ(s.code, 0) << s.err;
-    EXPECT_EQ(s.out,
-              "Last: 40  CW  1405 DL1ABC        1   14 DL    3\n"
-              "Last: 15  CW  1405 G4ABC         2   14 G     3\n"
-              "Last: 20  CW  1405 JA1XYZ        3   25 JA    3\n"
-              "Last: 20  CW  1405 K1AR          4    5 K     0\n"
-              "MSGBOX Confirm kill | Kill last log entry?\n" +
-                  score("CQWW DX", 3, "9", 6, 54));
-    EXPECT_EQ(dir.read("T.KSF"),
-              "00001 0007025300\r\n00002 0021012340\r\n00003 0000000000\r\n");
-}
-
 TEST(KeyScript, BadStepsNameWhereAndWhy) {
     const std::pair<const char*, const char*> cases[] = {
         {"{F13}", "unknown key {F13}"},
