@@ -217,7 +217,8 @@ void BM_EscToDeviceAbort(benchmark::State& state) {
                               platform.events,     keys,                platform.serial,
                               platform.ports,      platform.wavePlayer, platform.clock,
                               platform.help,       platform.beep,       platform.busy,
-                              platform.network};
+                              platform.network,    platform.udp,        platform.processes,
+                              platform.streams};
     keslog::MainMod mainMod;
     mainMod.settings.CWActivated = true;
     mainMod.settings.CWKeyer1 = "cwdaemon:127.0.0.1:" + std::to_string(ntohs(address.sin_port));

@@ -122,7 +122,7 @@ TEST_F(DialogsTest, PreferencesDrawEveryTabAndForwardChanges) {
     EXPECT_FALSE(child<QPushButton>(dialog, "SelectButton")->isEnabled());
     EXPECT_EQ(child<QComboBox>(dialog, "ComboCom1Device")->count(), 2);
     for (int tab = 0; tab < tabs->count(); ++tab) tabs->setCurrentIndex(tab);
-    EXPECT_EQ(setup.view().tab, SetupTab::Devices);
+    EXPECT_EQ(setup.view().tab, SetupTab::Network);
 
     // A click applies the enabling rules at once.
     child<QCheckBox>(dialog, "CWActivatebox")->click();
