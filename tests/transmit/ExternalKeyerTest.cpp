@@ -34,7 +34,8 @@ struct DeviceRig : KeyerRig {
     KeyingDevices devices{links, fakes.messageBox};
 };
 
-int freeUdpPort() {
+// A UDP socket bound to a free loopback port; the port through `port`.
+int boundLoopbackUdp(int& port) {
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -42,8 +43,14 @@ int freeUdpPort() {
     socklen_t size = sizeof a;
     ::bind(fd, reinterpret_cast<sockaddr*>(&a), size);
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
-    ::close(fd);
-    return ntohs(a.sin_port);
+    port = ntohs(a.sin_port);
+    return fd;
+}
+
+int freeUdpPort() {
+    int port = 0;
+    ::close(boundLoopbackUdp(port));
+    return port;
 }
 
 // cwdaemon keying nothing on a free loopback port; its debug output, one
@@ -131,15 +138,10 @@ TEST(CwDaemonKeyer, MessagesEndOnTheDaemonsReplyEscAbortsAndSpeedStepsArrive) {
 
 TEST(CwDaemonKeyer, ASilentDaemonEndsEachMessageAndIsToldOnce) {
     // A socket that takes the datagrams and never answers.
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof a;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), size);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
-    const std::string name = "cwdaemon at 127.0.0.1:" + std::to_string(ntohs(a.sin_port));
-    DeviceRig rig("cwdaemon:127.0.0.1:" + std::to_string(ntohs(a.sin_port)));
+    int port = 0;
+    const int fd = boundLoopbackUdp(port);
+    const std::string name = "cwdaemon at 127.0.0.1:" + std::to_string(port);
+    DeviceRig rig("cwdaemon:127.0.0.1:" + std::to_string(port));
     rig.state.settings.CWPTTActivated = true;
     for (int i = 0; i < 2; ++i) {
         rig.keyer.SendCW("E", false);
