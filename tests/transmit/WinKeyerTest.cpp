@@ -99,13 +99,15 @@ class FakeWinKeyer {
             got = received_;
         }
         if (got.size() == 2 && got == std::string("\0\x02", 2)) {
-            if (open_ == Open::Version31) say(31);
-            if (open_ == Open::Garbage) ::write(master_, "hello", 5);
             if (open_ == Open::Version31 && xoffAfterOpen) {
+                // One write: a keyer full at once must be seen before any text.
                 xoff = true;
                 xoffUntil = Clock::now() + 200ms;
-                say(0xC1);
+                ::write(master_, "\x1F\xC1", 2);
+            } else if (open_ == Open::Version31) {
+                say(31);
             }
+            if (open_ == Open::Garbage) ::write(master_, "hello", 5);
         } else if (b >= 'A' && b <= 'Z' && !busy) {
             busy = true;
             busyUntil = Clock::now() + busyFor;
