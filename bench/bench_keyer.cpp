@@ -9,8 +9,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 
 #include "platform/linux/ByteLinks.h"
@@ -202,26 +200,13 @@ class TimedLinks : public keslog::IByteLinks {
 // that takes the datagrams): how long until the abort request is written,
 // all of it on the thread that runs the window.
 void BM_EscToDeviceAbort(benchmark::State& state) {
-    const int daemon = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(daemon, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(daemon, reinterpret_cast<sockaddr*>(&address), &size);
-
+    const keslog::test::LoopbackUdpSocket daemon;
     keslog::test::FakePlatform fakes;
     EscAt keys;
-    keslog::Platform platform = fakes.services();
-    keslog::Platform withKeys{platform.messageBox, platform.fileDialog, platform.timers,
-                              platform.events,     keys,                platform.serial,
-                              platform.ports,      platform.wavePlayer, platform.clock,
-                              platform.help,       platform.beep,       platform.busy,
-                              platform.network,    platform.udp,        platform.processes,
-                              platform.streams};
+    keslog::Platform withKeys = fakes.services({.keys = &keys});
     keslog::MainMod mainMod;
     mainMod.settings.CWActivated = true;
-    mainMod.settings.CWKeyer1 = "cwdaemon:127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    mainMod.settings.CWKeyer1 = "cwdaemon:127.0.0.1:" + std::to_string(daemon.port());
     mainMod.reference.CWCharacters = keslog::test::standardMorse();
     keslog::PortLines lines(fakes.serial, fakes.ports);
     keslog::RealtimeKeyingScheduler real(nullptr);
@@ -240,10 +225,9 @@ void BM_EscToDeviceAbort(benchmark::State& state) {
         const KeyTime pressed = keys.pressAt;
         keyer.SendCW("CQ TEST", false);
         latencyUs.push_back(static_cast<double>(links.abortAt - pressed) / 1000.0);
-        while (recv(daemon, drain, sizeof drain, MSG_DONTWAIT) > 0) {
+        while (recv(daemon.fd(), drain, sizeof drain, MSG_DONTWAIT) > 0) {
         }
     }
-    close(daemon);
     state.counters["median_us"] = percentile(latencyUs, 0.5);
     state.counters["p99_us"] = percentile(latencyUs, 0.99);
     state.counters["max_us"] = percentile(latencyUs, 1.0);

@@ -177,10 +177,7 @@ TEST(QtWavePlayerTest, AShortToneKeysPttForItsLengthAndReleasesItAtItsEnd) {
     }
     // The voice keyer on fakes, but for the real player.
     test::FakePlatform fakes;
-    Platform platform{fakes.messageBox, fakes.fileDialog, fakes.timers,   fakes.events,
-                      fakes.keys,       fakes.serial,     fakes.ports,    player,
-                      fakes.clock,      fakes.help,       fakes.beep,     fakes.busy,
-                      fakes.network,    fakes.udp,        fakes.processes, fakes.streams};
+    Platform platform = fakes.services({.wavePlayer = &player});
     MainMod state;
     state.settings.SSBPTTActivated = true;
     state.settings.SSBPTTComport = "Com2";

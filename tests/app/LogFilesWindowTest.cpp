@@ -47,10 +47,7 @@ class LogFilesWindowTest : public test::QtTest {
     test::TempDir dir;
     test::FakePlatform fakes;
     QtMessageBox qtBox;
-    Platform platform{qtBox,         fakes.fileDialog, fakes.timers,   fakes.events,
-                      fakes.keys,    fakes.serial,     fakes.ports,    fakes.wavePlayer,
-                      fakes.clock,   fakes.help,       fakes.beep,     fakes.busy,
-                      fakes.network, fakes.udp,        fakes.processes, fakes.streams};
+    Platform platform = fakes.services({.messageBox = &qtBox});
     MainMod state;
     StoredLogFiles files{platform};
     LogFormWindow window{state, platform, files};

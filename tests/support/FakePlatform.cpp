@@ -1,5 +1,10 @@
 #include "support/FakePlatform.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -78,6 +83,21 @@ std::string TempDir::read(const std::string& name) const {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+LoopbackUdpSocket::LoopbackUdpSocket() : fd_(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        throw std::runtime_error("no loopback UDP socket");
+    port_ = ntohs(address.sin_port);
+}
+
+LoopbackUdpSocket::~LoopbackUdpSocket() {
+    ::close(fd_);
 }
 
 std::string shippedFile(const std::string& name) {

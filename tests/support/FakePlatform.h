@@ -334,6 +334,16 @@ class FakeTcpStreamConnector : public ITcpStreamConnector {
     std::vector<std::string> addresses;
 };
 
+// The services a test puts in place of the fakes; the rest stay fakes.
+struct ServiceReplacements {
+    IMessageBox* messageBox = nullptr;
+    ITimerFactory* timers = nullptr;
+    IKeyState* keys = nullptr;
+    ISerialLines* serial = nullptr;
+    IPortIo* ports = nullptr;
+    IWavePlayer* wavePlayer = nullptr;
+};
+
 // Every fake in one place; services() hands them out as a Platform.
 struct FakePlatform {
     FakeMessageBox messageBox;
@@ -353,9 +363,17 @@ struct FakePlatform {
     FakeProcessLauncher processes;
     FakeTcpStreamConnector streams;
 
-    Platform services() {
-        return {messageBox, fileDialog, timers, events,  keys,      serial, ports,  wavePlayer,
-                clock,      help,       beep,   busy,    network,   udp,    processes, streams};
+    Platform services(ServiceReplacements in = {}) {
+        const auto fill = [](auto*& service, auto& fake) { service = service ? service : &fake; };
+        fill(in.messageBox, messageBox);
+        fill(in.timers, timers);
+        fill(in.keys, keys);
+        fill(in.serial, serial);
+        fill(in.ports, ports);
+        fill(in.wavePlayer, wavePlayer);
+        return {*in.messageBox, fileDialog, *in.timers, events, *in.keys, *in.serial, *in.ports,
+                *in.wavePlayer, clock,      help,       beep,   busy,     network,    udp,
+                processes,      streams};
     }
 };
 
@@ -375,6 +393,22 @@ class TempDir {
 
   private:
     std::string path_;
+};
+
+// A UDP socket bound to a free loopback port, closed when the object goes.
+class LoopbackUdpSocket {
+  public:
+    LoopbackUdpSocket();
+    ~LoopbackUdpSocket();
+    LoopbackUdpSocket(const LoopbackUdpSocket&) = delete;
+    LoopbackUdpSocket& operator=(const LoopbackUdpSocket&) = delete;
+
+    int fd() const { return fd_; }
+    int port() const { return port_; }
+
+  private:
+    int fd_;
+    int port_ = 0;
 };
 
 // Copies the shipped start-up files (settings, reference data, country

@@ -24,21 +24,7 @@ struct HeadlessRig {
     test::FakePlatform fakes;
     SimulatedTime time;
     LineLog lines{time};
-    Platform platform{fakes.messageBox,
-                      fakes.fileDialog,
-                      time,
-                      fakes.events,
-                      fakes.keys,
-                      lines,
-                      lines,
-                      fakes.wavePlayer,
-                      fakes.clock,
-                      fakes.help,
-                      fakes.beep,
-                      fakes.busy,
-                      fakes.network,
-                      fakes.udp,
-                      fakes.processes, fakes.streams};
+    Platform platform = fakes.services({.timers = &time, .serial = &lines, .ports = &lines});
     MainMod state;
     PortLines ports{lines, lines};
     test::FakeSidetone soundCard;

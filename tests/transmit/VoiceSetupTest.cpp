@@ -15,25 +15,11 @@ std::string emptyPairs(int n) {
     return out;
 }
 
-TEST(VoiceSetup, KeyNamesAndCaptions) {
+TEST(VoiceSetup, KeyNames) {
     EXPECT_EQ(voiceKeyName(0), "F-1 Key");
     EXPECT_EQ(voiceKeyName(6), "F-7 Key");
     EXPECT_EQ(voiceKeyName(7), "F-11 Key");
     EXPECT_EQ(voiceKeyName(8), "F-12 Key");
-    EXPECT_EQ(voiceCaption({"", "CQ", '2', 6}), "[6]CQ");
-    EXPECT_EQ(voiceCaption({"", "CQ", '1', 3}), "[3]CQ");
-    EXPECT_EQ(voiceCaption({"", "[QRZ]", '0', 1}), "[QRZ]");
-}
-
-TEST(VoiceSetup, SavedSetHasEighteenQuotedRecords) {
-    VoiceSet set;
-    set[0] = {"/dvk/cq.wav", "CQ CONTEST", '2', 6};  // red, [6]CQ CONTEST
-    set[1] = {"/dvk/call.wav", "MY CALL", '1', 1};
-    set[2] = {"/dvk/tu.wav", "TU", '0', 3};
-    const std::string expected = pair("/dvk/cq.wav", "[RADIO2][PLAY6]CQ CONTEST") +
-                                 pair("/dvk/call.wav", "[RADIO1][PLAY1]MY CALL") +
-                                 pair("/dvk/tu.wav", "[RADIO0][PLAY3]TU") + emptyPairs(6);
-    EXPECT_EQ(setupFileText(set), expected);
 }
 
 TEST(VoiceSetup, ReadingTakesRadioPlaysAndLabelFromTheRecord) {
