@@ -320,6 +320,8 @@ TEST_F(LogFormTest, LayoutFollowsTheContestAndBothRadiosTheLogsBandMode) {
         {contest::Cqp, {true, true}, 11, "Exchange", false, true, true, false},
         {contest::Paqp, {false, false}, 5, "Exchange", false, true, true, true},
         {contest::Naqp, {false, true}, 3, "Exchange", false, false, true, true},
+        {contest::Sprint, {false, true}, 3, "Exchange", false, false, true, true},
+        {contest::Ss, {false, true}, 3, "Exchange", false, false, true, true},
     };
     ASSERT_TRUE(form.startUp(dir.path()));
     for (const Case& c : cases) {
@@ -496,21 +498,6 @@ TEST_F(LogFormTest, NaqpGridFollowsTheBand) {
     step(EntryKey::Up);
     step(EntryKey::Up);
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 15m");
-}
-
-TEST_F(LogFormTest, LastEntryOpensTheEditorOnTheLastQsoAndNeverOnAnEmptyLog) {
-    ASSERT_TRUE(form.startUp(dir.path()));
-    state.contestNr = contest::Cqww;
-    state.resetLog();
-    form.entry().onLastEntry();
-    EXPECT_TRUE(host.edited.empty());
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "No Entries in Log, so can't edit last entry.");
-
-    ASSERT_TRUE(state.log.append(test::qsoOf("DL1ABC", "DL")));
-    ASSERT_TRUE(state.log.append(test::qsoOf("JA1XYZ", "JA")));
-    form.entry().onLastEntry();
-    EXPECT_EQ(host.edited, std::vector<int>{2});
 }
 
 // An unnamed log open with one QSO in memory.
