@@ -240,8 +240,8 @@ TEST_F(LogOpeningTest, ConversionNeverReplacesAnExistingOldFile) {
         const Result<OpenedLog> log = open("OLD.KSL");
         ASSERT_FALSE(log.isOk());
         EXPECT_EQ(log.status().message(),
-                  "The log " + dir.file("OLD.KSL") + " has to be converted, but its old-file name " +
-                      dir.file("OLD.KSb") +
+                  "The log " + dir.file("OLD.KSL") +
+                      " has to be converted, but its old-file name " + dir.file("OLD.KSb") +
                       " is taken.  Move that file away and open the log again; nothing was "
                       "changed.");
         EXPECT_EQ(dir.read("OLD.KSL"), old);

@@ -76,14 +76,15 @@ TEST(SettingsFile, WrittenLayout) {
     s.Weight = "3.50";
     s.WindowCoords[0] = {120, -45, 9000, 6000};
     std::string expected = shipped;
-    for (const auto& [from, to] : {std::pair{"DupeBeepFlag=True", "DupeBeepFlag=False"},
-                                   {"YourCall=", "YourCall=N6TR"},
-                                   {"Radio1Delay=0", "Radio1Delay=-3"},
-                                   {"DualCQsRepeatInterval=1000", "DualCQsRepeatInterval=0"},
-                                   {"DualCQsPlayNumber=1", "DualCQsPlayNumber=0"},
-                                   {"Weight=3", "Weight=3.5"},
-                                   {"[Window Coordinates - CQP, SS, WPX]\r\n 0  0  0  0 ",
-                                    "[Window Coordinates - CQP, SS, WPX]\r\n 120 -45  9000  6000 "}}) {
+    for (const auto& [from, to] :
+         {std::pair{"DupeBeepFlag=True", "DupeBeepFlag=False"},
+          {"YourCall=", "YourCall=N6TR"},
+          {"Radio1Delay=0", "Radio1Delay=-3"},
+          {"DualCQsRepeatInterval=1000", "DualCQsRepeatInterval=0"},
+          {"DualCQsPlayNumber=1", "DualCQsPlayNumber=0"},
+          {"Weight=3", "Weight=3.5"},
+          {"[Window Coordinates - CQP, SS, WPX]\r\n 0  0  0  0 ",
+           "[Window Coordinates - CQP, SS, WPX]\r\n 120 -45  9000  6000 "}}) {
         const std::string line = "\n" + std::string(from) + "\r";
         ASSERT_NE(expected.find(line), std::string::npos) << from;
         expected.replace(expected.find(line), line.size(), "\n" + std::string(to) + "\r");
