@@ -533,8 +533,7 @@ TEST_F(LookbackTest, ACallFileReplacesTheListAndADamagedOneKeepsItsGoodLines) {
     EXPECT_TRUE(state.lookbackCalls.loaded);
 }
 
-// A real log as the logger writes it adds its calls to those listed; each
-// contest's exchange text is the call file tests' to check.
+// A real log adds its calls to the list; each contest's exchange: CallFileFromLog.
 TEST_F(LookbackTest, ALogAddsItsCalls) {
     MainMod wpx = test::logFor(contest::Wpx, dir.file("WPX.KSL"));
     ASSERT_TRUE(createLogFile(wpx));
