@@ -43,10 +43,9 @@ class RecordingEntryHost : public IEntryHost {
     void showPartial() override { events.push_back("partial"); }
     bool editLastEntry() override {
         events.push_back("edit last");
-        return editChanges;
+        return false;
     }
     std::vector<std::string> events;
-    bool editChanges = false;
 };
 
 // Every transmit request as a line: "F1", "dual F3", "exchange <box>",

@@ -44,14 +44,6 @@ TEST_F(PartialWindow, CallsThatHoldOrEndWithTheText) {
     EXPECT_EQ(hits(), (std::vector<std::string>{"N3XAB", "ZZ9AB"}));
 }
 
-TEST_F(PartialWindow, FourteenHitsAtMost) {
-    for (int n = 0; n < 20; ++n) log("W3A" + std::string(1, static_cast<char>('A' + n)), "ALL");
-    partial.searchCalls("W3A", PartialSearchKind::Contains);
-    EXPECT_EQ(hits().size(), 14U);
-    EXPECT_EQ(partial.view().Match[13], "W3AN");
-    EXPECT_EQ(partial.view().Match[14], "");
-}
-
 TEST_F(PartialWindow, NoMatchAndClicks) {
     log("W3ABC", "ALL");
     partial.searchCalls("QQ", PartialSearchKind::Contains);
@@ -72,46 +64,12 @@ TEST_F(PartialWindow, NoMatchAndClicks) {
     EXPECT_TRUE(hits().empty());
 }
 
-TEST_F(PartialWindow, CountySearchListsTheCallsWorkedThereOrRefuses) {
-    log("W3ABC", "ALL");
-    log("K3XYZ", "PHI");
-    log("N3AAA", "ALLEGHENY");
-    log("W3ABC", "ALL", PH20);
-    partial.searchCounty("ALL");
-    EXPECT_EQ(hits(), (std::vector<std::string>{"W3ABC", "N3AAA"}));
-    partial.searchCounty("BER");
-    EXPECT_EQ(hits(), (std::vector<std::string>{" No calls", "found"}));
-    EXPECT_TRUE(platform.messageBox.shown.empty());
-
-    // Anything but a county abbreviation is refused and changes nothing.
-    partial.searchCalls("W3", PartialSearchKind::Contains);
-    for (const char* text : {"ALLEGHENY", "", "XYZ"}) {
-        partial.searchCounty(text);
-        ASSERT_FALSE(platform.messageBox.shown.empty());
-        const MessageRequest& shown = platform.messageBox.shown.back();
-        EXPECT_EQ(shown.text, "Not a valid county abbreviation.");
-        EXPECT_EQ(shown.title, "County search error");
-        EXPECT_EQ(shown.icon, MsgIcon::Stop);
-        EXPECT_EQ(hits(), std::vector<std::string>{"W3ABC"});
-    }
-}
-
-TEST(PartialCqp, CountiesOfTheStationsLocation) {
-    FakePlatform platform;
-    MainMod inside = newLog(contest::Cqp, true, {.inState = true});
-    logQsos(inside, {{"K6AAA", CW20, 1, "SCLA", "3", 1, mult("SCLA")},
-                     {"K6BBB", CW20, 2, " 4", "3", 1, mult("AZ")}});
-    Partial partial(inside, platform.messageBox);
-    partial.searchCounty("SCLA");
-    EXPECT_EQ(partial.view().Match[0], "K6AAA");
-    partial.searchCounty("AZ");  // a state, not a county
-    EXPECT_EQ(platform.messageBox.shown.size(), 1U);
-
-    MainMod outside = newLog(contest::Cqp);
-    logQsos(outside, {{"K6AAA", CW20, 1, " 43", "3", 1, mult("SCLA")}});
-    Partial other(outside, platform.messageBox);
-    other.searchCounty("SCLA");
-    EXPECT_EQ(other.view().Match[0], "K6AAA");
+// The searches as typed, their hits and refusals: golden session
+// PartialSearch.
+TEST_F(PartialWindow, ACountyRefusedIsAStop) {
+    partial.searchCounty("XYZ");
+    ASSERT_EQ(platform.messageBox.shown.size(), 1U);
+    EXPECT_EQ(platform.messageBox.shown[0].icon, MsgIcon::Stop);
 }
 
 }  // namespace

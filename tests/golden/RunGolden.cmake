@@ -8,9 +8,10 @@
 # a comment; each runs in the scratch folder with --program-dir prepended,
 # "> FILE" at the end puts its standard output in FILE; "rename A B" renames
 # an output),
-# the files it reads (key scripts, logs...), an optional settings.txt of Key=Value
-# lines put into a copy of the shipped KESLOG90.INI after those of the
-# settings.txt beside this script, and expected/: one file
+# the files it reads (key scripts, logs..., also in folders of their own,
+# such as another program folder's KESLOG90.INI), an optional settings.txt of
+# Key=Value lines put into a copy of the shipped KESLOG90.INI after those of
+# the settings.txt beside this script, and expected/: one file
 # for each file the session leaves beside its inputs, and transcript.txt,
 # each command followed by its output, its error lines marked "! " and its
 # exit code when not 0. A log (.KSL) is compared as a hex dump. Set
@@ -41,10 +42,12 @@ foreach(file "${CMAKE_CURRENT_LIST_DIR}/settings.txt" "${CASE}/settings.txt")
     execute_process(COMMAND sed -i "s|^${key}=[^\r]*|${setting}|" "${WORK}/prog/KESLOG90.INI")
   endforeach()
 endforeach()
-file(GLOB inputs RELATIVE "${CASE}" LIST_DIRECTORIES false "${CASE}/*")
+file(GLOB_RECURSE inputs RELATIVE "${CASE}" LIST_DIRECTORIES false "${CASE}/*")
+list(FILTER inputs EXCLUDE REGEX "^expected/")
 list(REMOVE_ITEM inputs session.txt settings.txt)
 foreach(f IN LISTS inputs)
-  file(COPY "${CASE}/${f}" DESTINATION "${WORK}")
+  get_filename_component(folder "${WORK}/${f}" DIRECTORY)
+  file(COPY "${CASE}/${f}" DESTINATION "${folder}")
 endforeach()
 
 set(transcript "")

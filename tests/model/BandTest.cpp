@@ -58,13 +58,5 @@ TEST(BandStepping, SkipsInactiveBandsAndKeepsTheMode) {
     }
 }
 
-TEST(QsoNrLabel, ReadsNumberBandAndMode) {
-    EXPECT_EQ(qsoNrLabelText(1, 3), "QSO Nr  1    (20m CW)");
-    EXPECT_EQ(qsoNrLabelText(2401, 11), "QSO Nr  2401    (20m SSB)");
-    EXPECT_EQ(qsoNrLabelText(57, 6), "QSO Nr  57    (160 CW)");
-    EXPECT_EQ(qsoNrLabelText(12, 15), "QSO Nr  12    (6m  SSB)");
-    EXPECT_EQ(qsoNrLabelText(32767, 8), "QSO Nr  32767    (2m  CW)");
-}
-
 }  // namespace
 }  // namespace keslog

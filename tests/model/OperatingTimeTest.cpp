@@ -63,11 +63,12 @@ TEST(OnTime, AGapUpToTheThresholdCountsALongerOneIsABreak) {
         int total;
     };
     const Case cases[] = {
-        {contest::Cqww, 1215, 15}, {contest::Cqww, 1216, 0}, {contest::ArrlDx, 1215, 15},
-        {contest::Ss, 1230, 30},   {contest::Ss, 1231, 0},   {contest::Naqp, 1230, 30},
-        {contest::Naqp, 1231, 0},  {contest::Wpx, 1300, 60}, {contest::Wpx, 1301, 0},
-        {contest::Cqp, 1215, 15},  {contest::Paqp, 1216, 0}, {contest::None, 1216, 0},
-        {contest::None, 1215, 15},
+        {contest::Cqww, 1215, 15},   {contest::Cqww, 1216, 0},   {contest::ArrlDx, 1215, 15},
+        {contest::Ss, 1230, 30},     {contest::Ss, 1231, 0},     {contest::Naqp, 1230, 30},
+        {contest::Naqp, 1231, 0},    {contest::Wpx, 1300, 60},   {contest::Wpx, 1301, 0},
+        {contest::Cqp, 1215, 15},    {contest::Paqp, 1216, 0},   {contest::None, 1216, 0},
+        {contest::None, 1215, 15},   {contest::Aa, 1215, 15},    {contest::Aa, 1216, 0},
+        {contest::Sprint, 1215, 15}, {contest::Sprint, 1216, 0},
     };
     for (const Case& c : cases) {
         const OperatingTime time = operated(c.nr, {{kDay1, 1200, 3}, {kDay1, c.second, 3}});

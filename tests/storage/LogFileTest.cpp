@@ -26,50 +26,6 @@ class LogFileTest : public ::testing::Test {
     TempDir dir;
 };
 
-TEST_F(LogFileTest, TwentySixByteLogGrowsOneRecordPerQso) {
-    MainMod state = newLog(contest::Cqww);
-    const std::string header = encodeHeader(state.logHeader);
-    EXPECT_EQ(file(), header);
-    EXPECT_EQ(file().size(), 26u);
-
-    ASSERT_TRUE(test::logQso(state, sampleQso(1)));
-    EXPECT_EQ(state.QSONr, 2);
-    EXPECT_EQ(file().size(), 52u);
-    EXPECT_EQ(file().substr(26, 26), encodeQso(sampleQso(1), RecordVariant::QSORec));
-
-    ASSERT_TRUE(test::logQso(state, sampleQso(2)));
-    EXPECT_EQ(state.QSONr, 3);
-    EXPECT_EQ(file(), header + encodeQso(sampleQso(1), RecordVariant::QSORec) +
-                          encodeQso(sampleQso(2), RecordVariant::QSORec));
-}
-
-TEST_F(LogFileTest, ThirtySixByteLogKeepsItsFirstQsoAtByte36) {
-    MainMod state = newLog(contest::Naqp);
-    EXPECT_EQ(file().size(), 26u);
-
-    ASSERT_TRUE(test::logQso(state, sampleQso(1)));
-    const std::string f = file();
-    ASSERT_EQ(f.size(), 72u);
-    EXPECT_EQ(f.substr(0, 26), encodeHeader(state.logHeader));
-    EXPECT_EQ(f.substr(26, 10), std::string(10, ' '));  // the header record's unused bytes
-    EXPECT_EQ(f.substr(36, 36), encodeQso(sampleQso(1), RecordVariant::QSORecName));
-
-    const Result<LogFileContents> read = parseLogFile(f, "TEST.KSL");
-    ASSERT_TRUE(read.isOk());
-    ASSERT_EQ(read->qsos.size(), 1u);  // two records: header and QSO 1
-    EXPECT_EQ(read->qsos[0], sampleQso(1));
-}
-
-TEST_F(LogFileTest, ANewLogReplacesAnOldFileOfTheSameName) {
-    MainMod old = newLog(contest::Cqww);
-    for (int n = 1; n <= 3; ++n) ASSERT_TRUE(test::logQso(old, sampleQso(n)));
-
-    MainMod fresh = logFor(contest::Ss, dir.file("TEST.KSL"), false);
-    ASSERT_TRUE(createLogFile(fresh));
-    EXPECT_EQ(file(), encodeHeader(fresh.logHeader));
-    EXPECT_EQ(fresh.QSONr, 1);
-}
-
 TEST_F(LogFileTest, RewriteReplacesOneRecordInPlace) {
     for (ContestNr contest : {contest::Cqww, contest::Sprint}) {
         SCOPED_TRACE(contest);

@@ -231,19 +231,23 @@ TEST_F(LogOpeningTest, OldWpxLogIsConvertedAndTheOriginalKeptUnderItsOldName) {
     }
 }
 
+// Refused before anything is asked.
 TEST_F(LogOpeningTest, ConversionNeverReplacesAnExistingOldFile) {
-    const std::string old = header26("WPXCW", '1') + records({qsoOf("VE3XYZ", "")});
-    dir.write("OLD.KSL", old);
-    dir.write("OLD.KSb", "an earlier original");
-    const Result<OpenedLog> log = open("OLD.KSL");
-    ASSERT_FALSE(log.isOk());
-    EXPECT_EQ(log.status().message(),
-              "The log " + dir.file("OLD.KSL") + " has to be converted, but its old-file name " +
-                  dir.file("OLD.KSb") +
-                  " is taken.  Move that file away and open the log again; nothing was changed.");
-    EXPECT_EQ(dir.read("OLD.KSL"), old);
-    EXPECT_EQ(dir.read("OLD.KSb"), "an earlier original");
-    EXPECT_TRUE(messages.shown.empty());
+    for (const std::string& old : {header26("WPXCW", '1') + records({qsoOf("VE3XYZ", "")}),
+                                   header26("SS SB", ' ') + records({qsoOf("K1AR", "A9911")})}) {
+        dir.write("OLD.KSL", old);
+        dir.write("OLD.KSb", "an earlier original");
+        const Result<OpenedLog> log = open("OLD.KSL");
+        ASSERT_FALSE(log.isOk());
+        EXPECT_EQ(log.status().message(),
+                  "The log " + dir.file("OLD.KSL") +
+                      " has to be converted, but its old-file name " + dir.file("OLD.KSb") +
+                      " is taken.  Move that file away and open the log again; nothing was "
+                      "changed.");
+        EXPECT_EQ(dir.read("OLD.KSL"), old);
+        EXPECT_EQ(dir.read("OLD.KSb"), "an earlier original");
+        EXPECT_TRUE(messages.shown.empty());
+    }
 }
 
 TEST_F(LogOpeningTest, OldSsLogSectionsBecomeShortForms) {
@@ -312,50 +316,6 @@ TEST_F(LogOpeningTest, IncompleteLastRecordIsNoticed) {
 
     dir.write("WW.KSL", header26("WW CW", '2') + records({qsoOf("DL1AA", "DL")}));
     EXPECT_EQ(partialRecordNotice(*open("WW.KSL")), "");
-}
-
-// Keeps what it is given, or refuses before anything is asked.
-class RecordingStore final : public IConvertedLogStore {
-  public:
-    Status checkFree() override { return refusal.empty() ? Status::ok() : Status::error(refusal); }
-    Status store(std::string_view original, std::string_view converted) override {
-        stored.emplace_back(original, converted);
-        return Status::ok();
-    }
-    std::string refusal;
-    std::vector<std::pair<std::string, std::string>> stored;
-};
-
-TEST_F(LogOpeningTest, BytesAreConvertedThroughTheStore) {
-    const std::string old = header26("WPXCW", '1') + records({qsoOf("VE3XYZ", "")});
-    const std::string converted = header26("WPXCW", '3') + records({qsoOf("VE3XYZ", "VE3")});
-    RecordingStore store;
-    const Result<OpenedLog> log = openLogBytes(old, "OLD.KSL", {messages, forms}, store);
-    ASSERT_TRUE(log.isOk()) << log.status().message();
-    ASSERT_EQ(store.stored.size(), 1u);
-    EXPECT_EQ(store.stored[0].first, old);
-    EXPECT_EQ(store.stored[0].second, converted);
-    EXPECT_EQ(log->path, "OLD.KSL");
-    EXPECT_TRUE(log->choices.QTHCanadaFlag);
-    ASSERT_EQ(log->contents.qsos.size(), 1u);
-    EXPECT_EQ(log->contents.qsos[0].QMult.trimmed(), "VE3");
-
-    // A current log never reaches the store.
-    RecordingStore untouched;
-    ASSERT_TRUE(openLogBytes(converted, "NEW.KSL", {messages, forms}, untouched));
-    EXPECT_TRUE(untouched.stored.empty());
-
-    // A store that refuses stops the conversion before any question.
-    messages.shown.clear();
-    RecordingStore refusing;
-    refusing.refusal = "No room for the old file.";
-    const Result<OpenedLog> refused =
-        openLogBytes(header26("SS SB", ' ') + records({qsoOf("K1AR", "A9911")}), "SS.KSL",
-                     {messages, forms}, refusing);
-    ASSERT_FALSE(refused.isOk());
-    EXPECT_EQ(refused.status().message(), "No room for the old file.");
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(refusing.stored.empty());
 }
 
 }  // namespace

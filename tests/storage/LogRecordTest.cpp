@@ -6,8 +6,6 @@
 namespace keslog {
 namespace {
 
-using test::sampleQso;
-
 std::string bytes(std::initializer_list<int> values) {
     std::string out;
     for (int v : values) out += static_cast<char>(v);
@@ -15,17 +13,6 @@ std::string bytes(std::initializer_list<int> values) {
 }
 
 using test::header26;
-
-TEST(LogRecord, WpxPhoneHeaderOfAEuropeanStationByteByByte) {
-    MainMod state;
-    state.contestNr = contest::Wpx;
-    state.ModeFlag = {true, false};
-    state.MyContinent = "EU";
-    const std::string h = encodeHeader(buildHeader(state));
-    ASSERT_EQ(h.size(), 26u);
-    EXPECT_EQ(h, bytes({0,   0,   0,   0, 0, 0, ' ', ' ', ' ', ' ', ' ', ' ', ' ',
-                        ' ', ' ', ' ', 0, 0, 0, 0,   'W', 'P', 'X', 'S', 'B', '6'}));
-}
 
 TEST(LogRecord, QsoRecordByteByByte) {
     QSORecName q;
@@ -42,15 +29,6 @@ TEST(LogRecord, QsoRecordByteByByte) {
                                bytes({0x2C, 0x01, 0xFE, 0xFF}) + "MA   " + "3";
     EXPECT_EQ(encodeQso(q, RecordVariant::QSORec), common);
     EXPECT_EQ(encodeQso(q, RecordVariant::QSORecName), common + "BOB       ");
-}
-
-TEST(LogRecord, RecordsReadBackAsWritten) {
-    for (int n : {1, 17, 999, 32767}) {
-        const QSORecName q = sampleQso(n);
-        EXPECT_EQ(decodeQso(encodeQso(q, RecordVariant::QSORecName), RecordVariant::QSORecName), q);
-        QSORecName plain = test::withoutName(q);
-        EXPECT_EQ(decodeQso(encodeQso(q, RecordVariant::QSORec), RecordVariant::QSORec), plain);
-    }
 }
 
 TEST(LogRecord, HeaderChecks) {
