@@ -295,6 +295,46 @@ class ScriptKeys : public IKeyState {
     std::optional<KeyTime> escapeAt_;
 };
 
+// External keyers' links: the session's clock follows the real one while
+// it waits on them, so that a message takes its time on the keyer and Esc
+// comes when the script says.
+class RealTimeLinks : public IByteLinks {
+  public:
+    RealTimeLinks(IByteLinks& links, SimulatedTime& time) : links_(links), time_(time) {}
+    Result<std::unique_ptr<IByteLink>> udp(const std::string& host, int port) override {
+        return paced(links_.udp(host, port));
+    }
+    Result<std::unique_ptr<IByteLink>> serial(const std::string& path) override {
+        return paced(links_.serial(path));
+    }
+
+  private:
+    class Link : public IByteLink {
+      public:
+        Link(std::unique_ptr<IByteLink> link, SimulatedTime& time)
+            : link_(std::move(link)), time_(time) {}
+        Status write(std::string_view bytes) override { return link_->write(bytes); }
+        Result<std::string> read(int waitMs) override {
+            time_.followRealTime();
+            Result<std::string> got = link_->read(waitMs);
+            time_.followRealTime();
+            return got;
+        }
+
+      private:
+        std::unique_ptr<IByteLink> link_;
+        SimulatedTime& time_;
+    };
+
+    Result<std::unique_ptr<IByteLink>> paced(Result<std::unique_ptr<IByteLink>> link) {
+        if (!link) return link;
+        return std::unique_ptr<IByteLink>(std::make_unique<Link>(std::move(*link), time_));
+    }
+
+    IByteLinks& links_;
+    SimulatedTime& time_;
+};
+
 // The main window's part in a session: the contest-choice dialog answered
 // from the options, the search window's hits printed.
 class SessionHost : public ILogFormHost, public ICWKeyerHost {
@@ -624,7 +664,8 @@ int typeSession(Context& ctx) {
     CWKeyer keyer(state, platform, lines, {time, headless, headless});
     // Keyers named in the settings key for real; the line log has their bytes.
     PosixByteLinks posixLinks;
-    RecordedByteLinks byteLinks(posixLinks, lineLog);
+    RealTimeLinks realTimeLinks(posixLinks, time);
+    RecordedByteLinks byteLinks(realTimeLinks, lineLog);
     KeyingDevices keyingDevices(byteLinks, messages);
     keyer.setDevices(keyingDevices);
     RadioSwitch radios(state, lines, messages);

@@ -1,6 +1,7 @@
 #include "transmit/SimulatedTime.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace keslog {
 
@@ -71,7 +72,29 @@ bool SimulatedTime::nextDue(KeyTime& at) const {
     return any;
 }
 
+void SimulatedTime::followRealTime() {
+    const auto real = std::chrono::steady_clock::now();
+    if (!following_) {
+        following_ = true;
+        anchorClock_ = clock_;
+        anchorReal_ = real;
+    }
+    paced_ = true;
+    run(anchorClock_ + std::chrono::nanoseconds(real - anchorReal_).count());
+}
+
+void SimulatedTime::awaitTurn(KeyTime at) {
+    if (!std::exchange(paced_, false)) return advanceTo(at);
+    std::this_thread::sleep_until(anchorReal_ + std::chrono::nanoseconds(at - anchorClock_));
+    run(at);
+}
+
 void SimulatedTime::advanceTo(KeyTime target) {
+    following_ = paced_ = false;
+    run(target);
+}
+
+void SimulatedTime::run(KeyTime target) {
     KeyTime at = 0;
     while (nextDue(at) && at <= target) {
         clock_ = std::max(clock_, at);

@@ -6,6 +6,7 @@
 
 #include "Cli.h"
 #include "TypeSession.h"
+#include "support/CwDaemon.h"
 #include "support/FakePlatform.h"
 
 namespace keslog::cli {
@@ -52,6 +53,48 @@ TEST(TypeSession, EscWhileSendingStopsTheMessageAndKeepsTheEntry) {
         EXPECT_EQ(static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')), c.edges);
         EXPECT_TRUE(lines.starts_with("0.0\tCom1\ton\n127.5\tCom1\toff\n")) << lines;
     }
+}
+
+TEST(TypeSession, KeysThroughARealCwDaemon) {
+    test::CwDaemon daemon;
+    if (!daemon.failure.empty()) GTEST_SKIP() << daemon.failure;
+    test::TempDir dir;
+    test::copyShippedStartupFilesKeyingCW(dir);
+    const std::string link = "127.0.0.1:" + std::to_string(daemon.port);
+    std::string settings = dir.read("KESLOG90.INI");
+    settings.replace(settings.find("CWKeyer1=builtin"), 16, "CWKeyer1=cwdaemon:" + link);
+    dir.write("KESLOG90.INI", settings);
+    // My call, a QSO logged with its TU, and a CQ stopped 300 ms in.
+    dir.write("keys.txt", "{F2}K1AR{Tab}5{Enter}{F1}{Esc +300ms}");
+    std::ostringstream out, err;
+    ASSERT_EQ(runCli({"--program-dir", dir.path(), "type", "--log", dir.file("T.KSL"), "--new",
+                      "CQWW", "--mode", "CW", "--location", "USA", "--clock", kClock, "--keys",
+                      dir.file("keys.txt"), "--line-log", dir.file("lines.txt")},
+                     KESLOG_DATA_DIR, out, err),
+              0)
+        << err.str();
+    EXPECT_EQ(out.str(),
+              "Last: 20  CW  1405 K1AR          1    5 K     0\n" + score("CQWW DX", 1, "0", 2, 0));
+    // Each datagram a line behind its time on the session's clock, which
+    // followed the daemon: speed and weight before each message, the
+    // request for its end before its text, the abort 300 ms into the CQ.
+    std::istringstream lines(dir.read("lines.txt"));
+    std::string sent;
+    double cqAt = 0;
+    double abortAt = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t tab = line.find('\t');
+        ASSERT_EQ(line.substr(tab + 1, link.size() + 1), link + "\t") << line;
+        sent += line.substr(tab + link.size() + 2) + "|";
+        if (line.ends_with("\tCQ TEST W6XX W6XX TEST")) cqAt = std::stod(line);
+        if (line.ends_with("\t<1B>4")) abortAt = std::stod(line);
+    }
+    EXPECT_EQ(sent,
+              "<1B>228|<1B>70|<1B>h1|W6XX|<1B>228|<1B>70|<1B>h2|CQ TEST W6XX W6XX TEST|<1B>4|");
+    // W6XX is 51 dots long, 2185.7 ms at 28 wpm: the CQ waited for its end.
+    EXPECT_GE(cqAt, 2185.7);
+    EXPECT_GE(abortAt - cqAt, 300.0);
+    EXPECT_LT(abortAt - cqAt, 320.0);
 }
 
 TEST(KeyScript, BadStepsNameWhereAndWhy) {
