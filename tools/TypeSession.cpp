@@ -248,6 +248,7 @@ class Headless : public IFileDialog,
     std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
     void processPendingEvents() override {}
+    void processEventsHoldingInput() override {}
     void show(HelpCommand) override {}
     void setBusy(bool) override {}
     void showNotice(const std::string&, const std::string&) override {}

@@ -167,6 +167,10 @@ void QtEventPump::processPendingEvents() {
     keys_.holdInput(holding);
 }
 
+void QtEventPump::processEventsHoldingInput() {
+    QApplication::processEvents();
+}
+
 bool LatchedKeyState::wasPressed(AsyncKey key) {
     return pressed_.remove(qtKeyOf(key));
 }

@@ -65,6 +65,7 @@ class QtEventPump : public IEventPump {
   public:
     explicit QtEventPump(LatchedKeyState& keys) : keys_(keys) {}
     void processPendingEvents() override;
+    void processEventsHoldingInput() override;
 
   private:
     LatchedKeyState& keys_;

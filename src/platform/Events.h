@@ -8,6 +8,9 @@ class IEventPump {
   public:
     virtual ~IEventPump() = default;
     virtual void processPendingEvents() = 0;
+    // Keeps the window painted and the asynchronous keys latched while typed
+    // input waits for the end of the message, as when typing is off.
+    virtual void processEventsHoldingInput() = 0;
 };
 
 enum class AsyncKey { Escape, KeypadPlus, KeypadMinus };

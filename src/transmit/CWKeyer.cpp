@@ -403,7 +403,12 @@ bool CWKeyer::awaitDevice(Run& run, KeyTime until, bool toEnd) {
             return false;
         }
         scheduler.awaitTurn(scheduler.now() + kDevicePoll);
-        platform_.events.processPendingEvents();
+        // Keys typed while the keyer sends wait for the message's end, as
+        // with the built-in keyer; only typing lets them through at once.
+        if (state_.settings.TypingEnabled)
+            platform_.events.processPendingEvents();
+        else
+            platform_.events.processEventsHoldingInput();
     }
 }
 

@@ -77,7 +77,9 @@ class FakeEventPump : public IEventPump {
         ++calls;
         if (onPump) onPump();
     }
+    void processEventsHoldingInput() override { ++heldCalls; }
     int calls = 0;
+    int heldCalls = 0;
     std::function<void()> onPump;
 };
 

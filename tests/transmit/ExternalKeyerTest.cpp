@@ -74,6 +74,9 @@ TEST(CwDaemonKeyer, ASilentDaemonEndsEachMessageAndIsToldOnce) {
         rig.keyer.SendCW("E", false);
         EXPECT_TRUE(rig.state.cw.CWAbortFlag);
     }
+    // Typing is off: keys pressed meanwhile wait for the message's end.
+    EXPECT_EQ(rig.fakes.events.calls, 0);
+    EXPECT_GT(rig.fakes.events.heldCalls, 0);
     ASSERT_EQ(rig.fakes.messageBox.shown.size(), 1U);
     EXPECT_EQ(rig.fakes.messageBox.shown[0].text,
               name + " did not report the end of a message in time, so the message was ended. "
