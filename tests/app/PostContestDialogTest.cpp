@@ -10,15 +10,6 @@ namespace {
 
 class PostContestDialogTest : public test::QtTest {
   protected:
-    void SetUp() override {
-        Settings& s = rig.state.settings;
-        s.ExchangeSSPrec = "A";
-        s.ExchangeSSCall = "K6XX";
-        s.ExchangeSSCheck = "72";
-        s.ExchangeSSSection = "SV";
-        s.ExchangeNAQPName = "BOB";
-        s.ExchangeNAQPMult = "CA";
-    }
     // The dialog on a new log of the contest, loaded.
     void load(const std::string& name, ContestNr contest, bool cw = true) {
         ASSERT_TRUE(form.load(rig.writeLog(name, contest, cw, {})));

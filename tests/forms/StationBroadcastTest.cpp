@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
+
+#include <algorithm>
 
 #include "entry/EntryRig.h"
 #include "forms/EntryEditor.h"
@@ -14,39 +12,20 @@
 namespace keslog {
 namespace {
 
-// What a station tool hears: a UDP socket on a free loopback port.
-class Listener {
+// What a station tool hears on its loopback port.
+class Listener : public test::LoopbackUdpSocket {
   public:
-    Listener() {
-        fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
-        port = ntohs(address.sin_port);
-    }
-    ~Listener() { ::close(fd_); }
-    Listener(const Listener&) = delete;
-    Listener& operator=(const Listener&) = delete;
-
     // The next packet other than RadioInfo, a second at most; "" when none came.
     std::string nextContact() {
         for (;;) {
-            pollfd p{fd_, POLLIN, 0};
+            pollfd p{fd(), POLLIN, 0};
             if (::poll(&p, 1, 1000) <= 0) return "";
             char buffer[8192];
-            const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
+            const ssize_t n = ::recv(fd(), buffer, sizeof buffer, 0);
             const std::string packet(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
             if (packet.find("<RadioInfo>") == std::string::npos) return packet;
         }
     }
-
-    int port = 0;
-
-  private:
-    int fd_ = -1;
 };
 
 std::string element(const std::string& packet, const std::string& name) {
@@ -54,6 +33,19 @@ std::string element(const std::string& packet, const std::string& name) {
     const std::size_t end = packet.find("</" + name + ">");
     if (start == std::string::npos || end == std::string::npos) return "<none>";
     return packet.substr(start + name.size() + 2, end - start - name.size() - 2);
+}
+
+// A packet as the station tools read it, each element on a line of its own,
+// tab-indented; `elements` holds "name=value;" for each.
+std::string packet(const std::string& kind, const std::string& elements) {
+    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<" + kind + ">\r\n";
+    for (std::size_t at = 0, end; (end = elements.find(';', at)) != std::string::npos;
+         at = end + 1) {
+        const std::size_t is = elements.find('=', at);
+        const std::string name = elements.substr(at, is - at);
+        text += "\t<" + name + ">" + elements.substr(is + 1, end - is - 1) + "</" + name + ">\r\n";
+    }
+    return text + "</" + kind + ">\r\n";
 }
 
 // A new WPX CW log of W6XX, broadcasting.
@@ -73,61 +65,22 @@ TEST_F(StationBroadcastTest, EachQsoIsToldWithOneIdForItsLife) {
     Listener tool;
     PosixUdpSender udp;
     fakes.udp.real = &udp;
-    state.settings.BroadcastPort = std::to_string(tool.port);
+    state.settings.BroadcastPort = std::to_string(tool.port());
     form.broadcast().configure();
     test::typeKeys(form.entry(), "k1ar\t5\n");
     const std::string logged = tool.nextContact();
-    const std::string lines[] = {"<?xml version=\"1.0\" encoding=\"utf-8\"?>",
-                                 "<contactinfo>",
-                                 "\t<app>KESLOG</app>",
-                                 "\t<contestname>CQ-WPX-CW</contestname>",
-                                 "\t<contestnr>6</contestnr>",
-                                 "\t<timestamp>2001-11-04 23:30:00</timestamp>",
-                                 "\t<mycall>W6XX</mycall>",
-                                 "\t<band>14</band>",
-                                 "\t<rxfreq>1400000</rxfreq>",
-                                 "\t<txfreq>1400000</txfreq>",
-                                 "\t<operator>W6XX</operator>",
-                                 "\t<mode>CW</mode>",
-                                 "\t<call>K1AR</call>",
-                                 "\t<countryprefix>K</countryprefix>",
-                                 "\t<wpxprefix>K1</wpxprefix>",
-                                 "\t<stationprefix>K</stationprefix>",
-                                 "\t<continent>NA</continent>",
-                                 "\t<snt>599</snt>",
-                                 "\t<sntnr>1</sntnr>",
-                                 "\t<rcv>599</rcv>",
-                                 "\t<rcvnr>5</rcvnr>",
-                                 "\t<gridsquare></gridsquare>",
-                                 "\t<exchange1></exchange1>",
-                                 "\t<section></section>",
-                                 "\t<comment></comment>",
-                                 "\t<qth></qth>",
-                                 "\t<name></name>",
-                                 "\t<power></power>",
-                                 "\t<misctext></misctext>",
-                                 "\t<zone>5</zone>",
-                                 "\t<prec></prec>",
-                                 "\t<ck></ck>",
-                                 "\t<ismultiplier1>1</ismultiplier1>",
-                                 "\t<ismultiplier2>0</ismultiplier2>",
-                                 "\t<ismultiplier3>0</ismultiplier3>",
-                                 "\t<points>1</points>",
-                                 "\t<radionr>1</radionr>",
-                                 "\t<run1run2>1</run1run2>",
-                                 "\t<RoverLocation></RoverLocation>",
-                                 "\t<RadioInterfaced>1</RadioInterfaced>",
-                                 "\t<NetworkedCompNr>0</NetworkedCompNr>",
-                                 "\t<IsOriginal>True</IsOriginal>",
-                                 "\t<NetBiosName></NetBiosName>",
-                                 "\t<IsRunQSO>0</IsRunQSO>",
-                                 "\t<StationName>W6XX</StationName>",
-                                 "\t<ID>" + contactId(state, 1) + "</ID>",
-                                 "\t<IsClaimedQso>1</IsClaimedQso>",
-                                 "</contactinfo>"};
-    std::string expected;
-    for (const std::string& line : lines) expected += line + "\r\n";
-    EXPECT_EQ(logged, expected);
+    EXPECT_EQ(
+        logged,
+        packet(
+            "contactinfo",
+            "app=KESLOG;contestname=CQ-WPX-CW;contestnr=6;timestamp=2001-11-04 23:30:00;"
+            "mycall=W6XX;band=14;rxfreq=1400000;txfreq=1400000;operator=W6XX;mode=CW;call=K1AR;"
+            "countryprefix=K;wpxprefix=K1;stationprefix=K;continent=NA;snt=599;sntnr=1;rcv=599;"
+            "rcvnr=5;gridsquare=;exchange1=;section=;comment=;qth=;name=;power=;misctext=;zone=5;"
+            "prec=;ck=;ismultiplier1=1;ismultiplier2=0;ismultiplier3=0;points=1;radionr=1;"
+            "run1run2=1;RoverLocation=;RadioInterfaced=1;NetworkedCompNr=0;IsOriginal=True;"
+            "NetBiosName=;IsRunQSO=0;StationName=W6XX;ID=" +
+                contactId(state, 1) + ";IsClaimedQso=1;"));
     EXPECT_EQ(contactId(state, 1).size(), 32u);
     EXPECT_NE(contactId(state, 2), contactId(state, 1));
 
@@ -145,12 +98,10 @@ TEST_F(StationBroadcastTest, EachQsoIsToldWithOneIdForItsLife) {
     fakes.messageBox.answer(MsgResult::Yes);
     form.entry().onKillLastEntry();
     const std::string deleted = tool.nextContact();
-    EXPECT_EQ(deleted,
-              "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<contactdelete>\r\n"
-              "\t<app>KESLOG</app>\r\n\t<timestamp>2001-11-04 23:30:00</timestamp>\r\n"
-              "\t<call>K1AB</call>\r\n\t<contestnr>6</contestnr>\r\n"
-              "\t<StationName>W6XX</StationName>\r\n\t<ID>" +
-                  contactId(state, 1) + "</ID>\r\n</contactdelete>\r\n");
+    EXPECT_EQ(deleted, packet("contactdelete",
+                              "app=KESLOG;timestamp=2001-11-04 23:30:00;call=K1AB;contestnr=6;"
+                              "StationName=W6XX;ID=" +
+                                  contactId(state, 1) + ";"));
     EXPECT_EQ(tool.nextContact(), "");  // one packet each
 }
 

@@ -36,28 +36,6 @@ Result<PostContestReport> post(test::PostRig& rig, const std::string& path, bool
     return runPostContest(rig.state, path, c, rig.services(), 2026);
 }
 
-TEST(Export, AdifFileExactly) {
-    test::PostRig rig;
-    // The name's "Ü" is two bytes, and ADIF lengths count bytes.
-    const std::string path = rig.writeLog("WÜ.KSL", contest::Cqww, true,
-                                          {at(postQso("DL1ABC", 6, 1, 14, "", "3"), 31046, 5),
-                                           at(postQso("G4ABC", 15, 2, 14, "", "3"), 31056, 2359)});
-    Result<PostContestReport> done = post(rig, path, true, false);
-    ASSERT_TRUE(done) << done.status().message();
-    EXPECT_EQ(done->written, std::vector<std::string>{rig.dir.file("WÜ.adi")});
-    EXPECT_EQ(rig.dir.read("WÜ.adi"),
-              "ADIF Export from WÜ.KSL "
-              "<adif_ver:5>3.1.4<programid:6>KESLOG<programversion:4>9.0a<eoh>\r\n"
-              "<qso_date:8>20261104<time_on:4>0005<band:4>160m<mode:2>CW<call:6>DL1ABC"
-              "<rst_sent:3>599<rst_rcvd:3>599<contest_id:8>CQ-WW-CW<stx_string:1>3"
-              "<srx_string:2>14<cqz:2>14<operator:4>K6XX<station_callsign:4>K6XX"
-              "<notes:7>WÜ.KSL<eor>\r\n"
-              "<qso_date:8>20261105<time_on:4>2359<band:2>6m<mode:3>SSB<call:5>G4ABC"
-              "<rst_sent:2>59<rst_rcvd:2>59<contest_id:8>CQ-WW-CW<stx_string:1>3"
-              "<srx_string:2>14<cqz:2>14<operator:4>K6XX<station_callsign:4>K6XX"
-              "<notes:7>WÜ.KSL<eor>\r\n");
-}
-
 TEST(Export, EveryQsoReadsBackAsLogged) {
     struct Qso {
         const char* call;
@@ -84,10 +62,18 @@ TEST(Export, EveryQsoReadsBackAsLogged) {
     for (const Qso& q : qsos)
         log.push_back(at(postQso(q.call, q.bandMode, static_cast<int>(log.size()) + 1, 14, "", "1"),
                          q.date, q.time));
-    const std::string path = rig.writeLog("ALL.KSL", contest::Cqww, true, log);
-    ASSERT_TRUE(post(rig, path, true, true));
+    // The name's "Ü" is two bytes, and ADIF lengths count bytes.
+    const std::string path = rig.writeLog("WÜ.KSL", contest::Cqww, true, log);
+    Result<PostContestReport> done = post(rig, path, true, true);
+    ASSERT_TRUE(done) << done.status().message();
+    EXPECT_EQ(done->written,
+              (std::vector<std::string>{rig.dir.file("WÜ.adi"), rig.dir.file("WÜ.SDF")}));
 
-    const std::vector<std::string> adif = adifRecords(rig.dir.read("ALL.adi"));
+    const std::string adi = rig.dir.read("WÜ.adi");
+    EXPECT_EQ(adi.substr(0, adi.find("<eoh>") + 7),
+              "ADIF Export from WÜ.KSL "
+              "<adif_ver:5>3.1.4<programid:6>KESLOG<programversion:4>9.0a<eoh>\r\n");
+    const std::vector<std::string> adif = adifRecords(adi);
     ASSERT_EQ(adif.size(), std::size(qsos));
     for (std::size_t i = 0; i < std::size(qsos); ++i)
         EXPECT_EQ(adif[i],
@@ -98,9 +84,9 @@ TEST(Export, EveryQsoReadsBackAsLogged) {
                                                          : "<rst_sent:2>59<rst_rcvd:2>59") +
                       "<contest_id:8>CQ-WW-CW<stx_string:1>3<srx_string:2>14<cqz:2>14"
                       "<operator:4>K6XX<station_callsign:4>K6XX" +
-                      adifField("notes", "ALL.KSL"));
+                      adifField("notes", "WÜ.KSL"));
     // The same QSOs in DXB4, every record 127 characters.
-    const std::string sdf = rig.dir.read("ALL.SDF");
+    const std::string sdf = rig.dir.read("WÜ.SDF");
     ASSERT_EQ(sdf.size(), std::size(qsos) * (kDxb4RecordLength + 2));
     for (std::size_t at = kDxb4RecordLength; at < sdf.size(); at += kDxb4RecordLength + 2)
         EXPECT_EQ(sdf.substr(at, 2), "\r\n") << at;
