@@ -161,7 +161,7 @@ int score(Context& ctx) {
     if (!startUp(ctx, state)) return 1;
     CliMessages messages(ctx.err);
     Result<OpenedLog> log =
-        readLogForOpening(ctx.args[0], {messages, state.reference.SSShortForms});
+        readLogForOpening(ctx.args[0], {messages, state.reference.SSShortForms, state.programDir});
     if (!log) {
         ctx.err << "keslog-cli: " << log.status().message() << "\n";
         return 1;
@@ -234,7 +234,7 @@ int post(Context& ctx) {
     if (!startUp(ctx, state)) return 1;
     CliMessages messages(ctx.err);
     Result<PostContestReport> report = runPostContest(
-        state, path, choices, {messages, state.reference.SSShortForms},
+        state, path, choices, {messages, state.reference.SSShortForms, state.programDir},
         year.empty() ? currentYear() : std::stoi(year[0]));
     if (!report) {
         ctx.err << "keslog-cli: " << report.status().message() << "\n";
@@ -421,6 +421,7 @@ void printScore(std::ostream& out, const MainMod& state) {
         << "points: " << pointsText(state) << "\n"
         << "mults: " << state.totals.multCount << "\n"
         << "score: " << state.totals.score << "\n";
+    if (!state.rules.name.empty()) out << "lists: " << state.rules.name << "\n";
 }
 
 const std::vector<Command>& commands() {

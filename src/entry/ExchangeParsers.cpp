@@ -205,8 +205,12 @@ ExchangeCheck ssExchange(const ExchangeRules& rules, std::string_view box) {
     p.section = t.substr(static_cast<std::size_t>(sectionStart));
     const int sectionLength = static_cast<int>(p.section.size());
     if (sectionLength <= 1) return c.refuse("Multiplier error", sectionStart, sectionLength);
-    p.sectionRow = rules.mults->SSSections.findRow(p.section);
-    if (p.sectionRow == 0) return c.refuse(kInvalidMult, sectionStart, sectionLength);
+    const MultTable& sections = rules.mults->SSSections;
+    p.sectionRow = sections.findRow(p.section);
+    if (p.sectionRow == 0) {
+        const std::string* retired = sections.retiredMessage(p.section);
+        return c.refuse(retired ? *retired : kInvalidMult, sectionStart, sectionLength);
+    }
 
     const int checkStart = sectionStart - 2;
     if (checkStart < afterPrecedence) return c.refuse("Check error", afterPrecedence, 0);

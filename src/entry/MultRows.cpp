@@ -14,11 +14,7 @@ bool isDigit(char c) {
 // The SS row whose short form is the last two characters of the QMult.
 int ssRowOf(const MainMod& state, std::string_view qmult) {
     if (qmult.size() < 2) return 0;
-    const std::string_view shortForm = qmult.substr(qmult.size() - 2);
-    const auto& forms = state.reference.SSShortForms;
-    for (std::size_t i = 0; i < forms.size(); ++i)
-        if (forms[i] == shortForm) return static_cast<int>(i) + 1;
-    return 0;
+    return state.mults.SSSections.findStored(qmult.substr(qmult.size() - 2));
 }
 
 const MultRow* rowOf(const MultTable* table, int row) {

@@ -182,7 +182,7 @@ void setMultAndPoints(const MainMod& state, QSORecName& record, const ReceivedEx
         case contest::Ss: {
             const int row = state.mults.SSSections.findRow(exchange.ssSection);
             const std::string section =
-                row != 0 ? state.reference.SSShortForms[static_cast<std::size_t>(row - 1)]
+                row != 0 ? state.mults.SSSections.rows[static_cast<std::size_t>(row - 1)].stored
                          : exchange.ssSection;
             record.QMult = exchange.ssPrecedence + exchange.ssCheck + section;
             break;
@@ -329,7 +329,7 @@ Status addLoggedQso(MainMod& state, const QSORecName& record, std::int64_t hz) {
 
 void replayLog(MainMod& state) {
     ExpandMultTables(state.reference, state.contestNr == contest::Cqp && state.InStateFlag,
-                     state.mults);
+                     state.mults, state.rules);
     state.clearWorked();
     const int count = state.log.count();
     for (int n = 1; n <= count; ++n) markQso(state, n, state.log.at(n));

@@ -340,6 +340,7 @@ void LogForm::showLogName() {
     const std::string contestName = info ? trim(info->shortName) : "";
     view_.fileIdLabel = logCaption(state_);
     view_.title = std::string(kProgramName) + " - " + contestName;
+    if (!state_.rules.name.empty()) view_.title += " - " + state_.rules.name;
 }
 
 // The CW speed controls work only where the log can send CW now.

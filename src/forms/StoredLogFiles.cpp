@@ -8,6 +8,7 @@
 #include "storage/LogNames.h"
 #include "storage/LogOpening.h"
 #include "storage/LogRecord.h"
+#include "storage/RuleFiles.h"
 #include "storage/WorkingFile.h"
 
 namespace keslog {
@@ -15,6 +16,9 @@ namespace keslog {
 StoredLogFiles::StoredLogFiles(Platform& platform) : platform_(platform) {}
 
 Status startLog(MainMod& state, const std::string& path) {
+    Result<RuleList> rules = currentRuleList(state.programDir, state.contestNr);
+    if (!rules) return rules.status();
+    state.rules = std::move(*rules);
     state.currentLogPath = path;
     const Status created = createLogFile(state);
     if (!created) return created;
@@ -30,7 +34,7 @@ Status StoredLogFiles::newLog(MainMod& state) {
 Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
     platform_.busy.showNotice("Loading: ", path);
     Result<OpenedLog> opened =
-        readLogForOpening(path, {platform_.messageBox, state.reference.SSShortForms});
+        readLogForOpening(path, {platform_.messageBox, state.reference.SSShortForms, state.programDir});
     if (!opened) {
         platform_.busy.hideNotice();
         return opened.status();

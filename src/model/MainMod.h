@@ -13,6 +13,7 @@
 #include "model/Multipliers.h"
 #include "model/QsoRecord.h"
 #include "model/ReferenceData.h"
+#include "model/RuleList.h"
 #include "model/Settings.h"
 #include "model/Transmit.h"
 #include "model/WorkedState.h"
@@ -49,6 +50,9 @@ struct MainMod {
     // 97 for SS logs of the current section list; 95 or 96 after an older
     // SS log was converted.
     std::int16_t SSYear = 97;
+    // The multiplier list the open log follows; kind None: the lists of
+    // the reference data file, as in every log made before rule lists.
+    RuleList rules;
     std::string CurrentCall;
     bool NewMultFlag = false;
     int MultIndex = 0;

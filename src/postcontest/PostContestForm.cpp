@@ -54,7 +54,7 @@ PostContestForm::PostContestForm(MainMod& state, Platform& platform)
 Status PostContestForm::load(const std::string& logPath) {
     if (Result<std::string> base = outputBaseName(logPath); !base) return base.status();
     Result<OpenedLog> opened =
-        readLogForOpening(logPath, {platform_.messageBox, state_.reference.SSShortForms});
+        readLogForOpening(logPath, {platform_.messageBox, state_.reference.SSShortForms, state_.programDir});
     if (!opened) return opened.status();
     path_ = logPath;
     const LogChoices& choices = opened->choices;
@@ -62,8 +62,9 @@ Status PostContestForm::load(const std::string& logPath) {
     state_.InStateFlag = choices.InStateFlag;
     state_.ModeFlag = choices.ModeFlag;
     cw_ = isMixedMode(choices.contest) || choices.ModeFlag[1];
+    state_.rules = opened->rules;
     ExpandMultTables(state_.reference, choices.contest == contest::Cqp && choices.InStateFlag,
-                     state_.mults);
+                     state_.mults, state_.rules);
 
     view_ = PostContestView{};
     view_.contestLabel = std::string(" Contest: ") + contestLabelName(choices.contest);
@@ -232,7 +233,7 @@ OutputChoices PostContestForm::choices() const {
 void PostContestForm::onOK() {
     platform_.busy.setBusy(true);
     report_ = runPostContest(state_, path_, choices(),
-                             {platform_.messageBox, state_.reference.SSShortForms},
+                             {platform_.messageBox, state_.reference.SSShortForms, state_.programDir},
                              platform_.clock.now().year);
     platform_.busy.setBusy(false);
     const Result<PostContestReport>& report = *report_;

@@ -47,7 +47,7 @@ Result<RescoredLog> rescoreLog(MainMod& state, const std::string& path,
 
     // The per-QSO steps of replayLog, with what each QSO did kept on the way.
     ExpandMultTables(state.reference, state.contestNr == contest::Cqp && state.InStateFlag,
-                     state.mults);
+                     state.mults, state.rules);
     state.clearWorked();
     const int count = state.log.count();
     out.qsos.resize(static_cast<std::size_t>(count));

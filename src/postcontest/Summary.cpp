@@ -178,6 +178,7 @@ std::vector<std::string> summaryLines(const MainMod& state, const RescoredLog& l
     lines.push_back("    Contest Date : " + contestDateText(state, log));
     if (!isMixedMode(nr))
         lines.push_back(std::string("            Mode : ") + (log.cwFlag ? "CW" : "SSB"));
+    if (!state.rules.name.empty()) lines.push_back("       Mult List : " + state.rules.name);
     const std::vector<std::string> station{
         "",
         "   Callsign Used : " + s.UserCallsign,

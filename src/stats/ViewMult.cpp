@@ -1,6 +1,7 @@
 #include "stats/ViewMult.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "callsign/CountryPanel.h"
 #include "entry/MultRows.h"
@@ -41,6 +42,13 @@ struct GridPlace {
     int y;
     int offset;  // NAQP: the needed label stands this far right of x
 };
+
+// A list without stored places (a rule list's): a grid about as wide as
+// it is high.
+GridPlace computedPlace(int i, int count) {
+    const int columns = std::max(1, static_cast<int>(std::ceil(std::sqrt(count))));
+    return {120 + kListColumnWidth * (i % columns), 100 + kLineHeight * (i / columns), 0};
+}
 
 // Each label is drawn once: a needed one in black, a worked one in red
 // with "$" in front of its name at the stored place, so the name keeps
@@ -117,12 +125,18 @@ void ViewMult::draw(const MainMod& state) {
         case contest::Naqp: {
             const int band = bandIndexOf(state.CurrentBandMode);
             view_.caption = "NAQP Multipliers on " + bandCaption(state.CurrentBandMode);
+            // 6 m and 2 m have no NAQP column: nothing is worked there.
+            const int column = band <= band::B160 ? band - 1 : -1;
+            const MultTable& table = state.mults.NAQPMults;
+            if (state.rules.kind == RuleKind::NaMults) {
+                const int count = static_cast<int>(table.rows.size());
+                gridOf(table, column, [&](int i) { return computedPlace(i, count); });
+                break;
+            }
             view_.width = 5560;
             for (const Heading& h : kNaqpHeadings)
                 texts.push_back({h.x, h.y, h.text, palette::Blue});
-            // 6 m and 2 m have no NAQP column: nothing is worked there.
-            const int column = band <= band::B160 ? band - 1 : -1;
-            gridOf(state.mults.NAQPMults, column, [&](int i) {
+            gridOf(table, column, [&](int i) {
                 const auto k = static_cast<std::size_t>(std::min(i, kCQPLabelPositions - 1));
                 return GridPlace{ref.CQPXCoord[k], ref.CQPYCoord[k], kNAQPLabelOffset};
             });
@@ -135,6 +149,11 @@ void ViewMult::draw(const MainMod& state) {
             });
             break;
         case contest::Ss:
+            if (state.rules.kind == RuleKind::SsSections) {
+                const int count = static_cast<int>(state.mults.SSSections.rows.size());
+                gridOf(state.mults.SSSections, 0, [&](int i) { return computedPlace(i, count); });
+                break;
+            }
             gridOf(state.mults.SSSections, 0, [&](int i) {
                 const auto k = static_cast<std::size_t>(std::min(i, kSSRows - 1));
                 return GridPlace{ref.SSXCoord[k], ref.SSYCoord[k], 0};

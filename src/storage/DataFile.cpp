@@ -219,17 +219,46 @@ void SplitMultForms(std::span<const std::string> list, int first, MultTable& tab
     }
 }
 
-void ExpandMultTables(const ReferenceData& data, bool inCalifornia, MultTables& mults) {
+namespace {
+
+// A rule list's multipliers as a table of flagColumns columns.
+void fillFromRuleList(const RuleList& rules, int flagColumns, MultTable& table) {
+    table.reset(static_cast<int>(rules.mults.size()), flagColumns);
+    for (std::size_t r = 0; r < rules.mults.size(); ++r) {
+        const RuleMult& mult = rules.mults[r];
+        for (std::size_t f = 0; f < mult.forms.size() && f < table.rows[r].forms.size(); ++f)
+            table.rows[r].forms[f] = mult.forms[f];
+        table.rows[r].stored = mult.stored;
+    }
+    table.retired = rules.retired;
+}
+
+}  // namespace
+
+void ExpandMultTables(const ReferenceData& data, bool inCalifornia, MultTables& mults,
+                      const RuleList& rules) {
     mults.CQPMults.reset(kCQPRows, 1);
     SplitMultForms(data.CQPSSMults, inCalifornia ? kCQPStatesFirst : kCQPCountiesFirst,
                    mults.CQPMults);
     mults.CQPInState.reset(kCQPRows, 0);
     SplitMultForms(data.CQPSSMults, kCQPCountiesFirst, mults.CQPInState);
-    mults.SSSections.reset(kSSRows, 1);
-    SplitMultForms(data.CQPSSMults, kSSSectionsFirst, mults.SSSections);
     mults.PAQPMults.reset(kPAQPRows, 1);
     SplitMultForms(data.PAQPMults, 1, mults.PAQPMults);
 
+    if (rules.kind == RuleKind::SsSections) {
+        fillFromRuleList(rules, 1, mults.SSSections);
+    } else {
+        mults.SSSections.reset(kSSRows, 1);
+        SplitMultForms(data.CQPSSMults, kSSSectionsFirst, mults.SSSections);
+        for (std::size_t r = 0; r < data.SSShortForms.size(); ++r)
+            mults.SSSections.rows[r].stored = data.SSShortForms[r];
+    }
+
+    if (rules.kind == RuleKind::NaMults) {
+        fillFromRuleList(rules, 1, mults.SprintMults);
+        fillFromRuleList(rules, 6, mults.NAQPMults);
+        return;
+    }
     // Sprint and NAQP entries are single names, taken whole.
     mults.SprintMults.reset(kSprintRows, 1);
     for (std::size_t r = 0; r < data.SprintMults.size(); ++r)

@@ -7,6 +7,7 @@
 #include "model/MainMod.h"
 #include "model/Multipliers.h"
 #include "model/ReferenceData.h"
+#include "model/RuleList.h"
 #include "platform/Status.h"
 
 namespace keslog {
@@ -34,7 +35,9 @@ void SplitMultForms(std::span<const std::string> list, int first, MultTable& tab
 // Builds every multiplier table of a new or opened log from the reference
 // lists: flags cleared, then the forms. A station inside California works
 // the states and provinces, any other station the counties; the in-state
-// list always holds the counties.
-void ExpandMultTables(const ReferenceData& data, bool inCalifornia, MultTables& mults);
+// list always holds the counties. The log's rule list, when it has one,
+// takes the place of the SS or the Sprint and NAQP lists.
+void ExpandMultTables(const ReferenceData& data, bool inCalifornia, MultTables& mults,
+                      const RuleList& rules = {});
 
 }  // namespace keslog

@@ -1,6 +1,7 @@
 #include "storage/LogOpening.h"
 
 #include "storage/FrequencyFile.h"
+#include "storage/RuleFiles.h"
 
 namespace keslog {
 
@@ -104,6 +105,10 @@ Result<OpenedLog> openLogBytes(std::string_view bytes, const std::string& path,
     OpenedLog log;
     log.path = path;
     const Conversion conversion = readChoices(contents->fields, log.choices);
+    Result<RuleList> rules =
+        ruleListOfLog(services.programDir, log.choices.contest, contents->fields.edition);
+    if (!rules) return rules.status();
+    log.rules = std::move(*rules);
     if (conversion != Conversion::None) {
         contents = convert(path, bytes, *contents, conversion, log.choices, services, store);
         if (!contents) return contents.status();
@@ -139,6 +144,7 @@ void adoptOpenedLog(MainMod& state, OpenedLog&& log) {
     state.QTHCanadaFlag = c.QTHCanadaFlag;
     state.MyContinent = c.MyContinent;
     state.SSYear = c.SSYear;
+    state.rules = std::move(log.rules);
     state.currentLogPath = log.path;
     state.logHeader = log.contents.header;
 

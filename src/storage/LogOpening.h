@@ -35,13 +35,16 @@ struct OpenedLog {
     // notice tells why the file could not be used.
     std::vector<std::int64_t> frequencies;
     std::string frequencyNotice;
+    RuleList rules;  // the multiplier list the header names
 };
 
 // What opening needs beyond the file: the operator (questions about older
-// logs) and the SS short forms that converting an older SS log uses.
+// logs), the SS short forms that converting an older SS log uses and the
+// program folder that holds the rule lists a header may name.
 struct OpenServices {
     IMessageBox& messageBox;
     std::span<const std::string> ssShortForms;
+    std::string programDir = {};  // empty: only logs without an edition open
 };
 
 // Where the current layout of an older log goes once converted.

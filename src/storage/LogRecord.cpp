@@ -121,6 +121,8 @@ QSORec buildHeader(const MainMod& s) {
         located ? (s.InStateFlag ? "IN" : "OS") : (s.ModeFlag[1] ? "CW" : "SB");
     h.QMult = std::string(kIdentifiers[index]) + qualifier;
     h.QPoints = std::string(1, locationDigit(s));
+    // Older copies of the program never read the call field of a header.
+    h.QCall = s.rules.edition;
     return h;
 }
 
@@ -138,6 +140,7 @@ Result<HeaderFields> checkHeader(std::string_view fileBytes, const std::string& 
     f.identifier = std::string(h.QMult.raw().substr(0, 3));
     f.qualifier = std::string(h.QMult.raw().substr(3, 2));
     f.location = h.QPoints.raw()[0];
+    f.edition = h.QCall.trimmed();
     for (std::size_t i = 0; i < kIdentifiers.size(); ++i)
         if (kIdentifiers[i].substr(0, 2) == std::string_view(f.identifier).substr(0, 2))
             f.contest = static_cast<ContestNr>(i + 1);

@@ -40,6 +40,7 @@ struct HeaderFields {
     std::string identifier;  // three characters
     std::string qualifier;   // two characters: "CW"/"SB", or "IN"/"OS"
     char location = ' ';     // the location digit
+    std::string edition;     // of the log's rule list; empty in older logs
 };
 
 // Checks the header at the start of a log file's bytes: long enough, format

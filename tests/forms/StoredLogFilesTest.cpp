@@ -250,7 +250,7 @@ TEST_F(FileMenuTest, NewStartsAnUnnamedLogOfTheChosenContest) {
     EXPECT_EQ(state.QSONr, 1);
     EXPECT_EQ(dir.read("!temp%!!.cqb"), encodeHeader(buildHeader(state)));
     EXPECT_EQ(dir.read("!temp%!!.cqb").substr(20, 3), "NA ");
-    EXPECT_EQ(state.mults.NAQPMults.rows.size(), 72u);  // the contest's tables set up
+    EXPECT_EQ(state.mults.NAQPMults.rows.size(), 111u);  // today's NA list set up
     EXPECT_EQ(state.CurrentBandMode, state.ModeFlag[1] ? 3 : 11);
     EXPECT_EQ(form.view().fileIdLabel, std::string("Log: [Unnamed] - - Contest: NAQP") +
                                            (state.ModeFlag[1] ? " CW" : " SSB"));

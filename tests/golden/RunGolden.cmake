@@ -25,7 +25,14 @@ endforeach()
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/prog")
-file(COPY "${DATA}/KESLOG90.INI" "${DATA}/KESLOG90.DAT" "${DATA}/arrl.cty" DESTINATION "${WORK}/prog")
+file(COPY "${DATA}/KESLOG90.INI" "${DATA}/KESLOG90.DAT" "${DATA}/SS-SECTIONS.TXT"
+     "${DATA}/NA-MULTS.TXT" "${DATA}/arrl.cty" DESTINATION "${WORK}/prog")
+# A case's prog/ folder holds the operator's additions to the program
+# folder's files: each is appended to the file of its name.
+file(GLOB additions RELATIVE "${CASE}/prog" LIST_DIRECTORIES false "${CASE}/prog/*")
+foreach(f IN LISTS additions)
+  execute_process(COMMAND sh -c "cat \"$0\" >> \"$1\"" "${CASE}/prog/${f}" "${WORK}/prog/${f}")
+endforeach()
 # The station every case shares, then the case's own settings (with sed:
 # file(READ) would drop the file's CRs).
 foreach(file "${CMAKE_CURRENT_LIST_DIR}/settings.txt" "${CASE}/settings.txt")

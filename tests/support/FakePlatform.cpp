@@ -109,7 +109,8 @@ std::string shippedFile(const std::string& name) {
 }
 
 void copyShippedStartupFiles(const TempDir& dir) {
-    for (const char* name : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty"})
+    for (const char* name :
+         {"KESLOG90.INI", "KESLOG90.DAT", "SS-SECTIONS.TXT", "NA-MULTS.TXT", "arrl.cty"})
         dir.write(name, shippedFile(name));
 }
 

@@ -131,7 +131,7 @@ TEST_F(CWKeyerTest, SubstitutionsOfCallOwnCallNumberAndPeriod) {
     state.QSONr = 12;
     state.settings.YourCall = "N6TR";
     state.CurrentCall = "W9XY";
-    state.mults.SSSections.rows.push_back({{"SCV", "SANTA CLARA", ""}, {}});
+    state.mults.SSSections.rows.push_back({{"SCV", "SANTA CLARA", ""}, {}, {}});
     const struct {
         const char* callBox;
         bool inCallBox;
@@ -163,8 +163,8 @@ TEST_F(CWKeyerTest, SubstitutionsOfCallOwnCallNumberAndPeriod) {
 
 TEST(SSExchangeCall, FindsTheCallBetweenPrecedenceAndCheck) {
     MultTable sections;
-    sections.rows.push_back({{"SCV", "", ""}, {}});
-    sections.rows.push_back({{"WWA", "WASHINGTON", "WA"}, {}});
+    sections.rows.push_back({{"SCV", "", ""}, {}, {}});
+    sections.rows.push_back({{"WWA", "WASHINGTON", "WA"}, {}, {}});
     const struct {
         const char* box;
         const char* callBox;
