@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -8,8 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <vector>
-
-#include <sys/socket.h>
 
 #include "platform/linux/ByteLinks.h"
 #include "platform/linux/RealtimeScheduler.h"
@@ -156,7 +155,8 @@ BENCHMARK(BM_KeyerEdgeTiming)
 class EscAt : public keslog::IKeyState {
   public:
     bool wasPressed(keslog::AsyncKey key) override {
-        if (key != keslog::AsyncKey::Escape || pressAt == 0 || monotonicNow() < pressAt) return false;
+        if (key != keslog::AsyncKey::Escape || pressAt == 0 || monotonicNow() < pressAt)
+            return false;
         pressAt = 0;
         return true;
     }
@@ -172,7 +172,10 @@ class TimedLinks : public keslog::IByteLinks {
             : link_(std::move(link)), abortAt_(abortAt) {}
         keslog::Status write(std::string_view bytes) override {
             keslog::Status written = link_->write(bytes);
-            if (bytes == "\x1b" "4") abortAt_ = monotonicNow();
+            if (bytes ==
+                "\x1b"
+                "4")
+                abortAt_ = monotonicNow();
             return written;
         }
         keslog::Result<std::string> read(int waitMs) override { return link_->read(waitMs); }
@@ -185,7 +188,8 @@ class TimedLinks : public keslog::IByteLinks {
                                                            int port) override {
         auto link = real_.udp(host, port);
         if (!link) return link;
-        return std::unique_ptr<keslog::IByteLink>(std::make_unique<Link>(std::move(*link), abortAt));
+        return std::unique_ptr<keslog::IByteLink>(
+            std::make_unique<Link>(std::move(*link), abortAt));
     }
     keslog::Result<std::unique_ptr<keslog::IByteLink>> serial(const std::string& path) override {
         return real_.serial(path);
@@ -221,7 +225,8 @@ void BM_EscToDeviceAbort(benchmark::State& state) {
     char drain[2048];
     for (auto _ : state) {
         // Pressed at a different moment of the keyer's waiting each time.
-        keys.pressAt = monotonicNow() + 1'000'000 + static_cast<KeyTime>(latencyUs.size() % 10) * 230'000;
+        keys.pressAt =
+            monotonicNow() + 1'000'000 + static_cast<KeyTime>(latencyUs.size() % 10) * 230'000;
         const KeyTime pressed = keys.pressAt;
         keyer.SendCW("CQ TEST", false);
         latencyUs.push_back(static_cast<double>(links.abortAt - pressed) / 1000.0);

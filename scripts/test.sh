@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+# The tests stay a lean share of the code.
+bash scripts/test-share.sh
 bash scripts/build.sh -DKESLOG_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${KESLOG_BUILD_DIR:-build}" -j "$(nproc)" --output-on-failure --timeout 600

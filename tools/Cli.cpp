@@ -191,8 +191,8 @@ int post(Context& ctx) {
     if (!takeOption(ctx.args, "--cabrillo-version", version, 1) ||
         (!version.empty() && version[0] != "2" && version[0] != "3") ||
         !takeOption(ctx.args, "--year", year, 1) ||
-        (!year.empty() && (year[0].size() != 4 ||
-                           !std::all_of(year[0].begin(), year[0].end(), ::isdigit)))) {
+        (!year.empty() &&
+         (year[0].size() != 4 || !std::all_of(year[0].begin(), year[0].end(), ::isdigit)))) {
         ctx.err << usage;
         return 2;
     }

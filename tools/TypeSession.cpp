@@ -1,10 +1,10 @@
 #include "TypeSession.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cctype>
-#include <cstring>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <ostream>
 #include <sstream>
@@ -135,13 +135,14 @@ Result<ScriptStep> rigReport(const std::string& name, std::size_t at) {
     long long hz = 0;
     char mode[16] = {};
     char rest = 0;
-    const bool read = std::sscanf(name.c_str(), "Rig %d %lld %15s %c", &radio, &hz, mode, &rest) == 3;
+    const bool read =
+        std::sscanf(name.c_str(), "Rig %d %lld %15s %c", &radio, &hz, mode, &rest) == 3;
     const bool modeIsName = std::all_of(mode, mode + std::strlen(mode), [](char c) {
         return std::isupper(static_cast<unsigned char>(c));
     });
     if (!read || (radio != 1 && radio != 2) || hz <= 0 || hz > 999'999'999'999 || !modeIsName)
-        return scriptError(at, "{" + name +
-                                   "}: a rig report is {Rig RADIO HZ MODE}, as {Rig 1 14025000 CW}");
+        return scriptError(
+            at, "{" + name + "}: a rig report is {Rig RADIO HZ MODE}, as {Rig 1 14025000 CW}");
     return ScriptStep{std::in_place_type<RigReport>, radio, RigReading{hz, mode}};
 }
 
@@ -600,7 +601,8 @@ std::string keyScriptHelp() {
            "step started, then reaches the entry line. {Clock +90s} moves the\n"
            "clock on (s, m or h). {Rig 1 14025000 CW} is radio 1's rig reporting a\n"
            "frequency in Hz and a hamlib mode (CW, CWR, USB, LSB, AM, FM, ...): the band\n"
-           "and mode follow it and the QSOs logged keep the frequency. Printed: MSGBOX <title> | <text> for each message\n"
+           "and mode follow it and the QSOs logged keep the frequency. Printed: MSGBOX <title> | "
+           "<text> for each message\n"
            "box, answered from --answers in order (OK when none is left), the last-QSO\n"
            "line of each logged QSO, PARTIAL <calls> for a search, BEEP; at the end the\n"
            "lines of keslog-cli score.\n";
@@ -658,8 +660,8 @@ int typeSession(Context& ctx) {
     LineLog lineLog(time);
     ScriptKeys keys(time);
     UnavailableWavePlayer wave;
-    Platform platform{messages, headless, time,     headless, keys,     lineLog,  lineLog,  wave,
-                      clock,    headless, beep,     headless, headless, headless, headless, headless};
+    Platform platform{messages, headless, time, headless, keys,     lineLog,  lineLog,  wave,
+                      clock,    headless, beep, headless, headless, headless, headless, headless};
     MainMod state;
     PortLines lines(lineLog, lineLog);
     CWKeyer keyer(state, platform, lines, {time, headless, headless});

@@ -273,8 +273,8 @@ QtPlatform::QtPlatform(const std::string& programDir)
       help(programDir + "help") {}
 
 Platform QtPlatform::services() {
-    return {messageBox, fileDialog, timers, events,  keys,      serial, ports,  wavePlayer,
-            clock,      help,       beep,   busy,    network,   udp,    processes, streams};
+    return {messageBox, fileDialog, timers, events, keys,    serial, ports,     wavePlayer,
+            clock,      help,       beep,   busy,   network, udp,    processes, streams};
 }
 
 }  // namespace keslog

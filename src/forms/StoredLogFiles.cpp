@@ -33,8 +33,8 @@ Status StoredLogFiles::newLog(MainMod& state) {
 
 Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
     platform_.busy.showNotice("Loading: ", path);
-    Result<OpenedLog> opened =
-        readLogForOpening(path, {platform_.messageBox, state.reference.SSShortForms, state.programDir});
+    Result<OpenedLog> opened = readLogForOpening(
+        path, {platform_.messageBox, state.reference.SSShortForms, state.programDir});
     if (!opened) {
         platform_.busy.hideNotice();
         return opened.status();
@@ -60,8 +60,9 @@ Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
         platform_.messageBox.show(
             {notice, "Incomplete Log Record", MsgButtons::Ok, MsgIcon::Exclamation});
     if (!frequencyNotice.empty())
-        platform_.messageBox.show({frequencyNotice + (frequencies ? "" : "\n" + frequencies.message()),
-                                   "Frequency File", MsgButtons::Ok, MsgIcon::Exclamation});
+        platform_.messageBox.show(
+            {frequencyNotice + (frequencies ? "" : "\n" + frequencies.message()), "Frequency File",
+             MsgButtons::Ok, MsgIcon::Exclamation});
     return Status::ok();
 }
 

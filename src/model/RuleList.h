@@ -10,7 +10,7 @@ enum class RuleKind { None, SsSections, NaMults };
 
 // A multiplier of a rule list.
 struct RuleMult {
-    std::string stored;             // SS: the two characters a logged QSO keeps
+    std::string stored;              // SS: the two characters a logged QSO keeps
     std::vector<std::string> forms;  // accepted forms, the first the one shown
     bool operator==(const RuleMult&) const = default;
 };

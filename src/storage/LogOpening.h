@@ -44,7 +44,7 @@ struct OpenedLog {
 struct OpenServices {
     IMessageBox& messageBox;
     std::span<const std::string> ssShortForms;
-    std::string programDir = {};  // empty: only logs without an edition open
+    std::string programDir = {};  // empty: the rule lists of the current folder
 };
 
 // Where the current layout of an older log goes once converted.

@@ -36,9 +36,9 @@ class ListReader {
         const bool ss = list_.kind == RuleKind::SsSections;
         if (keyword == (ss ? "section" : "mult")) return multLine(rest, ss);
         if (keyword == "retired" && ss) return retiredLine(rest);
-        return error("\"" + keyword + "\" is no line of this list; the lines are " +
-                     (ss ? "\"section STORED FORMS\" and \"retired FORM MESSAGE\"."
-                         : "\"mult FORMS\"."));
+        return error(
+            "\"" + keyword + "\" is no line of this list; the lines are " +
+            (ss ? "\"section STORED FORMS\" and \"retired FORM MESSAGE\"." : "\"mult FORMS\"."));
     }
 
     Result<RuleList> finish() {
@@ -165,9 +165,9 @@ Result<RuleList> ruleListOfLog(const std::string& programDir, ContestNr nr,
     if (!list) return list;
     if (list->edition != edition)
         return Status::error("The log follows the " + std::string(edition) +
-                             " edition of its multiplier list, but " + programDir +
-                             fileNameOf(ruleKindOf(nr)) + " holds \"" + list->name +
-                             "\".  Nothing was opened.",
+                                 " edition of its multiplier list, but " + programDir +
+                                 fileNameOf(ruleKindOf(nr)) + " holds \"" + list->name +
+                                 "\".  Nothing was opened.",
                              "File Opening Error");
     return list;
 }

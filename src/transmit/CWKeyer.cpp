@@ -99,7 +99,7 @@ struct CWKeyer::Run {
     bool speedChanged = false;
     bool tone = false;
     KeyTime t = 0;
-    bool keyed = false;  // the scheduler was used
+    bool keyed = false;               // the scheduler was used
     IKeyingDevice* device = nullptr;  // an external keyer, or the lines
     Status failure;
 };

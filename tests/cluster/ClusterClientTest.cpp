@@ -220,8 +220,7 @@ TEST(ClusterClient, FailedAttemptsBackOffAndTellTheirWait) {
     // moment later, which a loaded machine stretches: each gap is held to
     // three quarters of its wait.
     const auto& at = connector.attempts;
-    for (std::size_t i = 1; i < 5; ++i)
-        EXPECT_GE(at[i] - at[i - 1], 30ms * (1 << (i - 1))) << i;
+    for (std::size_t i = 1; i < 5; ++i) EXPECT_GE(at[i] - at[i - 1], 30ms * (1 << (i - 1))) << i;
     // Every failure is told with its own wait, for the status line's count.
     heard.states.resize(5);
     heard.retries.resize(5);

@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "KeyerRig.h"
-#include "support/CwDaemon.h"
 #include "platform/linux/ByteLinks.h"
+#include "support/CwDaemon.h"
 #include "transmit/KeyingDevice.h"
 
 namespace keslog::test {
@@ -79,15 +79,31 @@ TEST(CwDaemonKeyer, ASilentDaemonEndsEachMessageAndIsToldOnce) {
     EXPECT_GT(rig.fakes.events.heldCalls, 0);
     ASSERT_EQ(rig.fakes.messageBox.shown.size(), 1U);
     EXPECT_EQ(rig.fakes.messageBox.shown[0].text,
-              name + " did not report the end of a message in time, so the message was ended. "
-                     "Check that it is running and keying.");
+              name +
+                  " did not report the end of a message in time, so the message was ended. "
+                  "Check that it is running and keying.");
     // PTT went off after each message.
     std::string got(4096, '\0');
     std::string all;
     for (ssize_t n; (n = ::recv(fd, got.data(), got.size(), MSG_DONTWAIT)) > 0;)
         all += got.substr(0, static_cast<std::size_t>(n)) + "|";
-    EXPECT_EQ(all, "\x1b" "228|\x1b" "70|\x1b" "d0|\x1b" "a1|\x1b" "h1|E|\x1b" "4|\x1b" "a0|"
-                   "\x1b" "228|\x1b" "70|\x1b" "d0|\x1b" "a1|\x1b" "h2|E|\x1b" "4|\x1b" "a0|");
+    EXPECT_EQ(all,
+              "\x1b"
+              "228|\x1b"
+              "70|\x1b"
+              "d0|\x1b"
+              "a1|\x1b"
+              "h1|E|\x1b"
+              "4|\x1b"
+              "a0|"
+              "\x1b"
+              "228|\x1b"
+              "70|\x1b"
+              "d0|\x1b"
+              "a1|\x1b"
+              "h2|E|\x1b"
+              "4|\x1b"
+              "a0|");
     ::close(fd);
 }
 

@@ -32,6 +32,7 @@
 #include "forms/StoredLogFiles.h"
 #include "platform/Files.h"
 #include "platform/linux/PortDevices.h"
+#include "storage/RuleFiles.h"
 
 namespace fs = std::filesystem;
 using namespace keslog;
@@ -74,7 +75,8 @@ std::string copyProgramFolder(const std::string& from) {
     std::error_code ec;
     fs::remove_all(folder, ec);
     fs::create_directories(folder, ec);
-    for (const char* name : {"KESLOG90.INI", "KESLOG90.DAT", "arrl.cty", "help"}) {
+    for (const char* name : {"KESLOG90.INI", "KESLOG90.DAT", kSsSectionsFileName, kNaMultsFileName,
+                             "arrl.cty", "help"}) {
         if (ec) break;
         fs::copy(fs::path(from) / name, folder / name, fs::copy_options::recursive, ec);
     }
