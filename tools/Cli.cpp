@@ -160,8 +160,7 @@ int score(Context& ctx) {
     MainMod state;
     if (!startUp(ctx, state)) return 1;
     CliMessages messages(ctx.err);
-    Result<OpenedLog> log =
-        readLogForOpening(ctx.args[0], {messages, state.reference.SSShortForms, state.programDir});
+    Result<OpenedLog> log = readLogForOpening(ctx.args[0], openServicesOf(state, messages));
     if (!log) {
         ctx.err << "keslog-cli: " << log.status().message() << "\n";
         return 1;
@@ -233,9 +232,9 @@ int post(Context& ctx) {
     MainMod state;
     if (!startUp(ctx, state)) return 1;
     CliMessages messages(ctx.err);
-    Result<PostContestReport> report = runPostContest(
-        state, path, choices, {messages, state.reference.SSShortForms, state.programDir},
-        year.empty() ? currentYear() : std::stoi(year[0]));
+    Result<PostContestReport> report =
+        runPostContest(state, path, choices, openServicesOf(state, messages),
+                       year.empty() ? currentYear() : std::stoi(year[0]));
     if (!report) {
         ctx.err << "keslog-cli: " << report.status().message() << "\n";
         return 1;

@@ -33,8 +33,7 @@ Status StoredLogFiles::newLog(MainMod& state) {
 
 Status StoredLogFiles::openLog(MainMod& state, const std::string& path) {
     platform_.busy.showNotice("Loading: ", path);
-    Result<OpenedLog> opened = readLogForOpening(
-        path, {platform_.messageBox, state.reference.SSShortForms, state.programDir});
+    Result<OpenedLog> opened = readLogForOpening(path, openServicesOf(state, platform_.messageBox));
     if (!opened) {
         platform_.busy.hideNotice();
         return opened.status();

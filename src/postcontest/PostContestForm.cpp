@@ -53,8 +53,8 @@ PostContestForm::PostContestForm(MainMod& state, Platform& platform)
 
 Status PostContestForm::load(const std::string& logPath) {
     if (Result<std::string> base = outputBaseName(logPath); !base) return base.status();
-    Result<OpenedLog> opened = readLogForOpening(
-        logPath, {platform_.messageBox, state_.reference.SSShortForms, state_.programDir});
+    Result<OpenedLog> opened =
+        readLogForOpening(logPath, openServicesOf(state_, platform_.messageBox));
     if (!opened) return opened.status();
     path_ = logPath;
     const LogChoices& choices = opened->choices;
@@ -232,10 +232,8 @@ OutputChoices PostContestForm::choices() const {
 
 void PostContestForm::onOK() {
     platform_.busy.setBusy(true);
-    report_ =
-        runPostContest(state_, path_, choices(),
-                       {platform_.messageBox, state_.reference.SSShortForms, state_.programDir},
-                       platform_.clock.now().year);
+    report_ = runPostContest(state_, path_, choices(), openServicesOf(state_, platform_.messageBox),
+                             platform_.clock.now().year);
     platform_.busy.setBusy(false);
     const Result<PostContestReport>& report = *report_;
     std::string problem;

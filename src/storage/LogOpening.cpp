@@ -135,6 +135,10 @@ Result<OpenedLog> readLogForOpening(const std::string& path, const OpenServices&
     return log;
 }
 
+OpenServices openServicesOf(const MainMod& state, IMessageBox& messageBox) {
+    return {messageBox, state.reference.SSShortForms, state.programDir};
+}
+
 void adoptOpenedLog(MainMod& state, OpenedLog&& log) {
     const LogChoices& c = log.choices;
     state.contestNr = c.contest;

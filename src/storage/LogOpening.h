@@ -47,6 +47,9 @@ struct OpenServices {
     std::string programDir = {};  // empty: the rule lists of the current folder
 };
 
+// The services every opening of a log in this program's state uses.
+OpenServices openServicesOf(const MainMod& state, IMessageBox& messageBox);
+
 // Where the current layout of an older log goes once converted.
 class IConvertedLogStore {
   public:

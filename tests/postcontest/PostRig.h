@@ -65,7 +65,7 @@ struct PostRig {
         return dir.file(name);
     }
 
-    OpenServices services() { return {messages, state.reference.SSShortForms}; }
+    OpenServices services() { return openServicesOf(state, messages); }
 
     // Such a log read back and scored as post-contest processing does.
     RescoredLog rescore(const std::string& name, ContestNr contest, bool cw,
