@@ -249,14 +249,70 @@ def source_files():
     return sorted(files)
 
 
-def all_sites():
+def is_core_source(rel):
+    return rel.endswith((".cpp", ".h")) and rel.startswith("src/") and not rel.startswith("src/app/")
+
+
+def source_files():
+    return sorted(p.relative_to(ROOT).as_posix() for p in (ROOT / "src").rglob("*")
+                  if p.is_file() and is_core_source(p.relative_to(ROOT).as_posix()))
+
+
+def current_text(rel):
+    # While a run has a mutant in place, its backup holds the source.
+    path = ROOT / rel
+    backup = path.with_name(path.name + BACKUP_SUFFIX)
+    return (backup if backup.exists() else path).read_text(encoding="utf-8")
+
+
+def all_sites(texts):
     sites = []
-    for rel in source_files():
-        # While a run has a mutant in place, its backup holds the source.
-        path = ROOT / rel
-        backup = path.with_name(path.name + BACKUP_SUFFIX)
-        sites.extend(sites_in(rel, (backup if backup.exists() else path).read_text(encoding="utf-8")))
+    for rel, text in texts.items():
+        sites.extend(sites_in(rel, text))
     return sites
+
+
+def texts_at(commit):
+    """The core sources as they stood at COMMIT."""
+    def git(*command):
+        return subprocess.run(["git", "-C", str(ROOT), *command], check=True, capture_output=True,
+                              text=True).stdout
+    names = sorted(n for n in git("ls-tree", "-r", "--name-only", commit, "--", "src").splitlines()
+                   if is_core_source(n))
+    return {n: git("show", f"{commit}:{n}") for n in names}
+
+
+def found_again(mutant, old_text):
+    """MUTANT, picked from an older OLD_TEXT of its file, moved to where its
+    code stands today: the line it is on, widened by the lines around it
+    until one place in today's file matches (indentation aside). None when
+    the code is gone or no longer one of a kind."""
+    site = mutant.site
+    path = ROOT / site.path
+    if not path.exists():
+        return None
+    new_text = current_text(site.path)
+    old_lines, new_lines = old_text.split("\n"), new_text.split("\n")
+    old_strip, new_strip = [l.strip() for l in old_lines], [l.strip() for l in new_lines]
+    i = site.line - 1
+    old_line_start = old_text.rfind("\n", 0, site.start) + 1
+    column = site.start - old_line_start - (len(old_lines[i]) - len(old_lines[i].lstrip()))
+    for reach in range(0, 6):
+        above, below = min(reach, i), min(reach, len(old_lines) - 1 - i)
+        window = old_strip[i - above: i + below + 1]
+        places = [j for j in range(above, len(new_lines) - below)
+                  if new_strip[j - above: j + below + 1] == window]
+        if not places:
+            return None
+        if len(places) == 1:
+            j = places[0]
+            start = sum(len(l) + 1 for l in new_lines[:j]) + len(new_lines[j]) - len(new_lines[j].lstrip()) + column
+            end = start + len(site.original)
+            if new_text[start:end] != site.original:
+                return None
+            moved = Site(site.path, start, end, j + 1, site.original, site.replacements, site.kind)
+            return Mutant(mutant.id, moved, mutant.replacement)
+    return None
 
 
 def pick_mutants(seed, count, sites):
@@ -400,6 +456,9 @@ def main():
     parser.add_argument("--results", help="the results table (default BUILD_DIR/mutants.tsv, with --only "
                                           "BUILD_DIR/mutants-only.tsv)")
     parser.add_argument("--list", action="store_true", help="list the mutants without running them")
+    parser.add_argument("--from", dest="commit", help="pick the mutants from the sources as they stood at COMMIT "
+                                                      "and make each where its code stands today, so that "
+                                                      "tests before and after a change meet the same faults")
     args = parser.parse_args()
 
     build_dir = Path(args.build_dir)
@@ -407,15 +466,24 @@ def main():
     # Running chosen ones again leaves the whole run's table alone.
     results = Path(args.results) if args.results else build_dir / ("mutants-only.tsv" if args.only else "mutants.tsv")
 
-    sites = all_sites()
+    texts = texts_at(args.commit) if args.commit else {rel: current_text(rel) for rel in source_files()}
+    sites = all_sites(texts)
     if args.only:
         wanted = parse_ids(args.only)
         mutants = [m for m in pick_mutants(args.seed, max(wanted), sites) if m.id in wanted]
     else:
         mutants = pick_mutants(args.seed, args.count, sites)
+    # A mutant whose code is gone since COMMIT is reported and not counted.
+    gone = []
+    if args.commit:
+        moved = [(m, found_again(m, texts[m.site.path])) for m in mutants]
+        gone = [m for m, today in moved if today is None]
+        mutants = [today for _, today in moved if today is not None]
     if args.list:
         for m in mutants:
             print(f"{m.id}\t{m.site.path}:{m.site.line}\t{m.change()}")
+        for m in gone:
+            print(f"{m.id}\t{m.site.path}:{m.site.line}\t{m.change()}\tgone since {args.commit}")
         return 0
     # One run at a time in a tree: a backup beside a source is a leftover
     # only when no run holds the lock. The lock goes with the process, however
@@ -428,7 +496,9 @@ def main():
     for s in (signal.SIGINT, signal.SIGTERM):
         signal.signal(s, on_signal)
     restore_leftovers()
-    print(f"{len(sites)} places to change; {len(mutants)} mutants of seed {args.seed}", flush=True)
+    print(f"{len(sites)} places to change; {len(mutants)} mutants of seed {args.seed}"
+          + (f" from {args.commit}, {len(gone)} more whose code is gone (not counted)" if args.commit else ""),
+          flush=True)
 
     started = time.monotonic()
     try:
