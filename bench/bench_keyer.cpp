@@ -204,7 +204,7 @@ class TimedLinks : public keslog::IByteLinks {
 // that takes the datagrams): how long until the abort request is written,
 // all of it on the thread that runs the window.
 void BM_EscToDeviceAbort(benchmark::State& state) {
-    const keslog::test::LoopbackUdpSocket daemon;
+    const keslog::test::LoopbackSocket daemon;
     keslog::test::FakePlatform fakes;
     EscAt keys;
     keslog::Platform withKeys = fakes.services({.keys = &keys});

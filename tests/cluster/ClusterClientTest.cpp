@@ -1,8 +1,6 @@
 // The client against a cluster server played by the test on a loopback
 // port, and its retry pacing against a connector that always fails.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -10,6 +8,7 @@
 #include "cluster/ClusterClient.h"
 #include "cluster/SpotLine.h"
 #include "platform/linux/TcpSockets.h"
+#include "support/FakePlatform.h"
 
 namespace keslog {
 namespace {
@@ -21,31 +20,15 @@ using Clock = std::chrono::steady_clock;
 // connection it accepted. Every wait is bounded; a failure is recorded.
 class LoopbackServer {
   public:
-    LoopbackServer() {
-        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ok_ = listener_ >= 0 &&
-              ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-              ::listen(listener_, 2) == 0 &&
-              ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-        port_ = ntohs(address.sin_port);
-    }
-    ~LoopbackServer() {
-        hangUp();
-        ::close(listener_);
-    }
+    ~LoopbackServer() { hangUp(); }
 
-    bool ok() const { return ok_; }
-    int port() const { return port_; }
+    int port() const { return listener_.port(); }
     const std::string& failure() const { return failure_; }
 
     bool accept() {
-        pollfd p{listener_, POLLIN, 0};
+        pollfd p{listener_.fd(), POLLIN, 0};
         if (::poll(&p, 1, 5000) <= 0) return fail("no connection came");
-        client_ = ::accept(listener_, nullptr, nullptr);
+        client_ = ::accept(listener_.fd(), nullptr, nullptr);
         acceptedAt.push_back(Clock::now());
         return client_ >= 0 || fail("accept failed");
     }
@@ -83,10 +66,8 @@ class LoopbackServer {
         return false;
     }
 
-    int listener_ = -1;
+    test::LoopbackSocket listener_{test::LoopbackSocket::TcpListening};
     int client_ = -1;
-    int port_ = 0;
-    bool ok_ = false;
     std::string received_;
     std::string failure_;
 };
@@ -123,7 +104,6 @@ struct Heard {
 
 TEST(ClusterClient, LogsInReadsSpotsAndLogsInAgainAfterADrop) {
     LoopbackServer server;
-    ASSERT_TRUE(server.ok()) << "no loopback socket";
     const std::vector<std::string> commands{"set/skimmer", "sh/dx 5"};
     std::thread cluster([&] {
         // A prompt without a line end, with telnet options around it; then a

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -244,14 +242,6 @@ TEST_F(RigControlTest, TheRigctldItStartsFollowsTheSettingsAndItsEndIsToldOnce) 
 
 // ---- the real daemon: hamlib's dummy rig ---------------------------------
 
-sockaddr_in loopback(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    return address;
-}
-
 // Calls `step` every 10 ms on the real clock until `done`, `limit` at most.
 bool within(std::chrono::milliseconds limit, const std::function<bool()>& done,
             const std::function<void()>& step) {
@@ -269,122 +259,20 @@ std::int64_t realMs() {
         .count();
 }
 
-int freeLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = loopback(0);
-    socklen_t size = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
 bool listening(int port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = loopback(port);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
     const bool up = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
     return up;
 }
 
-// rigctld -m 1 on a free loopback port, stopped when the object goes.
-class Rigctld {
-  public:
-    Rigctld() : port(freeLoopbackPort()) { start(); }
-    ~Rigctld() { stop(); }
-    Rigctld(const Rigctld&) = delete;
-    Rigctld& operator=(const Rigctld&) = delete;
-
-    void stop() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
-    }
-    void start() {
-        const std::string number = std::to_string(port);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::execlp("rigctld", "rigctld", "-m", "1", "-T", "127.0.0.1", "-t", number.c_str(),
-                     static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        bool ended = false;
-        const auto up = [&] {
-            ended = ::waitpid(pid_, nullptr, WNOHANG) == pid_;
-            return ended || listening(port);
-        };
-        const bool listening = within(3s, up, [] {}) && !ended;
-        if (ended) pid_ = -1;
-        failure = listening ? ""
-                  : ended   ? "rigctld (libhamlib-utils) is not installed or ended at once"
-                            : "rigctld did not listen on port " + number + " within 3 s";
-    }
-
-    int port = 0;
-    std::string failure;  // empty: it answers on its port
-
-  private:
-    pid_t pid_ = -1;
-};
-
-TEST_F(RigControlTest, TheLogFollowsHamlibsDummyRigTunesItAndOutlivesIt) {
-    Rigctld daemon;
-    if (!daemon.failure.empty()) GTEST_SKIP() << daemon.failure;
-    PosixTcpConnector sockets;
-    fakes.network.real = &sockets;
-    form.rig().setClock(realMs);
-    state.settings.Rig1Address = "127.0.0.1:" + std::to_string(daemon.port);
-    form.rig().configure();
-    const auto& label = form.rig().labels()[0];
-    const auto polled = [this] { form.rig().poll(); };
-
-    // The dummy tuned by a client of its own, and read back by one.
-    const auto dummy = [&](std::int64_t tuneTo) {
-        RigClient direct(sockets, "127.0.0.1", daemon.port);
-        const auto step = [&] { direct.poll(realMs()); };
-        within(
-            2s, [&] { return !direct.reading().mode.empty(); }, step);
-        if (tuneTo != 0) {
-            direct.setFrequency(tuneTo, realMs());
-            direct.setMode("CW", realMs());
-            within(
-                2s,
-                [&] {
-                    return direct.reading() == RigReading{tuneTo, "CW"};
-                },
-                step);
-        }
-        return direct.reading();
-    };
-    EXPECT_EQ(dummy(14'025'300).hz, 14'025'300);
-    EXPECT_TRUE(within(
-        2s, [&] { return label.text == "R1 14,025.30 CW"; }, polled));
-    EXPECT_EQ(state.CurrentBandMode, cw(band::B20));
-
-    type("7025\n");
-    EXPECT_TRUE(within(
-        2s, [&] { return state.CurrentBandMode == cw(band::B40); }, polled));
-    EXPECT_EQ(dummy(0), (RigReading{7'025'000, "CW"}));
-    EXPECT_EQ(label.text, "R1 7,025.00 CW");
-
-    daemon.stop();
-    EXPECT_TRUE(within(
-        2s, [&] { return label.text == "R1 offline"; }, polled));
-    type("k1ar\t5\n");
-    EXPECT_EQ(state.log.count(), 1);
-    EXPECT_EQ(state.log.at(1).QBandMode, cw(band::B40));
-
-    // The dummy starts again on 145 MHz FM; the retries find it.
-    daemon.start();
-    ASSERT_EQ(daemon.failure, "");
-    EXPECT_TRUE(within(
-        8s, [&] { return label.text == "R1 145,000.00 FM"; }, polled));
-    EXPECT_EQ(state.CurrentBandMode, phone(band::B2));
-}
-
-TEST_F(RigControlTest, ARigctldTheLoggerStartsAnswersAndIsGoneWhenStopped) {
+// hamlib's dummy rig in a rigctld the logger starts: the log follows it and
+// tunes it, outlives it, and says why one of a model hamlib lacks ends.
+TEST_F(RigControlTest, TheLogFollowsAndTunesHamlibsDummyRigInARigctldItStarts) {
     PosixProcessLauncher processes;
     const auto missing = processes.start({"keslog-no-such-program"});
     ASSERT_FALSE(missing);
@@ -394,7 +282,7 @@ TEST_F(RigControlTest, ARigctldTheLoggerStartsAnswersAndIsGoneWhenStopped) {
     fakes.network.real = &sockets;
     fakes.processes.real = &processes;
     form.rig().setClock(realMs);
-    const int port = freeLoopbackPort();
+    const int port = test::freeLoopbackPort(test::LoopbackSocket::TcpListening);
     state.settings.Rig1Address = "127.0.0.1:" + std::to_string(port);
     state.settings.Rig1Start = true;
     state.settings.Rig1Model = "1";
@@ -404,10 +292,41 @@ TEST_F(RigControlTest, ARigctldTheLoggerStartsAnswersAndIsGoneWhenStopped) {
     EXPECT_TRUE(within(
         5s, [&] { return label(1).text == "R1 145,000.00 FM"; }, polled));
 
+    // The dummy tuned by a client of its own, and read back by one.
+    const auto dummy = [&](std::int64_t tuneTo) {
+        RigClient direct(sockets, "127.0.0.1", port);
+        const auto step = [&] { direct.poll(realMs()); };
+        within(
+            2s, [&] { return !direct.reading().mode.empty(); }, step);
+        if (tuneTo != 0) {
+            direct.setFrequency(tuneTo, realMs());
+            direct.setMode("CW", realMs());
+            within(
+                2s, [&] { return direct.reading() == RigReading{tuneTo, "CW"}; }, step);
+        }
+        return direct.reading();
+    };
+    EXPECT_EQ(dummy(14'025'300).hz, 14'025'300);
+    EXPECT_TRUE(within(
+        2s, [&] { return label(1).text == "R1 14,025.30 CW"; }, polled));
+    EXPECT_EQ(state.CurrentBandMode, cw(band::B20));
+
+    type("7025\n");
+    EXPECT_TRUE(within(
+        2s, [&] { return state.CurrentBandMode == cw(band::B40); }, polled));
+    EXPECT_EQ(dummy(0), (RigReading{7'025'000, "CW"}));
+    EXPECT_EQ(label(1).text, "R1 7,025.00 CW");
+
+    // Turned off, it is stopped; QSOs log on the band it was on.
     state.settings.Rig1Start = false;
     form.rig().configure();
     EXPECT_TRUE(within(
         3s, [&] { return !listening(port); }, [] {}));
+    EXPECT_TRUE(within(
+        2s, [&] { return label(1).text == "R1 offline"; }, polled));
+    type("k1ar\t5\n");
+    EXPECT_EQ(state.log.count(), 1);
+    EXPECT_EQ(state.log.at(1).QBandMode, cw(band::B40));
 
     // A model hamlib does not know: rigctld ends at once, and says why.
     state.settings.Rig1Start = true;

@@ -13,7 +13,7 @@ namespace keslog {
 namespace {
 
 // What a station tool hears on its loopback port.
-class Listener : public test::LoopbackUdpSocket {
+class Listener : public test::LoopbackSocket {
   public:
     // The next packet other than RadioInfo, a second at most; "" when none came.
     std::string nextContact() {

@@ -1,6 +1,4 @@
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -28,23 +26,13 @@ class FakeRigctld {
     using Script = std::function<std::vector<std::string>(const std::string& command)>;
 
     explicit FakeRigctld(Script script) : script_(std::move(script)) {
-        listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(listen_, reinterpret_cast<sockaddr*>(&address), size);
-        ::listen(listen_, 1);
-        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
         thread_ = std::thread([this] { serve(); });
     }
     ~FakeRigctld() {
         stop_ = true;
         thread_.join();
-        ::close(listen_);
     }
-    int port() const { return port_; }
+    int port() const { return listen_.port(); }
     // Commands answered in full so far.
     int answered() const { return answered_; }
 
@@ -56,7 +44,7 @@ class FakeRigctld {
     void serve() {
         int fd = -1;
         while (!stop_ && fd < 0)
-            if (readable(listen_)) fd = ::accept(listen_, nullptr, nullptr);
+            if (readable(listen_.fd())) fd = ::accept(listen_.fd(), nullptr, nullptr);
         std::string buffer;
         while (!stop_ && fd >= 0) {
             if (!readable(fd)) continue;
@@ -78,8 +66,7 @@ class FakeRigctld {
     }
 
     Script script_;
-    int listen_ = -1;
-    int port_ = 0;
+    test::LoopbackSocket listen_{test::LoopbackSocket::TcpListening};
     std::atomic<bool> stop_{false};
     std::atomic<int> answered_{0};
     std::thread thread_;

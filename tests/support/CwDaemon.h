@@ -1,11 +1,8 @@
 #pragma once
 
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,33 +13,16 @@
 #include <string>
 #include <thread>
 
+#include "support/FakePlatform.h"
+
 namespace keslog::test {
-
-// A UDP socket bound to a free loopback port; the port through `port`.
-inline int boundLoopbackUdp(int& port) {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof a;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), size);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
-    port = ntohs(a.sin_port);
-    return fd;
-}
-
-inline int freeUdpPort() {
-    int port = 0;
-    ::close(boundLoopbackUdp(port));
-    return port;
-}
 
 // cwdaemon keying nothing on a free loopback port; its debug output, one
 // line per request and key edge, goes to a file (-f writes it at once).
 class CwDaemon {
   public:
     CwDaemon()
-        : port(freeUdpPort()),
+        : port(freeLoopbackPort(LoopbackSocket::Udp)),
           log(::testing::TempDir() + "cwdaemon-" + std::to_string(port) + ".log") {
         std::remove(log.c_str());
         pid_ = ::fork();

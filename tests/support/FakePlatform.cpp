@@ -85,18 +85,20 @@ std::string TempDir::read(const std::string& name) const {
     return s.str();
 }
 
-LoopbackUdpSocket::LoopbackUdpSocket() : fd_(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
+LoopbackSocket::LoopbackSocket(Kind kind)
+    : fd_(::socket(AF_INET, (kind == Udp ? SOCK_DGRAM : SOCK_STREAM) | SOCK_CLOEXEC, 0)) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t size = sizeof address;
     if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        (kind == TcpListening && ::listen(fd_, 2) != 0) ||
         ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-        throw std::runtime_error("no loopback UDP socket");
+        throw std::runtime_error("no loopback socket");
     port_ = ntohs(address.sin_port);
 }
 
-LoopbackUdpSocket::~LoopbackUdpSocket() {
+LoopbackSocket::~LoopbackSocket() {
     ::close(fd_);
 }
 

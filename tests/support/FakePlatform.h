@@ -397,13 +397,15 @@ class TempDir {
     std::string path_;
 };
 
-// A UDP socket bound to a free loopback port, closed when the object goes.
-class LoopbackUdpSocket {
+// A socket bound to a free loopback port, closed when the object goes: a UDP
+// one, or a TCP one listening there.
+class LoopbackSocket {
   public:
-    LoopbackUdpSocket();
-    ~LoopbackUdpSocket();
-    LoopbackUdpSocket(const LoopbackUdpSocket&) = delete;
-    LoopbackUdpSocket& operator=(const LoopbackUdpSocket&) = delete;
+    enum Kind { Udp, TcpListening };
+    explicit LoopbackSocket(Kind kind = Udp);
+    ~LoopbackSocket();
+    LoopbackSocket(const LoopbackSocket&) = delete;
+    LoopbackSocket& operator=(const LoopbackSocket&) = delete;
 
     int fd() const { return fd_; }
     int port() const { return port_; }
@@ -412,6 +414,11 @@ class LoopbackUdpSocket {
     int fd_;
     int port_ = 0;
 };
+
+// A loopback port free a moment ago, for a daemon the test starts there.
+inline int freeLoopbackPort(LoopbackSocket::Kind kind) {
+    return LoopbackSocket(kind).port();
+}
 
 // Copies the shipped start-up files (settings, reference data, country
 // file) from the source tree's data folder into dir.

@@ -11,26 +11,8 @@ namespace {
 
 constexpr KeyTime kMs = 1'000'000;
 
-class FakeHost : public ICWKeyerHost {
-  public:
-    std::string callBoxText() const override { return callBox; }
-    std::string exchangeBoxText() const override { return exchangeBox; }
-    bool callBoxActive() const override { return inCallBox; }
-    void showTxRadio(int radio) override { shown.push_back("TX " + std::to_string(radio)); }
-    void showSpeed(int wpm) override { shown.push_back("speed " + std::to_string(wpm)); }
-    void sendingChanged(bool sending) override { shown.push_back(sending ? "sending" : "done"); }
-    void showCalibrationNotice(bool on) override { shown.push_back(on ? "notice" : "notice gone"); }
-
-    std::string callBox;
-    std::string exchangeBox;
-    bool inCallBox = true;
-    std::vector<std::string> shown;
-};
-
 class CWKeyerTest : public ::testing::Test, protected test::KeyerRig {
   protected:
-    CWKeyerTest() { keyer.setHost(host); }
-
     // Edge times in milliseconds, key down and up in turn.
     std::vector<double> edgeMs() const {
         std::vector<double> out;
@@ -72,7 +54,6 @@ class CWKeyerTest : public ::testing::Test, protected test::KeyerRig {
         return text;
     }
 
-    FakeHost host;
 };
 
 TEST_F(CWKeyerTest, ElementsAndSpacesAtTwentyEightWordsPerMinuteAndWeightThree) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <thread>
@@ -65,8 +66,8 @@ TEST(CwDaemonKeyer, MessagesEndOnTheDaemonsReplyEscAbortsAndSpeedStepsArrive) {
 
 TEST(CwDaemonKeyer, ASilentDaemonEndsEachMessageAndIsToldOnce) {
     // A socket that takes the datagrams and never answers.
-    int port = 0;
-    const int fd = boundLoopbackUdp(port);
+    const LoopbackSocket silent;
+    const int port = silent.port();
     const std::string name = "cwdaemon at 127.0.0.1:" + std::to_string(port);
     DeviceRig rig("cwdaemon:127.0.0.1:" + std::to_string(port));
     rig.state.settings.CWPTTActivated = true;
@@ -85,7 +86,7 @@ TEST(CwDaemonKeyer, ASilentDaemonEndsEachMessageAndIsToldOnce) {
     // PTT went off after each message.
     std::string got(4096, '\0');
     std::string all;
-    for (ssize_t n; (n = ::recv(fd, got.data(), got.size(), MSG_DONTWAIT)) > 0;)
+    for (ssize_t n; (n = ::recv(silent.fd(), got.data(), got.size(), MSG_DONTWAIT)) > 0;)
         all += got.substr(0, static_cast<std::size_t>(n)) + "|";
     EXPECT_EQ(all,
               "\x1b"
@@ -104,7 +105,6 @@ TEST(CwDaemonKeyer, ASilentDaemonEndsEachMessageAndIsToldOnce) {
               "h2|E|\x1b"
               "4|\x1b"
               "a0|");
-    ::close(fd);
 }
 
 TEST(KeyerChoice, SettingsValues) {

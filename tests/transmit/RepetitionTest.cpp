@@ -17,25 +17,6 @@ class RecordingDisplay : public IRepeatDisplay {
     std::vector<RepeatView> shown;
 };
 
-// Notes the transmitting radio as each CW message starts keying.
-class RadioNotingHost : public ICWKeyerHost {
-  public:
-    explicit RadioNotingHost(const MainMod& state) : state_(state) {}
-    std::string callBoxText() const override { return {}; }
-    std::string exchangeBoxText() const override { return {}; }
-    bool callBoxActive() const override { return true; }
-    void showTxRadio(int) override {}
-    void showSpeed(int) override {}
-    void sendingChanged(bool sending) override {
-        if (sending) radios.push_back(state_.TXRadio);
-    }
-    void showCalibrationNotice(bool) override {}
-    std::vector<int> radios;
-
-  private:
-    const MainMod& state_;
-};
-
 class RepetitionTest : public ::testing::Test, protected test::KeyerRig {
   protected:
     RepetitionTest() {
@@ -45,7 +26,6 @@ class RepetitionTest : public ::testing::Test, protected test::KeyerRig {
         state.settings.CWMacros[20] = "[RADIO0][PLAY3]EE";
         state.settings.RepeatIntervalCW = 2000;
         state.resetRadios();
-        keyer.setHost(host);
         repeater.setDisplay(display);
     }
 
@@ -61,7 +41,6 @@ class RepetitionTest : public ::testing::Test, protected test::KeyerRig {
         scheduler.at(scheduler.clock + ms * kMs, [this] { fakes.keys.press(AsyncKey::Escape); });
     }
 
-    RadioNotingHost host{state};
     RadioSwitch radios{state, lines, fakes.messageBox};
     MessageRepeater repeater{state, platform, keyer, radios};
     RecordingDisplay display;
