@@ -106,8 +106,9 @@ TEST(EntryDisplays, WpxShowsTheCountryAndWhetherThePrefixIsNeeded) {
     EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Prefix Ck\n    JA1\n Worked");
     rig.type("\b");
     rig.key(EntryKey::Escape);
-    rig.type("JA2B");
-    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Prefix Ck\n    JA2\n NEEDED");
+    rig.type("DL2B");
+    EXPECT_EQ(rig.entry.view().LblWpxCountry, "Germany");
+    EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Prefix Ck\n    DL2\n NEEDED");
 }
 
 // Keystrokes show the partial matches; the grid comes with the dupe check.

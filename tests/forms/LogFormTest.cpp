@@ -216,6 +216,7 @@ TEST_F(LogFormTest, ExitQuestionsAndTheSettingsWrittenAtExit) {
     EXPECT_EQ(shown.back().text, "Save current log file?");
     EXPECT_EQ(shown.back().title, "Save Log?");
     EXPECT_EQ(shown.back().buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(shown.back().defaultButton, 0);  // Enter saves
     EXPECT_TRUE(fileExists(dir.file("!temp%!!.cqb")));
 
     // A failed save keeps the program running with the log.
