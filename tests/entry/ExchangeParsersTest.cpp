@@ -179,6 +179,7 @@ TEST(SsExchanges, SerialPrecedenceCallCheckSectionOrRefused) {
         {"45U K6X 71 SF", 45, 'U', "71", "SF", ""},  // three characters are no call
         {"12 Q W6/N6TR 88 SFL", 12, 'Q', "88", "SFL", "W6/N6TR"},
         {"/12 Q 88 SF/", 12, 'Q', "88", "SF", ""},  // a "/" at either end is dropped
+        {"12 Q 88/ SF", 12, 'Q', "88", "SF", ""},   // and in the last four characters
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);

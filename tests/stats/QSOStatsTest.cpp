@@ -287,6 +287,8 @@ TEST(Layout, BandColumnsAndRatesByContestWithNothingOverlapping) {
         std::string shown;
         for (const StatsLabel& column : v.BMTotal) shown += column.visible ? '1' : '0';
         EXPECT_EQ(shown, c.shown) << c.nr;
+        for (std::size_t b = 1; b < v.BMTotal.size(); ++b)  // left to right from 10 m
+            EXPECT_TRUE(!v.BMTotal[b].visible || v.BMTotal[b].left > v.BMTotal[b - 1].left) << c.nr;
         EXPECT_EQ(v.RatesLabel.text, c.rates);
         EXPECT_EQ(v.Label1.visible, c.nr == contest::Cqp);
         EXPECT_EQ(v.Label4.visible, c.nr == contest::Wpx);
