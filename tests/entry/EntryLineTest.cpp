@@ -104,7 +104,7 @@ TEST(EntryDisplays, WpxShowsTheCountryAndWhetherThePrefixIsNeeded) {
     rig.type("JA1A");
     EXPECT_EQ(rig.entry.view().LblWpxCountry, "Japan");
     EXPECT_EQ(rig.entry.view().NeedPfxLabel, "Prefix Ck\n    JA1\n Worked");
-    for (int i = 0; i < 4; ++i) rig.key(EntryKey::Backspace);
+    rig.entry.onTextEdited(kCallBox, "");  // cut
     EXPECT_EQ(rig.entry.view().LblWpxCountry, "");  // no call, no country
     rig.key(EntryKey::Escape);
     rig.type("JA2B");
