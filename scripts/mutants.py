@@ -240,15 +240,6 @@ def sites_in(path, text):
     return found
 
 
-def source_files():
-    files = []
-    for p in (ROOT / "src").rglob("*"):
-        rel = p.relative_to(ROOT).as_posix()
-        if p.suffix in (".cpp", ".h") and not rel.startswith("src/app/") and p.is_file():
-            files.append(rel)
-    return sorted(files)
-
-
 def is_core_source(rel):
     return rel.endswith((".cpp", ".h")) and rel.startswith("src/") and not rel.startswith("src/app/")
 
